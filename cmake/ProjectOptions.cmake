@@ -1,0 +1,22 @@
+# Warnings and sanitizers shared by every target of the project.
+add_library(qv_options INTERFACE)
+target_compile_options(qv_options INTERFACE -Wall -Wextra)
+target_include_directories(qv_options INTERFACE ${PROJECT_SOURCE_DIR})
+
+if(QV_SANITIZE)
+  string(REPLACE "," ";" _qv_sanitizers "${QV_SANITIZE}")
+  foreach(_s IN LISTS _qv_sanitizers)
+    target_compile_options(qv_options INTERFACE -fsanitize=${_s} -fno-omit-frame-pointer)
+    target_link_options(qv_options INTERFACE -fsanitize=${_s})
+  endforeach()
+  if("undefined" IN_LIST _qv_sanitizers)
+    target_compile_options(qv_options INTERFACE -fno-sanitize-recover=undefined)
+  endif()
+endif()
+
+# One static library per source folder; every .cpp under the folder belongs to it.
+function(qv_add_folder_library name folder)
+  file(GLOB_RECURSE _sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
+  add_library(${name} STATIC ${_sources})
+  target_link_libraries(${name} PUBLIC qv_options ${ARGN})
+endfunction()

@@ -1,0 +1,52 @@
+// Files and folders: search, creation, durable replacement and text reads.
+// Every name is a data name (see Paths.h) and is mapped before use.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+struct FoundEntry {
+  std::string name;  // the entry's own name, without its folder
+  bool isFolder = false;
+};
+
+// Lists the entries of a folder whose names match the last component of
+// `pattern` ("ui\*", "save\*.yml", "music\*.*"); "*" matches any run of
+// characters, "?" one character, "*.*" matches every name. "." and ".." are
+// never listed. The result is sorted byte-wise by name. A missing folder
+// gives an empty list.
+std::vector<FoundEntry> FindFiles(std::string_view pattern);
+
+// Creates one folder (its parent must exist). True when it exists afterwards.
+bool MakeFolder(std::string_view path);
+
+// True when `path` names an existing folder (wantFolder) or a non-folder
+// (!wantFolder).
+bool PathIs(std::string_view path, bool wantFolder);
+
+// Moves `source` over `target`, replacing it: the source is flushed to disk,
+// renamed atomically and the folder entry synced, so after a crash either the
+// old or the new target is whole. False when the move failed.
+bool MoveReplace(std::string_view source, std::string_view target);
+
+// Copies a file; an existing target is left as it is (returns false then).
+bool CopyFileKeepExisting(std::string_view source, std::string_view target);
+
+// Deletes a file; false when it did not exist or could not be deleted.
+bool RemoveFile(std::string_view path);
+
+// Reads a whole file in binary. Nothing when the file cannot be opened.
+std::optional<std::string> ReadBinaryFile(std::string_view path);
+
+// Reads a whole text file as Windows text mode did: a carriage return
+// directly before a line feed is dropped, every other byte stays.
+std::optional<std::string> ReadTextFile(std::string_view path);
+
+// The text-mode rule of ReadTextFile applied to bytes already in memory.
+std::string DropCarriageReturns(std::string_view bytes);
+
+}  // namespace platform

@@ -1,0 +1,21 @@
+// Modal message boxes for fatal and shutdown errors. Without a display the
+// text goes to standard error instead, so nothing ever waits for a click
+// that cannot come.
+#pragma once
+
+#include <functional>
+#include <string_view>
+
+namespace platform {
+
+enum class MessageBoxIcon { Information, Exclamation, Error };
+
+void ShowMessageBox(std::string_view text, std::string_view caption, MessageBoxIcon icon);
+
+// Replaces the message box (tests record the calls); an empty function
+// restores the real one.
+using MessageBoxHandler =
+    std::function<void(std::string_view text, std::string_view caption, MessageBoxIcon icon)>;
+void SetMessageBoxHandler(MessageBoxHandler handler);
+
+}  // namespace platform

@@ -1,0 +1,57 @@
+// Helpers shared by the tests: a temporary folder removed afterwards, an
+// environment variable set for one scope, and small file helpers.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+
+namespace testing_support {
+
+// A fresh folder under the system's temporary folder, removed with its
+// contents when the object goes.
+class ScopedTempDir {
+ public:
+  ScopedTempDir();
+  ~ScopedTempDir();
+  ScopedTempDir(const ScopedTempDir&) = delete;
+  ScopedTempDir& operator=(const ScopedTempDir&) = delete;
+
+  const std::filesystem::path& Path() const { return path_; }
+  std::string Str() const { return path_.string(); }
+  std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+// Sets (or with nullopt unsets) an environment variable; restores the old
+// value when the object goes.
+class ScopedEnv {
+ public:
+  ScopedEnv(std::string name, std::optional<std::string> value);
+  ~ScopedEnv();
+  ScopedEnv(const ScopedEnv&) = delete;
+  ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+ private:
+  std::string name_;
+  std::optional<std::string> old_;
+};
+
+// Changes the working folder for one scope.
+class ScopedCwd {
+ public:
+  explicit ScopedCwd(const std::filesystem::path& dir);
+  ~ScopedCwd();
+  ScopedCwd(const ScopedCwd&) = delete;
+  ScopedCwd& operator=(const ScopedCwd&) = delete;
+
+ private:
+  std::filesystem::path old_;
+};
+
+void WriteFile(const std::filesystem::path& path, const std::string& bytes);
+std::string ReadFile(const std::filesystem::path& path);
+
+}  // namespace testing_support
