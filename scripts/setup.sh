@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the game and its tests need (only when some
+# are missing) and builds the game and the tests into build/.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+
+packages=(
+  build-essential cmake pkg-config git
+  libsdl2-dev libgl1-mesa-dev libgl1-mesa-dri mesa-utils
+  libopenal-dev libvorbis-dev libogg-dev
+  libjpeg-dev libpng-dev zlib1g-dev libfreetype-dev fonts-dejavu-core
+  googletest libgtest-dev libbenchmark-dev
+  clang libclang-rt-14-dev
+  xvfb xauth xdotool x11-apps imagemagick
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=()
+  [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+  "${sudo_cmd[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
+fi
+
+jobs=$(nproc 2>/dev/null || echo 2)
+cmake -S "$top" -B "$top/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQV_TESTS=ON >/dev/null
+cmake --build "$top/build" -j"$jobs"

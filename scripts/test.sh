@@ -1,0 +1,64 @@
+#!/usr/bin/env bash
+# Sets everything up and runs every test: the plain build headless (no
+# display) and its window tests under Xvfb, then the sanitizer builds, then
+# the fuzz targets for a minute each.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+jobs=$(nproc 2>/dev/null || echo 2)
+fuzz_seconds=${QV_FUZZ_SECONDS:-60}
+
+"$top/scripts/setup.sh"
+
+xvfb_pid=""
+cleanup() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true; }
+trap cleanup EXIT
+
+start_xvfb() {
+  for n in $(seq 90 120); do
+    [ -e "/tmp/.X${n}-lock" ] && continue
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 50); do
+      [ -e "/tmp/.X11-unix/X$n" ] && { export XVFB_DISPLAY=":$n"; return 0; }
+      sleep 0.1
+    done
+    kill "$xvfb_pid" 2>/dev/null || true
+  done
+  echo "could not start Xvfb" >&2
+  return 1
+}
+
+# run_suite <build folder>: headless tests without a display, window tests on Xvfb.
+run_suite() {
+  local dir=$1
+  (cd "$dir" && env -u DISPLAY -u WAYLAND_DISPLAY ALSOFT_DRIVERS=null \
+     ctest --output-on-failure -j"$jobs" -LE e2e)
+  (cd "$dir" && DISPLAY="$XVFB_DISPLAY" ALSOFT_DRIVERS=null ctest --output-on-failure -L e2e)
+}
+
+start_xvfb
+
+echo "== tests"
+run_suite "$top/build"
+
+echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+cmake -S "$top" -B "$top/build-asan" -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=address,undefined >/dev/null
+cmake --build "$top/build-asan" -j"$jobs"
+ASAN_OPTIONS=detect_leaks=1 run_suite "$top/build-asan"
+
+echo "== tests under ThreadSanitizer"
+cmake -S "$top" -B "$top/build-tsan" -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=thread >/dev/null
+cmake --build "$top/build-tsan" -j"$jobs"
+(cd "$top/build-tsan" && env -u DISPLAY ctest --output-on-failure -j"$jobs" -LE e2e)
+
+echo "== fuzzing, ${fuzz_seconds} s per target"
+CC=clang CXX=clang++ cmake -S "$top" -B "$top/build-fuzz" -DCMAKE_BUILD_TYPE=Debug \
+  -DQV_FUZZ=ON -DQV_SANITIZE=address,undefined >/dev/null
+cmake --build "$top/build-fuzz" -j"$jobs" --target qv_fuzz_targets
+for target in "$top"/build-fuzz/tests/fuzz/fuzz_*; do
+  [ -x "$target" ] || continue
+  echo "-- $(basename "$target")"
+  "$target" -max_total_time="$fuzz_seconds" -print_final_stats=1 2>&1 | tail -n 3
+done
+
+echo "== all tests passed"
