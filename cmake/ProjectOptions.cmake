@@ -20,3 +20,13 @@ function(qv_add_folder_library name folder)
   add_library(${name} STATIC ${_sources})
   target_link_libraries(${name} PUBLIC qv_options ${ARGN})
 endfunction()
+
+# Fuzz builds: every library carries the coverage the fuzzers steer by; the
+# fuzz executables themselves add the libFuzzer driver (tests/fuzz).
+if(QV_FUZZ)
+  if(NOT CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+    message(FATAL_ERROR "QV_FUZZ needs clang: configure with CC=clang CXX=clang++")
+  endif()
+  target_compile_options(qv_options INTERFACE -fsanitize=fuzzer-no-link)
+  target_link_options(qv_options INTERFACE -fsanitize=fuzzer-no-link)
+endif()

@@ -31,8 +31,8 @@ class XMLParser {
     std::string defaultValue;
     bool given = false;  // the last parsed opening tag set this attribute
 
-    int AsInt() const;             // atoi
-    std::uint32_t AsHex() const;   // strtoul, base 16
+    int AsInt() const;             // atoi; values beyond the int range are held at its ends
+    std::uint32_t AsHex() const;   // strtoul, base 16, as a 32-bit value
     float AsFloat() const;         // atof
     bool AsBool() const;           // atoi(value) > 0
     YRect AsRect() const;          // "[x,y,w,h]"; numbers that are missing are 0
@@ -67,7 +67,8 @@ class XMLParser {
 
   // Writer: "<name attr="value" ...>" with only attributes that differ from
   // their defaults unless write-all is set. A value holding a double quote is
-  // written in apostrophes so that it reads back.
+  // written in apostrophes so that it reads back; one holding both kinds of
+  // quote has its double quotes written as apostrophes. No line breaks.
   void WriteOpenTag(std::ostream& out, int tagId) const;
   void WriteCloseTag(std::ostream& out, int tagId) const;
   void WriteTag(std::ostream& out, const Tag& tag, bool selfClosing) const;
@@ -97,15 +98,19 @@ class XMLParser {
 
  private:
   // Parsing internals live in XMLParser.cpp.
-  struct EndOfInput {};
+  struct EndOfInput {};  // thrown by ReadChar at the end of input; ends the parse quietly
+
   void ResetAttributes();
   void RunStates();
+  void Step();
+  bool ReportError(const std::string& message);
   void PutBack(int c);
   int PeekChar();
   void SkipSpaces();
   std::string ReadName();
   std::string ReadQuoted();
   std::string ReadUntil(int closer);
+  std::string ReadValue();
   Tag& FindTag(const std::string& name);
   void ReadOpeningTag();
   void ReadAttribute(Tag& tag);
@@ -114,14 +119,16 @@ class XMLParser {
   void ReadCommentStart();
   void ReadComment();
   char ReadEntity();
+  static void WriteAttribute(std::ostream& out, const Attr& attr);
 
   std::vector<Tag> tags_;
   int lineNumber_ = 0;
   int state_ = 0;
   std::istream* input_ = nullptr;
-  Tag* currentTag_ = nullptr;
+  int currentTag_ = -1;  // index of the tag last named by an opening or closing tag
   bool newTextRun_ = true;
   bool writeAll_ = false;
   std::string text_;
-  int current_ = 0;  // the character the state machine looks at
+  int current_ = 0;   // the character states 0 and 5 look at
+  int putBack_ = -1;  // a character returned to the input, or -1
 };

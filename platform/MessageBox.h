@@ -1,6 +1,7 @@
 // Modal message boxes for fatal and shutdown errors. Without a display the
-// text goes to standard error instead, so nothing ever waits for a click
-// that cannot come.
+// text goes to standard error instead ("caption: text"), so nothing ever
+// waits for a click that cannot come; setting QV_MESSAGEBOX_STDERR does the
+// same on a display nobody watches (a virtual one in test runs).
 #pragma once
 
 #include <functional>

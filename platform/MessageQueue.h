@@ -10,14 +10,20 @@
 
 namespace platform {
 
-// Takes one message without waiting; false when none is pending.
+// Takes one message without waiting; false when none is pending. When the
+// queue is empty and the video subsystem runs, the desktop's pending events
+// are translated first. Main thread only.
 bool PeekMessage(Message& out);
 
-// Appends a message to the queue.
+// Appends a message to the queue. Any thread.
 void PostMessage(const Message& message);
 
-// Queues a Quit message: the message loop ends when it takes it.
+// Queues a Quit message: the message loop ends when it takes it. Any thread.
 void PostQuitMessage(int exitCode);
+
+// Drops the queued messages of a window that is going away, so none is
+// dispatched to it afterwards (the window's destructor calls this).
+void DiscardMessagesFor(const Window* window);
 
 // Calls the procedure of the message's window; 0 for messages without one.
 std::intptr_t DispatchMessage(const Message& message);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -15,5 +16,10 @@ struct OsVersion {
 };
 
 OsVersion QueryOsVersion();
+
+// Reads the first three numbers of a kernel release text into major, minor
+// and patch ("6.1.0-18-amd64" -> 6, 1, 0); numbers that are missing are 0,
+// numbers too large for an int are capped.
+void ParseKernelRelease(std::string_view release, OsVersion& version);
 
 }  // namespace platform

@@ -1,57 +1,82 @@
 // The one top-level window of the program, on SDL2. It turns the desktop's
 // events into Messages (WindowMessages.h) delivered through MessageQueue.h to
-// the procedure given at creation. Main thread only.
+// the procedure given at creation. Main thread only. All sizes are client
+// sizes: the desktop draws and sizes the frame, which we treat as 0 x 0.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
+
+#include "platform/ClientSizeTracker.h"
 
 struct SDL_Window;
 
 namespace platform {
 
-using WindowProcFn = std::intptr_t (*)(class Window* window, std::uint32_t message,
-                                       std::uintptr_t wParam, std::intptr_t lParam);
+using WindowProcFn = std::intptr_t (*)(class Window* window, std::uint32_t message, std::uintptr_t wParam,
+                                       std::intptr_t lParam);
 
 struct WindowDesc {
-  std::string title;
-  int clientWidth = 800;
+  std::string title;      // Windows-1252, like every game string
+  int clientWidth = 800;  // clamped to 1..16384
   int clientHeight = 600;
-  bool fullscreen = false;   // a borderless window covering the desktop
-  bool openGL = true;        // the window can carry an OpenGL context
+  bool fullscreen = false;  // a borderless window covering the desktop
+  bool openGL = true;       // the window can carry an OpenGL context
 };
+
+// The window's icon: rows top first, each pixel 0xAARRGGBB. Empty (0 x 0)
+// leaves the desktop's default icon.
+struct IconImage {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;  // width * height entries
+};
+
+// The system pointer over the window: hidden where the program draws its own.
+enum class CursorShape { Hidden, Arrow };
 
 // Starts the desktop connection (the video subsystem). False, with the reason
 // in LastVideoError, when there is no display. Idempotent.
 bool InitVideo();
+// Ends the desktop connection; call only when no Window is left.
 void ShutdownVideo();
 std::string LastVideoError();
 
-// The desktop's size in pixels; 0 x 0 without a display.
+// The desktop's size in pixels; 0 x 0 without a display. Starts the video
+// subsystem when needed.
 void DesktopSize(int& width, int& height);
 
 class Window {
  public:
   // Creates the window hidden; null on failure (reason in LastVideoError).
+  // Starts the video subsystem when needed. A window with openGL gets a
+  // double-buffered frame buffer with 24 depth and 8 stencil bits for an
+  // OpenGL 2.1 compatibility context. The procedure receives GetMinMaxInfo
+  // before Create returns; a minimum it fills in is applied.
   static std::unique_ptr<Window> Create(const WindowDesc& desc, WindowProcFn proc);
   ~Window();
   Window(const Window&) = delete;
   Window& operator=(const Window&) = delete;
 
   // Shows the window, maximised or at its size, raises it and gives it the
-  // keyboard focus.
+  // keyboard focus; queues a Size message with the size it then has.
   void Show(bool maximised);
 
   void SetTitle(const std::string& title);
+  // An empty or malformed image (pixels not width * height) is ignored.
+  void SetIcon(const IconImage& icon);
   bool IsFullscreen() const;
   bool IsMaximised() const;
   bool IsMinimised() const;
   void ClientSize(int& width, int& height) const;
+  // Asks for a client size; it arrives as a Size message, without Sizing.
   void SetClientSize(int width, int height);
   void SetMinimumClientSize(int width, int height);
 
-  // The pointer in client pixels, and moving it there.
+  // The pointer in client pixels (negative or beyond the size when it is
+  // outside the window), and moving it there.
   void CursorPos(int& x, int& y) const;
   void SetCursorPos(int x, int y);
   void ShowCursor(bool visible);
@@ -63,10 +88,36 @@ class Window {
   SDL_Window* Sdl() const { return window_; }
   std::uint32_t Id() const;
 
+  // The live window with this SDL window id, or null.
+  static Window* Find(std::uint32_t sdlWindowId);
+
+  // For the event translation (DesktopEvents.cpp): the desktop reports a new
+  // client size. A size the user dragged is first sent to the procedure as a
+  // Sizing message (edge deduced from what changed, rectangle in client
+  // pixels); a rectangle it changed is applied. Then a Size message with the
+  // final size is queued.
+  void HandleDesktopResize(int width, int height);
+  // Queues a Size message when the window's state or size differs from the
+  // last one reported: minimised gives SizeMinimised with 0 x 0, maximised
+  // or full screen SizeMaximised, else SizeRestored.
+  void ReportSize();
+
  private:
   Window(SDL_Window* window, WindowProcFn proc);
+  void NegotiateSize(SizingEdge edge, int width, int height);
+  void ApplyMinimumFromProcedure();
+
+  struct Reported {
+    std::uint32_t kind = 0;
+    int width = -1;
+    int height = -1;
+    bool operator==(const Reported&) const = default;
+  };
+
   SDL_Window* window_ = nullptr;
   WindowProcFn proc_ = nullptr;
+  ClientSizeTracker sizes_;
+  Reported reported_;
 };
 
 }  // namespace platform

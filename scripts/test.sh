@@ -44,7 +44,7 @@ run_suite "$top/build"
 echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 cmake -S "$top" -B "$top/build-asan" -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=address,undefined >/dev/null
 cmake --build "$top/build-asan" -j"$jobs"
-ASAN_OPTIONS=detect_leaks=1 run_suite "$top/build-asan"
+ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions="$top/tests/lsan.supp" run_suite "$top/build-asan"
 
 echo "== tests under ThreadSanitizer"
 cmake -S "$top" -B "$top/build-tsan" -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=thread >/dev/null
@@ -55,10 +55,12 @@ echo "== fuzzing, ${fuzz_seconds} s per target"
 CC=clang CXX=clang++ cmake -S "$top" -B "$top/build-fuzz" -DCMAKE_BUILD_TYPE=Debug \
   -DQV_FUZZ=ON -DQV_SANITIZE=address,undefined >/dev/null
 cmake --build "$top/build-fuzz" -j"$jobs" --target qv_fuzz_targets
-for target in "$top"/build-fuzz/tests/fuzz/fuzz_*; do
-  [ -x "$target" ] || continue
+fuzz_work=$(mktemp -d)
+for target in "$top"/build-fuzz/tests/fuzz/Fuzz*; do
+  [ -x "$target" ] && [ -f "$target" ] || continue
   echo "-- $(basename "$target")"
-  "$target" -max_total_time="$fuzz_seconds" -print_final_stats=1 2>&1 | tail -n 3
+  (cd "$fuzz_work" && "$target" -max_total_time="$fuzz_seconds" -print_final_stats=1 2>&1 | tail -n 4)
 done
+rm -rf "$fuzz_work"
 
 echo "== all tests passed"

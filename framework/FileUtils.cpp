@@ -1,0 +1,47 @@
+#include "framework/FileUtils.h"
+
+#include <algorithm>
+
+#include "platform/FileSystem.h"
+
+namespace {
+
+std::string JoinName(std::string_view folder, std::string_view name) {
+  std::string path(folder);
+  path += '\\';
+  path += name;
+  return path;
+}
+
+}  // namespace
+
+std::vector<std::string> ListDirectory(std::string_view pattern) {
+  std::vector<std::string> names;
+  for (platform::FoundEntry& entry : platform::FindFiles(pattern)) {
+    if (entry.name == "." || entry.name == "..") continue;
+    names.push_back(std::move(entry.name));
+  }
+  std::sort(names.begin(), names.end());  // std::string compares bytes as unsigned
+  return names;
+}
+
+int CopyFolder(std::string_view source, std::string_view target) {
+  int copied = 0;
+  for (const platform::FoundEntry& entry : platform::FindFiles(JoinName(source, "*.*"))) {
+    if (entry.isFolder) continue;
+    if (platform::CopyFileKeepExisting(JoinName(source, entry.name), JoinName(target, entry.name)))
+      ++copied;
+  }
+  return copied;
+}
+
+bool PathExists(std::string_view path, bool wantFolder) { return platform::PathIs(path, wantFolder); }
+
+bool MakeDirectory(std::string_view path) {
+  if (platform::PathIs(path, true)) return true;
+  return platform::MakeFolder(path);
+}
+
+bool ReplaceFile(std::string_view source, std::string_view target) {
+  return platform::MoveReplace(source, target);
+}

@@ -1,0 +1,6 @@
+#include "framework/FrameworkHooks.h"
+
+FrameworkHooks& GetFrameworkHooks() {
+  static FrameworkHooks hooks;
+  return hooks;
+}

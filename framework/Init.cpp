@@ -1,0 +1,202 @@
+#include "framework/Init.h"
+
+#include <algorithm>
+#include <cmath>
+#include <fstream>
+#include <optional>
+#include <sstream>
+#include <utility>
+
+#include "framework/FileUtils.h"
+#include "framework/Log.h"
+#include "platform/FileSystem.h"
+#include "platform/Paths.h"
+
+std::int32_t g_textureScale = 1;
+
+namespace {
+
+// Tag ids in declaration order, and attribute positions within each tag.
+enum ConfigTag : int { kConfig = 0, kVideo, kWindow, kSound, kRender, kSplash, kInterface };
+enum VideoAttr : int { kFullscreen = 0, kMode };
+enum WindowAttr : int { kWidth = 0, kHeight, kMaximize };
+enum SoundAttr : int { kVolume = 0, kMusic };
+enum RenderAttr : int { kFps = 0, kShadows, kTexScale };
+enum SplashAttr : int { kShader = 0, kBgShader, kBgColor, kSplashWidth, kSplashHeight };
+enum InterfaceAttr : int { kLanguage = 0 };
+
+constexpr const char* kUserFolderName = "\\QuennelVarrick";
+constexpr float kByteToUnit = 0.003921569f;  // 1 / 255
+constexpr std::int32_t kDefaultWidth = 800;
+constexpr std::int32_t kDefaultHeight = 600;
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
+}
+
+// The leading hexadecimal digits of the pair at `at`; 0 when there are none.
+int HexPair(std::string_view text, std::size_t at) {
+  int value = 0;
+  for (std::size_t i = at; i < at + 2; ++i) {
+    const int digit = HexDigit(text[i]);
+    if (digit < 0) break;
+    value = value * 16 + digit;
+  }
+  return value;
+}
+
+// Volumes outside 0..1 would make the sound louder than full scale.
+float UnitValue(float value, float fallback) {
+  if (std::isnan(value)) return fallback;
+  return std::clamp(value, 0.0f, 1.0f);
+}
+
+std::int32_t PositiveOr(std::int32_t value, std::int32_t fallback) { return value > 0 ? value : fallback; }
+
+}  // namespace
+
+Init::Init()
+    : appData(platform::UserDataParent()),
+      interfaces("ui\\*"),
+      resolveMode_([](const std::string& mode) { return mode; }) {
+  SetWriteAll(true);
+  AddTag(MakeTag("config"));
+  AddTag(MakeTag("video", {{"fullscreen", "1"}, {"mode", ""}}));
+  AddTag(MakeTag("window", {{"width", "800"}, {"height", "600"}, {"maximize", "0"}}));
+  AddTag(MakeTag("sound", {{"volume", "1"}, {"music", "0.8"}}));
+  AddTag(MakeTag("render", {{"fps", "0"}, {"shadows", "1"}, {"texScale", "1"}}));
+  AddTag(MakeTag("splash", {{"shader", ""},
+                            {"bgshader", ""},
+                            {"bgcolor", "000000"},
+                            {"width", "500"},
+                            {"height", "500"}}));
+  AddTag(MakeTag("interface", {{"language", "english"}}));
+}
+
+std::string Init::UserPath() const { return appData + kUserFolderName + "\\"; }
+
+void Init::Load(std::string_view fileName) {
+  configPath = UserPath() + std::string(fileName);
+  if (!PathExists(configPath, false)) SeedUserFolder(appData + kUserFolderName);
+  // An empty text still resets every attribute to its default.
+  std::istringstream in(platform::ReadTextFile(configPath).value_or(std::string()));
+  Parse(in);
+  ReadSettings();
+}
+
+void Init::LoadFile(std::string_view fileName) { ParseFile(fileName); }
+
+bool Init::SaveFile() {
+  if (configPath.empty()) {
+    Log::Write("Could not save configuration: no configuration was loaded");
+    return false;
+  }
+  StoreSettings();
+  const std::string temp = configPath + ".tmp";
+  if (!WriteConfig(temp)) {
+    platform::RemoveFile(temp);
+    Log::Printf("Could not save configuration: cannot write %s", temp.c_str());
+    return false;
+  }
+  if (!ReplaceFile(temp, configPath)) {
+    platform::RemoveFile(temp);
+    Log::Printf("Could not save configuration: cannot replace %s", configPath.c_str());
+    return false;
+  }
+  return true;
+}
+
+YColor Init::ParseColor(std::string_view text) {
+  if (text.size() < 6) throw XMLParseError("Error color format.");
+  const float alpha = text.size() == 8 ? static_cast<float>(HexPair(text, 6)) * kByteToUnit : 1.0f;
+  return YColor(static_cast<float>(HexPair(text, 0)) * kByteToUnit,
+                static_cast<float>(HexPair(text, 2)) * kByteToUnit,
+                static_cast<float>(HexPair(text, 4)) * kByteToUnit, alpha);
+}
+
+std::string Init::GetInterfaceName() const { return interfaces.GetName(interfaceIndex); }
+
+void Init::SetDisplayModeResolver(DisplayModeResolver resolver) {
+  if (!resolver) resolver = [](const std::string& mode) { return mode; };
+  resolveMode_ = std::move(resolver);
+}
+
+void Init::SetSplashSink(SplashSink sink) { addSplash_ = std::move(sink); }
+
+void Init::OnTagOpen(int tagId) {
+  if (tagId != kSplash) return;
+  // A bad colour throws before the screen is added, so the entry is dropped.
+  const YColor color = ParseColor(GetAttr(kSplash, kBgColor).value);
+  if (!addSplash_) return;
+  addSplash_(GetAttr(kSplash, kShader).value, GetAttr(kSplash, kBgShader).value, color,
+             GetAttr(kSplash, kSplashWidth).AsFloat(), GetAttr(kSplash, kSplashHeight).AsFloat());
+}
+
+bool Init::OnError(const std::string& message) {
+  Log::Printf("Init parser error, %s, file: config.yml, line: %d", message.c_str(), LineNumber());
+  return true;
+}
+
+// The user folder, its "save" and "players" folders, and the program's own
+// seed files; files already in the user folder are kept.
+void Init::SeedUserFolder(const std::string& folder) {
+  MakeDirectory(folder);
+  MakeDirectory(folder + "\\save");
+  MakeDirectory(folder + "\\players");
+  CopyFolder("players", folder + "\\players");
+  CopyFolder("save", folder + "\\save");
+}
+
+void Init::ReadSettings() {
+  fullscreen = GetAttr(kVideo, kFullscreen).AsBool();
+  videoMode = resolveMode_(GetAttr(kVideo, kMode).value);
+  windowWidth = PositiveOr(GetAttr(kWindow, kWidth).AsInt(), kDefaultWidth);
+  windowHeight = PositiveOr(GetAttr(kWindow, kHeight).AsInt(), kDefaultHeight);
+  maximized = GetAttr(kWindow, kMaximize).AsBool();
+  soundVolume = UnitValue(GetAttr(kSound, kVolume).AsFloat(), 1.0f);
+  musicVolume = UnitValue(GetAttr(kSound, kMusic).AsFloat(), 0.8f);
+  fps = GetAttr(kRender, kFps).AsBool();
+  shadows = GetAttr(kRender, kShadows).AsBool();
+  g_textureScale = std::max<std::int32_t>(1, GetAttr(kRender, kTexScale).AsInt());
+  language_ = GetAttr(kInterface, kLanguage).value;
+  interfaceIndex = interfaces.IndexOf(language_, 0);
+}
+
+void Init::StoreSettings() {
+  GetAttr(kVideo, kFullscreen).SetBool(fullscreen);
+  GetAttr(kVideo, kMode).value = videoMode;
+  GetAttr(kWindow, kWidth).SetInt(windowWidth);
+  GetAttr(kWindow, kHeight).SetInt(windowHeight);
+  GetAttr(kWindow, kMaximize).SetBool(maximized);
+  GetAttr(kSound, kVolume).SetFloat(soundVolume);
+  GetAttr(kSound, kMusic).SetFloat(musicVolume);
+  GetAttr(kRender, kFps).SetBool(fps);
+  GetAttr(kRender, kShadows).SetBool(shadows);
+  GetAttr(kRender, kTexScale).SetInt(g_textureScale);
+  const std::string chosen = interfaces.GetDisplayName(interfaceIndex);
+  GetAttr(kInterface, kLanguage).value = chosen.empty() ? language_ : chosen;
+}
+
+bool Init::WriteConfig(const std::string& path) const {
+  std::ofstream out(platform::MapPath(path), std::ios::out | std::ios::binary | std::ios::trunc);
+  if (!out) return false;
+  WriteOpenTag(out, kConfig);
+  out << '\n';
+  for (const int tagId : {kVideo, kWindow, kSound, kRender, kInterface}) {
+    out << "  ";
+    WriteOpenTag(out, tagId);
+    out << '\n';
+  }
+  WriteCloseTag(out, kConfig);
+  out << '\n';
+  out.close();
+  return !out.fail();
+}
+
+Init& GetInit() {
+  static Init init;
+  return init;
+}

@@ -1,0 +1,100 @@
+// The configuration: the schema of "config.yml" with its built-in defaults,
+// the per-user folder (seeded from the program folder on the first run), the
+// typed settings the renderer, sound, console and application object read and
+// change, and their safe write-back when the program quits.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "framework/FolderList.h"
+#include "framework/XMLParser.h"
+#include "framework/YColor.h"
+
+class Init : public XMLParser {
+ public:
+  // Turns the configured display-mode text into the text of an available mode
+  // (the renderer installs it; the default keeps the text as it is).
+  using DisplayModeResolver = std::function<std::string(const std::string& modeText)>;
+  // Receives each "splash" entry of a parsed file (the splash screens install
+  // it; by default the entries are checked and dropped).
+  using SplashSink = std::function<void(const std::string& shader, const std::string& bgShader,
+                                        const YColor& color, float width, float height)>;
+
+  // Declares the schema, lists the interface folders "ui\*" of the current
+  // folder and takes the user data parent from the environment. Reads no file.
+  Init();
+  Init(const Init&) = delete;
+  Init& operator=(const Init&) = delete;
+
+  // The user folder as a data name with a trailing "\" (appData +
+  // "\QuennelVarrick\"); names such as "save\" and "log.txt" are appended.
+  std::string UserPath() const;
+
+  // Reads the user's configuration `fileName` ("config.yml") from the user
+  // folder into the typed fields. When that file is missing (a first run) the
+  // user folder and its "save" and "players" folders are made first and the
+  // program's own "players" and "save" files copied in, keeping files already
+  // there. A missing or unreadable file leaves every setting at its default.
+  void Load(std::string_view fileName);
+  // Parses another file against the same schema ("splash\config.yml",
+  // relative to the current folder) for its splash entries; the typed fields
+  // are not touched.
+  void LoadFile(std::string_view fileName);
+  // Writes the typed fields to configPath: every section but "splash", every
+  // attribute, to configPath + ".tmp", then moved over the real file. False
+  // (and a log line) when nothing was written or the move failed; the old
+  // file is then untouched. Call after Load.
+  bool SaveFile();
+
+  // "RRGGBB" or "RRGGBBAA" in hexadecimal as a colour (an unreadable pair
+  // counts as 0; alpha 1 without the last pair). Throws XMLParseError
+  // "Error color format." for a text shorter than six characters.
+  static YColor ParseColor(std::string_view text);
+  // The chosen interface folder as a data name ("ui\english"); empty when the
+  // program has no interface folder.
+  std::string GetInterfaceName() const;
+
+  void SetDisplayModeResolver(DisplayModeResolver resolver);
+  void SetSplashSink(SplashSink sink);
+
+  // The settings, read and changed on the main thread only.
+  std::string configPath;  // the file SaveFile writes
+  std::string appData;     // the parent of the user folder
+  FolderList interfaces;   // one folder per interface language
+  bool fullscreen = true;
+  bool maximized = false;
+  bool fps = false;      // show the frames-per-second text
+  bool shadows = true;   // draw shadow volumes
+  std::string videoMode;
+  std::int32_t windowWidth = 800;  // the windowed client size
+  std::int32_t windowHeight = 600;
+  std::int32_t stopTime = 0;  // ms to sleep after each frame; set by the console only
+  float soundVolume = 1.0f;   // 0 to 1
+  float musicVolume = 0.8f;   // 0 to 1
+  std::int32_t interfaceIndex = 0;  // into interfaces
+
+ protected:
+  void OnTagOpen(int tagId) override;
+  bool OnError(const std::string& message) override;
+
+ private:
+  void SeedUserFolder(const std::string& folder);
+  void ReadSettings();
+  void StoreSettings();
+  bool WriteConfig(const std::string& path) const;
+
+  DisplayModeResolver resolveMode_;
+  SplashSink addSplash_;
+  std::string language_;  // as read, kept when no interface folder matches
+};
+
+// Divides the size of every texture loaded (render / texScale); at least 1.
+// Main thread only.
+extern std::int32_t g_textureScale;
+
+// The process's configuration. Built on first use, from the current folder
+// and the environment at that moment.
+Init& GetInit();

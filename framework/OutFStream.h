@@ -1,0 +1,43 @@
+// An OutStream over a binary file, written in place or by safe replacement:
+// in safe mode the bytes go to the name with ".tmp" appended, and only a
+// complete file is moved over the target, so the old file stays whole when
+// anything goes wrong.
+#pragma once
+
+#include <fstream>
+#include <string>
+#include <string_view>
+
+#include "framework/OutStream.h"
+
+class OutFStream : public OutStream {
+ public:
+  // Opens `name` (a data name), or `name` + ".tmp" when `safe`, for binary
+  // writing with truncation. A file that cannot be opened gives a failed
+  // stream that drops every write.
+  OutFStream(std::string_view name, bool safe);
+  // Closes the file as Close does.
+  ~OutFStream() override;
+  OutFStream(const OutFStream&) = delete;
+  OutFStream& operator=(const OutFStream&) = delete;
+
+  bool Write(const void* buffer, std::size_t count) override;
+  bool Failed() const override { return failed_; }
+
+  // Flushes and closes the file. In safe mode the ".tmp" file then replaces
+  // the target, but only when the open, every write, the flush and the close
+  // succeeded; otherwise the target is left untouched and a ".tmp" file this
+  // stream created is removed. True when all bytes written reached the file named at
+  // construction. Later calls return the same result.
+  bool Close();
+
+ private:
+  std::ofstream file_;
+  bool safe_;
+  std::string writeName_;  // the name written to: the target, plus ".tmp" when safe
+  std::string targetName_;
+  bool opened_ = false;
+  bool failed_ = false;
+  bool closed_ = false;
+  bool closeResult_ = false;
+};

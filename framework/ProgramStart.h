@@ -1,0 +1,26 @@
+// The program's start: the user folder, the single-instance guard, the log,
+// the system check, then the application object and its message loop.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// The window title and the version the log's first lines carry.
+inline constexpr const char* kProductTitle = "Quennel Varrick";
+inline constexpr const char* kProductVersion = "v1.0";
+inline constexpr const char* kInstanceGuardName = "QuennelVarrickMutex";
+
+// Runs the whole program for a command line (the arguments after the
+// program name, joined by blanks). A second instance is refused, without
+// touching the running one's log, unless the command line begins with "-2".
+// Returns the process exit code.
+int ProgramMain(std::string_view commandLine);
+
+// Creates the application object, runs its message loop and deletes it.
+void RunGame();
+
+// True when a second instance may run beside the first.
+bool AllowsSecondInstance(std::string_view commandLine);
+
+// argv[1..] joined with single blanks.
+std::string JoinCommandLine(int argc, char** argv);

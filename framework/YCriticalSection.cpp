@@ -1,0 +1,7 @@
+#include "framework/YCriticalSection.h"
+
+void YCriticalSection::Enter() { mutex_.lock(); }
+
+void YCriticalSection::Leave() { mutex_.unlock(); }
+
+bool YCriticalSection::TryEnter() { return mutex_.try_lock(); }

@@ -1,0 +1,246 @@
+#include "platform/FileSystem.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <utility>
+
+#include "platform/Paths.h"
+
+namespace platform {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t kChunkSize = 64 * 1024;
+
+// Owns one file descriptor of this file's operations; closed when it goes.
+class ScopedFd {
+ public:
+  explicit ScopedFd(int fd) : fd_(fd) {}
+  ~ScopedFd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  ScopedFd(ScopedFd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+  ScopedFd(const ScopedFd&) = delete;
+  ScopedFd& operator=(const ScopedFd&) = delete;
+
+  bool Valid() const { return fd_ >= 0; }
+  int Get() const { return fd_; }
+  // Closes now and reports whether the system accepted the close (a late
+  // write error can surface here).
+  bool Close() {
+    const int fd = std::exchange(fd_, -1);
+    return fd < 0 || ::close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+// "*" matches any run of characters, "?" exactly one, everything else itself.
+// Iterative with one backtrack point, so no pattern can make it recurse deep
+// or take exponential time.
+bool WildcardMatch(std::string_view pattern, std::string_view name) {
+  std::size_t p = 0, n = 0;
+  std::size_t starP = std::string_view::npos, starN = 0;
+  while (n < name.size()) {
+    if (p < pattern.size() && pattern[p] == '*') {
+      starP = p++;
+      starN = n;
+    } else if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[n])) {
+      ++p;
+      ++n;
+    } else if (starP != std::string_view::npos) {
+      p = starP + 1;
+      n = ++starN;
+    } else {
+      return false;
+    }
+  }
+  while (p < pattern.size() && pattern[p] == '*') ++p;
+  return p == pattern.size();
+}
+
+// As the file search the data was written for: a pattern ending in ".*" also
+// matches names without an extension, so "*.*" lists every entry and
+// "readme.*" finds "readme".
+bool NameMatches(std::string_view pattern, std::string_view name) {
+  if (WildcardMatch(pattern, name)) return true;
+  if (pattern.size() < 2 || !pattern.ends_with(".*")) return false;
+  return WildcardMatch(pattern.substr(0, pattern.size() - 2), name);
+}
+
+// The folder part of a mapped path: "." for a bare name, "/" at the root.
+std::string FolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  if (slash == 0) return "/";
+  return path.substr(0, slash);
+}
+
+bool FsyncRetrying(int fd) {
+  int result;
+  do {
+    result = ::fsync(fd);
+  } while (result != 0 && errno == EINTR);
+  // EINVAL: the file system has no way to sync; there is nothing more to do.
+  return result == 0 || errno == EINVAL;
+}
+
+bool SyncPath(const std::string& path, int extraFlags) {
+  ScopedFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | extraFlags));
+  return fd.Valid() && FsyncRetrying(fd.Get());
+}
+
+// Opens a file for reading only when it is a regular file. O_NONBLOCK keeps
+// a named pipe from stalling the open; devices such as /dev/zero are refused,
+// as reading them would never end.
+ScopedFd OpenRegularForReading(const std::string& path) {
+  ScopedFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  struct stat info {};
+  if (!fd.Valid() || ::fstat(fd.Get(), &info) != 0 || !S_ISREG(info.st_mode)) return ScopedFd(-1);
+  return fd;
+}
+
+bool WriteAll(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t written = ::write(fd, data, size);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    data += written;
+    size -= static_cast<std::size_t>(written);
+  }
+  return true;
+}
+
+// Reads up to kChunkSize bytes into `buffer`; the count, 0 at the end, -1 on error.
+ssize_t ReadChunk(int fd, char* buffer) {
+  ssize_t got;
+  do {
+    got = ::read(fd, buffer, kChunkSize);
+  } while (got < 0 && errno == EINTR);
+  return got;
+}
+
+bool CopyBytes(int from, int to) {
+  std::string buffer(kChunkSize, '\0');
+  for (;;) {
+    const ssize_t got = ReadChunk(from, buffer.data());
+    if (got < 0) return false;
+    if (got == 0) return true;
+    if (!WriteAll(to, buffer.data(), static_cast<std::size_t>(got))) return false;
+  }
+}
+
+std::optional<std::string> ReadAll(int fd) {
+  std::string bytes;
+  struct stat info {};
+  if (::fstat(fd, &info) == 0 && info.st_size > 0) bytes.reserve(static_cast<std::size_t>(info.st_size));
+  std::string buffer(kChunkSize, '\0');
+  for (;;) {
+    const ssize_t got = ReadChunk(fd, buffer.data());
+    if (got < 0) return std::nullopt;
+    if (got == 0) return bytes;
+    bytes.append(buffer.data(), static_cast<std::size_t>(got));
+  }
+}
+
+}  // namespace
+
+std::vector<FoundEntry> FindFiles(std::string_view pattern) {
+  const std::string mapped = MapPath(pattern);
+  const std::size_t slash = mapped.rfind('/');
+  const std::string_view namePattern =
+      slash == std::string::npos ? std::string_view(mapped) : std::string_view(mapped).substr(slash + 1);
+  if (namePattern.empty()) return {};
+
+  std::vector<FoundEntry> found;
+  std::error_code ec;
+  for (fs::directory_iterator it(FolderOf(mapped), ec), end; !ec && it != end; it.increment(ec)) {
+    std::string name = it->path().filename().string();
+    if (name == "." || name == ".." || !NameMatches(namePattern, name)) continue;
+    std::error_code typeError;
+    const bool isFolder = it->is_directory(typeError);
+    found.push_back(FoundEntry{std::move(name), isFolder});
+  }
+  // std::string compares as unsigned bytes, so "B" < "a" < "\xE9".
+  std::ranges::sort(found, {}, &FoundEntry::name);
+  return found;
+}
+
+bool MakeFolder(std::string_view path) {
+  const std::string mapped = MapPath(path);
+  if (mapped.empty()) return false;
+  std::error_code ec;
+  fs::create_directory(mapped, ec);
+  return fs::is_directory(mapped, ec);
+}
+
+bool PathIs(std::string_view path, bool wantFolder) {
+  std::error_code ec;
+  const fs::file_status status = fs::status(MapPath(path), ec);
+  if (ec || !fs::exists(status)) return false;
+  return fs::is_directory(status) == wantFolder;
+}
+
+bool MoveReplace(std::string_view source, std::string_view target) {
+  const std::string from = MapPath(source);
+  const std::string to = MapPath(target);
+  // A source that cannot be made durable must not replace a good target.
+  if (!SyncPath(from, 0)) return false;
+  if (std::rename(from.c_str(), to.c_str()) != 0) return false;
+  // The rename itself lives in the folder entries; sync them so it survives
+  // a crash. A folder that cannot be synced does not undo the move.
+  SyncPath(FolderOf(to), O_DIRECTORY);
+  if (FolderOf(from) != FolderOf(to)) SyncPath(FolderOf(from), O_DIRECTORY);
+  return true;
+}
+
+bool CopyFileKeepExisting(std::string_view source, std::string_view target) {
+  const std::string to = MapPath(target);
+  ScopedFd in = OpenRegularForReading(MapPath(source));
+  if (!in.Valid()) return false;
+  // O_EXCL makes "never overwrite" hold even against a file that appears
+  // between a check and the open, and keeps a copy onto itself harmless.
+  ScopedFd out(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+  if (!out.Valid()) return false;
+  const bool copied = CopyBytes(in.Get(), out.Get());
+  if (out.Close() && copied) return true;
+  // Never leave a half-written copy behind: it would be kept as it is by
+  // every later copy.
+  ::unlink(to.c_str());
+  return false;
+}
+
+bool RemoveFile(std::string_view path) { return ::unlink(MapPath(path).c_str()) == 0; }
+
+std::optional<std::string> ReadBinaryFile(std::string_view path) {
+  ScopedFd fd = OpenRegularForReading(MapPath(path));
+  if (!fd.Valid()) return std::nullopt;
+  return ReadAll(fd.Get());
+}
+
+std::optional<std::string> ReadTextFile(std::string_view path) {
+  std::optional<std::string> bytes = ReadBinaryFile(path);
+  if (!bytes) return std::nullopt;
+  return DropCarriageReturns(*bytes);
+}
+
+std::string DropCarriageReturns(std::string_view bytes) {
+  std::string text;
+  text.reserve(bytes.size());
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    if (bytes[i] == '\r' && i + 1 < bytes.size() && bytes[i + 1] == '\n') continue;
+    text.push_back(bytes[i]);
+  }
+  return text;
+}
+
+}  // namespace platform

@@ -1,0 +1,248 @@
+#include "platform/Window.h"
+
+#include <SDL.h>
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+
+#include "platform/Cp1252.h"
+#include "platform/MessageQueue.h"
+
+namespace platform {
+
+namespace {
+
+constexpr int kLargestSide = 16384;
+
+std::string& LastError() {
+  static std::string error;
+  return error;
+}
+
+// The live windows, so events (which carry SDL window ids) find their owner.
+std::vector<Window*>& Registry() {
+  static std::vector<Window*> windows;
+  return windows;
+}
+
+void ConfigureGLFramebuffer() {
+  SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+  SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 24);
+  SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 8);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
+}
+
+Uint32 CreationFlags(const WindowDesc& desc) {
+  Uint32 flags = SDL_WINDOW_HIDDEN;
+  flags |= desc.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : SDL_WINDOW_RESIZABLE;
+  if (desc.openGL) flags |= SDL_WINDOW_OPENGL;
+  return flags;
+}
+
+struct SurfaceDeleter {
+  void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
+};
+
+}  // namespace
+
+bool InitVideo() {
+  if (SDL_WasInit(SDL_INIT_VIDEO) != 0) return true;
+  // The close box must only report a Close message; ending the program is
+  // the window procedure's decision.
+  SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
+  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+    LastError() = SDL_GetError();
+    return false;
+  }
+  // Without a display SDL falls back to drivers that draw into memory; a
+  // game nobody can see is no use, so those count as no display unless
+  // someone asked for them by name.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const bool offscreen = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+  if (offscreen && SDL_getenv("SDL_VIDEODRIVER") == nullptr) {
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    LastError() = "no display";
+    return false;
+  }
+  return true;
+}
+
+void ShutdownVideo() {
+  if (SDL_WasInit(SDL_INIT_VIDEO) != 0) SDL_QuitSubSystem(SDL_INIT_VIDEO);
+}
+
+std::string LastVideoError() {
+  return LastError();
+}
+
+void DesktopSize(int& width, int& height) {
+  width = height = 0;
+  SDL_DisplayMode mode;
+  if (!InitVideo() || SDL_GetDesktopDisplayMode(0, &mode) != 0) return;
+  width = mode.w;
+  height = mode.h;
+}
+
+std::unique_ptr<Window> Window::Create(const WindowDesc& desc, WindowProcFn proc) {
+  if (!InitVideo()) return nullptr;
+  if (desc.openGL) ConfigureGLFramebuffer();
+  const int width = std::clamp(desc.clientWidth, 1, kLargestSide);
+  const int height = std::clamp(desc.clientHeight, 1, kLargestSide);
+  SDL_Window* sdl = SDL_CreateWindow(Cp1252ToUtf8(desc.title).c_str(), SDL_WINDOWPOS_UNDEFINED,
+                                     SDL_WINDOWPOS_UNDEFINED, width, height, CreationFlags(desc));
+  if (sdl == nullptr) {
+    LastError() = SDL_GetError();
+    return nullptr;
+  }
+  std::unique_ptr<Window> window(new Window(sdl, proc));
+  window->ApplyMinimumFromProcedure();
+  return window;
+}
+
+Window::Window(SDL_Window* window, WindowProcFn proc) : window_(window), proc_(proc) {
+  Registry().push_back(this);
+  int width = 0, height = 0;
+  ClientSize(width, height);
+  sizes_.Reset(width, height);
+}
+
+Window::~Window() {
+  auto& windows = Registry();
+  windows.erase(std::remove(windows.begin(), windows.end(), this), windows.end());
+  DiscardMessagesFor(this);
+  SDL_DestroyWindow(window_);
+}
+
+void Window::ApplyMinimumFromProcedure() {
+  if (proc_ == nullptr) return;
+  MinMaxInfo info;
+  proc_(this, msg::GetMinMaxInfo, 0, reinterpret_cast<std::intptr_t>(&info));
+  if (info.minTrackWidth > 0 && info.minTrackHeight > 0)
+    SetMinimumClientSize(info.minTrackWidth, info.minTrackHeight);
+}
+
+void Window::Show(bool maximised) {
+  SDL_ShowWindow(window_);
+  if (maximised) SDL_MaximizeWindow(window_);
+  SDL_RaiseWindow(window_);
+  SDL_SetWindowInputFocus(window_);
+  int width = 0, height = 0;
+  ClientSize(width, height);
+  sizes_.Reset(width, height);
+  ReportSize();
+}
+
+void Window::SetTitle(const std::string& title) {
+  SDL_SetWindowTitle(window_, Cp1252ToUtf8(title).c_str());
+}
+
+void Window::SetIcon(const IconImage& icon) {
+  if (icon.width <= 0 || icon.height <= 0 || icon.width > kLargestSide || icon.height > kLargestSide) return;
+  if (icon.pixels.size() != static_cast<std::size_t>(icon.width) * icon.height) return;
+  // SDL copies the pixels into the window's icon; the surface only borrows them.
+  void* pixels = const_cast<std::uint32_t*>(icon.pixels.data());
+  std::unique_ptr<SDL_Surface, SurfaceDeleter> surface(SDL_CreateRGBSurfaceWithFormatFrom(
+      pixels, icon.width, icon.height, 32, icon.width * 4, SDL_PIXELFORMAT_ARGB8888));
+  if (surface) SDL_SetWindowIcon(window_, surface.get());
+}
+
+bool Window::IsFullscreen() const {
+  return (SDL_GetWindowFlags(window_) & SDL_WINDOW_FULLSCREEN) != 0;
+}
+
+bool Window::IsMaximised() const {
+  return (SDL_GetWindowFlags(window_) & SDL_WINDOW_MAXIMIZED) != 0;
+}
+
+bool Window::IsMinimised() const {
+  return (SDL_GetWindowFlags(window_) & SDL_WINDOW_MINIMIZED) != 0;
+}
+
+void Window::ClientSize(int& width, int& height) const {
+  SDL_GetWindowSize(window_, &width, &height);
+}
+
+void Window::SetClientSize(int width, int height) {
+  // The desktop keeps the minimum; expect the size it will really give.
+  int minWidth = 0, minHeight = 0;
+  SDL_GetWindowMinimumSize(window_, &minWidth, &minHeight);
+  width = std::clamp(width, std::max(1, minWidth), kLargestSide);
+  height = std::clamp(height, std::max(1, minHeight), kLargestSide);
+  sizes_.Requested(width, height);
+  SDL_SetWindowSize(window_, width, height);
+}
+
+void Window::SetMinimumClientSize(int width, int height) {
+  SDL_SetWindowMinimumSize(window_, std::clamp(width, 1, kLargestSide), std::clamp(height, 1, kLargestSide));
+}
+
+void Window::CursorPos(int& x, int& y) const {
+  int globalX = 0, globalY = 0, windowX = 0, windowY = 0;
+  SDL_GetGlobalMouseState(&globalX, &globalY);
+  SDL_GetWindowPosition(window_, &windowX, &windowY);
+  x = globalX - windowX;
+  y = globalY - windowY;
+}
+
+void Window::SetCursorPos(int x, int y) {
+  SDL_WarpMouseInWindow(window_, x, y);
+}
+
+void Window::ShowCursor(bool visible) {
+  SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
+
+void Window::SetMouseCapture(bool captured) {
+  SDL_CaptureMouse(captured ? SDL_TRUE : SDL_FALSE);
+}
+
+std::uint32_t Window::Id() const {
+  return SDL_GetWindowID(window_);
+}
+
+Window* Window::Find(std::uint32_t sdlWindowId) {
+  for (Window* window : Registry())
+    if (window->Id() == sdlWindowId) return window;
+  return nullptr;
+}
+
+void Window::HandleDesktopResize(int width, int height) {
+  const Uint32 fixed = SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED | SDL_WINDOW_FULLSCREEN;
+  const bool userSizable = (SDL_GetWindowFlags(window_) & fixed) == 0;
+  if (const auto edge = sizes_.Changed(width, height, userSizable)) NegotiateSize(*edge, width, height);
+  ReportSize();
+}
+
+void Window::NegotiateSize(SizingEdge edge, int width, int height) {
+  if (proc_ == nullptr) return;
+  int x = 0, y = 0;
+  SDL_GetWindowPosition(window_, &x, &y);
+  SizingRect rect{x, y, x + width, y + height};
+  proc_(this, msg::Sizing, edge, reinterpret_cast<std::intptr_t>(&rect));
+  const int newWidth = rect.right - rect.left;
+  const int newHeight = rect.bottom - rect.top;
+  if (newWidth <= 0 || newHeight <= 0) return;  // a procedure's nonsense is not applied
+  if (newWidth != width || newHeight != height) SetClientSize(newWidth, newHeight);
+  if (rect.left != x || rect.top != y) SDL_SetWindowPosition(window_, rect.left, rect.top);
+}
+
+void Window::ReportSize() {
+  Reported now;
+  const Uint32 flags = SDL_GetWindowFlags(window_);
+  if ((flags & SDL_WINDOW_MINIMIZED) != 0) {
+    now = {SizeMinimised, 0, 0};
+  } else {
+    ClientSize(now.width, now.height);
+    const bool full = (flags & (SDL_WINDOW_MAXIMIZED | SDL_WINDOW_FULLSCREEN)) != 0;
+    now.kind = full ? SizeMaximised : SizeRestored;
+  }
+  if (now == reported_) return;
+  reported_ = now;
+  PostMessage({this, msg::Size, now.kind,
+               MakeLong(static_cast<std::uint32_t>(now.width), static_cast<std::uint32_t>(now.height))});
+}
+
+}  // namespace platform

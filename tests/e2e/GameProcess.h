@@ -1,0 +1,56 @@
+// Runs the game as a child process for end-to-end tests: its own user
+// folder, an optional display, and helpers to wait for it and drive it.
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+class GameProcess {
+ public:
+  // Starts the game from its program folder with APPDATA = appData. With an
+  // empty display the child gets no DISPLAY at all.
+  GameProcess(const std::string& appData, const std::string& display,
+              const std::vector<std::string>& args = {});
+  ~GameProcess();
+  GameProcess(const GameProcess&) = delete;
+  GameProcess& operator=(const GameProcess&) = delete;
+
+  // Waits for the process to end; its exit code, or nothing on time-out.
+  std::optional<int> Wait(std::chrono::milliseconds timeout);
+  // What the child wrote to standard error so far (after Wait: all of it).
+  std::string Stderr() const;
+
+ private:
+  pid_t pid_ = -1;
+  std::string stderrPath_;
+};
+
+// True once `predicate` holds, polling until the time-out.
+template <typename Pred>
+bool WaitUntil(Pred predicate, std::chrono::milliseconds timeout) {
+  const auto end = std::chrono::steady_clock::now() + timeout;
+  while (std::chrono::steady_clock::now() < end) {
+    if (predicate()) return true;
+    struct timespec ts{0, 50'000'000};
+    nanosleep(&ts, nullptr);
+  }
+  return predicate();
+}
+
+// Runs a shell command; its exit status.
+int Shell(const std::string& command);
+
+// Runs a shell command; what it printed, without the last line feed.
+std::string ShellOutput(const std::string& command);
+
+// The id of the game's visible window on `display`, found by title; empty
+// when there is none.
+std::string FindGameWindow(const std::string& display);
+
+}  // namespace e2e
