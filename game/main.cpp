@@ -1,4 +1,4 @@
 // The program's entry point.
-#include "framework/ProgramStart.h"
+#include "game/ProgramStart.h"
 
 int main(int argc, char** argv) { return ProgramMain(JoinCommandLine(argc, argv)); }

@@ -1,0 +1,131 @@
+// The graphics device: fixed-function drawing with the semantics the game's
+// renderer was written for (render and texture stage states by number,
+// row-vector matrices, depth range 0..1, one directional light), on the
+// desktop's OpenGL. An abstract interface, so the renderer can be tested
+// against a recording device without a display. Main thread only.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "platform/DeviceTypes.h"
+
+namespace platform {
+
+class Window;
+struct Image;
+
+// A texture with its full chain of mip levels, owned by whoever created it.
+class DeviceTexture {
+ public:
+  virtual ~DeviceTexture() = default;
+  virtual int Width() const = 0;   // of level 0
+  virtual int Height() const = 0;
+};
+
+// Vertex data kept on the device (mesh instances).
+class DeviceVertexBuffer {
+ public:
+  virtual ~DeviceVertexBuffer() = default;
+  // Replaces the first bytes.size() bytes; false when that is more than the buffer holds.
+  virtual bool Update(std::span<const std::uint8_t> bytes) = 0;
+  virtual std::size_t Size() const = 0;
+};
+
+// 16-bit indices kept on the device (meshes).
+class DeviceIndexBuffer {
+ public:
+  virtual ~DeviceIndexBuffer() = default;
+  virtual std::size_t Count() const = 0;
+};
+
+// A full-screen mode the display offers.
+struct DeviceDisplayMode {
+  std::uint32_t width = 0;
+  std::uint32_t height = 0;
+  std::uint32_t refresh = 0;  // Hz, 0 when unknown
+  std::uint32_t format = 0;   // fmt:: value of the colour buffer
+};
+
+struct DeviceCaps {
+  std::uint32_t maxSimultaneousTextures = 0;
+  std::uint32_t maxTextureWidth = 0;
+  std::uint32_t maxTextureHeight = 0;
+  std::uint64_t availableTextureMemory = 0;  // bytes; an estimate where the driver will not say
+};
+
+struct DeviceParams {
+  bool fullscreen = false;
+  DeviceDisplayMode mode;          // full screen: the mode to switch to
+  std::uint32_t depthStencilFormat = fmt::D24S8;
+  bool waitForVerticalBlank = false;
+};
+
+class GraphicsDevice {
+ public:
+  virtual ~GraphicsDevice() = default;
+
+  virtual DeviceCaps Caps() const = 0;
+  virtual void BackBufferSize(int& width, int& height) const = 0;
+  // After the window changed size (windowed) or mode; false when the device
+  // cannot go on and must be created again.
+  virtual bool Reset(const DeviceParams& params) = 0;
+
+  // State. Values follow DeviceTypes.h; unknown states are ignored.
+  virtual void SetRenderState(std::uint32_t state, std::uint32_t value) = 0;
+  virtual void SetTextureStageState(std::uint32_t stage, std::uint32_t state, std::uint32_t value) = 0;
+  // Null unbinds the stage.
+  virtual void SetTexture(std::uint32_t stage, const DeviceTexture* texture) = 0;
+  virtual void SetTransform(TransformKind kind, std::uint32_t stage, const Matrix16& matrix) = 0;
+  virtual void SetMaterial(const DeviceMaterial& material) = 0;
+  virtual void SetLight(const DeviceLight& light) = 0;
+  virtual void EnableLight(bool on) = 0;
+  virtual void SetVertexFormat(std::uint32_t fvf) = 0;
+  virtual void SetViewport(int x, int y, int width, int height, float minZ, float maxZ) = 0;
+
+  // Drawing from the caller's memory: `count` primitives of vertices in the
+  // current vertex format, `stride` bytes apart.
+  virtual void DrawPrimitiveUP(PrimitiveType type, std::uint32_t count, const void* vertices,
+                               std::uint32_t stride) = 0;
+  // Indexed triangle lists from device buffers (current vertex format).
+  virtual void DrawIndexed(const DeviceVertexBuffer& vertices, std::uint32_t stride,
+                           const DeviceIndexBuffer& indices, std::uint32_t minIndex,
+                           std::uint32_t vertexCount, std::uint32_t startIndex,
+                           std::uint32_t triangleCount) = 0;
+
+  // Resources. Null on failure.
+  virtual std::unique_ptr<DeviceTexture> CreateTexture(const std::vector<Image>& levels) = 0;
+  virtual std::unique_ptr<DeviceVertexBuffer> CreateVertexBuffer(std::span<const std::uint8_t> bytes) = 0;
+  virtual std::unique_ptr<DeviceIndexBuffer> CreateIndexBuffer(std::span<const std::uint16_t> indices) = 0;
+
+  // Clears the whole back buffer, whatever the write masks say.
+  virtual void Clear(bool color, bool depth, bool stencil, std::uint32_t argb, float z,
+                     std::uint32_t stencilValue) = 0;
+  virtual void BeginScene() = 0;
+  virtual void EndScene() = 0;
+  virtual void Present() = 0;
+};
+
+// The display: its modes, the desktop's mode, and which formats the device
+// supports. Work without a window once video has started.
+std::vector<DeviceDisplayMode> EnumerateDisplayModes();
+bool DesktopDisplayMode(DeviceDisplayMode& mode);
+// Whether a full-screen device of that colour format can be created.
+bool CheckDisplayFormat(std::uint32_t format);
+// Whether a depth-stencil format can go with a colour format.
+bool CheckDepthStencilFormat(std::uint32_t displayFormat, std::uint32_t depthStencilFormat);
+// The driver's name, description and version for the start-up log.
+struct DeviceIdentity {
+  std::string driver, description;
+  int version[4] = {0, 0, 0, 0};
+};
+bool QueryDeviceIdentity(DeviceIdentity& identity);
+
+// Creates the OpenGL device on a window; null (reason in `error`) on failure.
+std::unique_ptr<GraphicsDevice> CreateOpenGLDevice(Window& window, const DeviceParams& params,
+                                                   std::string& error);
+
+}  // namespace platform
