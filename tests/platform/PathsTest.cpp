@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -11,79 +13,35 @@ using platform::MapPath;
 using platform::UserDataParent;
 using testing_support::ScopedEnv;
 
-TEST(MapPathTest, TurnsDataSeparatorsIntoSlashes) {
-  EXPECT_EQ(MapPath("data\\fonts.yml"), "data/fonts.yml");
-  EXPECT_EQ(MapPath("ui\\english\\main.lyt"), "ui/english/main.lyt");
-  EXPECT_EQ(MapPath("already/unix"), "already/unix");
-  EXPECT_EQ(MapPath("plain.txt"), "plain.txt");
-  EXPECT_EQ(MapPath(""), "");
+TEST(MapPathTest, TurnsRunsOfSeparatorsIntoOneSlashKeepingALeadingOne) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"ui\\english\\main.lyt", "ui/english/main.lyt"},
+      {"a\\\\b//c", "a/b/c"},
+      {"a\\/\\/b", "a/b"},
+      {"/tmp/x", "/tmp/x"},
+      {"\\\\tmp\\x", "/tmp/x"},
+      {"//", "/"},
+  };
+  for (const auto& [name, path] : cases) EXPECT_EQ(MapPath(name), path) << name;
 }
 
-TEST(MapPathTest, CollapsesRunsOfMixedSeparators) {
-  EXPECT_EQ(MapPath("a\\\\b//c"), "a/b/c");
-  EXPECT_EQ(MapPath("a\\/\\/b"), "a/b");
-  EXPECT_EQ(MapPath("ui\\"), "ui/");
-}
-
-TEST(MapPathTest, KeepsOneLeadingSeparatorOfAnAbsolutePath) {
-  EXPECT_EQ(MapPath("/tmp/x"), "/tmp/x");
-  EXPECT_EQ(MapPath("\\\\tmp\\x"), "/tmp/x");
-  EXPECT_EQ(MapPath("//"), "/");
-}
-
-// Every variable the lookup reads, set or cleared for one test.
-struct UserEnv {
-  ScopedEnv appData;
-  ScopedEnv xdg;
-  ScopedEnv home;
-};
-
-TEST(UserDataParentTest, PrefersAppData) {
-  UserEnv env{{"APPDATA", "/tmp/appdata"}, {"XDG_DATA_HOME", "/tmp/xdg"}, {"HOME", "/home/q"}};
-  EXPECT_EQ(UserDataParent(), "/tmp/appdata");
-}
-
-TEST(UserDataParentTest, EmptyAppDataFallsBackToXdgDataHome) {
-  UserEnv env{{"APPDATA", ""}, {"XDG_DATA_HOME", "/tmp/xdg"}, {"HOME", "/home/q"}};
-  EXPECT_EQ(UserDataParent(), "/tmp/xdg");
-}
-
-TEST(UserDataParentTest, WithoutEitherUsesTheHomeDataFolder) {
-  UserEnv env{{"APPDATA", std::nullopt}, {"XDG_DATA_HOME", std::nullopt}, {"HOME", "/home/q"}};
-  EXPECT_EQ(UserDataParent(), "/home/q/.local/share");
-}
-
-TEST(UserDataParentTest, IgnoresEmptyOrRelativeXdgDataHome) {
-  {
-    UserEnv env{{"APPDATA", std::nullopt}, {"XDG_DATA_HOME", ""}, {"HOME", "/home/q"}};
-    EXPECT_EQ(UserDataParent(), "/home/q/.local/share");
+TEST(UserDataParentTest, AppDataThenAnAbsoluteXdgDataHomeThenHome) {
+  using Var = std::optional<std::string>;
+  const std::tuple<Var, Var, Var, const char*> cases[] = {
+      // APPDATA, XDG_DATA_HOME, HOME, result
+      {"/tmp/appdata", "/tmp/xdg", "/home/q", "/tmp/appdata"},
+      {"", "/tmp/xdg", "/home/q", "/tmp/xdg"},
+      {std::nullopt, std::nullopt, "/home/q", "/home/q/.local/share"},
+      {std::nullopt, "relative/data", "/home/q", "/home/q/.local/share"},
+      // Trailing separators go, but never the root.
+      {"/tmp/appdata//", std::nullopt, "/home/q", "/tmp/appdata"},
+      {std::nullopt, std::nullopt, "/", "/.local/share"},
+      {"/", std::nullopt, "/home/q", "/"},
+  };
+  for (const auto& [appData, xdg, home, expected] : cases) {
+    ScopedEnv a("APPDATA", appData), x("XDG_DATA_HOME", xdg), h("HOME", home);
+    EXPECT_EQ(UserDataParent(), expected) << appData.value_or("-") << " " << xdg.value_or("-");
   }
-  UserEnv env{{"APPDATA", std::nullopt}, {"XDG_DATA_HOME", "relative/data"}, {"HOME", "/home/q"}};
-  EXPECT_EQ(UserDataParent(), "/home/q/.local/share");
-}
-
-TEST(UserDataParentTest, DropsTrailingSeparatorsButNeverTheRoot) {
-  {
-    UserEnv env{{"APPDATA", "/tmp/appdata//"}, {"XDG_DATA_HOME", std::nullopt}, {"HOME", "/home/q"}};
-    EXPECT_EQ(UserDataParent(), "/tmp/appdata");
-  }
-  {
-    UserEnv env{{"APPDATA", std::nullopt}, {"XDG_DATA_HOME", "/tmp/xdg/"}, {"HOME", "/home/q"}};
-    EXPECT_EQ(UserDataParent(), "/tmp/xdg");
-  }
-  {
-    UserEnv env{{"APPDATA", std::nullopt}, {"XDG_DATA_HOME", std::nullopt}, {"HOME", "/"}};
-    EXPECT_EQ(UserDataParent(), "/.local/share");
-  }
-  UserEnv env{{"APPDATA", "/"}, {"XDG_DATA_HOME", std::nullopt}, {"HOME", "/home/q"}};
-  EXPECT_EQ(UserDataParent(), "/");
-}
-
-TEST(UserDataParentTest, WithoutHomeVariableStillNamesAFolder) {
-  UserEnv env{{"APPDATA", std::nullopt}, {"XDG_DATA_HOME", std::nullopt}, {"HOME", std::nullopt}};
-  const std::string parent = UserDataParent();
-  EXPECT_FALSE(parent.empty());
-  EXPECT_NE(parent, "/");
 }
 
 }  // namespace
