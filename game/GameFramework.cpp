@@ -1,23 +1,33 @@
 #include "game/GameFramework.h"
 
-#include "framework/FrameworkHooks.h"
 #include "framework/Init.h"
 #include "framework/Log.h"
 #include "game/ProgramStart.h"
 #include "platform/Clock.h"
 #include "platform/Random.h"
+#include "render/DisplayMode.h"
+#include "render/PlatformDisplaySystem.h"
+#include "render/Render_D3D.h"
+#include "render/RendererHooks.h"
+#include "render/Shadows.h"
+#include "render/YShader.h"
 
 GameFramework* g_game = nullptr;
 
 namespace {
 constexpr float kMinFrameTime = 0.01f;  // frames gather at least 10 ms
 constexpr float kMaxFrameTime = 0.05f;  // and step the game at most 50 ms
+constexpr float kUIWidth = 1000.0f;     // the UI space every screen is laid out in
+constexpr float kUIHeight = 625.0f;
 }  // namespace
 
 GameFramework::GameFramework() {
   state = 4;
   g_game = this;
   platform::SeedRandom(platform::SystemTimeMs());
+  CreateRenderer();
+  LoadShaders("data\\shaders.yml");
+  LoadShaders("splash\\shaders.yml");
   Log::Printf("Initialization...%s", "");
   Init& config = GetInit();
   config.Load("config.yml");
@@ -29,7 +39,18 @@ GameFramework::GameFramework() {
 }
 
 GameFramework::~GameFramework() {
+  if (renderer) {
+    RemoveRendererHooks(*renderer);
+    renderer.reset();
+  }
   if (g_game == this) g_game = nullptr;
+}
+
+void GameFramework::CreateRenderer() {
+  auto render = std::make_unique<Render_D3D>(std::make_unique<PlatformDisplaySystem>());
+  InstallRendererHooks(*render);
+  GetDisplayModeList().SetModes(render->EnumerateModes());
+  renderer = std::move(render);
 }
 
 void GameFramework::Quit() {
@@ -46,7 +67,7 @@ void GameFramework::OnSize(int width, int height) {
   config.windowHeight = height;
 }
 
-bool GameFramework::Frame() {
+bool GameFramework::GatherFrameTime(float& dt) {
   const std::uint32_t now = GetTime();
   frameAccumulator += static_cast<float>(now - previousFrameTime) * 0.001f;
   previousFrameTime = now;
@@ -54,9 +75,28 @@ bool GameFramework::Frame() {
     platform::SleepMs(1);
     return false;
   }
+  dt = frameAccumulator < kMaxFrameTime ? frameAccumulator : kMaxFrameTime;
   frameAccumulator = 0;
-  const FrameworkHooks& hooks = GetFrameworkHooks();
-  if (hooks.drawEmptyFrame) hooks.drawEmptyFrame();
+  return true;
+}
+
+void GameFramework::SetUp2D() {
+  renderer->SetViewport(kUIWidth, kUIHeight);
+  renderer->Set2DProjection(kUIWidth, kUIHeight);
+}
+
+bool GameFramework::Frame() {
+  if (!renderer || !renderer->CheckDevice()) return false;
+  float dt = 0;
+  if (!GatherFrameTime(dt)) return false;
+  ClearShadowVolumes();
+  UpdateShaders(dt);
+  renderer->BeginFrame(true);
+  SetUp2D();
+  renderer->SetShader(nullptr, true);
+  renderer->EndFrame();
+  const Init& config = GetInit();
+  if (config.stopTime > 0) platform::SleepMs(static_cast<std::uint32_t>(config.stopTime));
   return true;
 }
 

@@ -4,8 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
 #include "framework/YFramework.h"
+
+class YRender;
 
 class GameFramework : public YFramework {
  public:
@@ -25,6 +28,9 @@ class GameFramework : public YFramework {
   // full screen in its video mode.
   void CreateMainWindow();
 
+  // The renderer, created first of all services and deleted last.
+  std::unique_ptr<YRender> renderer;
+
   // The screen state word: its low 3 bits name what the frame draws; higher
   // bits mark overlays. 4 while starting, 6 (splash) once the window exists.
   std::uint32_t state = 4;
@@ -32,6 +38,12 @@ class GameFramework : public YFramework {
   // The time of the previous frame call (ms) and the gathered frame time (s).
   std::uint32_t previousFrameTime = 0;
   float frameAccumulator = 0;
+
+ private:
+  void CreateRenderer();
+  // Gathers time; the step in seconds, or nothing while under 10 ms gathered.
+  bool GatherFrameTime(float& dt);
+  void SetUp2D();
 };
 
 // The application object; set by its constructor.

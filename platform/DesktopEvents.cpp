@@ -50,7 +50,7 @@ void TranslateWindowEvent(const SDL_WindowEvent& event) {
 }
 
 void TranslateKey(const SDL_KeyboardEvent& event) {
-  Window* window = Window::Find(event.windowID);
+  Window* window = Window::FindForKeyboard(event.windowID);
   if (window == nullptr) return;
   const SDL_Keysym& sym = event.keysym;
   KeyStroke stroke;
@@ -63,7 +63,7 @@ void TranslateKey(const SDL_KeyboardEvent& event) {
 }
 
 void TranslateText(const SDL_TextInputEvent& event) {
-  Window* window = Window::Find(event.windowID);
+  Window* window = Window::FindForKeyboard(event.windowID);
   if (window == nullptr) return;
   // Left Alt with a letter is a menu accelerator and Ctrl with one a control
   // code (sent with the key), never typed text. Right Alt stays, alone or

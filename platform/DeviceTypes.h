@@ -87,6 +87,9 @@ inline constexpr std::uint32_t Disable = 1, SelectArg1 = 2, SelectArg2 = 3, Modu
 }
 namespace targ {  // ColorArg*, AlphaArg*
 inline constexpr std::uint32_t Diffuse = 0, Current = 1, Texture = 2, TFactor = 3, Specular = 4;
+// The argument is in the low bits; modifiers may be added: one minus the
+// argument, and its alpha in every channel.
+inline constexpr std::uint32_t SelectMask = 0x0F, Complement = 0x10, AlphaReplicate = 0x20;
 }
 namespace tfilter {
 inline constexpr std::uint32_t None = 0, Point = 1, Linear = 2, Anisotropic = 3, FlatCubic = 4,

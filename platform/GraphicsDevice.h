@@ -77,7 +77,7 @@ class GraphicsDevice {
   // State. Values follow DeviceTypes.h; unknown states are ignored.
   virtual void SetRenderState(std::uint32_t state, std::uint32_t value) = 0;
   virtual void SetTextureStageState(std::uint32_t stage, std::uint32_t state, std::uint32_t value) = 0;
-  // Null unbinds the stage.
+  // Null unbinds the stage; a stage without a texture reads opaque white.
   virtual void SetTexture(std::uint32_t stage, const DeviceTexture* texture) = 0;
   virtual void SetTransform(TransformKind kind, std::uint32_t stage, const Matrix16& matrix) = 0;
   virtual void SetMaterial(const DeviceMaterial& material) = 0;

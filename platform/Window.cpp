@@ -209,6 +209,14 @@ Window* Window::Find(std::uint32_t sdlWindowId) {
   return nullptr;
 }
 
+Window* Window::FindForKeyboard(std::uint32_t sdlWindowId) {
+  if (Window* window = Find(sdlWindowId)) return window;
+  // Keys typed before the desktop has told SDL which window has the focus
+  // carry no window; with one window of ours they can only be meant for it.
+  if (sdlWindowId == 0 && Registry().size() == 1) return Registry().front();
+  return nullptr;
+}
+
 void Window::HandleDesktopResize(int width, int height) {
   const Uint32 fixed = SDL_WINDOW_MAXIMIZED | SDL_WINDOW_MINIMIZED | SDL_WINDOW_FULLSCREEN;
   const bool userSizable = (SDL_GetWindowFlags(window_) & fixed) == 0;

@@ -90,6 +90,8 @@ class Window {
 
   // The live window with this SDL window id, or null.
   static Window* Find(std::uint32_t sdlWindowId);
+  // Find, but keyboard input without a window goes to our only window.
+  static Window* FindForKeyboard(std::uint32_t sdlWindowId);
 
   // For the event translation (DesktopEvents.cpp): the desktop reports a new
   // client size. A size the user dragged is first sent to the procedure as a

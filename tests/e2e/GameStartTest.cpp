@@ -31,9 +31,11 @@ class GameStart : public ::testing::Test {
   }
   fs::path UserFolder() const { return tmp.Path() / "QuennelVarrick"; }
   std::string Log() const { return ReadFile(UserFolder() / "log.txt"); }
+  // The game's window once it is up and its device is ready for input.
   std::string WaitForWindow() const {
     std::string id;
     e2e::WaitUntil([&] { return !(id = e2e::FindGameWindow(Display())).empty(); }, 15s);
+    e2e::WaitUntil([&] { return Log().find("OpenGL device created.") != std::string::npos; }, 15s);
     return id;
   }
   void PressKey(const std::string& window, const std::string& key) const {

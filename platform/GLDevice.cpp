@@ -1,0 +1,350 @@
+#include "platform/GLDevice.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/GLAdapterProbe.h"
+#include "platform/GLFunctions.h"
+#include "platform/GLIndexBuffer.h"
+#include "platform/GLTexture.h"
+#include "platform/GLVertexBuffer.h"
+#include "platform/GLWindowMode.h"
+#include "platform/Image.h"
+#include "platform/Window.h"
+
+namespace platform {
+
+namespace {
+
+constexpr std::uint64_t kMebibyte = 1024 * 1024;
+constexpr std::uint64_t kUnknownTextureMemory = 256 * kMebibyte;
+
+bool HasExtension(const char* name) {
+  return SDL_GL_ExtensionSupported(name) == SDL_TRUE;
+}
+
+// The device's depth range 0..1 is OpenGL's with clip control (4.5 or the
+// extension): clip z from 0 to w then fills depth 0..1 at full precision
+// and z below 0 is clipped, as the device does. Without it, GLTransforms
+// remaps each projection (z' = 2z - w) into OpenGL's -w..w, which gives the
+// same depths and clipping with a little less precision near the viewer.
+bool EnableClipControl(const GLDeviceOptions& options) {
+  if (!options.allowClipControl || GL().ClipControl == nullptr) return false;
+  GL().ClipControl(GL_LOWER_LEFT, GL_ZERO_TO_ONE);
+  return true;
+}
+
+std::uint64_t TextureMemoryEstimate() {
+  GLint kilobytes[4] = {0, 0, 0, 0};
+  if (HasExtension("GL_NVX_gpu_memory_info"))
+    glGetIntegerv(GL_GPU_MEMORY_INFO_CURRENT_AVAILABLE_VIDMEM_NVX, kilobytes);
+  else if (HasExtension("GL_ATI_meminfo"))
+    glGetIntegerv(GL_TEXTURE_FREE_MEMORY_ATI, kilobytes);
+  return kilobytes[0] > 0 ? static_cast<std::uint64_t>(kilobytes[0]) * 1024 : kUnknownTextureMemory;
+}
+
+DeviceCaps QueryCaps() {
+  GLint units = 0, size = 0;
+  glGetIntegerv(GL_MAX_TEXTURE_UNITS, &units);
+  glGetIntegerv(GL_MAX_TEXTURE_SIZE, &size);
+  DeviceCaps caps;
+  caps.maxSimultaneousTextures =
+      std::min<std::uint32_t>(static_cast<std::uint32_t>(std::max(units, 1)), GLTextureStages::kMaxStages);
+  caps.maxTextureWidth = caps.maxTextureHeight = static_cast<std::uint32_t>(std::max(size, 1));
+  caps.availableTextureMemory = TextureMemoryEstimate();
+  return caps;
+}
+
+GLenum ModeOf(PrimitiveType type) {
+  switch (type) {
+    case PrimitiveType::TriangleList:
+      return GL_TRIANGLES;
+    case PrimitiveType::TriangleStrip:
+      return GL_TRIANGLE_STRIP;
+    case PrimitiveType::TriangleFan:
+      return GL_TRIANGLE_FAN;
+    case PrimitiveType::LineStrip:
+      return GL_LINE_STRIP;
+  }
+  return GL_TRIANGLES;
+}
+
+std::uint64_t VertexCountOf(PrimitiveType type, std::uint32_t primitives) {
+  switch (type) {
+    case PrimitiveType::TriangleList:
+      return std::uint64_t{primitives} * 3;
+    case PrimitiveType::TriangleStrip:
+    case PrimitiveType::TriangleFan:
+      return std::uint64_t{primitives} + 2;
+    case PrimitiveType::LineStrip:
+      return std::uint64_t{primitives} + 1;
+  }
+  return 0;
+}
+
+// How many whole vertices of `vertexSize` bytes, `stride` apart, a buffer
+// of `bytes` holds.
+std::uint64_t VerticesIn(std::size_t bytes, std::uint32_t vertexSize, std::uint32_t stride) {
+  if (bytes < vertexSize || stride == 0) return 0;
+  return (bytes - vertexSize) / stride + 1;
+}
+
+void SetSwapInterval(bool waitForVerticalBlank) {
+  // Some drivers refuse to change it; presenting still works.
+  SDL_GL_SetSwapInterval(waitForVerticalBlank ? 1 : 0);
+}
+
+bool CheckDepthStencil(std::uint32_t format, std::string& error) {
+  GLAdapterInfo adapter;
+  if (QueryGLAdapter(adapter) && DepthStencilOffered(adapter.depthBits, adapter.stencilBits, format))
+    return true;
+  error = "depth-stencil format " + std::to_string(format) + " is not offered (the frame buffer has " +
+          std::to_string(adapter.depthBits) + " depth and " + std::to_string(adapter.stencilBits) +
+          " stencil bits)";
+  return false;
+}
+
+}  // namespace
+
+std::unique_ptr<GLDevice> GLDevice::Create(Window& window, const DeviceParams& params,
+                                           const GLDeviceOptions& options, std::string& error) {
+  if ((SDL_GetWindowFlags(window.Sdl()) & SDL_WINDOW_OPENGL) == 0) {
+    error = "the window was created without OpenGL support";
+    return nullptr;
+  }
+  GLWindowMode mode(window);
+  if (!mode.Apply(params, error)) return nullptr;
+  auto context = GLContext::Create(window.Sdl(), error);
+  std::string missing;
+  if (context && !GL().Load(missing)) error = "the OpenGL driver lacks " + missing;
+  if (!context || !missing.empty() || !CheckDepthStencil(params.depthStencilFormat, error)) {
+    std::string ignored;
+    mode.Restore(ignored);
+    return nullptr;
+  }
+  SetSwapInterval(params.waitForVerticalBlank);
+  std::unique_ptr<GLDevice> device(new GLDevice(window, mode, std::move(context), options));
+  if (!device->stages_.Ready()) {
+    error = "the OpenGL driver gave no texture or sampler names";
+    return nullptr;
+  }
+  return device;
+}
+
+GLDevice::GLDevice(Window& window, const GLWindowMode& mode, std::unique_ptr<GLContext> context,
+                   const GLDeviceOptions& options)
+    : window_(window),
+      windowMode_(mode),
+      context_(std::move(context)),
+      clipControl_(EnableClipControl(options)),
+      caps_(QueryCaps()),
+      transforms_(lighting_, clipControl_),
+      stages_(
+          caps_.maxSimultaneousTextures,
+          options.allowModulateAdd && HasExtension("GL_ATI_texture_env_combine3"),
+          GLHas("GL_ARB_texture_mirror_clamp_to_edge", 4, 4) || HasExtension("GL_ATI_texture_mirror_once"),
+          context_->Token()),
+      vertexInput_(caps_.maxSimultaneousTextures) {
+  BackBufferSize(viewport_.width, viewport_.height);
+  ApplyViewport();
+}
+
+GLDevice::~GLDevice() {
+  std::string ignored;
+  windowMode_.Restore(ignored);
+}
+
+void GLDevice::BackBufferSize(int& width, int& height) const {
+  SDL_GL_GetDrawableSize(window_.Sdl(), &width, &height);
+}
+
+// There is no lost device on OpenGL: a reset applies the display mode and
+// the presentation interval and starts again with the whole back buffer as
+// the viewport.
+bool GLDevice::Reset(const DeviceParams& params) {
+  std::string error;
+  if (!windowMode_.Apply(params, error)) return false;
+  SetSwapInterval(params.waitForVerticalBlank);
+  viewport_ = Viewport{};
+  BackBufferSize(viewport_.width, viewport_.height);
+  ApplyViewport();
+  return viewport_.width >= 1 && viewport_.height >= 1;
+}
+
+void GLDevice::SetRenderState(std::uint32_t state, std::uint32_t value) {
+  if (state == rs::TextureFactor) {
+    stages_.SetTextureFactor(value);
+    return;
+  }
+  if (!renderStates_.Set(state, value)) lighting_.Set(state, value);
+}
+
+void GLDevice::SetTextureStageState(std::uint32_t stage, std::uint32_t state, std::uint32_t value) {
+  stages_.SetState(stage, state, value);
+}
+
+void GLDevice::SetTexture(std::uint32_t stage, const DeviceTexture* texture) {
+  const auto* glTexture = dynamic_cast<const GLTexture*>(texture);
+  stages_.SetTexture(stage, glTexture != nullptr ? glTexture->Name() : 0);
+}
+
+void GLDevice::SetTransform(TransformKind kind, std::uint32_t stage, const Matrix16& matrix) {
+  switch (kind) {
+    case TransformKind::World:
+      transforms_.SetWorld(matrix);
+      break;
+    case TransformKind::View:
+      transforms_.SetView(matrix);
+      break;
+    case TransformKind::Projection:
+      transforms_.SetProjection(matrix);
+      break;
+    case TransformKind::Texture0:
+      stages_.SetMatrix(stage, matrix);
+      break;
+  }
+}
+
+void GLDevice::SetMaterial(const DeviceMaterial& material) {
+  lighting_.SetMaterial(material);
+}
+
+void GLDevice::SetLight(const DeviceLight& light) {
+  lighting_.SetLight(light);
+  transforms_.ReissueLight();
+}
+
+void GLDevice::EnableLight(bool on) {
+  lighting_.EnableLight(on);
+}
+
+void GLDevice::SetViewport(int x, int y, int width, int height, float minZ, float maxZ) {
+  viewport_ = Viewport{std::max(x, 0),
+                       std::max(y, 0),
+                       std::max(width, 0),
+                       std::max(height, 0),
+                       std::clamp(minZ, 0.0f, 1.0f),
+                       std::clamp(maxZ, 0.0f, 1.0f)};
+  ApplyViewport();
+}
+
+// The device counts rows from the top, OpenGL from the bottom.
+void GLDevice::ApplyViewport() const {
+  int width = 0, height = 0;
+  BackBufferSize(width, height);
+  glViewport(viewport_.x, height - (viewport_.y + viewport_.height), viewport_.width, viewport_.height);
+  glDepthRange(viewport_.minZ, viewport_.maxZ);
+}
+
+bool GLDevice::Refuse() {
+  ++refusedDraws_;
+  return false;
+}
+
+void GLDevice::DrawPrimitiveUP(PrimitiveType type, std::uint32_t count, const void* vertices,
+                               std::uint32_t stride) {
+  if (count == 0 || vertices == nullptr) return;
+  const std::uint64_t vertexCount = VertexCountOf(type, count);
+  if (vertexCount > 0x7FFFFFFF) return void(Refuse());
+  if (!vertexInput_.Bind(fvf_, reinterpret_cast<std::uintptr_t>(vertices), stride)) return void(Refuse());
+  stages_.PrepareDraw();
+  glDrawArrays(ModeOf(type), 0, static_cast<GLsizei>(vertexCount));
+}
+
+// The caller's lowest index and vertex count are only hints; the range
+// passed on is the one the indices really use, and a draw whose indices
+// reach past the vertex buffer is refused rather than read out of bounds.
+void GLDevice::DrawIndexed(const DeviceVertexBuffer& vertices, std::uint32_t stride,
+                           const DeviceIndexBuffer& indices, std::uint32_t /*minIndex*/,
+                           std::uint32_t /*vertexCount*/, std::uint32_t startIndex,
+                           std::uint32_t triangleCount) {
+  const auto* vb = dynamic_cast<const GLVertexBuffer*>(&vertices);
+  const auto* ib = dynamic_cast<const GLIndexBuffer*>(&indices);
+  const std::uint32_t vertexSize = GLVertexInput::VertexSize(fvf_);
+  if (vb == nullptr || ib == nullptr || vertexSize == 0 || stride < vertexSize) return void(Refuse());
+  if (triangleCount == 0) return;
+  const std::uint64_t count = std::uint64_t{triangleCount} * 3;
+  if (std::uint64_t{startIndex} + count > ib->Count()) return void(Refuse());
+  const std::uint64_t limit = VerticesIn(vb->Size(), vertexSize, stride);
+  const std::uint16_t last = ib->MaxIndex() < limit ? ib->MaxIndex() : ib->MaxIndex(startIndex, count);
+  if (last >= limit) return void(Refuse());
+  GL().BindBuffer(GL_ARRAY_BUFFER, vb->Name());
+  vertexInput_.Bind(fvf_, 0, stride);
+  GL().BindBuffer(GL_ELEMENT_ARRAY_BUFFER, ib->Name());
+  stages_.PrepareDraw();
+  const std::uintptr_t offset = std::uintptr_t{startIndex} * sizeof(std::uint16_t);
+  GL().DrawRangeElements(GL_TRIANGLES, 0, last, static_cast<GLsizei>(count), GL_UNSIGNED_SHORT,
+                         reinterpret_cast<const void*>(offset));
+  GL().BindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+  GL().BindBuffer(GL_ARRAY_BUFFER, 0);
+}
+
+std::unique_ptr<DeviceTexture> GLDevice::CreateTexture(const std::vector<Image>& levels) {
+  const int maxSize = static_cast<int>(std::min(caps_.maxTextureWidth, caps_.maxTextureHeight));
+  return GLTexture::Create(levels, maxSize, context_->Token());
+}
+
+std::unique_ptr<DeviceVertexBuffer> GLDevice::CreateVertexBuffer(std::span<const std::uint8_t> bytes) {
+  return GLVertexBuffer::Create(bytes, context_->Token());
+}
+
+std::unique_ptr<DeviceIndexBuffer> GLDevice::CreateIndexBuffer(std::span<const std::uint16_t> indices) {
+  return GLIndexBuffer::Create(indices, context_->Token());
+}
+
+void GLDevice::Clear(bool color, bool depth, bool stencil, std::uint32_t argb, float z,
+                     std::uint32_t stencilValue) {
+  GLbitfield bits = 0;
+  if (color) {
+    glClearColor(
+        static_cast<GLfloat>((argb >> 16) & 0xFF) / 255.0f, static_cast<GLfloat>((argb >> 8) & 0xFF) / 255.0f,
+        static_cast<GLfloat>(argb & 0xFF) / 255.0f, static_cast<GLfloat>((argb >> 24) & 0xFF) / 255.0f);
+    bits |= GL_COLOR_BUFFER_BIT;
+  }
+  if (depth) {
+    glClearDepth(std::clamp(z, 0.0f, 1.0f));
+    bits |= GL_DEPTH_BUFFER_BIT;
+  }
+  if (stencil) {
+    glClearStencil(static_cast<GLint>(stencilValue));
+    bits |= GL_STENCIL_BUFFER_BIT;
+  }
+  if (bits != 0) renderStates_.ClearAll(bits);
+}
+
+void GLDevice::Present() {
+  SDL_GL_SwapWindow(window_.Sdl());
+}
+
+bool GLDevice::ReadBackBuffer(Image& out) const {
+  int width = 0, height = 0;
+  BackBufferSize(width, height);
+  if (width < 1 || height < 1) return false;
+  const std::size_t row = static_cast<std::size_t>(width) * 4;
+  std::vector<std::uint8_t> bottomUp(row * static_cast<std::size_t>(height));
+  glReadBuffer(GL_BACK);
+  glPixelStorei(GL_PACK_ALIGNMENT, 4);
+  glPixelStorei(GL_PACK_ROW_LENGTH, 0);
+  glReadPixels(0, 0, width, height, GL_BGRA, GL_UNSIGNED_BYTE, bottomUp.data());
+  out.width = width;
+  out.height = height;
+  out.bgra.resize(bottomUp.size());
+  for (int y = 0; y < height; ++y)
+    std::memcpy(out.bgra.data() + static_cast<std::size_t>(y) * row,
+                bottomUp.data() + static_cast<std::size_t>(height - 1 - y) * row, row);
+  return true;
+}
+
+std::uint32_t GLDevice::TakeGLError() {
+  std::uint32_t first = 0;
+  for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError())
+    if (first == 0) first = error;
+  return first;
+}
+
+std::unique_ptr<GraphicsDevice> CreateOpenGLDevice(Window& window, const DeviceParams& params,
+                                                   std::string& error) {
+  return GLDevice::Create(window, params, GLDeviceOptions{}, error);
+}
+
+}  // namespace platform

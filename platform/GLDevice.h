@@ -1,0 +1,113 @@
+// The graphics device on OpenGL's fixed-function pipeline (compatibility
+// profile 2.1 or later with sampler objects): render and texture stage
+// states by the device's numbers, row-vector transforms, depth 0..1, one
+// directional light, client-memory and buffer-object drawing. Main thread
+// only; the device's context stays current on that thread.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "platform/GLContext.h"
+#include "platform/GLLighting.h"
+#include "platform/GLRenderStates.h"
+#include "platform/GLTextureStages.h"
+#include "platform/GLTransforms.h"
+#include "platform/GLVertexInput.h"
+#include "platform/GLWindowMode.h"
+#include "platform/GraphicsDevice.h"
+
+namespace platform {
+
+// Switches for drivers (and tests) that must avoid an OpenGL feature.
+struct GLDeviceOptions {
+  bool allowClipControl = true;  // false: remap every projection instead
+  bool allowModulateAdd = true;  // false: approximate the operations that need it
+};
+
+class GLDevice final : public GraphicsDevice {
+ public:
+  // Creates the context on the window (made with OpenGL support), switches
+  // the display as the parameters say and puts every state in the device's
+  // initial value. Null, with the reason in `error`, when the window has no
+  // OpenGL support, the driver lacks a needed feature or the depth-stencil
+  // format is not what the window's frame buffer offers. The window must
+  // outlive the device.
+  static std::unique_ptr<GLDevice> Create(Window& window, const DeviceParams& params,
+                                          const GLDeviceOptions& options, std::string& error);
+  // Gives the window back its own windowed or desktop-covering state.
+  ~GLDevice() override;
+  GLDevice(const GLDevice&) = delete;
+  GLDevice& operator=(const GLDevice&) = delete;
+
+  DeviceCaps Caps() const override { return caps_; }
+  void BackBufferSize(int& width, int& height) const override;
+  bool Reset(const DeviceParams& params) override;
+
+  void SetRenderState(std::uint32_t state, std::uint32_t value) override;
+  void SetTextureStageState(std::uint32_t stage, std::uint32_t state, std::uint32_t value) override;
+  void SetTexture(std::uint32_t stage, const DeviceTexture* texture) override;
+  void SetTransform(TransformKind kind, std::uint32_t stage, const Matrix16& matrix) override;
+  void SetMaterial(const DeviceMaterial& material) override;
+  void SetLight(const DeviceLight& light) override;
+  void EnableLight(bool on) override;
+  void SetVertexFormat(std::uint32_t fvf) override { fvf_ = fvf; }
+  void SetViewport(int x, int y, int width, int height, float minZ, float maxZ) override;
+
+  void DrawPrimitiveUP(PrimitiveType type, std::uint32_t count, const void* vertices,
+                       std::uint32_t stride) override;
+  void DrawIndexed(const DeviceVertexBuffer& vertices, std::uint32_t stride, const DeviceIndexBuffer& indices,
+                   std::uint32_t minIndex, std::uint32_t vertexCount, std::uint32_t startIndex,
+                   std::uint32_t triangleCount) override;
+
+  std::unique_ptr<DeviceTexture> CreateTexture(const std::vector<Image>& levels) override;
+  std::unique_ptr<DeviceVertexBuffer> CreateVertexBuffer(std::span<const std::uint8_t> bytes) override;
+  std::unique_ptr<DeviceIndexBuffer> CreateIndexBuffer(std::span<const std::uint16_t> indices) override;
+
+  void Clear(bool color, bool depth, bool stencil, std::uint32_t argb, float z,
+             std::uint32_t stencilValue) override;
+  void BeginScene() override {}
+  void EndScene() override {}
+  void Present() override;
+
+  // The back buffer as drawn since the last Present, top row first (for
+  // tests and screenshots). False when it could not be read.
+  bool ReadBackBuffer(Image& out) const;
+  // The first OpenGL error raised since the last call, 0 when none; clears
+  // them all.
+  std::uint32_t TakeGLError();
+  // Draws refused since creation: an unknown vertex format, a stride
+  // smaller than the vertex, or indices outside their buffers.
+  std::uint32_t RefusedDraws() const { return refusedDraws_; }
+  // Whether OpenGL maps depth 0..1 itself (clip control) rather than the
+  // device remapping projections.
+  bool UsesClipControl() const { return clipControl_; }
+
+ private:
+  GLDevice(Window& window, const GLWindowMode& mode, std::unique_ptr<GLContext> context,
+           const GLDeviceOptions& options);
+  void ApplyViewport() const;
+  bool Refuse();
+
+  struct Viewport {
+    int x = 0, y = 0, width = 0, height = 0;
+    float minZ = 0, maxZ = 1;
+  };
+
+  Window& window_;
+  GLWindowMode windowMode_;
+  std::unique_ptr<GLContext> context_;
+  bool clipControl_;
+  DeviceCaps caps_;
+  GLRenderStates renderStates_;
+  GLLighting lighting_;
+  GLTransforms transforms_;
+  GLTextureStages stages_;
+  GLVertexInput vertexInput_;
+  std::uint32_t fvf_ = 0;
+  Viewport viewport_;
+  std::uint32_t refusedDraws_ = 0;
+};
+
+}  // namespace platform

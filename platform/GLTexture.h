@@ -1,0 +1,41 @@
+// A device texture on OpenGL: a 2D texture with the caller's mip levels,
+// uploaded top row first so texture coordinate v = 0 is the image's top.
+// Filtering and addressing belong to the stage that draws it, not to it.
+#pragma once
+
+#include <memory>
+#include <vector>
+
+#include "platform/GLObject.h"
+#include "platform/GraphicsDevice.h"
+
+namespace platform {
+
+struct Image;
+
+class GLTexture final : public DeviceTexture {
+ public:
+  // Uploads the levels (level 0 first, each next one half the size down to
+  // 1 x 1, as BuildMipChain makes them; a shorter chain is fine). Null when
+  // there are no levels, a level's size or texel count is wrong, level 0 is
+  // larger than `maxSize`, or the driver refuses. The texture binding of the
+  // active unit is left as it was. With the context current.
+  static std::unique_ptr<GLTexture> Create(const std::vector<Image>& levels, int maxSize,
+                                           std::weak_ptr<const void> contextToken);
+
+  int Width() const override { return width_; }
+  int Height() const override { return height_; }
+  std::uint32_t Name() const { return texture_.Name(); }
+
+  // Whether the levels form a chain the texture can take.
+  static bool ValidLevels(const std::vector<Image>& levels, int maxSize);
+
+ private:
+  GLTexture(GLObject texture, int width, int height);
+
+  GLObject texture_;
+  int width_ = 0;
+  int height_ = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,65 @@
+#include "render/TextureLoading.h"
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+
+#include "framework/Init.h"
+#include "framework/Log.h"
+#include "platform/GraphicsDevice.h"
+#include "platform/Image.h"
+#include "render/Render_D3D.h"
+#include "render/YSTexture.h"
+#include "render/YSurface.h"
+
+int ScaledTextureSide(int imageSide, std::uint32_t maxTextureSize, int textureScale) {
+  std::int64_t side = std::max(imageSide, 1);
+  if (maxTextureSize != 0) side = std::min<std::int64_t>(side, maxTextureSize);
+  side /= std::max(textureScale, 1);
+  return static_cast<int>(std::max<std::int64_t>(side, 1));
+}
+
+std::unique_ptr<platform::DeviceTexture> LoadDeviceTexture(platform::GraphicsDevice& device,
+                                                           std::string_view name,
+                                                           std::uint32_t maxTextureSize, int textureScale) {
+  const std::string fileName(name);
+  std::optional<platform::Image> image = platform::LoadImageFile(fileName);
+  std::unique_ptr<platform::DeviceTexture> texture;
+  if (image) {
+    const int width = ScaledTextureSide(image->width, maxTextureSize, textureScale);
+    const int height = ScaledTextureSide(image->height, maxTextureSize, textureScale);
+    platform::Image top = width == image->width && height == image->height
+                              ? std::move(*image)
+                              : platform::ResampleBox(*image, width, height);
+    texture = device.CreateTexture(platform::BuildMipChain(std::move(top)));
+  }
+  Log::Printf("Load texture %s, %s", fileName.c_str(), texture ? "ok" : "failed");
+  return texture;
+}
+
+void MakeArrayTexture(int columns, int rows, int count, std::vector<YSTexture*>& out,
+                      std::string_view fileName) {
+  Log::Write("Make array texture...");
+  if (count < 1) return;  // no cell would own the surface
+  auto surface = std::make_shared<YSurface>(std::string(fileName));
+  surface->CreateDeviceObjects();
+  for (int i = 0; i < count; ++i) {
+    auto cell = std::make_unique<YSTexture>(surface, columns, rows, i);
+    out.push_back(cell.get());
+    cell.release()->CreateDeviceObjects();
+  }
+}
+
+platform::GraphicsDevice* TextureDevice() {
+  return GetGraphicsDevice();
+}
+
+std::uint32_t TextureMaxSize() {
+  return GetMaxTextureSize();
+}
+
+int TextureScale() {
+  return std::max<int>(g_textureScale, 1);
+}

@@ -1,0 +1,5 @@
+#include "render/YFont.h"
+
+#include <utility>
+
+YFont::YFont(std::string fontName) : name(std::move(fontName)) {}

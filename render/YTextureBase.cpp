@@ -1,0 +1,39 @@
+#include "render/YTextureBase.h"
+
+#include <utility>
+
+#include "platform/GraphicsDevice.h"
+#include "render/YRender.h"
+
+YTextureBase::YTextureBase() = default;
+
+YTextureBase::YTextureBase(std::string name) : name_(std::move(name)) {
+  // Not virtual here: the texture's own loading, whatever derives from it.
+  YTextureBase::CreateDeviceObjects();
+}
+
+YTextureBase::~YTextureBase() {
+  YTextureBase::ReleaseDeviceObjects();
+}
+
+void YTextureBase::CreateDeviceObjects() {
+  if (g_render == nullptr) return;
+  if (deviceTexture_) g_render->ReleaseTexture(*this);
+  g_render->LoadTexture(*this);
+}
+
+void YTextureBase::ReleaseDeviceObjects() {
+  if (!deviceTexture_) return;
+  // The renderer forgets the texture in its binding caches as it drops it.
+  if (g_render != nullptr) g_render->ReleaseTexture(*this);
+  deviceTexture_.reset();
+}
+
+void YTextureBase::SetName(std::string_view name) {
+  name_ = name;
+  CreateDeviceObjects();
+}
+
+void YTextureBase::SetDeviceTexture(std::unique_ptr<platform::DeviceTexture> texture) {
+  deviceTexture_ = std::move(texture);
+}

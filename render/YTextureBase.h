@@ -1,0 +1,51 @@
+// A named texture: the image file of that name (a data name such as
+// "textures\star.tga") loaded through the renderer into a device texture
+// with its full mip chain. Loads when made while a device exists, and again
+// each time the device is created. Main thread only.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "render/YRenderResource.h"
+
+namespace platform {
+class DeviceTexture;
+}
+
+class YTextureBase : public YRenderResource {
+ public:
+  // Takes the name and loads at once when a renderer exists.
+  explicit YTextureBase(std::string name);
+  // Releases the device texture (through the renderer when there is one).
+  ~YTextureBase() override;
+
+  // When a renderer exists: drops a held texture, then has the renderer
+  // load the named file. A file that is missing or broken leaves the
+  // texture empty (the renderer logs it); there is no retry until the device
+  // is created again or the name changes.
+  void CreateDeviceObjects() override;
+  // Drops the device texture.
+  void ReleaseDeviceObjects() override;
+
+  // Renames the texture and loads the new file.
+  void SetName(std::string_view name);
+  const std::string& name() const { return name_; }
+
+  // The loaded texture; null when none is held. Drawing with an empty
+  // texture binds nothing.
+  const platform::DeviceTexture* DeviceTexture() const { return deviceTexture_.get(); }
+  // For the renderer's LoadTexture and ReleaseTexture: the texture to hold
+  // (null drops the held one).
+  void SetDeviceTexture(std::unique_ptr<platform::DeviceTexture> texture);
+
+ protected:
+  // An unnamed texture that loads nothing by itself: for kinds that make
+  // their own device texture.
+  YTextureBase();
+
+ private:
+  std::unique_ptr<platform::DeviceTexture> deviceTexture_;
+  std::string name_;
+};

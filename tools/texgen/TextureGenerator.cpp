@@ -1,0 +1,70 @@
+// Generates the game's textures into the folder given on the command line.
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "tools/texgen/TgaWriter.h"
+
+namespace {
+
+// A two-tone checker board with a light border: shows filtering, wrapping
+// and texture-matrix motion clearly in the renderer's debug view.
+TgaImage DebugChecker() {
+  constexpr int kSize = 64;
+  TgaImage image(kSize, kSize);
+  for (int y = 0; y < kSize; ++y) {
+    for (int x = 0; x < kSize; ++x) {
+      const bool dark = ((x / 8) + (y / 8)) % 2 == 0;
+      const bool border = x == 0 || y == 0 || x == kSize - 1 || y == kSize - 1;
+      if (border)
+        image.Set(x, y, 250, 240, 200, 255);
+      else if (dark)
+        image.Set(x, y, 60, 90, 160, 255);
+      else
+        image.Set(x, y, 220, 180, 90, 255);
+    }
+  }
+  return image;
+}
+
+// The mouse pointer: a gold arrow with a dark outline on a transparent
+// background; its tip is the top-left texel.
+TgaImage Cursor() {
+  constexpr int kSize = 64;
+  TgaImage image(kSize, kSize);
+  for (int y = 0; y < kSize; ++y) {
+    for (int x = 0; x < kSize; ++x) {
+      // The arrow's head is the triangle x <= y, x + y / 2 < 40; its shaft runs
+      // along the diagonal below it.
+      const bool head = x <= y && x + y / 2 < 40;
+      const bool shaft = std::abs((x - 10) - (y - 22)) < 5 && y >= 22 && y < 56 && x >= 10;
+      if (!head && !shaft) continue;
+      const bool edge = x == y || x + y / 2 >= 38 || x == 0 || std::abs((x - 10) - (y - 22)) >= 3;
+      if (edge)
+        image.Set(x, y, 40, 25, 10, 255);
+      else
+        image.Set(x, y, 235, 190, 70, 255);
+    }
+  }
+  return image;
+}
+
+bool Write(const TgaImage& image, const std::string& folder, const char* name) {
+  const std::string path = folder + "/" + name;
+  if (WriteTga(image, path)) return true;
+  std::fprintf(stderr, "could not write %s\n", path.c_str());
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s <textures folder>\n", argv[0]);
+    return 2;
+  }
+  const std::string folder = argv[1];
+  bool ok = Write(DebugChecker(), folder, "debug_checker.tga");
+  ok = Write(Cursor(), folder, "cursor.tga") && ok;
+  return ok ? 0 : 1;
+}
