@@ -11,6 +11,10 @@
 #include "render/RendererHooks.h"
 #include "render/Shadows.h"
 #include "render/YShader.h"
+#include "sound/SoundHooks.h"
+#include "sound/SoundSystem.h"
+#include "sound/YSoundLoader.h"
+#include "sound/YSoundSource.h"
 
 GameFramework* g_game = nullptr;
 
@@ -27,11 +31,13 @@ GameFramework::GameFramework() {
   platform::SeedRandom(platform::SystemTimeMs());
   CreateRenderer();
   LoadShaders("data\\shaders.yml");
+  LoadSounds("data\\sound_fx.yml");
   LoadShaders("splash\\shaders.yml");
   Log::Printf("Initialization...%s", "");
   Init& config = GetInit();
   config.Load("config.yml");
   config.LoadFile("splash\\config.yml");
+  StartSound();
   fullscreen = config.fullscreen;
   previousFrameTime = GetTime();
   CreateMainWindow();
@@ -39,6 +45,10 @@ GameFramework::GameFramework() {
 }
 
 GameFramework::~GameFramework() {
+  // The window goes first, taking the sound device and the renderer's device
+  // with it, while the hooks that shut them down are still installed.
+  KillWindow();
+  RemoveSoundHooks();
   if (renderer) {
     RemoveRendererHooks(*renderer);
     renderer.reset();
@@ -51,6 +61,16 @@ void GameFramework::CreateRenderer() {
   InstallRendererHooks(*render);
   GetDisplayModeList().SetModes(render->EnumerateModes());
   renderer = std::move(render);
+}
+
+// The music folder and the volumes; the device itself starts with the window.
+void GameFramework::StartSound() {
+  const Init& config = GetInit();
+  musicPlayer.ScanFolder("music");
+  SetListenerFactor(0.02f);
+  SetEffectsVolume(config.soundVolume);
+  SetMusicVolume(config.musicVolume);
+  InstallSoundHooks();
 }
 
 void GameFramework::Quit() {
@@ -91,6 +111,7 @@ bool GameFramework::Frame() {
   if (!GatherFrameTime(dt)) return false;
   ClearShadowVolumes();
   UpdateShaders(dt);
+  SoundFrame();
   renderer->BeginFrame(true);
   SetUp2D();
   renderer->SetShader(nullptr, true);

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "framework/YFramework.h"
+#include "sound/YMusicPlayer.h"
 
 class YRender;
 
@@ -31,6 +32,10 @@ class GameFramework : public YFramework {
   // The renderer, created first of all services and deleted last.
   std::unique_ptr<YRender> renderer;
 
+  // Plays the "music" folder; the first service built, so it outlives the
+  // others' use of it.
+  YMusicPlayer musicPlayer;
+
   // The screen state word: its low 3 bits name what the frame draws; higher
   // bits mark overlays. 4 while starting, 6 (splash) once the window exists.
   std::uint32_t state = 4;
@@ -41,6 +46,7 @@ class GameFramework : public YFramework {
 
  private:
   void CreateRenderer();
+  void StartSound();
   // Gathers time; the step in seconds, or nothing while under 10 ms gathered.
   bool GatherFrameTime(float& dt);
   void SetUp2D();

@@ -33,7 +33,9 @@ DisplayMode ParseDisplayMode(std::string_view text) {
 std::string FormatDisplayMode(const DisplayMode& mode) {
   std::string text = std::to_string(mode.width) + "x" + std::to_string(mode.height) + ":" +
                      std::to_string(mode.bits);
-  if (mode.refresh != 0) text += "@" + std::to_string(mode.refresh);
+  // Appended in two steps: "@" + a temporary string trips GCC 12's -Wrestrict
+  // in optimised builds.
+  if (mode.refresh != 0) text.append("@").append(std::to_string(mode.refresh));
   return text;
 }
 

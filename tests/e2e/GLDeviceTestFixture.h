@@ -29,7 +29,7 @@ struct MeshVertex {
   float x, y, z, nx, ny, nz, u, v, u2, v2;
 };
 
-// 0x00RRGGBB of a colour value as the device rounds it.
+// 0x00RRGGBB.
 inline std::uint32_t Rgb(int r, int g, int b) {
   return static_cast<std::uint32_t>(r << 16 | g << 8 | b);
 }
@@ -37,9 +37,8 @@ inline std::uint32_t Rgb(int r, int g, int b) {
 // True when every channel is within `tolerance`.
 inline ::testing::AssertionResult Near(std::uint32_t actual, std::uint32_t expected, int tolerance = 3) {
   for (int shift = 0; shift <= 16; shift += 8) {
-    const int a = static_cast<int>((actual >> shift) & 0xFF),
-              e = static_cast<int>((expected >> shift) & 0xFF);
-    if (std::abs(a - e) > tolerance) {
+    if (std::abs(static_cast<int>((actual >> shift) & 0xFF) - static_cast<int>((expected >> shift) & 0xFF)) >
+        tolerance) {
       char text[64];
       std::snprintf(text, sizeof text, "got %06X, expected %06X", actual, expected);
       return ::testing::AssertionFailure() << text;
@@ -70,16 +69,13 @@ class DeviceFixture : public ::testing::Test {
   }
 
   void TearDown() override {
-    if (device) {
-      EXPECT_EQ(device->TakeGLError(), 0u) << "OpenGL reported an error";
-    }
+    EXPECT_EQ(device ? device->TakeGLError() : 0u, 0u) << "OpenGL reported an error";
     device.reset();
     window.reset();
   }
 
   // An axis-aligned quad in clip space (y up) at depth z, texture
-  // coordinates (0, 0) at its top left and (1, 1) at its bottom right
-  // unless given.
+  // coordinates (u0, v0) at its top left and (u1, v1) at its bottom right.
   void Quad(float x0, float y0, float x1, float y1, float z = 0.5f, float u0 = 0, float v0 = 0, float u1 = 1,
             float v1 = 1) {
     const TexVertex quad[4] = {{x0, y1, z, u0, v0, u0, v0},
@@ -111,15 +107,9 @@ class DeviceFixture : public ::testing::Test {
 
   // A texture from 0xAARRGGBB texels, rows top first.
   std::unique_ptr<DeviceTexture> MakeTexture(int width, int height, const std::vector<std::uint32_t>& argb) {
-    Image image;
-    image.width = width;
-    image.height = height;
-    for (std::uint32_t t : argb) {
-      image.bgra.push_back(static_cast<std::uint8_t>(t));
-      image.bgra.push_back(static_cast<std::uint8_t>(t >> 8));
-      image.bgra.push_back(static_cast<std::uint8_t>(t >> 16));
-      image.bgra.push_back(static_cast<std::uint8_t>(t >> 24));
-    }
+    Image image{width, height, {}};
+    for (std::uint32_t t : argb)
+      for (int shift : {0, 8, 16, 24}) image.bgra.push_back(static_cast<std::uint8_t>(t >> shift));
     return device->CreateTexture({image});
   }
 

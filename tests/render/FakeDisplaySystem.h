@@ -1,14 +1,13 @@
 // A display for renderer tests: a scripted list of modes, a desktop mode,
 // which colour and depth formats pass, and device creation that hands out a
-// FakeGraphicsDevice (or fails, windowed and full screen separately). What
-// was asked of it is kept for checks. The renderer owns the display system,
-// so tests keep a pointer to it and to the device it made.
+// FakeGraphicsDevice (or fails, windowed and full screen separately). The
+// renderer owns the display system, so tests keep a pointer to it and to
+// the device it made.
 #pragma once
 
 #include <functional>
 #include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "render/DisplaySystem.h"
@@ -24,10 +23,11 @@ class FakeDisplaySystem : public DisplaySystem {
   platform::DeviceDisplayMode desktop{1024, 768, 60, platform::fmt::X8R8G8B8};
   std::set<std::uint32_t> failingDisplayFormats;  // CheckDisplayFormat says no
   // (display format, depth format) -> works; by default every pair works.
-  std::function<bool(std::uint32_t, std::uint32_t)> depthWorks = [](std::uint32_t, std::uint32_t) { return true; };
+  std::function<bool(std::uint32_t, std::uint32_t)> depthWorks = [](std::uint32_t, std::uint32_t) {
+    return true;
+  };
   bool identityKnown = true;
   platform::DeviceIdentity identity{"fake driver", "fake card", {1, 2, 3, 4}};
-  bool clientSizeKnown = true;
   int clientWidth = 800;
   int clientHeight = 600;
   bool windowedCreationFails = false;
@@ -55,9 +55,10 @@ class FakeDisplaySystem : public DisplaySystem {
   bool ClientSize(platform::Window*, int& width, int& height) override {
     width = clientWidth;
     height = clientHeight;
-    return clientSizeKnown;
+    return true;
   }
-  std::unique_ptr<platform::GraphicsDevice> CreateDevice(platform::Window*, const platform::DeviceParams& params,
+  std::unique_ptr<platform::GraphicsDevice> CreateDevice(platform::Window*,
+                                                         const platform::DeviceParams& params,
                                                          std::string& error) override {
     creations.push_back(params);
     if (params.fullscreen ? fullscreenCreationFails : windowedCreationFails) {

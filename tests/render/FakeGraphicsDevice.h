@@ -1,25 +1,16 @@
 // A recording stand-in for the graphics device, for tests of the renderer
 // and of everything that loads textures or buffers through it. Every command
-// is appended to `calls` as one short text (formats below); queries (Caps,
-// BackBufferSize) are not recorded. The latest value of each state,
-// transform, material and light is also kept for direct checks, and the
-// textures and buffers it makes keep what they were given.
-//
-// Call texts:
-//   "Reset WxH fs0|fs1"                    "SetRenderState <state> <value>"
-//   "SetTextureStageState <stage> <state> <value>"
-//   "SetTexture <stage> null|tex<id>"      "SetTransform World|View|Projection|Texture <stage>"
-//   "SetMaterial"  "SetLight"  "EnableLight 0|1"  "SetVertexFormat 0x<hex>"
-//   "SetViewport x y w h minZ maxZ"        "DrawPrimitiveUP <type> <count> <stride>"
-//   "DrawIndexed <stride> <minIndex> <vertexCount> <startIndex> <triangles>"
-//   "CreateTexture WxH <levels>"  "CreateVertexBuffer <bytes>"  "CreateIndexBuffer <count>"
-//   "Clear c<0|1> d<0|1> s<0|1> 0x<argb 8 hex> <z> <stencil>"
-//   "BeginScene"  "EndScene"  "Present"
-// (<type> is TriangleList, TriangleStrip, TriangleFan or LineStrip; numbers
-// in decimal, floats as printf's %g.)
+// is appended to `calls` as one short text: its name and its arguments in
+// decimal (floats as printf's %g), textures as "tex<id>" or "null", the
+// vertex format in hex, Clear's flags as "c1 d1 s0" and its colour as
+// 0x<8 hex>, Reset's mode as "WxH fs<0|1>", CreateTexture's as "WxH <levels>".
+// Queries are not recorded. The latest transforms, material and light are
+// kept, and the textures and buffers it makes keep their contents.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdio>
 #include <map>
 #include <memory>
 #include <string>
@@ -32,8 +23,7 @@
 
 namespace testing_support {
 
-// A texture of the fake device: its id (1, 2, ... per device) and the
-// levels it was created from.
+// A texture of the fake device: its id (1, 2, ... per device) and its levels.
 class FakeDeviceTexture : public platform::DeviceTexture {
  public:
   FakeDeviceTexture(int id, std::vector<platform::Image> levels) : id(id), levels(std::move(levels)) {}
@@ -46,8 +36,13 @@ class FakeDeviceTexture : public platform::DeviceTexture {
 
 class FakeVertexBuffer : public platform::DeviceVertexBuffer {
  public:
-  explicit FakeVertexBuffer(std::vector<std::uint8_t> bytes) : bytes(std::move(bytes)) {}
-  bool Update(std::span<const std::uint8_t> data) override;
+  explicit FakeVertexBuffer(std::span<const std::uint8_t> data) : bytes(data.begin(), data.end()) {}
+  // Refuses more bytes than the buffer holds.
+  bool Update(std::span<const std::uint8_t> data) override {
+    if (data.size() > bytes.size()) return false;
+    std::copy(data.begin(), data.end(), bytes.begin());
+    return true;
+  }
   std::size_t Size() const override { return bytes.size(); }
 
   std::vector<std::uint8_t> bytes;
@@ -55,7 +50,7 @@ class FakeVertexBuffer : public platform::DeviceVertexBuffer {
 
 class FakeIndexBuffer : public platform::DeviceIndexBuffer {
  public:
-  explicit FakeIndexBuffer(std::vector<std::uint16_t> indices) : indices(std::move(indices)) {}
+  explicit FakeIndexBuffer(std::span<const std::uint16_t> data) : indices(data.begin(), data.end()) {}
   std::size_t Count() const override { return indices.size(); }
 
   std::vector<std::uint16_t> indices;
@@ -63,6 +58,8 @@ class FakeIndexBuffer : public platform::DeviceIndexBuffer {
 
 class FakeGraphicsDevice : public platform::GraphicsDevice {
  public:
+  using Kind = platform::TransformKind;
+
   // ---- What the device reports and how it behaves (set before use) ----
   platform::DeviceCaps caps{8, 2048, 2048, std::uint64_t{256} << 20};
   int backWidth = 1024;
@@ -72,62 +69,109 @@ class FakeGraphicsDevice : public platform::GraphicsDevice {
 
   // ---- The record -------------------------------------------------------
   std::vector<std::string> calls;
-  std::map<std::uint32_t, std::uint32_t> renderStates;  // state -> last value
-  std::map<std::pair<std::uint32_t, std::uint32_t>, std::uint32_t> stageStates;  // (stage, state) -> value
-  std::map<std::uint32_t, const platform::DeviceTexture*> textures;             // stage -> bound (null = none)
-  std::map<std::pair<platform::TransformKind, std::uint32_t>, platform::Matrix16> transforms;
+  std::map<std::pair<Kind, std::uint32_t>, platform::Matrix16> transforms;
   platform::DeviceMaterial material;
   platform::DeviceLight light;
-  bool lightEnabled = false;
-  std::uint32_t vertexFormat = 0;
-  std::vector<platform::DeviceParams> resets;
-  int texturesCreated = 0;
 
   // The calls so far, which are then forgotten.
-  std::vector<std::string> TakeCalls();
-  // How many calls begin with `prefix`, and those calls in order.
-  int Count(std::string_view prefix) const;
-  std::vector<std::string> CallsStartingWith(std::string_view prefix) const;
-  // The index of the first call equal to `call` at or after `from`; -1 when none.
-  int IndexOf(std::string_view call, std::size_t from = 0) const;
+  std::vector<std::string> TakeCalls() { return std::exchange(calls, {}); }
+  // How many calls begin with `prefix`.
+  int Count(std::string_view prefix) const {
+    return static_cast<int>(
+        std::count_if(calls.begin(), calls.end(), [&](auto& c) { return c.starts_with(prefix); }));
+  }
   // The last transform of that kind and stage; the identity when never set.
-  platform::Matrix16 Transform(platform::TransformKind kind, std::uint32_t stage = 0) const;
-  // The value last set, or `fallback` when never set.
-  std::uint32_t RenderState(std::uint32_t state, std::uint32_t fallback = 0xDEADBEEF) const;
-  std::uint32_t StageState(std::uint32_t stage, std::uint32_t state, std::uint32_t fallback = 0xDEADBEEF) const;
+  platform::Matrix16 Transform(Kind kind, std::uint32_t stage = 0) const {
+    const auto it = transforms.find({kind, stage});
+    return it != transforms.end() ? it->second
+                                  : platform::Matrix16{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
+  }
 
   // ---- platform::GraphicsDevice ----------------------------------------
   platform::DeviceCaps Caps() const override { return caps; }
-  void BackBufferSize(int& width, int& height) const override;
-  bool Reset(const platform::DeviceParams& params) override;
-  void SetRenderState(std::uint32_t state, std::uint32_t value) override;
-  void SetTextureStageState(std::uint32_t stage, std::uint32_t state, std::uint32_t value) override;
-  void SetTexture(std::uint32_t stage, const platform::DeviceTexture* texture) override;
-  void SetTransform(platform::TransformKind kind, std::uint32_t stage, const platform::Matrix16& matrix) override;
-  void SetMaterial(const platform::DeviceMaterial& m) override;
-  void SetLight(const platform::DeviceLight& l) override;
-  void EnableLight(bool on) override;
-  void SetVertexFormat(std::uint32_t fvf) override;
-  void SetViewport(int x, int y, int width, int height, float minZ, float maxZ) override;
-  void DrawPrimitiveUP(platform::PrimitiveType type, std::uint32_t count, const void* vertices,
-                       std::uint32_t stride) override;
-  void DrawIndexed(const platform::DeviceVertexBuffer& vertices, std::uint32_t stride,
-                   const platform::DeviceIndexBuffer& indices, std::uint32_t minIndex, std::uint32_t vertexCount,
-                   std::uint32_t startIndex, std::uint32_t triangleCount) override;
-  std::unique_ptr<platform::DeviceTexture> CreateTexture(const std::vector<platform::Image>& levels) override;
-  std::unique_ptr<platform::DeviceVertexBuffer> CreateVertexBuffer(std::span<const std::uint8_t> bytes) override;
-  std::unique_ptr<platform::DeviceIndexBuffer> CreateIndexBuffer(std::span<const std::uint16_t> indices) override;
-  void Clear(bool color, bool depth, bool stencil, std::uint32_t argb, float z, std::uint32_t stencilValue) override;
-  void BeginScene() override;
-  void EndScene() override;
-  void Present() override;
+  void BackBufferSize(int& width, int& height) const override {
+    width = backWidth;
+    height = backHeight;
+  }
+  bool Reset(const platform::DeviceParams& params) override {
+    Record("Reset %ux%u fs%d", params.mode.width, params.mode.height, params.fullscreen ? 1 : 0);
+    if (!resetSucceeds) return false;
+    backWidth = static_cast<int>(params.mode.width);
+    backHeight = static_cast<int>(params.mode.height);
+    return true;
+  }
+  void SetRenderState(std::uint32_t s, std::uint32_t v) override { Record("SetRenderState %u %u", s, v); }
+  void SetTextureStageState(std::uint32_t stage, std::uint32_t s, std::uint32_t v) override {
+    Record("SetTextureStageState %u %u %u", stage, s, v);
+  }
+  void SetTexture(std::uint32_t stage, const platform::DeviceTexture* texture) override {
+    const auto* fake = dynamic_cast<const FakeDeviceTexture*>(texture);
+    Record(texture ? "SetTexture %u tex%d" : "SetTexture %u null", stage, fake ? fake->id : -1);
+  }
+  void SetTransform(Kind kind, std::uint32_t stage, const platform::Matrix16& matrix) override {
+    const char* names[] = {"World", "View", "Projection", "Texture"};
+    Record("SetTransform %s %u", names[std::min(static_cast<int>(kind), 3)], stage);
+    transforms[{kind, stage}] = matrix;
+  }
+  void SetMaterial(const platform::DeviceMaterial& m) override {
+    Record("SetMaterial");
+    material = m;
+  }
+  void SetLight(const platform::DeviceLight& l) override {
+    Record("SetLight");
+    light = l;
+  }
+  void EnableLight(bool on) override { Record("EnableLight %d", on ? 1 : 0); }
+  void SetVertexFormat(std::uint32_t fvf) override { Record("SetVertexFormat 0x%x", fvf); }
+  void SetViewport(int x, int y, int width, int height, float minZ, float maxZ) override {
+    Record("SetViewport %d %d %d %d %g %g", x, y, width, height, double{minZ}, double{maxZ});
+  }
+  void DrawPrimitiveUP(platform::PrimitiveType type, std::uint32_t count, const void*,
+                       std::uint32_t stride) override {
+    const char* names[] = {"TriangleList", "TriangleStrip", "TriangleFan", "LineStrip"};
+    Record("DrawPrimitiveUP %s %u %u", names[static_cast<int>(type)], count, stride);
+  }
+  void DrawIndexed(const platform::DeviceVertexBuffer&, std::uint32_t stride,
+                   const platform::DeviceIndexBuffer&, std::uint32_t minIndex, std::uint32_t vertexCount,
+                   std::uint32_t startIndex, std::uint32_t triangles) override {
+    Record("DrawIndexed %u %u %u %u %u", stride, minIndex, vertexCount, startIndex, triangles);
+  }
+  std::unique_ptr<platform::DeviceTexture> CreateTexture(
+      const std::vector<platform::Image>& levels) override {
+    Record("CreateTexture %dx%d %zu", levels.empty() ? 0 : levels[0].width,
+           levels.empty() ? 0 : levels[0].height, levels.size());
+    return creationsSucceed ? std::make_unique<FakeDeviceTexture>(++texturesMade_, levels) : nullptr;
+  }
+  std::unique_ptr<platform::DeviceVertexBuffer> CreateVertexBuffer(
+      std::span<const std::uint8_t> bytes) override {
+    Record("CreateVertexBuffer %zu", bytes.size());
+    return creationsSucceed ? std::make_unique<FakeVertexBuffer>(bytes) : nullptr;
+  }
+  std::unique_ptr<platform::DeviceIndexBuffer> CreateIndexBuffer(
+      std::span<const std::uint16_t> indices) override {
+    Record("CreateIndexBuffer %zu", indices.size());
+    return creationsSucceed ? std::make_unique<FakeIndexBuffer>(indices) : nullptr;
+  }
+  void Clear(bool color, bool depth, bool stencil, std::uint32_t argb, float z,
+             std::uint32_t value) override {
+    Record("Clear c%d d%d s%d 0x%08x %g %u", int{color}, int{depth}, int{stencil}, argb, double{z}, value);
+  }
+  void BeginScene() override { Record("BeginScene"); }
+  void EndScene() override { Record("EndScene"); }
+  void Present() override { Record("Present"); }
 
  private:
-  void Record(std::string call) { calls.push_back(std::move(call)); }
-};
+  template <typename... Args>
+  void Record(const char* format, Args... args) {
+    char text[160] = {};
+    if constexpr (sizeof...(Args) == 0)
+      std::snprintf(text, sizeof text, "%s", format);
+    else
+      std::snprintf(text, sizeof text, format, args...);
+    calls.emplace_back(text);
+  }
 
-// The name a call text uses for a primitive kind / transform slot.
-const char* PrimitiveName(platform::PrimitiveType type);
-const char* TransformName(platform::TransformKind kind);
+  int texturesMade_ = 0;
+};
 
 }  // namespace testing_support

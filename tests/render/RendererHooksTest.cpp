@@ -21,12 +21,11 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-TEST(RendererHooks, ForwardTheWindowsCallsToTheRendererWhileItLives) {
+TEST(RendererHooks, ForwardToTheRendererWhileItLivesAndAreTakenAwayOnlyByIt) {
   FrameworkHooks& hooks = GetFrameworkHooks();
   {
     RecordingRender render;
     InstallRendererHooks(render);
-    EXPECT_TRUE(hooks.RendererExists());
     render.ClearCalls();
     hooks.drawEmptyFrame();
     hooks.resizeDevice();
@@ -40,10 +39,7 @@ TEST(RendererHooks, ForwardTheWindowsCallsToTheRendererWhileItLives) {
   EXPECT_FALSE(hooks.RendererExists());
   hooks.drawEmptyFrame();
   hooks.releaseDevice();
-}
 
-TEST(RendererHooks, AreTakenAwayOnlyByTheirOwnRenderer) {
-  FrameworkHooks& hooks = GetFrameworkHooks();
   RecordingRender first;
   InstallRendererHooks(first);
   {
@@ -52,7 +48,6 @@ TEST(RendererHooks, AreTakenAwayOnlyByTheirOwnRenderer) {
     EXPECT_TRUE(static_cast<bool>(hooks.createDevice));
   }
   RemoveRendererHooks(first);
-  EXPECT_FALSE(hooks.RendererExists());
   EXPECT_FALSE(hooks.createDevice || hooks.resizeDevice || hooks.releaseDevice || hooks.drawEmptyFrame);
 }
 
@@ -65,29 +60,27 @@ TEST(RendererHooks, TheRendererTakesItsHooksAwayWhenItGoes) {
   EXPECT_FALSE(static_cast<bool>(GetFrameworkHooks().hasRenderer));
 }
 
-// The configured video mode becomes the nearest listed mode while the hooks
-// are in, and stays as written once they are out.
-TEST(RendererHooks, ResolveTheConfiguredVideoModeAgainstTheListedModes) {
+// While the hooks are in, the configured video mode becomes the nearest
+// listed mode; once they are out it stays as written: no resolver outlives them.
+TEST(RendererHooks, ResolveTheConfiguredVideoModeOnlyWhileInstalled) {
   testing_support::ScopedTempDir dir;
   std::filesystem::create_directories(dir.Path() / "QuennelVarrick");
   testing_support::WriteFile(dir.Path() / "QuennelVarrick" / "config.yml",
                              "<config>\n<video fullscreen=\"1\" mode=\"1024x768:32@80\">\n</config>\n");
   Init& init = GetInit();
-  const std::string savedAppData = init.appData;
-  const std::string savedPath = init.configPath;
+  const std::string savedAppData = init.appData, savedPath = init.configPath;
   const DisplayModeList savedModes = GetDisplayModeList();
   init.appData = dir.Str();
-  GetDisplayModeList().SetModes({{640, 480, 32, 60, 0}, {1024, 768, 32, 60, 1}, {1024, 768, 32, 75, 2},
-                                 {1024, 768, 32, 60, -1}});
-
-  RecordingRender render;
-  InstallRendererHooks(render);
-  init.Load("config.yml");
-  EXPECT_EQ(init.videoMode, "1024x768:32@75");
-  RemoveRendererHooks(render);
+  GetDisplayModeList().SetModes({{1024, 768, 32, 60, 0}, {1024, 768, 32, 75, 1}, {1024, 768, 32, 60, -1}});
+  {
+    RecordingRender render;
+    InstallRendererHooks(render);
+    init.Load("config.yml");
+    EXPECT_EQ(init.videoMode, "1024x768:32@75");
+    RemoveRendererHooks(render);
+  }
   init.Load("config.yml");
   EXPECT_EQ(init.videoMode, "1024x768:32@80");
-
   init.appData = savedAppData;
   init.configPath = savedPath;
   GetDisplayModeList() = savedModes;

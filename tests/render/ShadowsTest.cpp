@@ -17,112 +17,68 @@
 namespace {
 
 const YVector3 kEye(0, -15, 52);
+const YVector3 kLight(0.2182179f, -0.4364358f, -0.8728716f);  // (0.25, -0.5, -1) normalised
 
-YVector3 DefaultLight() {
-  YVector3 light(0.25f, -0.5f, -1.0f);
-  light.Normalize();
-  return light;
+std::vector<float> Floats(const std::vector<YVector3>& points) {
+  std::vector<float> out;
+  for (const YVector3& p : points) out.insert(out.end(), {p.x, p.y, p.z});
+  return out;
 }
 
-YVector3 Plus(const YVector3& a, const YVector3& b) { return YVector3(a.x + b.x, a.y + b.y, a.z + b.z); }
-
-void ExpectPoints(const std::vector<YVector3>& actual, const std::vector<YVector3>& expected) {
-  ASSERT_EQ(actual.size(), expected.size());
-  for (std::size_t i = 0; i < actual.size(); ++i) {
-    EXPECT_FLOAT_EQ(actual[i].x, expected[i].x) << i;
-    EXPECT_FLOAT_EQ(actual[i].y, expected[i].y) << i;
-    EXPECT_FLOAT_EQ(actual[i].z, expected[i].z) << i;
-  }
-}
-
-std::size_t PointCount(const ShadowVolumes& v) { return v.Front().size() + v.Back().size(); }
-
-// ---- Extrusion and sorting ---------------------------------------------------
-
-TEST(ShadowVolumes, EndsBelowHalfAUnitCastNothing) {
+// Front and back point counts after adding one edge.
+std::pair<std::size_t, std::size_t> Cast(YVector3 a, YVector3 b, YVector3 light = kLight,
+                                         YVector3 eye = kEye) {
   ShadowVolumes volumes;
-  volumes.AddEdge({0, 0, -0.6f}, {1, 0, 0}, DefaultLight(), kEye);
-  volumes.AddEdge({0, 0, 0}, {1, 0, -0.6f}, DefaultLight(), kEye);
-  EXPECT_EQ(PointCount(volumes), 0u);
-  volumes.AddEdge({0, 0, -0.5f}, {1, 0, -0.5f}, DefaultLight(), kEye);
-  EXPECT_EQ(PointCount(volumes), 6u);
+  volumes.AddEdge(a, b, light, eye);
+  return {volumes.Front().size(), volumes.Back().size()};
 }
 
-TEST(ShadowVolumes, GroundEdgeIsExtrudedOneLightLength) {
-  const YVector3 light = DefaultLight();
-  const YVector3 a(0, 0, 0), b(1, 2, 0);
-  ShadowVolumes volumes;
-  volumes.AddEdge(a, b, light, kEye);
-  const YVector3 a2 = Plus(a, light), b2 = Plus(b, light);
-  ExpectPoints(volumes.Front().empty() ? volumes.Back() : volumes.Front(), {a, b, b2, a, b2, a2});
+using Counts = std::pair<std::size_t, std::size_t>;
+
+TEST(ShadowVolumes, WhichEdgesCastAndWhichListTheyGoTo) {
+  EXPECT_EQ(Cast({0, 0, -0.6f}, {1, 0, 0}), Counts(0, 0));  // an end below -0.5 casts nothing
+  EXPECT_EQ(Cast({0, 0, 0}, {1, 0, -0.6f}), Counts(0, 0));
+  EXPECT_EQ(Cast({0, 0, -0.5f}, {1, 0, -0.5f}), Counts(0, 6));
+  // The face normal (b - a) x light points away from the eye or towards it.
+  EXPECT_EQ(Cast({0, 0, 0}, {1, 0, 0}), Counts(0, 6));
+  EXPECT_EQ(Cast({1, 0, 0}, {0, 0, 0}), Counts(6, 0));
+  EXPECT_EQ(Cast({0, 0, 0}, {1, 0, 0}, kLight, {2, 0, 0}), Counts(0, 6));  // seen edge-on: a back face
+  // A light that does not point down casts nothing.
+  for (const YVector3& light : {YVector3(0.6f, 0.8f, 0), YVector3(0, 0, 1), YVector3(0, 0.6f, 0.8f)})
+    EXPECT_EQ(Cast({0, 0, 0}, {1, 0, 0}, light), Counts(0, 0));
 }
 
-TEST(ShadowVolumes, RaisedEndsReachTheLightsHeight) {
-  const YVector3 light = DefaultLight();
+TEST(ShadowVolumes, GroundEdgesMoveOneLightLengthAndRaisedEndsReachTheLightsHeight) {
+  const YVector3 l = kLight, a(0, 0, 0), b(1, 2, 0), a2(l.x, l.y, l.z), b2(1 + l.x, 2 + l.y, l.z);
   ShadowVolumes volumes;
-  volumes.AddEdge({0, 0, 1}, {1, 0, 2}, light, kEye);
-  const std::vector<YVector3>& points = volumes.Back();
-  ASSERT_EQ(points.size(), 6u);
-  EXPECT_EQ(points[2].z, light.z);
-  EXPECT_EQ(points[5].z, light.z);
+  volumes.AddEdge(a, b, l, kEye);
+  const std::vector<float> ground = Floats(volumes.Front().empty() ? volumes.Back() : volumes.Front());
+  const std::vector<float> expected = Floats({a, b, b2, a, b2, a2});
+  ASSERT_EQ(ground.size(), expected.size());
+  for (std::size_t i = 0; i < ground.size(); ++i) EXPECT_NEAR(ground[i], expected[i], 1e-6) << i;
+
+  volumes.Clear();
+  volumes.AddEdge({0, 0, 1}, {1, 0, 2}, l, kEye);
+  const std::vector<YVector3>& raised = volumes.Back();
+  ASSERT_EQ(raised.size(), 6u);
+  EXPECT_EQ(raised[2].z, l.z);
+  EXPECT_EQ(raised[5].z, l.z);
   // Moved along the light: (p' - p) is parallel to it.
-  const float t = (points[5].z - 1.0f) / light.z;
-  EXPECT_FLOAT_EQ(points[5].x, light.x * t);
-  EXPECT_FLOAT_EQ(points[5].y, light.y * t);
+  const float t = (raised[5].z - 1.0f) / l.z;
+  EXPECT_FLOAT_EQ(raised[5].x, l.x * t);
+  EXPECT_FLOAT_EQ(raised[5].y, l.y * t);
 }
 
-TEST(ShadowVolumes, FacesAreSortedByTheEye) {
-  ShadowVolumes volumes;
-  // Normal (1, 0, 0) x light points up the y axis, away from the eye.
-  volumes.AddEdge({0, 0, 0}, {1, 0, 0}, DefaultLight(), kEye);
-  EXPECT_EQ(volumes.Back().size(), 6u);
-  EXPECT_TRUE(volumes.Front().empty());
-  volumes.AddEdge({1, 0, 0}, {0, 0, 0}, DefaultLight(), kEye);
-  EXPECT_EQ(volumes.Front().size(), 6u);
-  // Seen exactly edge-on the face counts as a back face.
-  volumes.Clear();
-  volumes.AddEdge({0, 0, 0}, {1, 0, 0}, DefaultLight(), {2, 0, 0});
-  EXPECT_EQ(volumes.Back().size(), 6u);
-}
-
-TEST(ShadowVolumes, LightThatDoesNotPointDownCastsNothing) {
-  ShadowVolumes volumes;
-  volumes.AddEdge({0, 0, 0}, {1, 0, 0}, {0.6f, 0.8f, 0}, kEye);
-  volumes.AddEdge({0, 0, 0}, {1, 0, 0}, {0, 0, 1}, kEye);
-  volumes.AddEdge({0, 0, 0}, {1, 0, 0}, {0, 0.6f, 0.8f}, kEye);
-  EXPECT_EQ(PointCount(volumes), 0u);
-}
-
-TEST(ShadowVolumes, RepeatedEdgesAppendAndClearingKeepsStorage) {
-  ShadowVolumes volumes;
-  volumes.AddEdge({0, 0, 0}, {1, 0, 0}, DefaultLight(), kEye);
-  volumes.AddEdge({0, 0, 0}, {1, 0, 0}, DefaultLight(), kEye);
-  ASSERT_EQ(volumes.Back().size(), 12u);
-  ExpectPoints({volumes.Back().begin(), volumes.Back().begin() + 6}, {volumes.Back().begin() + 6, volumes.Back().end()});
-  const std::size_t capacity = volumes.Back().capacity();
-  volumes.Clear();
-  EXPECT_EQ(PointCount(volumes), 0u);
-  EXPECT_EQ(volumes.Back().capacity(), capacity);
-}
-
+// The camera's eye, not its reference point, sorts the faces.
 TEST(ShadowEdges, AddShadowEdgeUsesTheCamerasLightAndEye) {
   ClearShadowVolumes();
-  const YCamera& camera = GetCamera();
   ShadowVolumes expected;
-  for (const auto& [a, b] : {std::pair{YVector3(0, 0, 0), YVector3(1, 0, 0)},
-                            std::pair{YVector3(1, 0, 0.5f), YVector3(0, 0, 0.5f)}}) {
-    AddShadowEdge(a, b);
-    expected.AddEdge(a, b, camera.LightDirection(), camera.Eye());
-  }
-  ExpectPoints(GetShadowVolumes().Front(), expected.Front());
-  ExpectPoints(GetShadowVolumes().Back(), expected.Back());
+  AddShadowEdge({1, 0, 0.5f}, {0, 0, 0.5f});
+  expected.AddEdge({1, 0, 0.5f}, {0, 0, 0.5f}, GetCamera().LightDirection(), GetCamera().Eye());
+  EXPECT_EQ(Floats(GetShadowVolumes().Front()), Floats(expected.Front()));
   EXPECT_EQ(GetShadowVolumes().Front().size(), 6u);
-  EXPECT_EQ(GetShadowVolumes().Back().size(), 6u);
   ClearShadowVolumes();
-  EXPECT_EQ(PointCount(GetShadowVolumes()), 0u);
 }
-
-// ---- Switching and drawing ---------------------------------------------------
 
 class ShadowDrawTest : public ::testing::Test {
  protected:
@@ -132,12 +88,12 @@ class ShadowDrawTest : public ::testing::Test {
     ClearShadowVolumes();
   }
 
-  // The index of the first call with that text after `from`, or the end.
+  // The index of the first call with that text at or after `from`, or the end.
   std::size_t Find(const std::string& text, std::size_t from = 0) const {
     const std::vector<std::string> texts = render_.Texts();
-    const auto it = std::find(texts.begin() + static_cast<std::ptrdiff_t>(std::min(from, texts.size())),
-                              texts.end(), text);
-    return static_cast<std::size_t>(it - texts.begin());
+    return std::find(texts.begin() + static_cast<std::ptrdiff_t>(std::min(from, texts.size())), texts.end(),
+                     text) -
+           texts.begin();
   }
 
   bool savedOption_ = GetInit().shadows;
@@ -150,30 +106,17 @@ TEST(ShadowSwitch, OffWithoutARenderer) {
   DrawShadows();  // must not reach for a renderer
 }
 
-TEST_F(ShadowDrawTest, NeedBothTheOptionAndAStencilBuffer) {
+TEST_F(ShadowDrawTest, NeedBothTheOptionAndAStencilBufferAndDrawOnlyNonEmptyLists) {
   GetInit().shadows = true;
-  render_.stencil = false;
-  EXPECT_FALSE(ShadowsEnabled());
-  render_.stencil = true;
-  EXPECT_TRUE(ShadowsEnabled());
+  GetShadowVolumes().AddEdge({1, 0, 0}, {0, 0, 0}, kLight, kEye);  // front only
+  DrawShadows();                                                   // no stencil buffer
+  EXPECT_TRUE(render_.calls.empty());
   GetInit().shadows = false;
-  EXPECT_FALSE(ShadowsEnabled());
-}
-
-TEST_F(ShadowDrawTest, DrawsOnlyWhenEnabledAndOnlyNonEmptyLists) {
-  GetInit().shadows = true;
-  render_.stencil = false;
-  GetShadowVolumes().AddEdge({0, 0, 0}, {1, 0, 0}, DefaultLight(), kEye);
-  DrawShadows();
-  EXPECT_TRUE(render_.calls.empty());
   render_.stencil = true;
-  ClearShadowVolumes();
-  DrawShadows();
-  EXPECT_TRUE(render_.calls.empty());
-  // An empty list skips its pass; the quad still darkens.
-  GetShadowVolumes().AddEdge({1, 0, 0}, {0, 0, 0}, DefaultLight(), kEye);  // front only
-  DrawShadows();
-  EXPECT_EQ(render_.Matching("DrawTriangles"), std::vector<std::string>{"DrawTriangles 2"});
+  EXPECT_FALSE(ShadowsEnabled());
+  GetInit().shadows = true;
+  DrawShadows();  // the empty back list skips its pass; the quad still darkens
+  EXPECT_EQ(render_.Texts("DrawTriangles"), std::vector<std::string>{"DrawTriangles 2"});
   EXPECT_EQ(render_.Count("DrawScreenQuad"), 1u);
 }
 
@@ -182,34 +125,24 @@ TEST_F(ShadowDrawTest, BackFacesThenFrontFacesThenTheDarkeningQuad) {
   GetInit().shadows = true;
   render_.stencil = true;
   ShadowVolumes& volumes = GetShadowVolumes();
-  volumes.AddEdge({0, 0, 0}, {1, 0, 0}, DefaultLight(), kEye);  // back
-  volumes.AddEdge({1, 0, 0}, {0, 0, 0}, DefaultLight(), kEye);  // front
-  volumes.AddEdge({1, 1, 0}, {0, 1, 0}, DefaultLight(), kEye);  // front
+  volumes.AddEdge({0, 0, 0}, {1, 0, 0}, kLight, kEye);  // back
+  volumes.AddEdge({1, 0, 0}, {0, 0, 0}, kLight, kEye);  // front
+  volumes.AddEdge({1, 1, 0}, {0, 1, 0}, kLight, kEye);  // front
   DrawShadows();
-
   // The pass shaders of the file: stencil pass op incr (7), then decr (8),
   // then the compare function notequal (6) of the quad.
   const std::size_t world = Find("SetWorldTransform");
-  const std::size_t incr = Find("SetRenderState 11 7", world);
-  const std::size_t back = Find("DrawTriangles 2", incr);
-  const std::size_t decr = Find("SetRenderState 11 8", back);
-  const std::size_t front = Find("DrawTriangles 4", decr);
-  const std::size_t notEqual = Find("SetRenderState 12 6", front);
-  const std::size_t quad = Find("DrawScreenQuad", notEqual);
-  ASSERT_LT(quad, render_.calls.size()) << ::testing::PrintToString(render_.Texts());
+  const std::size_t back = Find("DrawTriangles 2", Find("SetRenderState 11 7", world));
+  const std::size_t front = Find("DrawTriangles 4", Find("SetRenderState 11 8", back));
+  ASSERT_LT(Find("DrawScreenQuad", Find("SetRenderState 12 6", front)), render_.calls.size())
+      << ::testing::PrintToString(render_.Texts());
   EXPECT_EQ(render_.Count("DrawTriangles"), 2u);
-  EXPECT_EQ(render_.Count("DrawScreenQuad"), 1u);
-  EXPECT_EQ(render_.currentShader, GetShader("shadowPass3"));
-
-  const std::vector<float> identity = {1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1};
-  EXPECT_EQ(render_.calls[world].floats, identity);
-  std::vector<float> backFloats;
-  for (const YVector3& p : volumes.Back()) backFloats.insert(backFloats.end(), {p.x, p.y, p.z});
-  EXPECT_EQ(render_.calls[back].floats, backFloats);
+  EXPECT_EQ(render_.calls[world].floats,
+            (std::vector<float>{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}));
+  EXPECT_EQ(render_.calls[back].floats, Floats(volumes.Back()));
   // The quad's material (its darkening colour) was sent before it.
-  const auto materials = render_.CallsMatching("ApplyMaterial");
-  ASSERT_FALSE(materials.empty());
-  EXPECT_FLOAT_EQ(materials.back()->floats[3], GetShader("shadowPass3")->material.diffuse.a);
+  EXPECT_FLOAT_EQ(render_.CallsMatching("ApplyMaterial").back()->floats[3],
+                  GetShader("shadowPass3")->material.diffuse.a);
 }
 
 }  // namespace

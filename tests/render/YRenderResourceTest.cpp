@@ -7,56 +7,54 @@
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
 
-// Records what the walks asked of it in a shared journal.
+using Journal = std::vector<std::string>;
+using Resources = std::vector<const YRenderResource*>;
+
+// Records what the walks asked of it in a shared journal; with `spawn` set
+// it makes one more resource during its next creation.
 class Probe : public YRenderResource {
  public:
-  Probe(std::vector<std::string>& journal, std::string name) : journal_(journal), name_(std::move(name)) {}
+  Probe(Journal& journal, std::string name) : journal_(journal), name_(std::move(name)) {}
   void CreateDeviceObjects() override {
     journal_.push_back("create " + name_);
-    if (spawn) spawned = std::make_unique<Probe>(journal_, name_ + "'");
-    spawn = false;
+    if (std::exchange(spawn, false)) spawned = std::make_unique<Probe>(journal_, name_ + "'");
   }
   void ReleaseDeviceObjects() override { journal_.push_back("release " + name_); }
 
-  bool spawn = false;  // makes one more resource during its next creation
+  bool spawn = false;
   std::unique_ptr<Probe> spawned;
 
  private:
-  std::vector<std::string>& journal_;
+  Journal& journal_;
   std::string name_;
 };
 
-// The probes among the registered resources, in list order (resources of
-// other tests may be registered too).
-std::vector<const YRenderResource*> ProbesInList(const std::vector<const YRenderResource*>& probes) {
-  std::vector<const YRenderResource*> found;
+// The probes among the registered resources (other tests' may be there too), in list order.
+Resources ProbesInList(const Resources& probes) {
+  Resources found;
   for (const YRenderResource* r : YRenderResource::Registered())
     if (std::find(probes.begin(), probes.end(), r) != probes.end()) found.push_back(r);
   return found;
 }
 
 TEST(YRenderResource, RegistersInOrderAndFillsGapsWithTheLast) {
-  std::vector<std::string> journal;
-  const std::size_t before = YRenderResource::Registered().size();
+  Journal journal;
   auto a = std::make_unique<Probe>(journal, "a");
   Probe b(journal, "b");
   Probe c(journal, "c");
-  const std::vector<const YRenderResource*> all = {a.get(), &b, &c};
-  EXPECT_EQ(ProbesInList(all), all);
-  EXPECT_EQ(YRenderResource::Registered().size(), before + 3);
-
+  EXPECT_EQ(ProbesInList({a.get(), &b, &c}), (Resources{a.get(), &b, &c}));
   const YRenderResource* gone = a.get();
   a.reset();
-  EXPECT_EQ(ProbesInList({gone, &b, &c}), (std::vector<const YRenderResource*>{&c, &b}));
-  EXPECT_EQ(YRenderResource::Registered().size(), before + 2);
+  EXPECT_EQ(ProbesInList({gone, &b, &c}), (Resources{&c, &b}));
 }
 
 TEST(YRenderResource, WalksVisitTheListInOrderIncludingLateArrivals) {
-  std::vector<std::string> journal;
+  Journal journal;
   Probe first(journal, "first");
   Probe second(journal, "second");
   first.spawn = true;
@@ -64,8 +62,8 @@ TEST(YRenderResource, WalksVisitTheListInOrderIncludingLateArrivals) {
   YRenderResource::DeviceLostAll();  // nothing by default
   YRenderResource::DeviceResetAll();
   YRenderResource::ReleaseAll();
-  EXPECT_EQ(journal, (std::vector<std::string>{"create first", "create second", "create first'",
-                                               "release first", "release second", "release first'"}));
+  EXPECT_EQ(journal, (Journal{"create first", "create second", "create first'", "release first",
+                              "release second", "release first'"}));
 }
 
 }  // namespace

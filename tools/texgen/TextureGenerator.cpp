@@ -2,6 +2,8 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "tools/texgen/TgaWriter.h"
 
@@ -27,19 +29,36 @@ TgaImage DebugChecker() {
   return image;
 }
 
+// Whether the texel centre (x + 0.5, y + 0.5) lies inside the polygon
+// (even-odd rule).
+bool InsidePolygon(const std::vector<std::pair<float, float>>& polygon, int x, int y) {
+  const float px = static_cast<float>(x) + 0.5f;
+  const float py = static_cast<float>(y) + 0.5f;
+  bool inside = false;
+  for (std::size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
+    const auto [xi, yi] = polygon[i];
+    const auto [xj, yj] = polygon[j];
+    if ((yi > py) != (yj > py) && px < (xj - xi) * (py - yi) / (yj - yi) + xi) inside = !inside;
+  }
+  return inside;
+}
+
 // The mouse pointer: a gold arrow with a dark outline on a transparent
 // background; its tip is the top-left texel.
 TgaImage Cursor() {
   constexpr int kSize = 64;
+  const std::vector<std::pair<float, float>> arrow = {
+      {0, 0}, {0, 44}, {11, 34}, {20, 54}, {28, 50}, {19, 31}, {33, 31}};
   TgaImage image(kSize, kSize);
   for (int y = 0; y < kSize; ++y) {
     for (int x = 0; x < kSize; ++x) {
-      // The arrow's head is the triangle x <= y, x + y / 2 < 40; its shaft runs
-      // along the diagonal below it.
-      const bool head = x <= y && x + y / 2 < 40;
-      const bool shaft = std::abs((x - 10) - (y - 22)) < 5 && y >= 22 && y < 56 && x >= 10;
-      if (!head && !shaft) continue;
-      const bool edge = x == y || x + y / 2 >= 38 || x == 0 || std::abs((x - 10) - (y - 22)) >= 3;
+      if (!InsidePolygon(arrow, x, y)) continue;
+      // Texels next to the outside (or on the texture's border) draw the outline.
+      bool edge = x == 0 || y == 0;
+      for (int d = 0; d < 4 && !edge; ++d) {
+        const int nx = x + (d == 0) - (d == 1), ny = y + (d == 2) - (d == 3);
+        edge = !InsidePolygon(arrow, nx, ny);
+      }
       if (edge)
         image.Set(x, y, 40, 25, 10, 255);
       else

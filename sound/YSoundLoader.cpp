@@ -1,0 +1,66 @@
+#include "sound/YSoundLoader.h"
+
+#include "framework/Log.h"
+#include "sound/SoundEntry.h"
+#include "sound/SoundError.h"
+
+namespace {
+
+enum TagId { kSound, kFile };
+enum SoundAttr { kName, kPath };
+constexpr int kFilePath = 0;
+
+}  // namespace
+
+YSoundLoader::YSoundLoader() {
+  AddTag(MakeTag("sound", {{"name", ""}, {"path", ""}}));
+  AddTag(MakeTag("file", {{"path", ""}}));
+}
+
+void YSoundLoader::Parse(std::string_view fileName) {
+  fileName_ = std::string(fileName);
+  current_ = nullptr;
+  Log::Printf("Parse sounds from file, %s", fileName_.c_str());
+  ParseFile(fileName);
+}
+
+void YSoundLoader::OnTagOpen(int tagId) {
+  if (tagId == kSound) {
+    current_ = GetSound(GetAttr(kSound, kName).value);
+    const std::string& path = GetAttr(kSound, kPath).value;
+    if (!path.empty()) AddFile(path);
+  } else if (tagId == kFile) {
+    if (!current_) {
+      OnError("Tag <file> outside <sound>.");
+      return;
+    }
+    AddFile(GetAttr(kFile, kFilePath).value);
+  }
+}
+
+void YSoundLoader::OnTagClose(int tagId) {
+  if (tagId != kSound) return;
+  if (!current_) OnError("Expected <sound>.");
+  current_ = nullptr;
+}
+
+bool YSoundLoader::OnError(const std::string& message) {
+  Log::Printf("Sound init parser error, %s, file: %s, line: %d", message.c_str(), fileName_.c_str(),
+              LineNumber());
+  return true;
+}
+
+// A file that cannot be loaded is reported through the parser, which logs
+// it with the line and goes on.
+void YSoundLoader::AddFile(const std::string& path) {
+  try {
+    current_->AddFile(path);
+  } catch (const SoundError& error) {
+    throw XMLParseError(error.what());
+  }
+}
+
+void LoadSounds(std::string_view fileName) {
+  YSoundLoader loader;
+  loader.Parse(fileName);
+}

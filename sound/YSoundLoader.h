@@ -1,0 +1,36 @@
+// The reader of the sound file ("data\sound_fx.yml"): <sound name path>
+// tags declare named sounds, each with its path and nested <file path>
+// tags as variants. Errors are logged with the file and line and reading
+// goes on; a file that fails to load is left out. Main thread only.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "framework/XMLParser.h"
+
+class SoundEntry;
+
+class YSoundLoader : public XMLParser {
+ public:
+  YSoundLoader();
+
+  // Logs "Parse sounds from file, %s" and reads the file (a missing file
+  // declares nothing).
+  void Parse(std::string_view fileName);
+
+ protected:
+  void OnTagOpen(int tagId) override;
+  void OnTagClose(int tagId) override;
+  // Logs "Sound init parser error, %s, file: %s, line: %d"; goes on.
+  bool OnError(const std::string& message) override;
+
+ private:
+  void AddFile(const std::string& path);
+
+  std::string fileName_;
+  SoundEntry* current_ = nullptr;  // the open <sound>, null when none
+};
+
+// Reads a sound file with a YSoundLoader; the entries stay.
+void LoadSounds(std::string_view fileName);
