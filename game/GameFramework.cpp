@@ -3,6 +3,7 @@
 #include "framework/Init.h"
 #include "framework/Log.h"
 #include "game/ProgramStart.h"
+#include "game/YConsole.h"
 #include "platform/Clock.h"
 #include "platform/Random.h"
 #include "render/DisplayMode.h"
@@ -10,6 +11,9 @@
 #include "render/Render_D3D.h"
 #include "render/RendererHooks.h"
 #include "render/Shadows.h"
+#include "render/SplashScreens.h"
+#include "render/YFont.h"
+#include "render/YFontLoader.h"
 #include "render/YShader.h"
 #include "sound/SoundHooks.h"
 #include "sound/SoundSystem.h"
@@ -19,29 +23,24 @@
 GameFramework* g_game = nullptr;
 
 namespace {
-constexpr float kMinFrameTime = 0.01f;  // frames gather at least 10 ms
-constexpr float kMaxFrameTime = 0.05f;  // and step the game at most 50 ms
 constexpr float kUIWidth = 1000.0f;     // the UI space every screen is laid out in
 constexpr float kUIHeight = 625.0f;
+constexpr float kFpsTextSize = 32.0f;
 }  // namespace
 
-GameFramework::GameFramework() {
-  state = 4;
+GameFramework::GameFramework() : uiRoot(kUIWidth, kUIHeight, nullptr) {
+  state = kStateMenu;
+  uiRoot.SetDefaultListener(this);
   g_game = this;
   platform::SeedRandom(platform::SystemTimeMs());
+  YConsole::Instance(this);
   CreateRenderer();
-  LoadShaders("data\\shaders.yml");
-  LoadSounds("data\\sound_fx.yml");
-  LoadShaders("splash\\shaders.yml");
-  Log::Printf("Initialization...%s", "");
-  Init& config = GetInit();
-  config.Load("config.yml");
-  config.LoadFile("splash\\config.yml");
+  LoadStartupFiles();
   StartSound();
-  fullscreen = config.fullscreen;
-  previousFrameTime = GetTime();
+  fullscreen = GetInit().fullscreen;
+  frameClock.Restart(GetTime());
   CreateMainWindow();
-  state = 6;
+  state = kStateSplash;
 }
 
 GameFramework::~GameFramework() {
@@ -49,6 +48,7 @@ GameFramework::~GameFramework() {
   // with it, while the hooks that shut them down are still installed.
   KillWindow();
   RemoveSoundHooks();
+  if (YConsole* console = YConsole::Instance(); console && console->handler == this) console->handler = nullptr;
   if (renderer) {
     RemoveRendererHooks(*renderer);
     renderer.reset();
@@ -61,6 +61,20 @@ void GameFramework::CreateRenderer() {
   InstallRendererHooks(*render);
   GetDisplayModeList().SetModes(render->EnumerateModes());
   renderer = std::move(render);
+}
+
+// The data files of the start, in the order each needs the one before.
+void GameFramework::LoadStartupFiles() {
+  YFontLoader::LoadFonts("data\\fonts.yml");
+  LoadShaders("data\\shaders.yml");
+  LoadSounds("data\\sound_fx.yml");
+  systemFont = YFont::Find("sysfont");
+  LoadShaders("splash\\shaders.yml");
+  Log::Printf("Initialization...%s", "");
+  Init& config = GetInit();
+  config.Load("config.yml");
+  InstallSplashSink();
+  config.LoadFile("splash\\config.yml");
 }
 
 // The music folder and the volumes; the device itself starts with the window.
@@ -87,17 +101,12 @@ void GameFramework::OnSize(int width, int height) {
   config.windowHeight = height;
 }
 
-bool GameFramework::GatherFrameTime(float& dt) {
-  const std::uint32_t now = GetTime();
-  frameAccumulator += static_cast<float>(now - previousFrameTime) * 0.001f;
-  previousFrameTime = now;
-  if (frameAccumulator < kMinFrameTime) {
-    platform::SleepMs(1);
-    return false;
-  }
-  dt = frameAccumulator < kMaxFrameTime ? frameAccumulator : kMaxFrameTime;
-  frameAccumulator = 0;
-  return true;
+void GameFramework::UpdateServices(float dt) {
+  uiRoot.Update(dt);
+  ClearShadowVolumes();
+  UpdateShaders(dt);
+  YConsole::Instance()->Update(dt);
+  SoundFrame();
 }
 
 void GameFramework::SetUp2D() {
@@ -105,19 +114,46 @@ void GameFramework::SetUp2D() {
   renderer->Set2DProjection(kUIWidth, kUIHeight);
 }
 
+bool GameFramework::DrawScene(float dt) {
+  if ((state & 7) == kStateSplash) {
+    SplashScreens& splash = GetSplashScreens();
+    splash.Update(dt);
+    renderer->BeginFrame(false);
+    if (!splash.Draw()) ShowMainMenu();
+    renderer->EndFrame();
+    return false;
+  }
+  renderer->BeginFrame(true);
+  SetUp2D();
+  if ((state & 7) != kStateNone) uiRoot.Draw();
+  return true;
+}
+
+void GameFramework::DrawOverlay() {
+  SetUp2D();
+  DrawCursor();
+  YConsole::Instance()->Draw();
+  renderer->SetShader(nullptr, true);
+  if (GetInit().fps) YFont::DrawTextF(systemFont, 0, 32, kFpsTextSize, "FPS=%0.1f", static_cast<double>(fps));
+}
+
 bool GameFramework::Frame() {
   if (!renderer || !renderer->CheckDevice()) return false;
   float dt = 0;
-  if (!GatherFrameTime(dt)) return false;
-  ClearShadowVolumes();
-  UpdateShaders(dt);
-  SoundFrame();
-  renderer->BeginFrame(true);
-  SetUp2D();
-  renderer->SetShader(nullptr, true);
-  renderer->EndFrame();
+  if (!frameClock.Gather(GetTime(), dt)) {
+    platform::SleepMs(1);
+    return false;
+  }
   const Init& config = GetInit();
-  if (config.stopTime > 0) platform::SleepMs(static_cast<std::uint32_t>(config.stopTime));
+  if (DrawFrame(dt) && config.stopTime > 0) platform::SleepMs(static_cast<std::uint32_t>(config.stopTime));
+  return true;
+}
+
+bool GameFramework::DrawFrame(float dt) {
+  UpdateServices(dt);
+  if (!DrawScene(dt)) return false;  // the splash presents on its own
+  DrawOverlay();
+  renderer->EndFrame();
   return true;
 }
 
@@ -128,4 +164,11 @@ void GameFramework::CreateMainWindow() {
     CreateFullscreen(kProductTitle, config.videoMode);
   else
     CreateWindowed(kProductTitle, config.windowWidth, config.windowHeight);
+}
+
+void GameFramework::ToggleFullscreen() {
+  KillWindow();
+  fullscreen = !fullscreen;
+  GetInit().fullscreen = fullscreen;
+  CreateMainWindow();
 }

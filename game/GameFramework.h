@@ -1,20 +1,35 @@
 // The game's application object: the one YFramework of the process. It
 // starts the game's services in a fixed order, owns the screen state word,
-// runs the timed frame and saves the configuration when the game quits.
+// runs the timed frame with the drawing of each screen state, routes keys
+// and mouse input, serves the console's commands and saves the
+// configuration when the game quits.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 
 #include "framework/YFramework.h"
+#include "game/FrameClock.h"
+#include "game/YConsoleCommand.h"
 #include "sound/YMusicPlayer.h"
+#include "ui/UIEvent.h"
+#include "ui/UIRoot.h"
 
 class YRender;
+class YFont;
+class YShader;
 
-class GameFramework : public YFramework {
+class GameFramework : public YFramework, public YConsoleCommand, public UIEvent {
  public:
-  // The start-up sequence: configuration (seeding the user folder on the
-  // first run), then the window, then the splash state.
+  // The low three bits of the state word: what the frame draws.
+  static constexpr std::uint32_t kStateNone = 0;
+  static constexpr std::uint32_t kStateMenu = 4;
+  static constexpr std::uint32_t kStateSplash = 6;
+
+  // The start-up sequence: music player, UI root, console, renderer and
+  // display modes, fonts, shaders, sounds, configuration (seeding the user
+  // folder on the first run), splash screens, music folder and volumes, and
+  // last the window; then the splash state.
   GameFramework();
   ~GameFramework() override;
 
@@ -22,34 +37,67 @@ class GameFramework : public YFramework {
   void Quit() override;
   // Remembers the windowed size and the maximised flag in the configuration.
   void OnSize(int clientWidth, int clientHeight) override;
-  // The timed frame: gathers at least 10 ms of time, steps at most 0.05 s.
+  // The timed frame: gathers at least 10 ms, steps at most 0.05 s, draws the
+  // scene of the state and the overlay. False when nothing was drawn.
   bool Frame() override;
+  // One frame of `dt` seconds: the services' updates, the scene of the
+  // state, the overlay and the present. False for a splash frame, which
+  // has no overlay.
+  bool DrawFrame(float dt);
+  void OnKeyDown(std::uint32_t virtualKey) override;
+  void OnChar(std::uint32_t character) override;
+  void OnMouseMove(int x, int y) override;
+  void OnMouseDown(int button, int x, int y) override;
+  void OnMouseUp(int button, int x, int y) override;
+  void OnMouseWheel(int delta) override;
+
+  // The console's "exit" command and its seven variables.
+  void OnCommand(int id) override;
+  void OnVariable(int id) override;
+  // Events of controls built from layout files and the UI root's screen
+  // changes.
+  void OnEvent(int code, UIControl* sender) override;
 
   // Creates the window as the configuration says: windowed at its size, or
   // full screen in its video mode.
   void CreateMainWindow();
+  // Destroys the window and creates it again in the other mode.
+  void ToggleFullscreen();
+  // The stored mouse position in view coordinates: x -1 at the left edge
+  // to 1 at the right, y up, the 1.6 design picture centred.
+  void ScreenToView(float& x, float& y) const;
+  void DrawCursor();
+  // Leaves the splash screens for the main menu.
+  void ShowMainMenu();
 
-  // The renderer, created first of all services and deleted last.
+  // Plays the "music" folder; built first, so it outlives every use.
+  YMusicPlayer musicPlayer;
+  // The font of the console and the frame-rate text.
+  YFont* systemFont = nullptr;
+  // The UI space, 1000 x 625; its default listener is this object.
+  UIRoot uiRoot;
+  // The renderer, created before every loader that needs it.
   std::unique_ptr<YRender> renderer;
 
-  // Plays the "music" folder; the first service built, so it outlives the
-  // others' use of it.
-  YMusicPlayer musicPlayer;
+  std::uint32_t state = kStateMenu;
 
-  // The screen state word: its low 3 bits name what the frame draws; higher
-  // bits mark overlays. 4 while starting, 6 (splash) once the window exists.
-  std::uint32_t state = 4;
-
-  // The time of the previous frame call (ms) and the gathered frame time (s).
-  std::uint32_t previousFrameTime = 0;
-  float frameAccumulator = 0;
+  FrameClock frameClock;
+  // The last key pressed was the console key (its character is not typed).
+  bool consoleKey = false;
 
  private:
   void CreateRenderer();
+  void LoadStartupFiles();
   void StartSound();
-  // Gathers time; the step in seconds, or nothing while under 10 ms gathered.
-  bool GatherFrameTime(float& dt);
+  void UpdateServices(float dt);
+  // Draws the state's scene; false when the frame is already finished.
+  bool DrawScene(float dt);
+  void DrawOverlay();
   void SetUp2D();
+  bool HandleStateKey(std::uint32_t virtualKey);
+  void PassMouseToScene(int kind, int button, float x, float y);
+
+  YShader* cursorShader_ = nullptr;
 };
 
 // The application object; set by its constructor.

@@ -1,5 +1,116 @@
 #include "render/YFont.h"
 
+#include <algorithm>
+#include <cstdarg>
+#include <cstdio>
+#include <memory>
 #include <utility>
+#include <vector>
 
-YFont::YFont(std::string fontName) : name(std::move(fontName)) {}
+#include "framework/InFStream.h"
+#include "framework/Log.h"
+#include "framework/StreamHelpers.h"
+#include "render/YRender.h"
+
+namespace {
+
+// Every live font, in registration order (a removed font's place takes the
+// last one).
+std::vector<YFont*>& FontList() {
+  static std::vector<YFont*> fonts;
+  return fonts;
+}
+
+// The fonts Find made; they live to the end of the process. The font list is
+// made first, so it outlives these fonts, which take themselves out of it.
+std::vector<std::unique_ptr<YFont>>& CreatedFonts() {
+  FontList();
+  static std::vector<std::unique_ptr<YFont>> created;
+  return created;
+}
+
+// The text up to its first zero byte.
+std::string_view UpToZero(std::string_view text) {
+  return text.substr(0, std::min(text.size(), text.find('\0')));
+}
+
+}  // namespace
+
+YFont::YFont(std::string fontName) : name(std::move(fontName)) {
+  FontList().push_back(this);
+}
+
+YFont::~YFont() {
+  std::vector<YFont*>& fonts = FontList();
+  const auto it = std::find(fonts.begin(), fonts.end(), this);
+  if (it == fonts.end()) return;
+  *it = fonts.back();
+  fonts.pop_back();
+}
+
+YFont* YFont::Find(std::string_view fontName) {
+  for (YFont* font : FontList())
+    if (font->name == fontName) return font;
+  return CreatedFonts().emplace_back(std::make_unique<YFont>(std::string(fontName))).get();
+}
+
+// Float by float, so a short file stops at its last whole float and nothing
+// is read past the tables.
+void YFont::LoadData(std::string_view fileName) {
+  InFStream in(fileName);
+  if (in.Failed()) {
+    Log::Printf("Load font data error, file %.*s", static_cast<int>(fileName.size()), fileName.data());
+    return;
+  }
+  for (float& width : widths) ReadFloat(in, width);
+  for (YGlyph& glyph : glyphs) {
+    for (YGlyphCorner& c : glyph.corners) {
+      ReadFloat(in, c.gx);
+      ReadFloat(in, c.gy);
+      ReadFloat(in, c.gz);
+      ReadFloat(in, c.u);
+      ReadFloat(in, c.v);
+    }
+  }
+}
+
+float YFont::GetTextWidth(std::string_view text) const {
+  float sum = 0;
+  for (const char c : UpToZero(text)) sum += GetCharWidth(c);
+  return sum;
+}
+
+float YFont::DrawText(YFont* font, float x, float y, float size, std::string_view text) {
+  if (font == nullptr || font->shader == nullptr || g_render == nullptr) return 0;
+  return g_render->DrawText(*font, x, y, size, text);
+}
+
+float YFont::DrawTextClipped(YFont* font, float x, float y, float size, std::string_view text,
+                             float maxWidth) {
+  if (font == nullptr) return 0;
+  text = UpToZero(text);
+  std::size_t count = 0;
+  float used = 0;
+  for (; count < text.size(); ++count) {
+    const float next = used + font->GetCharWidth(text[count]) * size;
+    if (!(next < maxWidth)) break;
+    used = next;
+  }
+  return DrawText(font, x, y, size, text.substr(0, count));
+}
+
+float YFont::DrawTextF(YFont* font, float x, float y, float size, const char* format, ...) {
+  std::array<char, 1024> buffer{};
+  va_list args;
+  va_start(args, format);
+  const int length = std::vsnprintf(buffer.data(), buffer.size(), format, args);
+  va_end(args);
+  if (length < 0) return 0;
+  const auto kept = std::min<std::size_t>(static_cast<std::size_t>(length), buffer.size() - 1);
+  return DrawText(font, x, y, size, std::string_view(buffer.data(), kept));
+}
+
+YFont* GetMainFont() {
+  static YFont* const mainFont = YFont::Find("mainfont");
+  return mainFont;
+}

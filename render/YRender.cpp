@@ -274,6 +274,9 @@ float YRender::DrawText(YFont& font, float x, float y, float size, std::string_v
 
 float YRender::DrawTextEx(YFont& font, const YVector3& position, float size, std::string_view text,
                           const YVector3& penDirection, const YVector3& upDirection) {
+  // A font no file defined yet has no shader: drawing its quads would use
+  // whatever shader was current.
+  if (font.shader == nullptr) return 0;
   SetShader(font.shader, true);
   float pen = 0;
   for (const char ch : text) {

@@ -133,7 +133,8 @@ class YRender {
   void ApplyStageStates(std::uint32_t stage, const StageStates& states);
   // The world matrix under the 2D projection; the identity restores it.
   void Set2DTransform(const YMatrix4& matrix);
-  // Text with the font's glyph quads; returns the pen advance.
+  // Text with the font's glyph quads; returns the pen advance. A font
+  // without a shader draws nothing and returns 0.
   float DrawText(YFont& font, float x, float y, float size, std::string_view text);
   float DrawTextEx(YFont& font, const YVector3& position, float size, std::string_view text,
                    const YVector3& penDirection, const YVector3& upDirection);

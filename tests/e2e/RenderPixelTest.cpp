@@ -1,6 +1,7 @@
 // The whole renderer on the OpenGL device in a real window: shaders from a
-// shader file, the UI's letterboxed 2D space, the camera's lit 3D space and
-// the shipped shadow passes, checked on the pixels of the back buffer.
+// shader file, the UI's letterboxed 2D space, the camera's lit 3D space, the
+// shipped shadow passes and the UI root's shipped fade covers, checked on
+// the pixels of the back buffer.
 // Skipped without an X display.
 #include <gtest/gtest.h>
 
@@ -8,18 +9,24 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "framework/Init.h"
 #include "platform/GLDevice.h"
 #include "platform/Image.h"
 #include "platform/Window.h"
 #include "render/PlatformDisplaySystem.h"
 #include "render/Render_D3D.h"
 #include "render/Shadows.h"
+#include "render/SplashScreens.h"
 #include "render/YCamera.h"
 #include "render/YShader.h"
 #include "tests/support/TestSupport.h"
+#include "tests/ui/UIProbe.h"
+#include "ui/UIRoot.h"
 
 namespace {
 
@@ -318,6 +325,76 @@ TEST_F(RenderPixelTest, ShippedShadowPassesDarkenExactlyTheShadow) {
                {{0, 0, kHeight}, 0x0000FF}};
   for (const auto& c : cases) Expect(frame, Project(c.at), c.rgb);
   Expect(frame, {80, 10}, 0);
+}
+
+// A white screen under an open green modal, half way through a screen
+// change: the shipped "modal_fade" dims the screen by half towards a quarter
+// grey, then "ui_fade" does the same over everything, modal included.
+TEST_F(RenderPixelTest, ShippedUiFadesDimTheScreenAndDarkenEverything) {
+  UIRoot root(1000, 625, nullptr);
+  Probe screen("screen", {0, 0, 1000, 625});
+  Probe modal("modal", {400, 200, 200, 200});
+  screen.paintColour = YColor(1, 1, 1, 1);
+  modal.paintColour = YColor(0, 1, 0, 1);
+  root.SetScreen(&screen);
+  root.Update(0.4f);  // swapped at full darkness
+  root.PushModal(&modal);
+  root.Update(0.2f);  // modal open, screen fade back at 0.5
+  Begin(true);
+  root.Draw();
+  const platform::Image frame = Finish();
+  const float faded = 0.125f * 0.5f, dimmed = 0.25f * 0.5f + 1 * 0.5f, outside = faded + dimmed * 0.5f;
+  const std::uint32_t grey = Scale(0xFFFFFF, outside, outside, outside);
+  Expect(frame, Ui(5, 5), grey);
+  Expect(frame, Ui(990, 615), grey);
+  Expect(frame, Ui(500, 300), Scale(0xFFFFFF, faded, faded + 0.5f, faded));
+}
+
+// The shipped splash files with stand-in images: the studio card, half
+// transparent, lies centred over its background colour, both darkened by
+// the fade; the title card fills the window. Neither is culled or hidden by
+// the depth test under the frame start's identity transforms.
+TEST_F(RenderPixelTest, ShippedSplashScreensFadeTheirImagesOverTheirBackgrounds) {
+  std::filesystem::create_directories("splash");
+  for (const char* file : {"splash/config.yml", "splash/shaders.yml"})
+    std::filesystem::copy_file(std::string(QV_SOURCE_DIR "/content/") + file, file);
+  constexpr std::uint32_t kStudio = 0xC86432, kTitle = 0x28A0F0;
+  ASSERT_TRUE(platform::WritePng(platform::MakeImage(2, 2, 0x80000000u | kStudio), "splash/studio.tga"));
+  ASSERT_TRUE(platform::WritePng(platform::MakeImage(2, 2, 0xFF000000u | kTitle), "splash/title.tga"));
+  LoadShaders("splash\\shaders.yml");
+  SplashScreens splash;
+  std::vector<YColor> backgrounds;
+  Init config;
+  config.SetSplashSink([&](const std::string& shader, const std::string& bg, const YColor& colour, float w, float h) {
+    splash.AddScreen(shader, bg, colour, w, h);
+    backgrounds.push_back(colour);
+  });
+  config.LoadFile("splash\\config.yml");
+  ASSERT_EQ(splash.ScreenCount(), 2u);
+  const YColor& bg = backgrounds[0];
+  const float k = 128.0f / 255;  // the studio stand-in's alpha
+  const auto frame = [&](float dt) {
+    splash.Update(dt);
+    render_->BeginFrame(true);
+    EXPECT_TRUE(splash.Draw());
+    return Finish();
+  };
+  for (const float dt : {1.0f, 2.0f}) {  // alpha 0.5, then shown
+    SCOPED_TRACE(dt);
+    const platform::Image image = frame(dt);
+    const float a = splash.Alpha();
+    Expect(image, {4, 4}, Scale(0xFFFFFF, bg.r * a, bg.g * a, bg.b * a));
+    const auto mixed = [&](int shift, float back) {
+      return static_cast<std::uint32_t>(std::lround(((kStudio >> shift) & 0xFF) * a * k + back * 255 * a * (1 - k)))
+             << shift;
+    };
+    Expect(image, {80, 80}, mixed(16, bg.r) | mixed(8, bg.g) | mixed(0, bg.b));
+  }
+  for (const float dt : {2.5f, 2.0f}) splash.Update(dt);
+  const platform::Image title = frame(2.0f);
+  ASSERT_EQ(splash.Index(), 1);
+  Expect(title, {4, 4}, kTitle);
+  Expect(title, {155, 155}, kTitle);
 }
 
 }  // namespace

@@ -14,7 +14,10 @@
 #include "render/Render_D3D.h"
 #include "render/RendererHooks.h"
 #include "render/Shadows.h"
+#include "render/StyledText.h"
 #include "render/YCamera.h"
+#include "render/YFont.h"
+#include "render/YFontLoader.h"
 #include "render/YShader.h"
 
 namespace {
@@ -49,6 +52,7 @@ RenderViewApp::RenderViewApp(RenderViewOptions options) : options_(std::move(opt
   InstallRendererHooks(*renderer_);
   GetDisplayModeList().SetModes(renderer_->EnumerateModes());
   LoadShaders("data\\shaders.yml");
+  YFontLoader::LoadFonts("data\\fonts.yml");
 }
 
 RenderViewApp::~RenderViewApp() {
@@ -79,6 +83,7 @@ bool RenderViewApp::Frame() {
   renderer_->SetViewport(kUiWidth, kUiHeight);
   DrawScene3D();
   DrawQuads2D();
+  DrawText2D();
   DrawCursor();
   FinishFrame();
   return true;
@@ -123,6 +128,28 @@ void RenderViewApp::DrawQuads2D() {
     DrawUiQuad(left, 545, left + 60, 605);
     left += 70;
   }
+}
+
+// A line of each font at the top of the UI space, with the frame time in
+// the system font; the last line in colour and clipped.
+void RenderViewApp::DrawText2D() {
+  const char* sample =
+      "Quennel Varrick: Zauberer \xE9t\xE9 \x80 12,50 (\xC4\xD6\xDC \xE4\xF6\xFC \xDF) \x93quoted\x94";
+  const YColor white(1, 1, 1, 1);
+  float y = 40;
+  for (const char* name : {"sysfont", "mainfont", "labelfont", "default"}) {
+    const UITextStyle style{YFont::Find(name), 28, white};
+    DrawStyledText(20, y, style, name);
+    DrawStyledText(180, y, style, sample);
+    y += 34;
+  }
+  const UITextStyle small{YFont::Find("sysfont"), 16, YColor(1, 1, 0.4f, 1)};
+  renderer_->SetShaderColor(small.font->shader, small.colour);
+  YFont::DrawTextF(small.font, 20, y, small.size, "FPS=%0.1f  time %0.2f s", 1 / kMinFrameTime, time_);
+  const UITextStyle red{YFont::Find("mainfont"), 22, YColor(1, 0.3f, 0.2f, 1)};
+  renderer_->SetShaderColor(red.font->shader, red.colour);
+  YFont::DrawTextClipped(red.font, 20, y + 28, red.size,
+                         "Clipped at 300 units: the rest of this line is not drawn", 300);
 }
 
 // The cursor's tip (its top-left texel) at the mouse, mapped from client

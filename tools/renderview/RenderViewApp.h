@@ -1,7 +1,7 @@
 // The renderer's debug view: a window that draws every frame a lit, textured
 // 3D scene with a stencil shadow under the scene camera, animated and flat
-// coloured quads in the 2D UI space and the cursor texture at the mouse, all
-// with the shipped shaders. It can stop after a number of frames and write
+// coloured quads and sample lines of the four fonts in the 2D UI space and
+// the cursor texture at the mouse, all with the shipped shaders and fonts. It can stop after a number of frames and write
 // the last one to a PNG file, so a person or a script can check the picture.
 #pragma once
 
@@ -20,7 +20,8 @@ struct RenderViewOptions {
 
 class RenderViewApp : public YFramework {
  public:
-  // Creates the renderer and loads "data\shaders.yml" from the working folder
+  // Creates the renderer and loads "data\shaders.yml" and "data\fonts.yml"
+  // from the working folder
   // (the program folder); the window comes with Open.
   explicit RenderViewApp(RenderViewOptions options);
   ~RenderViewApp() override;
@@ -36,6 +37,7 @@ class RenderViewApp : public YFramework {
  private:
   void DrawScene3D();
   void DrawQuads2D();
+  void DrawText2D();
   void DrawCursor();
   void FinishFrame();
 

@@ -1,0 +1,28 @@
+// The frame's time step: time gathers between frame calls, a frame runs
+// only once at least 10 ms have gathered, and it steps the game by at most
+// 50 ms, so a long pause (a minimised window) costs one short step.
+#pragma once
+
+#include <cstdint>
+
+class FrameClock {
+ public:
+  static constexpr float kMinStep = 0.01f;
+  static constexpr float kMaxStep = 0.05f;
+
+  explicit FrameClock(std::uint32_t nowMs = 0) : previous_(nowMs) {}
+
+  // Adds the time since the last call (ms clock, wrapping). True with the
+  // step in `dt` when a frame is due; false while under 10 ms have gathered.
+  bool Gather(std::uint32_t nowMs, float& dt);
+  void Restart(std::uint32_t nowMs) { previous_ = nowMs; }
+
+ private:
+  std::uint32_t previous_ = 0;
+  float gathered_ = 0;
+};
+
+// The mouse position in view coordinates: x from -1 at the left edge to 1 at
+// the right, y upward, with the picture of the design aspect centred.
+void ClientToView(int mouseX, int mouseY, int clientWidth, int clientHeight, float currentAspect,
+                  float designAspect, float& x, float& y);

@@ -1,0 +1,75 @@
+// The application object as the console's handler and as the listener of
+// the controls and screen changes.
+#include "framework/Init.h"
+#include "framework/IntToString.h"
+#include "game/GameFramework.h"
+#include "game/YConsole.h"
+#include "sound/SoundSystem.h"
+
+namespace {
+enum ConsoleVariable { kFps, kFullscreen, kVideoMode, kSoundVolume, kMusicVolume, kShadows, kStopTime };
+constexpr int kExitCommand = 0;
+constexpr float kMenuMusicFade = 1.0f;
+}  // namespace
+
+void GameFramework::OnCommand(int id) {
+  YConsole* console = YConsole::Instance();
+  if (id == kExitCommand) {
+    Quit();
+    console->echoPrefix += " ok.";
+  }
+  console->Print(console->echoPrefix);
+}
+
+void GameFramework::OnVariable(int id) {
+  YConsole* console = YConsole::Instance();
+  Init& config = GetInit();
+  std::string reply;
+  switch (id) {
+    case kFps:
+      config.fps = console->ParseBool();
+      reply = BoolToString(config.fps);
+      break;
+    case kFullscreen: {
+      const bool wanted = console->ParseBool();
+      if (wanted != fullscreen) ToggleFullscreen();
+      reply = BoolToString(wanted);
+      break;
+    }
+    case kVideoMode:
+      config.videoMode = console->valueText;
+      KillWindow();
+      CreateMainWindow();
+      reply = config.videoMode;
+      break;
+    case kSoundVolume:
+      config.soundVolume = console->GetFloat();
+      SetEffectsVolume(config.soundVolume);
+      reply = FloatToString(config.soundVolume);
+      break;
+    case kMusicVolume:
+      config.musicVolume = console->GetFloat();
+      SetMusicVolume(config.musicVolume);
+      reply = FloatToString(config.musicVolume);
+      break;
+    case kShadows:
+      config.shadows = console->ParseBool();
+      reply = BoolToString(config.shadows);
+      break;
+    case kStopTime:
+      config.stopTime = console->GetInt();
+      reply = IntToString(config.stopTime);
+      break;
+    default:
+      break;
+  }
+  console->Print(console->echoPrefix + reply);
+}
+
+void GameFramework::OnEvent(int, UIControl*) {}
+
+void GameFramework::ShowMainMenu() {
+  uiRoot.CloseModal();
+  state = kStateMenu;
+  musicPlayer.SelectTrack(0, kMenuMusicFade);
+}

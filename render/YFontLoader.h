@@ -1,0 +1,30 @@
+// The reader of fonts files ("data\fonts.yml" and the interface language's
+// "fonts.yml"): one tag, <font name shader data>, which finds (or makes) the
+// named font, gives it its shader and loads its glyph table. Main thread
+// only; the renderer must exist, since the shaders come from its registry.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "framework/XMLParser.h"
+
+class YFontLoader : public XMLParser {
+ public:
+  YFontLoader();
+
+  // Reads a fonts file. Without a renderer it logs "Font parser error,
+  // render must be created." and reads nothing.
+  static void LoadFonts(std::string_view fileName);
+  // Logs "Parse fonts from file, %s" and parses the file; a missing file
+  // defines nothing. A second tag with a font's name refills the same font.
+  void Load(std::string_view fileName);
+
+ protected:
+  void OnTagOpen(int tagId) override;
+  // Logs the error with the file and line; parsing always goes on.
+  bool OnError(const std::string& message) override;
+
+ private:
+  std::string fileName_;
+};

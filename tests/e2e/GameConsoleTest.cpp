@@ -1,0 +1,65 @@
+// A player's first minute: the splash screens, skipped; the console opened
+// with Ctrl+Alt and the key left of 1; the frame rate switched on; "exit".
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/Image.h"
+#include "tests/e2e/GameFixture.h"
+
+using namespace std::chrono_literals;
+
+namespace {
+
+class GameConsole : public e2e::GameFixture {};
+
+// Texels of the screenshot that are nearly white (text) in the given rows.
+int BrightTexels(const platform::Image& image, int fromRow, int toRow) {
+  int count = 0;
+  for (int y = fromRow; y < toRow && y < image.height; ++y)
+    for (int x = 0; x < image.width; ++x) {
+      const auto* p = &image.bgra[static_cast<std::size_t>((y * image.width + x) * 4)];
+      if (p[0] > 200 && p[1] > 200 && p[2] > 200) ++count;
+    }
+  return count;
+}
+
+// Texels of the cursor's gold (red high, blue low) near a point.
+int CursorTexels(const platform::Image& image, int cx, int cy) {
+  int count = 0;
+  for (int y = cy; y < cy + 40 && y < image.height; ++y)
+    for (int x = cx; x < cx + 40 && x < image.width; ++x) {
+      const auto* p = &image.bgra[static_cast<std::size_t>((y * image.width + x) * 4)];
+      if (p[2] > 180 && p[1] > 120 && p[0] < 110) ++count;
+    }
+  return count;
+}
+
+TEST_F(GameConsole, SplashIsSkippedConsoleSetsFpsAndExitSavesTheConfiguration) {
+  WriteWindowedConfig(800, 500);
+  e2e::GameProcess game(tmp.Str(), e2e::Display());
+  const std::string window = WaitForWindow();
+  ASSERT_FALSE(window.empty()) << game.Stderr();
+
+  ASSERT_TRUE(SkipSplash(window)) << Log();
+  e2e::Shell("DISPLAY=" + e2e::Display() + " xdotool mousemove --window " + window + " 400 250");
+  ToggleConsole(window);
+  ConsoleLine(window, "fps = 1");
+
+  e2e::WaitUntil([] { return false; }, 1s);  // the console slides down
+  const std::string shot = tmp.File("console.png");
+  ASSERT_TRUE(Screenshot(window, shot));
+  const auto image = platform::LoadImageFile(shot);
+  ASSERT_TRUE(image.has_value());
+  EXPECT_GT(BrightTexels(*image, 0, image->height / 2), 50) << "no console text in " << shot;
+  EXPECT_GT(CursorTexels(*image, 400, 250), 20) << "no cursor in " << shot;
+
+  ConsoleLine(window, "exit");
+  const auto code = game.Wait(10s);
+  ASSERT_TRUE(code.has_value());
+  EXPECT_EQ(*code, 0) << game.Stderr();
+  const std::string config = testing_support::ReadFile(UserFolder() / "config.yml");
+  EXPECT_NE(config.find("fps=\"1\""), std::string::npos) << config;
+}
+
+}  // namespace

@@ -1,0 +1,50 @@
+// A fixture for driving the built game on the test display: its own user
+// folder, waiting for the window and the device, keys and text typed with
+// xdotool, the window's size, and screenshots.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "tests/e2e/GameProcess.h"
+#include "tests/support/TestSupport.h"
+
+namespace e2e {
+
+inline std::string Display() {
+  const char* d = std::getenv("DISPLAY");
+  return d ? d : "";
+}
+
+class GameFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (Display().empty()) GTEST_SKIP() << "needs an X display";
+    if (Shell("command -v xdotool >/dev/null 2>&1") != 0) GTEST_SKIP() << "needs xdotool";
+  }
+  std::filesystem::path UserFolder() const { return tmp.Path() / "QuennelVarrick"; }
+  std::string Log() const { return testing_support::ReadFile(UserFolder() / "log.txt"); }
+  bool LogHas(const std::string& text) const { return Log().find(text) != std::string::npos; }
+  // Starts with a configuration that opens a window of the given size.
+  void WriteWindowedConfig(int width, int height) const;
+  // The game's window once it is up and its device is ready for input.
+  std::string WaitForWindow() const;
+  void PressKey(const std::string& window, const std::string& keys) const;
+  void TypeText(const std::string& window, const std::string& text) const;
+  // Escape skips every splash screen; returns once the menu's music has
+  // started, that is once the splash state is over.
+  bool SkipSplash(const std::string& window) const;
+  // Ctrl+Alt and the key left of 1: opens or closes the console.
+  void ToggleConsole(const std::string& window) const { PressKey(window, "ctrl+alt+grave"); }
+  // Types a line into the open console and presses Enter.
+  void ConsoleLine(const std::string& window, const std::string& line) const;
+  std::string WindowSize(const std::string& window) const;
+  // A PNG of the window's contents; false when it could not be taken.
+  bool Screenshot(const std::string& window, const std::string& path) const;
+  testing_support::ScopedTempDir tmp;
+};
+
+}  // namespace e2e
