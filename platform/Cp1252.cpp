@@ -5,6 +5,8 @@
 
 namespace platform {
 
+char32_t Cp1252CodePoint(unsigned char byte);
+
 namespace {
 
 constexpr char32_t kReplacement = 0xFFFD;
@@ -20,8 +22,7 @@ constexpr std::array<char32_t, 32> kHighControlBlock = {
 };
 
 char32_t CharacterOfByte(unsigned char byte) {
-  if (byte < 0x80 || byte > 0x9F) return byte;
-  const char32_t c = kHighControlBlock[byte - 0x80];
+  const char32_t c = Cp1252CodePoint(byte);
   return c == kUndefined ? kReplacement : c;
 }
 
@@ -105,6 +106,11 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
   utf8.reserve(bytes.size() * 2);
   for (char byte : bytes) AppendUtf8(utf8, CharacterOfByte(static_cast<unsigned char>(byte)));
   return utf8;
+}
+
+char32_t Cp1252CodePoint(unsigned char byte) {
+  if (byte < 0x80 || byte > 0x9F) return byte;
+  return kHighControlBlock[byte - 0x80];
 }
 
 }  // namespace platform

@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "tools/fontgen/Cp1252.h"
+#include "platform/Cp1252.h"
 #include "tools/fontgen/FontAtlas.h"
 #include "tools/fontgen/FreeTypeFace.h"
 #include "tools/fontgen/GlyphTable.h"
@@ -28,7 +28,8 @@ bool Fail(const std::string& message) {
 
 bool FillAtlas(const FreeTypeFace& face, FontAtlas& atlas, const std::string& fontFile) {
   for (int byte = 32; byte < 256; ++byte) {
-    const std::uint32_t codePoint = Cp1252CodePoint(static_cast<std::uint8_t>(byte));
+    if (byte == 0x7F) continue;  // delete: a control byte, never drawn
+    const std::uint32_t codePoint = platform::Cp1252CodePoint(static_cast<unsigned char>(byte));
     if (codePoint == 0) continue;
     RenderedGlyph glyph;
     if (!face.Render(codePoint, glyph))
