@@ -23,7 +23,7 @@ constexpr std::array<char32_t, 32> kHighControlBlock = {
 
 char32_t CharacterOfByte(unsigned char byte) {
   const char32_t c = Cp1252CodePoint(byte);
-  return c == kUndefined ? kReplacement : c;
+  return (c == kUndefined && byte != 0) ? kReplacement : c;
 }
 
 // The byte for a code point, or nothing when the code page has none. U+0080

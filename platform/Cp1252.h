@@ -11,8 +11,8 @@ namespace platform {
 // sequences are dropped byte by byte.
 std::string Utf8ToCp1252(std::string_view utf8);
 
-// The character a byte stands for; 0 for the five bytes the code page
-// leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D).
+// The character a byte stands for; 0 for the byte 0 and for the five bytes
+// the code page leaves undefined (0x81, 0x8D, 0x8F, 0x90, 0x9D).
 char32_t Cp1252CodePoint(unsigned char byte);
 
 // The five bytes Windows-1252 leaves undefined become U+FFFD.
