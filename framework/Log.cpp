@@ -64,12 +64,6 @@ void Log::Close() {
   state.file.clear();
 }
 
-bool Log::IsOpen() {
-  LogState& state = State();
-  YLock lock(state.lock);
-  return state.file.is_open();
-}
-
 void Log::SetEcho(Echo echo) {
   LogState& state = State();
   YLock lock(state.lock);

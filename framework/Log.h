@@ -20,7 +20,6 @@ class Log {
   static bool Open(std::string_view path);
   // Closes the file; later lines reach only the echo. Any thread.
   static void Close();
-  static bool IsOpen();
 
   // Installs the echo; an empty function removes it. Any thread.
   static void SetEcho(Echo echo);

@@ -4,4 +4,3 @@ void YCriticalSection::Enter() { mutex_.lock(); }
 
 void YCriticalSection::Leave() { mutex_.unlock(); }
 
-bool YCriticalSection::TryEnter() { return mutex_.try_lock(); }

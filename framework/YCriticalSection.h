@@ -17,8 +17,6 @@ class YCriticalSection {
   void Enter();
   // Leaves one entry; only the holding thread may call it.
   void Leave();
-  // Enters when no other thread holds the section; true when entered.
-  bool TryEnter();
 
  private:
   std::recursive_mutex mutex_;

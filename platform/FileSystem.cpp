@@ -227,12 +227,10 @@ std::optional<std::string> ReadBinaryFile(std::string_view path) {
   return ReadAll(fd.Get());
 }
 
-std::optional<std::string> ReadTextFile(std::string_view path) {
-  std::optional<std::string> bytes = ReadBinaryFile(path);
-  if (!bytes) return std::nullopt;
-  return DropCarriageReturns(*bytes);
-}
+namespace {
 
+// A carriage return directly before a line feed is dropped, as Windows
+// text mode did.
 std::string DropCarriageReturns(std::string_view bytes) {
   std::string text;
   text.reserve(bytes.size());
@@ -241,6 +239,14 @@ std::string DropCarriageReturns(std::string_view bytes) {
     text.push_back(bytes[i]);
   }
   return text;
+}
+
+}  // namespace
+
+std::optional<std::string> ReadTextFile(std::string_view path) {
+  std::optional<std::string> bytes = ReadBinaryFile(path);
+  if (!bytes) return std::nullopt;
+  return DropCarriageReturns(*bytes);
 }
 
 }  // namespace platform

@@ -46,7 +46,4 @@ std::optional<std::string> ReadBinaryFile(std::string_view path);
 // directly before a line feed is dropped, every other byte stays.
 std::optional<std::string> ReadTextFile(std::string_view path);
 
-// The text-mode rule of ReadTextFile applied to bytes already in memory.
-std::string DropCarriageReturns(std::string_view bytes);
-
 }  // namespace platform

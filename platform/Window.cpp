@@ -48,13 +48,41 @@ struct SurfaceDeleter {
 
 }  // namespace
 
+namespace {
+
+// Starts video with the named driver (null: SDL's own choice).
+bool StartVideoDriver(const char* name) {
+  if (name != nullptr) SDL_SetHint(SDL_HINT_VIDEODRIVER, name);
+  const bool started = SDL_Init(SDL_INIT_VIDEO) == 0;
+  if (name != nullptr) SDL_ResetHint(SDL_HINT_VIDEODRIVER);
+  return started;
+}
+
+// With an X display named, X11 is tried first and a few times: a busy X
+// server can refuse a connection for a moment, and SDL would then fall
+// through to drivers that show nothing. The reason is kept for the log.
+bool StartX11(std::string& reason) {
+  if (SDL_getenv("SDL_VIDEODRIVER") != nullptr || SDL_getenv("DISPLAY") == nullptr) return false;
+  constexpr int kAttempts = 3;
+  for (int attempt = 0; attempt < kAttempts; ++attempt) {
+    if (attempt > 0) SDL_Delay(200);
+    if (StartVideoDriver("x11")) return true;
+    reason = std::string("X11: ") + SDL_GetError();
+  }
+  return false;
+}
+
+}  // namespace
+
 bool InitVideo() {
   if (SDL_WasInit(SDL_INIT_VIDEO) != 0) return true;
   // The close box must only report a Close message; ending the program is
   // the window procedure's decision.
   SDL_SetHint(SDL_HINT_QUIT_ON_LAST_WINDOW_CLOSE, "0");
-  if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-    LastError() = SDL_GetError();
+  std::string x11Reason;
+  if (StartX11(x11Reason)) return true;
+  if (!StartVideoDriver(nullptr)) {
+    LastError() = x11Reason.empty() ? SDL_GetError() : x11Reason;
     return false;
   }
   // Without a display SDL falls back to drivers that draw into memory; a
@@ -64,7 +92,7 @@ bool InitVideo() {
   const bool offscreen = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
   if (offscreen && SDL_getenv("SDL_VIDEODRIVER") == nullptr) {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    LastError() = "no display";
+    LastError() = x11Reason.empty() ? "no display" : x11Reason;
     return false;
   }
   return true;

@@ -20,7 +20,7 @@ YMusicPlayer::YMusicPlayer(Options options)
     stream.SetVolume(0.0f);
     stream.SetListener(this);
   }
-  if (options.pollingThread) pollThread_ = std::thread([this] { ThreadProc(); });
+  if (options.pollingThread) polling_.Start(std::chrono::milliseconds(kPollMs), [this] { ThreadProc(); });
 }
 
 YMusicPlayer::~YMusicPlayer() {
@@ -84,26 +84,9 @@ int YMusicPlayer::CurrentTrack() const {
   return current_;
 }
 
-void YMusicPlayer::ThreadProc() {
-  const auto interval = std::chrono::milliseconds(kPollMs);
-  for (;;) {
-    {
-      std::unique_lock<std::mutex> hold(pollMutex_);
-      if (pollCondition_.wait_for(hold, interval, [this] { return stopPolling_.load(); })) return;
-    }
-    Tick();
-  }
-}
+void YMusicPlayer::ThreadProc() { Tick(); }
 
-void YMusicPlayer::StopPolling() {
-  if (!pollThread_.joinable()) return;
-  {
-    std::lock_guard<std::mutex> hold(pollMutex_);
-    stopPolling_ = true;
-  }
-  pollCondition_.notify_all();
-  pollThread_.join();
-}
+void YMusicPlayer::StopPolling() { polling_.Stop(); }
 
 bool YMusicPlayer::SoundReady() const {
   if (!SoundOn()) return false;

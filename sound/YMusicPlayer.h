@@ -12,16 +12,14 @@
 
 #include <array>
 #include <atomic>
-#include <condition_variable>
 #include <cstdint>
 #include <functional>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <thread>
 #include <vector>
 
+#include "framework/PeriodicThread.h"
 #include "framework/YCriticalSection.h"
 #include "sound/StreamSource.h"
 #include "sound/YSoundStream.h"
@@ -107,8 +105,5 @@ class YMusicPlayer : public YSoundStreamEvent {
   std::array<std::atomic<bool>, 2> ended_{};
   std::array<YSoundStream, 2> slots_{YSoundStream(kStreamBytes), YSoundStream(kStreamBytes)};
 
-  std::mutex pollMutex_;
-  std::condition_variable pollCondition_;
-  std::atomic<bool> stopPolling_{false};
-  std::thread pollThread_;
+  PeriodicThread polling_;
 };

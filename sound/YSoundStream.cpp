@@ -15,16 +15,11 @@ YSoundStream::YSoundStream(std::size_t size)
     : block_(std::max<std::size_t>(size / kBlockCount / 4 * 4, 4)),
       opener_(OpenOggStreamSource) {
   RegisterVolumeTarget(this);
-  thread_ = std::thread([this] { ThreadProc(); });
+  refiller_.Start(std::chrono::milliseconds(kRefillIntervalMs), [this] { ThreadProc(); });
 }
 
 YSoundStream::~YSoundStream() {
-  {
-    std::lock_guard<std::mutex> hold(wakeMutex_);
-    stopThread_ = true;
-  }
-  wakeCondition_.notify_all();
-  thread_.join();
+  refiller_.Stop();
   UnregisterVolumeTarget(this);
   YLock hold(lock_);
   CloseFile();
@@ -133,16 +128,7 @@ std::string YSoundStream::FileName() const {
   return fileName_;
 }
 
-void YSoundStream::ThreadProc() {
-  const auto interval = std::chrono::milliseconds(kRefillIntervalMs);
-  for (;;) {
-    {
-      std::unique_lock<std::mutex> hold(wakeMutex_);
-      if (wakeCondition_.wait_for(hold, interval, [this] { return stopThread_.load(); })) return;
-    }
-    Refill();
-  }
-}
+void YSoundStream::ThreadProc() { Refill(); }
 
 // Stops playback and forgets the file; the caller holds the lock.
 void YSoundStream::CloseFile() {

@@ -9,16 +9,13 @@
 // main thread; the other operations on any thread.
 #pragma once
 
-#include <atomic>
-#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "framework/PeriodicThread.h"
 #include "framework/YCriticalSection.h"
 #include "sound/SoundSystem.h"
 #include "sound/StreamSource.h"
@@ -103,8 +100,5 @@ class YSoundStream : public YSoundResource, public SoundVolumeTarget {
   bool endReported_ = false;   // OnStreamEnd was called for this file
   YSoundStreamEvent* listener_ = nullptr;
 
-  std::mutex wakeMutex_;
-  std::condition_variable wakeCondition_;
-  std::atomic<bool> stopThread_{false};
-  std::thread thread_;  // last: started once everything else is built
+  PeriodicThread refiller_;  // last: started once everything else is built
 };

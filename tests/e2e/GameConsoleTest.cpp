@@ -39,7 +39,7 @@ TEST_F(GameConsole, SplashIsSkippedConsoleSetsFpsAndExitSavesTheConfiguration) {
   WriteWindowedConfig(800, 500);
   e2e::GameProcess game(tmp.Str(), e2e::Display());
   const std::string window = WaitForWindow();
-  ASSERT_FALSE(window.empty()) << game.Stderr();
+  ASSERT_FALSE(window.empty()) << game.Stderr() << Log();
 
   ASSERT_TRUE(SkipSplash(window)) << Log();
   e2e::Shell("DISPLAY=" + e2e::Display() + " xdotool mousemove --window " + window + " 400 250");

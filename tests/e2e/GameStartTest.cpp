@@ -18,7 +18,7 @@ class GameStart : public e2e::GameFixture {};
 TEST_F(GameStart, FirstRunWritesLogAndConfigurationAndQuitsFromTheConsole) {
   e2e::GameProcess game(tmp.Str(), e2e::Display());
   const std::string window = WaitForWindow();
-  ASSERT_FALSE(window.empty()) << game.Stderr();
+  ASSERT_FALSE(window.empty()) << game.Stderr() << Log();
   EXPECT_TRUE(LogHas("Quennel Varrick v1.0")) << Log();
   EXPECT_TRUE(LogHas("OpenGL v")) << Log();
 
@@ -44,7 +44,7 @@ TEST_F(GameStart, WindowKeepsItsRatioWhenResizedAndRemembersItsSize) {
   WriteWindowedConfig(800, 500);
   e2e::GameProcess game(tmp.Str(), e2e::Display());
   const std::string window = WaitForWindow();
-  ASSERT_FALSE(window.empty()) << game.Stderr();
+  ASSERT_FALSE(window.empty()) << game.Stderr() << Log();
 
   // Both sides change: the height rules, the width follows at 1.6.
   e2e::Shell("DISPLAY=" + e2e::Display() + " xdotool windowsize " + window + " 900 700");
@@ -63,7 +63,7 @@ TEST_F(GameStart, SecondInstanceIsRefusedAndLeavesTheLogAlone) {
   WriteWindowedConfig(800, 500);
   e2e::GameProcess first(tmp.Str(), e2e::Display());
   const std::string window = WaitForWindow();
-  ASSERT_FALSE(window.empty()) << first.Stderr();
+  ASSERT_FALSE(window.empty()) << first.Stderr() << Log();
   const std::string logBefore = Log();
 
   e2e::GameProcess second(tmp.Str(), e2e::Display());

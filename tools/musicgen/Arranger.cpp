@@ -128,3 +128,13 @@ std::string Arranger::OnceEvery(int bars, std::string_view firstBar) {
   for (int b = 1; b < bars; ++b) pattern += "|" + std::string(firstBar.size(), '.');
   return pattern;
 }
+
+Song Arranger::ToSong(const char* file, const char* mood, double bpm) const {
+  Song song;
+  song.file = file;
+  song.mood = mood;
+  song.bpm = bpm;
+  song.beats = harmony_.Beats();
+  song.events = events_;
+  return song;
+}

@@ -18,6 +18,7 @@
 
 #include "tools/musicgen/Harmony.h"
 #include "tools/musicgen/NoteEvent.h"
+#include "tools/musicgen/Song.h"
 #include "tools/soundgen/Rng.h"
 
 class Arranger {
@@ -38,6 +39,10 @@ class Arranger {
   static std::string OnceEvery(int bars, std::string_view firstBar);
 
   const std::vector<NoteEvent>& Events() const { return events_; }
+
+  // The finished loop: the notes written so far, as long as the harmony, at
+  // the tempo; the caller changes what differs from a looping track.
+  Song ToSong(const char* file, const char* mood, double bpm) const;
 
  private:
   struct Step {

@@ -8,13 +8,9 @@ namespace {
 
 using Mode = Harmony::Mode;
 
-Song Make(const char* file, const char* mood, const Harmony& harmony, const Arranger& arranger, double bpm) {
-  Song song;
-  song.file = file;
-  song.mood = mood;
-  song.bpm = bpm;
-  song.beats = harmony.Beats();
-  song.events = arranger.Events();
+// The duels' tracks ring a little shorter than the calm ones.
+Song Make(const char* file, const char* mood, const Arranger& arranger, double bpm) {
+  Song song = arranger.ToSong(file, mood, bpm);
   song.reverbFeedback = 0.8;
   return song;
 }
@@ -42,7 +38,7 @@ Song DuelEven() {
   a.Chords("R..R..R.R..R..F.", 38, {Voice::Bass, 0.45F, 0.0F, 0.05F});
   a.Chords("C.......C...c...|C...............", 57, {Voice::Brass, 0.2F, 0.3F, 0.3F});
   DuelDrums(a, "X..x..X...x.X...", "....X.......X...", "x.o.x.o.x.o.x.o.");
-  return Make("04_duel.ogg", "tense: strings lead over an ostinato, driving drums", h, a, 120);
+  return Make("04_duel.ogg", "tense: strings lead over an ostinato, driving drums", a, 120);
 }
 
 Song DuelLow() {
@@ -58,7 +54,7 @@ Song DuelLow() {
   a.Chords("R.R...R.R.R...F.", 40, {Voice::Bass, 0.45F, 0.0F, 0.05F});
   a.DrumsOnRoot("X.......X.......", 40, {Voice::Timpani, 0.15F, -0.1F, 0.3F});
   DuelDrums(a, "X..x....X..x....", "....X.......X..x", "xoxoxoxoxoxoxoxo");
-  return Make("05_duel_low.ogg", "urgent: faster, brass over racing strings, heartbeat kick", h, a, 138);
+  return Make("05_duel_low.ogg", "urgent: faster, brass over racing strings, heartbeat kick", a, 138);
 }
 
 Song DuelHigh() {
@@ -77,7 +73,7 @@ Song DuelHigh() {
   a.Drums("X.......X.x.....", 0, {Voice::Kick, 0.3F, 0.0F, 0.05F});
   a.Drums("x.o.X.o.x.o.X.oo", 0, {Voice::Snare, 0.25F, 0.15F, 0.2F});
   a.Drums(Arranger::OnceEvery(8, "X......."), 0, {Voice::Cymbal, 0.25F, 0.3F, 0.3F});
-  return Make("06_duel_high.ogg", "triumphant march: heroic brass, snare, timpani", h, a, 126);
+  return Make("06_duel_high.ogg", "triumphant march: heroic brass, snare, timpani", a, 126);
 }
 
 Song Victory() {
@@ -95,7 +91,7 @@ Song Victory() {
           {Voice::Snare, 0.22F, 0.15F, 0.2F});
   a.Drums("X...............|................|................|................|X...............", 0,
           {Voice::Cymbal, 0.3F, 0.25F, 0.35F});
-  Song song = Make("07_victory.ogg", "fanfare: brass calls in two parts, timpani and snare roll", h, a, 112);
+  Song song = Make("07_victory.ogg", "fanfare: brass calls in two parts, timpani and snare roll", a, 112);
   song.loop = false;
   song.tail = 3.0;
   return song;
@@ -112,7 +108,7 @@ Song Defeat() {
   a.Chords("R---", 36, {Voice::Bass, 0.35F, 0.0F, 0.1F});
   a.Chords("R...|....|....|R...", 48, {Voice::Bell, 0.25F, 0.2F, 0.5F});
   a.DrumsOnRoot("o...|....|....|x...", 36, {Voice::Timpani, 0.4F, -0.1F, 0.35F});
-  Song song = Make("08_defeat.ogg", "sombre: low horn and strings, choir, a tolling bell", h, a, 72);
+  Song song = Make("08_defeat.ogg", "sombre: low horn and strings, choir, a tolling bell", a, 72);
   song.loop = false;
   song.tail = 3.5;
   song.reverbFeedback = 0.86;

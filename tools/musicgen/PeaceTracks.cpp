@@ -4,21 +4,7 @@
 #include "tools/musicgen/Harmony.h"
 
 namespace peace_tracks {
-namespace {
-
 using Mode = Harmony::Mode;
-
-Song Make(const char* file, const char* mood, const Harmony& harmony, const Arranger& arranger, double bpm) {
-  Song song;
-  song.file = file;
-  song.mood = mood;
-  song.bpm = bpm;
-  song.beats = harmony.Beats();
-  song.events = arranger.Events();
-  return song;
-}
-
-}  // namespace
 
 Song Menu() {
   const Harmony h(62, Mode::Major, 4, "1 5 6 3 4 1 4 5 | 6 4 1 5 6 4 2,5 5");
@@ -35,7 +21,7 @@ Song Menu() {
   a.DrumsOnRoot("X.......x.......", 38, {Voice::Timpani, 0.22F, -0.15F, 0.3F});
   a.Drums("....o.......o..o", 0, {Voice::Snare, 0.12F, 0.2F, 0.25F});
   a.Drums(Arranger::OnceEvery(8, "X......."), 0, {Voice::Cymbal, 0.2F, 0.3F, 0.3F});
-  return Make("00_menu.ogg", "stately procession: brass tune, strings, harp, timpani", h, a, 76);
+  return a.ToSong("00_menu.ogg", "stately procession: brass tune, strings, harp, timpani", 76);
 }
 
 Song Panel() {
@@ -49,7 +35,7 @@ Song Panel() {
   a.Chords("C--", 48, {Voice::Strings, 0.18F, 0.3F, 0.45F});
   a.Chords("r--", 41, {Voice::Bass, 0.35F, 0.0F, 0.1F});
   a.Drums("x.o.o.", 0, {Voice::Shaker, 0.1F, -0.4F, 0.2F});
-  Song song = Make("01_panel.ogg", "calm waltz: flute over harp, soft strings", h, a, 84);
+  Song song = a.ToSong("01_panel.ogg", "calm waltz: flute over harp, soft strings", 84);
   song.reverbFeedback = 0.86;
   return song;
 }
@@ -68,7 +54,7 @@ Song Finale() {
                 {Voice::Timpani, 0.15F, -0.1F, 0.3F});
   a.Drums("X...............|................|................|................|X...............", 0,
           {Voice::Cymbal, 0.3F, 0.25F, 0.4F});
-  Song song = Make("02_finale.ogg", "grand close: brass in octaves, choir, timpani roll", h, a, 76);
+  Song song = a.ToSong("02_finale.ogg", "grand close: brass in octaves, choir, timpani roll", 76);
   song.loop = false;
   song.tail = 3.5;
   return song;
@@ -87,7 +73,7 @@ Song Board() {
   a.Chords("R.....r.F...r...", 40, {Voice::Bass, 0.35F, 0.0F, 0.1F});
   a.Drums("x..o..x...o.o...", 50, {Voice::Tom, 0.18F, 0.25F, 0.2F});
   a.Drums("..o...o...o...o.", 0, {Voice::Shaker, 0.08F, -0.3F, 0.2F});
-  return Make("03_board.ogg", "thoughtful: celesta over a lute pattern, hand drum", h, a, 92);
+  return a.ToSong("03_board.ogg", "thoughtful: celesta over a lute pattern, hand drum", 92);
 }
 
 }  // namespace peace_tracks
