@@ -49,14 +49,6 @@ std::optional<std::uint32_t> LookUpHost(const std::string& host) {
   return LookUpName(host);
 }
 
-std::string DottedAddress(std::uint32_t address) {
-  in_addr raw{};
-  raw.s_addr = htonl(address);
-  char text[INET_ADDRSTRLEN] = {};
-  ::inet_ntop(AF_INET, &raw, text, sizeof text);
-  return text;
-}
-
 UdpSocket::~UdpSocket() { Close(); }
 
 UdpSocket::UdpSocket(UdpSocket&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}

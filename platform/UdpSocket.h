@@ -25,9 +25,6 @@ struct UdpEndpoint {
 // resolver takes: call it outside any lock. Any thread.
 std::optional<std::uint32_t> LookUpHost(const std::string& host);
 
-// Dotted text of an address, for log lines and tests.
-std::string DottedAddress(std::uint32_t address);
-
 class UdpSocket {
  public:
   enum class BindResult { kBound, kAddressInUse, kFailed };

@@ -1,8 +1,7 @@
 // An in-memory network for the peer link's tests: endpoints that are
 // PeerTransports, delivery by address and port (a broadcast address reaches
-// every endpoint on the port, the sender included), a record of what each
-// endpoint sent, and optional loss, duplication and reordering drawn from
-// the project's seeded generator.
+// every endpoint on the port, the sender too), a record of what each
+// endpoint sent, and optional loss, duplication and reordering.
 #pragma once
 
 #include <cstdint>
@@ -10,7 +9,6 @@
 #include <memory>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "net/PeerTransport.h"
@@ -35,11 +33,9 @@ class FakeNetwork {
 
     bool Send(const platform::UdpEndpoint& to, std::string_view datagram) override {
       sent.push_back({address_, to, std::string(datagram)});
-      if (failSends) return false;
       network_.Carry(sent.back());
       return true;
     }
-
     ReceiveResult Receive(std::string& datagram, platform::UdpEndpoint& from) override {
       if (inbox.empty()) return ReceiveResult::kNothing;
       datagram = std::move(inbox.front().bytes);
@@ -47,22 +43,19 @@ class FakeNetwork {
       inbox.pop_front();
       return ReceiveResult::kDatagram;
     }
-
-    // The sent datagrams' texts, optionally only those whose text starts with `prefix`.
+    // The texts sent that start with `prefix`.
     std::vector<std::string> SentTexts(std::string_view prefix = {}) const {
       std::vector<std::string> texts;
       for (const Datagram& d : sent) {
-        if (std::string_view(d.bytes).substr(0, prefix.size()) == prefix) texts.push_back(d.bytes);
+        if (d.bytes.starts_with(prefix)) texts.push_back(d.bytes);
       }
       return texts;
     }
-
     const platform::UdpEndpoint& Address() const { return address_; }
 
     std::deque<Datagram> inbox;
     std::vector<Datagram> late;  // held back by reordering
     std::vector<Datagram> sent;
-    bool failSends = false;
 
    private:
     FakeNetwork& network_;
@@ -74,16 +67,15 @@ class FakeNetwork {
     return *endpoints_.back();
   }
 
-  // Puts a datagram into the inbox of the endpoint at `to`, as sent by
-  // `from`, past any loss.
+  // Puts a datagram into the inbox of the endpoint at `to`, past any loss.
   void Inject(const platform::UdpEndpoint& to, const platform::UdpEndpoint& from, std::string_view bytes) {
     for (auto& endpoint : endpoints_) {
       if (endpoint->Address() == to) endpoint->inbox.push_back({from, to, std::string(bytes)});
     }
   }
 
-  // From now on each of dropping, duplicating and reordering happens to a
-  // datagram with `percent` % chance, drawn from the generator seeded here.
+  // From now on a datagram is dropped, duplicated and reordered, each with
+  // `percent` % chance, drawn from the generator seeded here.
   void MakeLossy(int percent, std::uint32_t seed) {
     lossPercent_ = percent;
     platform::SeedRandom(seed);
@@ -95,12 +87,13 @@ class FakeNetwork {
   void Carry(const Datagram& datagram) {
     for (auto& endpoint : endpoints_) {
       const platform::UdpEndpoint& at = endpoint->Address();
-      const bool reaches = datagram.to == at || (datagram.to.address == kBroadcast && datagram.to.port == at.port);
-      if (reaches) Arrive(*endpoint, datagram);
+      if (datagram.to == at || (datagram.to.address == kBroadcast && datagram.to.port == at.port)) {
+        Arrive(*endpoint, datagram);
+      }
     }
   }
 
-  // A reordered datagram is held back and arrives behind the next one.
+  // A reordered copy is held back and arrives behind the next datagram.
   void Arrive(Endpoint& endpoint, const Datagram& datagram) {
     if (Chance()) return;
     const int copies = Chance() ? 2 : 1;

@@ -24,7 +24,8 @@ std::vector<std::vector<std::string>> Exchange(std::uint32_t seed) {
   FakeNetwork network;
   network.MakeLossy(20, seed);
   FakeNetwork::Endpoint* ends[2] = {&network.Add({kLocalHost, 10000}), &network.Add({kLocalHost, 10001})};
-  PeerLink links[2] = {PeerLink(10000, 5000 + seed), PeerLink(10000, 9000 + seed)};
+  // A start tick past 2^31 is negative on the wire: that side is master.
+  PeerLink links[2] = {PeerLink(10000, 9000 + seed), PeerLink(10000, 0x80000000u + seed)};
   std::vector<std::vector<std::string>> received(2);
   int queued[2] = {0, 0};
   std::uint32_t now = seed * 7919;

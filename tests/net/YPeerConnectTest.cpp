@@ -12,7 +12,6 @@
 #include <memory>
 #include <thread>
 
-#include "platform/UdpSocket.h"
 #include "tests/framework/LogCapture.h"
 #include "tests/support/FreePorts.h"
 
@@ -21,10 +20,8 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-constexpr std::uint32_t kLocalHost = 0x7f000001;
-
-bool Contains(const std::vector<std::string>& lines, const std::string& line) {
-  return std::find(lines.begin(), lines.end(), line) != lines.end();
+int Count(const std::vector<std::string>& lines, const std::string& line) {
+  return static_cast<int>(std::count(lines.begin(), lines.end(), line));
 }
 
 template <typename Condition>
@@ -37,13 +34,11 @@ bool WaitFor(Condition condition, std::chrono::milliseconds limit = 5000ms) {
   return true;
 }
 
-// A clock the test moves by hand; read by the link thread.
-struct ManualClock {
-  std::atomic<std::uint32_t> now{1000};
-  YPeerConnect::Clock Function() {
-    return [this] { return now.load(); };
-  }
-};
+std::chrono::nanoseconds TimeToDelete(std::unique_ptr<YPeerConnect>& link) {
+  const auto start = Clock::now();
+  link.reset();
+  return Clock::now() - start;
+}
 
 class YPeerConnectTest : public ::testing::Test {
  protected:
@@ -55,26 +50,24 @@ class YPeerConnectTest : public ::testing::Test {
     options.stepInterval = step;
     return options;
   }
-  // Two links whose threads step once and then sleep for an hour, so that
-  // only the test's own Process calls move them on.
+  // Two links on a hand-moved clock whose threads step once and then sleep
+  // for an hour, so that only Process on the test's thread moves them on.
   void MakeIdlePair() {
     auto options = Options(5000, std::chrono::hours(1));
-    options.clock = clock.Function();
+    options.clock = [this] { return now.load(); };
     first = std::make_unique<YPeerConnect>(options);
     options.startTick = 9000;
     second = std::make_unique<YPeerConnect>(options);
-  }
-  bool ProcessUntil(const std::function<bool()>& condition) {
-    return WaitFor([&] {
-      clock.now += 10;
+    ASSERT_TRUE(WaitFor([&] {
+      now += 10;
       first->Process();
       second->Process();
-      return condition();
-    });
+      return first->Connected() && second->Connected();
+    }));
   }
 
   LogCapture log;
-  ManualClock clock;
+  std::atomic<std::uint32_t> now{1000};
   const std::uint16_t base = testing_support::FreeUdpPorts(PeerLink::kPortCount);
   std::unique_ptr<YPeerConnect> first, second;
 };
@@ -90,10 +83,7 @@ TEST_F(YPeerConnectTest, TwoLinksOnThreadsFindEachOtherAndCarryAThousandMessages
 
   constexpr int kCount = 1000;
   std::thread sender([&] {
-    for (int n = 0; n < kCount; ++n) {
-      first->Send("m" + std::to_string(n));
-      if (n % 50 == 49) std::this_thread::sleep_for(1ms);
-    }
+    for (int n = 0; n < kCount; ++n) first->Send("m" + std::to_string(n));
   });
   std::vector<std::string> got;
   const bool all = WaitFor(
@@ -105,17 +95,14 @@ TEST_F(YPeerConnectTest, TwoLinksOnThreadsFindEachOtherAndCarryAThousandMessages
   sender.join();
   ASSERT_TRUE(all) << got.size();
   for (int n = 0; n < kCount; ++n) ASSERT_EQ(got[n], "m" + std::to_string(n));
-  EXPECT_EQ(second->Receive(), "");
-
-  const auto start = Clock::now();
-  first.reset();
-  second.reset();
-  EXPECT_LT(Clock::now() - start, 1s);
+  EXPECT_LT(TimeToDelete(first) + TimeToDelete(second), 1s);
 }
 
-TEST_F(YPeerConnectTest, ProcessOnTheCallersThreadSendsAMessageQueuedJustBefore) {
+TEST_F(YPeerConnectTest, ProcessSendsAtOnceAndDeletionIsPromptInEveryState) {
+  first = std::make_unique<YPeerConnect>(Options(5000, std::chrono::hours(1)));
+  EXPECT_LT(TimeToDelete(first), 500ms);  // searching, its thread asleep
   MakeIdlePair();
-  ASSERT_TRUE(ProcessUntil([&] { return first->Connected() && second->Connected(); }));
+  // A message queued just before a step on this thread leaves with it.
   second->Send("abort");
   second->Process();
   std::string got;
@@ -125,89 +112,64 @@ TEST_F(YPeerConnectTest, ProcessOnTheCallersThreadSendsAMessageQueuedJustBefore)
     return !got.empty();
   }));
   EXPECT_EQ(got, "abort");
-}
-
-TEST_F(YPeerConnectTest, DestructionIsPromptInEveryState) {
-  const auto timed = [](std::unique_ptr<YPeerConnect>& link) {
-    const auto start = Clock::now();
-    link.reset();
-    return Clock::now() - start;
-  };
-  // Searching, with its thread asleep for an hour.
-  MakeIdlePair();
-  EXPECT_LT(timed(first), 500ms);
-  EXPECT_LT(timed(second), 500ms);
-  // Connected.
-  MakeIdlePair();
-  ASSERT_TRUE(ProcessUntil([&] { return first->Connected() && second->Connected(); }));
-  EXPECT_LT(timed(first), 500ms);
-  // Timed out: the peer is gone and eleven seconds pass.
-  clock.now += 11000;
+  EXPECT_LT(TimeToDelete(first), 500ms);  // connected
+  now += 11000;  // the peer is gone for eleven seconds
   EXPECT_TRUE(second->Process());
   EXPECT_FALSE(second->Connected());
-  EXPECT_TRUE(Contains(log.Lines(), "Disconnect by timeout.\n"));
-  EXPECT_TRUE(second->Send("after the end"));
-  EXPECT_LT(timed(second), 500ms);
-  // The socket layer was started for the first link and cleaned up after the last.
+  EXPECT_LT(TimeToDelete(second), 500ms);  // timed out, its thread ended
   const auto lines = log.Lines();
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), "POSIX sockets initialized.\n"), 2);
-  EXPECT_EQ(std::count(lines.begin(), lines.end(), "POSIX sockets cleanup.\n"), 2);
+  EXPECT_EQ(Count(lines, "Disconnect by timeout.\n"), 1);
+  EXPECT_EQ(Count(lines, "POSIX sockets initialized.\n"), 2);
   EXPECT_EQ(lines.back(), "POSIX sockets cleanup.\n");
 }
 
 struct TargetCase {
   const char* host;
-  std::uint32_t expectedTo;  // where the hello must arrive from the link's view
   bool logsUnknown;
 };
 
-TEST_F(YPeerConnectTest, HellosGoToTheNamedHostOrToTheBroadcastAddress) {
-  const TargetCase cases[] = {
-      {"127.0.0.1", kLocalHost, false},
-      {"", 0x7fffffff, false},
-      {"no-such-machine", 0x7fffffff, true},
-  };
+TEST_F(YPeerConnectTest, HellosGoToTheNamedHostOrElseToTheBroadcastAddress) {
+  const TargetCase cases[] = {{"127.0.0.1", false}, {"", false}, {"no-such-machine", true}};
   for (const TargetCase& c : cases) {
     SCOPED_TRACE(c.host);
-    platform::UdpSocket listener;
+    platform::UdpSocket listener;  // holds the base port, so the link binds the next one
     ASSERT_TRUE(listener.Open() && listener.SetNonBlocking());
     ASSERT_EQ(listener.Bind(base), platform::UdpSocket::BindResult::kBound);
     auto options = Options(5000, 10ms);
     options.host = c.host;
     options.lookUp = [](const std::string& host) -> std::optional<std::uint32_t> {
-      if (host == "no-such-machine") return std::nullopt;  // fails at once, without a resolver
+      if (host == "no-such-machine") return std::nullopt;  // at once, without a resolver
       return platform::LookUpHost(host);
     };
     LogCapture caseLog;
     YPeerConnect link(options);
-    EXPECT_EQ(link.LocalPort(), base + 1);  // the listener holds the base port
     std::string bytes;
     platform::UdpEndpoint from;
     ASSERT_TRUE(WaitFor([&] {
       return listener.ReceiveFrom(bytes, 300, from) == platform::UdpSocket::ReceiveResult::kDatagram;
     }));
     EXPECT_EQ(bytes, "QuennelVarrickPeer\n1\n5000");
-    EXPECT_EQ(from, (platform::UdpEndpoint{kLocalHost, static_cast<std::uint16_t>(base + 1)}));
-    EXPECT_EQ(Contains(caseLog.Lines(), std::string("Unknown host: ") + c.host + ".\n"), c.logsUnknown);
+    EXPECT_EQ(from.port, base + 1);
+    EXPECT_EQ(Count(caseLog.Lines(), std::string("Unknown host: ") + c.host + ".\n") > 0, c.logsUnknown);
   }
 }
 
-TEST_F(YPeerConnectTest, WithEveryPortTakenTheLinkStillSearchesFromAnotherPort) {
-  std::vector<platform::UdpSocket> taken(5);
-  for (int n = 0; n < 5; ++n) {
+TEST_F(YPeerConnectTest, WithEveryPortTakenTheLinkSearchesFromAnother) {
+  std::vector<platform::UdpSocket> taken(PeerLink::kPortCount);
+  for (std::size_t n = 0; n < taken.size(); ++n) {
     ASSERT_TRUE(taken[n].Open() && taken[n].SetNonBlocking());
     ASSERT_EQ(taken[n].Bind(static_cast<std::uint16_t>(base + n)), platform::UdpSocket::BindResult::kBound);
   }
   YPeerConnect link(Options(5000, 10ms));
-  EXPECT_TRUE(Contains(log.Lines(), "No free port from " + std::to_string(base) + " to " +
-                                        std::to_string(base + 4) + ": searching from another port."));
+  EXPECT_EQ(Count(log.Lines(), "No free port from " + std::to_string(base) + " to " + std::to_string(base + 4) +
+                                   ": searching from another port."),
+            1);
   // The hello reaches the socket on the base port; its answer links the two.
   std::string bytes;
   platform::UdpEndpoint from;
   ASSERT_TRUE(WaitFor([&] {
     return taken[0].ReceiveFrom(bytes, 300, from) == platform::UdpSocket::ReceiveResult::kDatagram;
   }));
-  EXPECT_EQ(from.port, link.LocalPort());
   ASSERT_TRUE(taken[0].SendTo(from, "connected\n9000"));
   ASSERT_TRUE(WaitFor([&] { return link.Connected(); }));
   EXPECT_EQ(link.Role(), PeerLink::kMaster);
