@@ -43,7 +43,8 @@ class PeerLink {
   // which bounds the receive queue; later ones wait for their resend.
   static constexpr std::int32_t kReceiveWindow = 4096;
 
-  enum Role : int { kNoRole = 0, kMaster = 1, kSlave = 2 };
+  // The values of Role.
+  enum : int { kNoRole = 0, kMaster = 1, kSlave = 2 };
 
   // A link that is not connected yet; `startTick` is its identity and
   // tie-break, `basePort` the first port the hellos search.
@@ -60,10 +61,11 @@ class PeerLink {
   std::string Receive();
 
   // One step at time `now` (milliseconds, wrapping at 2^32): time-out,
-  // up to kDatagramsPerStep received datagrams, then a hello to
-  // `helloAddress` at the current hello port while not connected, or the
-  // due messages and keep-alive while connected. True once the link has
-  // ended (timed out); an ended link stays ended and does nothing more.
+  // up to kDatagramsPerStep received datagrams (a receive error ends the
+  // reading, not the step), then a hello to `helloAddress` at the current
+  // hello port while not connected, or the due messages and keep-alive
+  // while connected. True once the link has ended (timed out); an ended
+  // link stays ended and does nothing more.
   bool Step(PeerTransport& transport, std::uint32_t now, std::uint32_t helloAddress);
 
   bool Connected() const { return connected_.load(); }

@@ -46,8 +46,9 @@ class YPeerConnect {
   // socket could not be set up; such a link never connects.
   YPeerConnect(std::uint16_t basePort, const char* host);
   explicit YPeerConnect(Options options);
-  // Stops the link thread (a step under way finishes first) and joins it,
-  // then closes the socket. Safe in every state, also after a time-out.
+  // Stops the link thread (a step under way finishes first, with a name
+  // look-up it may be waiting for) and joins it, then closes the socket.
+  // Safe in every state, also after a time-out.
   virtual ~YPeerConnect();
   YPeerConnect(const YPeerConnect&) = delete;
   YPeerConnect& operator=(const YPeerConnect&) = delete;
@@ -58,7 +59,8 @@ class YPeerConnect {
   // The next body in order, or empty when it has not arrived. Any thread.
   std::string Receive();
   // Runs one step at once, sending what was queued just before; the link
-  // thread runs the same steps. True once the link has ended. Any thread.
+  // thread runs the same steps. True once the link has ended. Any thread;
+  // while not connected a step looks the host up, which may block.
   bool Process();
 
   // True while the two sides are linked; false before and after a time-out.
