@@ -16,11 +16,6 @@
 
 namespace {
 
-struct HeroDeleter {
-  void operator()(YPlayerHero* hero) const { YPlayerHero::DeleteWithArmy(hero); }
-};
-using Hero = std::unique_ptr<YPlayerHero, HeroDeleter>;
-
 class ShopTest : public PlayersTest {
  protected:
   void SetUp() override {

@@ -28,11 +28,6 @@ std::unique_ptr<YPlayerMonster> Unit(int health, int air = 0) {
   return unit;
 }
 
-struct HeroDeleter {
-  void operator()(YPlayerHero* hero) const { YPlayerHero::DeleteWithArmy(hero); }
-};
-using Hero = std::unique_ptr<YPlayerHero, HeroDeleter>;
-
 TEST(ExperienceForLevel, ThresholdsAndTheirInverse) {
   EXPECT_EQ(ExperienceForLevel(-5), 0);
   EXPECT_EQ(ExperienceForLevel(0), 0);

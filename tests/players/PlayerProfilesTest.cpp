@@ -23,11 +23,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-struct HeroDeleter {
-  void operator()(YPlayerHero* hero) const { YPlayerHero::DeleteWithArmy(hero); }
-};
-using Hero = std::unique_ptr<YPlayerHero, HeroDeleter>;
-
 class ProfilesTest : public PlayersTest {
  protected:
   void Put(const std::string& name, const std::string& text) {

@@ -11,6 +11,8 @@
 #include "players/YMonsterSet.h"
 #include "players/YMonsterType.h"
 
+namespace {
+
 const char* const kTestTiles = R"(
 <tile id="01" name="Breeze"/>
 <tile id="03" name="Gust" cost="3"/>
@@ -74,6 +76,8 @@ const char* const kTestHeroes = R"(
   </hero>
 </race>
 )";
+
+}  // namespace
 
 void PlayersTest::SetUp() {
   oldAppData_ = GetInit().appData;

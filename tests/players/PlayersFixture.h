@@ -5,9 +5,17 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 
+#include "players/YPlayerHero.h"
 #include "tests/support/TestSupport.h"
+
+// A hero owned by a test, freed with its army.
+struct HeroDeleter {
+  void operator()(YPlayerHero* hero) const { YPlayerHero::DeleteWithArmy(hero); }
+};
+using Hero = std::unique_ptr<YPlayerHero, HeroDeleter>;
 
 class PlayersTest : public ::testing::Test {
  protected:
@@ -24,9 +32,3 @@ class PlayersTest : public ::testing::Test {
  private:
   std::string oldAppData_;
 };
-
-// The fixture's texts, for tests that read them again.
-extern const char* const kTestTiles;
-extern const char* const kTestArtifacts;
-extern const char* const kTestMonsters;
-extern const char* const kTestHeroes;
