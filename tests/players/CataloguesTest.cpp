@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "players/MoveWords.h"
 #include "players/TileTables.h"
 #include "players/YArtifactLoader.h"
 #include "players/YHeroReader.h"
@@ -18,19 +17,6 @@
 namespace {
 
 using CatalogueTest = PlayersTest;
-
-TEST(MoveWords, ExactWordsOnly) {
-  EXPECT_EQ(ParseMoveKind("fly"), 1);
-  EXPECT_EQ(ParseMoveKind("teleport"), 2);
-  EXPECT_EQ(ParseMoveKind("Fly"), 0);
-  EXPECT_EQ(ParseMoveKind(""), 0);
-  EXPECT_EQ(ParseWay("straight"), 0);
-  EXPECT_EQ(ParseWay("Straight"), 1);
-  for (int kind : {0, 1, 2}) EXPECT_EQ(ParseMoveKind(MoveKindName(kind)), kind);
-  EXPECT_STREQ(MoveKindName(7), "walk");
-  EXPECT_STREQ(WayName(0), "straight");
-  EXPECT_STREQ(WayName(-1), "any");
-}
 
 TEST_F(CatalogueTest, MonsterDefaultsAndNesting) {
   ClearMonsterTypes();

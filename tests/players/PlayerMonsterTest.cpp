@@ -157,17 +157,6 @@ TEST_F(MonsterTest, CloneKeepsValuesArtifactAndSpells) {
   EXPECT_EQ(copy->level, imp.level);
 }
 
-TEST_F(MonsterTest, TheTypeConstructorTakesTheStartValues) {
-  YPlayerMonster golem(*FindMonsterType("golem"));
-  EXPECT_EQ(golem.name, "Golem");
-  EXPECT_EQ(golem.way, 0);
-  EXPECT_EQ(golem.baseMana, (std::array<std::int32_t, 4>{0, 2, 12, 4}));
-  EXPECT_EQ(golem.shownHealth, 80);
-  EXPECT_EQ(golem.spells.size(), 0u);
-  ASSERT_NE(golem.GetFace(), nullptr);
-  EXPECT_EQ(golem.GetFace()->name(), "textures\\monsters\\golem.tga");
-}
-
 TEST_F(MonsterTest, UnknownIdsAreLoggedAndLeftOut) {
   LogCapture log;
   EXPECT_EQ(YPlayerMonster::MakeAtLevel("ghost", 3, 1.0f), nullptr);
