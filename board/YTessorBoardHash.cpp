@@ -1,5 +1,6 @@
 // A hash of a whole board position, for tests that compare positions (apply
 // and undo, copies, two machines in step).
+#include <algorithm>
 #include <bit>
 #include <string_view>
 
@@ -58,7 +59,13 @@ std::uint64_t YTessorBoard::StateHash() const {
     fnv.Add(static_cast<std::uint64_t>(unit->Class()));
     for (std::int32_t v : {unit->side, unit->x, unit->y}) fnv.AddSigned(v);
     for (float v : {unit->position.x, unit->position.y, unit->position.z}) fnv.AddFloat(v);
-    fnv.AddSigned(unit->special ? static_cast<int>(unit->special->Kind()) : -1);
+    // A copied head has no special of its own but stands in the registry:
+    // it counts as a head all the same.
+    const bool registeredHead = std::find(heads_.begin(), heads_.end(), unit->record) != heads_.end();
+    const int kind = unit->special ? static_cast<int>(unit->special->Kind())
+                     : registeredHead ? static_cast<int>(SpecialKind::kHydraHead)
+                                      : -1;
+    fnv.AddSigned(kind);
     if (unit->record != nullptr) AddRecord(fnv, *unit->record);
   }
   fnv.Add(heads_.size());

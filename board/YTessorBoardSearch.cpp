@@ -72,7 +72,7 @@ void YTessorBoard::SearchFrom(YTessorUnit* unit, std::vector<YTessorMove>* moves
           if (BlocksStep(*unit, nx, sy) || BlocksStep(*unit, sx, ny)) continue;
           if (walker && (Cell(nx, sy).occupant != nullptr || Cell(sx, ny).occupant != nullptr)) continue;
         }
-        there = {d, cost, here.steps + 1};
+        there = {d, here.steps + 1, cost};
         const YTessorCell& target = Cell(nx, ny);
         const bool own = target.occupant != nullptr && target.occupant->side == unit->side;
         if (moves != nullptr && !own && !target.IsBlocked()) {

@@ -55,7 +55,8 @@ void YTessor::Update(float dt) {
   CallCommander(0, [](YTessorPlayerCommander& c) { c.Receive(); });
   CallCommander(1, [](YTessorPlayerCommander& c) { c.Receive(); });
   if (stateFlags & board_state::kClockTurning) StepClock(dt);
-  if (stateFlags & board_state::kWalking) StepWalk();
+  // A pending fight holds the walk: the fight is reported once.
+  if ((stateFlags & board_state::kWalking) && !(stateFlags & board_state::kFighting)) StepWalk();
   if (stateFlags == 0) CallCommander(board_.sideToMove, [](YTessorPlayerCommander& c) { c.Think(); });
   if (view_ != nullptr) view_->StepFrame(dt);
 }
