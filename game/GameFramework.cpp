@@ -21,6 +21,7 @@
 #include "sound/SoundSystem.h"
 #include "sound/YSoundLoader.h"
 #include "sound/YSoundSource.h"
+#include "tiles/YTileset.h"
 
 GameFramework* g_game = nullptr;
 
@@ -79,6 +80,7 @@ void GameFramework::LoadStartupFiles() {
   config.LoadFile("splash\\config.yml");
   ScanPlayerProfiles();
   GetStats().Load();
+  GetTileset().LoadTexture();
 }
 
 // The music folder and the listener; the volumes are the configuration's
