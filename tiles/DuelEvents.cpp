@@ -5,6 +5,7 @@
 bool DuelEvents::StepEffects(float) { return false; }
 void DuelEvents::QueueDrawing(float) {}
 void DuelEvents::OnWaitingFor(int, float) {}
+void DuelEvents::OnTilesCleared() {}
 void DuelEvents::OnFreshDeal(DuelBoard&, const std::vector<int>&) {}
 
 void DuelEvents::OnShuffleDeal(DuelBoard& board, const std::vector<int>& tiles, bool) {

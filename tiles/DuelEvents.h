@@ -24,6 +24,8 @@ class DuelEvents {
   virtual void QueueDrawing(float dt);
   // The side to move is being waited for this frame (its marker moves).
   virtual void OnWaitingFor(int side, float dt);
+  // The tiles are gone (a new layout comes): drop whatever follows them.
+  virtual void OnTilesCleared();
 
   // A fresh deal: every listed tile stands at home with its fly-in value
   // drawn (YTile::flyIn) and flies in from afar.

@@ -141,6 +141,7 @@ void YTileset::ResetBattle() {
 }
 
 void YTileset::ClearTiles() {
+  events_->OnTilesCleared();
   ClearSelection();
   state_.board.Clear();
   freeTiles_.clear();

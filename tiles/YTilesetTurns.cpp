@@ -102,6 +102,7 @@ bool YTileset::TakePendingFlag() {
 }
 
 void YTileset::DoMove(int a, int b) {
+  if (!dealt_) return;
   const int count = static_cast<int>(state_.board.tiles.size());
   if (a < 0 || b < 0 || a >= count || b >= count || a == b) return;
   if (!state_.Tile(a).IsLive() || !state_.Tile(b).IsLive()) return;

@@ -85,15 +85,6 @@ TEST(DuelBoardTest, BlockedRule) {
   }
 }
 
-TEST(DuelBoardTest, OnlyLiveTilesBlock) {
-  DuelBoard board = LiveBoard({{4, 4, 0}, {2, 4, 0}, {6, 4, 0}, {4, 4, 1}});
-  EXPECT_EQ(board.tiles[0].blocked, 1);
-  board.tiles[3].state = YTile::kRemoved;
-  board.tiles[1].state = YTile::kSetAside;
-  board.UpdateAllBlocked();
-  EXPECT_EQ(board.tiles[0].blocked, 0);
-}
-
 // Removing tiles at random and putting them back in reverse order, the
 // neighbour updates keep every flag equal to a full recomputation.
 TEST(DuelBoardTest, NeighbourUpdatesMatchAFullRecompute) {

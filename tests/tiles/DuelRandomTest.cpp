@@ -25,16 +25,4 @@ TEST(DuelRandomTest, MatchesTheThreadGeneratorForAnySeed) {
   }).join();
 }
 
-TEST(DuelRandomTest, StateCopiesAndRestores) {
-  DuelRandom random(99);
-  random.Next();
-  const std::uint32_t saved = random.State();
-  const int a = random.Below(1000), b = random.Below(1000);
-  random.SetState(saved);
-  EXPECT_EQ(random.Below(1000), a);
-  DuelRandom copy = random;
-  EXPECT_EQ(copy.Below(1000), b);
-  EXPECT_EQ(random.Below(1000), b);
-}
-
 }  // namespace
