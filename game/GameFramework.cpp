@@ -6,6 +6,8 @@
 #include "game/YConsole.h"
 #include "platform/Clock.h"
 #include "platform/Random.h"
+#include "players/PlayerProfiles.h"
+#include "players/Stats.h"
 #include "render/DisplayMode.h"
 #include "render/PlatformDisplaySystem.h"
 #include "render/Render_D3D.h"
@@ -75,6 +77,8 @@ void GameFramework::LoadStartupFiles() {
   config.Load("config.yml");
   InstallSplashSink();
   config.LoadFile("splash\\config.yml");
+  ScanPlayerProfiles();
+  GetStats().Load();
 }
 
 // The music folder and the listener; the volumes are the configuration's

@@ -1,0 +1,59 @@
+#include "players/NumberedFiles.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <set>
+
+#include "framework/FileUtils.h"
+
+namespace {
+
+constexpr int kDigits = 5;
+constexpr int kLastNumber = 99999;
+
+std::string NameOf(int number) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%05d.yml", number);
+  return text;
+}
+
+int NumberOf(std::string_view name) {
+  int number = 0;
+  for (int i = 0; i < kDigits; ++i) number = number * 10 + (name[static_cast<std::size_t>(i)] - '0');
+  return number;
+}
+
+}  // namespace
+
+bool IsNumberedFileName(std::string_view name) {
+  if (name.size() != kDigits + 4 || name.substr(kDigits) != ".yml") return false;
+  return std::all_of(name.begin(), name.begin() + kDigits, [](char c) { return c >= '0' && c <= '9'; });
+}
+
+std::string NextNumberedFileName(std::string_view name) {
+  if (name.size() < kDigits ||
+      !std::all_of(name.begin(), name.begin() + kDigits, [](char c) { return c >= '0' && c <= '9'; }))
+    return {};
+  const int next = NumberOf(name) + 1;
+  return next > kLastNumber ? std::string() : NameOf(next);
+}
+
+std::vector<std::string> ListNumberedFiles(std::string_view folder) {
+  std::vector<std::string> names;
+  for (std::string& name : ListDirectory(std::string(folder) + "\\*")) {
+    if (IsNumberedFileName(name)) names.push_back(std::move(name));
+  }
+  std::reverse(names.begin(), names.end());
+  return names;
+}
+
+std::string NewNumberedFileName(const std::vector<std::string>& namesHighestFirst) {
+  if (namesHighestFirst.empty()) return NameOf(0);
+  std::string next = NextNumberedFileName(namesHighestFirst.front());
+  if (!next.empty()) return next;
+  const std::set<std::string> taken(namesHighestFirst.begin(), namesHighestFirst.end());
+  for (int number = 0; number <= kLastNumber; ++number) {
+    if (taken.count(NameOf(number)) == 0) return NameOf(number);
+  }
+  return {};
+}

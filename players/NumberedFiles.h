@@ -1,0 +1,21 @@
+// The user's numbered files (profiles in "players", campaign saves in
+// "save"): only names of five digits and ".yml" count, listed newest number
+// first, and a new file takes the number above the highest.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// Five decimal digits followed by ".yml" ("00042.yml").
+bool IsNumberedFileName(std::string_view name);
+// The number of the name's first five characters plus one, as five digits
+// and ".yml"; empty when the name holds no number or the next is 100000.
+std::string NextNumberedFileName(std::string_view name);
+// The numbered files of a folder (a data name such as "...\players"),
+// highest number first; other files are left out.
+std::vector<std::string> ListNumberedFiles(std::string_view folder);
+// The name for a new file beside `namesHighestFirst`: "00000.yml" for none,
+// else one above the highest; when the highest is 99999, the lowest number
+// not taken. Empty when every number is taken.
+std::string NewNumberedFileName(const std::vector<std::string>& namesHighestFirst);

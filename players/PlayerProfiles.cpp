@@ -1,0 +1,152 @@
+#include "players/PlayerProfiles.h"
+
+#include <algorithm>
+#include <memory>
+
+#include "framework/Init.h"
+#include "framework/Log.h"
+#include "platform/FileSystem.h"
+#include "players/NumberedFiles.h"
+#include "players/TileTables.h"
+#include "players/YArtifactLoader.h"
+#include "players/YMonsterSet.h"
+#include "players/YPlayerHero.h"
+#include "players/YPlayerSaver.h"
+
+namespace {
+
+struct Profiles {
+  std::vector<std::string> files;
+  std::vector<ProfileInfo> list;
+  YPlayerHero* current = nullptr;
+  std::string currentPath;
+  ProfileSelectedHook onSelected;
+
+  ~Profiles() { YPlayerHero::DeleteWithArmy(current); }
+};
+
+Profiles& State() {
+  static Profiles profiles;
+  return profiles;
+}
+
+std::string PlayersFolder() { return GetInit().UserPath() + "players"; }
+std::string ProfilePath(const std::string& file) { return PlayersFolder() + "\\" + file; }
+
+ProfileInfo ReadSummary(const std::string& file) {
+  YPlayerSaver reader(nullptr, true);
+  reader.Load(ProfilePath(file));
+  if (reader.Summary()) return *reader.Summary();
+  ProfileInfo unreadable;
+  unreadable.name = file;
+  unreadable.readable = false;
+  return unreadable;
+}
+
+void FreeCurrentPlayer() {
+  Profiles& state = State();
+  ProfileMonsterSet().Attach(nullptr, false);
+  YPlayerHero::DeleteWithArmy(state.current);
+  state.current = nullptr;
+}
+
+// What a new profile hero of level `level` receives: its level and points,
+// the catalogue's artifacts and the table's spells its level allows, gold.
+void RaiseNewHero(YPlayerHero& hero, std::int32_t level) {
+  hero.slots[static_cast<std::size_t>(kArmyOrder[0])] = &hero;
+  hero.experience = SaturatedInt32(ExperienceForLevel(static_cast<std::int64_t>(level) - 1));
+  hero.shownExperience = hero.experience;
+  hero.UpdateLevel();
+  for (const auto& artifact : Artifacts()) {
+    if (artifact->level <= 0 || artifact->level > hero.level || hero.HasArtifact(artifact.get())) continue;
+    if (hero.artifact == nullptr)
+      hero.artifact = artifact.get();
+    else
+      hero.artifacts.push_back(artifact.get());
+  }
+  for (const auto& spell : GetTileTables().Spells()) {
+    if (spell->level <= hero.level) hero.LearnSpell(spell.get());
+  }
+  hero.gold = SaturatedInt32((3 * static_cast<std::int64_t>(level) + 165) * 5);
+}
+
+}  // namespace
+
+const std::vector<std::string>& ProfileFiles() { return State().files; }
+const std::vector<ProfileInfo>& ProfileList() { return State().list; }
+YPlayerHero* CurrentPlayer() { return State().current; }
+const std::string& CurrentProfilePath() { return State().currentPath; }
+
+void SetProfileSelectedHook(ProfileSelectedHook hook) { State().onSelected = std::move(hook); }
+
+void ScanPlayerProfiles() {
+  State().files = ListNumberedFiles(PlayersFolder());
+  State().list.clear();
+}
+
+void LoadProfileSummaries() {
+  Profiles& state = State();
+  state.list.clear();
+  for (const std::string& file : state.files) state.list.push_back(ReadSummary(file));
+}
+
+void LoadPlayerProfile(int n, YPlayerHero** target) {
+  const std::vector<std::string>& files = State().files;
+  if (target == nullptr || n < 0 || static_cast<std::size_t>(n) >= files.size()) return;
+  YPlayerHero::DeleteWithArmy(*target);
+  *target = nullptr;
+  YPlayerSaver reader(target, false);
+  reader.Load(ProfilePath(files[static_cast<std::size_t>(n)]));
+}
+
+void SelectPlayerProfile(int n) {
+  Profiles& state = State();
+  if (n < 0 || static_cast<std::size_t>(n) >= state.files.size()) return;
+  FreeCurrentPlayer();
+  LoadPlayerProfile(n, &state.current);
+  state.currentPath = ProfilePath(state.files[static_cast<std::size_t>(n)]);
+  if (state.current == nullptr) return;
+  ProfileMonsterSet().Attach(state.current, true);
+  if (state.onSelected) state.onSelected(state.current, &ProfileMonsterSet(), 0);
+}
+
+void SaveCurrentProfile() {
+  Profiles& state = State();
+  if (state.current == nullptr) return;
+  YPlayerSaver writer(&state.current, false);
+  if (!writer.Save(state.currentPath)) Log::Printf("Could not save the profile %s", state.currentPath.c_str());
+  FreeCurrentPlayer();
+  LoadProfileSummaries();
+}
+
+bool CreatePlayerProfile(std::string_view name, int race, int gender, int origin, std::int32_t level) {
+  std::unique_ptr<YPlayerHero> hero = CreateHero(name, race, gender, origin, 0, 1.0f);
+  if (!hero) return false;
+  RaiseNewHero(*hero, level);
+  Profiles& state = State();
+  const std::string file = NewNumberedFileName(state.files);
+  if (file.empty()) {
+    Log::Printf("Could not create a profile: every number is taken in %s", PlayersFolder().c_str());
+    return false;
+  }
+  YPlayerHero* written = hero.get();
+  if (!YPlayerSaver(&written, false).Save(ProfilePath(file))) {
+    Log::Printf("Could not save the profile %s", ProfilePath(file).c_str());
+    return false;
+  }
+  hero->FreeLists();
+  hero.reset();
+  state.files.insert(state.files.begin(), file);
+  if (state.list.size() + 1 == state.files.size()) state.list.insert(state.list.begin(), ReadSummary(file));
+  SelectPlayerProfile(0);
+  return true;
+}
+
+bool DeletePlayerProfile(int n) {
+  Profiles& state = State();
+  if (n < 0 || static_cast<std::size_t>(n) >= std::min(state.list.size(), state.files.size())) return false;
+  if (!platform::RemoveFile(ProfilePath(state.files[static_cast<std::size_t>(n)]))) return false;
+  state.files.erase(state.files.begin() + n);
+  state.list.erase(state.list.begin() + n);
+  return true;
+}

@@ -1,0 +1,51 @@
+#include "players/PlayerRules.h"
+
+#include <cmath>
+#include <limits>
+
+#include "players/YArtifact.h"
+#include "players/YPlayer.h"
+
+std::int64_t ExperienceForLevel(std::int64_t n) {
+  if (n < 1) return 0;
+  // Far beyond any level a 32-bit experience reaches; keeps the square
+  // inside 64 bits.
+  constexpr std::int64_t kHighest = 900'000'000;
+  if (n > kHighest) n = kHighest;
+  return 10 * (n + 1) * (n + 1);
+}
+
+std::int64_t FirstLevelAbove(std::int64_t from, std::int64_t total) {
+  std::int64_t n = from;
+  while (ExperienceForLevel(n) <= total && n - from <= kMaxLevel + 2) ++n;
+  return n;
+}
+
+std::int32_t HeroLevelForExperience(std::int64_t experience) {
+  return SaturatedInt32(FirstLevelAbove(1, experience) - 1);
+}
+
+std::int32_t UnitStrengthSum(const YPlayer& record) {
+  std::int64_t sum = 3 * (static_cast<std::int64_t>(record.moveKind) + record.way + record.distance);
+  for (std::int32_t value : record.baseMana) sum += value;
+  sum += record.baseHealth;
+  if (record.artifact != nullptr) sum += record.artifact->eval / 5;
+  return SaturatedInt32(sum);
+}
+
+void CopyCounterRecord(YPlayerUndo& to, const YPlayerUndo& from) { to = from; }
+
+std::int32_t SaturatedInt32(std::int64_t value) {
+  constexpr std::int64_t kLow = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int64_t kHigh = std::numeric_limits<std::int32_t>::max();
+  return static_cast<std::int32_t>(value < kLow ? kLow : value > kHigh ? kHigh : value);
+}
+
+std::int32_t TruncatedInt32(double value) {
+  if (std::isnan(value)) return 0;
+  constexpr double kLow = std::numeric_limits<std::int32_t>::min();
+  constexpr double kHigh = std::numeric_limits<std::int32_t>::max();
+  if (value <= kLow) return std::numeric_limits<std::int32_t>::min();
+  if (value >= kHigh) return std::numeric_limits<std::int32_t>::max();
+  return static_cast<std::int32_t>(value);
+}

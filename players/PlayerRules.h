@@ -1,0 +1,46 @@
+// The arithmetic every player record shares: experience thresholds, the
+// rating a unit's price starts from, the block the board's undo copies, the
+// order in which new monsters fill the army, and the checked conversions
+// that keep values read from files inside 32 bits.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+class YPlayer;
+struct YPlayerUndo;
+
+// The army slot numbers in the order a joining monster looks for a free one;
+// a new profile hero stands in the first.
+inline constexpr std::array<int, 18> kArmyOrder = {4, 5, 3, 13, 6, 2, 14, 12, 7, 1, 15, 11, 8, 0, 16, 10, 17, 9};
+inline constexpr int kArmySlots = 18;
+
+// The highest level whose next threshold still fits a 32-bit experience
+// value; levels asked for beyond it are held there.
+inline constexpr int kMaxLevel = 14652;
+
+// Experience needed for level n: 0 below 1, else 10 x (n + 1)^2. 64-bit;
+// levels beyond 900 million are held there, so no level overflows.
+std::int64_t ExperienceForLevel(std::int64_t n);
+
+// The smallest level n >= `from` whose threshold is above `total`. Looks
+// at most kMaxLevel + 2 levels past `from` (no 32-bit experience reaches
+// further), so absurd levels read from files cannot make it run long.
+std::int64_t FirstLevelAbove(std::int64_t from, std::int64_t total);
+
+// The level a hero with this experience holds: one below the first level
+// n >= 1 whose threshold is above the experience, and 0 below 40 points.
+std::int32_t HeroLevelForExperience(std::int64_t experience);
+
+// 3 x (moveKind + way + distance) + the four base element values + base
+// health + the eval of the artifact in use / 5. The base of unit prices.
+std::int32_t UnitStrengthSum(const YPlayer& record);
+
+// Copies the six words of the undo block (experience, four mana, health).
+void CopyCounterRecord(YPlayerUndo& to, const YPlayerUndo& from);
+
+// A 64-bit intermediate held at the ends of the 32-bit range.
+std::int32_t SaturatedInt32(std::int64_t value);
+// A float truncated toward zero, held at the ends of the 32-bit range; a
+// value that is not a number gives 0.
+std::int32_t TruncatedInt32(double value);

@@ -1,0 +1,272 @@
+// Player profiles on disk: creating, saving and reading back a hero with its
+// army, artifacts and spells; numbering and the lists when stray or broken
+// files lie in the folder; deleting; and what a damaged file cannot do.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+
+#include "framework/Init.h"
+#include "players/NumberedFiles.h"
+#include "players/PlayerProfiles.h"
+#include "players/TileTables.h"
+#include "players/YArtifactLoader.h"
+#include "players/YMonsterSet.h"
+#include "players/YPlayerHero.h"
+#include "players/YPlayerMonster.h"
+#include "players/YPlayerSaver.h"
+#include "render/YTextureBase.h"
+#include "tests/framework/LogCapture.h"
+#include "tests/players/PlayersFixture.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class ProfilesTest : public PlayersTest {
+ protected:
+  void Put(const std::string& name, const std::string& text) {
+    testing_support::WriteFile(fs::path(PlayersFolder()) / name, text);
+  }
+  Hero Read(const std::string& text) {
+    YPlayerHero* hero = nullptr;
+    YPlayerSaver reader(&hero, false);
+    reader.LoadText(text, "test");
+    return Hero(hero);
+  }
+  ProfileInfo Summary(const std::string& text) {
+    YPlayerSaver reader(nullptr, true);
+    reader.LoadText(text, "test");
+    return reader.Summary().value_or(ProfileInfo{"none", nullptr, -1, -1, false});
+  }
+};
+
+TEST(NumberedFiles, NamesAndNumbers) {
+  EXPECT_TRUE(IsNumberedFileName("00000.yml"));
+  EXPECT_TRUE(IsNumberedFileName("12345.yml"));
+  for (const char* bad : {"0000.yml", "000000.yml", "0000a.yml", "00001.YML", "00001.yml.tmp", "notes.txt", ""})
+    EXPECT_FALSE(IsNumberedFileName(bad)) << bad;
+  EXPECT_EQ(NextNumberedFileName("00041.yml"), "00042.yml");
+  EXPECT_EQ(NextNumberedFileName("99999.yml"), "");
+  EXPECT_EQ(NewNumberedFileName({}), "00000.yml");
+  EXPECT_EQ(NewNumberedFileName({"00007.yml", "00002.yml"}), "00008.yml");
+  EXPECT_EQ(NewNumberedFileName({"99999.yml", "00001.yml", "00000.yml"}), "00002.yml");
+}
+
+TEST_F(ProfilesTest, CreateWritesANewNumberAboveTheOthersAndSelectsIt) {
+  Put("00000.yml", "<hero name=\"Old\"></hero>");
+  Put("00001.yml", "<hero name=\"Older\"></hero>");
+  Put("00017.yml.tmp", "");
+  Put("99999x.yml", "");
+  Put("readme.txt", "");
+  ScanPlayerProfiles();
+  EXPECT_EQ(ProfileFiles(), (std::vector<std::string>{"00001.yml", "00000.yml"}));
+  LoadProfileSummaries();
+
+  ASSERT_TRUE(CreatePlayerProfile("Ayla", 0, 1, 3, 3));
+  EXPECT_EQ(ProfileFiles().front(), "00002.yml");
+  EXPECT_TRUE(fs::exists(fs::path(PlayersFolder()) / "00002.yml"));
+  ASSERT_EQ(ProfileList().size(), 3u);
+  EXPECT_EQ(ProfileList()[0].name, "Ayla");
+  YPlayerHero* hero = CurrentPlayer();
+  ASSERT_NE(hero, nullptr);
+  EXPECT_EQ(CurrentProfilePath(), GetInit().UserPath() + "players\\00002.yml");
+  EXPECT_EQ(hero->experience, 90);
+  EXPECT_EQ(hero->level, 2);
+  EXPECT_EQ(hero->points, 10);
+  EXPECT_EQ(hero->gold, 870);
+  EXPECT_EQ(hero->slots[4], hero);
+  EXPECT_EQ(hero->skillCosts, (std::array<std::int32_t, 5>{2, 2, 2, 1, 1}));
+  // Artifacts of levels 1 and 2, spells of levels 0 to 2, in table order.
+  EXPECT_EQ(hero->artifact, YArtifactLoader::FindArtifact("ring"));
+  ASSERT_EQ(hero->artifacts.size(), 1u);
+  ASSERT_EQ(hero->spells.size(), 3u);
+  EXPECT_EQ(hero->spells[1]->key, 0x0423u);
+  EXPECT_EQ(ProfileMonsterSet().Player(), hero) << "the monster set serves the selected hero";
+  EXPECT_NE(ProfileMonsterSet().Offer(0), nullptr);
+}
+
+TEST_F(ProfilesTest, NewHeroesDoNotDuplicateTheirDescriptionsSpells) {
+  ASSERT_TRUE(CreatePlayerProfile("Bo", 0, 0, 0, 1));
+  EXPECT_EQ(ProfileFiles(), (std::vector<std::string>{"00000.yml"}));
+  const YPlayerHero& hero = *CurrentPlayer();
+  EXPECT_EQ(hero.level, 0);
+  EXPECT_EQ(hero.experience, 0);
+  EXPECT_EQ(hero.gold, 840);
+  ASSERT_EQ(hero.spells.size(), 2u) << "0x0315 from the description is not given again";
+  EXPECT_EQ(hero.spells[0]->key, 0x0315u);
+  EXPECT_EQ(hero.spells[1]->key, 0x1b33u);
+  EXPECT_EQ(hero.artifact, YArtifactLoader::FindArtifact("crown"));
+  EXPECT_TRUE(hero.artifacts.empty());
+  EXPECT_FALSE(CreatePlayerProfile("Nobody", 1, 0, 0, 1)) << "race 1 has no male hero";
+  EXPECT_EQ(ProfileFiles().size(), 1u);
+}
+
+TEST_F(ProfilesTest, SaveAndReadBackKeepEverything) {
+  ASSERT_TRUE(CreatePlayerProfile("Round \"Trip\"", 0, 0, 1, 6));
+  YPlayerHero* hero = CurrentPlayer();
+  ASSERT_NE(hero, nullptr);
+  ProfileMonsterSet().Buy(0);
+  ProfileMonsterSet().Buy(1);
+  ProfileMonsterSet().Buy(2);
+  hero->gold = 4321;
+  ASSERT_EQ(hero->spells.size(), 5u);
+  hero->spareSpells.push_back(GetTileTables().FindSpell(0x0818));
+  std::vector<std::string> armyBefore;
+  for (int slot = 0; slot < 18; ++slot) {
+    const YPlayerMonster* monster = hero->SlotMonster(slot);
+    armyBefore.push_back(monster ? monster->typeId + ":" + std::to_string(monster->experience) : "");
+  }
+  const auto spellsBefore = hero->spells;
+  const auto spareBefore = hero->spareSpells;
+  const auto artifactsBefore = hero->artifacts;
+  const auto* artifactBefore = hero->artifact;
+  const auto selfBefore = hero->baseMana;
+  SaveCurrentProfile();
+  EXPECT_EQ(CurrentPlayer(), nullptr);
+  EXPECT_EQ(ProfileMonsterSet().Player(), nullptr);
+  ASSERT_EQ(ProfileList().size(), 1u);
+  EXPECT_EQ(ProfileList()[0].monsters, 3);
+  EXPECT_EQ(ProfileList()[0].level, 5);
+  EXPECT_EQ(ProfileList()[0].name, "Round \"Trip\"");
+
+  SelectPlayerProfile(0);
+  hero = CurrentPlayer();
+  ASSERT_NE(hero, nullptr);
+  EXPECT_EQ(hero->name, "Round \"Trip\"");
+  EXPECT_EQ(hero->gold, 4321);
+  EXPECT_EQ(hero->level, 5);
+  EXPECT_EQ(hero->spells, spellsBefore);
+  EXPECT_EQ(hero->spareSpells, spareBefore);
+  EXPECT_EQ(hero->artifact, artifactBefore);
+  EXPECT_EQ(hero->artifacts, artifactsBefore);
+  EXPECT_EQ(hero->baseMana, selfBefore);
+  EXPECT_EQ(hero->mana, hero->baseMana);
+  EXPECT_EQ(hero->maxValues[5], hero->baseHealth);
+  EXPECT_EQ(hero->shownHealth, 0);
+  ASSERT_NE(hero->face, nullptr);
+  EXPECT_EQ(hero->face->name(), "textures\\heroes\\sylph_m.tga");
+  for (int slot = 0; slot < 18; ++slot) {
+    const YPlayerMonster* monster = hero->SlotMonster(slot);
+    EXPECT_EQ(monster ? monster->typeId + ":" + std::to_string(monster->experience) : "", armyBefore[slot]) << slot;
+    if (monster) {
+      EXPECT_EQ(monster->maxValues[5], monster->baseHealth);
+    }
+  }
+  // Written again, the file is byte for byte the same.
+  const std::string first = testing_support::ReadFile(fs::path(PlayersFolder()) / "00000.yml");
+  SaveCurrentProfile();
+  EXPECT_EQ(testing_support::ReadFile(fs::path(PlayersFolder()) / "00000.yml"), first);
+  EXPECT_FALSE(fs::exists(fs::path(PlayersFolder()) / "00000.yml.tmp"));
+}
+
+TEST_F(ProfilesTest, ReadingRules) {
+  Hero hero = Read(R"(
+<spell id="0315" selected="1"/>
+<hero name="R" gold="5">
+<evol experience="50" points="3" slot="40"/>
+<artifact id="ring" selected="1"/><artifact id="crown" selected="1"/><artifact id="ring" selected="0"/>
+<artifact id="nothing-like-it" selected="1"/>
+<spell id="0315" selected="1"/><spell id="0423" selected="1"/><spell id="1b33" selected="1"/>
+<spell id="0509" selected="1"/><spell id="3937" selected="1"/><spell id="0818" selected="1"/>
+<spell id="1503" selected="0"/><spell id="7777" selected="1"/>
+<monster id="imp"><evol experience="100" slot="17"/><data type="self" air="1" fire="2" earth="3" water="4" health="55"/></monster>
+<monster id="golem"><evol slot="17"/></monster>
+<monster id="ghost"><evol experience="999999" slot="2"/><data type="self" health="1"/></monster>
+<monster id="imp"></monster>
+<data type="bogus" air="77"/>
+</hero>)");
+  ASSERT_NE(hero, nullptr);
+  EXPECT_EQ(hero->level, 1) << "50 experience is level 1";
+  EXPECT_EQ(hero->points, 3);
+  EXPECT_EQ(hero->experience, 50);
+  EXPECT_EQ(hero->slots[17], hero.get()) << "slot 40 is clamped to 17";
+  ASSERT_NE(hero->SlotMonster(4), nullptr) << "monsters sent to the hero's slot take the first free ones";
+  EXPECT_EQ(hero->SlotMonster(4)->baseMana, (std::array<std::int32_t, 4>{1, 2, 3, 4}));
+  EXPECT_EQ(hero->SlotMonster(4)->maxValues[5], 55);
+  ASSERT_NE(hero->SlotMonster(5), nullptr);
+  EXPECT_EQ(hero->SlotMonster(5)->typeId, "golem");
+  EXPECT_EQ(hero->artifact, YArtifactLoader::FindArtifact("ring"));
+  ASSERT_EQ(hero->artifacts.size(), 1u);
+  EXPECT_EQ(hero->spells.size(), 5u);
+  ASSERT_EQ(hero->spareSpells.size(), 1u) << "the sixth active spell is spare; the swapped key is known";
+  EXPECT_EQ(hero->spareSpells[0]->key, 0x0818u);
+  EXPECT_EQ(hero->SlotMonster(2), nullptr) << "the unknown monster is left out, not given to the hero";
+  EXPECT_EQ(hero->baseHealth, 0);
+  EXPECT_EQ(hero->baseMana[0], 0);
+  int monsters = 0;
+  for (int slot = 0; slot < 18; ++slot) monsters += hero->SlotMonster(slot) != nullptr;
+  EXPECT_EQ(monsters, 2) << "neither the unknown monster nor one without a slot joins";
+
+  const ProfileInfo summary = Summary(R"(<hero name="S" face="textures\s.tga"><evol experience="50"/>
+<monster id="x"><evol experience="900"/></monster><monster id="y"></monster></hero><hero name="Second"></hero>)");
+  EXPECT_EQ(summary.name, "S") << "one summary per file: the first hero";
+  EXPECT_EQ(summary.level, 1) << "the full read's rule";
+  EXPECT_EQ(summary.monsters, 2);
+  ASSERT_NE(summary.face, nullptr);
+  EXPECT_EQ(summary.face->name(), "textures\\s.tga");
+}
+
+TEST_F(ProfilesTest, AMonsterNeverReplacesTheHero) {
+  Hero hero = Read(R"(<hero name="H"><evol slot="4"/>
+<monster id="imp"><evol slot="4"/></monster>
+<monster id="golem"><evol slot="0"/><evol slot="9"/></monster>
+</hero>)");
+  ASSERT_NE(hero, nullptr);
+  EXPECT_EQ(hero->slots[4], hero.get());
+  ASSERT_NE(hero->SlotMonster(5), nullptr) << "the imp takes the first free slot";
+  EXPECT_EQ(hero->SlotMonster(5)->typeId, "imp");
+  EXPECT_EQ(hero->slots[0], nullptr) << "a monster placed twice keeps its last slot";
+  ASSERT_NE(hero->SlotMonster(9), nullptr);
+  EXPECT_EQ(hero->SlotMonster(9)->typeId, "golem");
+}
+
+TEST_F(ProfilesTest, BrokenFilesKeepTheirPlaceAndDeletionMatchesTheList) {
+  Put("00000.yml", "<hero name=\"Zero\"></hero>");
+  Put("00001.yml", "garbage, no hero");
+  Put("00002.yml", "<hero name=\"Two\"><evol experience=\"40\"/></hero>");
+  Put("00003.yml", "<hero name=\"Unclosed\">");
+  ScanPlayerProfiles();
+  {
+    LogCapture log;
+    LoadProfileSummaries();
+    bool logged = false;
+    for (const std::string& line : log.Lines()) logged |= line.rfind("Player loader error, Expected '<'., line: 0", 0) == 0;
+    EXPECT_TRUE(logged);
+  }
+  ASSERT_EQ(ProfileList().size(), 4u);
+  EXPECT_FALSE(ProfileList()[0].readable);
+  EXPECT_EQ(ProfileList()[1].name, "Two");
+  EXPECT_EQ(ProfileList()[1].level, 1);
+  EXPECT_FALSE(ProfileList()[2].readable);
+  EXPECT_EQ(ProfileList()[2].name, "00001.yml");
+  EXPECT_EQ(ProfileList()[3].name, "Zero");
+
+  EXPECT_FALSE(DeletePlayerProfile(4));
+  EXPECT_FALSE(DeletePlayerProfile(-1));
+  ASSERT_TRUE(DeletePlayerProfile(2));
+  EXPECT_FALSE(fs::exists(fs::path(PlayersFolder()) / "00001.yml"));
+  EXPECT_EQ(ProfileFiles(), (std::vector<std::string>{"00003.yml", "00002.yml", "00000.yml"}));
+  EXPECT_EQ(ProfileList()[2].name, "Zero");
+  fs::remove(fs::path(PlayersFolder()) / "00000.yml");
+  EXPECT_FALSE(DeletePlayerProfile(2)) << "a file already gone changes nothing";
+  EXPECT_EQ(ProfileList().size(), 3u);
+}
+
+TEST_F(ProfilesTest, LoadingDoesNotMoveTheSavePath) {
+  ASSERT_TRUE(CreatePlayerProfile("First", 0, 0, 0, 1));
+  ASSERT_TRUE(CreatePlayerProfile("Second", 0, 1, 0, 1));
+  const std::string path = CurrentProfilePath();
+  YPlayerHero* other = nullptr;
+  LoadPlayerProfile(1, &other);
+  ASSERT_NE(other, nullptr);
+  EXPECT_EQ(other->name, "First");
+  EXPECT_EQ(CurrentProfilePath(), path);
+  LoadPlayerProfile(0, &other);  // the hero there is freed first
+  EXPECT_EQ(other->name, "Second");
+  LoadPlayerProfile(7, &other);
+  EXPECT_EQ(other->name, "Second") << "an index outside the list changes nothing";
+  YPlayerHero::DeleteWithArmy(other);
+}
+
+}  // namespace
