@@ -6,6 +6,9 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <string>
+#include <vector>
 
 #include "framework/InStream.h"
 #include "framework/OutStream.h"
@@ -28,3 +31,29 @@ bool ReadMatrix(InStream& in, YMatrix4& m);
 // stream that cannot tell its size takes counts up to `fallbackLimit`.
 bool ReadCount(InStream& in, std::uint32_t& count, std::size_t recordBytes,
                std::uint32_t fallbackLimit = 1u << 20);
+
+// Resizes `records` to a count read from the stream (checked against the
+// bytes left, at least `recordBytes` a record) and fills each with `read`
+// (record) -> bool; false at the first record that fails.
+template <typename Record, typename ReadOne>
+bool ReadArray(InStream& in, std::vector<Record>& records, std::size_t recordBytes, ReadOne read) {
+  std::uint32_t count = 0;
+  if (!ReadCount(in, count, recordBytes)) return false;
+  records.resize(count);
+  for (Record& record : records)
+    if (!read(record)) return false;
+  return true;
+}
+
+// Whether `index` is a position in an array of `size`.
+inline bool IndexInside(std::int64_t index, std::size_t size) {
+  return index >= 0 && static_cast<std::uint64_t>(index) < size;
+}
+
+// The messages that say which record of a file is bad (printf-style).
+template <typename... Args>
+std::string DescribeRecord(const char* format, Args... args) {
+  char text[160];
+  std::snprintf(text, sizeof text, format, args...);
+  return text;
+}

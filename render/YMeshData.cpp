@@ -1,7 +1,6 @@
 #include "render/YMeshData.h"
 
 #include <cmath>
-#include <cstdio>
 #include <utility>
 
 #include "framework/StreamHelpers.h"
@@ -15,14 +14,6 @@ constexpr std::size_t kListBytes = 4;       // a normal set or position holds at
 constexpr std::size_t kPositionBytes = 20;  // position and two counts
 constexpr std::size_t kEdgeBytes = 16;
 constexpr std::size_t kSubsetBytes = 20;
-
-// The printf of the bad-record messages.
-template <typename... Args>
-std::string Describe(const char* format, Args... args) {
-  char text[160];
-  std::snprintf(text, sizeof text, format, args...);
-  return text;
-}
 
 void WriteCount(OutStream& out, std::size_t count) {
   WriteInt(out, static_cast<std::int32_t>(count));
@@ -75,28 +66,13 @@ bool ReadCountedPair(InStream& in, std::vector<std::int32_t>& first, int firstLi
   return !in.Failed();
 }
 
-// Resizes `records` to a count read from the stream (checked against the
-// bytes left) and fills each with `read`.
-template <typename Record, typename ReadOne>
-bool ReadArray(InStream& in, std::vector<Record>& records, std::size_t recordBytes, ReadOne read) {
-  std::uint32_t count = 0;
-  if (!ReadCount(in, count, recordBytes)) return false;
-  records.resize(count);
-  for (Record& record : records)
-    if (!read(record)) return false;
-  return true;
-}
-
-bool Inside(std::int64_t index, std::size_t size) {
-  return index >= 0 && static_cast<std::uint64_t>(index) < size;
-}
-
 std::string CheckList(const std::vector<std::int32_t>& list, int limit, std::size_t size, const char* what,
                       std::size_t record) {
   if (list.size() > static_cast<std::size_t>(limit))
-    return Describe("%s of record %zu: %zu entries, at most %d", what, record, list.size(), limit);
+    return DescribeRecord("%s of record %zu: %zu entries, at most %d", what, record, list.size(), limit);
   for (const std::int32_t index : list)
-    if (!Inside(index, size)) return Describe("%s of record %zu: index %d of %zu", what, record, index, size);
+    if (!IndexInside(index, size))
+      return DescribeRecord("%s of record %zu: index %d of %zu", what, record, index, size);
   return {};
 }
 
@@ -122,20 +98,21 @@ std::string CheckDrawing(const YMeshData& mesh) {
   const std::size_t v = mesh.vertices.size();
   for (std::size_t i = 0; i < mesh.edges.size(); ++i) {
     const YMeshEdge& e = mesh.edges[i];
-    if (!Inside(e.v0, v) || !Inside(e.v1, v) || !Inside(e.f0, mesh.faces.size()) ||
-        !Inside(e.f1, mesh.faces.size()))
-      return Describe("edge %zu: vertices %d, %d, faces %d, %d", i, e.v0, e.v1, e.f0, e.f1);
+    if (!IndexInside(e.v0, v) || !IndexInside(e.v1, v) || !IndexInside(e.f0, mesh.faces.size()) ||
+        !IndexInside(e.f1, mesh.faces.size()))
+      return DescribeRecord("edge %zu: vertices %d, %d, faces %d, %d", i, e.v0, e.v1, e.f0, e.f1);
   }
   for (std::size_t i = 0; i < mesh.indices.size(); ++i)
-    if (mesh.indices[i] >= v) return Describe("index %zu: vertex %d of %zu", i, int{mesh.indices[i]}, v);
+    if (mesh.indices[i] >= v)
+      return DescribeRecord("index %zu: vertex %d of %zu", i, int{mesh.indices[i]}, v);
   for (std::size_t i = 0; i < mesh.subsets.size(); ++i) {
     const YMeshSubset& s = mesh.subsets[i];
     const std::int64_t end = std::int64_t{s.firstIndex} + 3 * std::int64_t{s.triangleCount};
     const std::int64_t top = std::int64_t{s.lowestVertex} + s.vertexSpan;
     if (s.firstIndex < 0 || s.triangleCount < 0 || end > static_cast<std::int64_t>(mesh.indices.size()) ||
         s.lowestVertex < 0 || s.vertexSpan < 0 || top > static_cast<std::int64_t>(v))
-      return Describe("subset %zu: indices %d + 3 x %d, vertices %d + %d", i, s.firstIndex, s.triangleCount,
-                      s.lowestVertex, s.vertexSpan);
+      return DescribeRecord("subset %zu: indices %d + 3 x %d, vertices %d + %d", i, s.firstIndex,
+                            s.triangleCount, s.lowestVertex, s.vertexSpan);
   }
   return {};
 }
@@ -239,10 +216,11 @@ bool YMeshData::Read(InStream& in, YMeshData& out, std::string& error) {
 
 std::string YMeshData::CheckIndices() const {
   if (vertices.size() > kMaxRenderVertices)
-    return Describe("%zu render vertices, at most %u", vertices.size(), kMaxRenderVertices);
+    return DescribeRecord("%zu render vertices, at most %u", vertices.size(), kMaxRenderVertices);
   for (std::size_t i = 0; i < faces.size(); ++i)
     for (const std::uint32_t index : faces[i].v)
-      if (index >= vertices.size()) return Describe("face %zu: vertex %u of %zu", i, index, vertices.size());
+      if (index >= vertices.size())
+        return DescribeRecord("face %zu: vertex %u of %zu", i, index, vertices.size());
   std::string error = CheckSets(*this);
   return error.empty() ? CheckDrawing(*this) : error;
 }

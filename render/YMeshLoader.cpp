@@ -16,10 +16,6 @@
 
 namespace {
 
-bool EndsWith(std::string_view name, std::string_view tail) {
-  return name.size() >= tail.size() && name.substr(name.size() - tail.size()) == tail;
-}
-
 // Reads the compiled file into the mesh; logs why when it cannot.
 bool ReadCompiledFile(YMesh& mesh, const std::string& compiled) {
   InFStream in(compiled);
@@ -51,7 +47,7 @@ std::string YMeshLoader::CompiledName(std::string_view name, std::string_view ex
 void YMeshLoader::LoadFile(YMesh& mesh, std::string_view name) {
   mesh.name = name;
   const std::string compiled = CompiledName(name, "meb");
-  const bool text = EndsWith(name, "mes");
+  const bool text = name.ends_with("mes");
   if (!text || PathExists(compiled, false)) {
     if (ReadCompiledFile(mesh, compiled)) {
       mesh.loaded = true;

@@ -1,7 +1,6 @@
 #include "render/YSkelMesh.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <utility>
 
 #include "framework/Log.h"
@@ -25,26 +24,15 @@ struct Skeleton {
   std::vector<YSkelMount> mounts;
 };
 
-template <typename... Args>
-std::string Describe(const char* format, Args... args) {
-  char text[160];
-  std::snprintf(text, sizeof text, format, args...);
-  return text;
-}
-
-bool Inside(std::int64_t index, std::size_t size) {
-  return index >= 0 && static_cast<std::uint64_t>(index) < size;
-}
-
 std::string CheckBones(const std::vector<YSkelBone>& bones, std::size_t positions) {
   if (bones.empty()) return "no bones";
   for (std::size_t b = 0; b < bones.size(); ++b) {
     const std::int32_t parent = bones[b].parent;
     if (parent >= 0 && static_cast<std::size_t>(parent) >= b)
-      return Describe("bone %zu: parent %d does not come before it", b, parent);
+      return DescribeRecord("bone %zu: parent %d does not come before it", b, parent);
     for (const YSkelWeight& w : bones[b].weights)
-      if (!Inside(w.position, positions))
-        return Describe("bone %zu: weight on position %d of %zu", b, w.position, positions);
+      if (!IndexInside(w.position, positions))
+        return DescribeRecord("bone %zu: weight on position %d of %zu", b, w.position, positions);
   }
   return {};
 }
@@ -56,16 +44,17 @@ std::string Check(const std::vector<YSkelBone>& bones, const std::vector<YSkelFr
   if (!error.empty()) return error;
   for (std::size_t f = 0; f < frames.size(); ++f) {
     if (frames[f].rotations.size() != bones.size())
-      return Describe("frame %zu: %zu rotations for %zu bones", f, frames[f].rotations.size(), bones.size());
-    if (frames[f].duration < 0) return Describe("frame %zu: duration %d", f, frames[f].duration);
+      return DescribeRecord("frame %zu: %zu rotations for %zu bones", f, frames[f].rotations.size(),
+                            bones.size());
+    if (frames[f].duration < 0) return DescribeRecord("frame %zu: duration %d", f, frames[f].duration);
   }
   for (std::size_t a = 0; a < animations.size(); ++a)
     for (const std::int32_t frame : animations[a])
-      if (!Inside(frame, frames.size()))
-        return Describe("animation %zu: frame %d of %zu", a, frame, frames.size());
+      if (!IndexInside(frame, frames.size()))
+        return DescribeRecord("animation %zu: frame %d of %zu", a, frame, frames.size());
   for (std::size_t m = 0; m < mounts.size(); ++m)
-    if (!Inside(mounts[m].bone, bones.size()))
-      return Describe("mount %zu: bone %d of %zu", m, mounts[m].bone, bones.size());
+    if (!IndexInside(mounts[m].bone, bones.size()))
+      return DescribeRecord("mount %zu: bone %d of %zu", m, mounts[m].bone, bones.size());
   return {};
 }
 
@@ -76,16 +65,6 @@ void WriteQuaternion(OutStream& out, const YQuaternion& q) {
 bool ReadQuaternion(InStream& in, YQuaternion& q) {
   for (float* value : {&q.x, &q.y, &q.z, &q.w}) ReadFloat(in, *value);
   return !in.Failed();
-}
-
-template <typename Record, typename ReadOne>
-bool ReadArray(InStream& in, std::vector<Record>& records, std::size_t recordBytes, ReadOne read) {
-  std::uint32_t count = 0;
-  if (!ReadCount(in, count, recordBytes)) return false;
-  records.resize(count);
-  for (Record& record : records)
-    if (!read(record)) return false;
-  return true;
 }
 
 bool ReadBone(InStream& in, YSkelBone& bone) {

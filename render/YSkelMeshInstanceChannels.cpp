@@ -25,6 +25,18 @@ void AddScaled(YQuaternion& sum, const YQuaternion& q, float s) {
   sum.w += q.w * s;
 }
 
+// A fade cut shorter (only ever shorter): a fade that has less left than
+// the new length keeps its progress, scaled; one with more starts anew.
+void ShortenFade(float& timer, float& length, float fade) {
+  if (fade >= length) return;
+  if (timer <= fade) {
+    timer = timer / length * fade;
+    length = fade;
+  } else {
+    timer = length = fade;
+  }
+}
+
 // Fade lengths are never negative.
 float FadeOf(float requested, float fallback) {
   return std::max(requested < 0 ? fallback : requested, 0.0f);
@@ -86,13 +98,7 @@ void YSkelMeshInstance::StartChannel(int index, float fade, float strength) {
       StartFromStopped(c, def, *list, fade);
       break;
     case kFadingIn:
-      if (fade >= c.fadeInLength) break;
-      if (c.fadeTimer <= fade) {
-        c.fadeTimer = c.fadeTimer / c.fadeInLength * fade;
-        c.fadeInLength = fade;
-      } else {
-        c.fadeTimer = c.fadeInLength = fade;
-      }
+      ShortenFade(c.fadeTimer, c.fadeInLength, fade);
       break;
     case kFadingOut: {
       const float t = Ratio(c.fadeTimer, c.fadeOutLength);
@@ -140,13 +146,7 @@ void YSkelMeshInstance::StopChannel(int index, float fade) {
       break;
     }
     case kFadingOut:
-      if (fade >= c.fadeOutLength) break;
-      if (c.fadeTimer <= fade) {
-        c.fadeTimer = c.fadeTimer / c.fadeOutLength * fade;
-        c.fadeOutLength = fade;
-      } else {
-        c.fadeTimer = c.fadeOutLength = fade;
-      }
+      ShortenFade(c.fadeTimer, c.fadeOutLength, fade);
       break;
     case kPlaying:
       c.state = kFadingOut;

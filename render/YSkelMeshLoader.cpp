@@ -11,10 +11,6 @@
 
 namespace {
 
-bool EndsWith(std::string_view name, std::string_view tail) {
-  return name.size() >= tail.size() && name.substr(name.size() - tail.size()) == tail;
-}
-
 bool ReadCompiledFile(YSkelMesh& mesh, const std::string& compiled) {
   InFStream in(compiled);
   std::string error = "cannot be opened";
@@ -36,7 +32,7 @@ void Compile(const YSkelMesh& mesh, const std::string& compiled) {
 void YSkelMeshLoader::LoadFile(YSkelMesh& mesh, std::string_view name) {
   mesh.name = name;
   const std::string compiled = CompiledName(name, "mab");
-  const bool text = EndsWith(name, "ams");
+  const bool text = name.ends_with("ams");
   if (!text || PathExists(compiled, false)) {
     if (ReadCompiledFile(mesh, compiled)) {
       mesh.loaded = true;

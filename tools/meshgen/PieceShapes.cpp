@@ -19,6 +19,17 @@ SurfaceStyle Face(int group) {
   return {kFace, group, UvMapping::kPlanar};
 }
 
+// From the rim's top: the inner wall down to the face, creased at the rim,
+// and the flat face in to the axis; then the profile is turned.
+TextMesh RecessedFace(Profile& p, double faceRadius, double faceZ, int wallGroup) {
+  p.Line(faceRadius, faceZ, 1, Body(wallGroup));
+  p.Line(faceRadius / 2, faceZ, 2, Face(wallGroup + 1));
+  p.Line(0, faceZ, 2, Face(wallGroup + 1));
+  TextMesh mesh;
+  AddLathe(mesh, p, kSides, faceRadius);
+  return mesh;
+}
+
 }  // namespace
 
 TextMesh MonsterPiece() {
@@ -29,12 +40,7 @@ TextMesh MonsterPiece() {
   p.Line(3.4, 1.9, 2, Body(1));      // the side
   p.Arc(2.95, 1.9, 90, 5, Body(1));  // rounded top edge to the rim
   p.Line(2.75, 2.35, 1, Body(1));    // rim top
-  p.Line(2.65, 2.2, 1, Body(2));     // inner wall, creased at the rim
-  p.Line(1.3, 2.2, 2, Face(3));      // the face
-  p.Line(0, 2.2, 2, Face(3));
-  TextMesh mesh;
-  AddLathe(mesh, p, kSides, 2.65);
-  return mesh;
+  return RecessedFace(p, 2.65, 2.2, 2);
 }
 
 TextMesh BossPiece() {
@@ -61,10 +67,5 @@ TextMesh HeroPiece() {
   p.Curve(2.75, 3.5, 3.35, 3.7, 3.5, 4.1, 6, Body(2));  // the flared crown
   p.Arc(3.2, 4.1, 90, 4, Body(2));                      // rounded crown edge
   p.Line(3.0, 4.4, 1, Body(2));                         // rim top
-  p.Line(2.85, 4.25, 1, Body(3));                       // inner wall, creased at the rim
-  p.Line(1.4, 4.25, 2, Face(4));                        // the face
-  p.Line(0, 4.25, 2, Face(4));
-  TextMesh mesh;
-  AddLathe(mesh, p, kSides, 2.85);
-  return mesh;
+  return RecessedFace(p, 2.85, 4.25, 3);
 }
