@@ -1,7 +1,9 @@
 # Warnings and sanitizers shared by every target of the project.
 add_library(qv_options INTERFACE)
 target_compile_options(qv_options INTERFACE -Wall -Wextra)
-target_include_directories(qv_options INTERFACE ${PROJECT_SOURCE_DIR})
+
+# Tests, tools and benchmarks see the whole tree (their folders add the
+# source root); the libraries see only their layer (below).
 
 if(QV_SANITIZE)
   string(REPLACE "," ";" _qv_sanitizers "${QV_SANITIZE}")
@@ -14,11 +16,16 @@ if(QV_SANITIZE)
   endif()
 endif()
 
-# One static library per source folder; every .cpp under the folder belongs to it.
+include(${CMAKE_CURRENT_LIST_DIR}/Layers.cmake)
+
+# One static library per source folder; every .cpp under the folder belongs to
+# it, and it includes only its own layer and the layers beneath.
 function(qv_add_folder_library name folder)
   file(GLOB_RECURSE _sources CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
   add_library(${name} STATIC ${_sources})
   target_link_libraries(${name} PUBLIC qv_options ${ARGN})
+  qv_layer_include_root(${folder} _root)
+  target_include_directories(${name} PUBLIC ${_root})
 endfunction()
 
 # Fuzz builds: every library carries the coverage the fuzzers steer by; the

@@ -59,7 +59,8 @@ std::int32_t PositiveOr(std::int32_t value, std::int32_t fallback) { return valu
 }  // namespace
 
 Init::Init()
-    : appData(platform::UserDataParent()),
+    : DataFileReader({"Init parser error, %s, file: config.yml, line: %d", false}),
+      appData(platform::UserDataParent()),
       interfaces("ui\\*"),
       resolveMode_([](const std::string& mode) { return mode; }) {
   SetWriteAll(true);
@@ -83,11 +84,11 @@ void Init::Load(std::string_view fileName) {
   if (!PathExists(configPath, false)) SeedUserFolder(appData + kUserFolderName);
   // An empty text still resets every attribute to its default.
   std::istringstream in(platform::ReadTextFile(configPath).value_or(std::string()));
-  Parse(in);
+  ParseNamedStream(in, configPath);
   ReadSettings();
 }
 
-void Init::LoadFile(std::string_view fileName) { ParseFile(fileName); }
+void Init::LoadFile(std::string_view fileName) { ParseDataFile(fileName); }
 
 bool Init::SaveFile() {
   if (configPath.empty()) {
@@ -135,11 +136,6 @@ void Init::OnTagOpen(int tagId) {
              GetAttr(kSplash, kSplashWidth).AsFloat(), GetAttr(kSplash, kSplashHeight).AsFloat());
 }
 
-bool Init::OnError(const std::string& message) {
-  Log::Printf("Init parser error, %s, file: config.yml, line: %d", message.c_str(), LineNumber());
-  return true;
-}
-
 // The user folder, its "save" and "players" folders, and the program's own
 // seed files; files already in the user folder are kept.
 void Init::SeedUserFolder(const std::string& folder) {
@@ -156,8 +152,8 @@ void Init::ReadSettings() {
   windowWidth = PositiveOr(GetAttr(kWindow, kWidth).AsInt(), kDefaultWidth);
   windowHeight = PositiveOr(GetAttr(kWindow, kHeight).AsInt(), kDefaultHeight);
   maximized = GetAttr(kWindow, kMaximize).AsBool();
-  soundVolume = UnitValue(GetAttr(kSound, kVolume).AsFloat(), 1.0f);
-  musicVolume = UnitValue(GetAttr(kSound, kMusic).AsFloat(), 0.8f);
+  soundVolume = UnitValue(GetAttr(kSound, kVolume).AsFloat(), kDefaultSoundVolume);
+  musicVolume = UnitValue(GetAttr(kSound, kMusic).AsFloat(), kDefaultMusicVolume);
   fps = GetAttr(kRender, kFps).AsBool();
   shadows = GetAttr(kRender, kShadows).AsBool();
   g_textureScale = std::max<std::int32_t>(1, GetAttr(kRender, kTexScale).AsInt());

@@ -4,16 +4,17 @@
 // change, and their safe write-back when the program quits.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <string_view>
 
 #include "framework/FolderList.h"
-#include "framework/XMLParser.h"
+#include "framework/DataFileReader.h"
 #include "framework/YColor.h"
 
-class Init : public XMLParser {
+class Init : public DataFileReader {
  public:
   // Turns the configured display-mode text into the text of an available mode
   // (the renderer installs it; the default keeps the text as it is).
@@ -72,13 +73,17 @@ class Init : public XMLParser {
   std::int32_t windowWidth = 800;  // the windowed client size
   std::int32_t windowHeight = 600;
   std::int32_t stopTime = 0;  // ms to sleep after each frame; set by the console only
-  float soundVolume = 1.0f;   // 0 to 1
-  float musicVolume = 0.8f;   // 0 to 1
+  // The volumes (0 to 1) are the sound's own: the sound threads read them,
+  // the console and the options screen change them (through the sound's
+  // SetEffectsVolume and SetMusicVolume, which apply them at once).
+  static constexpr float kDefaultSoundVolume = 1.0f;
+  static constexpr float kDefaultMusicVolume = 0.8f;
+  std::atomic<float> soundVolume{kDefaultSoundVolume};
+  std::atomic<float> musicVolume{kDefaultMusicVolume};
   std::int32_t interfaceIndex = 0;  // into interfaces
 
  protected:
   void OnTagOpen(int tagId) override;
-  bool OnError(const std::string& message) override;
 
  private:
   void SeedUserFolder(const std::string& folder);

@@ -22,7 +22,7 @@ void YLocale::Load(std::string_view fileName) {
   YLock lock(lock_);
   texts_.clear();
   translations_.clear();
-  ParseFile(fileName);
+  ParseDataFile(fileName);
 }
 
 std::string YLocale::GetText(const std::string& key) {
@@ -54,7 +54,6 @@ void YLocale::OnTagClose(int tagId) {
   }
 }
 
-bool YLocale::OnError(const std::string&) { return true; }
 
 YLocale& GetLocale() {
   static YLocale locale;

@@ -7,10 +7,10 @@
 #include <string>
 #include <string_view>
 
-#include "framework/XMLParser.h"
+#include "framework/DataFileReader.h"
 #include "framework/YCriticalSection.h"
 
-class YLocale : public XMLParser {
+class YLocale : public DataFileReader {
  public:
   YLocale();
   YLocale(const YLocale&) = delete;
@@ -33,7 +33,6 @@ class YLocale : public XMLParser {
 
  protected:
   void OnTagClose(int tagId) override;
-  bool OnError(const std::string& message) override;
 
  private:
   // Guards both maps: GetText adds keys, so even readers change them.

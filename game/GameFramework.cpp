@@ -77,13 +77,11 @@ void GameFramework::LoadStartupFiles() {
   config.LoadFile("splash\\config.yml");
 }
 
-// The music folder and the volumes; the device itself starts with the window.
+// The music folder and the listener; the volumes are the configuration's
+// own, and the device itself starts with the window.
 void GameFramework::StartSound() {
-  const Init& config = GetInit();
   musicPlayer.ScanFolder("music");
   SetListenerFactor(0.02f);
-  SetEffectsVolume(config.soundVolume);
-  SetMusicVolume(config.musicVolume);
   InstallSoundHooks();
 }
 

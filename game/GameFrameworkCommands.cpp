@@ -43,13 +43,11 @@ void GameFramework::OnVariable(int id) {
       reply = config.videoMode;
       break;
     case kSoundVolume:
-      config.soundVolume = console->GetFloat();
-      SetEffectsVolume(config.soundVolume);
+      SetEffectsVolume(console->GetFloat());
       reply = FloatToString(config.soundVolume);
       break;
     case kMusicVolume:
-      config.musicVolume = console->GetFloat();
-      SetMusicVolume(config.musicVolume);
+      SetMusicVolume(console->GetFloat());
       reply = FloatToString(config.musicVolume);
       break;
     case kShadows:

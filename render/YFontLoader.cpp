@@ -12,7 +12,7 @@ enum FontAttr { kName, kShader, kData };
 
 }  // namespace
 
-YFontLoader::YFontLoader() {
+YFontLoader::YFontLoader() : DataFileReader({"Font parser error, %s, file: %s, line: %d", true}) {
   AddTag(MakeTag("font", {{"name", ""}, {"shader", ""}, {"data", ""}}));
 }
 
@@ -26,9 +26,8 @@ void YFontLoader::LoadFonts(std::string_view fileName) {
 }
 
 void YFontLoader::Load(std::string_view fileName) {
-  fileName_ = std::string(fileName);
-  Log::Printf("Parse fonts from file, %s", fileName_.c_str());
-  ParseFile(fileName);
+  Log::Printf("Parse fonts from file, %s", std::string(fileName).c_str());
+  ParseDataFile(fileName);
 }
 
 void YFontLoader::OnTagOpen(int tagId) {
@@ -36,9 +35,4 @@ void YFontLoader::OnTagOpen(int tagId) {
   YFont* font = YFont::Find(GetAttr(kFontTag, kName).value);
   font->shader = GetShader(GetAttr(kFontTag, kShader).value);
   font->LoadData(GetAttr(kFontTag, kData).value);
-}
-
-bool YFontLoader::OnError(const std::string& message) {
-  Log::Printf("Font parser error, %s, file: %s, line: %d", message.c_str(), fileName_.c_str(), LineNumber());
-  return true;
 }

@@ -4,12 +4,11 @@
 // only; the renderer must exist, since the shaders come from its registry.
 #pragma once
 
-#include <string>
 #include <string_view>
 
-#include "framework/XMLParser.h"
+#include "framework/DataFileReader.h"
 
-class YFontLoader : public XMLParser {
+class YFontLoader : public DataFileReader {
  public:
   YFontLoader();
 
@@ -22,9 +21,4 @@ class YFontLoader : public XMLParser {
 
  protected:
   void OnTagOpen(int tagId) override;
-  // Logs the error with the file and line; parsing always goes on.
-  bool OnError(const std::string& message) override;
-
- private:
-  std::string fileName_;
 };

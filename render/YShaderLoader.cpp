@@ -47,7 +47,10 @@ struct StageCopy {
 
 }  // namespace
 
-YShaderLoader::YShaderLoader(const YRender& render) : render_(render) { DeclareTags(); }
+YShaderLoader::YShaderLoader(const YRender& render)
+    : DataFileReader({"Shader parser error, %s, file: %s, line: %d", true}), render_(render) {
+  DeclareTags();
+}
 
 void YShaderLoader::DeclareTags() {
   AddTag(MakeTag("shader", {{"name", ""}, {"inherited", ""}}));
@@ -75,17 +78,12 @@ void YShaderLoader::DeclareTags() {
 }
 
 void YShaderLoader::Parse(std::string_view fileName) {
-  fileName_ = std::string(fileName);
   shader_ = nullptr;
   stage_ = nullptr;
-  Log::Printf("Parse shaders from file, %s", fileName_.c_str());
-  ParseFile(fileName);
+  Log::Printf("Parse shaders from file, %s", std::string(fileName).c_str());
+  ParseDataFile(fileName);
 }
 
-bool YShaderLoader::OnError(const std::string& message) {
-  Log::Printf("Shader parser error, %s, file: %s, line: %d", message.c_str(), fileName_.c_str(), LineNumber());
-  return true;
-}
 
 void YShaderLoader::OnTagOpen(int tagId) {
   if (tagId == kShader) {
@@ -306,6 +304,6 @@ void YShaderLoader::SetStageState(int tagId, int attr, int id) {
 }
 
 void YShaderLoader::LogBadValue(const std::string& value) {
-  Log::Printf("Shader parser, error value \"%s\", file: %s, line: %d", value.c_str(), fileName_.c_str(),
+  Log::Printf("Shader parser, error value \"%s\", file: %s, line: %d", value.c_str(), FileName().c_str(),
               LineNumber());
 }

@@ -7,13 +7,13 @@
 #include <string>
 #include <string_view>
 
-#include "framework/XMLParser.h"
+#include "framework/DataFileReader.h"
 
 class YRender;
 class YShader;
 class YShaderStage;
 
-class YShaderLoader : public XMLParser {
+class YShaderLoader : public DataFileReader {
  public:
   // `render` must outlive the loader.
   explicit YShaderLoader(const YRender& render);
@@ -25,8 +25,6 @@ class YShaderLoader : public XMLParser {
  protected:
   void OnTagOpen(int tagId) override;
   void OnTagClose(int tagId) override;
-  // Logs the error with the file and line; parsing always goes on.
-  bool OnError(const std::string& message) override;
 
  private:
   void DeclareTags();
@@ -59,7 +57,6 @@ class YShaderLoader : public XMLParser {
   void LogBadValue(const std::string& value);
 
   const YRender& render_;
-  std::string fileName_;
   YShader* shader_ = nullptr;      // the open shader, null when none
   YShaderStage* stage_ = nullptr;  // the open stage, null when none
 };

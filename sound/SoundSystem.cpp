@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/Init.h"
 #include "framework/Log.h"
 #include "framework/YLock.h"
 #include "platform/SoundDevice.h"
@@ -21,8 +22,6 @@ struct SoundState {
   bool commitPending = false;
   std::vector<SoundVolumeTarget*> volumeTargets;
   std::atomic<bool> soundOn{true};
-  std::atomic<float> effectsVolume{1.0f};
-  std::atomic<float> musicVolume{1.0f};
 };
 
 SoundState& State() {
@@ -61,8 +60,8 @@ YCriticalSection& SoundLock() { return State().lock; }
 platform::SoundDevice* GetSoundDevice() { return State().device.get(); }
 
 bool SoundOn() { return State().soundOn; }
-float EffectsVolume() { return State().effectsVolume; }
-float MusicVolume() { return State().musicVolume; }
+float EffectsVolume() { return GetInit().soundVolume; }
+float MusicVolume() { return GetInit().musicVolume; }
 
 int SoundAttenuation(float master, float own) {
   float product = master * own;
@@ -161,12 +160,12 @@ void EnableSound(bool on) {
 }
 
 void SetEffectsVolume(float volume) {
-  State().effectsVolume = volume;
+  GetInit().soundVolume = volume;
   YSoundSource::ApplyAllVolumes();
 }
 
 void SetMusicVolume(float volume) {
-  State().musicVolume = volume;
+  GetInit().musicVolume = volume;
   for (SoundVolumeTarget* target : VolumeTargetSnapshot()) target->ApplyVolume();
 }
 

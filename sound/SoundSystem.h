@@ -30,7 +30,8 @@ platform::SoundDevice* GetSoundDevice();
 
 // Whether sound is on: follows the window's activation. Any thread.
 bool SoundOn();
-// The master volumes, 0..1 (1.0 at start). Any thread.
+// The master volumes, 0..1: the configuration's sound and music volumes,
+// read live. Any thread.
 float EffectsVolume();
 float MusicVolume();
 

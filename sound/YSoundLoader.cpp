@@ -12,16 +12,15 @@ constexpr int kFilePath = 0;
 
 }  // namespace
 
-YSoundLoader::YSoundLoader() {
+YSoundLoader::YSoundLoader() : DataFileReader({"Sound init parser error, %s, file: %s, line: %d", true}) {
   AddTag(MakeTag("sound", {{"name", ""}, {"path", ""}}));
   AddTag(MakeTag("file", {{"path", ""}}));
 }
 
 void YSoundLoader::Parse(std::string_view fileName) {
-  fileName_ = std::string(fileName);
   current_ = nullptr;
-  Log::Printf("Parse sounds from file, %s", fileName_.c_str());
-  ParseFile(fileName);
+  Log::Printf("Parse sounds from file, %s", std::string(fileName).c_str());
+  ParseDataFile(fileName);
 }
 
 void YSoundLoader::OnTagOpen(int tagId) {
@@ -42,12 +41,6 @@ void YSoundLoader::OnTagClose(int tagId) {
   if (tagId != kSound) return;
   if (!current_) OnError("Expected <sound>.");
   current_ = nullptr;
-}
-
-bool YSoundLoader::OnError(const std::string& message) {
-  Log::Printf("Sound init parser error, %s, file: %s, line: %d", message.c_str(), fileName_.c_str(),
-              LineNumber());
-  return true;
 }
 
 // A file that cannot be loaded is reported through the parser, which logs

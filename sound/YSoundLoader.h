@@ -7,11 +7,11 @@
 #include <string>
 #include <string_view>
 
-#include "framework/XMLParser.h"
+#include "framework/DataFileReader.h"
 
 class SoundEntry;
 
-class YSoundLoader : public XMLParser {
+class YSoundLoader : public DataFileReader {
  public:
   YSoundLoader();
 
@@ -22,13 +22,10 @@ class YSoundLoader : public XMLParser {
  protected:
   void OnTagOpen(int tagId) override;
   void OnTagClose(int tagId) override;
-  // Logs "Sound init parser error, %s, file: %s, line: %d"; goes on.
-  bool OnError(const std::string& message) override;
 
  private:
   void AddFile(const std::string& path);
 
-  std::string fileName_;
   SoundEntry* current_ = nullptr;  // the open <sound>, null when none
 };
 

@@ -11,6 +11,8 @@
 
 #include "framework/InCryptStream.h"
 #include "framework/InFStream.h"
+#include "framework/MemoryInStream.h"
+#include "framework/MemoryOutStream.h"
 #include "framework/OutCryptStream.h"
 #include "framework/OutFStream.h"
 #include "framework/StreamHelpers.h"
@@ -22,39 +24,6 @@ namespace fs = std::filesystem;
 using testing_support::ReadFile;
 using testing_support::ScopedTempDir;
 using testing_support::WriteFile;
-
-// Bytes kept in memory; reports its size unless told not to.
-class MemoryIn : public InStream {
- public:
-  explicit MemoryIn(std::string bytes, bool sized = true) : bytes_(std::move(bytes)), sized_(sized) {}
-  std::size_t Read(void* buffer, std::size_t count) override {
-    const std::size_t got = failed_ ? 0 : bytes_.copy(static_cast<char*>(buffer), count, at_);
-    at_ += got;
-    failed_ = failed_ || got < count;
-    return got;
-  }
-  void Seek(std::size_t count) override { at_ = std::min(at_ + count, bytes_.size()); }
-  std::int32_t BytesLeft() const override {
-    return sized_ ? static_cast<std::int32_t>(bytes_.size() - at_) : -1;
-  }
-  bool Failed() const override { return failed_; }
-  void SetFailed() override { failed_ = true; }
-
- private:
-  std::string bytes_;
-  std::size_t at_ = 0;
-  bool sized_, failed_ = false;
-};
-
-class MemoryOut : public OutStream {
- public:
-  bool Write(const void* buffer, std::size_t count) override {
-    bytes.append(static_cast<const char*>(buffer), count);
-    return true;
-  }
-  bool Failed() const override { return false; }
-  std::string bytes;
-};
 
 TEST(InFStreamTest, ShortReadsFailAndLeaveNothing) {
   ScopedTempDir dir;
@@ -103,14 +72,14 @@ TEST(CryptStreamTest, TheKeyRunsOnAcrossCallsOfAnySize) {
   std::string plain(1000, '\0');
   for (std::size_t i = 0; i < plain.size(); ++i) plain[i] = static_cast<char>(i * 37 + i / 256);
   const std::string key = "s3cr#t";
-  MemoryOut pieces;
+  MemoryOutStream pieces;
   OutCryptStream out(pieces, key);
   for (std::size_t at = 0, n = 0; at < plain.size(); at += n, n = (n + 7) % 40)
     out.Write(plain.data() + at, n = std::min(n, plain.size() - at));
-  ASSERT_EQ(pieces.bytes.size(), plain.size());
+  ASSERT_EQ(pieces.Bytes().size(), plain.size());
   for (std::size_t i = 0; i < plain.size(); ++i)
-    ASSERT_EQ(pieces.bytes[i], static_cast<char>(plain[i] ^ key[i % key.size()])) << i;
-  MemoryIn inner(pieces.bytes);
+    ASSERT_EQ(pieces.Bytes()[i], static_cast<char>(plain[i] ^ key[i % key.size()])) << i;
+  MemoryInStream inner(pieces.Bytes());
   InCryptStream in(inner, key);
   std::string back(plain.size(), '\0');
   for (std::size_t at = 0, n = 0; at < back.size(); at += n, n = (n + 11) % 40)
@@ -119,13 +88,13 @@ TEST(CryptStreamTest, TheKeyRunsOnAcrossCallsOfAnySize) {
 }
 
 TEST(StreamHelpersTest, LittleEndianRecordsAndOverlongTexts) {
-  MemoryOut out;
+  MemoryOutStream out;
   WriteFloat(WriteInt(WriteInt(out, 0x01020304), -2), 1.5f);
   WriteString(WriteString(WriteString(out, ""), std::string("hey")), nullptr);
-  EXPECT_EQ(out.bytes, std::string("\x04\x03\x02\x01\xFE\xFF\xFF\xFF\x00\x00\xC0\x3F\0\0\x03\0hey\0\0", 21));
+  EXPECT_EQ(out.Bytes(), std::string("\x04\x03\x02\x01\xFE\xFF\xFF\xFF\x00\x00\xC0\x3F\0\0\x03\0hey\0\0", 21));
   WriteString(out, std::string(40000, 'q'));  // cut, so the file stays readable
   WriteString(out, "next");
-  MemoryIn in(out.bytes + "\x01");
+  MemoryInStream in(out.Bytes() + "\x01");
   std::int32_t a = 0, b = 0, c = 99;
   float f = 0;
   ReadFloat(ReadInt(ReadInt(in, a), b), f);
@@ -141,10 +110,10 @@ TEST(StreamHelpersTest, LittleEndianRecordsAndOverlongTexts) {
 }
 
 TEST(StreamHelpersTest, TextsAreCutToFitABufferAndBadLengthsNeverWriteOutsideIt) {
-  MemoryOut plain;
+  MemoryOutStream plain;
   OutCryptStream out(plain, "key");
   WriteInt(WriteString(out, "abcdefghij"), 42);
-  MemoryIn inner(plain.bytes);
+  MemoryInStream inner(plain.Bytes());
   InCryptStream in(inner, "key");
   char buffer[4];
   std::int32_t value = 0;
@@ -158,12 +127,12 @@ TEST(StreamHelpersTest, TextsAreCutToFitABufferAndBadLengthsNeverWriteOutsideIt)
       std::string("\x05", 1),                   // the length itself is cut short
   };
   for (const std::string& bytes : cases) {
-    MemoryIn in(bytes);
+    MemoryInStream in(bytes);
     char guarded[8] = {'<', '<', 'a', 'b', 'c', 'd', '>', '>'};  // sentinels around four bytes
     ReadString(in, guarded + 2, 4);
     EXPECT_TRUE(in.Failed());
     EXPECT_EQ(std::string(guarded, 3) + std::string(guarded + 6, 2), std::string("<<\0>>", 5));
-    MemoryIn unsized(bytes, false);  // a stream that cannot tell its size
+    MemoryInStream unsized(bytes, false);  // a stream that cannot tell its size
     std::string text = "old";
     ReadString(unsized, text);
     EXPECT_TRUE(unsized.Failed());

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <utility>
@@ -48,9 +49,11 @@ TEST(YRenderResource, RegistersInOrderAndFillsGapsWithTheLast) {
   Probe b(journal, "b");
   Probe c(journal, "c");
   EXPECT_EQ(ProbesInList({a.get(), &b, &c}), (Resources{a.get(), &b, &c}));
-  const YRenderResource* gone = a.get();
+  const auto gone = reinterpret_cast<std::uintptr_t>(a.get());
   a.reset();
-  EXPECT_EQ(ProbesInList({gone, &b, &c}), (Resources{&c, &b}));
+  EXPECT_EQ(ProbesInList({&b, &c}), (Resources{&c, &b}));
+  for (const YRenderResource* r : YRenderResource::Registered())
+    EXPECT_NE(reinterpret_cast<std::uintptr_t>(r), gone);
 }
 
 TEST(YRenderResource, WalksVisitTheListInOrderIncludingLateArrivals) {

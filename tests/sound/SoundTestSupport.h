@@ -56,7 +56,12 @@ inline std::string MonoWav(int frames) {
 // Runs the sound system on a loopback device for one test.
 class LoopbackTest : public ::testing::Test {
  protected:
-  void SetUp() override { StartDevice(); }
+  // Both master volumes start full, whatever the configuration's defaults.
+  void SetUp() override {
+    SetEffectsVolume(1.0f);
+    SetMusicVolume(1.0f);
+    StartDevice();
+  }
   void TearDown() override {
     ClearSounds();
     SoundShutdown();

@@ -1,0 +1,48 @@
+#include "framework/DataFileReader.h"
+
+#include <optional>
+#include <sstream>
+
+#include "framework/Log.h"
+#include "framework/TextFormat.h"
+#include "platform/FileSystem.h"
+
+DataFileReader::DataFileReader() = default;
+DataFileReader::DataFileReader(ErrorText errorText) : errorText_(errorText) {}
+
+bool DataFileReader::ParseDataFile(std::string_view fileName, bool missingIsQuiet) {
+  std::optional<std::string> bytes = platform::ReadTextFile(fileName);
+  if (!bytes) {
+    fileName_ = std::string(fileName);
+    errors_ = 0;
+    if (!missingIsQuiet) Log::Printf("Cannot read data file %s", fileName_.c_str());
+    return false;
+  }
+  std::istringstream in(std::move(*bytes));
+  ParseNamedStream(in, fileName);
+  return true;
+}
+
+void DataFileReader::ParseNamedStream(std::istream& in, std::string_view name) {
+  fileName_ = std::string(name);
+  errors_ = 0;
+  Parse(in);
+  ReportSkippedErrors();
+}
+
+bool DataFileReader::OnError(const std::string& message) {
+  ++errors_;
+  if (errors_ >= kMaxErrors) return false;
+  if (errorText_.format == nullptr || errors_ > kMaxErrorLines) return true;
+  const std::string line = errorText_.namesFile
+                               ? FormatTextArgs(errorText_.format, message, fileName_, LineNumber())
+                               : FormatTextArgs(errorText_.format, message, LineNumber());
+  Log::Write(line);
+  return true;
+}
+
+void DataFileReader::ReportSkippedErrors() const {
+  if (errorText_.format == nullptr || errors_ <= kMaxErrorLines) return;
+  Log::Printf("%d more parser errors in %s not shown%s", errors_ - kMaxErrorLines, fileName_.c_str(),
+              errors_ >= kMaxErrors ? "; the rest of the file was skipped" : "");
+}
