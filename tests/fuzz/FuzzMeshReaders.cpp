@@ -4,14 +4,12 @@
 // the way the game uses it (normals, an instance with its silhouette,
 // poses and animation channels), so an index the readers let through that
 // points outside its array shows up here.
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
-#include "framework/InStream.h"
+#include "framework/MemoryInStream.h"
 #include "render/Shadows.h"
 #include "render/YMesh.h"
 #include "render/YMeshLoader.h"
@@ -20,27 +18,6 @@
 #include "render/YSkelMeshLoader.h"
 
 namespace {
-
-class MemoryIn : public InStream {
- public:
-  MemoryIn(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
-  std::size_t Read(void* buffer, std::size_t count) override {
-    const std::size_t got = failed_ ? 0 : std::min(count, size_ - at_);
-    if (got > 0) std::memcpy(buffer, data_ + at_, got);
-    at_ += got;
-    failed_ = failed_ || got < count;
-    return got;
-  }
-  void Seek(std::size_t count) override { at_ = std::min(at_ + count, size_); }
-  std::int32_t BytesLeft() const override { return failed_ ? 0 : static_cast<std::int32_t>(size_ - at_); }
-  bool Failed() const override { return failed_; }
-  void SetFailed() override { failed_ = true; }
-
- private:
-  const std::uint8_t* data_;
-  std::size_t size_, at_ = 0;
-  bool failed_ = false;
-};
 
 void UseMesh(YMesh& mesh) {
   if (!mesh.CheckIndices().empty()) std::abort();
@@ -77,7 +54,7 @@ void UseSkeleton(YSkelMesh& mesh) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size == 0) return 0;
   const std::uint8_t kind = data[0] % 4;
-  MemoryIn in(data + 1, size - 1);
+  MemoryInStream in(std::string(reinterpret_cast<const char*>(data + 1), size - 1));
   std::string error;
   if (kind == 0) {
     YMesh mesh;

@@ -1,6 +1,5 @@
-// Fixtures of the mesh tests: byte streams in memory, mesh texts built from
-// arrays (a unit cube, loose triangles of chosen materials, a two-bone
-// bar), and files written and loaded in a temporary working folder.
+// Fixtures of the mesh tests: mesh texts built from arrays (a unit cube,
+// loose triangles of chosen materials, a two-bone bar).
 #pragma once
 
 #include <algorithm>
@@ -9,45 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "framework/InStream.h"
-#include "framework/OutStream.h"
 #include "framework/YVector3.h"
 #include "render/YMeshVertex.h"
 
 namespace mesh_test {
-
-// Bytes kept in memory; reports its size unless told not to.
-class MemoryIn : public InStream {
- public:
-  explicit MemoryIn(std::string bytes, bool sized = true) : bytes_(std::move(bytes)), sized_(sized) {}
-  std::size_t Read(void* buffer, std::size_t count) override {
-    const std::size_t got = failed_ ? 0 : bytes_.copy(static_cast<char*>(buffer), count, at_);
-    at_ += got;
-    failed_ = failed_ || got < count;
-    return got;
-  }
-  void Seek(std::size_t count) override { at_ = std::min(at_ + count, bytes_.size()); }
-  std::int32_t BytesLeft() const override {
-    return sized_ ? static_cast<std::int32_t>(bytes_.size() - at_) : -1;
-  }
-  bool Failed() const override { return failed_; }
-  void SetFailed() override { failed_ = true; }
-
- private:
-  std::string bytes_;
-  std::size_t at_ = 0;
-  bool sized_, failed_ = false;
-};
-
-class MemoryOut : public OutStream {
- public:
-  bool Write(const void* buffer, std::size_t count) override {
-    bytes.append(static_cast<const char*>(buffer), count);
-    return true;
-  }
-  bool Failed() const override { return false; }
-  std::string bytes;
-};
 
 struct Face {
   int a, b, c;     // source vertices

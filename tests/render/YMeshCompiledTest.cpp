@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/MemoryInStream.h"
+#include "framework/MemoryOutStream.h"
 #include "platform/Random.h"
 #include "render/YMesh.h"
 #include "render/YMeshLoader.h"
@@ -16,16 +18,14 @@
 
 namespace {
 
-using mesh_test::MemoryIn;
-using mesh_test::MemoryOut;
 namespace fs = std::filesystem;
 
 const fs::path kData = fs::path(QV_SOURCE_DIR) / "tests/render/data";
 
 std::string Compiled(const YMeshData& mesh) {
-  MemoryOut out;
+  MemoryOutStream out;
   mesh.Write(out);
-  return out.bytes;
+  return out.Bytes();
 }
 
 YMeshData Parsed(const std::string& text) {
@@ -56,7 +56,7 @@ TEST(CompiledMesh, ReadingAndWritingAgainGivesTheSameBytes) {
   for (const std::string& text : texts) {
     const std::string bytes = Compiled(Parsed(text));
     for (const bool sized : {true, false}) {
-      MemoryIn in(bytes, sized);
+      MemoryInStream in(bytes, sized);
       YMeshData read;
       std::string error;
       ASSERT_TRUE(YMeshData::Read(in, read, error)) << error;
@@ -71,7 +71,7 @@ TEST(CompiledMesh, EveryTruncationIsRefused) {
   YMeshData mesh = Parsed(mesh_test::CubeText(0));
   const std::string before = Compiled(mesh);
   for (std::size_t length = 0; length < bytes.size(); ++length) {
-    MemoryIn in(bytes.substr(0, length));
+    MemoryInStream in(bytes.substr(0, length));
     std::string error;
     EXPECT_FALSE(YMeshData::Read(in, mesh, error)) << length;
     EXPECT_FALSE(error.empty());
@@ -112,7 +112,7 @@ TEST(CompiledMesh, CountsAndIndicesOutsideTheirArraysAreRefused) {
       {963, 0x000A0000, "index 1: vertex 10 of 10"},
   };
   for (const auto& c : cases) {
-    MemoryIn in(Patched(bytes, c.offset, c.value));
+    MemoryInStream in(Patched(bytes, c.offset, c.value));
     YMeshData mesh;
     std::string error;
     EXPECT_FALSE(YMeshData::Read(in, mesh, error)) << c.offset;
@@ -132,7 +132,7 @@ TEST(CompiledMesh, RandomlyDamagedFilesAreRefusedOrSound) {
     for (int i = 0; i < flips; ++i)
       damaged[static_cast<std::size_t>(platform::Random()) % damaged.size()] ^=
           static_cast<char>(1 << (platform::Random() % 8));
-    MemoryIn in(damaged);
+    MemoryInStream in(damaged);
     YMeshData mesh;
     std::string error;
     if (!YMeshData::Read(in, mesh, error)) {

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/MemoryOutStream.h"
 #include "render/YMesh.h"
 #include "tests/framework/LogCapture.h"
 #include "tests/render/MeshTestSupport.h"
@@ -269,10 +270,10 @@ TEST_F(MeshFileTest, TheFirstLoadCompilesBesideTheTextAndLaterLoadsReadOnlyThat)
   }
   EXPECT_TRUE(first.loaded && second.loaded);
   EXPECT_EQ(second.name, "mesh\\cube.mes");
-  mesh_test::MemoryOut a, b;
+  MemoryOutStream a, b;
   first.WriteCompiled(a);
   second.WriteCompiled(b);
-  EXPECT_EQ(a.bytes, b.bytes);
+  EXPECT_EQ(a.Bytes(), b.Bytes());
 }
 
 // A misspelt name or a broken text must not leave a compiled file behind

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "framework/MemoryInStream.h"
+#include "framework/MemoryOutStream.h"
 #include "render/YSkelMesh.h"
 #include "render/YSkelMeshCache.h"
 #include "render/YSkelMeshInstance.h"
@@ -19,8 +21,6 @@
 namespace {
 
 using mesh_test::BarText;
-using mesh_test::MemoryIn;
-using mesh_test::MemoryOut;
 using mesh_test::PositionOf;
 using Result = YMeshLoader::Result;
 namespace fs = std::filesystem;
@@ -39,10 +39,10 @@ std::unique_ptr<YSkelMesh> Bar(bool lightmap = false) {
 }
 
 std::string Compiled(const YSkelMesh& mesh) {
-  MemoryOut out;
+  MemoryOutStream out;
   mesh.WriteCompiled(out);
   mesh.WriteSkeleton(out);
-  return out.bytes;
+  return out.Bytes();
 }
 
 TEST(SkelMeshFile, BothFormsOfTheSkeletonLineLoadTheSameSkeleton) {
@@ -121,7 +121,7 @@ TEST_F(SkelMeshFileTest, TheCompiledFileHoldsTheWholeSkeletonAndIsReadInsteadLat
   EXPECT_TRUE(second.loaded);
   EXPECT_EQ(Compiled(second), bytes);
   // Animations made in code travel through the compiled form too.
-  MemoryIn in(Compiled(first));
+  MemoryInStream in(Compiled(first));
   YSkelMesh third;
   std::string error;
   ASSERT_TRUE(third.ReadCompiled(in, error) && third.ReadSkeleton(in, error)) << error;
@@ -132,7 +132,7 @@ TEST_F(SkelMeshFileTest, TheCompiledFileHoldsTheWholeSkeletonAndIsReadInsteadLat
 TEST_F(SkelMeshFileTest, DamagedCompiledFilesAreRefusedAndTheTextUsedInstead) {
   const std::string good = Compiled(*Bar());
   for (std::size_t length = 0; length + 1 < good.size(); length += 7) {
-    MemoryIn in(good.substr(0, length));
+    MemoryInStream in(good.substr(0, length));
     YSkelMesh mesh;
     std::string error;
     EXPECT_FALSE(mesh.ReadCompiled(in, error) && mesh.ReadSkeleton(in, error)) << length;
