@@ -238,26 +238,32 @@ void UIParser::OpenText() {
   textAlignDepth_ = aligns_.size();
 }
 
+// Every check that may raise comes before the text is flushed: after an
+// error the parser still holds the same text, and the next boundary would
+// flush it a second time.
 void UIParser::OpenFont() {
-  FlushText();
   UITextStyle style = TopFont();
   if (!A(1).value.empty()) style.font = YFont::Find(A(1).value);
   if (!A(2).value.empty()) style.size = A(2).AsFloat();
   if (!A(3).value.empty()) style.colour = Colour(3);
+  FlushText();
   fonts_.push_back(style);
 }
 
 void UIParser::OpenLink() {
   if (!openText_) throw XMLParseError("<a> outside <text>");
+  const YColor hot = Colour(2);
   FlushText();
-  linkHotColour_ = Colour(2);
+  linkHotColour_ = hot;
   linkName_ = A(1).value;
   insideLink_ = true;
 }
 
 void UIParser::OpenDiv() {
+  if (!openText_) throw XMLParseError("<div> outside <text>");
+  const int align = ParseAlign(A(1).value);
   LineBreak("<div> outside <text>");
-  aligns_.push_back(ParseAlign(A(1).value));
+  aligns_.push_back(align);
 }
 
 void UIParser::LineBreak(const char* outsideMessage) {
@@ -300,9 +306,10 @@ void UIParser::Close(int tagId) {
       if (act) CloseText();
       break;
     case kFontTag:
-      if (act) FlushText();
       if (fonts_.size() < 2) throw XMLParseError("tag </font>");
-      if (act) fonts_.pop_back();
+      if (!act) break;
+      FlushText();
+      fonts_.pop_back();
       break;
     case kLinkTag:
       if (!openText_) throw XMLParseError("tag </a>");
@@ -339,8 +346,8 @@ void UIParser::CloseText() {
 
 // Only a div's own entry is popped, never the text's or the base.
 void UIParser::CloseDiv() {
-  FlushText();
   if (aligns_.size() <= textAlignDepth_) throw XMLParseError("tag </div>");
+  FlushText();
   aligns_.pop_back();
 }
 
