@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tools/texgen/TgaWriter.h"
+#include "tools/texgen/UiTextures.h"
 
 namespace {
 
@@ -85,5 +86,6 @@ int main(int argc, char** argv) {
   const std::string folder = argv[1];
   bool ok = Write(DebugChecker(), folder, "debug_checker.tga");
   ok = Write(Cursor(), folder, "cursor.tga") && ok;
+  for (const auto& [name, image] : UiTextures()) ok = Write(image, folder, name.c_str()) && ok;
   return ok ? 0 : 1;
 }
