@@ -1,6 +1,7 @@
 #include "ui/UIParser.h"
 
 #include <algorithm>
+#include <sstream>
 #include <utility>
 
 #include "framework/Init.h"
@@ -21,6 +22,10 @@ std::vector<std::unique_ptr<UIParser::Style>>& Styles() {
   static std::vector<std::unique_ptr<UIParser::Style>> styles;
   return styles;
 }
+
+// Trees deeper than this are refused: every operation on a tree recurses
+// once per level, and a file must not be able to exhaust the stack.
+constexpr std::size_t kMaxDepth = 100;
 
 bool IsBlank(char c) {
   return c == ' ' || c == '\t' || c == '\n' || c == '\r';
@@ -67,6 +72,19 @@ std::unique_ptr<UIControl> UIParser::LoadLayout(std::string_view fileName) {
 }
 
 std::unique_ptr<UIControl> UIParser::Load(std::string_view fileName) {
+  Begin();
+  ParseDataFile(fileName);
+  return Finish();
+}
+
+std::unique_ptr<UIControl> UIParser::LoadText(std::string_view text, std::string_view name) {
+  Begin();
+  std::istringstream in{std::string(text)};
+  ParseNamedStream(in, name);
+  return Finish();
+}
+
+void UIParser::Begin() {
   fonts_.assign(1, UITextStyle{YFont::Find("mainfont"), 20.0f, YColor(1, 1, 1, 1)});
   aligns_.assign(1, UIText::kLeft);
   textAlignDepth_ = 1;
@@ -79,7 +97,9 @@ std::unique_ptr<UIControl> UIParser::Load(std::string_view fileName) {
   openCombobox_ = nullptr;
   insideItem_ = false;
   insideLink_ = false;
-  ParseDataFile(fileName);
+}
+
+std::unique_ptr<UIControl> UIParser::Finish() {
   std::unique_ptr<UIControl> root;
   for (std::unique_ptr<UIControl>& control : built_)
     if (control.get() == root_) root = std::move(control);
@@ -96,6 +116,10 @@ UIParser::Style* UIParser::FindStyle(std::string_view name) {
   for (const std::unique_ptr<Style>& style : Styles())
     if (style->name == name) return style.get();
   return nullptr;
+}
+
+void UIParser::ForgetStyles() {
+  Styles().clear();
 }
 
 int UIParser::ParseAlign(std::string_view word) {
@@ -219,6 +243,7 @@ void UIParser::Build() {
 }
 
 UIControl* UIParser::Attach(std::unique_ptr<UIControl> control, bool container) {
+  if (container && parents_.size() >= kMaxDepth) throw XMLParseError("Layout nested too deeply");
   UIControl* raw = control.get();
   if (!parents_.empty())
     parents_.back()->AddChild(std::move(control));

@@ -53,9 +53,13 @@ class UIParser : public DataFileReader {
   // reading goes on.
   static std::unique_ptr<UIControl> LoadLayout(std::string_view fileName);
   std::unique_ptr<UIControl> Load(std::string_view fileName);
+  // The same for layout text already in memory, named `name` in the errors.
+  std::unique_ptr<UIControl> LoadText(std::string_view text, std::string_view name);
 
   // The style of that name (exact bytes), or null.
   static Style* FindStyle(std::string_view name);
+  // Drops every style (tests and fuzzing, so each input starts alike).
+  static void ForgetStyles();
   // "left" 0, "right" 1, "center" 2, "top" 3, "bottom" 4; anything else
   // raises "Unknown align: " and the word.
   static int ParseAlign(std::string_view word);
@@ -68,6 +72,9 @@ class UIParser : public DataFileReader {
   void OnTagClose(int tagId) override;
 
  private:
+  // Resets the stacks for a new file / hands out the root and frees the rest.
+  void Begin();
+  std::unique_ptr<UIControl> Finish();
   const Attr& A(int index) const { return GetAttr(tag_, index); }
   // A tag inside a style tag: its values become the style's entry.
   void RecordInStyle();

@@ -231,6 +231,13 @@ TEST_F(UIParserTest, OnlyTheFirstTopLevelContainerIsReturned) {
   EXPECT_EQ(root->Parent(), nullptr);
   EXPECT_EQ(root->Children().size(), 1u);
   EXPECT_EQ(Load("none.yml", "<edit/><font/>"), nullptr);
+  std::string deep;
+  for (int i = 0; i < 150; ++i) deep += "<container name=\"" + std::to_string(i) + "\">";
+  const auto capped = Load("deep.yml", deep + "\n");
+  ASSERT_NE(capped, nullptr);
+  EXPECT_NE(capped->FindControl("99"), nullptr);
+  EXPECT_EQ(capped->FindControl("100"), nullptr);
+  EXPECT_EQ(Messages("deep.yml").size(), 50u);
   EXPECT_EQ(UIParser::LoadLayout(dir.File("missing.yml")), nullptr);
 }
 
