@@ -26,7 +26,7 @@ void Drive(UIControl& root) {
   }
   if (UIControl* focused = UIControl::Focused()) {
     for (const int key : {37, 39, 8, 13, 27, 45, 86}) focused->OnKeyDown(key);
-    for (const int ch : {'a', 0, 200, 10}) focused->OnChar(ch);
+    for (const int ch : {97, 0, 200, 10}) focused->OnChar(ch);
   }
   root.Animate(0.25f);
   root.MouseDown(2, -5, -5);
