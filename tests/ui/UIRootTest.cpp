@@ -119,6 +119,18 @@ TEST_F(UIRootTest, CloseAllModalsDropsTheLowerOnesAndKeepsTheWaitingOne) {
   EXPECT_EQ(root.WaitingModal(), nullptr);
 }
 
+// The screens' own bookkeeping: a screen made current at once, without a
+// fade or an event, and a modal stack emptied without Hide.
+TEST_F(UIRootTest, ScreensSetTheCurrentScreenAndEmptyTheStackDirectly) {
+  Open(a);
+  root.SetCurrentScreen(&b);
+  root.ClearModals();
+  Run(2);
+  EXPECT_EQ(root.CurrentScreen(), &b);
+  EXPECT_TRUE(root.ModalStack().empty() && listener.events.empty());
+  EXPECT_TRUE(a.IsVisible());
+}
+
 TEST_F(UIRootTest, SavedModalStacksComeBackFullyOpen) {
   root.RestoreModalStack();  // nothing saved, nothing open
   EXPECT_TRUE(root.ModalStack().empty() && root.ModalFade() == 0.0f);
