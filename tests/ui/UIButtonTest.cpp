@@ -43,55 +43,34 @@ class ClickSound {
   testing_support::ScopedTempDir dir_;
 };
 
-// Mouse input as the tree gives it: a 100 x 40 widget at (10, 10) in a screen.
+// Mouse input as the tree gives it to a 100 x 40 widget at (10, 10) in a
+// screen, one letter a step: i / o move inside / outside, D U a left press
+// and release inside, d u the same with the right button, x disables.
 struct Steps {
-  const char* name;
-  std::function<void(UIControl& screen, UIPressable& widget)> run;
+  const char* script;
   int clicks;
   int finalState;
 };
 
 const Steps kSequences[] = {
-    {"left press and release over it",
-     [](UIControl& s, UIPressable&) {
-       s.MouseMove(50, 20);
-       s.MouseDown(1, 50, 20);
-       s.MouseUp(1, 50, 20);
-     },
-     1, UIPressable::kHot},
-    {"right press and release",
-     [](UIControl& s, UIPressable&) {
-       s.MouseMove(50, 20);
-       s.MouseDown(2, 50, 20);
-       s.MouseUp(2, 50, 20);
-     },
-     0, UIPressable::kHot},
-    {"press, leave, come back, release",
-     [](UIControl& s, UIPressable&) {
-       s.MouseMove(50, 20);
-       s.MouseDown(1, 50, 20);
-       s.MouseMove(300, 300);
-       s.MouseMove(50, 20);
-       s.MouseUp(1, 50, 20);
-     },
-     0, UIPressable::kHot},
-    {"release without a press",
-     [](UIControl& s, UIPressable&) {
-       s.MouseMove(50, 20);
-       s.MouseUp(1, 50, 20);
-     },
-     0, UIPressable::kHot},
-    {"disabled",
-     [](UIControl& s, UIPressable& w) {
-       s.MouseMove(50, 20);
-       if (auto* b = dynamic_cast<UIButton*>(&w)) b->SetEnabled(false);
-       if (auto* b = dynamic_cast<UISpeedButton*>(&w)) b->SetEnabled(false);
-       s.MouseDown(1, 50, 20);
-       s.MouseUp(1, 50, 20);
-       s.MouseMove(300, 300);
-     },
-     0, UIPressable::kDisabled},
+    {"iDU", 1, UIPressable::kHot},         // a click
+    {"idu", 0, UIPressable::kHot},         // the right button
+    {"iDoiU", 0, UIPressable::kHot},       // leaving ends the press, coming back does not resume it
+    {"iU", 0, UIPressable::kHot},          // a release without a press
+    {"ixDUo", 0, UIPressable::kDisabled},  // disabled: deaf to the mouse
 };
+
+void Play(const char* script, UIControl& screen, UIPressable& widget) {
+  for (const char* c = script; *c; ++c) {
+    const float x = *c == 'o' ? 300 : 50, y = *c == 'o' ? 300 : 20;
+    if (*c == 'i' || *c == 'o') screen.MouseMove(x, y);
+    if (*c == 'D' || *c == 'd') screen.MouseDown(*c == 'D' ? 1 : 2, x, y);
+    if (*c == 'U' || *c == 'u') screen.MouseUp(*c == 'U' ? 1 : 2, x, y);
+    if (*c != 'x') continue;
+    if (auto* button = dynamic_cast<UIButton*>(&widget)) button->SetEnabled(false);
+    if (auto* speed = dynamic_cast<UISpeedButton*>(&widget)) speed->SetEnabled(false);
+  }
+}
 
 using Factory = std::function<std::unique_ptr<UIPressable>()>;
 
@@ -113,11 +92,11 @@ TEST(UIPressable, AClickIsALeftPressAndReleaseWithoutLeavingAndPlaysTucOnce) {
       UIControl screen(YRect(0, 0, 1000, 625), "screen", &events);
       auto* widget = static_cast<UIPressable*>(screen.AddChild(make()));
       const std::size_t playsBefore = sound.Plays();
-      steps.run(screen, *widget);
-      EXPECT_EQ(events.events.size(), static_cast<std::size_t>(steps.clicks)) << kind << ": " << steps.name;
-      EXPECT_EQ(sound.Plays() - playsBefore, static_cast<std::size_t>(steps.clicks)) << kind << ": " << steps.name;
+      Play(steps.script, screen, *widget);
+      EXPECT_EQ(events.events.size(), static_cast<std::size_t>(steps.clicks)) << kind << ": " << steps.script;
+      EXPECT_EQ(sound.Plays() - playsBefore, static_cast<std::size_t>(steps.clicks)) << kind << ": " << steps.script;
       for (const auto& [code, sender] : events.events) EXPECT_TRUE(code == 0 && sender == widget);
-      EXPECT_EQ(widget->State(), steps.finalState) << kind << ": " << steps.name;
+      EXPECT_EQ(widget->State(), steps.finalState) << kind << ": " << steps.script;
       SoundFrame();
     }
   }
@@ -128,7 +107,7 @@ TEST(UIPressable, ClicksWorkSilentlyWithoutTheSound) {
   Recorder events;
   UIControl screen(YRect(0, 0, 1000, 625), "screen", &events);
   screen.AddChild(kWidgets[0].second());
-  kSequences[0].run(screen, *static_cast<UIPressable*>(screen.Children()[0].get()));
+  Play("iDU", screen, *static_cast<UIPressable*>(screen.Children()[0].get()));
   EXPECT_EQ(events.events.size(), 1u);
 }
 
