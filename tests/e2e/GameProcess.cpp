@@ -14,9 +14,8 @@
 namespace e2e {
 
 GameProcess::GameProcess(const std::string& appData, const std::string& display,
-                         const std::vector<std::string>& args) {
+                         const std::vector<std::string>& args, const std::string& exe) {
   stderrPath_ = appData + "/stderr.txt";
-  const std::string exe = QV_GAME_EXE;
   const std::string folder = std::filesystem::path(exe).parent_path().string();
   pid_ = fork();
   if (pid_ != 0) return;

@@ -13,10 +13,11 @@ namespace e2e {
 
 class GameProcess {
  public:
-  // Starts the game from its program folder with APPDATA = appData. With an
-  // empty display the child gets no DISPLAY at all.
+  // Starts the game (or another program of the program folder, `exe`) from
+  // the program folder with APPDATA = appData. With an empty display the
+  // child gets no DISPLAY at all.
   GameProcess(const std::string& appData, const std::string& display,
-              const std::vector<std::string>& args = {});
+              const std::vector<std::string>& args = {}, const std::string& exe = QV_GAME_EXE);
   ~GameProcess();
   GameProcess(const GameProcess&) = delete;
   GameProcess& operator=(const GameProcess&) = delete;
