@@ -46,8 +46,9 @@ class Init : public DataFileReader {
   void LoadFile(std::string_view fileName);
   // Writes the typed fields to configPath: every section but "splash", every
   // attribute, to configPath + ".tmp", then moved over the real file. False
-  // (and a log line) when nothing was written or the move failed; the old
-  // file is then untouched. Call after Load.
+  // when nothing was written or the move failed; the old file is then
+  // untouched, and the failure, with the real path and the system's reason,
+  // is logged and written to stderr. Call after Load.
   bool SaveFile();
 
   // "RRGGBB" or "RRGGBBAA" in hexadecimal as a colour (an unreadable pair
@@ -90,6 +91,7 @@ class Init : public DataFileReader {
   void ReadSettings();
   void StoreSettings();
   bool WriteConfig(const std::string& path) const;
+  static void ReportSaveFailure(const std::string& reason);
 
   DisplayModeResolver resolveMode_;
   SplashSink addSplash_;
