@@ -87,9 +87,14 @@ std::string Init::UserPath() const { return appData + kUserFolderName + "\\"; }
 
 void Init::Load(std::string_view fileName) {
   configPath = UserPath() + std::string(fileName);
-  if (!PathExists(configPath, false)) SeedUserFolder(appData + kUserFolderName);
+  const bool firstRun = !PathExists(configPath, false);
+  if (firstRun) SeedUserFolder(appData + kUserFolderName);
+  std::optional<std::string> text = platform::ReadTextFile(configPath);
+  // There but unreadable (no permission, not a regular file): the defaults
+  // will be saved over it when the game ends, so say why.
+  if (!text && !firstRun) Log::Printf("Cannot read data file %s", platform::MapPath(configPath).c_str());
   // An empty text still resets every attribute to its default.
-  std::istringstream in(platform::ReadTextFile(configPath).value_or(std::string()));
+  std::istringstream in(text.value_or(std::string()));
   ParseNamedStream(in, configPath);
   ReadSettings();
 }

@@ -38,7 +38,8 @@ class Init : public DataFileReader {
   // folder into the typed fields. When that file is missing (a first run) the
   // user folder and its "save" and "players" folders are made first and the
   // program's own "players" and "save" files copied in, keeping files already
-  // there. A missing or unreadable file leaves every setting at its default.
+  // there. A missing or unreadable file leaves every setting at its default;
+  // one that is there but cannot be read is logged.
   void Load(std::string_view fileName);
   // Parses another file against the same schema ("splash\config.yml",
   // relative to the current folder) for its splash entries; the typed fields

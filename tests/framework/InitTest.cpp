@@ -1,5 +1,7 @@
 #include "framework/Init.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -116,6 +118,16 @@ TEST_F(InitTest, ValuesThatWouldBreakTheProgramAreBoundedAndErrorsLogged) {
             "Init parser error, Unknown attribute: depth of tag: video, file: config.yml, line: 2");
   WriteConfig("<config><sound volume=\"nan\"><render texScale=\"-3\"></config>");
   EXPECT_EQ(Settings(*Loaded()), "full=1 mode= 800x600 max=0 sound=1,0.8 fps=0 shadows=1 tex=1 ui\\english");
+}
+
+// A configuration that is there but cannot be read would be replaced by
+// the defaults at the end without a word.
+TEST_F(InitTest, AConfigurationThatCannotBeReadIsLogged) {
+  fs::create_directories(User());
+  ASSERT_EQ(mkfifo((User() / "config.yml").c_str(), 0600), 0);
+  EXPECT_EQ(Settings(*Loaded()), "full=1 mode= 800x600 max=0 sound=1,0.8 fps=0 shadows=1 tex=1 ui\\english");
+  EXPECT_EQ(log_.Lines(), std::vector<std::string>{"Cannot read data file " + (User() / "config.yml").string()});
+  EXPECT_FALSE(fs::exists(User() / "players"));  // not a first run
 }
 
 TEST(InitColor, ParsesSixOrEightHexDigitsAndRejectsShortText) {
