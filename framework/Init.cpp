@@ -58,7 +58,9 @@ float UnitValue(float value, float fallback) {
 }
 
 // The system's words for a failed call; errno is read by the caller at once.
-std::string SystemReason(int error) { return error != 0 ? std::strerror(error) : "unknown error"; }
+std::string SystemReason(int error) {
+  return error != 0 ? std::strerror(error) : "unknown error";
+}
 
 std::int32_t PositiveOr(std::int32_t value, std::int32_t fallback) { return value > 0 ? value : fallback; }
 

@@ -5,10 +5,10 @@
 #include <memory>
 #include <system_error>
 
-#include "game/GameFramework.h"
 #include "framework/Init.h"
 #include "framework/Log.h"
 #include "framework/SystemCheck.h"
+#include "game/GameFramework.h"
 #include "platform/InstanceGuard.h"
 #include "platform/Paths.h"
 #include "platform/Process.h"

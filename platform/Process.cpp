@@ -56,6 +56,8 @@ void InstallTerminationHandlers() {
   Handle(SIGINT);
 }
 
-bool TerminationRequested() { return g_terminationRequested.load(); }
+bool TerminationRequested() {
+  return g_terminationRequested.load();
+}
 
 }  // namespace platform

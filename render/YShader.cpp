@@ -67,4 +67,6 @@ void UpdateShaders(float dt) {
   for (const std::unique_ptr<YShader>& shader : Registry()) shader->Update(dt);
 }
 
-void ClearShaders() { Registry().clear(); }
+void ClearShaders() {
+  Registry().clear();
+}

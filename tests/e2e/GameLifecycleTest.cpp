@@ -96,7 +96,8 @@ TEST_F(GameLifecycle, TerminationSignalSavesTheConfigurationLikeExit) {
   ASSERT_FALSE(WaitForWindow().empty()) << game.Stderr() << Log();
   ASSERT_TRUE(EndsOnSignal(game, 10s)) << game.Stderr();
   const std::string config = Config();
-  for (const char* saved : {"<sound ", "<render ", "<interface ", "width=\"800\" height=\"500\"", "fullscreen=\"0\""})
+  for (const char* saved :
+       {"<sound ", "<render ", "<interface ", "width=\"800\" height=\"500\"", "fullscreen=\"0\""})
     EXPECT_NE(config.find(saved), std::string::npos) << saved << " missing in\n" << config;
   EXPECT_TRUE(LogHas("OpenGL Released.")) << Log();
 }
@@ -150,10 +151,11 @@ TEST_F(GameLifecycle, ConsoleVideoModeAndFrameDelayAreHeldToWhatTheDisplayCanDo)
 // come before the program's own.
 TEST_F(GameLifecycle, SplashScreensOfTheUsersConfigurationAreShown) {
   fs::create_directories(UserFolder());
-  testing_support::WriteFile(UserFolder() / "config.yml",
-                             "<config>\n<video fullscreen=\"0\">\n<window width=\"800\" height=\"500\">\n"
-                             "<splash bgshader=\"splash_background\" bgcolor=\"FF00FF\" width=\"1\" height=\"1\"/>\n"
-                             "</config>\n");
+  testing_support::WriteFile(
+      UserFolder() / "config.yml",
+      "<config>\n<video fullscreen=\"0\">\n<window width=\"800\" height=\"500\">\n"
+      "<splash bgshader=\"splash_background\" bgcolor=\"FF00FF\" width=\"1\" height=\"1\"/>\n"
+      "</config>\n");
   e2e::GameProcess game(tmp.Str(), e2e::Display());
   const std::string window = WaitForWindow();
   ASSERT_FALSE(window.empty()) << game.Stderr() << Log();

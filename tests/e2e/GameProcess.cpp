@@ -17,8 +17,8 @@ GameProcess::GameProcess(const std::string& appData, const std::string& display,
                          const std::vector<std::string>& args, const Launch& launch) {
   stderrPath_ = appData + "/stderr.txt";
   const std::string exe = launch.exe.empty() ? QV_GAME_EXE : launch.exe;
-  const std::string folder = launch.workingFolder.empty() ? std::filesystem::path(exe).parent_path().string()
-                                                          : launch.workingFolder;
+  const std::string folder =
+      launch.workingFolder.empty() ? std::filesystem::path(exe).parent_path().string() : launch.workingFolder;
   pid_ = fork();
   if (pid_ != 0) return;
   // Child: its working folder, its own environment.

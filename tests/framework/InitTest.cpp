@@ -126,7 +126,8 @@ TEST_F(InitTest, AConfigurationThatCannotBeReadIsLogged) {
   fs::create_directories(User());
   ASSERT_EQ(mkfifo((User() / "config.yml").c_str(), 0600), 0);
   EXPECT_EQ(Settings(*Loaded()), "full=1 mode= 800x600 max=0 sound=1,0.8 fps=0 shadows=1 tex=1 ui\\english");
-  EXPECT_EQ(log_.Lines(), std::vector<std::string>{"Cannot read data file " + (User() / "config.yml").string()});
+  EXPECT_EQ(log_.Lines(),
+            std::vector<std::string>{"Cannot read data file " + (User() / "config.yml").string()});
   EXPECT_FALSE(fs::exists(User() / "players"));  // not a first run
 }
 
@@ -196,5 +197,6 @@ TEST_F(InitTest, FailedSaveIsReportedWithTheRealPathAndKeepsTheOldFile) {
       "Could not save configuration: cannot write " + temp + ": Is a directory",
       "Could not save configuration: cannot write " + temp + ": No such file or directory"};
   EXPECT_EQ(log_.Lines(), expected);
-  EXPECT_EQ(testing::internal::GetCapturedStderr(), expected[0] + "\n" + expected[1] + "\n" + expected[2] + "\n");
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            expected[0] + "\n" + expected[1] + "\n" + expected[2] + "\n");
 }

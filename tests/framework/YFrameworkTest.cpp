@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <csignal>
 #include <cstdlib>
-#include <cmath>
 #include <tuple>
 #include <utility>
 #include <vector>

@@ -27,7 +27,7 @@ struct Settings {
 };
 
 Settings Read(const Init& init) {
-  return {init.fullscreen, init.maximized,    init.fps,          init.shadows,     init.videoMode,
+  return {init.fullscreen,  init.maximized,    init.fps,       init.shadows,     init.videoMode,
           init.windowWidth, init.windowHeight, g_textureScale, init.soundVolume, init.musicVolume};
 }
 

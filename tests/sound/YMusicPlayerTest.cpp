@@ -7,8 +7,8 @@
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <filesystem>
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 #include "sound/SoundError.h"
