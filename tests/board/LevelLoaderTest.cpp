@@ -40,9 +40,10 @@ TEST_F(LevelLoaderTest, LevelTextsCountFromTheBaseLevelWhenSigned) {
   const struct {
     const char* text;
     int base, low, high;
-  } cases[] = {{"4", 5, 4, 4},  {"+2", 5, 7, 7},   {"-9", 5, 0, 0},   {"3-3", 0, 3, 3},    {"3-5", 0, 3, 5},
-               {"-1", 5, 4, 4}, {"+1-2", 5, 6, 7}, {"0", 5, 0, 0},    {"", 5, 0, 0},       {"junk", 5, 0, 0},
-               {"5-3", 0, 5, 5}, {"99999999999", 0, 2147483647, 2147483647}};
+  } cases[] = {{"4", 5, 4, 4},    {"+2", 5, 7, 7},  {"-9", 5, 0, 0},
+               {"3-3", 0, 3, 3},  {"3-5", 0, 3, 5}, {"-1", 5, 4, 4},
+               {"+1-2", 5, 6, 7}, {"0", 5, 0, 0},   {"", 5, 0, 0},
+               {"junk", 5, 0, 0}, {"5-3", 0, 5, 5}, {"99999999999", 0, 2147483647, 2147483647}};
   for (const auto& c : cases) {
     std::set<int> seen;
     for (std::uint32_t seed = 1; seed < 60; ++seed) {
@@ -56,9 +57,8 @@ TEST_F(LevelLoaderTest, LevelTextsCountFromTheBaseLevelWhenSigned) {
 }
 
 TEST_F(LevelLoaderTest, OrdinalPlacementFillsSideOnesRowsFromTheMiddlePastBlockedSquares) {
-  WriteFile("desks/blocked.dsk",
-            DeskText({"aaaXaaaaa", "aaaaOaaaa", "aaaaaaaaa", "aaaaaaaaa", "aaaaaaaaa", "aaaaaaaaa", "aaaaaaaaa",
-                      "aaaaaaaaa", "aaaaaaaaa"}));
+  WriteFile("desks/blocked.dsk", DeskText({"aaaXaaaaa", "aaaaOaaaa", "aaaaaaaaa", "aaaaaaaaa", "aaaaaaaaa",
+                                           "aaaaaaaaa", "aaaaaaaaa", "aaaaaaaaa", "aaaaaaaaa"}));
   Load(R"(<desk name="blocked.dsk"/>
 <monster id="golem"/><monster id="golem"/><monster id="golem"/><monster id="golem" position="[4, 8]"/>)");
   // (3, 8) is a wall and (4, 7) a pit: skipped, and never tried again.
@@ -142,7 +142,7 @@ TEST_F(LevelLoaderTest, UnknownMonstersAreSkippedWithTheCataloguesLine) {
   EXPECT_EQ(Cells(1), (std::vector<std::pair<int, int>>{{4, 8}}));
 }
 
-TEST_F(LevelLoaderTest, TheDeskDefaultsToTheBaseDeskAtTheFirstMonster) {
+TEST_F(LevelLoaderTest, TheDeskDefaultsToTheBaseDeskAtTheFirstMonsterAndTheBonusIsKept) {
   tessor.Board().SetCellType(0, 0, cell_kind::kWall);
   Load(R"(<bonus artifact="ring" spell="1b33"/>)");
   EXPECT_EQ(tessor.Board().Cell(0, 0).Kind(), cell_kind::kWall);  // no monster: no desk
@@ -154,6 +154,9 @@ TEST_F(LevelLoaderTest, TheDeskDefaultsToTheBaseDeskAtTheFirstMonster) {
   EXPECT_EQ(tessor.bonusSpell, 0u);
   Load(R"(<desk name="fire.dsk"/><monster id="imp"/>)");
   EXPECT_EQ(tessor.Board().Cell(0, 0).Kind(), cell_kind::kFire);
+  // A missing file leaves the board cleared.
+  YTessorLevelLoader::Load(tessor, "levels\\none.yml", 0, 0, false);
+  EXPECT_TRUE(tessor.Board().Units(1).empty());
 }
 
 TEST_F(LevelLoaderTest, DeskAndBonusOnlyKeepsTheRestoredUnits) {
@@ -174,15 +177,6 @@ TEST_F(LevelLoaderTest, DeskAndBonusOnlyKeepsTheRestoredUnits) {
   EXPECT_TRUE(Cells(0).empty());
   EXPECT_EQ(tessor.Player(0), &hero);
   EXPECT_EQ(Cells(1), (std::vector<std::pair<int, int>>{{4, 8}}));
-}
-
-TEST_F(LevelLoaderTest, AMissingFileLeavesTheBoardClearedAndTheBonusEmpty) {
-  YPlayerMonster left("golem", 1, 1.0f);
-  tessor.AddMonsterUnit(&left, 1, 2, 7);
-  tessor.Board().ClearSide(1, false);
-  YTessorLevelLoader::Load(tessor, "levels\\none.yml", 0, 0, false);
-  EXPECT_TRUE(tessor.Board().Units(1).empty());
-  EXPECT_EQ(tessor.bonusArtifact, "");
 }
 
 }  // namespace

@@ -26,11 +26,14 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path Game() { return fs::path(QV_GAME_DIR); }
+fs::path Game() {
+  return fs::path(QV_GAME_DIR);
+}
 
 std::vector<std::string> Names(const char* folder) {
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(Game() / folder)) names.push_back(entry.path().filename().string());
+  for (const auto& entry : fs::directory_iterator(Game() / folder))
+    names.push_back(entry.path().filename().string());
   std::sort(names.begin(), names.end());
   return names;
 }
@@ -72,7 +75,8 @@ TEST_F(ShippedBoardContent, DesksReadCleanlyAndTogetherUseEveryKindOfCell) {
     crlf |= testing_support::ReadFile(Game() / "desks" / name).find("\r\n") != std::string::npos;
   }
   EXPECT_TRUE(crlf);
-  for (std::uint32_t type : {0u, 1u, 2u, 3u, 4u, 5u, 6u, 8u, 9u, 10u, 11u, 12u}) EXPECT_TRUE(types.count(type)) << type;
+  for (std::uint32_t type : {0u, 1u, 2u, 3u, 4u, 5u, 6u, 8u, 9u, 10u, 11u, 12u})
+    EXPECT_TRUE(types.count(type)) << type;
 }
 
 TEST_F(ShippedBoardContent, LevelsLoadWithoutErrorLinesAtAnyHeroLevel) {
@@ -84,7 +88,8 @@ TEST_F(ShippedBoardContent, LevelsLoadWithoutErrorLinesAtAnyHeroLevel) {
     EXPECT_TRUE(std::regex_match(name, padded)) << name;
     const std::string text = testing_support::ReadFile(Game() / "levels" / name);
     std::size_t monsters = 0;
-    for (std::size_t at = text.find("<monster"); at != std::string::npos; at = text.find("<monster", at + 1)) ++monsters;
+    for (std::size_t at = text.find("<monster"); at != std::string::npos; at = text.find("<monster", at + 1))
+      ++monsters;
     for (int heroLevel = 0; heroLevel <= 12; heroLevel += 3) {
       for (std::uint32_t seed = 1; seed <= 8; ++seed) {
         platform::SeedRandom(seed);
