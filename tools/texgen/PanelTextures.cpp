@@ -85,7 +85,7 @@ Canvas Background() {
   c.Fill(0, 0, 1024, 641, Ring(RoundedBox(7, 7, 1017, 633, 8), RoundedBox(10, 10, 1014, 630, 6)), kRim);
   Area(c, s, 14, 18, 470, 200, Brighter(kParchment, 1.03f));   // the hero
   Area(c, s, 20, 29, 175, 184, Brighter(kNight, 1.6f));        // the portrait's frame
-  Area(c, s, 595, 16, 988, 236, Brighter(kParchment, 1.04f));  // the information card
+  Area(c, s, 595, 16, 988, 252, Brighter(kParchment, 1.04f));  // the information card and its button
   Area(c, s, 5, 296, 995, 571, Mix(kParchment, kParchmentDark, 0.35f));  // the slots
   for (int e = 0; e < 4; ++e) ElementMark(c, e, 488 * s, (40 + 50 * static_cast<float>(e)) * s, 13);
   return c;
@@ -191,13 +191,13 @@ Canvas StarGlow() {
 Canvas TurningBackground() {
   constexpr int kSize = 512;
   Canvas c(kSize, kSize);
-  const float waves[4][3] = {{2, 1, 0.3f}, {-1, 3, 1.7f}, {3, -2, 4.1f}, {1, 2, 2.6f}};
+  const float waves[4][3] = {{2, 1, 0.3f}, {-1, 2, 1.7f}, {1, -2, 4.1f}, {1, 1, 2.6f}};
   c.Fill(0, 0, kSize, kSize, kEverywhere, [&waves](float x, float y) {
     Colour colour = Brighter(kNight, 1.2f);
     for (int e = 0; e < 4; ++e) {
       const float phase = 2 * kPi * (waves[e][0] * x + waves[e][1] * y) / kSize + waves[e][2];
       const float swirl = 2 * kPi * (waves[(e + 1) % 4][1] * x - waves[(e + 2) % 4][0] * y) / kSize;
-      const float v = 0.5f + 0.5f * std::sin(phase + 0.9f * std::sin(swirl));
+      const float v = 0.5f + 0.5f * std::sin(phase + 0.6f * std::sin(swirl));
       colour = Mix(colour, kElements[e], 0.22f * v * v * v);
     }
     return colour;

@@ -52,7 +52,7 @@ UIViewApp::~UIViewApp() {
 }
 
 void UIViewApp::Open() {
-  CreateWindowed("UI view", static_cast<int>(kUiWidth), static_cast<int>(kUiHeight));
+  CreateWindowed(options_.title, static_cast<int>(kUiWidth), static_cast<int>(kUiHeight));
   previousTime_ = GetTime();
 }
 

@@ -25,6 +25,7 @@ struct UIViewOptions {
   std::string styles = "ui\\english\\styles.yml";
   int frames = 0;                             // quit after this many frames; 0 = at Escape
   std::string screenshot;                     // PNG of the last frame; empty = none
+  std::string title = "UI view";              // the window's title
 };
 
 class UIViewApp : public YFramework, public UIEvent {
@@ -34,7 +35,7 @@ class UIViewApp : public YFramework, public UIEvent {
   explicit UIViewApp(UIViewOptions options);
   ~UIViewApp() override;
 
-  // Opens the window "UI view" with the device on it.
+  // Opens the window (titled as the options say) with the device on it.
   void Open();
   bool Frame() override;
   void OnMouseMove(int x, int y) override;
