@@ -5,11 +5,9 @@
 // kept as a screenshot for review (<build>/screenshots/panel_tab<N>.png).
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <string>
 
-#include "platform/Image.h"
 #include "tests/e2e/GameFixture.h"
 
 namespace {
@@ -18,22 +16,6 @@ using namespace std::chrono_literals;
 
 class PanelView : public e2e::GameFixture {
  protected:
-  std::string Xdotool(const std::string& args) const { return "DISPLAY=" + e2e::Display() + " xdotool " + args; }
-  std::string FindWindow() const {
-    std::string id;
-    e2e::WaitUntil([&] {
-      id = e2e::ShellOutput(Xdotool("search --onlyvisible --name '^Panel view$' 2>/dev/null"));
-      return !id.empty();
-    }, 15s);
-    return id.substr(0, id.find('\n'));
-  }
-  // Moves to a point of the 1000 x 625 window (one pixel a UI unit), then
-  // clicks when asked.
-  void Point(const std::string& window, int x, int y, bool click = true) const {
-    e2e::Shell(Xdotool("mousemove --window " + window + " " + std::to_string(x) + " " + std::to_string(y)));
-    e2e::Shell("sleep 0.15");
-    if (click) e2e::Shell(Xdotool("click 1") + " && sleep 0.15");
-  }
   // Runs the view on a tab, lets `drive` click, quits with Escape and
   // returns the last frame.
   template <typename Drive>
@@ -43,7 +25,7 @@ class PanelView : public e2e::GameFixture {
     std::filesystem::remove(shot);
     e2e::GameProcess view(tmp.Str(), e2e::Display(), {"--tab", std::to_string(tab), "--screenshot", shot},
                           QV_PANELVIEW_EXE);
-    const std::string window = FindWindow();
+    const std::string window = FindWindowTitled("Panel view");
     EXPECT_FALSE(window.empty()) << view.Stderr();
     EXPECT_TRUE(e2e::WaitUntil([&] { return Has(view, "event 6 controlPanel"); }, 10s)) << view.Stderr();
     e2e::Shell("sleep 0.6");  // the screen fades in
@@ -59,18 +41,6 @@ class PanelView : public e2e::GameFixture {
   }
 };
 
-// Pixels of a rectangle whose colour passes the test.
-template <typename Test>
-int Count(const platform::Image& image, int x0, int y0, int x1, int y1, Test test) {
-  int count = 0;
-  for (int y = std::max(y0, 0); y < std::min(y1, image.height); ++y)
-    for (int x = std::max(x0, 0); x < std::min(x1, image.width); ++x) {
-      const std::uint8_t* p = &image.bgra[(static_cast<std::size_t>(y) * image.width + x) * 4];
-      count += test(p[2], p[1], p[0]) ? 1 : 0;
-    }
-  return count;
-}
-
 const auto kButtonBlue = [](int r, int g, int b) { return b > 120 && b > r + 40 && b > g + 10; };
 const auto kDarkRed = [](int r, int g, int b) { return r > 110 && g < 70 && b < 70; };
 
@@ -85,17 +55,17 @@ TEST_F(PanelView, EachTabAnswersTheMouseAndIsKeptForReview) {
     Point(window, 550, 330, false);
   });
   ASSERT_EQ(image.width, 1000);
-  EXPECT_GT(Count(image, 660, 50, 900, 80, kDarkRed), 100);  // the spell's name on the card
+  EXPECT_GT(e2e::CountPixels(image, 660, 50, 900, 80, kDarkRed), 100);  // the spell's name on the card
   // Artifacts: a carried artifact selected offers "Use".
   image = RunTab(1, [&](const std::string& window, const e2e::GameProcess&) { Point(window, 550, 330); });
-  EXPECT_GT(Count(image, 650, 215, 810, 245, kButtonBlue), 800);
+  EXPECT_GT(e2e::CountPixels(image, 650, 215, 810, 245, kButtonBlue), 800);
   // Army: a monster selected offers "Sell" and shows its card.
   image = RunTab(2, [&](const std::string& window, const e2e::GameProcess&) { Point(window, 390, 480); });
-  EXPECT_GT(Count(image, 650, 215, 810, 245, kButtonBlue), 800);
-  EXPECT_GT(Count(image, 740, 140, 830, 160, kDarkRed), 200);  // the health bar
+  EXPECT_GT(e2e::CountPixels(image, 650, 215, 810, 245, kButtonBlue), 800);
+  EXPECT_GT(e2e::CountPixels(image, 740, 140, 830, 160, kDarkRed), 200);  // the health bar
   // Shop: an offer the hero can pay offers "Buy".
   image = RunTab(3, [&](const std::string& window, const e2e::GameProcess&) { Point(window, 60, 360); });
-  EXPECT_GT(Count(image, 650, 215, 810, 245, kButtonBlue), 800);
+  EXPECT_GT(e2e::CountPixels(image, 650, 215, 810, 245, kButtonBlue), 800);
 }
 
 }  // namespace
