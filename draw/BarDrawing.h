@@ -1,8 +1,6 @@
-// Progress bars for the panels and cards: a bar of the shader "pbar" in its
-// own colour, the part that the value fills in the bar colour (a horizontal
-// bar from the left, a vertical one from the bottom) and the value as a
-// number. Bars never divide by zero: a maximum of 0 or below shows an empty
-// bar. Main thread only.
+// Progress bars for panels and cards ("pbar"): the whole bar, the share the
+// value fills (horizontal from the left, vertical from the bottom) and the
+// value as a number. A maximum of 0 or below shows an empty bar.
 #pragma once
 
 #include <cstdint>

@@ -1,8 +1,6 @@
-// Cards and list items of units, spells and artifacts, as the control panel
-// and the board screen's unit view show them: a unit's name, portrait,
-// health and element bars and how it moves; a spell's two tile pictures and
-// name; an artifact's icon and name; with their descriptions below on the
-// larger cards. Main thread only; nothing is drawn without a renderer.
+// Cards and list items of units, spells and artifacts as the control panel
+// and the board screen's unit view show them: name, portrait, bars and move
+// line of a unit; tile faces or icon, name and description of an item.
 #pragma once
 
 #include <array>

@@ -1,8 +1,6 @@
-// Pictures for the directly drawn screens: textured quads in the 1000 x 625
-// UI space through a shader ("image_std" when none is given), sub-rectangles
-// of a texture, boxes of three bands whose ends keep their shape, and unit
-// portraits with their level. Main thread only; nothing is drawn without a
-// renderer.
+// Pictures for the directly drawn screens in the 1000 x 625 UI space:
+// textured quads through a shader ("image_std" when none is given), texture
+// sub-rectangles, three-band boxes whose ends keep their shape, portraits.
 #pragma once
 
 #include <array>

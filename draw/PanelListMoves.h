@@ -1,9 +1,7 @@
-// The control panel's rearranging of a hero's spells and artifacts by
-// clicks on list slots: the active spells (the left column, at most five)
-// and the spare spells (the grid), the artifact in use (slot 0) and the
-// carried ones (the grid). Every slot and entry is checked against its list
-// before anything is touched: a slot that names no entry changes nothing,
-// and no move ever loses or duplicates a spell or an artifact.
+// The control panel's rearranging of a hero's spells (five active, the rest
+// spare) and artifacts (one in use, the rest carried) by clicks on list
+// slots. Every slot is checked against its list first: nothing is ever lost
+// or duplicated.
 #pragma once
 
 #include <vector>

@@ -1,8 +1,6 @@
-// Text in the main font for the directly drawn screens (control panel, board
-// and battle screens, books): aligned, formatted through the safe formatter,
-// and with a dark shadow. Positions are in the 1000 x 625 UI space; y is the
-// bottom of the line box. Main thread only; nothing is drawn without a
-// renderer or before the main font is loaded.
+// Text in the main font for the directly drawn screens: aligned, formatted
+// through the safe formatter, wrapped, and with a dark shadow. Positions are
+// in the 1000 x 625 UI space; y is the bottom of the line box.
 #pragma once
 
 #include <string>

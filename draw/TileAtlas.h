@@ -1,9 +1,7 @@
-// The duel's tile atlas: the 44 pictures (11 columns, 4 rows) of
-// "textures\tileset.jpg", each a texture of its own, shared by everything
-// that shows tiles (the 3D tiles of the battle, its side panels, the control
-// panel's spell lists, the help book). A kind's "tex" value names its frame;
-// a frame shows the kind's face in its columns 0 to kTileFaceU and the
-// element's side strip from kTileSideU on. Main thread only.
+// The duel's tile atlas: the 44 frames (11 columns, 4 rows) of
+// "textures\tileset.jpg", each a texture of its own, for everything that
+// shows tiles. A kind's "tex" names its frame: the face in columns 0 to
+// kTileFaceU, the element's side strip from kTileSideU on.
 #pragma once
 
 #include <memory>

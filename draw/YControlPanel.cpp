@@ -48,6 +48,8 @@ void PlayNamed(const char* name) {
   if (SoundEntry* sound = FindSound(name)) sound->Play(YVector3(0, 0, 0), -1.0f, YVector3(0, 0, 0));
 }
 
+// A list's length as an int for the scroll arithmetic, held far below
+// overflow (a list read from a file may be long).
 int Count(std::size_t size) {
   return static_cast<int>(std::min<std::size_t>(size, 1u << 20));
 }

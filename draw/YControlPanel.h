@@ -1,11 +1,7 @@
-// The control panel: the full-screen view between battles in which a hero's
-// active and spare spells, artifacts and 18 army slots are inspected and
-// rearranged, and units are bought from and sold to a monster shop. Its
-// controls (tab links, caption buttons, the skill button, a scroll bar) live
-// in one window that becomes the UI root's screen; everything else is drawn
-// directly each frame in the 1000 x 625 UI space. The quest, the profile
-// screens and the board screen open it; it never owns the hero or the shop.
-// Main thread only.
+// The control panel between battles: a hero's spells, artifacts and army
+// arranged, units bought and sold. Its controls live in one window that
+// becomes the UI root's screen; the rest is drawn directly each frame. It
+// never owns the hero or the shop. Main thread only.
 #pragma once
 
 #include <array>

