@@ -74,9 +74,10 @@ void GameFramework::LoadStartupFiles() {
   systemFont = YFont::Find("sysfont");
   LoadShaders("splash\\shaders.yml");
   Log::Printf("Initialization...%s", "");
+  // Splash entries of the user's own file add their screens too.
+  InstallSplashSink();
   Init& config = GetInit();
   config.Load("config.yml");
-  InstallSplashSink();
   config.LoadFile("splash\\config.yml");
   ScanPlayerProfiles();
   GetStats().Load();
@@ -169,10 +170,17 @@ bool GameFramework::DrawFrame(float dt) {
 void GameFramework::CreateMainWindow() {
   const Init& config = GetInit();
   maximised = fullscreen ? false : config.maximized;
-  if (fullscreen)
+  if (fullscreen) {
     CreateFullscreen(kProductTitle, config.videoMode);
-  else
-    CreateWindowed(kProductTitle, config.windowWidth, config.windowHeight);
+    return;
+  }
+  CreateWindowed(kProductTitle, config.windowWidth, config.windowHeight);
+  // The desktop may have given a smaller window than asked for; that size
+  // is the one to remember, even before its first size message.
+  if (maximised || !window) return;
+  int width = 0, height = 0;
+  window->ClientSize(width, height);
+  if (width > 0 && height > 0) OnSize(width, height);
 }
 
 void GameFramework::ToggleFullscreen() {

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Sets everything up and runs every test: the plain build headless (no
 # display) and its window tests under Xvfb, then the sanitizer builds, then
-# the fuzz targets for a minute each.
+# the fuzz targets, which share a fixed time budget.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
-fuzz_seconds=${QV_FUZZ_SECONDS:-60}
+fuzz_total_seconds=${QV_FUZZ_TOTAL_SECONDS:-240}
 
 "$top/scripts/setup.sh"
 
@@ -52,16 +52,33 @@ cmake --build "$top/build-tsan" -j"$jobs"
 (cd "$top/build-tsan" && env -u DISPLAY ALSOFT_DRIVERS=null TSAN_OPTIONS=suppressions="$top/tests/tsan.supp" \
    ctest --output-on-failure -j"$jobs" -LE e2e)
 
-echo "== fuzzing, ${fuzz_seconds} s per target"
 CC=clang CXX=clang++ cmake -S "$top" -B "$top/build-fuzz" -DCMAKE_BUILD_TYPE=Debug \
   -DQV_FUZZ=ON -DQV_SANITIZE=address,undefined >/dev/null
 cmake --build "$top/build-fuzz" -j"$jobs" --target qv_fuzz_targets
-fuzz_work=$(mktemp -d)
+targets=()
 for target in "$top"/build-fuzz/tests/fuzz/Fuzz*; do
-  [ -x "$target" ] && [ -f "$target" ] || continue
-  echo "-- $(basename "$target")"
-  (cd "$fuzz_work" && "$target" -max_total_time="$fuzz_seconds" -print_final_stats=1 2>&1 | tail -n 4)
+  [ -x "$target" ] && [ -f "$target" ] && targets+=("$target")
 done
+# The targets run side by side, one per core, within the total budget.
+fuzz_seconds=$(( fuzz_total_seconds * jobs / ${#targets[@]} ))
+[ "$fuzz_seconds" -ge 10 ] || fuzz_seconds=10
+[ "$fuzz_seconds" -le 60 ] || fuzz_seconds=60
+echo "== fuzzing, ${fuzz_seconds} s per target, ${jobs} at a time"
+fuzz_work=$(mktemp -d)
+run_fuzzer() {
+  local target=$1 name
+  name=$(basename "$target")
+  mkdir -p "$fuzz_work/$name"
+  if (cd "$fuzz_work/$name" && "$target" -max_total_time="$fuzz_seconds" -print_final_stats=1 \
+        >"$fuzz_work/$name.log" 2>&1); then
+    echo "-- $name: $(grep -m1 'stat::number_of_executed_units' "$fuzz_work/$name.log" | awk '{print $2}') runs"
+  else
+    echo "-- $name FAILED:"; tail -n 40 "$fuzz_work/$name.log"; return 1
+  fi
+}
+export -f run_fuzzer
+export fuzz_work fuzz_seconds
+printf '%s\n' "${targets[@]}" | xargs -P "$jobs" -I{} bash -c 'run_fuzzer "$1"' _ {}
 rm -rf "$fuzz_work"
 
 echo "== all tests passed"

@@ -20,7 +20,7 @@ class UIView : public e2e::GameFixture {
 TEST_F(UIView, EveryTagAnswersTheMouseAndTheKeyboard) {
   const std::string shot = tmp.File("widgets.png");
   e2e::GameProcess view(tmp.Str(), e2e::Display(),
-                        {"--layout", "ui\\english\\widgets.yml", "--screenshot", shot}, QV_UIVIEW_EXE);
+                        {"--layout", "ui\\english\\widgets.yml", "--screenshot", shot}, {QV_UIVIEW_EXE, ""});
   const std::string window = FindWindow();
   ASSERT_FALSE(window.empty()) << view.Stderr();
   const auto has = [&](const std::string& line) { return view.Stderr().find(line + "\n") != std::string::npos; };

@@ -224,7 +224,9 @@ TEST_F(SilhouetteTest, ACubeLitFromAboveCastsItsFourBottomEdges) {
   ASSERT_EQ(edges.size(), 4u);
   const std::vector<std::pair<YVector3, YVector3>> expected = {
       {{0, 0, 0}, {1, 0, 0}}, {{1, 0, 0}, {1, 1, 0}}, {{1, 1, 0}, {0, 1, 0}}, {{0, 1, 0}, {0, 0, 0}}};
-  for (const auto& [a, b] : expected) {
+  for (const auto& edge : expected) {
+    const YVector3& a = edge.first;
+    const YVector3& b = edge.second;
     const bool found = std::any_of(edges.begin(), edges.end(),
                                    [&](const auto& e) { return Near(e.first, a) && Near(e.second, b); });
     EXPECT_TRUE(found) << a.x << "," << a.y << " -> " << b.x << "," << b.y;

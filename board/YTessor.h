@@ -1,0 +1,170 @@
+// The board object: sets a board game up, drives its turns through the two
+// commanders (moves, the walk of a moving unit, the turning clock, fights
+// handed to the game mode and their outcome), and keeps the user's
+// selection and move preview. The rules live in its YTessorBoard; drawing,
+// camera and sounds are reached only through YTessorView and YTessorSounds,
+// so that the turn flow runs headless. Main thread only.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "board/YTessorBoard.h"
+#include "board/YTessorPath.h"
+#include "board/YTessorPlayerCommander.h"
+
+class YGameMaster;
+class YPlayer;
+class YPlayerMonster;
+class YTessorSounds;
+class YTessorView;
+
+namespace board_state {
+inline constexpr std::uint32_t kWalking = 1;       // a unit walks its path
+inline constexpr std::uint32_t kClockTurning = 2;  // the clock runs to its target
+inline constexpr std::uint32_t kFighting = 4;      // a fight is being fought
+}  // namespace board_state
+
+class YTessor {
+ public:
+  YTessor();
+  ~YTessor();
+  YTessor(const YTessor&) = delete;
+  YTessor& operator=(const YTessor&) = delete;
+
+  // --- set-up ---------------------------------------------------------------
+  // Reads a desk file into the 81 cell kinds; errors are logged.
+  void LoadDesk(std::string_view fileName);
+  // The side's player record becomes `record`; a hero's 18 army slots become
+  // units on the side's two home rows (side 1 mirrored through the centre).
+  void SetArmy(YPlayer* record, int side);
+  // The side's player record becomes `record`, and a hero unit of it stands
+  // on (x, y). Null for a null record.
+  YTessorUnit* AddHeroUnit(YPlayer* record, int side, int x, int y);
+  // A unit of a monster record (not owned) on (x, y), with its special.
+  // Null, without a unit, when the record's monster id is unknown.
+  YTessorUnit* AddMonsterUnit(YPlayer* record, int side, int x, int y);
+  // A unit that owns its new monster record, with its special drawn from
+  // `random`; on no cell yet. Null for an unknown id.
+  YTessorUnit* AddOwnedMonsterUnit(std::unique_ptr<YPlayerMonster> record, int side, RandomSource& random);
+  // Places the unit on (x, y) when that cell is on the board, neither a wall
+  // nor a pit, and empty; false and no change otherwise.
+  bool IsCellFree(YTessorUnit* unit, int x, int y);
+  void ClearSide(int side, bool deleteRecords);
+  // Clears everything for a new game: units and undo stack with every record,
+  // both player records, the turn state and the level number.
+  void ResetBoard();
+  // Clears the board before a level, keeping side 0's records (the hero's).
+  void ClearBoard();
+  void SetLevelBonus(std::string artifact, std::uint32_t spell);
+
+  // --- commanders, game mode, view and sounds -------------------------------
+  // Installs (and owns) a commander; the old one is deleted. Null leaves the
+  // side without one: the board then skips it.
+  void SetCommander(int side, std::unique_ptr<YTessorPlayerCommander> commander);
+  YTessorPlayerCommander* Commander(int side) const {
+    return commanders_[static_cast<std::size_t>(side & 1)].get();
+  }
+  void DeleteCommanders();
+  void SetGameMaster(YGameMaster* master) { gameMaster_ = master; }
+  YGameMaster* GameMaster() const { return gameMaster_; }
+  void SetView(YTessorView* view) { view_ = view; }
+  void SetSounds(YTessorSounds* sounds) { sounds_ = sounds; }
+
+  // --- reach and preview ----------------------------------------------------
+  void ResetReach();
+  void ComputeReach(YTessorUnit* unit);
+  // The preview path of the selected unit towards the cursor cell.
+  void UpdateCursorPath();
+  bool BuildPathCurve(YTessorUnit* unit, int x, int y);
+
+  // --- turn flow ------------------------------------------------------------
+  // Starts a set-up game: random clock, cell effects, and the first turn
+  // through the commanders.
+  void NewGame();
+  void BeginTurn(int side);
+  // One frame: commanders, clock, walk, fight start, the mover's thinking.
+  void Update(float dt);
+  // A mouse press on the board (button 1 left, 2 right).
+  void OnCellClick(int button, float mouseX, float mouseY);
+  void OnMouseUp(int button, float mouseX, float mouseY);
+  // The mouse moved: picks the cell through the view and hovers it.
+  void OnMouseMove(float mouseX, float mouseY);
+  // The cell under the mouse changed to (x, y); -1 for none.
+  void HoverCell(int x, int y);
+  bool TakePendingMove();
+  void ExecuteSelectedMove();
+  // Makes a move of the side to move while the board is idle: kinds 0 and 1
+  // an ordinary move or attack, 2 a special. A move the unit does not have
+  // is refused; true when the move was started.
+  bool MoveUnit(YTessorUnit* unit, int x, int y, int kind);
+  void EndMove();
+  // The outcome of the pending fight: 0 the attacker won, 1 the defender,
+  // -1 both fell. Ignored when no fight is pending.
+  void OnBattleResult(int outcome);
+  // True (and the game stops running) when a side has no units.
+  bool IsGameOver();
+  void RandomizeClock();
+  // Tells the other side's commander that the owner of `record` changed
+  // its skill values.
+  void NotifySkill(const YPlayer* record);
+
+  YTessorBoard& Board() { return board_; }
+  const YTessorBoard& Board() const { return board_; }
+  YPlayer* Player(int side) const { return players_[static_cast<std::size_t>(side & 1)]; }
+  void SetPlayer(int side, YPlayer* record) { players_[static_cast<std::size_t>(side & 1)] = record; }
+  const YTessorPath& PreviewPath() const { return path_; }
+  const std::vector<YVector3>& WalkPath() const { return walkPath_; }
+
+  std::uint32_t stateFlags = 0;  // board_state bits
+  std::int32_t pathIndex = 0;    // path points still to walk
+  float clockTarget = 0;
+  YTessorUnit* selected = nullptr;
+  YTessorUnit* moving = nullptr;  // the walking unit, then the fight's attacker
+  YTessorUnit* defender = nullptr;
+  std::int32_t cursorX = -1;
+  std::int32_t cursorY = -1;
+  std::int32_t targetX = -1;
+  std::int32_t targetY = -1;
+  bool userMovePending = false;
+  bool gameRunning = false;
+  std::int32_t levelNumber = -1;  // shown on the board screen; -1 for none
+  std::string bonusArtifact;
+  std::uint32_t bonusSpell = 0;
+  float mouseX = 0;
+  float mouseY = 0;
+
+ private:
+  bool StartOrdinaryMove(YTessorUnit* unit, int x, int y);
+  bool StartSpecialMove(YTessorUnit* unit, int x, int y);
+  void StepClock(float dt);
+  void StepWalk();
+  void Arrive();
+  void RecomputeCursorReach();
+  void ClearUndo();
+  void ResetTurnState();
+  float HeroFactor(int side) const;
+  void PlaySound(std::string_view name, const YVector3& position, float volume);
+  // Calls one commander operation; commanders deleted meanwhile are freed
+  // only once no commander call is under way.
+  void CallCommander(int side, const std::function<void(YTessorPlayerCommander&)>& call);
+
+  YTessorBoard board_;
+  std::array<YPlayer*, 2> players_{};
+  std::array<std::unique_ptr<YTessorPlayerCommander>, 2> commanders_;
+  std::vector<std::unique_ptr<YTessorPlayerCommander>> retired_;
+  int commanderCalls_ = 0;
+  YGameMaster* gameMaster_ = nullptr;
+  YTessorView* view_ = nullptr;
+  YTessorSounds* sounds_ = nullptr;
+  YTessorPath path_;                // the preview arrow
+  std::vector<YVector3> walkPath_;  // the path the moving unit walks
+};
+
+// The game's one board object.
+YTessor& GetTessor();
