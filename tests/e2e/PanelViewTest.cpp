@@ -20,7 +20,7 @@ class PanelView : public e2e::GameFixture {
     std::filesystem::create_directories(QV_SCREENSHOT_DIR);
     const std::string shot = std::string(QV_SCREENSHOT_DIR) + "/panel_tab" + std::to_string(tab) + ".png";
     e2e::GameProcess view(tmp.Str(), e2e::Display(), {"--tab", std::to_string(tab), "--screenshot", shot},
-                          QV_PANELVIEW_EXE);
+                          {QV_PANELVIEW_EXE, ""});
     const std::string window = FindWindowTitled("Panel view");
     EXPECT_FALSE(window.empty()) << view.Stderr();
     EXPECT_TRUE(e2e::WaitUntil([&] { return Has(view, "event 6 controlPanel"); }, 10s)) << view.Stderr();
