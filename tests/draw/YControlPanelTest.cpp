@@ -120,9 +120,6 @@ TEST_F(ControlPanel, ArmyClicksSwapSlotsAndNeverOfferTheHeroForSale) {
   EXPECT_FALSE(panel.sellButton->IsVisible());
   Click(13);
   EXPECT_EQ(hero->slots[13], hero.get());
-  Click(13);
-  Press(panel.sellButton);  // the hidden button's click finds no monster: nothing sold
-  EXPECT_EQ(hero->gold, 100);
   Click(8);
   ASSERT_TRUE(panel.sellButton->IsVisible());
   Press(panel.sellButton);  // half of 79, rounded toward zero
