@@ -1,5 +1,6 @@
 #include "game/GameFramework.h"
 
+#include "draw/YControlPanel.h"
 #include "framework/Init.h"
 #include "framework/Log.h"
 #include "game/ProgramStart.h"
@@ -80,6 +81,9 @@ void GameFramework::LoadStartupFiles() {
   config.LoadFile("splash\\config.yml");
   ScanPlayerProfiles();
   GetStats().Load();
+  SetProfileSelectedHook([](YPlayerHero* player, YMonsterShop* shop, int tab) {
+    GetControlPanel().SetPlayer(player, shop, tab);
+  });
 }
 
 // The music folder and the listener; the volumes are the configuration's
@@ -126,8 +130,11 @@ bool GameFramework::DrawScene(float dt) {
     renderer->EndFrame();
     return false;
   }
+  const bool panel = (state & 7) == kStatePanel;
+  if (panel) GetControlPanel().Update(dt);
   renderer->BeginFrame(true);
   SetUp2D();
+  if (panel) GetControlPanel().Draw();
   if ((state & 7) != kStateNone) uiRoot.Draw();
   return true;
 }

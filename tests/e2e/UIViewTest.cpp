@@ -4,10 +4,8 @@
 // frame's screenshot shows the state the input left.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 
-#include "platform/Image.h"
 #include "tests/e2e/GameFixture.h"
 
 namespace {
@@ -16,35 +14,8 @@ using namespace std::chrono_literals;
 
 class UIView : public e2e::GameFixture {
  protected:
-  std::string Xdotool(const std::string& args) const { return "DISPLAY=" + e2e::Display() + " xdotool " + args; }
-  std::string FindWindow() const {
-    std::string id;
-    e2e::WaitUntil([&] {
-      id = e2e::ShellOutput(Xdotool("search --onlyvisible --name '^UI view$' 2>/dev/null"));
-      return !id.empty();
-    }, 15s);
-    return id.substr(0, id.find('\n'));
-  }
-  // Moves to a point of the 1000 x 625 window (one pixel a UI unit), waits
-  // for the move to arrive, then clicks when asked.
-  void Point(const std::string& window, int x, int y, bool click = true) const {
-    e2e::Shell(Xdotool("mousemove --window " + window + " " + std::to_string(x) + " " + std::to_string(y)));
-    e2e::Shell("sleep 0.15");
-    if (click) e2e::Shell(Xdotool("click 1") + " && sleep 0.15");
-  }
+  std::string FindWindow() const { return FindWindowTitled("UI view"); }
 };
-
-// Pixels of a screen rectangle whose colour passes the test.
-template <typename Test>
-int Count(const platform::Image& image, int x0, int y0, int x1, int y1, Test test) {
-  int count = 0;
-  for (int y = std::max(y0, 0); y < std::min(y1, image.height); ++y)
-    for (int x = std::max(x0, 0); x < std::min(x1, image.width); ++x) {
-      const std::uint8_t* p = &image.bgra[(static_cast<std::size_t>(y) * image.width + x) * 4];
-      count += test(p[2], p[1], p[0]) ? 1 : 0;
-    }
-  return count;
-}
 
 TEST_F(UIView, EveryTagAnswersTheMouseAndTheKeyboard) {
   const std::string shot = tmp.File("widgets.png");
@@ -87,10 +58,10 @@ TEST_F(UIView, EveryTagAnswersTheMouseAndTheKeyboard) {
   ASSERT_EQ(image->width, 1000);
   const auto light = [](int r, int g, int b) { return r > 190 && g > 190 && b > 190; };
   const auto gold = [](int r, int g, int b) { return r > 200 && g > 160 && b < 130; };
-  EXPECT_GT(Count(*image, 435, 100, 645, 126, light), 60);  // the name typed into the edit box
-  EXPECT_GT(Count(*image, 435, 220, 540, 240, gold), 60);    // the lit row of the open list
-  EXPECT_GT(Count(*image, 435, 240, 540, 260, light), 60);   // "Water" below it, unlit
-  EXPECT_GT(Count(*image, 40, 200, 48, 400, gold), 400);     // the window's gold rim
+  EXPECT_GT(e2e::CountPixels(*image, 435, 100, 645, 126, light), 60);  // the name typed into the edit box
+  EXPECT_GT(e2e::CountPixels(*image, 435, 220, 540, 240, gold), 60);    // the lit row of the open list
+  EXPECT_GT(e2e::CountPixels(*image, 435, 240, 540, 260, light), 60);   // "Water" below it, unlit
+  EXPECT_GT(e2e::CountPixels(*image, 40, 200, 48, 400, gold), 400);     // the window's gold rim
 }
 
 }  // namespace

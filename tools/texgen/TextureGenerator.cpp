@@ -1,11 +1,14 @@
 // Generates the game's textures into the folder given on the command line.
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "platform/Image.h"
 #include "tools/texgen/Canvas.h"
+#include "tools/texgen/PanelTextures.h"
 #include "tools/texgen/TgaWriter.h"
 #include "tools/texgen/UiTextures.h"
 
@@ -60,10 +63,14 @@ TgaImage Cursor() {
   return image;
 }
 
-bool Write(const TgaImage& image, const std::string& folder, const char* name) {
-  const std::string path = folder + "/" + name;
-  if (WriteTga(image, path)) return true;
-  std::fprintf(stderr, "could not write %s\n", path.c_str());
+bool Write(const TgaImage& image, const std::string& folder, const std::string& name, bool jpeg = false) {
+  const std::filesystem::path path = std::filesystem::path(folder) / name;
+  std::error_code error;
+  std::filesystem::create_directories(path.parent_path(), error);
+  const platform::Image flat{image.width, image.height, image.bgra};
+  if (jpeg ? platform::WriteJpeg(flat, path.string(), 92, platform::JpegColour::Colour) : WriteTga(image, path.string()))
+    return true;
+  std::fprintf(stderr, "could not write %s\n", path.string().c_str());
   return false;
 }
 
@@ -77,6 +84,8 @@ int main(int argc, char** argv) {
   const std::string folder = argv[1];
   bool ok = Write(DebugChecker(), folder, "debug_checker.tga");
   ok = Write(Cursor(), folder, "cursor.tga") && ok;
-  for (const auto& [name, image] : UiTextures()) ok = Write(image, folder, name.c_str()) && ok;
+  for (const auto& [name, image] : UiTextures()) ok = Write(image, folder, name) && ok;
+  for (const GeneratedTexture& texture : PanelTextures())
+    ok = Write(texture.image, folder, texture.name, texture.jpeg) && ok;
   return ok ? 0 : 1;
 }

@@ -44,8 +44,8 @@ Canvas Edit() {
   return c;
 }
 
-// One of the four element marks, told apart by shape: air a triangle, fire
-// a diamond, earth a square, water a disc.
+}  // namespace
+
 void ElementMark(Canvas& c, int element, float cx, float cy, float r) {
   const int x0 = static_cast<int>(cx - r - 1), y0 = static_cast<int>(cy - r - 1);
   const int x1 = static_cast<int>(cx + r + 2), y1 = static_cast<int>(cy + r + 2);
@@ -65,6 +65,8 @@ void ElementMark(Canvas& c, int element, float cx, float cy, float r) {
       break;
   }
 }
+
+namespace {
 
 // A panel four times as wide as high: the top and bottom quarters are the
 // caps (a title band above, the element marks in the corners), the middle
@@ -88,8 +90,8 @@ Canvas List() {
   return c;
 }
 
-// The scroll bar's track (left half) and thumb (right half); their top and
-// bottom eighths are the round ends.
+}  // namespace
+
 Canvas ScrollTrack() {
   Canvas c(64, 64);
   Panel(c, 3, 1, 29, 63, 7, 2, kWaterDark, Brighter(kNight, 0.6f), Brighter(kNight, 1.1f));
@@ -97,10 +99,7 @@ Canvas ScrollTrack() {
   return c;
 }
 
-// Four looks of a round button in the quarters: normal, hot (brighter),
-// pressed (darker, the icon a little down and right), disabled (grey).
-template <typename Icon>
-Canvas Quarters(Icon icon) {
+Canvas ButtonQuarters(const ButtonIcon& icon) {
   Canvas c(128, 128);
   const Colour bodies[4] = {kWater, kWaterLight, kWaterDark, Grey(kWater)};
   const Colour icons[4] = {kRim, Brighter(kRim, 1.2f), kAir, Grey(kRim)};
@@ -123,6 +122,8 @@ void DownIcon(Canvas& c, float cx, float cy, const Colour& colour) {
   c.Fill(static_cast<int>(cx) - 20, static_cast<int>(cy) - 20, static_cast<int>(cx) + 21, static_cast<int>(cy) + 21,
          Polygon({{cx - 17, cy - 11}, {cx + 17, cy - 11}, {cx, cy + 15}}), colour);
 }
+
+namespace {
 
 // A cross of two bars: the close button.
 void CrossIcon(Canvas& c, float cx, float cy, const Colour& colour) {
@@ -187,9 +188,9 @@ std::vector<std::pair<std::string, TgaImage>> UiTextures() {
   textures.emplace_back("ui_window.tga", Window().ToTga());
   textures.emplace_back("ui_list.tga", List().ToTga());
   textures.emplace_back("ui_scroll.tga", ScrollTrack().ToTga());
-  textures.emplace_back("ui_arrow_up.tga", Quarters(UpIcon).ToTga());
-  textures.emplace_back("ui_arrow_down.tga", Quarters(DownIcon).ToTga());
-  textures.emplace_back("ui_close.tga", Quarters(CrossIcon).ToTga());
+  textures.emplace_back("ui_arrow_up.tga", ButtonQuarters(UpIcon).ToTga());
+  textures.emplace_back("ui_arrow_down.tga", ButtonQuarters(DownIcon).ToTga());
+  textures.emplace_back("ui_close.tga", ButtonQuarters(CrossIcon).ToTga());
   textures.emplace_back("ui_track.tga", Track().ToTga());
   textures.emplace_back("ui_thumb.tga", Thumb().ToTga());
   textures.emplace_back("ui_emblem.tga", Emblem().ToTga());

@@ -37,6 +37,7 @@ UIViewApp::UIViewApp(UIViewOptions options) : options_(std::move(options)), root
   LoadShaders("data\\shaders.yml");
   YFontLoader::LoadFonts("data\\fonts.yml");
   UIParser::LoadLayout(options_.styles);
+  if (options_.layout.empty()) return;
   screen_ = UIParser::LoadLayout(options_.layout);
   ok = screen_ != nullptr;
   if (!ok) std::fprintf(stderr, "the layout %s built nothing\n", options_.layout.c_str());
@@ -51,7 +52,7 @@ UIViewApp::~UIViewApp() {
 }
 
 void UIViewApp::Open() {
-  CreateWindowed("UI view", static_cast<int>(kUiWidth), static_cast<int>(kUiHeight));
+  CreateWindowed(options_.title, static_cast<int>(kUiWidth), static_cast<int>(kUiHeight));
   previousTime_ = GetTime();
 }
 
@@ -71,19 +72,26 @@ void UIViewApp::OnMouseMove(int, int) {
   float x = 0, y = 0;
   PointerToView(x, y);
   root_.OnMouseMove(x, y);
+  SceneMouse(0, 0, x, y);
 }
 
 void UIViewApp::OnMouseDown(int button, int, int) {
   float x = 0, y = 0;
   PointerToView(x, y);
   root_.OnMouseDown(button, x, y);
+  SceneMouse(1, button, x, y);
 }
 
 void UIViewApp::OnMouseUp(int button, int, int) {
   float x = 0, y = 0;
   PointerToView(x, y);
   root_.OnMouseUp(button, x, y);
+  SceneMouse(2, button, x, y);
 }
+
+void UIViewApp::UpdateScene(float) {}
+void UIViewApp::DrawScene() {}
+void UIViewApp::SceneMouse(int, int, float, float) {}
 
 void UIViewApp::OnKeyDown(std::uint32_t virtualKey) {
   if (virtualKey == platform::vk::Escape) {
@@ -119,9 +127,11 @@ bool UIViewApp::Frame() {
   const float step = std::min(dt, kMaxFrameTime);
   UpdateShaders(step);
   root_.Update(step);
+  UpdateScene(step);
   renderer_->BeginFrame(true);
   renderer_->SetViewport(kUiWidth, kUiHeight);
   renderer_->Set2DProjection(kUiWidth, kUiHeight);
+  DrawScene();
   root_.Draw();
   DrawCursor();
   FinishFrame();

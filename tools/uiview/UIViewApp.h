@@ -5,6 +5,8 @@
 // the log's lines. A
 // custom-drawn control is filled with the emblem picture. Escape quits; it
 // can stop after a number of frames, and write the last frame to a PNG file.
+// Other developer views derive from it to show a scene under the UI root's
+// screen.
 #pragma once
 
 #include <cstdint>
@@ -19,10 +21,11 @@ class Render_D3D;
 class UIControl;
 
 struct UIViewOptions {
-  std::string layout;                         // data name of the layout file
+  std::string layout;                         // data name of the layout file; empty: no screen
   std::string styles = "ui\\english\\styles.yml";
   int frames = 0;                             // quit after this many frames; 0 = at Escape
   std::string screenshot;                     // PNG of the last frame; empty = none
+  std::string title = "UI view";              // the window's title
 };
 
 class UIViewApp : public YFramework, public UIEvent {
@@ -32,7 +35,7 @@ class UIViewApp : public YFramework, public UIEvent {
   explicit UIViewApp(UIViewOptions options);
   ~UIViewApp() override;
 
-  // Opens the window "UI view" with the device on it.
+  // Opens the window (titled as the options say) with the device on it.
   void Open();
   bool Frame() override;
   void OnMouseMove(int x, int y) override;
@@ -44,6 +47,15 @@ class UIViewApp : public YFramework, public UIEvent {
 
   // False when the layout built nothing or a screenshot failed.
   bool ok = true;
+
+ protected:
+  // A scene drawn before the UI root, stepped before the frame begins, and
+  // the mouse input it takes after the UI root (kind 0 move, 1 press,
+  // 2 release) in view coordinates. The base has none.
+  virtual void UpdateScene(float dt);
+  virtual void DrawScene();
+  virtual void SceneMouse(int kind, int button, float x, float y);
+  UIRoot& Root() { return root_; }
 
  private:
   // The pointer in the centred view frame the UI root takes.
