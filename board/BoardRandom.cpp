@@ -7,4 +7,6 @@ int BoardRandom::Next() {
   return static_cast<int>((state_ >> 16) & 0x7fffu);
 }
 
-int ThreadRandom::Next() { return platform::Random(); }
+int ThreadRandom::Next() {
+  return platform::Random();
+}

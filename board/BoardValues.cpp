@@ -6,7 +6,8 @@
 
 std::int32_t PlayerStrengthSum(const YPlayer& record) {
   std::int64_t sum = 0;
-  for (std::size_t e = 0; e < 4; ++e) sum += static_cast<std::int64_t>(record.mana[e]) + record.maxValues[1 + e];
+  for (std::size_t e = 0; e < 4; ++e)
+    sum += static_cast<std::int64_t>(record.mana[e]) + record.maxValues[1 + e];
   sum += 20 * (static_cast<std::int64_t>(record.health) + record.maxValues[5]);
   return SaturatedInt32(sum);
 }

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "board/YTessorBoard.h"
 #include "framework/Log.h"
@@ -28,21 +29,16 @@ std::array<std::string, kBoardSize> DeskLines(const std::string& text) {
 }  // namespace
 
 std::optional<std::uint32_t> DeskCellType(char c) {
-  switch (c) {
-    case 'a': return cell_kind::kAir;
-    case 'f': return cell_kind::kFire;
-    case 'e': return cell_kind::kEarth;
-    case 'w': return cell_kind::kWater;
-    case 'm': return cell_kind::kMutex;
-    case 'X': return cell_kind::kWall;
-    case 'O': return cell_kind::kPit;
-    case 'A': return cell_kind::kAir | cell_kind::kPowerPoint;
-    case 'F': return cell_kind::kFire | cell_kind::kPowerPoint;
-    case 'E': return cell_kind::kEarth | cell_kind::kPowerPoint;
-    case 'W': return cell_kind::kWater | cell_kind::kPowerPoint;
-    case 'M': return cell_kind::kMutex | cell_kind::kPowerPoint;
-    default: return std::nullopt;
+  // A character's place is its kind; capitals are power points.
+  constexpr std::string_view kKinds = "afewmXO";
+  constexpr std::string_view kPowerPoints = "AFEWM";
+  if (const std::size_t kind = kKinds.find(c); kind != std::string_view::npos) {
+    return static_cast<std::uint32_t>(kind);
   }
+  if (const std::size_t kind = kPowerPoints.find(c); kind != std::string_view::npos) {
+    return static_cast<std::uint32_t>(kind) | cell_kind::kPowerPoint;
+  }
+  return std::nullopt;
 }
 
 bool LoadDeskFile(std::string_view fileName, YTessorBoard& board) {

@@ -30,7 +30,8 @@ const YMonsterType* DrawType(YTessorBoard& board, std::span<const std::string_vi
   return FindMonsterType(ids[index]);
 }
 
-YTessorUnit* Spawn(YTessorBoard& board, const YMonsterType& type, UnitClass unitClass, int side, int x, int y) {
+YTessorUnit* Spawn(YTessorBoard& board, const YMonsterType& type, UnitClass unitClass, int side, int x,
+                   int y) {
   YTessorUnit* unit = board.AddUnit(MakeUnit(unitClass, std::make_unique<YPlayerMonster>(type), side));
   unit->CreateSpecial(board, board.Random());
   board.PlaceUnit(unit, x, y);

@@ -30,6 +30,7 @@ const YMonsterType* DrawType(YTessorBoard& board, std::span<const std::string_vi
 // A new unit of a new record of `type` on `side`, owning the record, added
 // to the side's list of `board`, given its own special, placed on (x, y) and
 // written into the last undo record as the unit the move created.
-YTessorUnit* Spawn(YTessorBoard& board, const YMonsterType& type, UnitClass unitClass, int side, int x, int y);
+YTessorUnit* Spawn(YTessorBoard& board, const YMonsterType& type, UnitClass unitClass, int side, int x,
+                   int y);
 
 }  // namespace special_rules

@@ -11,20 +11,29 @@
 #include "board/YTessorUnit.h"
 #include "players/YPlayer.h"
 
-std::int32_t YMonsterSpecial::HealthBonus(const YTessorBoard&) const { return 0; }
+std::int32_t YMonsterSpecial::HealthBonus(const YTessorBoard&) const {
+  return 0;
+}
 
-bool YMonsterSpecial::CanMove(const YTessorBoard&) const { return true; }
+bool YMonsterSpecial::CanMove(const YTessorBoard&) const {
+  return true;
+}
 
 void YMonsterSpecial::CountDown() const {
   std::int32_t& counter = owner_->record->specialCounter;
   if (counter > 0) --counter;
 }
 
-bool YMonsterSpecial::Charged() const { return owner_->record->specialCounter < 1; }
+bool YMonsterSpecial::Charged() const {
+  return owner_->record->specialCounter < 1;
+}
 
-void YMonsterSpecial::SetCounter(std::int32_t value) const { owner_->record->specialCounter = value; }
+void YMonsterSpecial::SetCounter(std::int32_t value) const {
+  owner_->record->specialCounter = value;
+}
 
-std::unique_ptr<YMonsterSpecial> CreateMonsterSpecial(YTessorBoard& board, YTessorUnit& unit, RandomSource& random) {
+std::unique_ptr<YMonsterSpecial> CreateMonsterSpecial(YTessorBoard& board, YTessorUnit& unit,
+                                                      RandomSource& random) {
   if (unit.record == nullptr) return nullptr;
   const std::string id = unit.MonsterId();
   YPlayer& record = *unit.record;

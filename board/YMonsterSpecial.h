@@ -58,4 +58,5 @@ class YMonsterSpecial {
 // The special of the unit's monster id, or null when the id has none. Its
 // counter is drawn from `random`; a hydra head's record joins `board`'s head
 // registry.
-std::unique_ptr<YMonsterSpecial> CreateMonsterSpecial(YTessorBoard& board, YTessorUnit& unit, RandomSource& random);
+std::unique_ptr<YMonsterSpecial> CreateMonsterSpecial(YTessorBoard& board, YTessorUnit& unit,
+                                                      RandomSource& random);

@@ -26,7 +26,9 @@ YTessor& GetTessor() {
   return tessor;
 }
 
-void YTessor::LoadDesk(std::string_view fileName) { LoadDeskFile(fileName, board_); }
+void YTessor::LoadDesk(std::string_view fileName) {
+  LoadDeskFile(fileName, board_);
+}
 
 void YTessor::SetArmy(YPlayer* record, int side) {
   side &= 1;
@@ -79,7 +81,8 @@ YTessorUnit* YTessor::AddMonsterUnit(YPlayer* record, int side, int x, int y) {
   return board_.PlaceUnit(unit, x, y);
 }
 
-YTessorUnit* YTessor::AddOwnedMonsterUnit(std::unique_ptr<YPlayerMonster> record, int side, RandomSource& random) {
+YTessorUnit* YTessor::AddOwnedMonsterUnit(std::unique_ptr<YPlayerMonster> record, int side,
+                                          RandomSource& random) {
   if (record == nullptr) return nullptr;
   const std::optional<UnitClass> unitClass = MonsterUnitClass(*record);
   if (!unitClass) return nullptr;

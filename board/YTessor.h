@@ -67,7 +67,9 @@ class YTessor {
   // Installs (and owns) a commander; the old one is deleted. Null leaves the
   // side without one: the board then skips it.
   void SetCommander(int side, std::unique_ptr<YTessorPlayerCommander> commander);
-  YTessorPlayerCommander* Commander(int side) const { return commanders_[static_cast<std::size_t>(side & 1)].get(); }
+  YTessorPlayerCommander* Commander(int side) const {
+    return commanders_[static_cast<std::size_t>(side & 1)].get();
+  }
   void DeleteCommanders();
   void SetGameMaster(YGameMaster* master) { gameMaster_ = master; }
   YGameMaster* GameMaster() const { return gameMaster_; }

@@ -5,7 +5,9 @@
 
 #include "players/YPlayer.h"
 
-YTessorBoard::YTessorBoard() { ClearReach(); }
+YTessorBoard::YTessorBoard() {
+  ClearReach();
+}
 
 YTessorBoard::~YTessorBoard() = default;
 
@@ -109,7 +111,9 @@ void YTessorBoard::UnregisterHead(const YPlayer* record) {
   heads_.pop_back();
 }
 
-void YTessorBoard::ClearReach() { reach_.fill(YTessorReachCell{}); }
+void YTessorBoard::ClearReach() {
+  reach_.fill(YTessorReachCell{});
+}
 
 void YTessorBoard::Clear(bool deleteRecords) {
   ClearUndoRecords(deleteRecords ? -1 : 2);

@@ -45,7 +45,9 @@ class YTessorBoard {
   // --- cells and units -------------------------------------------------
   const YTessorCell& Cell(int x, int y) const { return cells_[static_cast<std::size_t>(CellIndex(x, y))]; }
   void SetCellType(int x, int y, std::uint32_t type);
-  const std::vector<YTessorUnit*>& Units(int side) const { return units_[static_cast<std::size_t>(side & 1)]; }
+  const std::vector<YTessorUnit*>& Units(int side) const {
+    return units_[static_cast<std::size_t>(side & 1)];
+  }
   // Takes the unit and appends it to its side's list; it stands on no cell.
   YTessorUnit* AddUnit(std::unique_ptr<YTessorUnit> unit);
   // Takes the unit out of its side's list (the last unit takes its place);
@@ -70,7 +72,9 @@ class YTessorBoard {
 
   // --- movement search -------------------------------------------------
   const std::array<YTessorReachCell, kCellCount>& Reach() const { return reach_; }
-  const YTessorReachCell& ReachAt(int x, int y) const { return reach_[static_cast<std::size_t>(CellIndex(x, y))]; }
+  const YTessorReachCell& ReachAt(int x, int y) const {
+    return reach_[static_cast<std::size_t>(CellIndex(x, y))];
+  }
   void ClearReach();
   // Fills the reach records for the unit and, with a list, appends every
   // ordinary move (kinds 0 and 1) it has.
@@ -141,9 +145,9 @@ class YTessorBoard {
   // and undo stack. Scratch data (reach records) is left out.
   std::uint64_t StateHash() const;
 
-  float clock = 0;          // 0 <= clock < 1; a quarter per element
+  float clock = 0;  // 0 <= clock < 1; a quarter per element
   std::int32_t sideToMove = 0;
-  bool viewFlip = false;    // units are given mirrored drawing positions
+  bool viewFlip = false;  // units are given mirrored drawing positions
 
  private:
   void UnregisterHead(const YPlayer* record);

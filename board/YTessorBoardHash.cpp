@@ -39,7 +39,8 @@ void AddRecord(Fnv& fnv, const YPlayer& r) {
   for (std::int32_t v : r.baseMana) fnv.AddSigned(v);
   fnv.AddSigned(r.baseHealth);
   fnv.AddText(r.name);
-  for (std::int32_t v : {r.level, r.points, r.moveKind, r.way, r.distance, r.specialCounter}) fnv.AddSigned(v);
+  for (std::int32_t v : {r.level, r.points, r.moveKind, r.way, r.distance, r.specialCounter})
+    fnv.AddSigned(v);
 }
 
 }  // namespace
@@ -62,7 +63,7 @@ std::uint64_t YTessorBoard::StateHash() const {
     // A copied head has no special of its own but stands in the registry:
     // it counts as a head all the same.
     const bool registeredHead = std::find(heads_.begin(), heads_.end(), unit->record) != heads_.end();
-    const int kind = unit->special ? static_cast<int>(unit->special->Kind())
+    const int kind = unit->special    ? static_cast<int>(unit->special->Kind())
                      : registeredHead ? static_cast<int>(SpecialKind::kHydraHead)
                                       : -1;
     fnv.AddSigned(kind);
@@ -90,7 +91,8 @@ std::uint64_t YTessorBoard::StateHash() const {
     fnv.AddFloat(record.clock);
     for (std::int32_t v : {record.sideToMove, record.oldX, record.oldY}) fnv.AddSigned(v);
     fnv.Add(record.randomState);
-    for (const YTessorUnit* u : {record.movedUnit, record.removedUnit1, record.removedUnit2, record.createdUnit}) {
+    for (const YTessorUnit* u :
+         {record.movedUnit, record.removedUnit1, record.removedUnit2, record.createdUnit}) {
       fnv.AddSigned(UnitId(u));
     }
   }

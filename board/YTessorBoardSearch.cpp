@@ -76,7 +76,8 @@ void YTessorBoard::SearchFrom(YTessorUnit* unit, std::vector<YTessorMove>* moves
         const YTessorCell& target = Cell(nx, ny);
         const bool own = target.occupant != nullptr && target.occupant->side == unit->side;
         if (moves != nullptr && !own && !target.IsBlocked()) {
-          moves->push_back({unit, nx, ny, target.occupant != nullptr ? move_kind::kAttack : move_kind::kMove});
+          moves->push_back(
+              {unit, nx, ny, target.occupant != nullptr ? move_kind::kAttack : move_kind::kMove});
         }
         // A walker may end on an enemy to attack, never pass through.
         if (walker && target.occupant != nullptr) continue;

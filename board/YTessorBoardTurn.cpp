@@ -24,8 +24,9 @@ std::int32_t AddHeld(std::int32_t value, std::int32_t gain, std::int32_t cap) {
 // Maximum health from the row, the special's bonus and a power point.
 std::int32_t MaxHealthOn(const YTessorBoard& board, const YTessorUnit& unit, const ElementRow& row,
                          const YTessorCell& cell) {
-  std::int32_t max = SaturatedInt32(static_cast<std::int64_t>(Scaled(unit.record->baseHealth, row.HealthFactor())) +
-                                    unit.SpecialHealthBonus(board));
+  std::int32_t max =
+      SaturatedInt32(static_cast<std::int64_t>(Scaled(unit.record->baseHealth, row.HealthFactor())) +
+                     unit.SpecialHealthBonus(board));
   if (cell.IsPowerPoint()) max = TruncatedInt32(max * kPowerPointFactor);
   return max;
 }

@@ -92,6 +92,10 @@ void YTessorBoard::ClearUndoRecords(int recordSide) {
   undoDepth_ = 0;
 }
 
-void YTessorBoard::ClearUndo() { ClearUndoRecords(-1); }
+void YTessorBoard::ClearUndo() {
+  ClearUndoRecords(-1);
+}
 
-void YTessorBoard::ClearUndoOfSide(int side) { ClearUndoRecords(side); }
+void YTessorBoard::ClearUndoOfSide(int side) {
+  ClearUndoRecords(side);
+}

@@ -21,8 +21,12 @@ inline constexpr std::uint32_t kPowerPoint = 8;
 inline constexpr int kBoardSize = 9;
 inline constexpr int kCellCount = kBoardSize * kBoardSize;
 
-inline constexpr bool IsOnBoard(int x, int y) { return x >= 0 && x < kBoardSize && y >= 0 && y < kBoardSize; }
-inline constexpr int CellIndex(int x, int y) { return y * kBoardSize + x; }
+inline constexpr bool IsOnBoard(int x, int y) {
+  return x >= 0 && x < kBoardSize && y >= 0 && y < kBoardSize;
+}
+inline constexpr int CellIndex(int x, int y) {
+  return y * kBoardSize + x;
+}
 
 struct YTessorCell {
   // Bits 0-2: the kind (cell_kind); bit 3: power point. Walls and pits never

@@ -26,9 +26,24 @@ struct Square {
 
 // Side 1's start squares for "ordinal" placement, from the middle of its
 // edge row outwards, each pair of edge squares followed by those in front.
-constexpr std::array<Square, 18> kOrdinalSquares = {{{4, 8}, {3, 8}, {5, 8}, {4, 7}, {2, 8}, {6, 8},
-                                                     {3, 7}, {5, 7}, {1, 8}, {7, 8}, {2, 7}, {6, 7},
-                                                     {0, 8}, {8, 8}, {1, 7}, {7, 7}, {0, 7}, {8, 7}}};
+constexpr std::array<Square, 18> kOrdinalSquares = {{{4, 8},
+                                                     {3, 8},
+                                                     {5, 8},
+                                                     {4, 7},
+                                                     {2, 8},
+                                                     {6, 8},
+                                                     {3, 7},
+                                                     {5, 7},
+                                                     {1, 8},
+                                                     {7, 8},
+                                                     {2, 7},
+                                                     {6, 7},
+                                                     {0, 8},
+                                                     {8, 8},
+                                                     {1, 7},
+                                                     {7, 7},
+                                                     {0, 7},
+                                                     {8, 7}}};
 
 // Reads a decimal integer as "%d" does (blanks, a sign, at least one digit),
 // held to the int range. False, with `p` unmoved, when there is none.
@@ -103,7 +118,9 @@ void YTessorLevelLoader::ReadDesk() {
   deskLoaded_ = true;
 }
 
-void YTessorLevelLoader::ReadBonus() { tessor_.SetLevelBonus(GetAttr(kBonus, 0).value, GetAttr(kBonus, 1).AsHex()); }
+void YTessorLevelLoader::ReadBonus() {
+  tessor_.SetLevelBonus(GetAttr(kBonus, 0).value, GetAttr(kBonus, 1).AsHex());
+}
 
 void YTessorLevelLoader::ReadMonster() {
   if (!deskLoaded_) {

@@ -18,7 +18,8 @@ constexpr float kTextureScale = 1.3888888f;
 YVector3 CellCentre(const YTessorBoard& board, int x, int y) {
   const float fx = static_cast<float>(x);
   const float fy = static_cast<float>(y);
-  return board.viewFlip ? YVector3(4.0f - fx, 4.0f - fy, kPathHeight) : YVector3(fx - 4.0f, fy - 4.0f, kPathHeight);
+  return board.viewFlip ? YVector3(4.0f - fx, 4.0f - fy, kPathHeight)
+                        : YVector3(fx - 4.0f, fy - 4.0f, kPathHeight);
 }
 
 YVector3 Mid(const YVector3& a, const YVector3& b) {

@@ -9,12 +9,13 @@
 namespace {
 
 constexpr float kTurnStep = 0.083333336f;
-constexpr float kClockSpeed = 0.1f;   // of the clock per second
-constexpr int kTeleportTrail = 10;    // a teleport jumps to this many points from its end
+constexpr float kClockSpeed = 0.1f;  // of the clock per second
+constexpr int kTeleportTrail = 10;   // a teleport jumps to this many points from its end
 constexpr float kWalkTrailLife = 0.15f;
 
 // The heights of a unit that grows on its own cell, walked from the back.
-constexpr float kGrowHeights[] = {0.075f, 0.0f, -0.075f, -0.15f, -0.225f, -0.3f, -0.24f, -0.18f, -0.12f, -0.06f};
+constexpr float kGrowHeights[] = {0.075f, 0.0f,   -0.075f, -0.15f, -0.225f,
+                                  -0.3f,  -0.24f, -0.18f,  -0.12f, -0.06f};
 
 }  // namespace
 
@@ -48,7 +49,9 @@ void YTessor::BeginTurn(int side) {
   gameRunning = true;
 }
 
-void YTessor::RandomizeClock() { board_.clock = static_cast<float>(platform::Random() & 3) * 0.25f; }
+void YTessor::RandomizeClock() {
+  board_.clock = static_cast<float>(platform::Random() & 3) * 0.25f;
+}
 
 void YTessor::Update(float dt) {
   if (!(dt > 0.0f)) dt = 0.0f;

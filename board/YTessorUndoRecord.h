@@ -14,7 +14,7 @@ class YTessorUnit;
 
 struct YTessorUnitSnapshot {
   YTessorUnit* unit = nullptr;
-  YPlayerUndo values;                      // experience, four element values, health
+  YPlayerUndo values;                       // experience, four element values, health
   std::array<std::int32_t, 6> maxValues{};  // the caps the cell effects set
   std::int32_t specialCounter = 0;
 };

@@ -1,24 +1,18 @@
 #include "framework/InFStream.h"
 
+#include <sys/types.h>
+
 #include <algorithm>
-#include <filesystem>
+#include <cstdio>
 #include <limits>
-#include <system_error>
 
-#include "platform/Paths.h"
-
-InFStream::InFStream(std::string_view name) {
-  const std::string path = platform::MapPath(name);
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) {
+InFStream::InFStream(std::string_view name) : file_(platform::OpenRegularFile(name)) {
+  if (!file_ || fseeko(file_.get(), 0, SEEK_END) != 0) {
     failed_ = true;
     return;
   }
-  file_.open(path, std::ios::in | std::ios::binary);
-  file_.seekg(0, std::ios::end);
-  const std::streamoff end = file_.tellg();
-  file_.seekg(0, std::ios::beg);
-  if (!file_ || end < 0) {
+  const off_t end = ftello(file_.get());
+  if (end < 0 || fseeko(file_.get(), 0, SEEK_SET) != 0) {
     failed_ = true;
     return;
   }
@@ -27,21 +21,17 @@ InFStream::InFStream(std::string_view name) {
 
 std::size_t InFStream::Read(void* buffer, std::size_t count) {
   if (failed_ || count == 0) return 0;
-  const auto wanted = static_cast<std::streamsize>(
-      std::min<std::size_t>(count, static_cast<std::size_t>(std::numeric_limits<std::streamsize>::max())));
-  file_.read(static_cast<char*>(buffer), wanted);
-  const std::streamsize got = file_.gcount();
-  position_ += got;
-  if (static_cast<std::size_t>(got) < count) failed_ = true;
-  return static_cast<std::size_t>(got);
+  const std::size_t got = std::fread(buffer, 1, count, file_.get());
+  position_ += static_cast<std::int64_t>(got);
+  if (got < count) failed_ = true;
+  return got;
 }
 
 void InFStream::Seek(std::size_t count) {
   if (failed_) return;
   const auto left = static_cast<std::uint64_t>(size_ - position_);
-  const auto step = static_cast<std::streamoff>(std::min<std::uint64_t>(count, left));
-  file_.seekg(step, std::ios::cur);
-  if (!file_) {
+  const auto step = static_cast<off_t>(std::min<std::uint64_t>(count, left));
+  if (fseeko(file_.get(), step, SEEK_CUR) != 0) {
     failed_ = true;
     return;
   }

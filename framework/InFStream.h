@@ -1,12 +1,13 @@
 // An InStream over a binary file. The size is measured when the file is
-// opened; a file that cannot be opened gives a failed stream with 0 bytes
-// left, which is how callers notice a missing or empty file.
+// opened; a file that cannot be opened, or that is not a regular file (a
+// folder, a named pipe, a device), gives a failed stream with 0 bytes left,
+// which is how callers notice a missing or empty file.
 #pragma once
 
-#include <fstream>
 #include <string_view>
 
 #include "framework/InStream.h"
+#include "platform/FileSystem.h"
 
 class InFStream : public InStream {
  public:
@@ -26,7 +27,7 @@ class InFStream : public InStream {
   std::int64_t Size() const { return size_; }
 
  private:
-  std::ifstream file_;
+  platform::FilePtr file_;
   std::int64_t size_ = -1;
   std::int64_t position_ = 0;
   bool failed_ = false;

@@ -1,7 +1,10 @@
 #include "framework/Init.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -54,6 +57,11 @@ float UnitValue(float value, float fallback) {
   return std::clamp(value, 0.0f, 1.0f);
 }
 
+// The system's words for a failed call; errno is read by the caller at once.
+std::string SystemReason(int error) {
+  return error != 0 ? std::strerror(error) : "unknown error";
+}
+
 std::int32_t PositiveOr(std::int32_t value, std::int32_t fallback) { return value > 0 ? value : fallback; }
 
 }  // namespace
@@ -81,9 +89,14 @@ std::string Init::UserPath() const { return appData + kUserFolderName + "\\"; }
 
 void Init::Load(std::string_view fileName) {
   configPath = UserPath() + std::string(fileName);
-  if (!PathExists(configPath, false)) SeedUserFolder(appData + kUserFolderName);
+  const bool firstRun = !PathExists(configPath, false);
+  if (firstRun) SeedUserFolder(appData + kUserFolderName);
+  std::optional<std::string> text = platform::ReadTextFile(configPath);
+  // There but unreadable (no permission, not a regular file): the defaults
+  // will be saved over it when the game ends, so say why.
+  if (!text && !firstRun) Log::Printf("Cannot read data file %s", platform::MapPath(configPath).c_str());
   // An empty text still resets every attribute to its default.
-  std::istringstream in(platform::ReadTextFile(configPath).value_or(std::string()));
+  std::istringstream in(text.value_or(std::string()));
   ParseNamedStream(in, configPath);
   ReadSettings();
 }
@@ -92,22 +105,34 @@ void Init::LoadFile(std::string_view fileName) { ParseDataFile(fileName); }
 
 bool Init::SaveFile() {
   if (configPath.empty()) {
-    Log::Write("Could not save configuration: no configuration was loaded");
+    ReportSaveFailure("no configuration was loaded");
     return false;
   }
   StoreSettings();
   const std::string temp = configPath + ".tmp";
+  errno = 0;
   if (!WriteConfig(temp)) {
+    const int error = errno;
+    ReportSaveFailure("cannot write " + platform::MapPath(temp) + ": " + SystemReason(error));
     platform::RemoveFile(temp);
-    Log::Printf("Could not save configuration: cannot write %s", temp.c_str());
     return false;
   }
+  errno = 0;
   if (!ReplaceFile(temp, configPath)) {
+    const int error = errno;
+    ReportSaveFailure("cannot replace " + platform::MapPath(configPath) + ": " + SystemReason(error));
     platform::RemoveFile(temp);
-    Log::Printf("Could not save configuration: cannot replace %s", configPath.c_str());
     return false;
   }
   return true;
+}
+
+// The settings are lost when the program ends, so the player hears of it
+// even without looking into the log.
+void Init::ReportSaveFailure(const std::string& reason) {
+  const std::string line = "Could not save configuration: " + reason;
+  Log::Write(line);
+  std::fprintf(stderr, "%s\n", line.c_str());
 }
 
 YColor Init::ParseColor(std::string_view text) {

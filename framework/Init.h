@@ -38,7 +38,8 @@ class Init : public DataFileReader {
   // folder into the typed fields. When that file is missing (a first run) the
   // user folder and its "save" and "players" folders are made first and the
   // program's own "players" and "save" files copied in, keeping files already
-  // there. A missing or unreadable file leaves every setting at its default.
+  // there. A missing or unreadable file leaves every setting at its default;
+  // one that is there but cannot be read is logged.
   void Load(std::string_view fileName);
   // Parses another file against the same schema ("splash\config.yml",
   // relative to the current folder) for its splash entries; the typed fields
@@ -46,8 +47,9 @@ class Init : public DataFileReader {
   void LoadFile(std::string_view fileName);
   // Writes the typed fields to configPath: every section but "splash", every
   // attribute, to configPath + ".tmp", then moved over the real file. False
-  // (and a log line) when nothing was written or the move failed; the old
-  // file is then untouched. Call after Load.
+  // when nothing was written or the move failed; the old file is then
+  // untouched, and the failure, with the real path and the system's reason,
+  // is logged and written to stderr. Call after Load.
   bool SaveFile();
 
   // "RRGGBB" or "RRGGBBAA" in hexadecimal as a colour (an unreadable pair
@@ -90,6 +92,7 @@ class Init : public DataFileReader {
   void ReadSettings();
   void StoreSettings();
   bool WriteConfig(const std::string& path) const;
+  static void ReportSaveFailure(const std::string& reason);
 
   DisplayModeResolver resolveMode_;
   SplashSink addSplash_;

@@ -293,9 +293,16 @@ void YFramework::Run() {
 
 bool YFramework::PumpOnce() {
   PumpDepthScope depth(pumpDepth);
+  // A request to end from outside (a signal, the desktop's quit) leaves the
+  // way the program's own exit does, so what Quit saves is saved.
+  if (platform::TerminationRequested()) {
+    Quit();
+    return false;
+  }
   platform::Message message;
   if (platform::PeekMessage(message)) {
     if (message.message == msg::Quit) {
+      Quit();
       running = false;
       return false;
     }

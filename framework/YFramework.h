@@ -79,8 +79,9 @@ class YFramework {
 
   // running = true, then pump passes until one returns false.
   void Run();
-  // One pass: one message (a Quit message ends the loop) or OnIdle, then
-  // at most one due timer, then one frame. Returns running.
+  // One pass: one message or OnIdle, then at most one due timer, then one
+  // frame. Returns running. A Quit message, or a termination request
+  // (platform/Process.h), calls Quit and ends the loop at once.
   bool PumpOnce();
   // One frame while active; updates fps after strictly more than 1000 ms.
   void RenderFrame();

@@ -1,5 +1,6 @@
 #include "game/GameFramework.h"
 
+#include "draw/YControlPanel.h"
 #include "framework/Init.h"
 #include "framework/Log.h"
 #include "game/ProgramStart.h"
@@ -74,13 +75,17 @@ void GameFramework::LoadStartupFiles() {
   systemFont = YFont::Find("sysfont");
   LoadShaders("splash\\shaders.yml");
   Log::Printf("Initialization...%s", "");
+  // Splash entries of the user's own file add their screens too.
+  InstallSplashSink();
   Init& config = GetInit();
   config.Load("config.yml");
-  InstallSplashSink();
   config.LoadFile("splash\\config.yml");
   ScanPlayerProfiles();
   GetStats().Load();
   GetTileset().LoadTexture();
+  SetProfileSelectedHook([](YPlayerHero* player, YMonsterShop* shop, int tab) {
+    GetControlPanel().SetPlayer(player, shop, tab);
+  });
 }
 
 // The music folder and the listener; the volumes are the configuration's
@@ -127,8 +132,11 @@ bool GameFramework::DrawScene(float dt) {
     renderer->EndFrame();
     return false;
   }
+  const bool panel = (state & 7) == kStatePanel;
+  if (panel) GetControlPanel().Update(dt);
   renderer->BeginFrame(true);
   SetUp2D();
+  if (panel) GetControlPanel().Draw();
   if ((state & 7) != kStateNone) uiRoot.Draw();
   return true;
 }
@@ -164,10 +172,17 @@ bool GameFramework::DrawFrame(float dt) {
 void GameFramework::CreateMainWindow() {
   const Init& config = GetInit();
   maximised = fullscreen ? false : config.maximized;
-  if (fullscreen)
+  if (fullscreen) {
     CreateFullscreen(kProductTitle, config.videoMode);
-  else
-    CreateWindowed(kProductTitle, config.windowWidth, config.windowHeight);
+    return;
+  }
+  CreateWindowed(kProductTitle, config.windowWidth, config.windowHeight);
+  // The desktop may have given a smaller window than asked for; that size
+  // is the one to remember, even before its first size message.
+  if (maximised || !window) return;
+  int width = 0, height = 0;
+  window->ClientSize(width, height);
+  if (width > 0 && height > 0) OnSize(width, height);
 }
 
 void GameFramework::ToggleFullscreen() {

@@ -23,6 +23,7 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent 
  public:
   // The low three bits of the state word: what the frame draws.
   static constexpr std::uint32_t kStateNone = 0;
+  static constexpr std::uint32_t kStatePanel = 1;
   static constexpr std::uint32_t kStateMenu = 4;
   static constexpr std::uint32_t kStateSplash = 6;
 

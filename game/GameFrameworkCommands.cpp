@@ -1,15 +1,20 @@
 // The application object as the console's handler and as the listener of
 // the controls and screen changes.
+#include <algorithm>
+#include <cstdint>
+
 #include "framework/Init.h"
 #include "framework/IntToString.h"
 #include "game/GameFramework.h"
 #include "game/YConsole.h"
+#include "render/DisplayMode.h"
 #include "sound/SoundSystem.h"
 
 namespace {
 enum ConsoleVariable { kFps, kFullscreen, kVideoMode, kSoundVolume, kMusicVolume, kShadows, kStopTime };
 constexpr int kExitCommand = 0;
 constexpr float kMenuMusicFade = 1.0f;
+constexpr std::int32_t kLongestStopTimeMs = 1000;
 }  // namespace
 
 void GameFramework::OnCommand(int id) {
@@ -37,7 +42,9 @@ void GameFramework::OnVariable(int id) {
       break;
     }
     case kVideoMode:
-      config.videoMode = console->valueText;
+      // A mode the display does not list becomes the one chosen for it, as
+      // the configuration file's mode does.
+      config.videoMode = FindDisplayMode(GetDisplayModeList(), console->valueText);
       KillWindow();
       CreateMainWindow();
       reply = config.videoMode;
@@ -55,7 +62,8 @@ void GameFramework::OnVariable(int id) {
       reply = BoolToString(config.shadows);
       break;
     case kStopTime:
-      config.stopTime = console->GetInt();
+      // Longer would leave the game taking input once in minutes.
+      config.stopTime = std::min<std::int32_t>(console->GetInt(), kLongestStopTimeMs);
       reply = IntToString(config.stopTime);
       break;
     default:

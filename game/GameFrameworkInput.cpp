@@ -1,6 +1,7 @@
 // The application object's input: its own keys first, then the console or
 // the UI root; mouse input in view coordinates to the UI root and, while no
 // modal is open, to the scene of the state.
+#include "draw/YControlPanel.h"
 #include "game/GameFramework.h"
 #include "game/YConsole.h"
 #include "platform/VirtualKeys.h"
@@ -67,6 +68,12 @@ void GameFramework::PassMouseToScene(int kind, int button, float x, float y) {
   }
   if (uiRoot.GetTopModal() != nullptr) return;
   if ((state & 7) == kStateSplash && kind == kDown) GetSplashScreens().Skip();
+  if ((state & 7) == kStatePanel) {
+    YControlPanel& panel = GetControlPanel();
+    if (kind == kMove) panel.OnMouseMove(x, y);
+    if (kind == kDown) panel.OnMouseDown(button, x, y);
+    if (kind == kUp) panel.OnMouseUp(button, x, y);
+  }
 }
 
 void GameFramework::OnMouseMove(int, int) {

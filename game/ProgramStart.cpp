@@ -5,12 +5,13 @@
 #include <memory>
 #include <system_error>
 
-#include "game/GameFramework.h"
 #include "framework/Init.h"
 #include "framework/Log.h"
 #include "framework/SystemCheck.h"
+#include "game/GameFramework.h"
 #include "platform/InstanceGuard.h"
 #include "platform/Paths.h"
+#include "platform/Process.h"
 
 namespace {
 
@@ -19,6 +20,18 @@ std::string UserFolder() {
   std::string path = platform::MapPath(GetInit().UserPath());
   if (path.size() > 1 && path.back() == '/') path.pop_back();
   return path;
+}
+
+// The data files are named relative to the program folder, so the program
+// works from there wherever it was started from. Before anything reads a
+// file, the configuration's list of interface folders included.
+void EnterProgramFolder() {
+  const std::string folder = platform::ProgramFolder();
+  std::error_code ec;
+  if (!folder.empty()) std::filesystem::current_path(folder, ec);
+  if (folder.empty() || ec)
+    std::fprintf(stderr, "Cannot enter the program folder %s: %s\n", folder.c_str(),
+                 folder.empty() ? "its path is unknown" : ec.message().c_str());
 }
 
 }  // namespace
@@ -35,6 +48,11 @@ std::string JoinCommandLine(int argc, char** argv) {
 }
 
 int ProgramMain(std::string_view commandLine) {
+  EnterProgramFolder();
+  // A signal to end is taken as the player's own exit (the loop saves the
+  // configuration); installed before the desktop connection, which then
+  // leaves it alone.
+  platform::InstallTerminationHandlers();
   // The user folder comes first so that even the very first run has a log;
   // its parents are made too, since a fresh account may lack them.
   std::error_code ec;

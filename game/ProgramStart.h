@@ -1,5 +1,6 @@
-// The program's start: the user folder, the single-instance guard, the log,
-// the system check, then the application object and its message loop.
+// The program's start: the program folder as working folder, the signals
+// that end it, the user folder, the single-instance guard, the log, the
+// system check, then the application object and its message loop.
 #pragma once
 
 #include <string>
@@ -11,9 +12,10 @@ inline constexpr const char* kProductVersion = "v1.0";
 inline constexpr const char* kInstanceGuardName = "QuennelVarrickMutex";
 
 // Runs the whole program for a command line (the arguments after the
-// program name, joined by blanks). A second instance is refused, without
-// touching the running one's log, unless the command line begins with "-2".
-// Returns the process exit code.
+// program name, joined by blanks), from the executable's own folder
+// whatever the folder it was started from. A second instance is refused,
+// without touching the running one's log, unless the command line begins
+// with "-2". Returns the process exit code.
 int ProgramMain(std::string_view commandLine);
 
 // Creates the application object, runs its message loop and deletes it.

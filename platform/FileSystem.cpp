@@ -33,6 +33,8 @@ class ScopedFd {
 
   bool Valid() const { return fd_ >= 0; }
   int Get() const { return fd_; }
+  // Gives the descriptor up without closing it.
+  int Release() { return std::exchange(fd_, -1); }
   // Closes now and reports whether the system accepted the close (a late
   // write error can surface here).
   bool Close() {
@@ -168,7 +170,8 @@ std::vector<FoundEntry> FindFiles(std::string_view pattern) {
     if (name == "." || name == ".." || !NameMatches(namePattern, name)) continue;
     std::error_code typeError;
     const bool isFolder = it->is_directory(typeError);
-    found.push_back(FoundEntry{std::move(name), isFolder});
+    const bool isRegular = it->is_regular_file(typeError);
+    found.push_back(FoundEntry{std::move(name), isFolder, isRegular});
   }
   // std::string compares as unsigned bytes, so "B" < "a" < "\xE9".
   std::ranges::sort(found, {}, &FoundEntry::name);
@@ -220,6 +223,22 @@ bool CopyFileKeepExisting(std::string_view source, std::string_view target) {
 }
 
 bool RemoveFile(std::string_view path) { return ::unlink(MapPath(path).c_str()) == 0; }
+
+void FileCloser::operator()(std::FILE* file) const {
+  if (file != nullptr) std::fclose(file);
+}
+
+FilePtr OpenRegularFile(std::string_view path) {
+  ScopedFd fd = OpenRegularForReading(MapPath(path));
+  if (!fd.Valid()) return nullptr;
+  // The open did not wait; reads from now on may.
+  const int flags = ::fcntl(fd.Get(), F_GETFL);
+  if (flags >= 0) ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK);
+  std::FILE* file = ::fdopen(fd.Get(), "rb");
+  if (file == nullptr) return nullptr;
+  fd.Release();
+  return FilePtr(file);
+}
 
 std::optional<std::string> ReadBinaryFile(std::string_view path) {
   ScopedFd fd = OpenRegularForReading(MapPath(path));

@@ -2,6 +2,8 @@
 // Every name is a data name (see Paths.h) and is mapped before use.
 #pragma once
 
+#include <cstdio>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,6 +14,7 @@ namespace platform {
 struct FoundEntry {
   std::string name;  // the entry's own name, without its folder
   bool isFolder = false;
+  bool isRegular = false;  // a plain file (after links), not a pipe or device
 };
 
 // Lists the entries of a folder whose names match the last component of
@@ -39,7 +42,19 @@ bool CopyFileKeepExisting(std::string_view source, std::string_view target);
 // Deletes a file; false when it did not exist or could not be deleted.
 bool RemoveFile(std::string_view path);
 
-// Reads a whole file in binary. Nothing when the file cannot be opened.
+// A stdio file, closed when the pointer goes.
+struct FileCloser {
+  void operator()(std::FILE* file) const;
+};
+using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
+
+// Opens a file for reading in binary, but only a regular file: a named pipe,
+// a device or a folder gives null at once (opening a pipe would wait for a
+// writer, and reading a device may never end).
+FilePtr OpenRegularFile(std::string_view path);
+
+// Reads a whole file in binary. Nothing when the file cannot be opened or
+// is not a regular file.
 std::optional<std::string> ReadBinaryFile(std::string_view path);
 
 // Reads a whole text file as Windows text mode did: a carriage return

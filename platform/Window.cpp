@@ -42,6 +42,20 @@ Uint32 CreationFlags(const WindowDesc& desc) {
   return flags;
 }
 
+// A client size the desktop can show: within its usable area for a window,
+// within its whole size for full screen (which covers the desktop anyway);
+// never above kLargestSide, never below 1.
+void ClampToDesktop(int& width, int& height, bool fullscreen) {
+  int maxWidth = 0, maxHeight = 0;
+  if (fullscreen)
+    DesktopSize(maxWidth, maxHeight);
+  else
+    DesktopUsableSize(maxWidth, maxHeight);
+  if (maxWidth <= 0 || maxHeight <= 0) maxWidth = maxHeight = kLargestSide;
+  width = std::clamp(width, 1, std::min(maxWidth, kLargestSide));
+  height = std::clamp(height, 1, std::min(maxHeight, kLargestSide));
+}
+
 struct SurfaceDeleter {
   void operator()(SDL_Surface* surface) const { SDL_FreeSurface(surface); }
 };
@@ -114,11 +128,21 @@ void DesktopSize(int& width, int& height) {
   height = mode.h;
 }
 
+void DesktopUsableSize(int& width, int& height) {
+  SDL_Rect usable{};
+  if (InitVideo() && SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.w > 0 && usable.h > 0) {
+    width = usable.w;
+    height = usable.h;
+    return;
+  }
+  DesktopSize(width, height);
+}
+
 std::unique_ptr<Window> Window::Create(const WindowDesc& desc, WindowProcFn proc) {
   if (!InitVideo()) return nullptr;
   if (desc.openGL) ConfigureGLFramebuffer();
-  const int width = std::clamp(desc.clientWidth, 1, kLargestSide);
-  const int height = std::clamp(desc.clientHeight, 1, kLargestSide);
+  int width = desc.clientWidth, height = desc.clientHeight;
+  ClampToDesktop(width, height, desc.fullscreen);
   SDL_Window* sdl = SDL_CreateWindow(Cp1252ToUtf8(desc.title).c_str(), SDL_WINDOWPOS_UNDEFINED,
                                      SDL_WINDOWPOS_UNDEFINED, width, height, CreationFlags(desc));
   if (sdl == nullptr) {
@@ -197,8 +221,9 @@ void Window::SetClientSize(int width, int height) {
   // The desktop keeps the minimum; expect the size it will really give.
   int minWidth = 0, minHeight = 0;
   SDL_GetWindowMinimumSize(window_, &minWidth, &minHeight);
-  width = std::clamp(width, std::max(1, minWidth), kLargestSide);
-  height = std::clamp(height, std::max(1, minHeight), kLargestSide);
+  ClampToDesktop(width, height, IsFullscreen());
+  width = std::max(width, minWidth);
+  height = std::max(height, minHeight);
   sizes_.Requested(width, height);
   SDL_SetWindowSize(window_, width, height);
 }

@@ -19,8 +19,10 @@ using WindowProcFn = std::intptr_t (*)(class Window* window, std::uint32_t messa
                                        std::intptr_t lParam);
 
 struct WindowDesc {
-  std::string title;      // Windows-1252, like every game string
-  int clientWidth = 800;  // clamped to 1..16384
+  std::string title;  // Windows-1252, like every game string
+  // Clamped to what the desktop can show: its usable area (without panels)
+  // for a window, its whole size for full screen; at least 1.
+  int clientWidth = 800;
   int clientHeight = 600;
   bool fullscreen = false;  // a borderless window covering the desktop
   bool openGL = true;       // the window can carry an OpenGL context
@@ -47,6 +49,9 @@ std::string LastVideoError();
 // The desktop's size in pixels; 0 x 0 without a display. Starts the video
 // subsystem when needed.
 void DesktopSize(int& width, int& height);
+// The part of the desktop a window may cover (without panels and docks);
+// the whole desktop when the desktop does not say, 0 x 0 without a display.
+void DesktopUsableSize(int& width, int& height);
 
 class Window {
  public:
@@ -71,7 +76,8 @@ class Window {
   bool IsMaximised() const;
   bool IsMinimised() const;
   void ClientSize(int& width, int& height) const;
-  // Asks for a client size; it arrives as a Size message, without Sizing.
+  // Asks for a client size (clamped as at creation); it arrives as a Size
+  // message, without Sizing.
   void SetClientSize(int width, int height);
   void SetMinimumClientSize(int width, int height);
 

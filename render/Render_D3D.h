@@ -68,6 +68,9 @@ class Render_D3D : public YRender {
   void DrawTriangles(const YVector3* vertices, std::uint32_t triangleCount) override;
   void DrawStrip28(const YTexVertex* vertices, std::uint32_t triangleCount) override;
   void DrawStrip40(const YMeshVertex* vertices, std::uint32_t triangleCount) override;
+  // Buffers this renderer did not hand out, or released, draw nothing.
+  void DrawIndexedSubset(VertexBufferHandle vertices, IndexBufferHandle indices,
+                         const YMeshSubset& subset) override;
   // Null without a device or for an empty list. Handles the renderer did not
   // hand out (or already released) are ignored by Update and Release.
   VertexBufferHandle CreateVertexBuffer(std::span<const YMeshVertex> vertices) override;

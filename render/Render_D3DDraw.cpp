@@ -8,6 +8,7 @@
 #include "framework/Log.h"
 #include "render/Render_D3D.h"
 #include "render/TextureLoading.h"
+#include "render/YMeshRecords.h"
 #include "render/YTextureBase.h"
 
 namespace {
@@ -214,6 +215,15 @@ void Render_D3D::DrawStrip28(const YTexVertex* vertices, std::uint32_t triangleC
 void Render_D3D::DrawStrip40(const YMeshVertex* vertices, std::uint32_t triangleCount) {
   Draw(PrimitiveType::TriangleStrip, triangleCount, vertices, sizeof(YMeshVertex),
        platform::fvf::PositionNormalTex2);
+}
+
+void Render_D3D::DrawIndexedSubset(VertexBufferHandle vertices, IndexBufferHandle indices,
+                                   const YMeshSubset& subset) {
+  if (!device_ || !vertexBuffers_.contains(vertices) || !indexBuffers_.contains(indices)) return;
+  UseVertexFormat(platform::fvf::PositionNormalTex2);
+  device_->DrawIndexed(*vertices, sizeof(YMeshVertex), *indices, static_cast<std::uint32_t>(subset.lowestVertex),
+                       static_cast<std::uint32_t>(subset.vertexSpan), static_cast<std::uint32_t>(subset.firstIndex),
+                       static_cast<std::uint32_t>(subset.triangleCount));
 }
 
 void Render_D3D::DrawScreenQuad() {

@@ -1,7 +1,9 @@
 #include "render/YFont.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdarg>
+#include <cstdint>
 #include <cstdio>
 #include <memory>
 #include <utility>
@@ -9,7 +11,6 @@
 
 #include "framework/InFStream.h"
 #include "framework/Log.h"
-#include "framework/StreamHelpers.h"
 #include "render/YRender.h"
 
 namespace {
@@ -27,6 +28,13 @@ std::vector<std::unique_ptr<YFont>>& CreatedFonts() {
   FontList();
   static std::vector<std::unique_ptr<YFont>> created;
   return created;
+}
+
+float LittleEndianFloat(const unsigned char* bytes) {
+  const std::uint32_t bits =
+      static_cast<std::uint32_t>(bytes[0]) | static_cast<std::uint32_t>(bytes[1]) << 8 |
+      static_cast<std::uint32_t>(bytes[2]) << 16 | static_cast<std::uint32_t>(bytes[3]) << 24;
+  return std::bit_cast<float>(bits);
 }
 
 // The text up to its first zero byte.
@@ -54,22 +62,25 @@ YFont* YFont::Find(std::string_view fontName) {
   return CreatedFonts().emplace_back(std::make_unique<YFont>(std::string(fontName))).get();
 }
 
-// Float by float, so a short file stops at its last whole float and nothing
-// is read past the tables.
+// The table is read whole and decoded float by float, so a short file
+// stops at its last whole float and nothing is read past the tables.
 void YFont::LoadData(std::string_view fileName) {
   InFStream in(fileName);
   if (in.Failed()) {
     Log::Printf("Load font data error, file %.*s", static_cast<int>(fileName.size()), fileName.data());
     return;
   }
-  for (float& width : widths) ReadFloat(in, width);
+  std::array<unsigned char, kDataFileSize> bytes{};
+  const std::size_t floats = in.Read(bytes.data(), bytes.size()) / 4;
+  std::size_t next = 0;
+  const auto take = [&](float& value) {
+    if (next < floats) value = LittleEndianFloat(bytes.data() + 4 * next);
+    ++next;
+  };
+  for (float& width : widths) take(width);
   for (YGlyph& glyph : glyphs) {
     for (YGlyphCorner& c : glyph.corners) {
-      ReadFloat(in, c.gx);
-      ReadFloat(in, c.gy);
-      ReadFloat(in, c.gz);
-      ReadFloat(in, c.u);
-      ReadFloat(in, c.v);
+      for (float* value : {&c.gx, &c.gy, &c.gz, &c.u, &c.v}) take(*value);
     }
   }
 }

@@ -140,6 +140,12 @@ void YRender::SetStageTexture(YTextureBase* texture, std::uint32_t stage) {
   BindTexture(texture, stage);
 }
 
+void YRender::ForgetTexture(const platform::DeviceTexture* texture) {
+  if (texture == nullptr) return;
+  std::replace(boundTextures.begin(), boundTextures.end(), texture,
+               static_cast<const platform::DeviceTexture*>(nullptr));
+}
+
 void YRender::ApplyStates(const RenderStateBlock& block) {
   for (int id = 0; id < kRenderStateCount; ++id) {
     auto& cached = renderStateCache[static_cast<std::size_t>(id)];

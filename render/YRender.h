@@ -28,6 +28,8 @@ class DeviceIndexBuffer;
 }  // namespace platform
 
 class YShader;
+class YMeshInstanceBase;
+struct YMeshSubset;
 class YTextureBase;
 class YSTexture;
 class YFont;
@@ -94,6 +96,18 @@ class YRender {
   virtual void DrawTriangles(const YVector3* vertices, std::uint32_t triangleCount) = 0;
   virtual void DrawStrip28(const YTexVertex* vertices, std::uint32_t triangleCount) = 0;
   virtual void DrawStrip40(const YMeshVertex* vertices, std::uint32_t triangleCount) = 0;
+  // Meshes: the instance's vertex buffer with its mesh's index buffer, one
+  // indexed triangle list per subset in subset order. DrawMesh keeps the
+  // current shader; before subset i, DrawMeshEx makes shader i modulo the
+  // list's length current with the colour (SetShaderColor), DrawMeshEx2 with
+  // its material. An empty shader list draws nothing.
+  virtual void DrawMesh(YMeshInstanceBase& instance);
+  virtual void DrawMeshEx(YMeshInstanceBase& instance, std::span<YShader* const> shaders, const YColor& colour);
+  virtual void DrawMeshEx2(YMeshInstanceBase& instance, std::span<YShader* const> shaders);
+  // One subset's triangles from device buffers, in the mesh vertex format;
+  // null or released buffers draw nothing.
+  virtual void DrawIndexedSubset(VertexBufferHandle vertices, IndexBufferHandle indices,
+                                 const YMeshSubset& subset) = 0;
   // Device buffers; null without a device (or for no indices). The renderer
   // owns what it returns until the matching Release.
   virtual VertexBufferHandle CreateVertexBuffer(std::span<const YMeshVertex> vertices) = 0;
@@ -129,6 +143,10 @@ class YRender {
   // Binds when the texture's device texture differs from the stage's cache
   // and the stage is below the limit; a null texture changes nothing.
   void SetStageTexture(YTextureBase* texture, std::uint32_t stage);
+  // Forgets a device texture that is about to be freed: every stage whose
+  // cache holds it counts as unbound, so a new texture that happens to get
+  // the same address is bound when asked for.
+  void ForgetTexture(const platform::DeviceTexture* texture);
   void ApplyStates(const RenderStateBlock& block);
   void ApplyStageStates(std::uint32_t stage, const StageStates& states);
   // The world matrix under the 2D projection; the identity restores it.

@@ -66,3 +66,7 @@ void LoadShaders(std::string_view fileName) {
 void UpdateShaders(float dt) {
   for (const std::unique_ptr<YShader>& shader : Registry()) shader->Update(dt);
 }
+
+void ClearShaders() {
+  Registry().clear();
+}

@@ -54,3 +54,6 @@ void LoadShaders(std::string_view fileName);
 // Steps the modifiers of every registered shader (once per frame, dt in
 // seconds), drawn or not.
 void UpdateShaders(float dt);
+// Deletes every registered shader, for tests and fuzzing that start each
+// case with an empty registry. Every pointer handed out before dangles.
+void ClearShaders();

@@ -24,9 +24,8 @@ void YTextureBase::CreateDeviceObjects() {
 
 void YTextureBase::ReleaseDeviceObjects() {
   if (!deviceTexture_) return;
-  // The renderer forgets the texture in its binding caches as it drops it.
   if (g_render != nullptr) g_render->ReleaseTexture(*this);
-  deviceTexture_.reset();
+  SetDeviceTexture(nullptr);
 }
 
 void YTextureBase::SetName(std::string_view name) {
@@ -35,5 +34,7 @@ void YTextureBase::SetName(std::string_view name) {
 }
 
 void YTextureBase::SetDeviceTexture(std::unique_ptr<platform::DeviceTexture> texture) {
+  // The renderer must not take a later texture at the same address for this one.
+  if (deviceTexture_ && g_render != nullptr) g_render->ForgetTexture(deviceTexture_.get());
   deviceTexture_ = std::move(texture);
 }

@@ -8,15 +8,10 @@
 #include <vorbis/vorbisfile.h>
 
 #include "framework/Log.h"
-#include "platform/Paths.h"
+#include "platform/FileSystem.h"
 #include "sound/SoundError.h"
 
 namespace {
-
-struct FileCloser {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 
 // stdio callbacks with the signatures the decoder calls; the file is closed
 // by its owner, never by the decoder.
@@ -35,7 +30,7 @@ constexpr ov_callbacks kFileCallbacks{ReadFile, SeekFile, nullptr, TellFile};
 // The file and the decoder opened on it; the decoder is cleared before the
 // file closes, on every path.
 struct OggStream::Decoder {
-  FilePtr file;
+  platform::FilePtr file;
   OggVorbis_File vorbis{};
   bool opened = false;
 
@@ -68,7 +63,8 @@ void OggStream::Open(std::string_view fileName) {
   totalBytes_ = 0;
   Log::Printf("Open OGG stream %.*s", static_cast<int>(fileName.size()), fileName.data());
   auto decoder = std::make_unique<Decoder>();
-  decoder->file.reset(std::fopen(platform::MapPath(fileName).c_str(), "rb"));
+  // Only a regular file: a named pipe would hold the decoder's thread.
+  decoder->file = platform::OpenRegularFile(fileName);
   if (!decoder->file) throw SoundError("Could not open Ogg file.");
   int result = ov_open_callbacks(decoder->file.get(), &decoder->vorbis, nullptr, 0, kFileCallbacks);
   if (result < 0) throw SoundError(std::string("Could not open Ogg stream. ") + OggErrorText(result));

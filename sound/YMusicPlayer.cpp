@@ -8,6 +8,7 @@
 #include "framework/Log.h"
 #include "framework/YLock.h"
 #include "platform/Clock.h"
+#include "platform/FileSystem.h"
 #include "sound/SoundSystem.h"
 
 YMusicPlayer::YMusicPlayer() : YMusicPlayer(Options{}) {}
@@ -34,8 +35,16 @@ YMusicPlayer::~YMusicPlayer() {
 
 void YMusicPlayer::ScanFolder(std::string_view folder) {
   YLock hold(lock_);
-  std::string prefix = std::string(folder) + "\\";
-  for (const std::string& name : ListDirectory(prefix + "*.ogg")) playlist_.push_back(prefix + name);
+  const std::string name(folder);
+  if (!PathExists(name, true)) {
+    Log::Printf("Music folder %s is missing", name.c_str());
+    return;
+  }
+  // Only plain files: a named pipe or a folder called "*.ogg" cannot be
+  // played, and opening a pipe would wait for ever.
+  const std::string prefix = name + "\\";
+  for (const platform::FoundEntry& entry : platform::FindFiles(prefix + "*.ogg"))
+    if (entry.isRegular) playlist_.push_back(prefix + entry.name);
 }
 
 void YMusicPlayer::SelectTrack(int index, float fadeSeconds) {

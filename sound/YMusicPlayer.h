@@ -50,8 +50,9 @@ class YMusicPlayer : public YSoundStreamEvent {
   YMusicPlayer(const YMusicPlayer&) = delete;
   YMusicPlayer& operator=(const YMusicPlayer&) = delete;
 
-  // Appends folder + "\" + name for every "*.ogg" of the folder, sorted
-  // byte-wise. A missing or empty folder adds nothing.
+  // Appends folder + "\" + name for every regular file "*.ogg" of the
+  // folder, sorted byte-wise. An empty folder adds nothing; a missing one
+  // adds nothing and is logged.
   void ScanFolder(std::string_view folder);
   // Asks for track `index` (playlist order) to loop, faded in over
   // `fadeSeconds` while the playing track fades out (0: switch at once).

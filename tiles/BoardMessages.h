@@ -39,6 +39,10 @@ struct MessageText {
 class BoardMessages {
  public:
   static constexpr float kLineHeight = 15.0f;
+  // The locale keys of the lines.
+  static constexpr const char* kTextKeys[] = {"pass_move",      "shuffle",   "can_not_move",  "skip_move",
+                                              "cast_experence", "cast_mana", "cast_mana2",    "cast_standard",
+                                              "cast_special",   "killed"};
   static constexpr int kVisibleLines = 6;
   // The text of a locale key.
   using TextSource = std::function<std::string(const std::string& key)>;

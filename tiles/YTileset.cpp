@@ -27,7 +27,6 @@ DuelEvents& SilentEvents() {
 // The tile atlas: one picture per kind, 11 to a row, a row per element.
 constexpr int kAtlasColumns = 11;
 constexpr int kAtlasRows = 4;
-constexpr const char* kAtlasFile = "textures\\tileset.jpg";
 // Room the undo history starts with.
 constexpr std::size_t kUndoReserve = 200;
 
@@ -60,10 +59,9 @@ void YTileset::Load(std::string_view folder) {
     hints_.push_back(std::make_unique<YSlotsHint>(YRect(side == 0 ? 9.0f : 861.0f, 304, 130, 150), side));
   for (int side = 0; side < 2; ++side)
     hints_.push_back(std::make_unique<YPlayerHint>(YRect(side == 0 ? 8.0f : 859.0f, 161, 132, 44), side,
-                                                   locale.GetText("player_hint")));
-  const char* const manaKeys[4] = {"airmana_hint", "firemana_hint", "earthmana_hint", "watermana_hint"};
+                                                   locale.GetText(kHintKeys[0])));
   for (int element = 0; element < 4; ++element) {
-    const std::string format = locale.GetText(manaKeys[element]);
+    const std::string format = locale.GetText(kHintKeys[element + 1]);
     for (int side = 0; side < 2; ++side) {
       const float x = static_cast<float>(side == 0 ? 10 + 20 * element : 912 + 20 * element);
       hints_.push_back(std::make_unique<YManaHint>(YRect(x, 210, 16, 64), side, element, format));

@@ -34,6 +34,11 @@ class YTileset {
   // Seconds a side has before the hint shows, and at least after a click.
   static constexpr float kTurnSeconds = 20.0f;
   static constexpr float kClickSeconds = 10.0f;
+  // The names the battle looks up in the shipped data.
+  static constexpr const char* kAtlasFile = "textures\\tileset.jpg";
+  static constexpr const char* kSounds[] = {"shuffle", "s_skip", "tuc2"};
+  static constexpr const char* kHintKeys[] = {"player_hint", "airmana_hint", "firemana_hint", "earthmana_hint",
+                                              "watermana_hint"};
 
   YTileset();
   ~YTileset();

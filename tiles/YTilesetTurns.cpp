@@ -159,12 +159,14 @@ void YTileset::NextTurn() {
 }
 
 // The new side's upkeep; when it costs the side its turn, the side that
-// moved before moves again.
+// moved before moves again, and the log names that side.
 void YTileset::ApplyUpkeepOfNewSide() {
   ApplyTurnUpkeep(state_);
   PushSides();
   if ((state_.flags & DuelFlag::kExtraTurn) == 0) return;
+  state_.sideToMove ^= 1;
   messages_.ShowPlayerState(state_, FighterData());
+  state_.sideToMove ^= 1;
   state_.flags = 0;
   StartFades();
   state_.sideToMove ^= 1;

@@ -12,6 +12,7 @@ namespace {
 UIControl* g_focus = nullptr;
 UIControl* g_capture = nullptr;
 UIControl* g_captureOwner = nullptr;
+UIControl* g_losingFocus = nullptr;  // the control whose KillFocus is telling its listener
 
 // The running translation of Render: the sum of the positions of the
 // control being drawn and its ancestors.
@@ -38,6 +39,7 @@ UIControl::~UIControl() {
   if (g_focus == this) g_focus = nullptr;
   if (g_capture == this) g_capture = nullptr;
   if (g_captureOwner == this) g_captureOwner = nullptr;
+  if (g_losingFocus == this) g_losingFocus = nullptr;
   UIRoot::ForgetControl(this);
 }
 
@@ -100,11 +102,11 @@ void UIControl::LeaveHotChild() {
 }
 
 bool UIControl::MayBecomeHot(const UIControl* child) {
-  return !g_capture || child == g_capture || child->IsAncestorOf(g_capture) || g_capture->IsAncestorOf(child);
+  return !g_capture || child == g_capture;
 }
 
 bool UIControl::KeepsCapture() const {
-  return this == g_capture || this == g_captureOwner || g_capture->IsAncestorOf(this);
+  return this == g_capture || this == g_captureOwner;
 }
 
 void UIControl::MouseMove(float x, float y) {
@@ -198,12 +200,15 @@ void UIControl::SetFocus() {
   Notify(ui_event::kFocusGained);
 }
 
-// The focus is cleared before the listener hears of it, so a listener that
-// moves the focus elsewhere does not recurse back here.
+// The listener hears of the loss while this control still holds the focus;
+// a listener that moves the focus elsewhere meanwhile does not come back
+// here, and the focus it gave is kept.
 void UIControl::KillFocus() {
-  if (g_focus != this) return;
-  g_focus = nullptr;
+  if (g_focus != this || g_losingFocus == this) return;
+  g_losingFocus = this;
   Notify(ui_event::kFocusLost);
+  if (g_losingFocus == this) g_losingFocus = nullptr;
+  if (g_focus == this) g_focus = nullptr;
 }
 
 UIControl* UIControl::Focused() {

@@ -37,9 +37,9 @@ class UIControl {
   // top-left corner). The hot child is the child under the mouse; it gets
   // the events, else this control's On... handlers do.
   virtual void MouseMove(float x, float y);
-  // A click outside the capture control (not on it, inside it or on its
-  // owner) closes the capture first; a click without a hot child also
-  // takes the focus from any other control.
+  // A click that reaches neither the capture control nor its owner closes
+  // the capture first; a click without a hot child also takes the focus
+  // from any other control.
   virtual void MouseDown(int button, float x, float y);
   virtual void MouseUp(int button, float x, float y);
   // The hot chain below this control is left; then OnMouseLeave.
@@ -72,7 +72,9 @@ class UIControl {
   // Makes this visible control the focused one; the old one loses it
   // (code 3), this control reports code 2.
   virtual void SetFocus();
-  // When this control has the focus, the focus is cleared and code 3 sent.
+  // When this control has the focus: code 3 is sent (the control still
+  // holds the focus while its listener hears of it), then the focus is
+  // cleared unless the listener gave it to another control.
   virtual void KillFocus();
   virtual void OnAnimate(float dt);
   // Whether (x, y), in the parent's coordinates, lies in the rectangle,
@@ -84,7 +86,8 @@ class UIControl {
   // hit, drawn or animated.
   virtual void Hide();
   // Receives the capture control when a click outside closed it, on the
-  // control named as its owner. The base lets it go (destroys it).
+  // control named as its owner, which may take it back (a combo box its
+  // list). The base lets it go (destroys it).
   virtual void OnCaptureClosed(std::unique_ptr<UIControl> capture);
 
   // ---- Lookup -----------------------------------------------------------
@@ -126,8 +129,9 @@ class UIControl {
   // The hot child, dropped (with MouseLeave) when it has been hidden.
   UIControl* LiveHotChild();
   void LeaveHotChild();
-  // Whether the child may become hot while a capture exists: it is the
-  // capture control, inside it, or on the way down to it.
+  // Whether the child may become hot: only the capture control while one
+  // exists (an open list must so lie inside its parent's rectangle, which
+  // stays hot around it).
   static bool MayBecomeHot(const UIControl* child);
   // Whether a click on this control keeps the capture open.
   bool KeepsCapture() const;

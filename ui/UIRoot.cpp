@@ -101,9 +101,17 @@ void UIRoot::CloseModal() {
 
 void UIRoot::CloseAllModals() {
   modalChange_ = false;
-  waiting_ = nullptr;
   if (modals_.size() > 1) modals_.erase(modals_.begin(), modals_.end() - 1);
   CloseModal();
+}
+
+void UIRoot::SetCurrentScreen(UIControl* screen) {
+  current_ = screen;
+}
+
+void UIRoot::ClearModals() {
+  modals_.clear();
+  modalChange_ = false;
 }
 
 void UIRoot::SaveModalStack() {
@@ -196,12 +204,12 @@ void UIRoot::StepScreenFade(float dt) {
   }
 }
 
-// At full darkness: the pending screen becomes current (the pending slot is
-// emptied) and the default listener hears of it once.
+// At full darkness: the pending screen becomes current and the default
+// listener hears of it once. The pending slot keeps the screen, so that
+// ResetFade swaps the same screen in again (the screens' handler does so).
 void UIRoot::SwapScreen() {
   if (current_) current_->Hide();
   current_ = pending_;
-  pending_ = nullptr;
   if (defaultListener_) defaultListener_->OnEvent(ui_event::kScreenChanged, current_);
   if (current_) current_->Show();
   RefreshMouse();

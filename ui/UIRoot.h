@@ -47,9 +47,16 @@ class UIRoot {
   void PushModal(UIControl* modal);
   // Shrinks the top modal; Update pops it (and reopens the one below).
   void CloseModal();
-  // Drops all modals but the top one (not hidden) and any waiting one,
-  // then closes the top one.
+  // Drops all modals but the top one (not hidden), then closes the top
+  // one; a waiting modal still opens once it has shrunk.
   void CloseAllModals();
+  // For the screens' own bookkeeping: makes `screen` current at once (no
+  // fade, no event; null: none), e.g. while the screens are reloaded or
+  // when a book closes over the screen it hid.
+  void SetCurrentScreen(UIControl* screen);
+  // Empties the modal stack at once, without hiding anything (a reload of
+  // the screens).
+  void ClearModals();
   // Parks the modal stack (emptying it) / brings the last parked one back,
   // fully open.
   void SaveModalStack();

@@ -16,7 +16,8 @@ namespace {
 
 using ApplyUndoPropertyTest = BoardTest;
 
-const char* const kMonsterIds[] = {"sand_king", "sand_larva", "hydra_body", "hydra_air", "hydra_earth", "imp", "golem"};
+const char* const kMonsterIds[] = {"sand_king",   "sand_larva", "hydra_body", "hydra_air",
+                                   "hydra_earth", "imp",        "golem"};
 
 // A random position: a random desk, 3-9 units a side, some of them monsters
 // with specials whose counters are about to run out.
@@ -39,7 +40,8 @@ void RandomPosition(YTessorBoard& board, std::mt19937& rng) {
       if (board.Cell(x, y).occupant != nullptr || board.Cell(x, y).IsBlocked()) continue;
       YTessorUnit* unit;
       if (percent(rng) < 35) {
-        unit = AddMonster(board, kMonsterIds[rng() % std::size(kMonsterIds)], side, x, y, static_cast<int>(rng() % 4));
+        unit = AddMonster(board, kMonsterIds[rng() % std::size(kMonsterIds)], side, x, y,
+                          static_cast<int>(rng() % 4));
         unit->record->specialCounter = static_cast<int>(rng() % 3);
       } else {
         UnitSpec spec;
@@ -50,7 +52,8 @@ void RandomPosition(YTessorBoard& board, std::mt19937& rng) {
         for (int& m : spec.mana) m = static_cast<int>(rng() % 25);
         unit = AddUnit(board, side, x, y, spec);
       }
-      unit->record->health = 1 + static_cast<int>(rng() % static_cast<unsigned>(unit->record->baseHealth + 20));
+      unit->record->health =
+          1 + static_cast<int>(rng() % static_cast<unsigned>(unit->record->baseHealth + 20));
     }
   }
   board.clock = static_cast<float>(rng() % 12) * 0.083333336f;

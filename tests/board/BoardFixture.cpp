@@ -8,45 +8,32 @@
 #include "players/YPlayerMonster.h"
 
 const char* const kBoardMonsters = R"(
-<monster id="imp" name="Imp" startLevel="0" maxlevel="20" move="fly" way="any" distance="3">
-  <data type="start" air="5" fire="8" earth="2" water="1" health="60"/>
-</monster>
-<monster id="golem" name="Golem" startLevel="0" maxlevel="20" move="walk" way="straight" distance="1">
-  <data type="start" air="0" fire="2" earth="12" water="4" health="80"/>
-</monster>
-<monster id="lord" name="Lord" startLevel="0" maxlevel="50" boss="1">
-  <data type="start" air="20" fire="20" earth="20" water="20" health="200"/>
-</monster>
-<monster id="sand_king" name="Sand King" startLevel="0" maxlevel="60" move="walk" way="any" distance="1" boss="1">
-  <data type="start" air="8" fire="10" earth="20" water="8" health="110"/>
-</monster>
-<monster id="sand_larva" name="Sand Larva" startLevel="0" maxlevel="20" move="walk" way="any" distance="1">
-  <data type="start" air="2" fire="3" earth="8" water="2" health="36"/>
-</monster>
-<monster id="bloodsucker" name="Bloodsucker" startLevel="0" maxlevel="25" move="fly" way="any" distance="3">
-  <data type="start" air="10" fire="4" earth="5" water="3" health="38"/>
-</monster>
-<monster id="midworm" name="Midworm" startLevel="0" maxlevel="30" move="walk" way="any" distance="2">
-  <data type="start" air="3" fire="5" earth="12" water="4" health="52"/>
-</monster>
-<monster id="grim_worm" name="Grim Worm" startLevel="0" maxlevel="40" move="walk" way="straight" distance="3">
-  <data type="start" air="4" fire="8" earth="15" water="5" health="64"/>
-</monster>
-<monster id="hydra_body" name="Hydra" startLevel="0" maxlevel="60" move="walk" way="any" distance="1" boss="1">
-  <data type="start" air="10" fire="8" earth="12" water="22" health="130"/>
-</monster>
-<monster id="hydra_air" name="Air Head" startLevel="0" maxlevel="60" move="walk" way="any" distance="1" boss="1">
-  <data type="start" air="14" fire="4" earth="4" water="6" health="40"/>
-</monster>
-<monster id="hydra_fire" name="Fire Head" startLevel="0" maxlevel="60" move="walk" way="any" distance="1" boss="1">
-  <data type="start" air="4" fire="14" earth="4" water="6" health="41"/>
-</monster>
-<monster id="hydra_earth" name="Earth Head" startLevel="0" maxlevel="60" move="walk" way="any" distance="1" boss="1">
-  <data type="start" air="4" fire="4" earth="14" water="6" health="42"/>
-</monster>
-<monster id="hydra_water" name="Water Head" startLevel="0" maxlevel="60" move="walk" way="any" distance="1" boss="1">
-  <data type="start" air="4" fire="4" earth="6" water="14" health="43"/>
-</monster>
+<monster id="imp" startLevel="0" maxlevel="20" move="fly" way="any" distance="3">
+  <data type="start" air="5" fire="8" earth="2" water="1" health="60"/></monster>
+<monster id="golem" startLevel="0" maxlevel="20" move="walk" way="straight" distance="1">
+  <data type="start" air="0" fire="2" earth="12" water="4" health="80"/></monster>
+<monster id="lord" startLevel="0" maxlevel="50" boss="1">
+  <data type="start" air="20" fire="20" earth="20" water="20" health="200"/></monster>
+<monster id="sand_king" startLevel="0" maxlevel="60" distance="1" boss="1">
+  <data type="start" air="8" fire="10" earth="20" water="8" health="110"/></monster>
+<monster id="sand_larva" startLevel="0" maxlevel="20" distance="1">
+  <data type="start" air="2" fire="3" earth="8" water="2" health="36"/></monster>
+<monster id="bloodsucker" startLevel="0" maxlevel="25" move="fly" distance="3">
+  <data type="start" air="10" fire="4" earth="5" water="3" health="38"/></monster>
+<monster id="midworm" startLevel="0" maxlevel="30" distance="2">
+  <data type="start" air="3" fire="5" earth="12" water="4" health="52"/></monster>
+<monster id="grim_worm" startLevel="0" maxlevel="40" way="straight" distance="3">
+  <data type="start" air="4" fire="8" earth="15" water="5" health="64"/></monster>
+<monster id="hydra_body" startLevel="0" maxlevel="60" distance="1" boss="1">
+  <data type="start" air="10" fire="8" earth="12" water="22" health="130"/></monster>
+<monster id="hydra_air" startLevel="0" maxlevel="60" distance="1" boss="1">
+  <data type="start" air="14" fire="4" earth="4" water="6" health="40"/></monster>
+<monster id="hydra_fire" startLevel="0" maxlevel="60" distance="1" boss="1">
+  <data type="start" air="4" fire="14" earth="4" water="6" health="41"/></monster>
+<monster id="hydra_earth" startLevel="0" maxlevel="60" distance="1" boss="1">
+  <data type="start" air="4" fire="4" earth="14" water="6" health="42"/></monster>
+<monster id="hydra_water" startLevel="0" maxlevel="60" distance="1" boss="1">
+  <data type="start" air="4" fire="4" earth="6" water="14" health="43"/></monster>
 )";
 
 std::unique_ptr<YPlayer> MakeRecord(const UnitSpec& spec) {
@@ -80,12 +67,6 @@ std::string DeskText(const std::array<const char*, 9>& rows, const char* lineEnd
   return text;
 }
 
-std::vector<std::string> RecordingSounds::Names() const {
-  std::vector<std::string> names;
-  for (const Played& p : played) names.push_back(p.name);
-  return names;
-}
-
 bool TestView::PickCell(float mouseX, float mouseY, int& x, int& y) {
   x = static_cast<int>(std::lround(mouseX));
   y = static_cast<int>(std::lround(mouseY));
@@ -100,7 +81,9 @@ BoardTest::BoardTest() {
   std::filesystem::create_directories(dir.Path() / "levels");
 }
 
-BoardTest::~BoardTest() { ClearMonsterTypes(); }
+BoardTest::~BoardTest() {
+  ClearMonsterTypes();
+}
 
 void BoardTest::WriteFile(const std::string& name, const std::string& text) const {
   testing_support::WriteFile(dir.Path() / name, text);

@@ -24,7 +24,7 @@ struct UnitSpec {
   int moveKind = 0;  // 0 walk, 1 fly, 2 teleport
   int way = 1;       // 0 straight, 1 any direction
   int distance = 2;
-  int health = 100;  // base and current
+  int health = 100;                         // base and current
   std::array<int, 4> mana{10, 10, 10, 10};  // base and current
 };
 
@@ -48,9 +48,10 @@ class RecordingSounds : public YTessorSounds {
   };
   void Play(std::string_view name, const YVector3& position, float volume) override {
     played.push_back({std::string(name), position, volume});
+    names.emplace_back(name);
   }
-  std::vector<std::string> Names() const;
   std::vector<Played> played;
+  std::vector<std::string> names;
 };
 
 // Picks cells by rounding: a mouse position (x, y) is the cell (x, y).
@@ -60,9 +61,7 @@ class TestView : public YTessorView {
   void LeaveCopy(const YTessorUnit&, const YVector3&, float lifetime, bool teleport) override {
     if (teleport) teleportLifetimes.push_back(lifetime);
   }
-  void ActivateLayout() override { ++layouts; }
   std::vector<float> teleportLifetimes;
-  int layouts = 0;
 };
 
 // A game mode that keeps the fights the board reports.

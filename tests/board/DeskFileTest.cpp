@@ -10,49 +10,50 @@
 namespace {
 
 using DeskFileTest = BoardTest;
+using Lines = std::vector<std::string>;
 
-constexpr std::array<const char*, 9> kMixed = {"WafemXOAF", "aaaaaaaaa", "aaaaaaaaa", "aaaaaaaaa", "aaaaEMaaa",
-                                               "aaaaaaaaa", "aaaaaaaaa", "aaaaaaaaa", "fewmXOaaa"};
+constexpr std::array<const char*, 9> kMixed = {"WafemXOAF", "aaaaaaaaa", "aaaaaaaaa",
+                                               "aaaaaaaaa", "aaaaEMaaa", "aaaaaaaaa",
+                                               "aaaaaaaaa", "aaaaaaaaa", "fewmXOaaa"};
 
 std::vector<std::uint32_t> Types(const YTessorBoard& board) {
   std::vector<std::uint32_t> types;
-  for (int y = 0; y < kBoardSize; ++y) {
-    for (int x = 0; x < kBoardSize; ++x) types.push_back(board.Cell(x, y).type);
-  }
+  for (int i = 0; i < kCellCount; ++i) types.push_back(board.Cell(i % 9, i / 9).type);
   return types;
 }
 
 // A board whose every cell is earth, so that changes show.
 YTessorBoard EarthBoard() {
   YTessorBoard board;
-  for (int y = 0; y < kBoardSize; ++y) {
-    for (int x = 0; x < kBoardSize; ++x) board.SetCellType(x, y, cell_kind::kEarth);
-  }
+  for (int i = 0; i < kCellCount; ++i) board.SetCellType(i % 9, i / 9, cell_kind::kEarth);
   return board;
 }
 
-TEST_F(DeskFileTest, CharactersGiveTheirKindsWithTheFirstLineAsTheFarRow) {
-  WriteFile("desks/mixed.dsk", DeskText(kMixed));
-  YTessorBoard board;
-  ASSERT_TRUE(LoadDeskFile("desks\\mixed.dsk", board));
-  const std::uint32_t farRow[] = {11, 0, 1, 2, 4, 5, 6, 8, 9};
-  for (int x = 0; x < 9; ++x) EXPECT_EQ(board.Cell(x, 8).type, farRow[x]) << x;
-  const std::uint32_t homeRow[] = {1, 2, 3, 4, 5, 6, 0, 0, 0};
-  for (int x = 0; x < 9; ++x) EXPECT_EQ(board.Cell(x, 0).type, homeRow[x]) << x;
-  EXPECT_EQ(board.Cell(4, 4).type, 10u);
-  EXPECT_EQ(board.Cell(5, 4).type, 12u);
-}
-
-TEST_F(DeskFileTest, CarriageReturnLineEndsReadAsLineFeeds) {
-  WriteFile("desks/lf.dsk", DeskText(kMixed));
+TEST_F(DeskFileTest, CharactersGiveTheirKindsWithTheFirstLineAsTheFarRowWhateverTheLineEnds) {
+  WriteFile("desks/lf.dsk", DeskText(kMixed) + "a tenth line is not read\n");
   WriteFile("desks/crlf.dsk", DeskText(kMixed, "\r\n"));
-  YTessorBoard lf;
+  YTessorBoard board;
   YTessorBoard crlf;
   LogCapture log;
-  EXPECT_TRUE(LoadDeskFile("desks\\lf.dsk", lf));
-  EXPECT_TRUE(LoadDeskFile("desks\\crlf.dsk", crlf));
-  EXPECT_EQ(Types(lf), Types(crlf));
+  ASSERT_TRUE(LoadDeskFile("desks\\lf.dsk", board));
+  ASSERT_TRUE(LoadDeskFile("desks\\crlf.dsk", crlf));
   EXPECT_TRUE(log.Lines().empty());
+  const std::uint32_t farRow[] = {11, 0, 1, 2, 4, 5, 6, 8, 9};
+  const std::uint32_t homeRow[] = {1, 2, 3, 4, 5, 6, 0, 0, 0};
+  for (int x = 0; x < 9; ++x) {
+    EXPECT_EQ(board.Cell(x, 8).type, farRow[x]) << x;
+    EXPECT_EQ(board.Cell(x, 0).type, homeRow[x]) << x;
+  }
+  EXPECT_EQ(board.Cell(4, 4).type, 10u);
+  EXPECT_EQ(board.Cell(5, 4).type, 12u);
+  EXPECT_EQ(Types(crlf), Types(board));
+}
+
+// Nine lines of nine cells, line `index` replaced.
+std::string WithLine(int index, const std::string& line) {
+  std::string text;
+  for (int i = 0; i < 9; ++i) text += (i == index ? line : std::string(9, 'a')) + "\n";
+  return text;
 }
 
 TEST_F(DeskFileTest, SizeErrorsNameTheFirstBadLineAndChangeNoCell) {
@@ -60,29 +61,23 @@ TEST_F(DeskFileTest, SizeErrorsNameTheFirstBadLineAndChangeNoCell) {
     std::string text;
     const char* line;
   } cases[] = {
-      {DeskText({"aaaaaaaaa", "aaaaaaaaa", "aaaaaaaaa", "aaaaaaaaa", "aaaaaaaa", "aaaaaaaaa", "aaaaaaaaa",
-                 "aaaaaaaaa", "aaaaaaaaa"}),
-       "5"},
-      {DeskText({"aaaaaaaaaa", "aaaaaaaaa", "aaaaaaaaa", "aaaaaaaaa", "aaaaaaaaa", "aaaaaaaaa", "aaaaaaaaa",
-                 "aaaaaaaaa", "aaaaaaaaa"}),
-       "1"},
-      {"aaaaaaaaa\naaaaaaaaa\n", "3"},                      // missing lines read as empty
-      {"aaaaaaaaa\n\naaaaaaaaa\n", "2"},                    // an empty line
-      {DeskText(kMixed).substr(0, 86), "9"},                // the last line cut short
+      {WithLine(4, "aaaaaaaa"), "5"},        {WithLine(0, "aaaaaaaaaa"), "1"}, {WithLine(1, ""), "2"},
+      {"aaaaaaaaa\naaaaaaaaa\n", "3"},        // missing lines read as empty
+      {DeskText(kMixed).substr(0, 86), "9"},  // the last line cut short
   };
   for (const auto& c : cases) {
     WriteFile("desks/bad.dsk", c.text);
     YTessorBoard board = EarthBoard();
     LogCapture log;
     EXPECT_FALSE(LoadDeskFile("desks\\bad.dsk", board));
-    EXPECT_EQ(log.Lines(), std::vector<std::string>{std::string("Desk load error, error size line ") + c.line +
-                                                    ", file: desks\\bad.dsk"});
+    EXPECT_EQ(log.Lines(),
+              Lines{std::string("Desk load error, error size line ") + c.line + ", file: desks\\bad.dsk"});
     EXPECT_EQ(Types(board), Types(EarthBoard()));
   }
   LogCapture log;
   YTessorBoard board;
   EXPECT_FALSE(LoadDeskFile("desks\\missing.dsk", board));
-  EXPECT_EQ(log.Lines(), std::vector<std::string>{"Desk load error, error size line 1, file: desks\\missing.dsk"});
+  EXPECT_EQ(log.Lines(), Lines{"Desk load error, error size line 1, file: desks\\missing.dsk"});
 }
 
 TEST_F(DeskFileTest, UnknownCharacterNamesItsCellAndKeepsTheRowsFilledBeforeIt) {
@@ -93,32 +88,18 @@ TEST_F(DeskFileTest, UnknownCharacterNamesItsCellAndKeepsTheRowsFilledBeforeIt) 
   YTessorBoard board = EarthBoard();
   LogCapture log;
   EXPECT_FALSE(LoadDeskFile("desks\\first.dsk", board));
-  EXPECT_EQ(log.Lines(),
-            std::vector<std::string>{"Desk load error, unknown character [1,1], file: desks\\first.dsk"});
   EXPECT_EQ(Types(board), Types(EarthBoard()));
-
   // A bad character in row 4, column 6: rows 0-3 and row 4's first five cells are new.
   rows = kMixed;
   rows[4] = "aaaaEz...";
   WriteFile("desks/middle.dsk", DeskText(rows));
-  board = EarthBoard();
-  LogCapture log2;
   EXPECT_FALSE(LoadDeskFile("desks\\middle.dsk", board));
-  EXPECT_EQ(log2.Lines(),
-            std::vector<std::string>{"Desk load error, unknown character [6,5], file: desks\\middle.dsk"});
+  EXPECT_EQ(log.Lines(), (Lines{"Desk load error, unknown character [1,1], file: desks\\first.dsk",
+                                "Desk load error, unknown character [6,5], file: desks\\middle.dsk"}));
   EXPECT_EQ(board.Cell(0, 0).type, cell_kind::kFire);
   EXPECT_EQ(board.Cell(4, 4).type, 10u);
   EXPECT_EQ(board.Cell(5, 4).type, cell_kind::kEarth);
   EXPECT_EQ(board.Cell(0, 8).type, cell_kind::kEarth);
-}
-
-TEST_F(DeskFileTest, LinesAfterTheNinthAreIgnored) {
-  WriteFile("desks/long.dsk", DeskText(kMixed) + "this line is not read\n");
-  YTessorBoard board;
-  LogCapture log;
-  EXPECT_TRUE(LoadDeskFile("desks\\long.dsk", board));
-  EXPECT_TRUE(log.Lines().empty());
-  EXPECT_EQ(board.Cell(0, 8).type, 11u);
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ TEST_F(ElementEffectsTest, CellEffectsSetMaximaFromBaseValuesAndHoldValuesToThem
   EXPECT_EQ(unit->record->maxValues[3], 8);   // earth lowered by a fifth
   EXPECT_EQ(unit->record->maxValues[2], 10);
   EXPECT_EQ(unit->record->mana[0], 3);
-  EXPECT_EQ(unit->record->mana[2], 8);        // held to the new maximum
+  EXPECT_EQ(unit->record->mana[2], 8);  // held to the new maximum
   EXPECT_EQ(unit->record->maxValues[5], 100);
 
   // Mutex cells follow the clock: at 0.125 air and fire are raised by a tenth.

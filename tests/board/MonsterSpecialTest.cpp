@@ -22,15 +22,15 @@ std::vector<YTessorMove> SpecialMoves(const YTessorBoard& board, YTessorUnit* un
   return moves;
 }
 
-TEST_F(MonsterSpecialTest, OnlyTheSevenMonstersHaveSpecialsAndCountersStartAtRandom) {
+TEST_F(MonsterSpecialTest, OnlyTheSevenMonstersHaveSpecialsAndCountersStartAtRandomAndCountDown) {
   YTessorBoard board;
   board.Random().SetState(5);
   const struct {
     const char* id;
     bool special;
     int low, high;
-  } cases[] = {{"sand_king", true, 0, 3}, {"sand_larva", true, 4, 8}, {"hydra_body", true, 0, 5},
-               {"hydra_fire", true, 0, 0}, {"golem", false, 0, 0},   {"lord", false, 0, 0}};
+  } cases[] = {{"sand_king", true, 0, 3},  {"sand_larva", true, 4, 8}, {"hydra_body", true, 0, 5},
+               {"hydra_fire", true, 0, 0}, {"golem", false, 0, 0},     {"lord", false, 0, 0}};
   int x = 0;
   for (const auto& c : cases) {
     for (int i = 0; i < 12; ++i) {
@@ -42,10 +42,22 @@ TEST_F(MonsterSpecialTest, OnlyTheSevenMonstersHaveSpecialsAndCountersStartAtRan
       board.DeleteUnit(unit, true);
     }
   }
-  // A plain record of the ids has no monster id and so no special.
+  // A plain record has no monster id and so no special.
   YTessorUnit* plain = AddUnit(board, 0, 0, 0);
   plain->CreateSpecial(board, board.Random());
   EXPECT_EQ(plain->special, nullptr);
+  // Every turn counts the counters down to 0.
+  YTessorUnit* king = AddMonster(board, "sand_king", 1, 4, 4);
+  YTessorUnit* body = AddMonster(board, "hydra_body", 0, 8, 8);
+  king->record->specialCounter = 2;
+  body->record->specialCounter = 1;
+  board.AdvanceTurn();
+  EXPECT_EQ(king->record->specialCounter, 1);
+  EXPECT_EQ(body->record->specialCounter, 0);
+  board.AdvanceTurn();
+  board.AdvanceTurn();
+  EXPECT_EQ(king->record->specialCounter, 0);
+  EXPECT_EQ(body->record->specialCounter, 0);
 }
 
 TEST_F(MonsterSpecialTest, BreedersOfferTheFreeNeighboursUpDownLeftRightOnceCharged) {
@@ -54,16 +66,13 @@ TEST_F(MonsterSpecialTest, BreedersOfferTheFreeNeighboursUpDownLeftRightOnceChar
   king->record->specialCounter = 1;
   EXPECT_TRUE(SpecialMoves(board, king).empty());
   king->record->specialCounter = 0;
-  const std::vector<YTessorMove> all = SpecialMoves(board, king);
-  const std::vector<YTessorMove> expected = {
-      {king, 4, 3, 2}, {king, 4, 5, 2}, {king, 3, 4, 2}, {king, 5, 4, 2}};
-  EXPECT_EQ(all, expected);
+  EXPECT_EQ(SpecialMoves(board, king),
+            (std::vector<YTessorMove>{{king, 4, 3, 2}, {king, 4, 5, 2}, {king, 3, 4, 2}, {king, 5, 4, 2}}));
 
   board.SetCellType(4, 3, cell_kind::kWall);
   board.SetCellType(4, 5, cell_kind::kPit);
   AddUnit(board, 0, 3, 4);
-  const std::vector<YTessorMove> one = SpecialMoves(board, king);
-  EXPECT_EQ(one, (std::vector<YTessorMove>{{king, 5, 4, 2}}));
+  EXPECT_EQ(SpecialMoves(board, king), (std::vector<YTessorMove>{{king, 5, 4, 2}}));
   AddUnit(board, 1, 5, 4);
   EXPECT_TRUE(SpecialMoves(board, king).empty());
 
@@ -150,7 +159,6 @@ TEST_F(MonsterSpecialTest, TheHydraGrowsHeadsAndCannotMoveWhileTwoLive) {
   ASSERT_EQ(board.Heads().size(), 2u);
   const int bonus = heads[0]->record->health / 5 + heads[1]->record->health / 5;
   EXPECT_EQ(body->SpecialHealthBonus(board), bonus);
-  board.FindMoves(body, &moves);
   moves.clear();
   board.FindMoves(body, &moves);
   EXPECT_TRUE(moves.empty());
@@ -164,21 +172,6 @@ TEST_F(MonsterSpecialTest, TheHydraGrowsHeadsAndCannotMoveWhileTwoLive) {
   ASSERT_TRUE(board.PopUndo());
   EXPECT_TRUE(board.Heads().empty());
   EXPECT_EQ(body->SpecialHealthBonus(board), 0);
-}
-
-TEST_F(MonsterSpecialTest, CountersFallOncePerTurnDownToZero) {
-  YTessorBoard board;
-  YTessorUnit* king = AddMonster(board, "sand_king", 1, 4, 4);
-  YTessorUnit* body = AddMonster(board, "hydra_body", 0, 0, 0);
-  king->record->specialCounter = 2;
-  body->record->specialCounter = 1;
-  board.AdvanceTurn();
-  EXPECT_EQ(king->record->specialCounter, 1);
-  EXPECT_EQ(body->record->specialCounter, 0);
-  board.AdvanceTurn();
-  board.AdvanceTurn();
-  EXPECT_EQ(king->record->specialCounter, 0);
-  EXPECT_EQ(body->record->specialCounter, 0);
 }
 
 TEST_F(MonsterSpecialTest, ACopiedBoardRegistersItsOwnHeadsAndSharesNothing) {

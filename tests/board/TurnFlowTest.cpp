@@ -1,7 +1,8 @@
 // The board object's turn flow, headless: the user's clicks through the user
 // commander, the walk and the turning clock, fights handed to the game mode
 // and their three outcomes, refused moves, the network move notice, missing
-// commanders, and the clock's wrap.
+// and self-deleting commanders, teleport trails, the clock's wrap and the
+// game's end.
 #include <gtest/gtest.h>
 
 #include "board/YTessor.h"
@@ -38,7 +39,9 @@ class TurnFlowTest : public BoardTest {
     tessor.SetGameMaster(&master);
   }
 
-  YTessorUnit* Add(int side, int x, int y, const UnitSpec& spec = {}) { return AddUnit(tessor.Board(), side, x, y, spec); }
+  YTessorUnit* Add(int side, int x, int y, const UnitSpec& spec = {}) {
+    return AddUnit(tessor.Board(), side, x, y, spec);
+  }
 
   void StartHotSeat() {
     tessor.SetCommander(0, std::make_unique<YTessorPlayerUI>(0));
@@ -86,6 +89,13 @@ TEST_F(TurnFlowTest, AUsersMoveWalksThenPassesTheTurnAndTheClockTurnsATwelfth) {
   EXPECT_TRUE(tessor.Board().ReachAt(4, 3).Reached());  // the hovered unit's reach
   tessor.OnCellClick(1, 0, 0);
   EXPECT_EQ(tessor.selected, mover);
+  tessor.OnCellClick(1, 0, 0);  // the selected unit again: no selection
+  EXPECT_EQ(tessor.selected, nullptr);
+  tessor.OnCellClick(1, 0, 0);
+  tessor.OnCellClick(2, 4.0f, 0.0f);  // the right button, and the mouse is handled again
+  EXPECT_EQ(tessor.selected, nullptr);
+  EXPECT_EQ(tessor.cursorX, 4);
+  tessor.OnCellClick(1, 0, 0);
   tessor.HoverCell(4, 3);
   EXPECT_EQ(tessor.PreviewPath().points.size(), 30u);
   tessor.OnCellClick(1, 0, 0);
@@ -101,7 +111,7 @@ TEST_F(TurnFlowTest, AUsersMoveWalksThenPassesTheTurnAndTheClockTurnsATwelfth) {
   EXPECT_EQ(mover->y, 3);
   EXPECT_EQ(tessor.Board().sideToMove, 1);
   EXPECT_FLOAT_EQ(tessor.Board().clock, 0.083333336f);
-  EXPECT_EQ(sounds.Names(), (std::vector<std::string>{"tuc2", "walk", "clock"}));
+  EXPECT_EQ(sounds.names, (std::vector<std::string>{"tuc2", "tuc2", "tuc2", "tuc2", "walk", "clock"}));
   EXPECT_FLOAT_EQ(sounds.played.back().position.x, 2.0f);
   EXPECT_FLOAT_EQ(sounds.played.back().volume, 0.6f);
 }
@@ -113,7 +123,8 @@ TEST_F(TurnFlowTest, TheClockWrapsPastTheEndAndRegeneratesOnlyWhenItArrives) {
   tessor.Board().clock = 0.9166667f;
   waiting->record->health = 50;
   ASSERT_TRUE(tessor.MoveUnit(mover, 4, 1, move_kind::kMove));
-  for (int frame = 0; frame < 1000 && (tessor.stateFlags & board_state::kWalking); ++frame) tessor.Update(0.0f);
+  for (int frame = 0; frame < 1000 && (tessor.stateFlags & board_state::kWalking); ++frame)
+    tessor.Update(0.0f);
   EXPECT_EQ(tessor.clockTarget, 0.0f);
   tessor.Update(0.5f);  // runs on towards 1.0: no wrap yet, no regeneration
   EXPECT_GT(tessor.Board().clock, 0.9166667f);
@@ -173,13 +184,13 @@ TEST_F(TurnFlowTest, MovesTheUnitDoesNotHaveAreRefusedBeforeAnythingChanges) {
   tessor.Board().SetCellType(3, 0, cell_kind::kWall);
   StartHotSeat();
   const std::uint64_t before = tessor.Board().StateHash();
-  EXPECT_FALSE(tessor.MoveUnit(mover, 4, 5, move_kind::kMove));   // out of range
-  EXPECT_FALSE(tessor.MoveUnit(mover, 5, 0, move_kind::kMove));   // its own side's unit
-  EXPECT_FALSE(tessor.MoveUnit(mover, 3, 0, move_kind::kMove));   // a wall
-  EXPECT_FALSE(tessor.MoveUnit(mover, 9, 0, move_kind::kMove));   // off the board
-  EXPECT_FALSE(tessor.MoveUnit(enemy, 4, 7, move_kind::kMove));   // not its turn
-  EXPECT_FALSE(tessor.MoveUnit(mover, 4, 0, move_kind::kSpecial)); // no special
-  EXPECT_FALSE(tessor.MoveUnit(mover, 4, 1, 7));                   // no such kind
+  EXPECT_FALSE(tessor.MoveUnit(mover, 4, 5, move_kind::kMove));     // out of range
+  EXPECT_FALSE(tessor.MoveUnit(mover, 5, 0, move_kind::kMove));     // its own side's unit
+  EXPECT_FALSE(tessor.MoveUnit(mover, 3, 0, move_kind::kMove));     // a wall
+  EXPECT_FALSE(tessor.MoveUnit(mover, 9, 0, move_kind::kMove));     // off the board
+  EXPECT_FALSE(tessor.MoveUnit(enemy, 4, 7, move_kind::kMove));     // not its turn
+  EXPECT_FALSE(tessor.MoveUnit(mover, 4, 0, move_kind::kSpecial));  // no special
+  EXPECT_FALSE(tessor.MoveUnit(mover, 4, 1, 7));                    // no such kind
   EXPECT_EQ(tessor.Board().StateHash(), before);
   EXPECT_EQ(tessor.stateFlags, 0u);
   EXPECT_TRUE(tessor.MoveUnit(mover, 4, 1, move_kind::kMove));
@@ -217,14 +228,18 @@ TEST_F(TurnFlowTest, ANetworkOpponentHearsOfAMoveBeforeItsUndoRecordIsPushed) {
   tessor.SetPlayer(0, nullptr);
 }
 
-TEST_F(TurnFlowTest, MissingCommandersAreSkipped) {
+TEST_F(TurnFlowTest, MissingCommandersAreSkippedAndTheGameEndsWithASideWithoutUnits) {
   YTessorUnit* mover = Add(0, 4, 0);
-  Add(1, 4, 8);
+  YTessorUnit* enemy = Add(1, 4, 8);
   tessor.NewGame();
   EXPECT_TRUE(tessor.gameRunning);
   for (int frame = 0; frame < 10; ++frame) tessor.Update(0.05f);
   EXPECT_TRUE(tessor.MoveUnit(mover, 4, 1, move_kind::kMove));
   EXPECT_TRUE(RunUntilSettled());
+  EXPECT_FALSE(tessor.IsGameOver());
+  tessor.Board().DeleteUnit(enemy, true);
+  EXPECT_TRUE(tessor.IsGameOver());
+  EXPECT_FALSE(tessor.gameRunning);
 }
 
 // A commander that deletes both commanders, itself included, while it thinks.
@@ -247,25 +262,6 @@ TEST_F(TurnFlowTest, ACommanderDeletedDuringItsOwnCallLivesUntilTheCallReturns) 
   EXPECT_EQ(tessor.Commander(1), nullptr);
 }
 
-TEST_F(TurnFlowTest, RightClicksAndClicksOnTheSelectedUnitClearTheSelection) {
-  YTessorUnit* mover = Add(0, 4, 0);
-  StartHotSeat();
-  tessor.HoverCell(4, 0);
-  tessor.OnCellClick(1, 0, 0);
-  EXPECT_EQ(tessor.selected, mover);
-  tessor.OnCellClick(1, 0, 0);
-  EXPECT_EQ(tessor.selected, nullptr);
-  tessor.OnCellClick(1, 0, 0);
-  EXPECT_EQ(tessor.selected, mover);
-  tessor.OnCellClick(2, 4.0f, 0.0f);  // the right button: the mouse is handled again
-  EXPECT_EQ(tessor.selected, nullptr);
-  EXPECT_EQ(tessor.cursorX, 4);
-  // Off the board: the cursor has no cell and nothing is previewed.
-  tessor.OnMouseMove(20.0f, 20.0f);
-  EXPECT_EQ(tessor.cursorX, -1);
-  EXPECT_TRUE(tessor.PreviewPath().points.empty());
-}
-
 TEST_F(TurnFlowTest, ATeleportLeavesFadingCopiesAtThePointsItSkips) {
   YTessorUnit* jumper = Add(0, 0, 0, {.moveKind = 2, .way = 0, .distance = 4});
   Add(1, 8, 8);
@@ -278,17 +274,7 @@ TEST_F(TurnFlowTest, ATeleportLeavesFadingCopiesAtThePointsItSkips) {
   EXPECT_FLOAT_EQ(view.teleportLifetimes.front(), 0.01f);
   EXPECT_FLOAT_EQ(view.teleportLifetimes.back(), 0.3f);
   EXPECT_EQ(tessor.pathIndex, 9);
-  EXPECT_EQ(sounds.Names().back(), "teleport");
-}
-
-TEST_F(TurnFlowTest, TheGameIsOverWhenASideHasNoUnits) {
-  Add(0, 4, 0);
-  StartHotSeat();
-  EXPECT_TRUE(tessor.gameRunning);
-  EXPECT_TRUE(tessor.IsGameOver());
-  EXPECT_FALSE(tessor.gameRunning);
-  Add(1, 4, 8);
-  EXPECT_FALSE(tessor.IsGameOver());
+  EXPECT_EQ(sounds.names.back(), "teleport");
 }
 
 }  // namespace

@@ -46,6 +46,21 @@ std::string GameFixture::WindowSize(const std::string& window) const {
   return ShellOutput(Xdotool("getwindowgeometry " + window + " | sed -n 's/.*Geometry: //p'"));
 }
 
+std::string GameFixture::FindWindowTitled(const std::string& title) const {
+  std::string id;
+  WaitUntil([&] {
+    id = ShellOutput(Xdotool("search --onlyvisible --name '^" + title + "$' 2>/dev/null"));
+    return !id.empty();
+  }, 15s);
+  return id.substr(0, id.find('\n'));
+}
+
+void GameFixture::Point(const std::string& window, int x, int y, bool click) const {
+  Shell(Xdotool("mousemove --window " + window + " " + std::to_string(x) + " " + std::to_string(y)));
+  Shell("sleep 0.15");
+  if (click) Shell(Xdotool("click 1") + " && sleep 0.15");
+}
+
 bool GameFixture::Screenshot(const std::string& window, const std::string& path) const {
   return Shell("DISPLAY=" + Display() + " import -window " + window + " '" + path + "' 2>/dev/null") == 0;
 }

@@ -5,10 +5,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
+#include "platform/Image.h"
 #include "tests/e2e/GameProcess.h"
 #include "tests/support/TestSupport.h"
 
@@ -42,9 +45,28 @@ class GameFixture : public ::testing::Test {
   // Types a line into the open console and presses Enter.
   void ConsoleLine(const std::string& window, const std::string& line) const;
   std::string WindowSize(const std::string& window) const;
+  // The visible window of exactly that title (a developer view's), waiting
+  // up to 15 s; empty when none appears.
+  std::string FindWindowTitled(const std::string& title) const;
+  // Moves the pointer to a point of the window (one pixel a UI unit in a
+  // 1000 x 625 window), waits for it to arrive, then clicks when asked.
+  void Point(const std::string& window, int x, int y, bool click = true) const;
   // A PNG of the window's contents; false when it could not be taken.
   bool Screenshot(const std::string& window, const std::string& path) const;
   testing_support::ScopedTempDir tmp;
 };
+
+// The pixels of the rectangle [x0, x1) x [y0, y1) whose colour (red, green,
+// blue) passes the test.
+template <typename Test>
+int CountPixels(const platform::Image& image, int x0, int y0, int x1, int y1, Test test) {
+  int count = 0;
+  for (int y = std::max(y0, 0); y < std::min(y1, image.height); ++y)
+    for (int x = std::max(x0, 0); x < std::min(x1, image.width); ++x) {
+      const std::uint8_t* p = &image.bgra[(static_cast<std::size_t>(y) * image.width + x) * 4];
+      count += test(p[2], p[1], p[0]) ? 1 : 0;
+    }
+  return count;
+}
 
 }  // namespace e2e

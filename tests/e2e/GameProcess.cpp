@@ -14,13 +14,14 @@
 namespace e2e {
 
 GameProcess::GameProcess(const std::string& appData, const std::string& display,
-                         const std::vector<std::string>& args) {
+                         const std::vector<std::string>& args, const Launch& launch) {
   stderrPath_ = appData + "/stderr.txt";
-  const std::string exe = QV_GAME_EXE;
-  const std::string folder = std::filesystem::path(exe).parent_path().string();
+  const std::string exe = launch.exe.empty() ? QV_GAME_EXE : launch.exe;
+  const std::string folder =
+      launch.workingFolder.empty() ? std::filesystem::path(exe).parent_path().string() : launch.workingFolder;
   pid_ = fork();
   if (pid_ != 0) return;
-  // Child: program folder as working folder, its own environment.
+  // Child: its working folder, its own environment.
   if (chdir(folder.c_str()) != 0) _exit(120);
   setenv("APPDATA", appData.c_str(), 1);
   setenv("ALSOFT_DRIVERS", "null", 1);
@@ -54,6 +55,10 @@ std::optional<int> GameProcess::Wait(std::chrono::milliseconds timeout) {
   pid_ = -1;
   if (WIFEXITED(status)) return WEXITSTATUS(status);
   return 128 + WTERMSIG(status);
+}
+
+void GameProcess::Signal(int signalNumber) const {
+  if (pid_ > 0) kill(pid_, signalNumber);
 }
 
 std::string GameProcess::Stderr() const {

@@ -11,12 +11,19 @@
 
 namespace e2e {
 
+// Which program to start, and from which working folder; empty means the
+// built game, from its program folder.
+struct Launch {
+  std::string exe;
+  std::string workingFolder;
+};
+
 class GameProcess {
  public:
-  // Starts the game from its program folder with APPDATA = appData. With an
-  // empty display the child gets no DISPLAY at all.
+  // Starts the game with APPDATA = appData. With an empty display the child
+  // gets no DISPLAY at all.
   GameProcess(const std::string& appData, const std::string& display,
-              const std::vector<std::string>& args = {});
+              const std::vector<std::string>& args = {}, const Launch& launch = {});
   ~GameProcess();
   GameProcess(const GameProcess&) = delete;
   GameProcess& operator=(const GameProcess&) = delete;
@@ -25,6 +32,9 @@ class GameProcess {
   std::optional<int> Wait(std::chrono::milliseconds timeout);
   // What the child wrote to standard error so far (after Wait: all of it).
   std::string Stderr() const;
+  // Sends a signal to the running game (SIGTERM: what a desktop's log-out
+  // or a service manager sends).
+  void Signal(int signalNumber) const;
 
  private:
   pid_t pid_ = -1;

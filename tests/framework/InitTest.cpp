@@ -1,5 +1,7 @@
 #include "framework/Init.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -118,6 +120,17 @@ TEST_F(InitTest, ValuesThatWouldBreakTheProgramAreBoundedAndErrorsLogged) {
   EXPECT_EQ(Settings(*Loaded()), "full=1 mode= 800x600 max=0 sound=1,0.8 fps=0 shadows=1 tex=1 ui\\english");
 }
 
+// A configuration that is there but cannot be read would be replaced by
+// the defaults at the end without a word.
+TEST_F(InitTest, AConfigurationThatCannotBeReadIsLogged) {
+  fs::create_directories(User());
+  ASSERT_EQ(mkfifo((User() / "config.yml").c_str(), 0600), 0);
+  EXPECT_EQ(Settings(*Loaded()), "full=1 mode= 800x600 max=0 sound=1,0.8 fps=0 shadows=1 tex=1 ui\\english");
+  EXPECT_EQ(log_.Lines(),
+            std::vector<std::string>{"Cannot read data file " + (User() / "config.yml").string()});
+  EXPECT_FALSE(fs::exists(User() / "players"));  // not a first run
+}
+
 TEST(InitColor, ParsesSixOrEightHexDigitsAndRejectsShortText) {
   const YColor orange = Init::ParseColor("FF8000");
   EXPECT_EQ(std::tuple(orange.r, orange.b, orange.a), std::tuple(1.0f, 0.0f, 1.0f));
@@ -164,17 +177,26 @@ TEST_F(InitTest, SplashFileAddsScreensReportsBadColoursAndLeavesTheSettingsAlone
   EXPECT_NE(ReadFile(User() / "config.yml").find("<interface language=\"francais\">"), std::string::npos);
 }
 
-TEST_F(InitTest, FailedSaveIsReportedAndKeepsTheOldFile) {
+// The settings would be lost without a word: each failure is logged with
+// the real path and the system's reason, and said on stderr too.
+TEST_F(InitTest, FailedSaveIsReportedWithTheRealPathAndKeepsTheOldFile) {
+  testing::internal::CaptureStderr();
   EXPECT_FALSE(Init().SaveFile());  // not loaded
-  EXPECT_EQ(log_.Lines().size(), 1u);
   WriteConfig("<config><window width=\"1000\"></config>");
   auto init = Loaded();
   init->windowWidth = 640;
   fs::create_directories(User() / "config.yml.tmp");  // the temporary file cannot be made
   EXPECT_FALSE(init->SaveFile());
   EXPECT_EQ(ReadFile(User() / "config.yml"), "<config><window width=\"1000\"></config>");
-  EXPECT_EQ(log_.Lines().size(), 2u);
   fs::remove_all(User());  // the user folder vanished
   EXPECT_FALSE(init->SaveFile());
   EXPECT_FALSE(fs::exists(User() / "config.yml"));
+  const std::string temp = (User() / "config.yml.tmp").string();
+  const std::vector<std::string> expected{
+      "Could not save configuration: no configuration was loaded",
+      "Could not save configuration: cannot write " + temp + ": Is a directory",
+      "Could not save configuration: cannot write " + temp + ": No such file or directory"};
+  EXPECT_EQ(log_.Lines(), expected);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            expected[0] + "\n" + expected[1] + "\n" + expected[2] + "\n");
 }

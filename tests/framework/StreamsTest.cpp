@@ -1,6 +1,8 @@
 // Binary streams: file sizes and positions, safe replacement, the XOR
 // ciphers across call sizes, and the string and integer records, including
 // records no writer produces.
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -40,6 +42,11 @@ TEST(InFStreamTest, ShortReadsFailAndLeaveNothing) {
   EXPECT_EQ(in.BytesLeft(), 0);                                  // rather than a count that never runs out
   EXPECT_EQ(InFStream(dir.File("missing.dat")).BytesLeft(), 0);  // a missing file reads as empty
   EXPECT_EQ(InFStream(dir.Str()).Size(), -1);                    // and so does a folder
+  // A named pipe without a writer: refused at once, not waited on.
+  ASSERT_EQ(mkfifo((dir.Path() / "pipe.dat").c_str(), 0600), 0);
+  InFStream pipe(dir.Str() + "\\pipe.dat");
+  EXPECT_TRUE(pipe.Failed());
+  EXPECT_EQ(pipe.BytesLeft(), 0);
 }
 
 TEST(OutFStreamTest, SafeWriteReplacesTheTargetWhenClosedAndLeavesItWholeOnFailure) {

@@ -6,12 +6,15 @@
 
 #include <array>
 #include <cmath>
+#include <csignal>
+#include <cstdlib>
 #include <tuple>
 #include <utility>
 #include <vector>
 
 #include "framework/FrameworkHooks.h"
 #include "platform/MessageQueue.h"
+#include "platform/Process.h"
 #include "platform/VirtualKeys.h"
 #include "tests/support/TestSupport.h"
 
@@ -30,6 +33,10 @@ class Recorder : public YFramework {
     if (++frames == quitAtFrame) Quit();
     return true;
   }
+  void Quit() override {
+    ++quits;  // an application saves its state here
+    YFramework::Quit();
+  }
   void OnIdle() override { ++idles; }
   void OnSize(int w, int h) override { sizes.emplace_back(w, h); }
   void OnTimer(std::uint32_t id, std::uint32_t elapsedMs) override { fired.emplace_back(id, elapsedMs); }
@@ -43,7 +50,7 @@ class Recorder : public YFramework {
 
   std::uint32_t& now;
   bool keepDefaultKeys = true;
-  int quitAtFrame = 0, frames = 0, idles = 0, downs = 0;
+  int quitAtFrame = 0, frames = 0, idles = 0, downs = 0, quits = 0;
   std::vector<std::pair<int, int>> sizes;
   Fired fired;
 };
@@ -68,6 +75,7 @@ TEST_F(YFrameworkTest, APassTakesOneMessageOrIdlesThenDrawsOneFrameUntilQuit) {
   platform::PostQuitMessage(0);
   app.Run();
   EXPECT_EQ(app.frames, 1);  // the pass that took the quit draws nothing
+  EXPECT_EQ(app.quits, 1);   // and left the way the program's own exit does
   app.quitAtFrame = 4;
   app.Run();  // Quit ends the loop after the current pass
   EXPECT_EQ(app.frames, 4);
@@ -205,6 +213,25 @@ TEST_F(YFrameworkTest, F10QuitsThroughTheDefaultKeyHandlerOnly) {
   app.keepDefaultKeys = true;
   app.Send(msg::SysKeyDown, platform::vk::F10);
   EXPECT_FALSE(app.running);
+}
+
+// SIGTERM (a service manager, the desktop's log-out) or SIGINT ends the loop
+// through Quit, as the program's own exit does, before the next message.
+TEST(YFrameworkDeathTest, ATerminationSignalQuitsThroughQuit) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        std::uint32_t clock = 0;
+        Recorder app(clock);
+        platform::InstallTerminationHandlers();
+        app.running = true;
+        const bool before = app.PumpOnce();
+        std::raise(SIGTERM);
+        platform::PostMessage({nullptr, msg::Paint, 0, 0});
+        const bool after = app.PumpOnce();
+        std::_Exit(before && !after && app.quits == 1 && app.frames == 1 ? 0 : 1);
+      },
+      testing::ExitedWithCode(0), "");
 }
 
 TEST(YFrameworkDeathTest, NoDisplayEndsTheProcessWithAnError) {

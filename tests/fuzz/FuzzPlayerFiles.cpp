@@ -7,7 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -24,8 +24,9 @@ namespace {
 // A small catalogue, so that monsters, artifacts and spells of a profile are
 // found and their values computed.
 void LoadCatalogue() {
-  const std::string folder = "/tmp/qv-fuzz-players-" + std::to_string(::getpid()) + "/";
-  std::system(("mkdir -p " + folder).c_str());
+  const std::string folder = (std::filesystem::temp_directory_path() /
+                              ("qv-fuzz-players-" + std::to_string(::getpid()))).string() + "/";
+  std::filesystem::create_directories(folder);
   auto write = [&](const char* name, const char* text) {
     if (std::FILE* f = std::fopen((folder + name).c_str(), "wb")) {
       std::fputs(text, f);
@@ -40,6 +41,7 @@ void LoadCatalogue() {
   GetTileTables().Load(folder);
   YArtifactLoader artifacts(folder + "artifacts.yml");
   YMonsterReader().Load(folder + "monsters.yml");
+  std::filesystem::remove_all(folder);
 }
 
 void FuzzProfile(const std::string& text) {

@@ -3,8 +3,6 @@
 // objects, integers, floats, raw reads and skips, once plainly and once
 // through the decipherer. Buffers are guarded on both sides; the bytes left
 // may never grow.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -15,6 +13,7 @@
 #include "framework/InCryptStream.h"
 #include "framework/InFStream.h"
 #include "framework/StreamHelpers.h"
+#include "tests/fuzz/FuzzSupport.h"
 
 namespace {
 
@@ -68,16 +67,12 @@ void ReadAll(InStream& in) {
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  g_path = "/tmp/qv_fuzz_streams_" + std::to_string(::getpid()) + ".dat";
-  std::atexit([] { std::remove(g_path.c_str()); });
+  g_path = (fuzz::ScratchFolder() / "streams.dat").string();
   return 0;
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  std::FILE* file = std::fopen(g_path.c_str(), "wb");
-  if (!file) return 0;
-  std::fwrite(data, 1, size, file);
-  std::fclose(file);
+  fuzz::WriteBytes(g_path, data, size);
   {
     InFStream in(g_path);
     if (in.BytesLeft() != static_cast<std::int32_t>(size)) std::abort();

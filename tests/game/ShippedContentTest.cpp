@@ -3,13 +3,18 @@
 // nothing at run time.
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "draw/YControlPanel.h"
 #include "framework/XMLParser.h"
+#include "framework/YLocale.h"
 #include "platform/Paths.h"
+#include "render/YFont.h"
+#include "tests/support/TestSupport.h"
 
 namespace {
 
@@ -74,6 +79,53 @@ TEST(ShippedContent, EveryFontHasItsGlyphTableAndAShaderWithItsAtlas) {
     EXPECT_TRUE(InProgramFolder(shader->second[0])) << shader->second[0];
   }
   EXPECT_EQ(names, (std::vector<std::string>{"sysfont", "mainfont", "labelfont", "default"}));
+}
+
+// Every shader, texture, text and sound the control panel and the shared
+// drawing look up, in every interface language.
+TEST(ShippedContent, EveryNameThePanelLooksUpIsShipped) {
+  TextureNames shaders;
+  shaders.ParseFile(std::string(QV_GAME_DIR) + "/data/shaders.yml");
+  for (const std::string shader : YControlPanel::kShaderNames) EXPECT_TRUE(shaders.byShader.contains(shader)) << shader;
+  EXPECT_TRUE(shaders.byShader.contains("tileset_back"));  // the turning background's
+  std::vector<std::string> textures(YControlPanel::kTabBoxTextures.begin(), YControlPanel::kTabBoxTextures.end());
+  textures.insert(textures.end(), {YControlPanel::kSlotTexture, YControlPanel::kStarTexture, YControlPanel::kGoldTexture,
+                                   YControlPanel::kSkillTexture, YControlPanel::kTrackTexture,
+                                   YControlPanel::kUpTexture, YControlPanel::kDownTexture});
+  for (const std::string& texture : textures) EXPECT_TRUE(InProgramFolder(texture)) << texture;
+  const std::string sounds = testing_support::ReadFile(std::string(QV_GAME_DIR) + "/data/sound_fx.yml");
+  for (const char* sound : YControlPanel::kSounds)
+    EXPECT_NE(sounds.find("name=\"" + std::string(sound) + "\""), std::string::npos) << sound;
+  std::vector<std::string> keys(YControlPanel::kTabKeys.begin(), YControlPanel::kTabKeys.end());
+  keys.insert(keys.end(), YControlPanel::kTextKeys.begin(), YControlPanel::kTextKeys.end());
+  keys.insert(keys.end(), YControlPanel::kMoveKindKeys.begin(), YControlPanel::kMoveKindKeys.end());
+  for (const auto& folder : std::filesystem::directory_iterator(std::filesystem::path(QV_GAME_DIR) / "ui")) {
+    YLocale locale;
+    locale.Load((folder.path() / "locale.yml").string());
+    for (const std::string& key : keys) EXPECT_FALSE(locale.GetText(key).empty()) << folder.path() << " " << key;
+  }
+}
+
+// The main font is the default font's face with the game's own two move
+// symbols at 0xAD and 0xAE, each a different picture. Glyphs are compared by
+// width and shape (their places in the atlas move).
+TEST(ShippedContent, TheMainFontCarriesTheMoveSymbols) {
+  YFont main("shipped main"), plain("shipped default");
+  main.LoadData(std::string(QV_GAME_DIR) + "/fonts/mainfont.dat");
+  plain.LoadData(std::string(QV_GAME_DIR) + "/fonts/default.dat");
+  const auto same = [&](int c) {
+    for (int k = 0; k < 4; ++k) {
+      const YGlyphCorner &a = main.glyphs[c].corners[k], &b = plain.glyphs[c].corners[k];
+      if (a.gx != b.gx || a.gy != b.gy) return false;
+    }
+    return main.widths[c] == plain.widths[c];
+  };
+  EXPECT_TRUE(same('A') && same('0') && same(0xAC) && same(0xAF));
+  for (int symbol : {0xAD, 0xAE}) {
+    EXPECT_FALSE(same(symbol)) << symbol;
+    EXPECT_GT(main.glyphs[symbol].corners[1].gy - main.glyphs[symbol].corners[0].gy, 0.6f) << "as tall as a capital";
+  }
+  EXPECT_NE(std::memcmp(&main.glyphs[0xAD], &main.glyphs[0xAE], sizeof(YGlyph)), 0);
 }
 
 }  // namespace

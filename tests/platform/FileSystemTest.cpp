@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
+#include <utility>
 
 #include "tests/support/TestSupport.h"
 
@@ -116,6 +118,31 @@ TEST(ReadFileTest, BinaryKeepsEveryByteTextDropsCarriageReturnsBeforeLineFeeds) 
   EXPECT_FALSE(ReadBinaryFile("/dev/zero"));
   ASSERT_EQ(mkfifo((dir.Path() / "pipe").c_str(), 0600), 0);
   EXPECT_FALSE(ReadBinaryFile(dir.Str() + "\\pipe"));
+}
+
+// What a data reader opens: only regular files, and a named pipe without a
+// writer is refused at once rather than waited on; entries say which is
+// which, after links.
+TEST(OpenRegularFileTest, OnlyRegularFilesOpenAndNothingWaits) {
+  ScopedTempDir dir;
+  WriteFile(dir.Path() / "plain", "abc");
+  ASSERT_EQ(mkfifo((dir.Path() / "pipe").c_str(), 0600), 0);
+  fs::create_directory(dir.Path() / "folder.dat");
+  fs::create_symlink(dir.Path() / "plain", dir.Path() / "link");
+  for (const char* name : {"pipe", "folder.dat", "missing"})
+    EXPECT_EQ(OpenRegularFile(dir.Str() + "\\" + name), nullptr) << name;
+  EXPECT_EQ(OpenRegularFile("/dev/zero"), nullptr);
+
+  const FilePtr file = OpenRegularFile(dir.Str() + "\\link");
+  ASSERT_NE(file, nullptr);
+  char bytes[8] = {};
+  EXPECT_EQ(std::fread(bytes, 1, sizeof bytes, file.get()), 3u);
+  EXPECT_EQ(std::string(bytes), "abc");
+
+  std::vector<std::pair<std::string, bool>> regular;
+  for (const FoundEntry& e : FindFiles(dir.Str() + "\\*")) regular.emplace_back(e.name, e.isRegular);
+  EXPECT_EQ(regular, (std::vector<std::pair<std::string, bool>>{
+                         {"folder.dat", false}, {"link", true}, {"pipe", false}, {"plain", true}}));
 }
 
 }  // namespace

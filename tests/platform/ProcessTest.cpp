@@ -1,8 +1,13 @@
-// Ending the process on a fatal error.
+// The process's own life: ending it on a fatal error, the folder of its
+// program, and signals that ask it to end.
 #include "platform/Process.h"
 
 #include <gtest/gtest.h>
+
+#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 
 #include "tests/support/TestSupport.h"
 
@@ -18,4 +23,35 @@ TEST(ProcessDeathTest, EndsWithTheGivenExitCodeWritingOutBufferedFileOutput) {
       },
       ::testing::ExitedWithCode(3), "");
   EXPECT_EQ(testing_support::ReadFile(log), "last words\n");
+}
+
+// The folder of the running executable, whatever the working folder.
+TEST(ProcessTest, ProgramFolderHoldsTheRunningProgram) {
+  testing_support::ScopedTempDir elsewhere;
+  testing_support::ScopedCwd cwd(elsewhere.Path());
+  const std::filesystem::path folder = platform::ProgramFolder();
+  EXPECT_TRUE(std::filesystem::is_regular_file(folder / "tests_platform")) << folder;
+}
+
+// The first SIGTERM or SIGINT only marks the request, which the message loop
+// then takes; a second one, while the first waits, ends the process as the
+// default would.
+TEST(ProcessDeathTest, AFirstTerminationSignalIsMarkedASecondEndsTheProcess) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        platform::InstallTerminationHandlers();
+        const bool before = platform::TerminationRequested();
+        std::raise(SIGINT);
+        std::_Exit(!before && platform::TerminationRequested() ? 0 : 1);
+      },
+      ::testing::ExitedWithCode(0), "");
+  EXPECT_EXIT(
+      {
+        platform::InstallTerminationHandlers();
+        std::raise(SIGTERM);
+        std::raise(SIGTERM);
+        std::_Exit(0);
+      },
+      ::testing::KilledBySignal(SIGTERM), "");
 }

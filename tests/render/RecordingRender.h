@@ -18,6 +18,7 @@
 
 #include "platform/GraphicsDevice.h"
 #include "render/DisplayMode.h"
+#include "render/YMeshRecords.h"
 #include "render/YRender.h"
 #include "render/YTextureBase.h"
 
@@ -115,6 +116,11 @@ class RecordingRender : public YRender {
   }
   void DrawStrip28(const YTexVertex*, std::uint32_t n) override { Record("DrawStrip28", {n}); }
   void DrawStrip40(const YMeshVertex*, std::uint32_t n) override { Record("DrawStrip40", {n}); }
+  // "DrawIndexedSubset <first index> <triangles> <lowest vertex> <span>",
+  // about the shader current at the time.
+  void DrawIndexedSubset(VertexBufferHandle, IndexBufferHandle, const YMeshSubset& s) override {
+    Record("DrawIndexedSubset", {s.firstIndex, s.triangleCount, s.lowestVertex, s.vertexSpan}, currentShader);
+  }
   void DrawScreenQuad() override { Record("DrawScreenQuad"); }
   // Buffers: recorded with their sizes; null, as without a device.
   VertexBufferHandle CreateVertexBuffer(std::span<const YMeshVertex> v) override {

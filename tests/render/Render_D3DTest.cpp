@@ -13,9 +13,15 @@
 
 #include "framework/Init.h"
 #include "platform/DeviceTypes.h"
+#include "platform/Image.h"
+#include "render/YMesh.h"
+#include "render/YMeshInstance.h"
+#include "render/YMeshLoader.h"
+#include "render/YShader.h"
 #include "render/YTextureBase.h"
 #include "tests/framework/LogCapture.h"
 #include "tests/render/FakeDisplaySystem.h"
+#include "tests/render/MeshTestSupport.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -236,6 +242,63 @@ TEST_F(RenderD3DTest, BuffersNeedADeviceAndRefuseOverflow) {
 }
 
 // ---- Device life -------------------------------------------------------------------------
+
+// Each subset is one indexed draw from the device buffers in the mesh
+// vertex format; the buffers go and come back with the device, and a
+// released buffer draws nothing.
+TEST_F(RenderD3DTest, MeshesDrawThroughDeviceBuffersThatFollowTheDevice) {
+  YMesh mesh;
+  YMeshLoader("m.mes", mesh_test::TrianglesText({2, 1, 2})).Parse(mesh);  // no device yet: no buffers
+  YMeshInstance instance(&mesh, 1.0f, 1);
+  EXPECT_EQ(mesh.IndexBuffer(), nullptr);
+  Create();
+  ASSERT_NE(mesh.IndexBuffer(), nullptr);
+  ASSERT_NE(instance.VertexBuffer(), nullptr);
+  render->BeginFrame(true);
+  device->calls.clear();
+  render->DrawMesh(instance);
+  EXPECT_EQ(device->TakeCalls(),
+            (Texts{"SetVertexFormat 0x212", "DrawIndexed 40 0 3 0 1", "DrawIndexed 40 3 6 3 2"}));
+
+  render->ReleaseDevice();
+  EXPECT_EQ(mesh.IndexBuffer(), nullptr);
+  EXPECT_EQ(instance.VertexBuffer(), nullptr);
+  Create();
+  render->BeginFrame(true);
+  device->calls.clear();
+  YShader shader("s");
+  YShader* const shaders[] = {&shader};
+  render->DrawMeshEx2(instance, shaders);
+  EXPECT_EQ(device->Count("DrawIndexed"), 2);
+
+  const YMeshVertex vertices[3];
+  VertexBufferHandle released = render->CreateVertexBuffer(vertices);
+  render->ReleaseVertexBuffer(released);
+  device->calls.clear();
+  render->DrawIndexedSubset(released, mesh.IndexBuffer(), mesh.subsets[0]);
+  render->DrawIndexedSubset(instance.VertexBuffer(), nullptr, mesh.subsets[0]);
+  EXPECT_TRUE(device->calls.empty());
+}
+
+// A texture reloaded within a frame may get the freed texture's address;
+// the stage caches forget the freed one, so the new one is bound.
+TEST_F(RenderD3DTest, ATextureReloadedWithinAFrameIsBoundAgain) {
+  testing_support::ScopedTempDir dir;
+  ASSERT_TRUE(platform::WritePng(platform::MakeImage(2, 2, 0xFF0000FF), dir.File("blue.png")));
+  Create();
+  YTextureBase texture(dir.File("blue.png"));
+  render->BeginFrame(true);
+  render->SetStageTexture(&texture, 0);
+  render->SetStageTexture(&texture, 2);
+  render->SetStageTexture(&texture, 0);  // cached: not sent again
+  EXPECT_EQ(device->Count("SetTexture 0 tex1"), 1);
+  texture.SetName(dir.File("blue.png"));  // frees tex1, loads tex2
+  EXPECT_EQ(render->boundTextures[0], nullptr);
+  EXPECT_EQ(render->boundTextures[2], nullptr);
+  device->calls.clear();
+  render->SetStageTexture(&texture, 0);
+  EXPECT_EQ(device->TakeCalls(), (Texts{"SetTexture 0 tex2"}));
+}
 
 TEST_F(RenderD3DTest, FullScreenDeviceUsesTheModeAndWindowedTheClientSize) {
   GetInit().videoMode = "1024x768:32@60";

@@ -2,6 +2,8 @@
 // nothing left open, and a real file (when the build generated one) decodes
 // to exactly its declared size, rewinds, and loads whole as an effect.
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -38,6 +40,8 @@ TEST(OggStreamTest, ErrorsMapToTheirTexts) {
   testing_support::WriteFile(dir.File("text.ogg"), std::string(5000, 'x'));
   testing_support::WriteFile(dir.File("page.ogg"), "OggS" + std::string(200, '\0'));
   EXPECT_EQ(OpenError(dir.File("missing.ogg")), "Could not open Ogg file.");
+  ASSERT_EQ(mkfifo(dir.File("pipe.ogg").c_str(), 0600), 0);  // would hold the opener until a writer comes
+  EXPECT_EQ(OpenError(dir.File("pipe.ogg")), "Could not open Ogg file.");
   EXPECT_EQ(OpenError(dir.File("empty.ogg")), "Could not open Ogg stream. Not Vorbis data.");
   EXPECT_EQ(OpenError(dir.File("text.ogg")), "Could not open Ogg stream. Not Vorbis data.");
   EXPECT_NE(OpenError(dir.File("page.ogg")), "");

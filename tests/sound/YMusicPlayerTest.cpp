@@ -4,8 +4,11 @@
 // without a fade, the follow-up after a track played once, ticks while sound
 // is off, and the polling thread.
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 #include <thread>
 
 #include "sound/SoundError.h"
@@ -67,6 +70,22 @@ TEST_F(YMusicPlayerTest, IgnoresRequestsItCannotCarryOut) {
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "OpenAL error: Could not open Ogg file."), 1);
   EXPECT_EQ(player_.CurrentTrack(), 0);
   EXPECT_FLOAT_EQ(Volume(0), 1.0f);
+}
+
+// Only plain files join the playlist: a pipe would hold the polling thread
+// (and the exit that waits for it), a folder cannot be played.
+TEST_F(YMusicPlayerTest, ListsOnlyPlainFilesAndReportsAMissingFolder) {
+  testing_support::ScopedTempDir music;
+  testing_support::WriteFile(music.File("b.ogg"), "");
+  ASSERT_EQ(mkfifo(music.File("a.ogg").c_str(), 0600), 0);
+  std::filesystem::create_directory(music.Path() / "c.ogg");
+  YMusicPlayer player{{[this] { return now_; }, OpenTrack, false}};
+  LogCapture log;
+  player.ScanFolder(music.Str());
+  EXPECT_EQ(player.Playlist(), std::vector<std::string>{music.Str() + "\\b.ogg"});
+  player.ScanFolder(music.File("gone"));
+  EXPECT_EQ(log.Lines(), std::vector<std::string>{"Music folder " + music.File("gone") + " is missing"});
+  EXPECT_EQ(player.Playlist().size(), 1u);
 }
 
 TEST_F(YMusicPlayerTest, CrossFadesLinearly) {

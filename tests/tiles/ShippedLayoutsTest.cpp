@@ -1,13 +1,17 @@
-// The shipped layouts: each is what its drawing says, loads through the
-// battle's reader, and the standard one holds 144 tiles.
+// The shipped data of the duel: each layout is what its drawing says, loads
+// through the battle's reader, the standard one holds 144 tiles; every
+// text, sound and picture the battle names is there.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
+#include "framework/YLocale.h"
+#include "platform/Image.h"
 #include "tests/support/TestSupport.h"
 #include "tests/tiles/TilesTestSupport.h"
 #include "tiles/DuelBoard.h"
 #include "tiles/TileLayout.h"
+#include "tiles/YTileset.h"
 #include "tools/layoutgen/LayoutDrawing.h"
 
 namespace {
@@ -50,6 +54,25 @@ TEST(ShippedLayoutsTest, EachLoadsThroughTheBattlesReader) {
     }
   }
   EXPECT_EQ(tiles_test::ShippedLayout("standard").size(), 144u);
+}
+
+TEST(ShippedLayoutsTest, EveryNameTheBattleLooksUpIsShipped) {
+  const fs::path game(QV_GAME_DIR);
+  int width = 0, height = 0;
+  ASSERT_TRUE(platform::ReadImageSize((game / "textures" / "tileset.jpg").string(), width, height));
+  EXPECT_EQ(width % 11, 0);
+  EXPECT_EQ(height % 4, 0);
+  EXPECT_TRUE(fs::exists(game / "layouts" / "standard.lay"));
+  const std::string sounds = testing_support::ReadFile(Source() / "content" / "data" / "sound_fx.yml");
+  for (const char* sound : YTileset::kSounds)
+    EXPECT_NE(sounds.find("name=\"" + std::string(sound) + "\""), std::string::npos) << sound;
+  std::vector<std::string> keys(std::begin(BoardMessages::kTextKeys), std::end(BoardMessages::kTextKeys));
+  keys.insert(keys.end(), std::begin(YTileset::kHintKeys), std::end(YTileset::kHintKeys));
+  for (const auto& folder : fs::directory_iterator(Source() / "content" / "ui")) {
+    YLocale locale;
+    locale.Load((folder.path() / "locale.yml").string());
+    for (const std::string& key : keys) EXPECT_FALSE(locale.GetText(key).empty()) << folder.path() << " " << key;
+  }
 }
 
 TEST(ShippedLayoutsTest, DrawingsRefuseBrokenFootprints) {

@@ -331,7 +331,7 @@ TEST_F(TilesetTest, AnArtifactSkipGivesTheSideThatMovedAnotherTurn) {
   ASSERT_FALSE(lines.empty());
   ASSERT_EQ(lines.back().size(), 2u);
   EXPECT_EQ(lines.back()[0].text, "pass_move: ");
-  EXPECT_EQ(lines.back()[1].text, "Bob");
+  EXPECT_EQ(lines.back()[1].text, "Ann");
 }
 
 TEST_F(TilesetTest, TheBattleEndsOnceTheLoserIsSeenAtZero) {

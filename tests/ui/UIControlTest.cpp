@@ -62,9 +62,9 @@ TEST(UIControlMouse, HiddenChildIsNeverHitAndLosesHotness) {
   EXPECT_EQ(root.HotChild(), below);
 }
 
-// An open drop-down list: only it and what is inside it become hot; a click
-// on it, inside it or on its owner keeps it; a click elsewhere closes it
-// before that control's own handling and hands it to its owner.
+// An open drop-down list: only it becomes hot, not what lies inside it or
+// beside it; a click on it or on its owner keeps it; a click elsewhere
+// closes it before that control's own handling and hands it to its owner.
 TEST(UIControlCapture, OnlyTheCaptureIsHotAndAClickOutsideClosesIt) {
   Journal().clear();
   Probe root("root", {0, 0, 1000, 625});
@@ -75,7 +75,8 @@ TEST(UIControlCapture, OnlyTheCaptureIsHotAndAClickOutsideClosesIt) {
   UIControl* open = list.get();
   root.SetCapture(std::move(list), owner);
   root.MouseMove(50, 350);  // over "other": not hot
-  root.MouseMove(50, 40);
+  root.MouseMove(50, 40);   // over the item inside the list: only the list
+  EXPECT_EQ(open->HotChild(), nullptr);
   root.MouseDown(0, 50, 40);
   owner->MouseDown(0, 5, 5);
   EXPECT_EQ(UIControl::Capture(), open);
@@ -84,17 +85,21 @@ TEST(UIControlCapture, OnlyTheCaptureIsHotAndAClickOutsideClosesIt) {
   EXPECT_EQ(UIControl::Capture(), nullptr);
   EXPECT_EQ(owner->kept.get(), open);
   EXPECT_EQ(Names(root), (Lines{"owner", "other"}));
-  EXPECT_EQ(Journal(), (Lines{"list:enter", "item:enter", "item:down 50,10", "owner:down 5,5", "item:leave",
-                              "list:leave", "root:down 50,350"}));
+  EXPECT_EQ(Journal(),
+            (Lines{"list:enter", "list:down 50,10", "owner:down 5,5", "list:leave", "root:down 50,350"}));
 }
 
 // Hiding an ancestor or clicking elsewhere takes the focus (code 3); a
 // listener that moves the focus when told of its loss does not recurse.
+// The listener hears of the loss while the control still holds the focus.
 TEST(UIControlFocus, HidingAnAncestorOrClickingElsewhereTakesTheFocus) {
   struct Mover : Recorder {
     UIControl* next = nullptr;
     void OnEvent(int code, UIControl* sender) override {
       Recorder::OnEvent(code, sender);
+      if (code == ui_event::kFocusLost) {
+        EXPECT_EQ(UIControl::Focused(), sender);
+      }
       if (code == ui_event::kFocusLost && next) next->SetFocus();
     }
   } events;

@@ -36,6 +36,7 @@ struct UIRootTest : ::testing::Test {
 // A change at full darkness swaps on the next update; otherwise the screen
 // darkens for 0.4 s, during which the pending screen is active but the
 // mouse still goes to the old one, swaps with code 6 once and brightens.
+// The swapped screen stays pending, so ResetFade swaps it in once more.
 TEST_F(UIRootTest, ScreenChangeSwapsAtFullDarknessAndReportsOnce) {
   root.SetScreen(&a);
   Run(4);
@@ -50,12 +51,15 @@ TEST_F(UIRootTest, ScreenChangeSwapsAtFullDarknessAndReportsOnce) {
   root.OnMouseDown(0, -1, 0.625f);
   Run(1);
   EXPECT_EQ(root.CurrentScreen(), &c);
-  EXPECT_EQ(root.PendingScreen(), nullptr);
+  EXPECT_EQ(root.PendingScreen(), &c);
   Run(4);
   EXPECT_EQ(root.ScreenFade(), 0.0f);
-  EXPECT_EQ(listener.events, (std::vector<std::pair<int, UIControl*>>{{6, &a}, {6, &b}, {6, &c}}));
   EXPECT_EQ(Journal(), (Lines{"b:animate", "b:animate", "b:animate", "b:down 0,0", "b:animate", "b:hide",
                               "b:leave", "c:animate", "c:animate", "c:animate", "c:animate"}));
+  root.ResetFade();
+  root.Update(0.001f);
+  EXPECT_EQ(root.CurrentScreen(), &c);
+  EXPECT_EQ(listener.events, (std::vector<std::pair<int, UIControl*>>{{6, &a}, {6, &b}, {6, &c}, {6, &c}}));
 }
 
 // The second modal waits until the first has shrunk, is pushed above it and
@@ -95,18 +99,36 @@ TEST_F(UIRootTest, ModalChangedBeforeItGrewStillProgresses) {
   EXPECT_FALSE(b.IsVisible());
 }
 
-// The lower two are dropped without Hide, and so is a waiting one.
-TEST_F(UIRootTest, CloseAllModalsEmptiesTheStack) {
+// The lower two are dropped without Hide; the top one shrinks and is
+// popped. A modal waiting meanwhile still opens, above the shrunk one.
+TEST_F(UIRootTest, CloseAllModalsDropsTheLowerOnesAndKeepsTheWaitingOne) {
   Open(a);
   Open(b);
   Open(c);
-  Probe d("d");
-  root.PushModal(&d);
   Journal().clear();
   root.CloseAllModals();
   Run(3);
   EXPECT_TRUE(root.ModalStack().empty());
   EXPECT_EQ(Journal(), (Lines{"c:animate", "c:animate", "c:hide", "c:leave"}));
+  Open(a);
+  Open(b);
+  root.PushModal(&c);
+  root.CloseAllModals();
+  Run(4);
+  EXPECT_EQ(root.ModalStack(), (Stack{&b, &c}));
+  EXPECT_EQ(root.WaitingModal(), nullptr);
+}
+
+// The screens' own bookkeeping: a screen made current at once, without a
+// fade or an event, and a modal stack emptied without Hide.
+TEST_F(UIRootTest, ScreensSetTheCurrentScreenAndEmptyTheStackDirectly) {
+  Open(a);
+  root.SetCurrentScreen(&b);
+  root.ClearModals();
+  Run(2);
+  EXPECT_EQ(root.CurrentScreen(), &b);
+  EXPECT_TRUE(root.ModalStack().empty() && listener.events.empty());
+  EXPECT_TRUE(a.IsVisible());
 }
 
 TEST_F(UIRootTest, SavedModalStacksComeBackFullyOpen) {

@@ -2,7 +2,8 @@
 // the command line, the atlas "<name>.tga" and the glyph table "<name>.dat"
 // in the output folder. Byte values 32-255 are read as Windows-1252; the
 // control bytes (0-31, 127) and the code page's undefined bytes get no width
-// and no quad.
+// and no quad. The main font carries the game's two move symbols at 0xAD
+// and 0xAE in place of the code page's characters there.
 //   qv_fontgen <output folder> <name> <font file> [<name> <font file> ...]
 #include <cstdio>
 #include <string>
@@ -11,6 +12,7 @@
 #include "tools/fontgen/FontAtlas.h"
 #include "tools/fontgen/FreeTypeFace.h"
 #include "tools/fontgen/GlyphTable.h"
+#include "tools/fontgen/MoveSymbols.h"
 #include "tools/texgen/TgaWriter.h"
 
 namespace {
@@ -26,13 +28,19 @@ bool Fail(const std::string& message) {
   return false;
 }
 
-bool FillAtlas(const FreeTypeFace& face, FontAtlas& atlas, const std::string& fontFile) {
+// The font whose bytes 0xAD and 0xAE are the game's move symbols.
+constexpr const char* kSymbolFont = "mainfont";
+
+bool FillAtlas(const FreeTypeFace& face, FontAtlas& atlas, const std::string& fontFile, bool symbols) {
   for (int byte = 32; byte < 256; ++byte) {
     if (byte == 0x7F) continue;  // delete: a control byte, never drawn
     const std::uint32_t codePoint = platform::Cp1252CodePoint(static_cast<unsigned char>(byte));
     if (codePoint == 0) continue;
     RenderedGlyph glyph;
-    if (!face.Render(codePoint, glyph))
+    const auto symbol = symbols ? MoveSymbol(static_cast<std::uint8_t>(byte), kLinePixels) : std::nullopt;
+    if (symbol)
+      glyph = *symbol;
+    else if (!face.Render(codePoint, glyph))
       return Fail(fontFile + " cannot render U+" + std::to_string(codePoint));
     if (!atlas.Place(static_cast<std::uint8_t>(byte), glyph))
       return Fail(fontFile + ": the glyphs do not fit a " + std::to_string(kAtlasSize) + " texel atlas");
@@ -46,7 +54,7 @@ bool Generate(const std::string& folder, const std::string& name, const std::str
   if (!face) return Fail(error + " (install the Debian package fonts-dejavu-core)");
   if (!face->SetLineHeight(kLinePixels)) return Fail(fontFile + ": cannot set the glyph size");
   FontAtlas atlas(kAtlasSize, kPadding, kLinePixels, face->Ascender());
-  if (!FillAtlas(*face, atlas, fontFile)) return false;
+  if (!FillAtlas(*face, atlas, fontFile, name == kSymbolFont)) return false;
   const std::string base = folder + "/" + name;
   if (!WriteTga(atlas.Image(), base + ".tga")) return Fail("cannot write " + base + ".tga");
   if (!WriteGlyphTable(atlas.Table(), base + ".dat")) return Fail("cannot write " + base + ".dat");

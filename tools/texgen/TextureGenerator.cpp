@@ -1,11 +1,16 @@
 // Generates the game's textures into the folder given on the command line.
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "platform/Image.h"
+#include "tools/texgen/Canvas.h"
+#include "tools/texgen/PanelTextures.h"
 #include "tools/texgen/TgaWriter.h"
+#include "tools/texgen/UiTextures.h"
 
 namespace {
 
@@ -29,35 +34,25 @@ TgaImage DebugChecker() {
   return image;
 }
 
-// Whether the texel centre (x + 0.5, y + 0.5) lies inside the polygon
-// (even-odd rule).
-bool InsidePolygon(const std::vector<std::pair<float, float>>& polygon, int x, int y) {
-  const float px = static_cast<float>(x) + 0.5f;
-  const float py = static_cast<float>(y) + 0.5f;
-  bool inside = false;
-  for (std::size_t i = 0, j = polygon.size() - 1; i < polygon.size(); j = i++) {
-    const auto [xi, yi] = polygon[i];
-    const auto [xj, yj] = polygon[j];
-    if ((yi > py) != (yj > py) && px < (xj - xi) * (py - yi) / (yj - yi) + xi) inside = !inside;
-  }
-  return inside;
-}
-
 // The mouse pointer: a gold arrow with a dark outline on a transparent
 // background; its tip is the top-left texel.
 TgaImage Cursor() {
   constexpr int kSize = 64;
   const std::vector<std::pair<float, float>> arrow = {
       {0, 0}, {0, 44}, {11, 34}, {20, 54}, {28, 50}, {19, 31}, {33, 31}};
+  const Canvas::Inside inside = Polygon(arrow);
+  const auto InsidePolygon = [&inside](int x, int y) {  // at the texel's centre
+    return inside(static_cast<float>(x) + 0.5f, static_cast<float>(y) + 0.5f);
+  };
   TgaImage image(kSize, kSize);
   for (int y = 0; y < kSize; ++y) {
     for (int x = 0; x < kSize; ++x) {
-      if (!InsidePolygon(arrow, x, y)) continue;
+      if (!InsidePolygon(x, y)) continue;
       // Texels next to the outside (or on the texture's border) draw the outline.
       bool edge = x == 0 || y == 0;
       for (int d = 0; d < 4 && !edge; ++d) {
         const int nx = x + (d == 0) - (d == 1), ny = y + (d == 2) - (d == 3);
-        edge = !InsidePolygon(arrow, nx, ny);
+        edge = !InsidePolygon(nx, ny);
       }
       if (edge)
         image.Set(x, y, 40, 25, 10, 255);
@@ -68,10 +63,14 @@ TgaImage Cursor() {
   return image;
 }
 
-bool Write(const TgaImage& image, const std::string& folder, const char* name) {
-  const std::string path = folder + "/" + name;
-  if (WriteTga(image, path)) return true;
-  std::fprintf(stderr, "could not write %s\n", path.c_str());
+bool Write(const TgaImage& image, const std::string& folder, const std::string& name, bool jpeg = false) {
+  const std::filesystem::path path = std::filesystem::path(folder) / name;
+  std::error_code error;
+  std::filesystem::create_directories(path.parent_path(), error);
+  const platform::Image flat{image.width, image.height, image.bgra};
+  if (jpeg ? platform::WriteJpeg(flat, path.string(), 92, platform::JpegColour::Colour) : WriteTga(image, path.string()))
+    return true;
+  std::fprintf(stderr, "could not write %s\n", path.string().c_str());
   return false;
 }
 
@@ -85,5 +84,8 @@ int main(int argc, char** argv) {
   const std::string folder = argv[1];
   bool ok = Write(DebugChecker(), folder, "debug_checker.tga");
   ok = Write(Cursor(), folder, "cursor.tga") && ok;
+  for (const auto& [name, image] : UiTextures()) ok = Write(image, folder, name) && ok;
+  for (const GeneratedTexture& texture : PanelTextures())
+    ok = Write(texture.image, folder, texture.name, texture.jpeg) && ok;
   return ok ? 0 : 1;
 }

@@ -1,0 +1,159 @@
+// The combo box and its list: opening as the capture inside the parent,
+// the rows the pointer lights, choosing (code 4 every time), the ways the
+// list closes and comes back to its owner, disabling, deleting the box
+// while the list is open, and what is drawn.
+#include "ui/UICombobox.h"
+
+#include "tests/ui/UIProbe.h"
+#include "tests/ui/WidgetTestSupport.h"
+#include "ui/UIComboboxList.h"
+
+namespace {
+
+using Events = std::vector<std::pair<int, UIControl*>>;
+
+// A 200 x 30 combo box at (50, 50) in a 500 x 400 panel of the screen; its
+// three items of size 20 with a top margin of 5 make the list 70 high,
+// right below the box at y 80.
+class UIComboboxTest : public widget_test::WidgetTest {
+ protected:
+  UIComboboxTest() {
+    panel = screen.AddChild(std::make_unique<UIControl>(YRect(0, 0, 500, 400), "panel", &events));
+    box = static_cast<UICombobox*>(panel->AddChild(std::make_unique<UICombobox>(
+        YRect(50, 50, 200, 30), "box", GetShader("combo"), nullptr, GetShader("list"), style,
+        YColor(1, 0, 0, 1), YColor(0.5f, 0.5f, 0.5f, 1), 8, 5, 6, 0, 1)));
+    for (const char* item : {"one", "two", "three"}) box->AddItem(item);
+  }
+  void Click(float x, float y, int button = 1) {
+    screen.MouseMove(x, y);
+    screen.MouseDown(button, x, y);
+    screen.MouseUp(button, x, y);
+  }
+  UIComboboxList* OpenList() const { return static_cast<UIComboboxList*>(UIControl::Capture()); }
+
+  Recorder events;
+  UIControl screen{YRect(0, 0, 1000, 625), "screen", nullptr};
+  UIControl* panel;
+  UICombobox* box;
+};
+
+TEST_F(UIComboboxTest, ListOpensBelowAsTheCaptureAndLightsTheRowUnderThePointer) {
+  EXPECT_EQ(box->List()->rect.height, 70);
+  Click(100, 60);
+  ASSERT_TRUE(box->IsOpen());
+  UIComboboxList* list = OpenList();
+  EXPECT_EQ(list, box->List());
+  EXPECT_EQ(panel->Children().back().get(), list);  // over its siblings
+  EXPECT_EQ(UIControl::CaptureOwner(), box);
+  EXPECT_EQ(list->rect.y, 80);
+  const struct {
+    float y;  // within the list
+    int row;
+  } rows[] = {{24, 0}, {25, 1}, {2, 0}, {64, 2}, {66, -1}};
+  for (const auto& r : rows) {
+    screen.MouseMove(100, 80 + r.y);
+    EXPECT_EQ(list->Hovered(), r.row) << r.y;
+  }
+  screen.MouseMove(100, 60);  // back over the box: nothing else becomes hot
+  EXPECT_EQ(list->Hovered(), -1);
+}
+
+// Choosing reports code 4 also for the item already current, and closes
+// the list; the list comes back to its owner and opens again.
+TEST_F(UIComboboxTest, ChoosingReportsEveryTimeAndClosesTheList) {
+  Click(100, 60);
+  Click(100, 80 + 30);  // "two"
+  EXPECT_FALSE(box->IsOpen());
+  EXPECT_EQ(UIControl::Capture(), nullptr);
+  EXPECT_EQ(box->GetCurrent(), 1);
+  Click(100, 60);
+  Click(100, 80 + 30);
+  Click(100, 60);
+  Click(100, 80 + 2);  // the top margin lights the first item
+  EXPECT_EQ(box->GetCurrent(), 0);
+  EXPECT_EQ(events.events, (Events{{4, box}, {4, box}, {4, box}}));
+  box->SetCurrent(7);  // screen code: any index, reported too
+  EXPECT_EQ(events.events.size(), 4u);
+}
+
+// A second click on the box closes the list without a choice; so does a
+// click anywhere else, and the list is back with its owner either way.
+TEST_F(UIComboboxTest, ClicksOnTheBoxOrElsewhereCloseWithoutChoosing) {
+  Click(100, 60);
+  Click(100, 60);
+  EXPECT_FALSE(box->IsOpen());
+  Click(100, 60);
+  screen.MouseMove(100, 100);
+  Click(100, 60);  // the pointer left the box: the panel closes the list
+  EXPECT_FALSE(box->IsOpen());
+  Click(100, 60);
+  Click(800, 500);  // outside the panel
+  EXPECT_FALSE(box->IsOpen());
+  ASSERT_NE(box->List(), nullptr);
+  Click(100, 60);
+  EXPECT_TRUE(box->IsOpen());
+  Click(100, 80 + 50);
+  EXPECT_EQ(events.events, (Events{{4, box}}));
+  EXPECT_EQ(box->GetCurrent(), 2);
+}
+
+TEST_F(UIComboboxTest, DisablingClosesTheListAndIgnoresClicks) {
+  Click(100, 60);
+  box->SetEnabled(false);
+  EXPECT_FALSE(box->IsOpen());
+  EXPECT_EQ(UIControl::Capture(), nullptr);  // the rest of the screen is live again
+  Click(100, 60);
+  EXPECT_FALSE(box->IsOpen());
+  EXPECT_EQ(box->State(), UICombobox::kDisabled);
+  box->SetEnabled(true);
+  EXPECT_EQ(box->State(), UICombobox::kNormal);
+}
+
+TEST_F(UIComboboxTest, ItemTextIsHeldToTheList) {
+  EXPECT_EQ(box->GetItemText(5), "three");
+  EXPECT_EQ(box->GetItemText(-2), "one");
+  box->Clear();
+  EXPECT_EQ(box->GetItemText(0), "");
+  EXPECT_EQ(box->List()->rect.height, 30);  // one line and the margins
+}
+
+// The box deleted while its list is open takes the list with it; no
+// pointer to either is left behind.
+TEST_F(UIComboboxTest, DeletingTheBoxWhileOpenTakesTheListAlong) {
+  Click(100, 60);
+  panel->RemoveChild(box).reset();
+  EXPECT_TRUE(panel->Children().empty());
+  EXPECT_EQ(UIControl::Capture(), nullptr);
+  EXPECT_EQ(UIControl::CaptureOwner(), nullptr);
+  Click(100, 100);
+}
+
+// Top half of the frame normally, bottom half while hot or open; the
+// current item centred in the list's style, hot, greyed or plain; none
+// when the index is outside the items. The list's bands run the texture
+// from v 1 at its top to v 0 at its bottom.
+TEST_F(UIComboboxTest, DrawsTheFrameHalfAndTheCurrentItemInItsLook) {
+  const auto last = [&] { return widget_test::MaterialColour(render.CallsMatching("ApplyMaterial").back()); };
+  Draw(*box);
+  EXPECT_EQ(widget_test::TexCoords(1), (std::vector<float>{0, 0.01f}));
+  EXPECT_EQ(widget_test::GlyphCorners(render).front(), (std::pair<float, float>{8, 25}));
+  EXPECT_EQ(last(), (std::vector<float>{1, 1, 1, 1}));
+  box->SetEnabled(false);
+  Draw(*box);
+  EXPECT_EQ(last(), (std::vector<float>{0.5f, 0.5f, 0.5f, 1}));
+  box->SetEnabled(true);
+  Click(100, 60);
+  Draw(*box);
+  EXPECT_EQ(widget_test::TexCoords(1), (std::vector<float>{0, 0.51f}));
+  EXPECT_EQ(last(), (std::vector<float>{1, 0, 0, 1}));
+  screen.MouseMove(100, 80 + 30);
+  Draw(*OpenList());
+  EXPECT_EQ(render.Count("DrawStrip28 6"), 3u);
+  EXPECT_EQ(widget_test::TexCoords(2), (std::vector<float>{0, 0.25f, 0, 0}));  // the bottom band
+  EXPECT_EQ(widget_test::GlyphCorners(render).size(), 11u);                     // one two three
+  box->SetCurrent(3);
+  Draw(*box);
+  EXPECT_TRUE(widget_test::GlyphCorners(render).empty());
+}
+
+}  // namespace
