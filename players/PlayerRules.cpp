@@ -49,3 +49,8 @@ std::int32_t TruncatedInt32(double value) {
   if (value >= kHigh) return std::numeric_limits<std::int32_t>::max();
   return static_cast<std::int32_t>(value);
 }
+
+void SetCapsToBase(YPlayer& record) {
+  for (std::size_t e = 0; e < 4; ++e) record.maxValues[e + 1] = record.baseMana[e];
+  record.maxValues[5] = record.baseHealth;
+}

@@ -38,6 +38,9 @@ std::int32_t UnitStrengthSum(const YPlayer& record);
 
 // Copies the six words of the undo block (experience, four mana, health).
 void CopyCounterRecord(YPlayerUndo& to, const YPlayerUndo& from);
+// The element and health caps become the record's base values: what a
+// monster holds until the board sets its caps from the square it stands on.
+void SetCapsToBase(YPlayer& record);
 
 // A 64-bit intermediate held at the ends of the 32-bit range.
 std::int32_t SaturatedInt32(std::int64_t value);

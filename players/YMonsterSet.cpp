@@ -50,8 +50,7 @@ std::unique_ptr<YPlayerMonster> SetOfferOf(const YMonsterType& type, std::int32_
   SpendPointsInOrder(*monster, type);
   monster->mana = monster->baseMana;
   monster->shownMana = monster->baseMana;
-  for (std::size_t e = 0; e < 4; ++e) monster->maxValues[e + 1] = monster->baseMana[e];
-  monster->maxValues[5] = monster->baseHealth;
+  SetCapsToBase(*monster);
   return monster;
 }
 

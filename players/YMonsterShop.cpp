@@ -90,7 +90,10 @@ std::unique_ptr<YPlayerMonster> YMonsterShop::MakeOffer(std::int32_t levelCap) c
   // The type is drawn before the level, so seeded runs give the same offers.
   const int index = platform::Random() % static_cast<int>(candidates.size());
   const std::int32_t wanted = SaturatedInt32(static_cast<std::int64_t>(lv) + platform::Random() % 3 - 1);
-  return std::make_unique<YPlayerMonster>(candidates[static_cast<std::size_t>(index)]->id, wanted, player_->strength);
+  auto offer = std::make_unique<YPlayerMonster>(candidates[static_cast<std::size_t>(index)]->id, wanted, player_->strength);
+  // The card shows an offer's values against its caps, which no board has set.
+  SetCapsToBase(*offer);
+  return offer;
 }
 
 void YMonsterShop::Refresh(std::int32_t levelCap) {

@@ -202,18 +202,14 @@ void YPlayerSaver::ReadSpell() {
 }
 
 void YPlayerSaver::EndMonster() {
-  if (monster_ != nullptr) {
-    for (std::size_t e = 0; e < 4; ++e) monster_->maxValues[e + 1] = monster_->baseMana[e];
-    monster_->maxValues[5] = monster_->baseHealth;
-  }
+  if (monster_ != nullptr) SetCapsToBase(*monster_);
   unplaced_.reset();  // a monster without an "evol" never joined the army
   monster_ = nullptr;
   inMonster_ = false;
 }
 
 void YPlayerSaver::EndHero() {
-  for (std::size_t e = 0; e < 4; ++e) hero_->maxValues[e + 1] = hero_->baseMana[e];
-  hero_->maxValues[5] = hero_->baseHealth;
+  SetCapsToBase(*hero_);
   hero_->mana = hero_->baseMana;
   hero_->health = hero_->baseHealth;
   hero_->shownMana = {};

@@ -63,6 +63,7 @@ TEST_F(ShopTest, AttachOffersThreeToSixInTheFirstSlots) {
       if (offer == nullptr) continue;
       EXPECT_NE(offer->typeId, "lord") << "bosses are never offered";
       EXPECT_EQ(FindMonsterType(offer->typeId)->startLevel, 0) << "level cap 0 at the start";
+      EXPECT_EQ(offer->maxValues[5], offer->baseHealth) << "the card shows an offer against its caps";
     }
   }
   EXPECT_EQ(counts, (std::set<int>{3, 4, 5, 6}));
