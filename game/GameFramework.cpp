@@ -22,6 +22,7 @@
 #include "sound/SoundSystem.h"
 #include "sound/YSoundLoader.h"
 #include "sound/YSoundSource.h"
+#include "tiles/YTileset.h"
 
 GameFramework* g_game = nullptr;
 
@@ -81,6 +82,7 @@ void GameFramework::LoadStartupFiles() {
   config.LoadFile("splash\\config.yml");
   ScanPlayerProfiles();
   GetStats().Load();
+  GetTileset().LoadTexture();
   SetProfileSelectedHook([](YPlayerHero* player, YMonsterShop* shop, int tab) {
     GetControlPanel().SetPlayer(player, shop, tab);
   });

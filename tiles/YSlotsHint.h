@@ -1,0 +1,9 @@
+// The hint over a side's spell list: the spell of the row under the mouse.
+#pragma once
+
+#include "tiles/YRectHint.h"
+
+class YSlotsHint : public YRectHint {
+ public:
+  using YRectHint::YRectHint;
+};
