@@ -128,6 +128,10 @@ class YTileset {
   // The spell list of a record from (x, y) down: the two tiles' faces and
   // the name, bright while the shown values can pay for it.
   void DrawTile2D(float x, float y, const YPlayer& player);
+  // The heights of a side's four mana bars: from 0.8 to 1 of 50 units by how
+  // each maximum lies between the smallest and the largest (all 50 when
+  // they are equal).
+  static std::array<float, 4> ManaBarHeights(const std::array<std::int32_t, 4>& maxima);
 
   // ---- What the screen and the commanders read ----------------------------
   const DuelState& State() const { return state_; }

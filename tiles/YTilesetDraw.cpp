@@ -68,17 +68,6 @@ void DrawQuad(float x0, float y0, float x1, float y1, YShader* shader, int orien
   DrawImageRect(x0, y0, x1 - x0, y1 - y0, nullptr, shader, orientation, kShaderColour);
 }
 
-// The heights of the four mana bars: 0.8 to 1 of the full height by how
-// their maxima lie between the smallest and the largest.
-std::array<float, 4> ManaBarHeights(const std::array<std::int32_t, 4>& maxima) {
-  const auto [low, high] = std::minmax_element(maxima.begin(), maxima.end());
-  const double smallest = *low == *high ? *low - 1.0 : *low;
-  std::array<float, 4> heights{};
-  for (std::size_t e = 0; e < 4; ++e)
-    heights[e] = static_cast<float>((0.8 + 0.2 * (maxima[e] - smallest) / (*high - smallest)) * kManaFullHeight);
-  return heights;
-}
-
 void DrawStats(const SideLayout& at, const YPlayer& player) {
   const float x = at.statsX, y = kStatsY;
   const std::string level = IntToString(player.level + 1);
@@ -91,7 +80,7 @@ void DrawStats(const SideLayout& at, const YPlayer& player) {
 void DrawManaBars(const SideLayout& at, const YPlayer& player) {
   std::array<std::int32_t, 4> maxima{};
   for (std::size_t e = 0; e < 4; ++e) maxima[e] = player.maxValues[e + 1];
-  const std::array<float, 4> heights = ManaBarHeights(maxima);
+  const std::array<float, 4> heights = YTileset::ManaBarHeights(maxima);
   for (std::size_t e = 0; e < 4; ++e) {
     const float x = at.manaX + kManaStep * static_cast<float>(e);
     DrawProgressBar2(x, kManaY + kManaFullHeight - heights[e], kManaWidth, heights[e], player.shownMana[e], maxima[e],
@@ -165,6 +154,15 @@ void DrawLog(const BoardMessages& log, float mouseX, float mouseY) {
 }
 
 }  // namespace
+
+std::array<float, 4> YTileset::ManaBarHeights(const std::array<std::int32_t, 4>& maxima) {
+  const auto [low, high] = std::minmax_element(maxima.begin(), maxima.end());
+  const double smallest = *low == *high ? *low - 1.0 : *low;
+  std::array<float, 4> heights{};
+  for (std::size_t e = 0; e < 4; ++e)
+    heights[e] = static_cast<float>((0.8 + 0.2 * (maxima[e] - smallest) / (*high - smallest)) * kManaFullHeight);
+  return heights;
+}
 
 void YTileset::DrawBackground(float dt) {
   static YRotatingItem background(YRect(145, 10, 710, 502), GetShader("tileset_back"));
