@@ -88,7 +88,9 @@ bool TileBattleScreen::LabelShows(int tile) const {
   return above < 0 || board.tiles[static_cast<std::size_t>(above)].state == YTile::kRemoved;
 }
 
-void TileBattleScreen::OnWaitingFor(int side, float dt) { DuelSideMarkers()[static_cast<std::size_t>(side & 1)].Update(dt); }
+void TileBattleScreen::OnWaitingFor(int side, float dt) {
+  DuelSideMarkers()[static_cast<std::size_t>(side & 1)].Update(dt);
+}
 
 // The effects and trails hold the tiles that are about to go.
 void TileBattleScreen::OnTilesCleared() {
@@ -135,7 +137,9 @@ void TileBattleScreen::StartFade(float& weight, float from, float to, float seco
   StartEffect<YSEffectVol>(weight, from, to, seconds);
 }
 
-void TileBattleScreen::PlaySound(std::string_view name) { Play(FindSound(name), -1.0f); }
+void TileBattleScreen::PlaySound(std::string_view name) {
+  Play(FindSound(name), -1.0f);
+}
 
 void TileBattleScreen::Play(SoundEntry* entry, float volume) {
   if (entry != nullptr) entry->Play(YVector3(), volume, YVector3());

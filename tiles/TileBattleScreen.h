@@ -18,10 +18,10 @@ class TileBattleScreen : public DuelEvents, public CastSounds {
  public:
   // Every shader the battle screen and its effects draw with.
   static constexpr const char* kShaderNames[] = {
-      "tile",      "tileFire",  "tileFreeze", "tileBlur",  "tile2D",     "ui1",       "ui2",        "ui3",
-      "player",    "artifact_ico", "flare_ico", "shield_ico", "reflexes_ico", "pbar", "tileset_back", "spark2D",
-      "spark2D_2", "blast2D",   "blast2D_2",  "snow2D",    "skull",      "fire_part", "dcloud2D",   "meteorite",
-      "drop",      "lightning", "boom_tiles"};
+      "tile",         "tileFire", "tileFreeze",   "tileBlur",  "tile2D",     "ui1",          "ui2",
+      "ui3",          "player",   "artifact_ico", "flare_ico", "shield_ico", "reflexes_ico", "pbar",
+      "tileset_back", "spark2D",  "spark2D_2",    "blast2D",   "blast2D_2",  "snow2D",       "skull",
+      "fire_part",    "dcloud2D", "meteorite",    "drop",      "lightning",  "boom_tiles"};
   // Every sound it plays by name.
   static constexpr const char* kSounds[] = {"s_spell", "s_reflex"};
   // The tiles of a failed shuffle blow away along this wind.

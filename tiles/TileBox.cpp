@@ -19,22 +19,34 @@ constexpr YMeshVertex V(float x, float y, float z, float nx, float ny, float nz,
 
 constexpr std::array<YMeshVertex, 24> kVertices = {{
     // 0: top
-    V(-kA, -kB, kC, 0, 0, 1, 0, 1), V(kA, -kB, kC, 0, 0, 1, kU1, 1), V(kA, kB, kC, 0, 0, 1, kU1, 0),
+    V(-kA, -kB, kC, 0, 0, 1, 0, 1),
+    V(kA, -kB, kC, 0, 0, 1, kU1, 1),
+    V(kA, kB, kC, 0, 0, 1, kU1, 0),
     V(-kA, kB, kC, 0, 0, 1, 0, 0),
     // 1: left
-    V(-kA, -kB, 0, -1, 0, 0, kU2, 1), V(-kA, -kB, kC, -1, 0, 0, 1, 1), V(-kA, kB, kC, -1, 0, 0, 1, 0),
+    V(-kA, -kB, 0, -1, 0, 0, kU2, 1),
+    V(-kA, -kB, kC, -1, 0, 0, 1, 1),
+    V(-kA, kB, kC, -1, 0, 0, 1, 0),
     V(-kA, kB, 0, -1, 0, 0, kU2, 0),
     // 2: right
-    V(kA, -kB, kC, 1, 0, 0, kU2, 1), V(kA, -kB, 0, 1, 0, 0, 1, 1), V(kA, kB, 0, 1, 0, 0, 1, 0),
+    V(kA, -kB, kC, 1, 0, 0, kU2, 1),
+    V(kA, -kB, 0, 1, 0, 0, 1, 1),
+    V(kA, kB, 0, 1, 0, 0, 1, 0),
     V(kA, kB, kC, 1, 0, 0, kU2, 0),
     // 3: front (towards -y)
-    V(-kA, -kB, 0, 0, -1, 0, kU2, 0), V(kA, -kB, 0, 0, -1, 0, kU2, 1), V(kA, -kB, kC, 0, -1, 0, 1, 1),
+    V(-kA, -kB, 0, 0, -1, 0, kU2, 0),
+    V(kA, -kB, 0, 0, -1, 0, kU2, 1),
+    V(kA, -kB, kC, 0, -1, 0, 1, 1),
     V(-kA, -kB, kC, 0, -1, 0, 1, 0),
     // 4: back (towards +y)
-    V(-kA, kB, kC, 0, 1, 0, kU2, 0), V(kA, kB, kC, 0, 1, 0, kU2, 1), V(kA, kB, 0, 0, 1, 0, 1, 1),
+    V(-kA, kB, kC, 0, 1, 0, kU2, 0),
+    V(kA, kB, kC, 0, 1, 0, kU2, 1),
+    V(kA, kB, 0, 0, 1, 0, 1, 1),
     V(-kA, kB, 0, 0, 1, 0, 1, 0),
     // 5: bottom
-    V(kA, -kB, 0, 0, 0, -1, kU1, 1), V(-kA, -kB, 0, 0, 0, -1, 0, 1), V(-kA, kB, 0, 0, 0, -1, 0, 0),
+    V(kA, -kB, 0, 0, 0, -1, kU1, 1),
+    V(-kA, -kB, 0, 0, 0, -1, 0, 1),
+    V(-kA, kB, 0, 0, 0, -1, 0, 0),
     V(kA, kB, 0, 0, 0, -1, kU1, 0),
 }};
 
@@ -53,12 +65,18 @@ constexpr std::array<Edge, 12> kEdges = {{
     {4, 5, 2, 3},
 }};
 
-const YMeshVertex& Corner(int face, int corner) { return kVertices[static_cast<std::size_t>(4 * face + corner)]; }
+const YMeshVertex& Corner(int face, int corner) {
+  return kVertices[static_cast<std::size_t>(4 * face + corner)];
+}
 
 }  // namespace
 
-const std::array<YMeshVertex, 24>& Vertices() { return kVertices; }
-const std::array<Edge, 12>& Edges() { return kEdges; }
+const std::array<YMeshVertex, 24>& Vertices() {
+  return kVertices;
+}
+const std::array<Edge, 12>& Edges() {
+  return kEdges;
+}
 
 YVector3 TurnedNormal(int face, const YMatrix4& m) {
   const YMeshVertex& v = Corner(face, 0);

@@ -54,7 +54,8 @@ void DrawAllFaces(const YMatrix4& matrix);
 template <typename Add>
 void ForEachShadowEdge(const YMatrix4& matrix, const YVector3& light, Add add) {
   std::array<bool, kFaces> away{};
-  for (int face = 0; face < kFaces; ++face) away[static_cast<std::size_t>(face)] = TurnedNormal(face, matrix).Dot(light) < 0;
+  for (int face = 0; face < kFaces; ++face)
+    away[static_cast<std::size_t>(face)] = TurnedNormal(face, matrix).Dot(light) < 0;
   for (const Edge& edge : Edges()) {
     const bool first = away[static_cast<std::size_t>(edge.firstFace)];
     if (first == away[static_cast<std::size_t>(edge.secondFace)]) continue;

@@ -14,7 +14,8 @@ constexpr std::uint32_t kReflectKind = 0x3a;
 
 bool YArtifactHint::Describe(float, float, std::string& title, std::string& text) const {
   if (battle == nullptr) return false;
-  const float weight = battle->OverlayWeight(static_cast<YTileset::Overlay>(YTileset::kSide0Highlight + (side & 1)));
+  const float weight =
+      battle->OverlayWeight(static_cast<YTileset::Overlay>(YTileset::kSide0Highlight + (side & 1)));
   const std::uint32_t flags = battle->RememberedFlags(side);
   if (weight > 0 && (flags & (DuelFlag::kShield | DuelFlag::kReflect)) != 0) {
     const TileTables& tables = GetTileTables();

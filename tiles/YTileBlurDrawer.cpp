@@ -31,8 +31,8 @@ YTileBlurDrawer& YTileBlurDrawer::Instance() {
 
 // The box grows about its own frame (the scale is applied before the
 // tile's matrix), so the ghost stays centred on the tile wherever it is.
-void YTileBlurDrawer::AddTrail(const YTile& tile, const YColor& startColour, const YColor& endColour, float lifetime,
-                               float jitter) {
+void YTileBlurDrawer::AddTrail(const YTile& tile, const YColor& startColour, const YColor& endColour,
+                               float lifetime, float jitter) {
   YTileTrail trail{&tile, startColour, endColour, tile.world, lifetime, lifetime};
   const float dy = Shake(jitter);
   const float dx = Shake(jitter);
@@ -79,5 +79,6 @@ void YTileBlurDrawer::Draw(std::uintptr_t item) {
   const YTileKind& kind = kinds[static_cast<std::size_t>(trail.tile->kind)];
   g_render->SetShaderColor(shader_, TrailColour(trail));
   TileAtlas& atlas = GetTileAtlas();
-  tile_box::DrawPictureFaces(trail.matrix, atlas.Frame(kind.tex), atlas.Frame(TileAtlas::kColumns * (kind.Element() & 3)));
+  tile_box::DrawPictureFaces(trail.matrix, atlas.Frame(kind.tex),
+                             atlas.Frame(TileAtlas::kColumns * (kind.Element() & 3)));
 }

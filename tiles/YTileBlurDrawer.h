@@ -33,7 +33,8 @@ class YTileBlurDrawer : public YDrawObj {
 
   // A trail of the tile as it stands now, its place shaken by up to
   // `jitter` in each axis and its box grown by 0.01 in each dimension.
-  void AddTrail(const YTile& tile, const YColor& startColour, const YColor& endColour, float lifetime, float jitter);
+  void AddTrail(const YTile& tile, const YColor& startColour, const YColor& endColour, float lifetime,
+                float jitter);
   // The glowing orange trail of a tile the effects move.
   void AddTrailPreset(const YTile& tile);
   // Ages every trail by dt: a trail whose life has run out is dropped (the

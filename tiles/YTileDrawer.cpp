@@ -15,12 +15,15 @@ namespace {
 
 constexpr int kFireElement = 1;
 
-YVector3 Translation(const YMatrix4& m) { return YVector3(m.m[3][0], m.m[3][1], m.m[3][2]); }
+YVector3 Translation(const YMatrix4& m) {
+  return YVector3(m.m[3][0], m.m[3][1], m.m[3][2]);
+}
 
 }  // namespace
 
 YTileDrawer::YTileDrawer()
-    : tileShader_(GetShader(kShaderNames[0])), fireShader_(GetShader(kShaderNames[1])),
+    : tileShader_(GetShader(kShaderNames[0])),
+      fireShader_(GetShader(kShaderNames[1])),
       freezeShader_(GetShader(kShaderNames[2])) {}
 
 YTileDrawer& YTileDrawer::Instance() {
@@ -59,5 +62,6 @@ void YTileDrawer::AddShadows() const {
   if (!ShadowsEnabled()) return;
   const YVector3& light = GetCamera().LightDirection();
   for (const YTile* tile : drawn_)
-    tile_box::ForEachShadowEdge(tile->world, light, [](const YVector3& a, const YVector3& b) { AddShadowEdge(a, b); });
+    tile_box::ForEachShadowEdge(tile->world, light,
+                                [](const YVector3& a, const YVector3& b) { AddShadowEdge(a, b); });
 }

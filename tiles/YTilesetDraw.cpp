@@ -83,8 +83,8 @@ void DrawManaBars(const SideLayout& at, const YPlayer& player) {
   const std::array<float, 4> heights = YTileset::ManaBarHeights(maxima);
   for (std::size_t e = 0; e < 4; ++e) {
     const float x = at.manaX + kManaStep * static_cast<float>(e);
-    DrawProgressBar2(x, kManaY + kManaFullHeight - heights[e], kManaWidth, heights[e], player.shownMana[e], maxima[e],
-                     kValueColour, kElementColours[e]);
+    DrawProgressBar2(x, kManaY + kManaFullHeight - heights[e], kManaWidth, heights[e], player.shownMana[e],
+                     maxima[e], kValueColour, kElementColours[e]);
   }
 }
 
@@ -98,9 +98,11 @@ void DrawIcons(const SideLayout& at, const YPlayer& player, float weight, std::u
   const PanelShaders& s = Shaders();
   YTextureBase* artifact = player.artifact != nullptr ? player.artifact->texture : nullptr;
   if (weight > 0 && (flags & (DuelFlag::kReflect | DuelFlag::kShield)) != 0) {
-    if (weight < 1 && artifact != nullptr) DrawIcon(at.iconX, kIconY, kIconSide, artifact, s.artifact, 1 - weight);
+    if (weight < 1 && artifact != nullptr)
+      DrawIcon(at.iconX, kIconY, kIconSide, artifact, s.artifact, 1 - weight);
     DrawIcon(at.frameX, kFrameY, kFrameSide, nullptr, s.flare, weight);
-    DrawIcon(at.iconX, kIconY, kIconSide, nullptr, (flags & DuelFlag::kShield) != 0 ? s.shield : s.reflexes, weight);
+    DrawIcon(at.iconX, kIconY, kIconSide, nullptr, (flags & DuelFlag::kShield) != 0 ? s.shield : s.reflexes,
+             weight);
   } else if (artifact != nullptr) {
     DrawIcon(at.iconX, kIconY, kIconSide, artifact, s.artifact, 1);
   }
@@ -109,7 +111,9 @@ void DrawIcons(const SideLayout& at, const YPlayer& player, float weight, std::u
 // Whether the shown values pay for a spell of the two kinds: with one
 // element the larger cost, with two each kind's own.
 bool CanShownValuesPay(const YPlayer& player, const YTileKind& a, const YTileKind& b) {
-  const auto shown = [&](const YTileKind& k) { return player.shownMana[static_cast<std::size_t>(k.Element() & 3)]; };
+  const auto shown = [&](const YTileKind& k) {
+    return player.shownMana[static_cast<std::size_t>(k.Element() & 3)];
+  };
   if ((a.Element() & 3) == (b.Element() & 3)) return shown(a) >= std::max(a.cost, b.cost);
   return shown(a) >= a.cost && shown(b) >= b.cost;
 }
@@ -160,7 +164,8 @@ std::array<float, 4> YTileset::ManaBarHeights(const std::array<std::int32_t, 4>&
   const double smallest = *low == *high ? *low - 1.0 : *low;
   std::array<float, 4> heights{};
   for (std::size_t e = 0; e < 4; ++e)
-    heights[e] = static_cast<float>((0.8 + 0.2 * (maxima[e] - smallest) / (*high - smallest)) * kManaFullHeight);
+    heights[e] =
+        static_cast<float>((0.8 + 0.2 * (maxima[e] - smallest) / (*high - smallest)) * kManaFullHeight);
   return heights;
 }
 
@@ -186,15 +191,16 @@ void YTileset::DrawPanels() {
   }
   DrawHint(mx, my);
   DrawLog(messages_, mx, my);
-  DrawImageQuadTinted(YRect(0, 0, kUIWidth, kUIHeight), YRect(0, 0, 1, kFrameRows), kImageUpright, nullptr, s.frame,
-                      kShaderColour);
+  DrawImageQuadTinted(YRect(0, 0, kUIWidth, kUIHeight), YRect(0, 0, 1, kFrameRows), kImageUpright, nullptr,
+                      s.frame, kShaderColour);
   DrawSideBars();
   for (int side = 0; side < 2; ++side) {
     const YPlayer* fighter = Fighter(side);
     if (fighter == nullptr) continue;
     DrawStats(kSides[side], *fighter);
     DrawManaBars(kSides[side], *fighter);
-    DrawIcons(kSides[side], *fighter, overlays_[kSide0Highlight + side], rememberedFlags_[static_cast<std::size_t>(side)]);
+    DrawIcons(kSides[side], *fighter, overlays_[kSide0Highlight + side],
+              rememberedFlags_[static_cast<std::size_t>(side)]);
   }
 }
 
@@ -207,7 +213,8 @@ void YTileset::DrawHint(float mx, float my) const {
     }
     return;
   }
-  const auto hint = std::find_if(hints_.begin(), hints_.end(), [&](const auto& h) { return h->Contains(mx, my); });
+  const auto hint =
+      std::find_if(hints_.begin(), hints_.end(), [&](const auto& h) { return h->Contains(mx, my); });
   if (hint != hints_.end()) (*hint)->Draw(mx, my);
 }
 
@@ -226,8 +233,9 @@ void YTileset::DrawSideBars() {
 void YTileset::DrawTile2D(float x, float y, const YPlayer& player) {
   const std::vector<YTileKind>& kinds = GetTileTables().Kinds();
   const auto kind = [&](std::int32_t index) -> const YTileKind* {
-    return index >= 0 && static_cast<std::size_t>(index) < kinds.size() ? &kinds[static_cast<std::size_t>(index)]
-                                                                         : nullptr;
+    return index >= 0 && static_cast<std::size_t>(index) < kinds.size()
+               ? &kinds[static_cast<std::size_t>(index)]
+               : nullptr;
   };
   TileAtlas& atlas = GetTileAtlas();
   float rowY = y;
@@ -240,7 +248,8 @@ void YTileset::DrawTile2D(float x, float y, const YPlayer& player) {
     }
     const bool affordable = CanShownValuesPay(player, *a, *b);
     DrawImageQuad(YRect(x, rowY, 20, 26), YRect(0, 0, kTileFaceU, 1), atlas.Frame(a->tex), Shaders().tile);
-    DrawImageQuad(YRect(x + 22, rowY, 20, 26), YRect(0, 0, kTileFaceU, 1), atlas.Frame(b->tex), Shaders().tile);
+    DrawImageQuad(YRect(x + 22, rowY, 20, 26), YRect(0, 0, kTileFaceU, 1), atlas.Frame(b->tex),
+                  Shaders().tile);
     if (g_render != nullptr && GetMainFont()->shader != nullptr) {
       g_render->SetShaderColor(GetMainFont()->shader, affordable ? kValueColour : kDimRowColour);
       YFont::DrawTextClipped(GetMainFont(), x + 44, rowY + 20, 15, spell->name, 95);

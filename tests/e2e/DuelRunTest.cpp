@@ -25,7 +25,9 @@ class DuelRun : public e2e::GameFixture {
   static bool Has(const e2e::GameProcess& run, const std::string& line) {
     return run.Stderr().find(line + "\n") != std::string::npos;
   }
-  static platform::Image Load(const std::string& path) { return platform::LoadImageFile(path).value_or(platform::Image{}); }
+  static platform::Image Load(const std::string& path) {
+    return platform::LoadImageFile(path).value_or(platform::Image{});
+  }
 };
 
 const auto kBright = [](int r, int g, int b) { return r > 230 && g > 230 && b > 230; };
@@ -35,9 +37,10 @@ const auto kLogText = [](int r, int g, int b) { return r > 180 && g > 180 && b >
 const auto kStone = [](int r, int g, int b) { return r > 170 && g > 170 && b > 150; };
 
 TEST_F(DuelRun, TwoMatchingFreeTilesClickedFlyOffAndVanish) {
-  e2e::GameProcess run(tmp.Str(), e2e::Display(), {"--moves", "1", "--screenshot", Shot("duel_after_move.png")},
-                       {QV_DUELRUN_EXE, ""});
-  ASSERT_TRUE(e2e::WaitUntil([&] { return run.Stderr().find("pair ") != std::string::npos; }, 15s)) << run.Stderr();
+  e2e::GameProcess run(tmp.Str(), e2e::Display(),
+                       {"--moves", "1", "--screenshot", Shot("duel_after_move.png")}, {QV_DUELRUN_EXE, ""});
+  ASSERT_TRUE(e2e::WaitUntil([&] { return run.Stderr().find("pair ") != std::string::npos; }, 15s))
+      << run.Stderr();
   const std::string window = FindWindowTitled("Quennel Varrick");
   ASSERT_FALSE(window.empty());
   std::istringstream pair(run.Stderr().substr(run.Stderr().find("pair ") + 5));
@@ -52,13 +55,15 @@ TEST_F(DuelRun, TwoMatchingFreeTilesClickedFlyOffAndVanish) {
   EXPECT_EQ(run.Wait(15s), std::optional<int>(0)) << run.Stderr();
   EXPECT_TRUE(Has(run, "shown 1"));
   // Where the first tile stood, its face is gone.
-  const platform::Image before = Load(Shot("duel_before_move.png")), after = Load(Shot("duel_after_move.png"));
+  const platform::Image before = Load(Shot("duel_before_move.png")),
+                        after = Load(Shot("duel_after_move.png"));
   ASSERT_EQ(after.width, 1000);
   int changed = 0;
   for (int y = y1 - 8; y < y1 + 8; ++y)
     for (int x = x1 - 8; x < x1 + 8; ++x) {
       const std::size_t i = (static_cast<std::size_t>(y) * 1000 + static_cast<std::size_t>(x)) * 4;
-      changed += std::abs(before.bgra[i] - after.bgra[i]) + std::abs(before.bgra[i + 1] - after.bgra[i + 1]) > 40;
+      changed +=
+          std::abs(before.bgra[i] - after.bgra[i]) + std::abs(before.bgra[i + 1] - after.bgra[i + 1]) > 40;
     }
   EXPECT_GT(changed, 64);
 }
@@ -71,11 +76,11 @@ TEST_F(DuelRun, TheDuelIsDrawnWithItsTilesOverlaysAndPanels) {
   EXPECT_TRUE(Has(run, "overlays 1.00 1.00")) << run.Stderr();  // fire burns and earth and water freeze
   const platform::Image image = Load(shot);
   ASSERT_EQ(image.width, 1000);
-  EXPECT_GT(e2e::CountPixels(image, 200, 100, 800, 480, kStone), 20000);     // the tiles' faces
-  EXPECT_GT(e2e::CountPixels(image, 144, 150, 152, 450, kGold), 150);        // the frame's rim by the board
-  EXPECT_GT(e2e::CountPixels(image, 10, 187, 138, 203, kHealthRed), 300);    // side 0's health
-  EXPECT_GT(e2e::CountPixels(image, 861, 187, 989, 203, kHealthRed), 100);   // side 1's health
-  EXPECT_GT(e2e::CountPixels(image, 2, 530, 480, 620, kLogText), 10);        // the log's line
+  EXPECT_GT(e2e::CountPixels(image, 200, 100, 800, 480, kStone), 20000);    // the tiles' faces
+  EXPECT_GT(e2e::CountPixels(image, 144, 150, 152, 450, kGold), 150);       // the frame's rim by the board
+  EXPECT_GT(e2e::CountPixels(image, 10, 187, 138, 203, kHealthRed), 300);   // side 0's health
+  EXPECT_GT(e2e::CountPixels(image, 861, 187, 989, 203, kHealthRed), 100);  // side 1's health
+  EXPECT_GT(e2e::CountPixels(image, 2, 530, 480, 620, kLogText), 10);       // the log's line
 }
 
 TEST_F(DuelRun, EverySpellsShowIsStartedOnceAndKeptForReview) {

@@ -79,7 +79,8 @@ TEST_F(HintsTest, AShieldRaisedThisTurnStandsOverTheArtifact) {
   battle_.DoMove(free[0], free[1]);
   battle_.Update(0.02f);  // no effects run here: the move is finished at once
   ASSERT_NE(battle_.RememberedFlags(0) & DuelFlag::kShield, 0u);
-  EXPECT_EQ(Describe<YArtifactHint>(240, 0).first, GetTileTables().Kinds()[static_cast<std::size_t>(shield)].name);
+  EXPECT_EQ(Describe<YArtifactHint>(240, 0).first,
+            GetTileTables().Kinds()[static_cast<std::size_t>(shield)].name);
 }
 
 TEST(ShippedBattleContent, EveryShaderSoundAndTextTheBattleScreenNamesIsShipped) {

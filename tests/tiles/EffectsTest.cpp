@@ -35,7 +35,8 @@ constexpr float kPi = std::numbers::pi_v<float>;
 // Logs its name each step and finishes after `frames` steps.
 class Scripted : public YSEffect {
  public:
-  Scripted(std::string name, int frames, std::string& log) : name_(std::move(name)), frames_(frames), log_(log) {}
+  Scripted(std::string name, int frames, std::string& log)
+      : name_(std::move(name)), frames_(frames), log_(log) {}
   bool Update(float) override {
     log_ += name_;
     return --frames_ <= 0;
@@ -47,7 +48,9 @@ class Scripted : public YSEffect {
   std::string& log_;
 };
 
-YVector3 At(const YTile& t) { return {t.world.m[3][0], t.world.m[3][1], t.world.m[3][2]}; }
+YVector3 At(const YTile& t) {
+  return {t.world.m[3][0], t.world.m[3][1], t.world.m[3][2]};
+}
 
 class EffectsTest : public ::testing::Test {
  protected:
@@ -111,14 +114,14 @@ TEST_F(EffectsTest, ThePairFlies58FramesWhateverTheFrameTimeThenBurstsOnceAndHol
     YTile& b = Tile(0);
     a.world = board_.TileMatrix(a);
     b.world = board_.TileMatrix(b);
-    const YSEffectStandard::Path expected = YSEffectStandard::FlightPath(
-        At(b), effect_points::HoldPoint(0), effect_points::SceneClashPoint(0));
+    const YSEffectStandard::Path expected =
+        YSEffectStandard::FlightPath(At(b), effect_points::HoldPoint(0), effect_points::SceneClashPoint(0));
     StartEffect<YSEffectStandard>(a, b);
     for (int i = 0; i < 58; ++i) UpdateEffects(dt);
     const YVector3 landed = At(b);
     EXPECT_EQ(std::memcmp(&landed, &expected[58], sizeof(YVector3)), 0) << dt;
     EXPECT_EQ(GetParticleSystem().Particles2D().size(), 0u);
-    EXPECT_NEAR(RunOut(dt), 0.2f / dt, 1.0f) << dt;  // then the 0.2 s hold
+    EXPECT_NEAR(RunOut(dt), 0.2f / dt, 1.0f) << dt;                 // then the 0.2 s hold
     EXPECT_EQ(GetParticleSystem().Particles2D().size(), 2u) << dt;  // the burst, once
     EXPECT_FLOAT_EQ(At(b).x, -0.5f);
     GetParticleSystem().Clear();
@@ -145,8 +148,8 @@ TEST_F(EffectsTest, TheDealtTileTurnsAtLeastHalfATurnAndEndsExactlyAtHome) {
     EXPECT_GE(vortex->angleChange, c.lowest - 1e-5f);
     EXPECT_LE(vortex->angleChange, c.highest + 1e-5f);
     UpdateEffects(0.3f);
-    EXPECT_NEAR(std::hypot(At(t).x, At(t).y), vortex->startRadius + 0.3f / vortex->duration * vortex->radiusChange,
-                1e-4);
+    EXPECT_NEAR(std::hypot(At(t).x, At(t).y),
+                vortex->startRadius + 0.3f / vortex->duration * vortex->radiusChange, 1e-4);
     RunOut(0.05f);
     const YMatrix4 expected = board_.TileMatrix(t);
     EXPECT_EQ(std::memcmp(&t.world, &expected, sizeof(YMatrix4)), 0);
@@ -180,7 +183,7 @@ TEST_F(EffectsTest, WindAndFireShowTheirRemovedTileOnlyWhileTheyLast) {
   EXPECT_EQ(shown[0], 2u);  // the burning tile shows for a quarter of its time
   EXPECT_EQ(shown[3], 1u);
   EXPECT_LT(At(t).y, board_.HomePosition(t).y - 1);  // blown along the wind
-  EXPECT_EQ(shown.back(), 0u);                  // at most 0.5 s of delay and 0.75 s of flight
+  EXPECT_EQ(shown.back(), 0u);                       // at most 0.5 s of delay and 0.75 s of flight
   EXPECT_NEAR(GetParticleSystem().Particles3D().size(), 9.5, 0.5);  // a flame a frame while it burns
 }
 
@@ -199,9 +202,10 @@ TEST_F(EffectsTest, AStreamEmitsAllItsSparksWithinItsTimeAndNeverMoreThanLeft) {
     std::int32_t countLeft, share;
   };
   const Case cases[] = {{0.016f, 0.15f, 25, 2}, {0.001f, 0.15f, 25, 1}, {1.0f, 1e-30f, 25, 25},
-                        {0.016f, 0.0f, 5, 5},   {0.016f, -1.0f, 5, 5}, {0.016f, 0.15f, 0, 0}};
+                        {0.016f, 0.0f, 5, 5},   {0.016f, -1.0f, 5, 5},  {0.016f, 0.15f, 0, 0}};
   for (const Case& c : cases)
-    EXPECT_EQ(YSEffectCollectResource::ShareOf(c.dt, c.timeLeft, c.countLeft), c.share) << c.dt << " " << c.timeLeft;
+    EXPECT_EQ(YSEffectCollectResource::ShareOf(c.dt, c.timeLeft, c.countLeft), c.share)
+        << c.dt << " " << c.timeLeft;
   StartEffect<YSEffectCollectResource>(effect_points::ClashPoint(), 0, 2, 25, 0.15f);
   const int frames = RunOut(1.0f / 60);
   EXPECT_LE(frames, 10);
@@ -226,7 +230,8 @@ TEST_F(EffectsTest, BoltsAndCloudsBurstOnlyWhenTheyArrive) {
 }
 
 TEST_F(EffectsTest, LightningShakesOnlyItsDrawnEndAndSplitsIntoAtMostTwentySegments) {
-  for (const auto& [length, segments] : {std::pair{10.0f, 1}, {29.0f, 1}, {60.0f, 2}, {1000.0f, 20}, {5000.0f, 20}})
+  for (const auto& [length, segments] :
+       {std::pair{10.0f, 1}, {29.0f, 1}, {60.0f, 2}, {1000.0f, 20}, {5000.0f, 20}})
     EXPECT_EQ(BoltSegments(length), segments) << length;
   RecordingRender render;
   auto* bolt = new YSEffectLightning(YVector3(0, 0, 0), YVector3(100, 50, 0), 0.3f, true);

@@ -15,7 +15,9 @@ namespace {
 
 const YColor kWhite(1, 1, 1, 1);
 
-float Speed(const YParticle& p) { return std::hypot(p.velocity.x, p.velocity.y); }
+float Speed(const YParticle& p) {
+  return std::hypot(p.velocity.x, p.velocity.y);
+}
 
 YParticle Moving(float vx, float vy, float target) {
   ParticleSystem system;
@@ -87,7 +89,7 @@ TEST(MovingMarkers, BounceByTheExcessAndLeaveTheirWayInSparks) {
   EXPECT_FLOAT_EQ(marker.position.x, 5.0f);
   EXPECT_EQ(marker.forward, 0);
   EXPECT_EQ(particles.Particles2D().size(), 3u);  // two sparks up to B, one on the way back
-  marker.Update(1.0f / 60);                        // 2.5 units a frame at 60 frames a second
+  marker.Update(1.0f / 60);                       // 2.5 units a frame at 60 frames a second
   EXPECT_FLOAT_EQ(marker.position.x, 2.5f);
   EXPECT_EQ(particles.Particles2D().size(), 4u);
   marker.Update(0.05f);  // 7.5 units: past A by 5

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 
 #include "players/TileTables.h"
 #include "render/YCamera.h"
@@ -53,10 +54,11 @@ TEST(TileBox, AFaceShowsOnlyWhileTheEyeIsOnItsOuterSide) {
   place.SetTranslation(YVector3(2, 0, 0));
   const auto facing = [&](const YVector3& eye) {
     std::string faces;
-    for (int face = 0; face < tile_box::kFaces; ++face) faces += tile_box::FacesPoint(face, place, eye) ? '1' : '0';
+    for (int face = 0; face < tile_box::kFaces; ++face)
+      faces += tile_box::FacesPoint(face, place, eye) ? '1' : '0';
     return faces;
   };
-  EXPECT_EQ(facing(YVector3(2, 0, 50)), "100000");    // straight above the middle: the top alone
+  EXPECT_EQ(facing(YVector3(2, 0, 50)), "100000");       // straight above the middle: the top alone
   EXPECT_EQ(facing(YVector3(2.6f, 0, 0.3f)), "001000");  // right of its right side
   EXPECT_EQ(facing(YVector3(2.5f, 0, 0.3f)), "000000");  // that side edge-on
   EXPECT_EQ(facing(YVector3(2, -5, 20)), "100100");
@@ -71,7 +73,8 @@ TEST(TileBox, ShadowsAreCastFromTheSilhouetteUnderTheLight) {
   });
   EXPECT_EQ(edges, 4);
   edges = 0;
-  tile_box::ForEachShadowEdge(YMatrix4(), YVector3(1, 0, -1), [&](const YVector3&, const YVector3&) { ++edges; });
+  tile_box::ForEachShadowEdge(YMatrix4(), YVector3(1, 0, -1),
+                              [&](const YVector3&, const YVector3&) { ++edges; });
   EXPECT_EQ(edges, 6);  // lit from the left as well: the top and the left side
 }
 
@@ -100,7 +103,8 @@ class ScreenTest : public ::testing::Test {
   std::pair<std::size_t, std::size_t> Queued(float dt = 0.01f) {
     Flush();
     screen_.QueueDrawing(dt);
-    const std::pair<std::size_t, std::size_t> counts{YDrawQueue::Queue2().Count(), YDrawQueue::Queue1().Count()};
+    const std::pair<std::size_t, std::size_t> counts{YDrawQueue::Queue2().Count(),
+                                                     YDrawQueue::Queue1().Count()};
     Flush();
     return counts;
   }
@@ -125,7 +129,7 @@ TEST_F(ScreenTest, LiveTilesAreQueuedWithTheLabelsOfCostlyUncoveredTiles) {
 }
 
 TEST_F(ScreenTest, TheHintPairGlowsOnceTheUsersTimeIsUpAndTheSelectionGlowsOrange) {
-  const std::size_t labels = Queued(1.0f).second;  // a whole second: every trail runs out at once
+  const std::size_t labels = Queued(1.0f).second;     // a whole second: every trail runs out at once
   for (int i = 0; i < 21; ++i) battle_.Update(1.0f);  // the countdown runs out
   ASSERT_NE(battle_.HintPair(), nullptr);
   YTileBlurDrawer::Instance().Clear();
@@ -134,6 +138,23 @@ TEST_F(ScreenTest, TheHintPairGlowsOnceTheUsersTimeIsUpAndTheSelectionGlowsOrang
   ASSERT_EQ(trails.size(), 2u);
   EXPECT_FLOAT_EQ(trails[0].startColour.b, 1.0f);
   EXPECT_FLOAT_EQ(trails[0].startColour.a, 0.07f);
+}
+
+TEST_F(ScreenTest, ANewBattleEndsTheEffectsThatStillHoldTheOldTiles) {
+  const DuelPair pair = battle_.Pairs().front();
+  battle_.DoMove(pair.a, pair.b);
+  battle_.Update(0.02f);
+  ASSERT_GT(LiveEffectCount(), 0u);  // the pair in flight
+  ASSERT_FALSE(YTileBlurDrawer::Instance().Trails().empty());
+  battle_.NewBattle("layouts\\standard.lay", 9, 0);  // frees the tiles, then deals anew
+  EXPECT_TRUE(YTileBlurDrawer::Instance().Trails().empty());
+  for (int i = 0; i < 400 && UpdateEffects(0.05f); ++i) {
+  }
+  const DuelBoard& board = battle_.State().board;
+  for (const YTile& t : board.tiles) {  // the old flight moves none of the new tiles
+    const YMatrix4 home = board.TileMatrix(t);
+    ASSERT_EQ(std::memcmp(&t.world, &home, sizeof(YMatrix4)), 0) << t.number;
+  }
 }
 
 TEST_F(ScreenTest, TrailsFadeFromStartToEndAndGoWhenTheirLifeRunsOut) {

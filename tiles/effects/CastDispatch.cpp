@@ -47,9 +47,13 @@ const ShowRow kSameKind[] = {
     {0x03, 0x03, [](const CastShow& c) { SpawnLightningSparks(c.target); }},
     {0x04, 0x04, [](const CastShow& c) { SpawnCollectAndBlast(c.caster); }},
     {0x05, 0x05, [](const CastShow& c) { StartEffect<YSEffectEnergyBlast>(c.target); }},
-    {0x07, 0x07, [](const CastShow& c) { for (int r = 0; r < 4; ++r) SpawnSparks(c.target, r, 10); }},
+    {0x07, 0x07,
+     [](const CastShow& c) {
+       for (int r = 0; r < 4; ++r) SpawnSparks(c.target, r, 10);
+     }},
     {0x08, 0x08, WindOnTaken},
-    {0x09, 0x09, [](const CastShow&) {
+    {0x09, 0x09,
+     [](const CastShow&) {
        SpawnSparks(0, 0, 20);
        SpawnSparks(1, 0, 20);
      }},
@@ -64,7 +68,8 @@ const ShowRow kSameKind[] = {
        const std::int32_t health = c.state->sides[static_cast<std::size_t>(c.target)].health;
        if (health < c.targetShownHealth) SpawnBlastSpark(c.target);
      }},
-    {0x1A, 0x1A, [](const CastShow& c) {
+    {0x1A, 0x1A,
+     [](const CastShow& c) {
        SpawnCollectResourceA(c.caster, 1, 15);
        SpawnSparks(c.caster, 3, 10);
      }},
@@ -75,9 +80,13 @@ const ShowRow kSameKind[] = {
      }},
     {0x23, 0x23, [](const CastShow& c) { SpawnCollectResourceB(c.caster, 15); }},
     {0x24, 0x24, [](const CastShow& c) { SpawnCollectResourceB(c.caster, 15); }},
-    {0x25, 0x25, [](const CastShow& c) { for (int r : {0, 1, 3}) SpawnCollectResourceA(c.caster, r, 7); }},
+    {0x25, 0x25,
+     [](const CastShow& c) {
+       for (int r : {0, 1, 3}) SpawnCollectResourceA(c.caster, r, 7);
+     }},
     {0x26, 0x26, [](const CastShow& c) { SpawnMeteorRain(c.target); }},
-    {0x27, 0x27, [](const CastShow&) {
+    {0x27, 0x27,
+     [](const CastShow&) {
        SpawnCollectResourceB(0, 15);
        SpawnCollectResourceB(1, 15);
      }},
@@ -89,7 +98,8 @@ const ShowRow kSameKind[] = {
     {0x2A, 0x2A, [](const CastShow& c) { SpawnCollectResourceA(c.caster, 2, 15); }},
     {0x33, 0x33, [](const CastShow&) { SpawnBlast(); }},
     {0x34, 0x34, [](const CastShow& c) { SpawnCollectResourceB(c.caster, 15); }},
-    {0x35, 0x35, [](const CastShow& c) {
+    {0x35, 0x35,
+     [](const CastShow& c) {
        SpawnCollectResourceA(c.caster, 3, 15);
        SpawnSparks(c.caster, 4, 3);
      }},
@@ -141,10 +151,14 @@ const ShowRow kCombinations[] = {
        for (int s = 0; s < 2; ++s)
          for (int r = 0; r < 4; ++r) SpawnSparks(s, r, 20);
      }},
-    {0x28, 0x2A, [](const CastShow& c) { for (int r = 0; r < 4; ++r) SpawnCollectResourceA(c.caster, r, 3); }},
+    {0x28, 0x2A,
+     [](const CastShow& c) {
+       for (int r = 0; r < 4; ++r) SpawnCollectResourceA(c.caster, r, 3);
+     }},
     {0x27, 0x38, [](const CastShow&) { SpawnSkullBlast4(); }},
     {0x24, 0x34, [](const CastShow& c) { SpawnCollectResourceB(c.caster, 20); }},
-    {0x27, 0x35, [](const CastShow& c) {
+    {0x27, 0x35,
+     [](const CastShow& c) {
        SpawnCollectResourceB(c.caster, 15);
        SpawnCollectResourceA(c.caster, 3, 10);
      }},
@@ -187,7 +201,8 @@ void CastPairEffect(const DuelState& state, DuelBoard& board, int a, int b, cons
                     std::int32_t targetShownHealth, CastSounds& sounds) {
   static SoundEntry* const spellSound = FindSound("s_spell");
   static SoundEntry* const reflexSound = FindSound("s_reflex");
-  const CastShow show{state.sideToMove & 1, (state.sideToMove + 1) & 1, &state, targetShownHealth, &board, &taken};
+  const CastShow show{
+      state.sideToMove & 1, (state.sideToMove + 1) & 1, &state, targetShownHealth, &board, &taken};
   if (Reflected(state)) {
     SpawnLightningSparks2(show.caster);
     sounds.Play(reflexSound, kFullVolume);

@@ -10,8 +10,12 @@
 namespace effect_points {
 namespace {
 
-int Side(int side) { return side & 1; }
-int Resource(int resource) { return resource < 0 || resource >= kResources ? kHealth : resource; }
+int Side(int side) {
+  return side & 1;
+}
+int Resource(int resource) {
+  return resource < 0 || resource >= kResources ? kHealth : resource;
+}
 
 constexpr float kResourceXY[2][kResources][2] = {
     {{20, 260}, {40, 260}, {60, 260}, {80, 260}, {20, 195}},
@@ -24,12 +28,13 @@ template <std::size_t N>
 std::array<YSpaceGravityPoint, N> PointsAt(const float (&xy)[N][2]) {
   return [&]<std::size_t... I>(std::index_sequence<I...>) {
     return std::array<YSpaceGravityPoint, N>{YSpaceGravityPoint(xy[I][0], xy[I][1])...};
-  }(std::make_index_sequence<N>());
+  }
+  (std::make_index_sequence<N>());
 }
 
 struct Warps {
   std::array<std::array<YSpaceGravityPoint, kResources>, 2> resources{PointsAt(kResourceXY[0]),
-                                                                       PointsAt(kResourceXY[1])};
+                                                                      PointsAt(kResourceXY[1])};
   std::array<std::array<YSpaceGravityPoint, 2>, 2> flames{PointsAt(kFlameXY[0]), PointsAt(kFlameXY[1])};
   std::array<YSpaceWhirl, 2> whirls{{{70, 93, 1500}, {930, 93, -1500}}};
   YSpaceGravity falling{YVector3(0, 200, 0)};
@@ -43,8 +48,12 @@ Warps& TheWarps() {
 
 }  // namespace
 
-YVector3 ClashPoint() { return {500, 155, 0}; }
-YVector3 Portrait(int side) { return Side(side) == 0 ? YVector3(70, 93, 0) : YVector3(930, 93, 0); }
+YVector3 ClashPoint() {
+  return {500, 155, 0};
+}
+YVector3 Portrait(int side) {
+  return Side(side) == 0 ? YVector3(70, 93, 0) : YVector3(930, 93, 0);
+}
 
 YVector3 ResourcePoint(int side, int resource) {
   const float* xy = kResourceXY[Side(side)][Resource(resource)];
@@ -58,7 +67,8 @@ YColor ResourceColour(int resource) {
 }
 
 YSpaceGravityPoint* ResourceGravity(int side, int resource) {
-  return &TheWarps().resources[static_cast<std::size_t>(Side(side))][static_cast<std::size_t>(Resource(resource))];
+  return &TheWarps()
+              .resources[static_cast<std::size_t>(Side(side))][static_cast<std::size_t>(Resource(resource))];
 }
 
 YVector3 FlamePoint(int side, int which) {
@@ -70,15 +80,31 @@ YSpaceGravityPoint* FlameGravity(int side, int which) {
   return &TheWarps().flames[static_cast<std::size_t>(Side(side))][static_cast<std::size_t>(which & 1)];
 }
 
-YSpaceWhirl* Whirl(int side) { return &TheWarps().whirls[static_cast<std::size_t>(Side(side))]; }
-YSpaceGravity* FallingForce() { return &TheWarps().falling; }
-YSpaceGravity* RisingForce() { return &TheWarps().rising; }
+YSpaceWhirl* Whirl(int side) {
+  return &TheWarps().whirls[static_cast<std::size_t>(Side(side))];
+}
+YSpaceGravity* FallingForce() {
+  return &TheWarps().falling;
+}
+YSpaceGravity* RisingForce() {
+  return &TheWarps().rising;
+}
 
-YVector3 StormCorner(int side) { return Side(side) == 0 ? YVector3(0, 0, 0) : YVector3(1000, 0, 0); }
-YVector3 ReflexCorner(int side) { return Side(side) == 0 ? YVector3(882, 251, 0) : YVector3(127, 251, 0); }
+YVector3 StormCorner(int side) {
+  return Side(side) == 0 ? YVector3(0, 0, 0) : YVector3(1000, 0, 0);
+}
+YVector3 ReflexCorner(int side) {
+  return Side(side) == 0 ? YVector3(882, 251, 0) : YVector3(127, 251, 0);
+}
 
-YVector3 HoldPoint(int which) { return (which & 1) == 0 ? YVector3(-5, 0, 7) : YVector3(5, 0, 7); }
-YVector3 SceneClashPoint(int which) { return (which & 1) == 0 ? YVector3(-0.5f, 0, 7) : YVector3(0.5f, 0, 7); }
-YVector3 SideWind(int side) { return Side(side) == 0 ? YVector3(-5, 2.5f, 2.5f) : YVector3(5, 2.5f, 2.5f); }
+YVector3 HoldPoint(int which) {
+  return (which & 1) == 0 ? YVector3(-5, 0, 7) : YVector3(5, 0, 7);
+}
+YVector3 SceneClashPoint(int which) {
+  return (which & 1) == 0 ? YVector3(-0.5f, 0, 7) : YVector3(0.5f, 0, 7);
+}
+YVector3 SideWind(int side) {
+  return Side(side) == 0 ? YVector3(-5, 2.5f, 2.5f) : YVector3(5, 2.5f, 2.5f);
+}
 
 }  // namespace effect_points

@@ -13,7 +13,9 @@ int EffectRandom::Next() {
   return static_cast<int>((state_ >> 16) & 0x7fffu);
 }
 
-float EffectRandom::Uniform() { return static_cast<float>(Next()) * (2.0f / 32767.0f) - 1.0f; }
+float EffectRandom::Uniform() {
+  return static_cast<float>(Next()) * (2.0f / 32767.0f) - 1.0f;
+}
 
 YVector3 EffectRandom::Direction2D() {
   for (;;) {

@@ -44,8 +44,8 @@ void MovingMarker::AddTrail(const YVector3& p, const YVector3& q) const {
   ParticleSystem& particles = GetParticleSystem();
   for (int i = 0; i < n; ++i) {
     const YVector3 at = p + (q - p) * (static_cast<float>(i) / static_cast<float>(n));
-    particles.AddParticle2D(kSparkLife, kSparkStartSize, kSparkEndSize, at.x, at.y, 0, 0, -1, nullptr, SparkShader(),
-                            startColour, endColour);
+    particles.AddParticle2D(kSparkLife, kSparkStartSize, kSparkEndSize, at.x, at.y, 0, 0, -1, nullptr,
+                            SparkShader(), startColour, endColour);
   }
 }
 
@@ -55,6 +55,7 @@ std::array<MovingMarker, 2>& DuelSideMarkers() {
 }
 
 std::array<MovingMarker, 2>& BoardSideMarkers() {
-  static std::array<MovingMarker, 2> markers = {MovingMarker(794, 365, 896, 365), MovingMarker(892, 87, 772, 87)};
+  static std::array<MovingMarker, 2> markers = {MovingMarker(794, 365, 896, 365),
+                                                MovingMarker(892, 87, 772, 87)};
   return markers;
 }

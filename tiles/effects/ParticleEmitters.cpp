@@ -14,9 +14,10 @@ const YColor kBlack(0, 0, 0, 1);
 constexpr float kStill = -1.0f;  // a target speed that leaves the speed alone
 
 // A particle that neither moves nor changes speed.
-void AddStill(float life, float startSize, float endSize, const YVector3& at, YShader* shader, const YColor& start,
-              const YColor& end) {
-  GetParticleSystem().AddParticle2D(life, startSize, endSize, at.x, at.y, 0, 0, kStill, nullptr, shader, start, end);
+void AddStill(float life, float startSize, float endSize, const YVector3& at, YShader* shader,
+              const YColor& start, const YColor& end) {
+  GetParticleSystem().AddParticle2D(life, startSize, endSize, at.x, at.y, 0, 0, kStill, nullptr, shader,
+                                    start, end);
 }
 
 }  // namespace
@@ -50,8 +51,8 @@ void SparkBurst(const YVector3& position, float speed, int count, const YColor& 
     const float life = 1.5f + 0.25f * random.Uniform();
     const float scale = (4 + 2 * random.Uniform()) * speed;
     const YVector3 velocity = random.Direction2D() * scale;
-    GetParticleSystem().AddParticle2D(life, 20, 5, position.x, position.y, velocity.x, velocity.y, speed, warp, shader,
-                                      startColour, endColour);
+    GetParticleSystem().AddParticle2D(life, 20, 5, position.x, position.y, velocity.x, velocity.y, speed,
+                                      warp, shader, startColour, endColour);
   }
 }
 
@@ -61,19 +62,19 @@ void BlastAndSparks(const YVector3& position, float size, int count, const YColo
   SparkBurst(position, 0.35f * size, count, startColour, endColour, sparkShader, warp);
 }
 
-void Explosion(const YVector3& position, float size, int count, const YColor& startColour, const YColor& endColour,
-               YSpaceWarp* warp) {
+void Explosion(const YVector3& position, float size, int count, const YColor& startColour,
+               const YColor& endColour, YSpaceWarp* warp) {
   BlastAndSparks(position, size, count, startColour, endColour, Shaders().blast, Shaders().spark, warp);
 }
 
 void IceExplosion(const YVector3& position, float size, int count) {
-  BlastAndSparks(position, size, count, YColor(0.7f, 0.7f, 1, 1), YColor(0.5f, 0.5f, 1, 0.5f), Shaders().blast,
-                 Shaders().snow, effect_points::FallingForce());
+  BlastAndSparks(position, size, count, YColor(0.7f, 0.7f, 1, 1), YColor(0.5f, 0.5f, 1, 0.5f),
+                 Shaders().blast, Shaders().snow, effect_points::FallingForce());
 }
 
 void EnergyExplosion(const YVector3& position, float size, int count) {
-  BlastAndSparks(position, size, count, YColor(1, 0.9f, 1, 1), YColor(0.9f, 0, 0.9f, 1), Shaders().energyBlast,
-                 Shaders().energySpark, effect_points::FallingForce());
+  BlastAndSparks(position, size, count, YColor(1, 0.9f, 1, 1), YColor(0.9f, 0, 0.9f, 1),
+                 Shaders().energyBlast, Shaders().energySpark, effect_points::FallingForce());
 }
 
 void SkullBurst(const YVector3& position, float size, const YColor& colourA, const YColor& colourB) {

@@ -37,8 +37,8 @@ void SparkBurst(const YVector3& position, float speed, int count, const YColor& 
 // spark burst at 0.35 x size.
 void BlastAndSparks(const YVector3& position, float size, int count, const YColor& startColour,
                     const YColor& endColour, YShader* blastShader, YShader* sparkShader, YSpaceWarp* warp);
-void Explosion(const YVector3& position, float size, int count, const YColor& startColour, const YColor& endColour,
-               YSpaceWarp* warp);
+void Explosion(const YVector3& position, float size, int count, const YColor& startColour,
+               const YColor& endColour, YSpaceWarp* warp);
 void IceExplosion(const YVector3& position, float size, int count);
 void EnergyExplosion(const YVector3& position, float size, int count);
 // Two blasts in colour A and two growing skulls in colour B.

@@ -11,9 +11,9 @@ using namespace effect_math;
 
 namespace {
 
-YParticle MakeParticle(float life, float startSize, float endSize, const YVector3& position, const YVector3& velocity,
-                       float targetSpeed, YSpaceWarp* warp, YShader* shader, const YColor& startColour,
-                       const YColor& endColour) {
+YParticle MakeParticle(float life, float startSize, float endSize, const YVector3& position,
+                       const YVector3& velocity, float targetSpeed, YSpaceWarp* warp, YShader* shader,
+                       const YColor& startColour, const YColor& endColour) {
   YParticle p;
   p.life = life;
   p.startSize = startSize;
@@ -33,26 +33,27 @@ YParticle MakeParticle(float life, float startSize, float endSize, const YVector
 void DrawSquare(const YParticle& p) {
   const float h = p.Size() * 0.5f;
   const float l = p.position.x - h, r = p.position.x + h, t = p.position.y - h, b = p.position.y + h;
-  const YTexVertex quad[4] = {YTexVertex(YVector3(l, t, 0), YVector2(0, 0)), YTexVertex(YVector3(l, b, 0), YVector2(0, 1)),
-                              YTexVertex(YVector3(r, b, 0), YVector2(1, 1)), YTexVertex(YVector3(r, t, 0), YVector2(1, 0))};
+  const YTexVertex quad[4] = {
+      YTexVertex(YVector3(l, t, 0), YVector2(0, 0)), YTexVertex(YVector3(l, b, 0), YVector2(0, 1)),
+      YTexVertex(YVector3(r, b, 0), YVector2(1, 1)), YTexVertex(YVector3(r, t, 0), YVector2(1, 0))};
   UseParticleShader(p.shader, p.Colour());
   g_render->DrawQuad28(quad);
 }
 
 }  // namespace
 
-void ParticleSystem::AddParticle2D(float life, float startSize, float endSize, float x, float y, float vx, float vy,
-                                   float targetSpeed, YSpaceWarp* warp, YShader* shader, const YColor& startColour,
-                                   const YColor& endColour) {
-  list2D_.push_back(MakeParticle(life, startSize, endSize, Point(x, y), Point(vx, vy), targetSpeed, warp, shader,
-                                 startColour, endColour));
+void ParticleSystem::AddParticle2D(float life, float startSize, float endSize, float x, float y, float vx,
+                                   float vy, float targetSpeed, YSpaceWarp* warp, YShader* shader,
+                                   const YColor& startColour, const YColor& endColour) {
+  list2D_.push_back(MakeParticle(life, startSize, endSize, Point(x, y), Point(vx, vy), targetSpeed, warp,
+                                 shader, startColour, endColour));
 }
 
 void ParticleSystem::AddParticle3D(float life, float startSize, float endSize, const YVector3& position,
-                                   const YVector3& velocity, float targetSpeed, YSpaceWarp* warp, YShader* shader,
-                                   const YColor& startColour, const YColor& endColour) {
-  list3D_.push_back(
-      MakeParticle(life, startSize, endSize, position, velocity, targetSpeed, warp, shader, startColour, endColour));
+                                   const YVector3& velocity, float targetSpeed, YSpaceWarp* warp,
+                                   YShader* shader, const YColor& startColour, const YColor& endColour) {
+  list3D_.push_back(MakeParticle(life, startSize, endSize, position, velocity, targetSpeed, warp, shader,
+                                 startColour, endColour));
 }
 
 bool ParticleSystem::Step(YParticle& p, float dt) {

@@ -24,9 +24,9 @@ class ParticleSystem {
   void AddParticle2D(float life, float startSize, float endSize, float x, float y, float vx, float vy,
                      float targetSpeed, YSpaceWarp* warp, YShader* shader, const YColor& startColour,
                      const YColor& endColour);
-  void AddParticle3D(float life, float startSize, float endSize, const YVector3& position, const YVector3& velocity,
-                     float targetSpeed, YSpaceWarp* warp, YShader* shader, const YColor& startColour,
-                     const YColor& endColour);
+  void AddParticle3D(float life, float startSize, float endSize, const YVector3& position,
+                     const YVector3& velocity, float targetSpeed, YSpaceWarp* warp, YShader* shader,
+                     const YColor& startColour, const YColor& endColour);
 
   // Steps the 3D particles by dt and queues the living ones in draw queue 1
   // (drawn at its next flush, which must come in this frame).

@@ -19,14 +19,17 @@ constexpr float kReflexTime = 0.15f;
 const YColor kStrikeSparkStart(0.8f, 0.8f, 1, 1);
 const YColor kStrikeSparkEnd(0.5f, 0, 1, 1);
 
-int Other(int side) { return (side + 1) % 2; }
+int Other(int side) {
+  return (side + 1) % 2;
+}
 
 void Stream(const YVector3& from, int side, int resource, int count, float time) {
   StartEffect<YSEffectCollectResource>(from, side, resource, count, time);
 }
 
 void StrikeSparks(int side, int count) {
-  SparkBurst(Portrait(side), 24.5f, count, kStrikeSparkStart, kStrikeSparkEnd, Shaders().spark, FallingForce());
+  SparkBurst(Portrait(side), 24.5f, count, kStrikeSparkStart, kStrikeSparkEnd, Shaders().spark,
+             FallingForce());
 }
 
 // A rain over a side's portrait; `drift` is the sideways speed over the
@@ -39,9 +42,13 @@ void Rain(int side, float drift, float fall, float life, float rate, const YColo
 
 }  // namespace
 
-void SpawnCollectResourceA(int side, int resource, int count) { Stream(ClashPoint(), side, resource, count, 0.15f); }
+void SpawnCollectResourceA(int side, int resource, int count) {
+  Stream(ClashPoint(), side, resource, count, 0.15f);
+}
 
-void SpawnCollectResourceB(int side, int count) { SpawnCollectResourceA(side, kHealth, count); }
+void SpawnCollectResourceB(int side, int count) {
+  SpawnCollectResourceA(side, kHealth, count);
+}
 
 void SpawnCollectResourceC(int side) {
   for (int r = 0; r < 4; ++r) Stream(ResourcePoint(Other(side), r), side, r, 20, 0.2f);
@@ -107,7 +114,8 @@ void SpawnBlastSpark(int side) {
 }
 
 void SpawnBlastSpark2(int side) {
-  Explosion(Portrait(side), kBurstSize, 50, YColor(0.1f, 0.35f, 1, 1), YColor(0.1f, 0.1f, 0.1f, 1), Whirl(side));
+  Explosion(Portrait(side), kBurstSize, 50, YColor(0.1f, 0.35f, 1, 1), YColor(0.1f, 0.1f, 0.1f, 1),
+            Whirl(side));
 }
 
 void SpawnLightningSparks(int side) {
@@ -141,7 +149,8 @@ void SpawnSparkRain(int side) {
 }
 
 void SpawnStorm(int side) {
-  Rain(side, 50, 500, 1.25f, 300, YColor(0.25f, 0.5f, 0.5f, 1), YColor(0.25f, 0.5f, 1, 0.25f), Shaders().drop);
+  Rain(side, 50, 500, 1.25f, 300, YColor(0.25f, 0.5f, 0.5f, 1), YColor(0.25f, 0.5f, 1, 0.25f),
+       Shaders().drop);
   StartEffect<YSEffectLightning>(StormCorner(side), Portrait(side), kStrikeTime, true);
   for (int r = 0; r < 4; ++r) SpawnSparks(side, r, 10);
 }

@@ -10,7 +10,9 @@
 
 namespace tile_motion {
 
-inline YVector3 Position(const YTile& tile) { return {tile.world.m[3][0], tile.world.m[3][1], tile.world.m[3][2]}; }
+inline YVector3 Position(const YTile& tile) {
+  return {tile.world.m[3][0], tile.world.m[3][1], tile.world.m[3][2]};
+}
 
 inline void Place(YTile& tile, const YVector3& p) {
   tile.world.m[3][0] = p.x;
@@ -18,7 +20,11 @@ inline void Place(YTile& tile, const YVector3& p) {
   tile.world.m[3][2] = p.z;
 }
 
-inline void Show(const YTile& tile) { YTileDrawer::Instance().Queue(tile); }
-inline void Trail(const YTile& tile) { YTileBlurDrawer::Instance().AddTrailPreset(tile); }
+inline void Show(const YTile& tile) {
+  YTileDrawer::Instance().Queue(tile);
+}
+inline void Trail(const YTile& tile) {
+  YTileBlurDrawer::Instance().AddTrailPreset(tile);
+}
 
 }  // namespace tile_motion

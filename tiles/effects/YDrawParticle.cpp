@@ -33,8 +33,9 @@ void DrawBillboard(const YVector3& position, float size) {
   if (g_render == nullptr) return;
   const YCamera& camera = GetCamera();
   const YVector3 r = camera.Right() * size, u = camera.Up() * size;
-  const YTexVertex quad[4] = {YTexVertex(position + r, YVector2(1, 0)), YTexVertex(position + u, YVector2(1, 1)),
-                              YTexVertex(position - r, YVector2(0, 1)), YTexVertex(position - u, YVector2(0, 0))};
+  const YTexVertex quad[4] = {
+      YTexVertex(position + r, YVector2(1, 0)), YTexVertex(position + u, YVector2(1, 1)),
+      YTexVertex(position - r, YVector2(0, 1)), YTexVertex(position - u, YVector2(0, 0))};
   g_render->DrawQuad28(quad);
 }
 

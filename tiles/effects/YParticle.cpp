@@ -2,4 +2,6 @@
 
 #include "tiles/effects/EffectMath.h"
 
-YColor YParticle::Colour() const { return effect_math::Blend(startColour, endColour, Progress()); }
+YColor YParticle::Colour() const {
+  return effect_math::Blend(startColour, endColour, Progress());
+}

@@ -13,13 +13,13 @@ struct YParticle {
   float life = 0;  // seconds; the particle dies when its age reaches it
   float age = 0;
   float startSize = 0, endSize = 0;
-  float startSpeed = 0;   // the length of the velocity given at creation
-  float targetSpeed = -1; // 0 or more: the speed glides to it over the life
+  float startSpeed = 0;    // the length of the velocity given at creation
+  float targetSpeed = -1;  // 0 or more: the speed glides to it over the life
   YVector3 position;
-  YVector3 velocity;       // units per second
+  YVector3 velocity;  // units per second
   YColor startColour, endColour;
-  YShader* shader = nullptr;     // not owned
-  YSpaceWarp* warp = nullptr;    // not owned; bends the velocity every frame
+  YShader* shader = nullptr;   // not owned
+  YSpaceWarp* warp = nullptr;  // not owned; bends the velocity every frame
 
   // age / life, 0 to 1.
   float Progress() const { return life > 0 ? age / life : 1.0f; }

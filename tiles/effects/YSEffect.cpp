@@ -25,8 +25,12 @@ EffectLists& Lists() {
   return lists;
 }
 
-std::vector<YSEffect*>& ActiveList() { return Lists().active; }
-std::vector<YSEffect*>& DrawList() { return Lists().draw; }
+std::vector<YSEffect*>& ActiveList() {
+  return Lists().active;
+}
+std::vector<YSEffect*>& DrawList() {
+  return Lists().draw;
+}
 
 // Removes an entry by moving the last one into its place.
 void RemoveAt(std::vector<YSEffect*>& list, std::size_t i) {
@@ -36,7 +40,9 @@ void RemoveAt(std::vector<YSEffect*>& list, std::size_t i) {
 
 }  // namespace
 
-YSEffect::YSEffect() { ActiveList().push_back(this); }
+YSEffect::YSEffect() {
+  ActiveList().push_back(this);
+}
 
 YSEffect::~YSEffect() {
   std::vector<YSEffect*>& draw = DrawList();
@@ -46,7 +52,9 @@ YSEffect::~YSEffect() {
 
 void YSEffect::Draw() {}
 
-void YSEffect::RequestDraw() { DrawList().push_back(this); }
+void YSEffect::RequestDraw() {
+  DrawList().push_back(this);
+}
 
 bool UpdateEffects(float dt) {
   std::vector<YSEffect*>& active = ActiveList();
@@ -77,4 +85,6 @@ void DeleteAllEffects() {
   DrawList().clear();
 }
 
-std::size_t LiveEffectCount() { return ActiveList().size(); }
+std::size_t LiveEffectCount() {
+  return ActiveList().size();
+}

@@ -15,8 +15,9 @@ YSEffectArmageddon::YSEffectArmageddon(int side_)
   };
   constexpr Blast kBlasts[] = {{42, 0.8f, 35}, {21, 1.0f, 87.5f}, {0, 0.5f, 70}};
   for (const Blast& blast : kBlasts)
-    GetParticleSystem().AddParticle2D(blast.life, blast.size, 3 * blast.size, position.x, position.y - blast.rise, 0,
-                                      0, -1, nullptr, Shaders().blast, YColor(1, 0.7f, 0.3f, 1), YColor(0, 0, 0, 1));
+    GetParticleSystem().AddParticle2D(blast.life, blast.size, 3 * blast.size, position.x,
+                                      position.y - blast.rise, 0, 0, -1, nullptr, Shaders().blast,
+                                      YColor(1, 0.7f, 0.3f, 1), YColor(0, 0, 0, 1));
 }
 
 bool YSEffectArmageddon::Update(float dt) {

@@ -24,7 +24,12 @@ int CountThisFrame(float dt, float rate) {
 
 YSEffectComet::YSEffectComet(const YVector3& start, const YVector3& target_, float speed_, float rate_,
                              const YColor& startColour_, const YColor& endColour_)
-    : speed(speed_), rate(rate_), position(start), target(target_), startColour(startColour_), endColour(endColour_) {}
+    : speed(speed_),
+      rate(rate_),
+      position(start),
+      target(target_),
+      startColour(startColour_),
+      endColour(endColour_) {}
 
 bool YSEffectComet::Update(float dt) {
   const float step = dt * speed;
@@ -36,13 +41,14 @@ bool YSEffectComet::Update(float dt) {
   for (int i = 0; i < n; ++i) {
     const float vx = 150 * random.Uniform();
     const float vy = 150 * random.Uniform();
-    GetParticleSystem().AddParticle2D(0.25f, 20, 10, position.x, position.y, vx, vy, 25, nullptr, Shaders().spark,
-                                      startColour, endColour);
+    GetParticleSystem().AddParticle2D(0.25f, 20, 10, position.x, position.y, vx, vy, 25, nullptr,
+                                      Shaders().spark, startColour, endColour);
   }
   return false;
 }
 
-YSEffectBolt::YSEffectBolt(int side, float speed_, float rate_, const YColor& startColour_, const YColor& endColour_)
+YSEffectBolt::YSEffectBolt(int side, float speed_, float rate_, const YColor& startColour_,
+                           const YColor& endColour_)
     : YSEffectComet(effect_points::ClashPoint(), effect_points::Portrait(side), speed_, rate_, startColour_,
                     endColour_) {}
 
@@ -53,28 +59,40 @@ bool YSEffectBolt::Update(float dt) {
 }
 
 YSEffectFireBolt::YSEffectFireBolt(int side) : YSEffectBolt(side, 1000, 200, kFlame, kFlameEnd) {}
-void YSEffectFireBolt::Arrive() { Explosion(target, 70, 10, kFlame, YColor(1, 0, 0, 1), effect_points::FallingForce()); }
+void YSEffectFireBolt::Arrive() {
+  Explosion(target, 70, 10, kFlame, YColor(1, 0, 0, 1), effect_points::FallingForce());
+}
 
 YSEffectIceBolt::YSEffectIceBolt(int side)
     : YSEffectBolt(side, 1000, 200, YColor(0.7f, 0.7f, 1, 1), YColor(0.5f, 0.5f, 1, 0.5f)) {}
-void YSEffectIceBolt::Arrive() { IceExplosion(target, 70, 10); }
+void YSEffectIceBolt::Arrive() {
+  IceExplosion(target, 70, 10);
+}
 
 YSEffectEnergyBlast::YSEffectEnergyBlast(int side)
     : YSEffectBolt(side, 1500, 500, YColor(1, 1, 1, 1), YColor(0.5f, 0, 0.5f, 0.5f)) {
   StartEffect<YSEffectComet>(position, target, 1200.0f, 500.0f, startColour, endColour);
 }
-void YSEffectEnergyBlast::Arrive() { EnergyExplosion(target, 100, 75); }
+void YSEffectEnergyBlast::Arrive() {
+  EnergyExplosion(target, 100, 75);
+}
 
 YSEffectAnnihilation::YSEffectAnnihilation(int side)
     : YSEffectBolt(side, 750, 1000, YColor(1, 0.75f, 0.25f, 1), YColor(0.5f, 0, 0, 0.5f)) {}
-void YSEffectAnnihilation::Arrive() { EnergyExplosion(target, 100, 200); }
+void YSEffectAnnihilation::Arrive() {
+  EnergyExplosion(target, 100, 200);
+}
 
 YSEffectDoomBolt::YSEffectDoomBolt(int side) : YSEffectBolt(side, 1000, 400, kFlame, kFlameEnd) {}
-void YSEffectDoomBolt::Arrive() { IceExplosion(target, 100, 20); }
+void YSEffectDoomBolt::Arrive() {
+  IceExplosion(target, 100, 20);
+}
 
 YSEffectPsionicBlast::YSEffectPsionicBlast(int side)
     : YSEffectBolt(side, 1500, 500, YColor(1, 1, 0, 1), YColor(0.5f, 0.5f, 0, 0.5f)) {
   SpawnSparks(0, 0, 20);
   SpawnSparks(1, 0, 20);
 }
-void YSEffectPsionicBlast::Arrive() { SkullBurst(target, 100, YColor(1, 1, 0, 0.15f), YColor(1, 0, 0, 1)); }
+void YSEffectPsionicBlast::Arrive() {
+  SkullBurst(target, 100, YColor(1, 1, 0, 0.15f), YColor(1, 0, 0, 1));
+}

@@ -9,8 +9,8 @@
 
 class YSEffectComet : public YSEffect {
  public:
-  YSEffectComet(const YVector3& start, const YVector3& target, float speed, float rate, const YColor& startColour,
-                const YColor& endColour);
+  YSEffectComet(const YVector3& start, const YVector3& target, float speed, float rate,
+                const YColor& startColour, const YColor& endColour);
   // Finished (without moving) once the target is nearer than this frame's
   // step; otherwise moves and emits dt x rate sparks, at least one.
   bool Update(float dt) override;

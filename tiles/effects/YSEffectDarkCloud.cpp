@@ -9,7 +9,8 @@
 
 using namespace effect_math;
 
-YSEffectDarkCloud::YSEffectDarkCloud(const YVector3& start, const YVector3& target_, float speed_, float rate_)
+YSEffectDarkCloud::YSEffectDarkCloud(const YVector3& start, const YVector3& target_, float speed_,
+                                     float rate_)
     : speed(speed_), rate(rate_), position(start), target(target_) {}
 
 bool YSEffectDarkCloud::Update(float dt) {

@@ -16,7 +16,8 @@ bool YSEffectFire::Update(float dt) {
   trailTime -= dt;
   visibleTime -= dt;
   if (life < 0) return true;
-  const YVector3 at = tile_motion::Position(*tile) + YVector3(0, 0, 0.9f) + GetEffectRandom().Direction3D() * 0.2f;
+  const YVector3 at =
+      tile_motion::Position(*tile) + YVector3(0, 0, 0.9f) + GetEffectRandom().Direction3D() * 0.2f;
   GetParticleSystem().AddParticle3D(0.5f, 1.0f, 0.05f, at, YVector3(0, 1, 0.5f), 5, nullptr, Shaders().fire,
                                     YColor(1, 1, 1, 0.2f), YColor(0.7f, 0, 0, 1));
   if (visibleTime > 0) tile_motion::Show(*tile);

@@ -12,9 +12,9 @@ namespace {
 
 // How one kind of flame throws its particles.
 struct FlameStyle {
-  float rate;          // per second
-  float spread;        // how far from the point a flame starts
-  float riseJitter;    // vertical speed: riseJitter x r - riseSpeed
+  float rate;        // per second
+  float spread;      // how far from the point a flame starts
+  float riseJitter;  // vertical speed: riseJitter x r - riseSpeed
   float riseSpeed;
   float startSize, endSize;
 };
@@ -34,8 +34,8 @@ bool Burn(float& life, const YVector3& point, const FlameStyle& style, float dt)
     const YVector3 at = point + random.Direction2D() * spread;
     const float vy = style.riseJitter * random.Uniform() - style.riseSpeed;
     const float particleLife = 0.7f + 0.2f * random.Uniform();
-    GetParticleSystem().AddParticle2D(particleLife, style.startSize, style.endSize, at.x, at.y, 0, vy, 10, nullptr,
-                                      Shaders().fire, YColor(1, 1, 1, 1), YColor(1, 0, 0, 0));
+    GetParticleSystem().AddParticle2D(particleLife, style.startSize, style.endSize, at.x, at.y, 0, vy, 10,
+                                      nullptr, Shaders().fire, YColor(1, 1, 1, 1), YColor(1, 0, 0, 0));
   }
   return false;
 }
@@ -45,8 +45,12 @@ bool Burn(float& life, const YVector3& point, const FlameStyle& style, float dt)
 YSEffectFlameMana::YSEffectFlameMana(int side, int resource)
     : position(effect_points::ResourcePoint(side, resource)) {}
 
-bool YSEffectFlameMana::Update(float dt) { return Burn(life, position, kManaFlame, dt); }
+bool YSEffectFlameMana::Update(float dt) {
+  return Burn(life, position, kManaFlame, dt);
+}
 
 YSEffectHellfire::YSEffectHellfire(int side) : position(effect_points::Portrait(side)) {}
 
-bool YSEffectHellfire::Update(float dt) { return Burn(life, position, kHellfire, dt); }
+bool YSEffectHellfire::Update(float dt) {
+  return Burn(life, position, kHellfire, dt);
+}

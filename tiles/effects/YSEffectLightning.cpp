@@ -51,7 +51,8 @@ void DrawBoltFrom(const YVector3& a, const YVector3& b, float width, bool branch
 
 }  // namespace
 
-YSEffectLightning::YSEffectLightning(const YVector3& start_, const YVector3& end_, float time, bool branching_)
+YSEffectLightning::YSEffectLightning(const YVector3& start_, const YVector3& end_, float time,
+                                     bool branching_)
     : start(start_), end(end_), timeLeft(time), branching(branching_) {}
 
 bool YSEffectLightning::Update(float dt) {

@@ -8,14 +8,21 @@
 #include "tiles/effects/ParticleSystem.h"
 
 namespace {
-constexpr float kFallDepth = 65.0f;      // how far below the centre a particle lives to fall
-constexpr float kSlowestFall = 1.0f;     // a rain falling slower than this counts as this fast
+constexpr float kFallDepth = 65.0f;   // how far below the centre a particle lives to fall
+constexpr float kSlowestFall = 1.0f;  // a rain falling slower than this counts as this fast
 }  // namespace
 
 YSEffectRain::YSEffectRain(const YVector3& centre_, const YVector3& velocity_, float spread_, float life_,
-                           float rate_, const YColor& startColour_, const YColor& endColour_, YShader* shader_)
-    : centre(centre_), velocity(velocity_), life(life_), spread(spread_), rate(rate_), startColour(startColour_),
-      endColour(endColour_), shader(shader_) {}
+                           float rate_, const YColor& startColour_, const YColor& endColour_,
+                           YShader* shader_)
+    : centre(centre_),
+      velocity(velocity_),
+      life(life_),
+      spread(spread_),
+      rate(rate_),
+      startColour(startColour_),
+      endColour(endColour_),
+      shader(shader_) {}
 
 bool YSEffectRain::Update(float dt) {
   life -= dt;

@@ -16,7 +16,8 @@ using tile_motion::Place;
 using tile_motion::Position;
 
 // One point of a uniform cubic B-spline segment.
-YVector3 SplinePoint(const YVector3& p0, const YVector3& p1, const YVector3& p2, const YVector3& p3, float t) {
+YVector3 SplinePoint(const YVector3& p0, const YVector3& p1, const YVector3& p2, const YVector3& p3,
+                     float t) {
   const float t2 = t * t, t3 = t2 * t, u = 1 - t;
   return (p0 * (u * u * u) + p1 * (3 * t3 - 6 * t2 + 4) + p2 * (-3 * t3 + 3 * t2 + 3 * t + 1) + p3 * t3) *
          (1.0f / 6.0f);
@@ -34,7 +35,8 @@ void Trail(const YTile& a, const YTile& b) {
 
 }  // namespace
 
-YSEffectStandard::Path YSEffectStandard::FlightPath(const YVector3& from, const YVector3& hold, const YVector3& clash) {
+YSEffectStandard::Path YSEffectStandard::FlightPath(const YVector3& from, const YVector3& hold,
+                                                    const YVector3& clash) {
   const YVector3 control[7] = {from, from, from, hold, clash, clash, clash};
   constexpr int kSamples[4] = {10, 20, 20, 10};
   Path path;
@@ -70,8 +72,8 @@ bool YSEffectStandard::Update(float dt) {
     Trail(*tileA, *tileB);
     const YVector3 clash = effect_points::ClashPoint();
     ParticleSystem& particles = GetParticleSystem();
-    particles.AddParticle2D(0.75f, 50, 350, clash.x, clash.y, 0, 0, -1, nullptr, Shaders().boom, YColor(1, 1, 1, 1),
-                            YColor(1, 1, 1, 0));
+    particles.AddParticle2D(0.75f, 50, 350, clash.x, clash.y, 0, 0, -1, nullptr, Shaders().boom,
+                            YColor(1, 1, 1, 1), YColor(1, 1, 1, 0));
     particles.AddParticle2D(2.0f, 10, 500, clash.x, clash.y, 0, 0, -1, nullptr, Shaders().blast,
                             YColor(1, 1, 1, 0.2f), YColor(1, 1, 1, 0));
   }

@@ -5,4 +5,6 @@
 
 using namespace effect_math;
 
-void YSpaceGravity::Apply(YParticle& particle, float dt) { particle.velocity = particle.velocity + force * dt; }
+void YSpaceGravity::Apply(YParticle& particle, float dt) {
+  particle.velocity = particle.velocity + force * dt;
+}

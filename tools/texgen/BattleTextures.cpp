@@ -45,8 +45,8 @@ struct Hole {
 // What the frame leaves open: the board, the portraits, the spell lists,
 // the log and the hint panel.
 constexpr Hole kHoles[] = {
-    {150, 4, 850, 502, 18}, {4, 27, 136, 159, 6},     {864, 27, 996, 159, 6},
-    {4, 284, 142, 490, 8},  {858, 284, 996, 490, 8}, {4, 511, 488, 621, 8}, {512, 511, 996, 621, 8},
+    {150, 4, 850, 502, 18},  {4, 27, 136, 159, 6},  {864, 27, 996, 159, 6},  {4, 284, 142, 490, 8},
+    {858, 284, 996, 490, 8}, {4, 511, 488, 621, 8}, {512, 511, 996, 621, 8},
 };
 
 Canvas::Inside HoleShape(const Hole& h, float grow) {
@@ -55,7 +55,8 @@ Canvas::Inside HoleShape(const Hole& h, float grow) {
 }
 
 bool InAnyHole(float x, float y) {
-  return std::any_of(std::begin(kHoles), std::end(kHoles), [&](const Hole& h) { return HoleShape(h, 0)(x, y); });
+  return std::any_of(std::begin(kHoles), std::end(kHoles),
+                     [&](const Hole& h) { return HoleShape(h, 0)(x, y); });
 }
 
 Colour FrameBody(float x, float y) {
@@ -73,11 +74,15 @@ void Inset(Canvas& c, float x0, float y0, float x1, float y1) {
 Canvas Frame() {
   Canvas c(1024, 1024);
   constexpr int kShown = 640;
-  c.Fill(0, 0, 1024, kShown, [](float x, float y) { return !InAnyHole(x, y); }, FrameBody);
+  c.Fill(
+      0, 0, 1024, kShown, [](float x, float y) { return !InAnyHole(x, y); }, FrameBody);
   for (const Hole& h : kHoles) {
-    const Canvas::Inside rim = [&h](float x, float y) { return HoleShape(h, 3)(x, y) && !HoleShape(h, 0)(x, y); };
-    c.Fill(static_cast<int>((h.x0 - 4) * kS), static_cast<int>((h.y0 - 4) * kS), static_cast<int>((h.x1 + 5) * kS),
-           static_cast<int>((h.y1 + 5) * kS), rim, Gradient(Brighter(kRim, 1.05f), Brighter(kRim, 0.65f), h.y0 * kS, h.y1 * kS));
+    const Canvas::Inside rim = [&h](float x, float y) {
+      return HoleShape(h, 3)(x, y) && !HoleShape(h, 0)(x, y);
+    };
+    c.Fill(static_cast<int>((h.x0 - 4) * kS), static_cast<int>((h.y0 - 4) * kS),
+           static_cast<int>((h.x1 + 5) * kS), static_cast<int>((h.y1 + 5) * kS), rim,
+           Gradient(Brighter(kRim, 1.05f), Brighter(kRim, 0.65f), h.y0 * kS, h.y1 * kS));
   }
   Inset(c, 6, 183, 142, 207);    // health, left
   Inset(c, 857, 183, 993, 207);  // health, right
@@ -85,7 +90,7 @@ Canvas Frame() {
   Inset(c, 908, 206, 992, 280);  // mana, right
   Inset(c, 94, 228, 141, 275);   // icon, left
   Inset(c, 859, 228, 906, 275);  // icon, right
-  for (int e = 0; e < 4; ++e)  // the four element marks between the log and the hint panel
+  for (int e = 0; e < 4; ++e)    // the four element marks between the log and the hint panel
     ElementMark(c, e, 500 * kS, (526 + 26 * static_cast<float>(e)) * kS, 6 * kS);
   return c;
 }
@@ -95,7 +100,8 @@ Canvas Frame() {
 Canvas SidePanel() {
   constexpr float s = 2.0f;
   Canvas c(292, 428);
-  Panel(c, 0, 0, 292, 428, 16, 3, Brighter(kRim, 0.55f), Brighter(kNight, 1.7f), Brighter(kNight, 1.1f), 0.08f);
+  Panel(c, 0, 0, 292, 428, 16, 3, Brighter(kRim, 0.55f), Brighter(kNight, 1.7f), Brighter(kNight, 1.1f),
+        0.08f);
   for (int row = 0; row < 5; ++row) {
     const float y = (24 + 30 * static_cast<float>(row) + 28) * s;
     c.Fill(10, static_cast<int>(y) - 1, 282, static_cast<int>(y) + 2, RoundedBox(16, y - 1, 276, y + 1, 1),
@@ -107,7 +113,8 @@ Canvas SidePanel() {
 // The log's and the hint's background: a dark panel, lighter at the top.
 Canvas BottomPanel() {
   Canvas c(512, 128);
-  Panel(c, 0, 0, 512, 128, 10, 2, Brighter(kRim, 0.55f), Brighter(kNight, 1.8f), Brighter(kNight, 1.05f), 0.06f);
+  Panel(c, 0, 0, 512, 128, 10, 2, Brighter(kRim, 0.55f), Brighter(kNight, 1.8f), Brighter(kNight, 1.05f),
+        0.06f);
   return c;
 }
 
@@ -140,7 +147,8 @@ std::vector<std::pair<float, float>> ShieldCorners(float cx, float top, float w,
 Canvas Shield() {
   Canvas c(64, 64);
   c.Fill(0, 0, 64, 64, Polygon(ShieldCorners(32, 4, 26, 56)), kRim);
-  c.Fill(0, 0, 64, 64, Polygon(ShieldCorners(32, 8, 21, 49)), Gradient(Brighter(kEarth, 1.4f), Brighter(kEarth, 0.8f), 8, 57));
+  c.Fill(0, 0, 64, 64, Polygon(ShieldCorners(32, 8, 21, 49)),
+         Gradient(Brighter(kEarth, 1.4f), Brighter(kEarth, 0.8f), 8, 57));
   c.Fill(0, 0, 64, 64, RoundedBox(25, 21, 39, 35, 2), kRim);
   return c;
 }
@@ -151,17 +159,18 @@ Canvas Reflexes() {
   Canvas c(64, 64);
   c.Fill(0, 0, 64, 64, Disc(32, 32, 29), kRim);
   c.Fill(0, 0, 64, 64, Disc(32, 32, 25), Gradient(Brighter(kWater, 1.6f), Brighter(kWater, 0.8f), 7, 57));
-  c.Fill(0, 0, 64, 64, RoundedBox(42, 14, 48, 50, 2), kWhite);                       // the mirror
-  c.Fill(0, 0, 64, 64, Polygon({{12, 42}, {40, 31}, {41, 35}, {14, 46}}), kWhite);   // the blow in
-  c.Fill(0, 0, 64, 64, Polygon({{40, 31}, {21, 18}, {19, 22}, {38, 35}}), kWhite);   // and out
-  c.Fill(0, 0, 64, 64, Polygon({{14, 13}, {26, 15}, {18, 25}}), kWhite);             // its head
+  c.Fill(0, 0, 64, 64, RoundedBox(42, 14, 48, 50, 2), kWhite);                      // the mirror
+  c.Fill(0, 0, 64, 64, Polygon({{12, 42}, {40, 31}, {41, 35}, {14, 46}}), kWhite);  // the blow in
+  c.Fill(0, 0, 64, 64, Polygon({{40, 31}, {21, 18}, {19, 22}, {38, 35}}), kWhite);  // and out
+  c.Fill(0, 0, 64, 64, Polygon({{14, 13}, {26, 15}, {18, 25}}), kWhite);            // its head
   return c;
 }
 
 // ---- Particles ------------------------------------------------------------------------
 
 Canvas Spark() {
-  return Glow(64, [](float d, float) { return std::exp(-d * d * 9) + 0.35f * std::exp(-d * d * 2.5f) - 0.02f; });
+  return Glow(64,
+              [](float d, float) { return std::exp(-d * d * 9) + 0.35f * std::exp(-d * d * 2.5f) - 0.02f; });
 }
 
 Canvas SparkStar() {
@@ -185,15 +194,17 @@ Canvas EnergyBlast() {
   });
 }
 
-// A flame: a soft teardrop, brighter at its foot.
+// A flame: a soft teardrop, brighter at its foot, half see-through so that
+// many of them added together glow orange rather than white.
 Canvas Flame() {
   Canvas c(64, 64);
   c.Fill(0, 0, 64, 64, kEverywhere, [](float x, float y) {
     const float dx = (x - 32) / 22, dy = (y - 40) / 22;
     const float up = y < 40 ? (40 - y) / 38 : 0;  // narrower towards the tip
     const float d = std::hypot(dx * (1 + 1.8f * up), dy * (y < 40 ? 0.7f : 1.2f));
-    const float a = 1.3f * std::exp(-d * d * 1.6f) * (0.8f + 0.2f * Noise(x, y, 6, 21)) - 0.03f;
-    return Colour{1, 1, 0.85f + 0.15f * (1 - d), std::clamp(a, 0.0f, 1.0f)};
+    const float a = 0.6f * std::exp(-d * d * 1.6f) * (0.8f + 0.2f * Noise(x, y, 6, 21)) - 0.02f;
+    const float core = std::exp(-d * d * 4);  // white in the middle, orange at the rim
+    return Colour{1, 0.7f + 0.3f * core, 0.35f + 0.6f * core, std::clamp(a, 0.0f, 1.0f)};
   });
   return c;
 }
@@ -244,7 +255,8 @@ Canvas Drop() {
     const float a = kPi * static_cast<float>(i) / 16;
     shape.emplace_back(16 + 11 * std::cos(a), 48 + 11 * std::sin(a));
   }
-  c.Fill(0, 0, 32, 64, Polygon(shape), Gradient(Colour{0.85f, 0.95f, 1, 0.3f}, Colour{0.9f, 0.97f, 1, 1}, 2, 60));
+  c.Fill(0, 0, 32, 64, Polygon(shape),
+         Gradient(Colour{0.85f, 0.95f, 1, 0.3f}, Colour{0.9f, 0.97f, 1, 1}, 2, 60));
   c.Fill(0, 0, 32, 64, Disc(12, 46, 3), kWhite);
   return c;
 }
@@ -267,7 +279,8 @@ Canvas Lightning() {
   c.Fill(0, 0, 64, 16, kEverywhere, [](float x, float) {
     const float d = std::fabs(x - 32) / 32;
     const float core = std::exp(-d * d * 60);
-    return Colour{0.75f + 0.25f * core, 0.8f + 0.2f * core, 1, std::clamp(core + 0.45f * std::exp(-d * d * 6), 0.0f, 1.0f)};
+    return Colour{0.75f + 0.25f * core, 0.8f + 0.2f * core, 1,
+                  std::clamp(core + 0.45f * std::exp(-d * d * 6), 0.0f, 1.0f)};
   });
   return c;
 }
@@ -286,7 +299,9 @@ Canvas Boom() {
     const float cx = 64 + r * std::cos(a), cy = 64 + r * std::sin(a), k = 6 + 4 * Hash(i, 2, 51);
     const float ca = std::cos(a), sa = std::sin(a);
     c.Fill(0, 0, 128, 128,
-           Polygon({{cx + k * ca, cy + k * sa}, {cx - k * sa * 0.6f, cy + k * ca * 0.6f}, {cx - k * ca, cy - k * sa},
+           Polygon({{cx + k * ca, cy + k * sa},
+                    {cx - k * sa * 0.6f, cy + k * ca * 0.6f},
+                    {cx - k * ca, cy - k * sa},
                     {cx + k * sa * 0.6f, cy - k * ca * 0.6f}}),
            Brighter(colours[i % 4], 1.3f));
   }
@@ -300,8 +315,10 @@ Canvas TileFire() {
   constexpr int kSize = 64;
   Canvas c(kSize, kSize);
   c.Fill(0, 0, kSize, kSize, kEverywhere, [](float x, float y) {
-    const float wave = 0.5f + 0.5f * std::sin(2 * kPi * (2 * x / kSize + 0.15f * std::sin(2 * kPi * y / kSize)));
-    const float heat = Smooth(wave * 1.2f - 0.1f) * (0.6f + 0.4f * std::sin(2 * kPi * y / kSize * 2 + x * 0.2f));
+    const float wave =
+        0.5f + 0.5f * std::sin(2 * kPi * (2 * x / kSize + 0.15f * std::sin(2 * kPi * y / kSize)));
+    const float heat =
+        Smooth(wave * 1.2f - 0.1f) * (0.6f + 0.4f * std::sin(2 * kPi * y / kSize * 2 + x * 0.2f));
     return Colour{1, 0.45f + 0.5f * heat, 0.1f + 0.2f * heat, std::clamp(0.25f + 0.75f * heat, 0.0f, 1.0f)};
   });
   return c;
@@ -324,16 +341,26 @@ Canvas TileIce() {
 
 std::vector<GeneratedTexture> BattleTextures() {
   const std::pair<const char*, Canvas (*)()> painted[] = {
-      {"battle/frame.tga", Frame},          {"battle/side_panel.tga", SidePanel},
-      {"battle/bottom_panel.tga", BottomPanel}, {"battle/flare.tga", Flare},
-      {"battle/shield.tga", Shield},        {"battle/reflexes.tga", Reflexes},
-      {"battle/spark.tga", Spark},          {"battle/spark_star.tga", SparkStar},
-      {"battle/blast.tga", Blast},          {"battle/blast_energy.tga", EnergyBlast},
-      {"battle/boom.tga", Boom},            {"battle/flame.tga", Flame},
-      {"battle/snow.tga", Snow},            {"battle/skull.tga", Skull},
-      {"battle/smoke.tga", Smoke},          {"battle/meteor.tga", Meteor},
-      {"battle/drop.tga", Drop},            {"battle/lightning.tga", Lightning},
-      {"battle/tile_fire.tga", TileFire},   {"battle/tile_ice.tga", TileIce},
+      {"battle/frame.tga", Frame},
+      {"battle/side_panel.tga", SidePanel},
+      {"battle/bottom_panel.tga", BottomPanel},
+      {"battle/flare.tga", Flare},
+      {"battle/shield.tga", Shield},
+      {"battle/reflexes.tga", Reflexes},
+      {"battle/spark.tga", Spark},
+      {"battle/spark_star.tga", SparkStar},
+      {"battle/blast.tga", Blast},
+      {"battle/blast_energy.tga", EnergyBlast},
+      {"battle/boom.tga", Boom},
+      {"battle/flame.tga", Flame},
+      {"battle/snow.tga", Snow},
+      {"battle/skull.tga", Skull},
+      {"battle/smoke.tga", Smoke},
+      {"battle/meteor.tga", Meteor},
+      {"battle/drop.tga", Drop},
+      {"battle/lightning.tga", Lightning},
+      {"battle/tile_fire.tga", TileFire},
+      {"battle/tile_ice.tga", TileIce},
   };
   std::vector<GeneratedTexture> textures;
   for (const auto& [name, paint] : painted) textures.push_back({name, paint().ToTga(), false});

@@ -37,12 +37,12 @@
 namespace {
 
 constexpr const char* kLayout = "layouts\\standard.lay";
-constexpr int kPauseFrames = 30;    // the stand-in computer's pause before it moves
-constexpr int kSettleFrames = 400;  // at most, for the deal to land
-constexpr float kShowStep = 0.05f;  // the game time of a frame of the show pictures
-constexpr int kShowFrames = 5;      // frames of a show before its picture
+constexpr int kPauseFrames = 30;                  // the stand-in computer's pause before it moves
+constexpr int kSettleFrames = 400;                // at most, for the deal to land
+constexpr float kShowStep = 0.05f;                // the game time of a frame of the show pictures
+constexpr int kShowFrames = 5;                    // frames of a show before its picture
 constexpr std::uint32_t kBurnAndFreeze = 0x1737;  // the spell that sets both overlays
-constexpr std::int32_t kFullMana = 30;             // enough for any spell
+constexpr std::int32_t kFullMana = 30;            // enough for any spell
 
 // Stands in for the duel computer (built elsewhere at the same time): it
 // takes the best-ranked pair after a short pause, or never moves (`holds`).
@@ -79,7 +79,8 @@ class StandInMode : public YGameMaster {
 
 bool SaveFrame(const YRender& renderer, const std::string& path) {
   const auto* render = dynamic_cast<const Render_D3D*>(&renderer);
-  const auto* device = render != nullptr ? dynamic_cast<const platform::GLDevice*>(render->Device()) : nullptr;
+  const auto* device =
+      render != nullptr ? dynamic_cast<const platform::GLDevice*>(render->Device()) : nullptr;
   platform::Image frame;
   const bool saved = device != nullptr && device->ReadBackBuffer(frame) && platform::WritePng(frame, path);
   if (!saved) std::fprintf(stderr, "could not write %s\n", path.c_str());
@@ -102,7 +103,9 @@ std::pair<int, int> ScreenPoint(const YVector3& p, const YFramework& window) {
 }
 
 // The middle of a tile's top face.
-YVector3 TileTop(const YTile& t) { return YVector3(t.world.m[3][0], t.world.m[3][1], t.world.m[3][2] + 0.7f); }
+YVector3 TileTop(const YTile& t) {
+  return YVector3(t.world.m[3][0], t.world.m[3][1], t.world.m[3][2] + 0.7f);
+}
 
 class DuelGame : public GameFramework {
  public:
@@ -157,13 +160,17 @@ bool DuelGame::Setup() {
   YPlayerSaver(&hero_, false).Load(options_.profile);
   monster_ = YPlayerMonster::MakeAtLevel(options_.monster, options_.monsterLevel, 1.0f);
   if (hero_ == nullptr || monster_ == nullptr) {
-    std::fprintf(stderr, "no hero from %s or no monster %s\n", options_.profile.c_str(), options_.monster.c_str());
+    std::fprintf(stderr, "no hero from %s or no monster %s\n", options_.profile.c_str(),
+                 options_.monster.c_str());
     return false;
   }
   ShowValuesAtOnce(*hero_);
   ShowValuesAtOnce(*monster_);
   const bool holds = options_.overlays || !options_.shows.empty();
-  battle.SetCommander(0, std::make_unique<YPlayerUI>(0));
+  if (options_.watch)
+    battle.SetCommander(0, std::make_unique<StandInComputer>(0, false));
+  else
+    battle.SetCommander(0, std::make_unique<YPlayerUI>(0));
   battle.SetCommander(1, std::make_unique<StandInComputer>(1, holds));
   battle.gameMode = &mode_;
   battle.BeginBattle(kLayout, hero_, monster_.get(), 0);
@@ -217,16 +224,20 @@ void DuelGame::StageOverlays() {
   if (free.size() < 2 || spell == nullptr) return;
   staged_ = true;
   hero_->spells.push_back(spell);
-  for (std::size_t e = 0; e < 4; ++e) hero_->maxValues[e + 1] = hero_->mana[e] = hero_->shownMana[e] = kFullMana;
-  battle.Board().tiles[static_cast<std::size_t>(free[0])].kind = GetTileTables().FindKindIndex(kBurnAndFreeze >> 8);
-  battle.Board().tiles[static_cast<std::size_t>(free[1])].kind = GetTileTables().FindKindIndex(kBurnAndFreeze & 0xFF);
+  for (std::size_t e = 0; e < 4; ++e)
+    hero_->maxValues[e + 1] = hero_->mana[e] = hero_->shownMana[e] = kFullMana;
+  battle.Board().tiles[static_cast<std::size_t>(free[0])].kind =
+      GetTileTables().FindKindIndex(kBurnAndFreeze >> 8);
+  battle.Board().tiles[static_cast<std::size_t>(free[1])].kind =
+      GetTileTables().FindKindIndex(kBurnAndFreeze & 0xFF);
   battle.DoMove(free[0], free[1]);
 }
 
 void DuelGame::Finish() {
   if (!options_.screenshot.empty()) ok_ = SaveFrame(*renderer, options_.screenshot) && ok_;
   const YTileset& battle = GetTileset();
-  std::fprintf(stderr, "overlays %.2f %.2f\n", static_cast<double>(battle.OverlayWeight(YTileset::kFireOverlay)),
+  std::fprintf(stderr, "overlays %.2f %.2f\n",
+               static_cast<double>(battle.OverlayWeight(YTileset::kFireOverlay)),
                static_cast<double>(battle.OverlayWeight(YTileset::kFreezeOverlay)));
   Quit();
 }
@@ -270,7 +281,6 @@ void EnterProgramFolder() {
   std::filesystem::current_path(platform::ProgramFolder(), error);
   std::filesystem::create_directories(platform::MapPath(GetInit().UserPath()), error);
   Log::Open(GetInit().UserPath() + "log.txt");
-  Log::SetEcho([](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); });
 }
 
 }  // namespace

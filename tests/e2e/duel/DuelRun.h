@@ -12,13 +12,14 @@
 
 struct DuelRunOptions {
   std::string profile = "players\\00001.yml";  // the hero's seed profile
-  std::string monster = "storm_hawk";         // the catalogue monster it fights
+  std::string monster = "storm_hawk";          // the catalogue monster it fights
   int monsterLevel = 3;
   std::string language = "english";
   int frames = 0;          // quit after this many frames; 0 = at the fight's end
   int moves = 0;           // quit once this many moves were made and shown; 0 = never
   std::string screenshot;  // PNG of the last frame
   bool overlays = false;   // side 0 casts the spell that burns and freezes, then the battle holds
+  bool watch = false;      // the stand-in computer plays side 0 as well
   std::string shows;       // a folder: a PNG of every spell's show, then quit
 };
 

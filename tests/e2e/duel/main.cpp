@@ -1,5 +1,5 @@
 // qv_duelrun [--profile <file>] [--monster <id>] [--level N] [--frames N] [--moves N]
-//            [--screenshot out.png] [--overlays] [--shows <folder>]
+//            [--screenshot out.png] [--overlays] [--watch] [--shows <folder>]
 // The duel test program (see DuelRun.h). It lives in the program folder
 // and runs from there; APPDATA names the user folder it may write.
 #include <cstdio>
@@ -13,8 +13,8 @@ namespace {
 bool ParseOptions(int argc, char** argv, DuelRunOptions& options) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
-    if (arg == "--overlays") {
-      options.overlays = true;
+    if (arg == "--overlays" || arg == "--watch") {
+      (arg == "--watch" ? options.watch : options.overlays) = true;
       continue;
     }
     if (i + 1 >= argc) return false;
@@ -46,7 +46,7 @@ int main(int argc, char** argv) {
   if (!ParseOptions(argc, argv, options)) {
     std::fprintf(stderr,
                  "usage: %s [--profile <file>] [--monster <id>] [--level N] [--frames N] [--moves N] "
-                 "[--screenshot file.png] [--overlays] [--shows <folder>]\n",
+                 "[--screenshot file.png] [--overlays] [--watch] [--shows <folder>]\n",
                  argv[0]);
     return 2;
   }
