@@ -141,16 +141,16 @@ void YTessorPlayerNetwork::HandleMove(PeerTextReader& reader) {
   Consume();
 }
 
+// Whatever stood on this commander's side belongs to the peer, whose units
+// follow. The slave learns which side the peer plays; when it is the side
+// this machine's own units stand on, they move over to this commander's.
 void YTessorPlayerNetwork::HandleHello(PeerTextReader& reader) {
   if (phase_ != Phase::kHello) return Refuse("a second greeting");
-  if (link_.Role() == kLinkMaster) {
-    ClearPeerSide();
-  } else {
-    std::int32_t peerSide = 0;
-    if (!reader.Int(peerSide, 0, 1)) return Refuse("bad side");
-    if (peerSide != side) MirrorSides(peerSide);
-    Board()->Board().viewFlip = side == 0;
-  }
+  std::int32_t peerSide = side;
+  if (link_.Role() != kLinkMaster && !reader.Int(peerSide, 0, 1)) return Refuse("bad side");
+  ClearPeerSide();
+  if (peerSide != side) MirrorSides(peerSide);
+  if (link_.Role() != kLinkMaster) Board()->Board().viewFlip = side == 0;
   phase_ = Phase::kUnits;
   Consume();
 }
@@ -160,7 +160,6 @@ void YTessorPlayerNetwork::HandleHello(PeerTextReader& reader) {
 // change places with them.
 void YTessorPlayerNetwork::MirrorSides(int peerSide) {
   YTessor& tessor = *Board();
-  ClearPeerSide();
   tessor.Board().MoveSideMirrored(peerSide, side);
   tessor.SwapCommanders();
   YPlayer* first = tessor.Player(0);

@@ -1,53 +1,34 @@
-// Two in-memory ends of a peer link, for tests of the parties that talk over
-// one: what one end sends the other receives, in order; a body over the
-// link's limit is refused as the real link refuses it; both ends report the
-// shared connected flag, the first end the master's role, the second the
-// slave's.
+// Two in-memory ends of a peer link: each receives what the other sent, in
+// order; a body over the link's limit is refused like the real link does;
+// the first end is the master, the second the slave.
 #pragma once
 
 #include <deque>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "net/PeerChannel.h"
 
-class MemoryPeerLink {
- public:
-  class End final : public PeerChannel {
-   public:
-    End(MemoryPeerLink& link, int role) : link_(link), role_(role) {}
-
+struct MemoryPeerLink {
+  struct End final : PeerChannel {
+    End(MemoryPeerLink& link, int role) : link(link), role(role) {}
     bool Send(std::string_view body) override {
       if (body.size() > kMaxBody) return false;
-      sent.emplace_back(body);
-      Other().inbox_.emplace_back(body);
+      (this == &link.master ? link.slave : link.master).inbox.emplace_back(sent.emplace_back(body));
       return true;
     }
     std::string Receive() override {
-      if (inbox_.empty()) return {};
-      std::string body = std::move(inbox_.front());
-      inbox_.pop_front();
+      std::string body = inbox.empty() ? std::string() : std::move(inbox.front());
+      if (!inbox.empty()) inbox.pop_front();
       return body;
     }
-    bool Connected() const override { return link_.connected; }
-    int Role() const override { return role_; }
-
-    std::vector<std::string> sent;  // every body this end sent
-
-   private:
-    End& Other() { return &link_.master == this ? link_.slave : link_.master; }
-
-    MemoryPeerLink& link_;
-    int role_;
-    std::deque<std::string> inbox_;
+    bool Connected() const override { return link.connected; }
+    int Role() const override { return role; }
+    MemoryPeerLink& link;
+    int role;
+    std::deque<std::string> inbox;
+    std::vector<std::string> sent;
   };
-
-  MemoryPeerLink() = default;
-  MemoryPeerLink(const MemoryPeerLink&) = delete;
-  MemoryPeerLink& operator=(const MemoryPeerLink&) = delete;
-
   bool connected = true;
-  End master{*this, 1};
-  End slave{*this, 2};
+  End master{*this, 1}, slave{*this, 2};
 };
