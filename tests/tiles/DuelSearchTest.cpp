@@ -1,5 +1,5 @@
 // The duel computer's search: the pruned search against a plain negamax on
-// random small positions, kills and extra turns, the time cut.
+// random small positions, kills and extra turns.
 #include <gtest/gtest.h>
 
 #include <random>
@@ -13,55 +13,34 @@ namespace {
 
 using duel_score::kWin;
 
-const YArtifact kSkipper = [] {
-  YArtifact a;
-  a.skip = 2;
-  a.health = -3;
-  a.elements = {1, 0, 2, 0};
-  return a;
-}();
+const YArtifact kSkipper{
+    .id = {}, .name = {}, .descr = {}, .health = -3, .skip = 2, .elements = {1, 0, 2, 0}};
 
-// Up to eighteen tiles stacked on ten places, three of them side by side;
-// kinds with plain pairs, wells, an extra turn (fire 8), a shuffle (air 6)
-// and 0x063A; random values, flags and artifacts.
+// Six to twelve free tiles of kinds with plain pairs, wells, an extra turn
+// (fire 8), a shuffle (air 6) and 0x063A; random values, flags, artifacts.
 DuelState RandomPosition(std::mt19937& rng) {
   static const std::uint32_t kPool[] = {0x01, 0x11, 0x02, 0x32, 0x03, 0x06, 0x3A, 0x18, 0x14};
-  static const int kColumns[] = {0, 2, 4, 7, 10};
   const auto below = [&rng](std::size_t n) { return static_cast<int>(rng() % n); };
-  DuelState s;
-  s.kinds = tiles_test::TestKinds(3);
-  std::array<int, 10> height{};
-  const int count = 10 + below(9);
-  for (int i = 0; i < count; ++i) {
-    const int place = below(10);
-    s.board.AddTile(kColumns[place % 5], 3 * (place / 5), height[static_cast<std::size_t>(place)]++);
-  }
-  s.board.BuildGrid();
-  for (YTile& t : s.board.tiles) {
-    t.kind = tiles_test::TestKind(kPool[below(std::size(kPool))]);
-    t.state = YTile::kLive;
-  }
-  s.board.UpdateAllBlocked();
+  std::vector<std::uint32_t> ids(static_cast<std::size_t>(6 + below(7)));
+  for (std::uint32_t& id : ids) id = kPool[below(std::size(kPool))];
+  DuelState s = tiles_test::SpreadState(ids);
   for (DuelSide& side : s.sides) {
     side = tiles_test::Side(below(12), 16);
     side.health = 4 + below(20);
     for (std::uint32_t key : {0x063Au, 0x0315u, 0x1436u}) side.spells.push_back(tiles_test::Spell(key));
     side.artifact = below(2) == 0 ? &kSkipper : nullptr;
   }
-  s.flags =
-      std::array<std::uint32_t, 4>{0, DuelFlag::kBurning, DuelFlag::kFrozen, DuelFlag::kShield}[rng() % 4];
+  s.flags = rng() & (DuelFlag::kReflect | DuelFlag::kShield | DuelFlag::kBurning | DuelFlag::kFrozen);
   s.shuffleSeed = below(32768);
   s.random.Seed(rng());
   return s;
 }
 
-DuelSearchResult Searched(
-    DuelState& s, int depth, int candidates, bool prune, std::uint32_t limitMs = 1000,
-    DuelSearch::Clock clock = [] { return 0u; }) {
+DuelSearchResult Searched(DuelState& s, int depth, int candidates, bool prune) {
   std::vector<int> scratch;
   std::vector<DuelPair> pairs;
   FindPairs(s, scratch, pairs);
-  return DuelSearch(s, DuelSearchParams{s.sideToMove, depth, candidates, limitMs, prune}, clock).Run(pairs);
+  return DuelSearch(s, {s.sideToMove, depth, candidates, 1000, prune}, [] { return 0u; }).Run(pairs);
 }
 
 TEST(DuelSearchTest, PrunedSearchAgreesWithPlainNegamaxAndLeavesThePositionAsFound) {
@@ -100,18 +79,6 @@ TEST(DuelSearchTest, KillsAreFoundAndExtraTurnsAreSearchedForTheSameSide) {
   // which the air pair kills; without negation that line is a win too.
   DuelState extra = duel({0x18, 0x18, 0x03, 0x03});
   EXPECT_EQ(Searched(extra, 2, 2, true).ranked, (std::vector<ScoredPair>{{1, kWin + 1}, {0, kWin}}));
-}
-
-// Once the time is up every node three plies down is a leaf: a search of
-// depth 19 visits the very tree a plain search of depth 3 visits.
-TEST(DuelSearchTest, TimeCutEndsDeepSearchesThreePliesBelowTheRoot) {
-  DuelState deep = tiles_test::DealtState(tiles_test::ShippedLayout("standard"), 11);
-  deep.sides = {tiles_test::Side(10, 60), tiles_test::Side(10, 60)};
-  DuelState shallow = deep;
-  std::uint32_t reads = 0;
-  const DuelSearchResult cut =
-      Searched(deep, 19, 1, false, 5, [&reads] { return reads++ == 0 ? 0u : 1000u; });
-  EXPECT_EQ(cut.nodes, Searched(shallow, 3, 1, false).nodes);
 }
 
 }  // namespace
