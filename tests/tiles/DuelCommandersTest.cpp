@@ -178,18 +178,18 @@ TEST_F(DuelCommandersTest, HostileOrOutOfTurnMessagesEndTheDuel) {
       {{hello, start, "move 0 0"}, "cannot make here"},
       {{hello, start, "move 3"}, "bad move fields"},
   };
-  for (const auto& [messages, why] : cases) {
+  for (const auto& c : cases) {
     MemoryPeerLink link;
     LogCapture log;
     Machine slave(link.slave, true);
     Arm(slave.local, "Bob", "mirror_shard");
     slave.battle.BeginBattle("layouts\\flat.lay", &slave.local, &slave.remote, 0);
-    for (const std::string& message : messages) link.master.Send(message);
+    for (const std::string& message : c.first) link.master.Send(message);
     for (int frame = 0; frame < 200; ++frame) slave.Frame();
-    EXPECT_EQ(slave.disconnects, 1) << why;
+    EXPECT_EQ(slave.disconnects, 1) << c.second;
     const std::vector<std::string> lines = log.Lines();
-    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), [&](auto& l) { return l.find(why) != l.npos; }), 1)
-        << why;
+    const auto mentions = [&c](const std::string& line) { return line.find(c.second) != line.npos; };
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(), mentions), 1) << c.second;
   }
 }
 
