@@ -81,10 +81,3 @@ class BoardSearch {
   std::vector<std::vector<YTessorMove>> moveLists_;  // one per depth left, reused
 };
 
-// The candidate pick: with N = min(candidates, ranked moves) below 2 the best
-// move; otherwise `samples` draws of draw() mod 2N are averaged (integer
-// division) into r, and the pick is ranked move N - r - 1 when r < N, else
-// r - N. More samples favour the best moves; one sample picks any of the N
-// best alike. Returns the root index; `ranked` must not be empty.
-std::size_t PickCandidate(const std::vector<ScoredMove>& ranked, int candidates, int samples,
-                          const std::function<int()>& draw);

@@ -28,21 +28,9 @@ constexpr std::int32_t kMaxDistance = 2 * kCellCount;
 // More spells than any record learns; a message holds fewer anyway.
 constexpr std::int32_t kMaxSpells = 64;
 
-// A name that travels as one word of a message.
-bool IsWord(std::string_view text) {
-  return !text.empty() && text.find_first_of(" \t\r\n") == std::string_view::npos;
-}
-
-// A face texture a peer may name: a data file's relative name.
-bool IsSafeFaceName(std::string_view name) {
-  if (name.empty() || name.front() == '\\' || name.front() == '/') return false;
-  if (name.find("..") != std::string_view::npos || name.find(':') != std::string_view::npos) return false;
-  return std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) > 0x20; });
-}
-
 std::string FaceName(YPlayer& record) {
   const YTextureBase* face = record.GetFace();
-  return face != nullptr && IsWord(face->name()) ? face->name() : std::string("0");
+  return face != nullptr && IsMessageWord(face->name()) ? face->name() : std::string("0");
 }
 
 // The values in the order the message carries them.
@@ -81,7 +69,7 @@ void ReadValues(PeerTextReader& reader, UnitValues& v) {
     std::uint32_t key = 0;
     if (reader.Unsigned(key)) v.spells.push_back(key);
   }
-  if (reader.Ok() && v.face != "0" && !IsSafeFaceName(v.face)) reader.Fail();
+  if (reader.Ok() && v.face != "0" && !IsSafeDataName(v.face)) reader.Fail();
 }
 
 void ApplyValues(const UnitValues& v, YPlayer& record) {
@@ -140,7 +128,7 @@ bool YTessorPlayerNetwork::SendUnit(YTessorUnit& unit) {
     text += std::to_string(record.mana[e]) + " " + std::to_string(record.baseMana[e]) + " ";
   }
   text += FaceName(record) + " " +
-          (record.artifact != nullptr && IsWord(record.artifact->id) ? record.artifact->id : "0");
+          (record.artifact != nullptr && IsMessageWord(record.artifact->id) ? record.artifact->id : "0");
   text += " " + std::to_string(record.spells.size());
   for (const YTileSpell* spell : record.spells) text += " " + std::to_string(spell->key);
   // A cut message would arrive as a different unit: it is never sent.

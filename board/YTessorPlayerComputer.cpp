@@ -5,6 +5,7 @@
 #include "board/BoardRandom.h"
 #include "board/YTessor.h"
 #include "framework/Log.h"
+#include "players/CandidatePick.h"
 #include "platform/Clock.h"
 
 YTessorPlayerComputer::YTessorPlayerComputer(std::int32_t side_, float aggression, float aggressionGrowth,
@@ -57,7 +58,7 @@ void YTessorPlayerComputer::Search(YTessorBoard& board, const BoardSearchParams&
     if (candidates_ > 1) {
       BoardRandom seeded(platform::TickCount());
       const PickRandom draw = pickRandom_ ? pickRandom_ : PickRandom([&seeded] { return seeded.Next(); });
-      index = PickCandidate(result.ranked, candidates_, samples_, draw);
+      index = result.ranked[PickCandidateRank(result.ranked.size(), candidates_, samples_, draw)].index;
     }
     // After the search the unit stands on its own cell again.
     const YTessorMove& move = result.moves[index];

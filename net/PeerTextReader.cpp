@@ -1,5 +1,6 @@
 #include "net/PeerTextReader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
@@ -93,4 +94,14 @@ std::string PrintableExcerpt(std::string_view text, std::size_t length) {
     if (static_cast<unsigned char>(c) < 0x20 || static_cast<unsigned char>(c) >= 0x7f) c = '|';
   }
   return shown;
+}
+
+bool IsMessageWord(std::string_view text) {
+  return !text.empty() && text.find_first_of(" \t\r\n") == std::string_view::npos;
+}
+
+bool IsSafeDataName(std::string_view name) {
+  if (name.empty() || name.front() == '\\' || name.front() == '/') return false;
+  if (name.find("..") != std::string_view::npos || name.find(':') != std::string_view::npos) return false;
+  return std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) > 0x20; });
 }

@@ -43,3 +43,9 @@ class PeerTextReader {
 // At most `length` bytes of a peer's text as it may be logged: every byte
 // that is not printable becomes '|'.
 std::string PrintableExcerpt(std::string_view text, std::size_t length);
+
+// A text that travels as one word of a message: not empty, no blank.
+bool IsMessageWord(std::string_view text);
+// A data file name a peer may send (a face texture): relative, without "..",
+// a drive or any blank or control byte.
+bool IsSafeDataName(std::string_view name);

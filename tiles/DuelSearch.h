@@ -84,11 +84,3 @@ class DuelSearch {
   std::vector<std::vector<DuelPair>> pairLists_;  // one per depth left, reused
 };
 
-// The candidate pick: with N = min(candidates, ranked pairs) below 2 the
-// best pair; otherwise `samples` draws of draw() mod 2N are averaged
-// (integer division) into r, and the pick is ranked pair N - r - 1 when
-// r < N, else r - N. More samples favour the best pairs; one sample picks
-// any of the N best alike. Returns the root index; `ranked` must not be
-// empty.
-std::size_t PickDuelCandidate(const std::vector<ScoredPair>& ranked, int candidates, int samples,
-                              const std::function<int()>& draw);

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "framework/Log.h"
+#include "players/CandidatePick.h"
 #include "platform/Clock.h"
 #include "tiles/DuelRandom.h"
 #include "tiles/YTileset.h"
@@ -55,7 +56,7 @@ void YPlayerComputer::Think(Job& job, const DuelSearchParams& params) {
   if (candidates_ > 1 && !result.ranked.empty()) {
     DuelRandom seeded(platform::TickCount());
     const PickRandom draw = pickRandom_ ? pickRandom_ : PickRandom([&seeded] { return seeded.Next(); });
-    index = PickDuelCandidate(result.ranked, candidates_, samples_, draw);
+    index = result.ranked[PickCandidateRank(result.ranked.size(), candidates_, samples_, draw)].index;
   }
   std::lock_guard<std::mutex> hold(lock_);
   decision_ = job.pairs[index];

@@ -28,18 +28,6 @@ constexpr std::size_t kHealthCap = 5;  // health's place among the caps
 // How much of a name a log line shows.
 constexpr std::size_t kLoggedName = 40;
 
-// A name that travels as one word of a message.
-bool IsWord(std::string_view text) {
-  return !text.empty() && text.find_first_of(" \t\r\n") == std::string_view::npos;
-}
-
-// A face texture a peer may name: a data file's relative name.
-bool IsSafeFaceName(std::string_view name) {
-  if (name.empty() || name.front() == '\\' || name.front() == '/') return false;
-  if (name.find("..") != std::string_view::npos || name.find(':') != std::string_view::npos) return false;
-  return std::all_of(name.begin(), name.end(), [](char c) { return static_cast<unsigned char>(c) > 0x20; });
-}
-
 // The values in the order the greeting carries them after the name.
 struct HelloValues {
   std::string name;
@@ -60,8 +48,8 @@ std::string ValuesText(const YPlayer& record) {
   for (std::size_t e = 0; e < 4; ++e)
     text += " " + std::to_string(record.mana[e]) + " " + std::to_string(record.maxValues[1 + e]);
   const YTextureBase* face = record.face;
-  text += " " + (face != nullptr && IsWord(face->name()) ? face->name() : std::string("0"));
-  text += " " + (record.artifact != nullptr && IsWord(record.artifact->id) ? record.artifact->id
+  text += " " + (face != nullptr && IsMessageWord(face->name()) ? face->name() : std::string("0"));
+  text += " " + (record.artifact != nullptr && IsMessageWord(record.artifact->id) ? record.artifact->id
                                                                            : std::string("0"));
   text += " " + std::to_string(record.spells.size());
   for (const YTileSpell* spell : record.spells)
@@ -98,7 +86,7 @@ bool ReadValues(PeerTextReader& reader, HelloValues& v) {
     std::uint32_t key = 0;
     if (reader.Unsigned(key)) v.spells.push_back(key);
   }
-  if (reader.Ok() && v.face != "0" && !IsSafeFaceName(v.face)) reader.Fail();
+  if (reader.Ok() && v.face != "0" && !IsSafeDataName(v.face)) reader.Fail();
   return reader.Ok();
 }
 
