@@ -16,6 +16,10 @@ namespace platform {
 
 namespace {
 
+// The device whose gathered draws a texture's deletion must flush first
+// (one device draws at a time).
+GLDevice* g_drawingDevice = nullptr;
+
 constexpr std::uint64_t kMebibyte = 1024 * 1024;
 constexpr std::uint64_t kUnknownTextureMemory = 256 * kMebibyte;
 
@@ -147,9 +151,11 @@ GLDevice::GLDevice(Window& window, const GLWindowMode& mode, std::unique_ptr<GLC
       vertexInput_(caps_.maxSimultaneousTextures) {
   BackBufferSize(viewport_.width, viewport_.height);
   ApplyViewport();
+  g_drawingDevice = this;
 }
 
 GLDevice::~GLDevice() {
+  if (g_drawingDevice == this) g_drawingDevice = nullptr;
   std::string ignored;
   windowMode_.Restore(ignored);
 }
@@ -162,6 +168,7 @@ void GLDevice::BackBufferSize(int& width, int& height) const {
 // the presentation interval and starts again with the whole back buffer as
 // the viewport.
 bool GLDevice::Reset(const DeviceParams& params) {
+  FlushDraws();
   std::string error;
   if (!windowMode_.Apply(params, error)) return false;
   SetSwapInterval(params.waitForVerticalBlank);
@@ -172,6 +179,7 @@ bool GLDevice::Reset(const DeviceParams& params) {
 }
 
 void GLDevice::SetRenderState(std::uint32_t state, std::uint32_t value) {
+  FlushDraws();
   if (state == rs::TextureFactor) {
     stages_.SetTextureFactor(value);
     return;
@@ -180,15 +188,18 @@ void GLDevice::SetRenderState(std::uint32_t state, std::uint32_t value) {
 }
 
 void GLDevice::SetTextureStageState(std::uint32_t stage, std::uint32_t state, std::uint32_t value) {
+  FlushDraws();
   stages_.SetState(stage, state, value);
 }
 
 void GLDevice::SetTexture(std::uint32_t stage, const DeviceTexture* texture) {
+  FlushDraws();
   const auto* glTexture = dynamic_cast<const GLTexture*>(texture);
   stages_.SetTexture(stage, glTexture != nullptr ? glTexture->Name() : 0);
 }
 
 void GLDevice::SetTransform(TransformKind kind, std::uint32_t stage, const Matrix16& matrix) {
+  FlushDraws();
   switch (kind) {
     case TransformKind::World:
       transforms_.SetWorld(matrix);
@@ -206,19 +217,23 @@ void GLDevice::SetTransform(TransformKind kind, std::uint32_t stage, const Matri
 }
 
 void GLDevice::SetMaterial(const DeviceMaterial& material) {
+  FlushDraws();
   lighting_.SetMaterial(material);
 }
 
 void GLDevice::SetLight(const DeviceLight& light) {
+  FlushDraws();
   lighting_.SetLight(light);
   transforms_.ReissueLight();
 }
 
 void GLDevice::EnableLight(bool on) {
+  FlushDraws();
   lighting_.EnableLight(on);
 }
 
 void GLDevice::SetViewport(int x, int y, int width, int height, float minZ, float maxZ) {
+  FlushDraws();
   viewport_ = Viewport{std::max(x, 0),
                        std::max(y, 0),
                        std::max(width, 0),
@@ -245,10 +260,71 @@ void GLDevice::DrawPrimitiveUP(PrimitiveType type, std::uint32_t count, const vo
                                std::uint32_t stride) {
   if (count == 0 || vertices == nullptr) return;
   const std::uint64_t vertexCount = VertexCountOf(type, count);
-  if (vertexCount > 0x7FFFFFFF) return void(Refuse());
+  const std::uint32_t vertexSize = GLVertexInput::VertexSize(fvf_);
+  if (vertexCount > 0x7FFFFFFF || vertexSize == 0 || stride < vertexSize || stride > 0x7FFFFFFF)
+    return void(Refuse());
+  const auto vertices32 = static_cast<std::uint32_t>(vertexCount);
+  if (!thrift_.mergeDraws || vertices32 > GLDrawBatch::kMaxVertices) {
+    FlushDraws();
+    return DrawNow(type, vertices32, vertices, stride);
+  }
+  if (!batch_.Accepts(type, fvf_, stride, vertices32)) FlushDraws();
+  batch_.Add(type, fvf_, stride, vertexSize, vertices, vertices32);
+}
+
+void GLDevice::DrawNow(PrimitiveType type, std::uint32_t vertexCount, const void* vertices, std::uint32_t stride) {
   if (!vertexInput_.Bind(fvf_, reinterpret_cast<std::uintptr_t>(vertices), stride)) return void(Refuse());
+  ClearPendingBuffersForDraw();
   stages_.PrepareDraw();
   glDrawArrays(ModeOf(type), 0, static_cast<GLsizei>(vertexCount));
+  ++glDrawCalls_;
+}
+
+// One call for everything gathered: each draw keeps its primitive, so the
+// rasteriser sees the same triangles in the same order as from separate
+// calls. Lists (and one draw) need no split at all.
+void GLDevice::FlushDraws() {
+  if (batch_.Empty()) return;
+  const std::uint32_t fvf = fvf_;
+  fvf_ = batch_.Fvf();
+  if (vertexInput_.Bind(fvf_, reinterpret_cast<std::uintptr_t>(batch_.Vertices()), batch_.Stride())) {
+    ClearPendingBuffersForDraw();
+    stages_.PrepareDraw();
+    const GLenum mode = ModeOf(batch_.Type());
+    if (batch_.DrawCount() == 1 || batch_.Type() == PrimitiveType::TriangleList)
+      glDrawArrays(mode, 0, static_cast<GLsizei>(batch_.VertexCount()));
+    else
+      GL().MultiDrawArrays(mode, batch_.Firsts().data(), batch_.Counts().data(),
+                           static_cast<GLsizei>(batch_.DrawCount()));
+    ++glDrawCalls_;
+  }
+  fvf_ = fvf;
+  batch_.Clear();
+}
+
+void GLDevice::SetThrift(const GLDeviceThrift& thrift) {
+  FlushDraws();
+  if (!thrift.deferDepthStencilClear && pendingClear_ != 0) {
+    glClearDepth(pendingDepth_);
+    glClearStencil(static_cast<GLint>(pendingStencil_));
+    renderStates_.ClearAll(pendingClear_);
+    pendingClear_ = 0;
+  }
+  thrift_ = thrift;
+}
+
+// A deferred depth or stencil clear is done before the first draw that
+// tests or writes that buffer.
+void GLDevice::ClearPendingBuffersForDraw() {
+  if (pendingClear_ == 0) return;
+  GLbitfield bits = 0;
+  if (renderStates_.DepthTested()) bits |= pendingClear_ & GL_DEPTH_BUFFER_BIT;
+  if (renderStates_.StencilTested()) bits |= pendingClear_ & GL_STENCIL_BUFFER_BIT;
+  if (bits == 0) return;
+  glClearDepth(pendingDepth_);
+  glClearStencil(static_cast<GLint>(pendingStencil_));
+  renderStates_.ClearAll(bits);
+  pendingClear_ &= ~bits;
 }
 
 // The caller's lowest index and vertex count are only hints; the range
@@ -261,6 +337,7 @@ void GLDevice::DrawIndexed(const DeviceVertexBuffer& vertices, std::uint32_t str
   const auto* vb = dynamic_cast<const GLVertexBuffer*>(&vertices);
   const auto* ib = dynamic_cast<const GLIndexBuffer*>(&indices);
   const std::uint32_t vertexSize = GLVertexInput::VertexSize(fvf_);
+  FlushDraws();
   if (vb == nullptr || ib == nullptr || vertexSize == 0 || stride < vertexSize) return void(Refuse());
   if (triangleCount == 0) return;
   const std::uint64_t count = std::uint64_t{triangleCount} * 3;
@@ -271,29 +348,35 @@ void GLDevice::DrawIndexed(const DeviceVertexBuffer& vertices, std::uint32_t str
   GL().BindBuffer(GL_ARRAY_BUFFER, vb->Name());
   vertexInput_.Bind(fvf_, 0, stride);
   GL().BindBuffer(GL_ELEMENT_ARRAY_BUFFER, ib->Name());
+  ClearPendingBuffersForDraw();
   stages_.PrepareDraw();
   const std::uintptr_t offset = std::uintptr_t{startIndex} * sizeof(std::uint16_t);
   GL().DrawRangeElements(GL_TRIANGLES, 0, last, static_cast<GLsizei>(count), GL_UNSIGNED_SHORT,
                          reinterpret_cast<const void*>(offset));
+  ++glDrawCalls_;
   GL().BindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
   GL().BindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
 std::unique_ptr<DeviceTexture> GLDevice::CreateTexture(const std::vector<Image>& levels) {
+  FlushDraws();
   const int maxSize = static_cast<int>(std::min(caps_.maxTextureWidth, caps_.maxTextureHeight));
   return GLTexture::Create(levels, maxSize, context_->Token());
 }
 
 std::unique_ptr<DeviceVertexBuffer> GLDevice::CreateVertexBuffer(std::span<const std::uint8_t> bytes) {
+  FlushDraws();
   return GLVertexBuffer::Create(bytes, context_->Token());
 }
 
 std::unique_ptr<DeviceIndexBuffer> GLDevice::CreateIndexBuffer(std::span<const std::uint16_t> indices) {
+  FlushDraws();
   return GLIndexBuffer::Create(indices, context_->Token());
 }
 
 void GLDevice::Clear(bool color, bool depth, bool stencil, std::uint32_t argb, float z,
                      std::uint32_t stencilValue) {
+  FlushDraws();
   GLbitfield bits = 0;
   if (color) {
     glClearColor(
@@ -301,22 +384,32 @@ void GLDevice::Clear(bool color, bool depth, bool stencil, std::uint32_t argb, f
         static_cast<GLfloat>(argb & 0xFF) / 255.0f, static_cast<GLfloat>((argb >> 24) & 0xFF) / 255.0f);
     bits |= GL_COLOR_BUFFER_BIT;
   }
+  GLbitfield later = 0;
   if (depth) {
-    glClearDepth(std::clamp(z, 0.0f, 1.0f));
-    bits |= GL_DEPTH_BUFFER_BIT;
+    pendingDepth_ = std::clamp(z, 0.0f, 1.0f);
+    later |= GL_DEPTH_BUFFER_BIT;
   }
   if (stencil) {
-    glClearStencil(static_cast<GLint>(stencilValue));
-    bits |= GL_STENCIL_BUFFER_BIT;
+    pendingStencil_ = stencilValue;
+    later |= GL_STENCIL_BUFFER_BIT;
+  }
+  pendingClear_ |= later;
+  if (!thrift_.deferDepthStencilClear) {
+    glClearDepth(pendingDepth_);
+    glClearStencil(static_cast<GLint>(pendingStencil_));
+    bits |= pendingClear_;
+    pendingClear_ = 0;
   }
   if (bits != 0) renderStates_.ClearAll(bits);
 }
 
 void GLDevice::Present() {
+  FlushDraws();
   SDL_GL_SwapWindow(window_.Sdl());
 }
 
-bool GLDevice::ReadBackBuffer(Image& out) const {
+bool GLDevice::ReadBackBuffer(Image& out) {
+  FlushDraws();
   int width = 0, height = 0;
   BackBufferSize(width, height);
   if (width < 1 || height < 1) return false;
@@ -336,10 +429,15 @@ bool GLDevice::ReadBackBuffer(Image& out) const {
 }
 
 std::uint32_t GLDevice::TakeGLError() {
+  FlushDraws();
   std::uint32_t first = 0;
   for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError())
     if (first == 0) first = error;
   return first;
+}
+
+void FlushDrawsBeforeTextureDeletion() {
+  if (g_drawingDevice != nullptr) g_drawingDevice->FlushDraws();
 }
 
 std::unique_ptr<GraphicsDevice> CreateOpenGLDevice(Window& window, const DeviceParams& params,

@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/GLContext.h"
+#include "platform/GLDrawBatch.h"
 #include "platform/GLLighting.h"
 #include "platform/GLRenderStates.h"
 #include "platform/GLTextureStages.h"
@@ -24,6 +25,17 @@ namespace platform {
 struct GLDeviceOptions {
   bool allowClipControl = true;  // false: remap every projection instead
   bool allowModulateAdd = true;  // false: approximate the operations that need it
+};
+
+// How the device spends less time in the driver without changing a pixel.
+// Both on by default; tests turn them off to compare frames.
+struct GLDeviceThrift {
+  // Consecutive draws from the caller's memory with no state change
+  // between them reach OpenGL as one call.
+  bool mergeDraws = true;
+  // The depth and stencil buffers are cleared only when a draw first tests
+  // or writes them, so a frame that never does (2-D) never clears them.
+  bool deferDepthStencilClear = true;
 };
 
 class GLDevice final : public GraphicsDevice {
@@ -71,9 +83,16 @@ class GLDevice final : public GraphicsDevice {
   void EndScene() override {}
   void Present() override;
 
+  // Draws gathered so far go to OpenGL now (also done before every state
+  // change, clear, read and present, and before a texture is deleted).
+  void FlushDraws();
+  void SetThrift(const GLDeviceThrift& thrift);
+  // OpenGL draw calls made since creation (a merged batch counts once).
+  std::uint64_t GLDrawCalls() const { return glDrawCalls_; }
+
   // The back buffer as drawn since the last Present, top row first (for
   // tests and screenshots). False when it could not be read.
-  bool ReadBackBuffer(Image& out) const;
+  bool ReadBackBuffer(Image& out);
   // The first OpenGL error raised since the last call, 0 when none; clears
   // them all.
   std::uint32_t TakeGLError();
@@ -89,6 +108,8 @@ class GLDevice final : public GraphicsDevice {
            const GLDeviceOptions& options);
   void ApplyViewport() const;
   bool Refuse();
+  void DrawNow(PrimitiveType type, std::uint32_t vertexCount, const void* vertices, std::uint32_t stride);
+  void ClearPendingBuffersForDraw();
 
   struct Viewport {
     int x = 0, y = 0, width = 0, height = 0;
@@ -108,6 +129,12 @@ class GLDevice final : public GraphicsDevice {
   std::uint32_t fvf_ = 0;
   Viewport viewport_;
   std::uint32_t refusedDraws_ = 0;
+  GLDeviceThrift thrift_;
+  GLDrawBatch batch_;
+  std::uint32_t pendingClear_ = 0;  // GL clear bits of depth and stencil not yet cleared
+  float pendingDepth_ = 1.0f;
+  std::uint32_t pendingStencil_ = 0;
+  std::uint64_t glDrawCalls_ = 0;
 };
 
 }  // namespace platform

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/GLDrawBatch.h"
 #include "platform/GLFunctions.h"
 #include "platform/Image.h"
 
@@ -63,5 +64,9 @@ std::unique_ptr<GLTexture> GLTexture::Create(const std::vector<Image>& levels, i
 
 GLTexture::GLTexture(GLObject texture, int width, int height)
     : texture_(std::move(texture)), width_(width), height_(height) {}
+
+GLTexture::~GLTexture() {
+  FlushDrawsBeforeTextureDeletion();
+}
 
 }  // namespace platform

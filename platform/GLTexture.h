@@ -23,6 +23,11 @@ class GLTexture final : public DeviceTexture {
   static std::unique_ptr<GLTexture> Create(const std::vector<Image>& levels, int maxSize,
                                            std::weak_ptr<const void> contextToken);
 
+  // Draws gathered with this texture go to OpenGL before it is deleted.
+  ~GLTexture() override;
+  GLTexture(const GLTexture&) = delete;
+  GLTexture& operator=(const GLTexture&) = delete;
+
   int Width() const override { return width_; }
   int Height() const override { return height_; }
   std::uint32_t Name() const { return texture_.Name(); }
