@@ -15,6 +15,7 @@
 #include "render/RendererHooks.h"
 #include "render/Shadows.h"
 #include "render/SplashScreens.h"
+#include "render/TextureLoading.h"
 #include "render/YFont.h"
 #include "render/YFontLoader.h"
 #include "render/YShader.h"
@@ -61,6 +62,7 @@ GameFramework::~GameFramework() {
 
 void GameFramework::CreateRenderer() {
   auto render = std::make_unique<Render_D3D>(std::make_unique<PlatformDisplaySystem>());
+  render->deferTextureLoads = true;
   InstallRendererHooks(*render);
   GetDisplayModeList().SetModes(render->EnumerateModes());
   renderer = std::move(render);
@@ -126,7 +128,10 @@ bool GameFramework::DrawScene(float dt) {
     SplashScreens& splash = GetSplashScreens();
     splash.Update(dt);
     renderer->BeginFrame(false);
-    if (!splash.Draw()) ShowMainMenu();
+    if (!splash.Draw()) {
+      ShowMainMenu();
+      splash.ReleaseTextures();  // the splash cards are done with
+    }
     renderer->EndFrame();
     return false;
   }
@@ -145,6 +150,10 @@ void GameFramework::DrawOverlay() {
   YConsole::Instance()->Draw();
   renderer->SetShader(nullptr, true);
   if (GetInit().fps) YFont::DrawTextF(systemFont, 0, 32, kFpsTextSize, "FPS=%0.1f", static_cast<double>(fps));
+}
+
+void GameFramework::OnIdle() {
+  LoadNextWaitingTexture();
 }
 
 bool GameFramework::Frame() {

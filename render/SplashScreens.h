@@ -47,6 +47,10 @@ class SplashScreens {
   // Skip, and end the sequence after the current screen's fade-out.
   void SkipAll();
 
+  // Releases the device textures of every screen's image and background
+  // (ReleaseUntilUsed): for when the sequence is over. They load again if
+  // drawn again.
+  void ReleaseTextures();
   // The brightness of the current screen, 0 to 1.
   float Alpha() const;
   bool Over() const;
