@@ -153,6 +153,9 @@ void GameFramework::DrawOverlay() {
 }
 
 void GameFramework::OnIdle() {
+  // A player who skips the splash gets the menu before the spare-time loads
+  // go on (what the menu draws loads as it is drawn).
+  if ((state & 7) == kStateSplash && GetSplashScreens().EndingEarly()) return;
   LoadNextWaitingTexture();
 }
 
