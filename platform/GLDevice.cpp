@@ -148,7 +148,8 @@ GLDevice::GLDevice(Window& window, const GLWindowMode& mode, std::unique_ptr<GLC
           options.allowModulateAdd && HasExtension("GL_ATI_texture_env_combine3"),
           GLHas("GL_ARB_texture_mirror_clamp_to_edge", 4, 4) || HasExtension("GL_ATI_texture_mirror_once"),
           context_->Token()),
-      vertexInput_(caps_.maxSimultaneousTextures) {
+      vertexInput_(caps_.maxSimultaneousTextures),
+      swizzle_(GLHas("GL_ARB_texture_swizzle", 3, 3)) {
   BackBufferSize(viewport_.width, viewport_.height);
   ApplyViewport();
   g_drawingDevice = this;
@@ -361,7 +362,7 @@ void GLDevice::DrawIndexed(const DeviceVertexBuffer& vertices, std::uint32_t str
 std::unique_ptr<DeviceTexture> GLDevice::CreateTexture(const std::vector<Image>& levels) {
   FlushDraws();
   const int maxSize = static_cast<int>(std::min(caps_.maxTextureWidth, caps_.maxTextureHeight));
-  return GLTexture::Create(levels, maxSize, context_->Token());
+  return GLTexture::Create(levels, maxSize, thrift_.alphaOnlyWhiteTextures && swizzle_, context_->Token());
 }
 
 std::unique_ptr<DeviceVertexBuffer> GLDevice::CreateVertexBuffer(std::span<const std::uint8_t> bytes) {

@@ -36,6 +36,9 @@ struct GLDeviceThrift {
   // The depth and stencil buffers are cleared only when a draw first tests
   // or writes them, so a frame that never does (2-D) never clears them.
   bool deferDepthStencilClear = true;
+  // Textures whose texels are all white (font atlases) keep only their
+  // alpha, where the driver can read one channel back as white.
+  bool alphaOnlyWhiteTextures = true;
 };
 
 class GLDevice final : public GraphicsDevice {
@@ -126,6 +129,7 @@ class GLDevice final : public GraphicsDevice {
   GLTransforms transforms_;
   GLTextureStages stages_;
   GLVertexInput vertexInput_;
+  bool swizzle_;  // the driver reads a texture's channels in any order
   std::uint32_t fvf_ = 0;
   Viewport viewport_;
   std::uint32_t refusedDraws_ = 0;
