@@ -73,19 +73,6 @@ GLenum ModeOf(PrimitiveType type) {
   return GL_TRIANGLES;
 }
 
-std::uint64_t VertexCountOf(PrimitiveType type, std::uint32_t primitives) {
-  switch (type) {
-    case PrimitiveType::TriangleList:
-      return std::uint64_t{primitives} * 3;
-    case PrimitiveType::TriangleStrip:
-    case PrimitiveType::TriangleFan:
-      return std::uint64_t{primitives} + 2;
-    case PrimitiveType::LineStrip:
-      return std::uint64_t{primitives} + 1;
-  }
-  return 0;
-}
-
 // How many whole vertices of `vertexSize` bytes, `stride` apart, a buffer
 // of `bytes` holds.
 std::uint64_t VerticesIn(std::size_t bytes, std::uint32_t vertexSize, std::uint32_t stride) {
@@ -152,6 +139,7 @@ GLDevice::GLDevice(Window& window, const GLWindowMode& mode, std::unique_ptr<GLC
       swizzle_(GLHas("GL_ARB_texture_swizzle", 3, 3)) {
   BackBufferSize(viewport_.width, viewport_.height);
   ApplyViewport();
+  frames_.SetActive(thrift_.skipUnchangedFrames);
   g_drawingDevice = this;
 }
 
@@ -169,7 +157,8 @@ void GLDevice::BackBufferSize(int& width, int& height) const {
 // the presentation interval and starts again with the whole back buffer as
 // the viewport.
 bool GLDevice::Reset(const DeviceParams& params) {
-  FlushDraws();
+  RunKeptWork();
+  frames_.MarkChanged();
   std::string error;
   if (!windowMode_.Apply(params, error)) return false;
   SetSwapInterval(params.waitForVerticalBlank);
@@ -179,7 +168,7 @@ bool GLDevice::Reset(const DeviceParams& params) {
   return viewport_.width >= 1 && viewport_.height >= 1;
 }
 
-void GLDevice::SetRenderState(std::uint32_t state, std::uint32_t value) {
+void GLDevice::ApplyRenderState(std::uint32_t state, std::uint32_t value) {
   FlushDraws();
   if (state == rs::TextureFactor) {
     stages_.SetTextureFactor(value);
@@ -188,18 +177,18 @@ void GLDevice::SetRenderState(std::uint32_t state, std::uint32_t value) {
   if (!renderStates_.Set(state, value)) lighting_.Set(state, value);
 }
 
-void GLDevice::SetTextureStageState(std::uint32_t stage, std::uint32_t state, std::uint32_t value) {
+void GLDevice::ApplyTextureStageState(std::uint32_t stage, std::uint32_t state, std::uint32_t value) {
   FlushDraws();
   stages_.SetState(stage, state, value);
 }
 
-void GLDevice::SetTexture(std::uint32_t stage, const DeviceTexture* texture) {
+void GLDevice::ApplyTexture(std::uint32_t stage, const DeviceTexture* texture) {
   FlushDraws();
   const auto* glTexture = dynamic_cast<const GLTexture*>(texture);
   stages_.SetTexture(stage, glTexture != nullptr ? glTexture->Name() : 0);
 }
 
-void GLDevice::SetTransform(TransformKind kind, std::uint32_t stage, const Matrix16& matrix) {
+void GLDevice::ApplyTransform(TransformKind kind, std::uint32_t stage, const Matrix16& matrix) {
   FlushDraws();
   switch (kind) {
     case TransformKind::World:
@@ -217,23 +206,23 @@ void GLDevice::SetTransform(TransformKind kind, std::uint32_t stage, const Matri
   }
 }
 
-void GLDevice::SetMaterial(const DeviceMaterial& material) {
+void GLDevice::ApplyMaterial(const DeviceMaterial& material) {
   FlushDraws();
   lighting_.SetMaterial(material);
 }
 
-void GLDevice::SetLight(const DeviceLight& light) {
+void GLDevice::ApplyLight(const DeviceLight& light) {
   FlushDraws();
   lighting_.SetLight(light);
   transforms_.ReissueLight();
 }
 
-void GLDevice::EnableLight(bool on) {
+void GLDevice::ApplyEnableLight(bool on) {
   FlushDraws();
   lighting_.EnableLight(on);
 }
 
-void GLDevice::SetViewport(int x, int y, int width, int height, float minZ, float maxZ) {
+void GLDevice::ApplySetViewport(int x, int y, int width, int height, float minZ, float maxZ) {
   FlushDraws();
   viewport_ = Viewport{std::max(x, 0),
                        std::max(y, 0),
@@ -257,20 +246,17 @@ bool GLDevice::Refuse() {
   return false;
 }
 
-void GLDevice::DrawPrimitiveUP(PrimitiveType type, std::uint32_t count, const void* vertices,
-                               std::uint32_t stride) {
-  if (count == 0 || vertices == nullptr) return;
-  const std::uint64_t vertexCount = VertexCountOf(type, count);
-  const std::uint32_t vertexSize = GLVertexInput::VertexSize(fvf_);
-  if (vertexCount > 0x7FFFFFFF || vertexSize == 0 || stride < vertexSize || stride > 0x7FFFFFFF)
-    return void(Refuse());
-  const auto vertices32 = static_cast<std::uint32_t>(vertexCount);
-  if (!thrift_.mergeDraws || vertices32 > GLDrawBatch::kMaxVertices) {
+// Gathers the draw with the ones before it when nothing changed between
+// them; `vertices` are the caller's, so a kept draw holds a copy.
+void GLDevice::ApplyDraw(PrimitiveType type, std::uint32_t vertexCount, const void* vertices,
+                         std::uint32_t stride, std::uint32_t fvf) {
+  fvf_ = fvf;
+  if (!thrift_.mergeDraws || vertexCount > GLDrawBatch::kMaxVertices) {
     FlushDraws();
-    return DrawNow(type, vertices32, vertices, stride);
+    return DrawNow(type, vertexCount, vertices, stride);
   }
-  if (!batch_.Accepts(type, fvf_, stride, vertices32)) FlushDraws();
-  batch_.Add(type, fvf_, stride, vertexSize, vertices, vertices32);
+  if (!batch_.Accepts(type, fvf_, stride, vertexCount)) FlushDraws();
+  batch_.Add(type, fvf_, stride, GLVertexInput::VertexSize(fvf_), vertices, vertexCount);
 }
 
 void GLDevice::DrawNow(PrimitiveType type, std::uint32_t vertexCount, const void* vertices, std::uint32_t stride) {
@@ -304,7 +290,8 @@ void GLDevice::FlushDraws() {
 }
 
 void GLDevice::SetThrift(const GLDeviceThrift& thrift) {
-  FlushDraws();
+  RunKeptWork();
+  frames_.SetActive(thrift.skipUnchangedFrames);
   if (!thrift.deferDepthStencilClear && pendingClear_ != 0) {
     glClearDepth(pendingDepth_);
     glClearStencil(static_cast<GLint>(pendingStencil_));
@@ -331,10 +318,10 @@ void GLDevice::ClearPendingBuffersForDraw() {
 // The caller's lowest index and vertex count are only hints; the range
 // passed on is the one the indices really use, and a draw whose indices
 // reach past the vertex buffer is refused rather than read out of bounds.
-void GLDevice::DrawIndexed(const DeviceVertexBuffer& vertices, std::uint32_t stride,
-                           const DeviceIndexBuffer& indices, std::uint32_t /*minIndex*/,
-                           std::uint32_t /*vertexCount*/, std::uint32_t startIndex,
-                           std::uint32_t triangleCount) {
+void GLDevice::ApplyDrawIndexed(const DeviceVertexBuffer& vertices, std::uint32_t stride,
+                                const DeviceIndexBuffer& indices, std::uint32_t startIndex,
+                                std::uint32_t triangleCount, std::uint32_t fvf) {
+  fvf_ = fvf;
   const auto* vb = dynamic_cast<const GLVertexBuffer*>(&vertices);
   const auto* ib = dynamic_cast<const GLIndexBuffer*>(&indices);
   const std::uint32_t vertexSize = GLVertexInput::VertexSize(fvf_);
@@ -360,22 +347,22 @@ void GLDevice::DrawIndexed(const DeviceVertexBuffer& vertices, std::uint32_t str
 }
 
 std::unique_ptr<DeviceTexture> GLDevice::CreateTexture(const std::vector<Image>& levels) {
-  FlushDraws();
+  RunKeptWork();
   const int maxSize = static_cast<int>(std::min(caps_.maxTextureWidth, caps_.maxTextureHeight));
   return GLTexture::Create(levels, maxSize, thrift_.alphaOnlyWhiteTextures && swizzle_, context_->Token());
 }
 
 std::unique_ptr<DeviceVertexBuffer> GLDevice::CreateVertexBuffer(std::span<const std::uint8_t> bytes) {
-  FlushDraws();
+  RunKeptWork();
   return GLVertexBuffer::Create(bytes, context_->Token());
 }
 
 std::unique_ptr<DeviceIndexBuffer> GLDevice::CreateIndexBuffer(std::span<const std::uint16_t> indices) {
-  FlushDraws();
+  RunKeptWork();
   return GLIndexBuffer::Create(indices, context_->Token());
 }
 
-void GLDevice::Clear(bool color, bool depth, bool stencil, std::uint32_t argb, float z,
+void GLDevice::ApplyClear(bool color, bool depth, bool stencil, std::uint32_t argb, float z,
                      std::uint32_t stencilValue) {
   FlushDraws();
   GLbitfield bits = 0;
@@ -404,13 +391,13 @@ void GLDevice::Clear(bool color, bool depth, bool stencil, std::uint32_t argb, f
   if (bits != 0) renderStates_.ClearAll(bits);
 }
 
-void GLDevice::Present() {
+void GLDevice::PresentNow() {
   FlushDraws();
   SDL_GL_SwapWindow(window_.Sdl());
 }
 
 bool GLDevice::ReadBackBuffer(Image& out) {
-  FlushDraws();
+  RunKeptWork();
   int width = 0, height = 0;
   BackBufferSize(width, height);
   if (width < 1 || height < 1) return false;
@@ -430,15 +417,15 @@ bool GLDevice::ReadBackBuffer(Image& out) {
 }
 
 std::uint32_t GLDevice::TakeGLError() {
-  FlushDraws();
+  RunKeptWork();
   std::uint32_t first = 0;
   for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError())
     if (first == 0) first = error;
   return first;
 }
 
-void FlushDrawsBeforeTextureDeletion() {
-  if (g_drawingDevice != nullptr) g_drawingDevice->FlushDraws();
+void BeforeDeviceObjectChange() {
+  if (g_drawingDevice != nullptr) g_drawingDevice->RunKeptWork();
 }
 
 std::unique_ptr<GraphicsDevice> CreateOpenGLDevice(Window& window, const DeviceParams& params,

@@ -11,6 +11,7 @@
 
 #include "platform/GLContext.h"
 #include "platform/GLDrawBatch.h"
+#include "platform/GLFrameRecorder.h"
 #include "platform/GLLighting.h"
 #include "platform/GLRenderStates.h"
 #include "platform/GLTextureStages.h"
@@ -39,6 +40,10 @@ struct GLDeviceThrift {
   // Textures whose texels are all white (font atlases) keep only their
   // alpha, where the driver can read one channel back as white.
   bool alphaOnlyWhiteTextures = true;
+  // A frame's work waits for the present, and a frame that draws exactly
+  // what the last presented one drew is dropped unrun: the window already
+  // shows it.
+  bool skipUnchangedFrames = true;
 };
 
 class GLDevice final : public GraphicsDevice {
@@ -86,12 +91,16 @@ class GLDevice final : public GraphicsDevice {
   void EndScene() override {}
   void Present() override;
 
-  // Draws gathered so far go to OpenGL now (also done before every state
-  // change, clear, read and present, and before a texture is deleted).
-  void FlushDraws();
+  // The frame's work kept for the present and the draws gathered so far
+  // go to OpenGL now (also done before a read, before a texture or buffer
+  // is changed or deleted, and at a present that is not dropped).
+  void RunKeptWork();
   void SetThrift(const GLDeviceThrift& thrift);
-  // OpenGL draw calls made since creation (a merged batch counts once).
-  std::uint64_t GLDrawCalls() const { return glDrawCalls_; }
+  // OpenGL draw calls made since creation (a merged batch counts once),
+  // running the kept work first.
+  std::uint64_t GLDrawCalls();
+  // Presents dropped because the frame was unchanged.
+  std::uint64_t DroppedFrames() const { return frames_.DroppedFrames(); }
 
   // The back buffer as drawn since the last Present, top row first (for
   // tests and screenshots). False when it could not be read.
@@ -100,8 +109,9 @@ class GLDevice final : public GraphicsDevice {
   // them all.
   std::uint32_t TakeGLError();
   // Draws refused since creation: an unknown vertex format, a stride
-  // smaller than the vertex, or indices outside their buffers.
-  std::uint32_t RefusedDraws() const { return refusedDraws_; }
+  // smaller than the vertex, or indices outside their buffers (running the
+  // kept work first).
+  std::uint32_t RefusedDraws();
   // Whether OpenGL maps depth 0..1 itself (clip control) rather than the
   // device remapping projections.
   bool UsesClipControl() const { return clipControl_; }
@@ -109,6 +119,23 @@ class GLDevice final : public GraphicsDevice {
  private:
   GLDevice(Window& window, const GLWindowMode& mode, std::unique_ptr<GLContext> context,
            const GLDeviceOptions& options);
+  // The calls' work (GLDevice.cpp); the public calls keep it for the
+  // present or run it at once (GLDeviceFrames.cpp).
+  void ApplyRenderState(std::uint32_t state, std::uint32_t value);
+  void ApplyTextureStageState(std::uint32_t stage, std::uint32_t state, std::uint32_t value);
+  void ApplyTexture(std::uint32_t stage, const DeviceTexture* texture);
+  void ApplyTransform(TransformKind kind, std::uint32_t stage, const Matrix16& matrix);
+  void ApplyMaterial(const DeviceMaterial& material);
+  void ApplyLight(const DeviceLight& light);
+  void ApplyEnableLight(bool on);
+  void ApplySetViewport(int x, int y, int width, int height, float minZ, float maxZ);
+  void ApplyDraw(PrimitiveType type, std::uint32_t vertexCount, const void* vertices, std::uint32_t stride,
+                 std::uint32_t fvf);
+  void ApplyDrawIndexed(const DeviceVertexBuffer& vertices, std::uint32_t stride, const DeviceIndexBuffer& indices,
+                        std::uint32_t startIndex, std::uint32_t triangleCount, std::uint32_t fvf);
+  void ApplyClear(bool color, bool depth, bool stencil, std::uint32_t argb, float z, std::uint32_t stencilValue);
+  void PresentNow();
+  void FlushDraws();
   void ApplyViewport() const;
   bool Refuse();
   void DrawNow(PrimitiveType type, std::uint32_t vertexCount, const void* vertices, std::uint32_t stride);
@@ -134,6 +161,7 @@ class GLDevice final : public GraphicsDevice {
   Viewport viewport_;
   std::uint32_t refusedDraws_ = 0;
   GLDeviceThrift thrift_;
+  GLFrameRecorder frames_;
   GLDrawBatch batch_;
   std::uint32_t pendingClear_ = 0;  // GL clear bits of depth and stencil not yet cleared
   float pendingDepth_ = 1.0f;

@@ -50,8 +50,9 @@ class GLDrawBatch {
   std::vector<std::int32_t> counts_;
 };
 
-// Sends the draws the device has gathered, which may use a texture about to
-// be deleted (GLTexture calls it). Nothing when none are gathered.
-void FlushDrawsBeforeTextureDeletion();
+// Runs the work the drawing device keeps for the present and the draws it
+// has gathered, which may use a texture or buffer about to be changed or
+// deleted (the GL texture and buffers call it first).
+void BeforeDeviceObjectChange();
 
 }  // namespace platform

@@ -92,7 +92,7 @@ GLTexture::GLTexture(GLObject texture, int width, int height)
     : texture_(std::move(texture)), width_(width), height_(height) {}
 
 GLTexture::~GLTexture() {
-  FlushDrawsBeforeTextureDeletion();
+  BeforeDeviceObjectChange();
 }
 
 }  // namespace platform

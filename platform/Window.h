@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/ClientSizeTracker.h"
@@ -110,6 +111,10 @@ class Window {
   // pixels); a rectangle it changed is applied. Then a Size message with the
   // final size is queued.
   void HandleDesktopResize(int width, int height);
+  // The desktop asks for the window's contents again (it lost them); the
+  // graphics device takes the note and shows its next frame whatever it is.
+  void NoteExposed() { exposed_ = true; }
+  bool TakeExposed() { return std::exchange(exposed_, false); }
   // Queues a Size message when the window's state or size differs from the
   // last one reported: minimised gives SizeMinimised with 0 x 0, maximised
   // or full screen SizeMaximised, else SizeRestored.
@@ -130,6 +135,7 @@ class Window {
   SDL_Window* window_ = nullptr;
   WindowProcFn proc_ = nullptr;
   bool coversDesktop_ = false;
+  bool exposed_ = false;
   ClientSizeTracker sizes_;
   Reported reported_;
 };

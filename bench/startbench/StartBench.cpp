@@ -3,9 +3,10 @@
 // reports over several runs (median, min, max) the time to the mapped
 // window, to the first presented frame, to the first frame the game drew,
 // to the menu (the first frame showing the game's cursor), the resident
-// memory at the menu and the CPU share and frame rate over some seconds at
-// the menu, without and with the console. Measures only; never fails on a
-// figure.
+// memory at the menu and the CPU share and the rate of presented frames
+// over some seconds at the menu, without and with the console (the game
+// draws up to 100 frames a second but presents only those that differ from
+// the one shown). Measures only; never fails on a figure.
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
@@ -257,9 +258,9 @@ void PrintTable(const std::vector<Figures>& runs) {
   PrintRow("start to menu (Escape at map)", column(&Figures::menu), "s");
   PrintRow("resident memory at the menu", column(&Figures::rss), "MiB");
   PrintRow("CPU at the menu", column(&Figures::cpuMenu), "% of a core");
-  PrintRow("frames per second at the menu", column(&Figures::fpsMenu), "1/s");
+  PrintRow("frames presented per second at the menu", column(&Figures::fpsMenu), "1/s");
   PrintRow("CPU with the console open", column(&Figures::cpuConsole), "% of a core");
-  PrintRow("frames per second with the console", column(&Figures::fpsConsole), "1/s");
+  PrintRow("frames presented per second with the console", column(&Figures::fpsConsole), "1/s");
 }
 
 bool ParseOptions(int argc, char** argv, Options& options) {

@@ -22,6 +22,7 @@
 #include "render/YFontLoader.h"
 #include "render/YRenderResource.h"
 #include "render/YShader.h"
+#include "render/YShaderStage.h"
 #include "render/YTextureBase.h"
 #include "tests/support/TestSupport.h"
 
@@ -76,36 +77,50 @@ void ReloadTextures() {
       texture->SetName(std::string(texture->name()));
 }
 
-TEST(DrawMergingPixel, GatheredDrawsDeferredClearsAndAlphaOnlyAtlasesLeaveEveryPixelAsItWas) {
-  if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no X display";
-  testing_support::ScopedCwd cwd(QV_GAME_DIR);
-  platform::WindowDesc desc;
-  desc.title = "Draw merging pixel test";
-  desc.clientWidth = 800;
-  desc.clientHeight = 500;
-  const auto window = platform::Window::Create(desc, nullptr);
-  ASSERT_NE(window, nullptr) << platform::LastVideoError();
-  window->Show(false);
-  auto render = std::make_unique<Render_D3D>(std::make_unique<PlatformDisplaySystem>());
-  render->EnumerateModes();
-  render->CreateDevice(*window, false, -1);
-  auto* device = dynamic_cast<platform::GLDevice*>(render->Device());
-  ASSERT_NE(device, nullptr);
-  LoadShaders("data\\shaders.yml");
-  YFontLoader::LoadFonts("data\\fonts.yml");
+// A renderer with the shipped shaders and fonts on a real window.
+class DeviceThrift : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no X display";
+    platform::WindowDesc desc;
+    desc.title = "Device thrift pixel test";
+    desc.clientWidth = 800;
+    desc.clientHeight = 500;
+    window_ = platform::Window::Create(desc, nullptr);
+    ASSERT_NE(window_, nullptr) << platform::LastVideoError();
+    window_->Show(false);
+    render_ = std::make_unique<Render_D3D>(std::make_unique<PlatformDisplaySystem>());
+    render_->EnumerateModes();
+    render_->CreateDevice(*window_, false, -1);
+    device_ = dynamic_cast<platform::GLDevice*>(render_->Device());
+    ASSERT_NE(device_, nullptr);
+    LoadShaders("data\\shaders.yml");
+    YFontLoader::LoadFonts("data\\fonts.yml");
+  }
+  void TearDown() override {
+    if (device_) {
+      EXPECT_EQ(device_->TakeGLError(), 0u) << "OpenGL reported an error";
+    }
+  }
 
+  testing_support::ScopedCwd cwd_{QV_GAME_DIR};
+  std::unique_ptr<platform::Window> window_;
+  std::unique_ptr<Render_D3D> render_;
+  platform::GLDevice* device_ = nullptr;
+};
+
+TEST_F(DeviceThrift, GatheredDrawsDeferredClearsAndAlphaOnlyAtlasesLeaveEveryPixelAsItWas) {
   platform::Image frames[2];
   std::uint64_t calls[2] = {0, 0};
   for (int thrifty = 0; thrifty < 2; ++thrifty) {
-    device->SetThrift({thrifty == 1, thrifty == 1, thrifty == 1});
+    device_->SetThrift({thrifty == 1, thrifty == 1, thrifty == 1, thrifty == 1});
     ReloadTextures();
-    const std::uint64_t before = device->GLDrawCalls();
-    DrawScene(*render);
-    ASSERT_TRUE(device->ReadBackBuffer(frames[thrifty]));
-    calls[thrifty] = device->GLDrawCalls() - before;
-    render->EndFrame();
+    const std::uint64_t before = device_->GLDrawCalls();
+    DrawScene(*render_);
+    ASSERT_TRUE(device_->ReadBackBuffer(frames[thrifty]));
+    calls[thrifty] = device_->GLDrawCalls() - before;
+    render_->EndFrame();
   }
-  EXPECT_EQ(device->TakeGLError(), 0u) << "OpenGL reported an error";
   ASSERT_EQ(frames[0].width, frames[1].width);
   ASSERT_EQ(frames[0].bgra.size(), frames[1].bgra.size());
   std::size_t differing = 0;
@@ -115,6 +130,28 @@ TEST(DrawMergingPixel, GatheredDrawsDeferredClearsAndAlphaOnlyAtlasesLeaveEveryP
   // panel, the blended quads and each text became one call each.
   EXPECT_GT(calls[0], 200u);
   EXPECT_LT(calls[1] * 4, calls[0]);
+}
+
+// A frame drawing what the last shown one drew is dropped; one that draws
+// the same calls with a texture loaded anew, or anything else, is shown.
+TEST_F(DeviceThrift, OnlyAFrameEqualToTheLastShownOneIsDropped) {
+  const std::uint64_t dropped = device_->DroppedFrames();
+  const auto frame = [&](float shift) {
+    DrawScene(*render_);
+    render_->SetShader(GetShader("ui_window"), true);
+    DrawQuad(*render_, 100 + shift, 500, 50, 50);
+    render_->EndFrame();
+    return device_->DroppedFrames() - dropped;
+  };
+  EXPECT_EQ(frame(0), 0u);
+  EXPECT_EQ(frame(0), 1u);
+  EXPECT_EQ(frame(0.5f), 1u);
+  EXPECT_EQ(frame(0.5f), 2u);
+  YTextureBase* window = GetShader("ui_window")->stages.at(0)->texture;
+  window->SetName(std::string(window->name()));  // a new texture, maybe at the old address
+  EXPECT_EQ(frame(0.5f), 2u);
+  window_->NoteExposed();
+  EXPECT_EQ(frame(0.5f), 2u);
 }
 
 }  // namespace
