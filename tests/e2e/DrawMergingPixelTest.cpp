@@ -24,6 +24,7 @@
 #include "render/YShader.h"
 #include "render/YShaderStage.h"
 #include "render/YTextureBase.h"
+#include "tests/e2e/RenderWindow.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -82,18 +83,10 @@ class DeviceThrift : public ::testing::Test {
  protected:
   void SetUp() override {
     if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no X display";
-    platform::WindowDesc desc;
-    desc.title = "Device thrift pixel test";
-    desc.clientWidth = 800;
-    desc.clientHeight = 500;
-    window_ = platform::Window::Create(desc, nullptr);
-    ASSERT_NE(window_, nullptr) << platform::LastVideoError();
-    window_->Show(false);
-    render_ = std::make_unique<Render_D3D>(std::make_unique<PlatformDisplaySystem>());
-    render_->EnumerateModes();
-    render_->CreateDevice(*window_, false, -1);
-    device_ = dynamic_cast<platform::GLDevice*>(render_->Device());
-    ASSERT_NE(device_, nullptr);
+    opened_.Open("Device thrift pixel test", 800, 500);
+    if (HasFatalFailure()) return;
+    render_ = opened_.render.get();
+    device_ = opened_.device;
     LoadShaders("data\\shaders.yml");
     YFontLoader::LoadFonts("data\\fonts.yml");
   }
@@ -104,8 +97,8 @@ class DeviceThrift : public ::testing::Test {
   }
 
   testing_support::ScopedCwd cwd_{QV_GAME_DIR};
-  std::unique_ptr<platform::Window> window_;
-  std::unique_ptr<Render_D3D> render_;
+  RenderWindow opened_;
+  Render_D3D* render_ = nullptr;
   platform::GLDevice* device_ = nullptr;
 };
 
@@ -150,7 +143,7 @@ TEST_F(DeviceThrift, OnlyAFrameEqualToTheLastShownOneIsDropped) {
   YTextureBase* window = GetShader("ui_window")->stages.at(0)->texture;
   window->SetName(std::string(window->name()));  // a new texture, maybe at the old address
   EXPECT_EQ(frame(0.5f), 2u);
-  window_->NoteExposed();
+  opened_.window->NoteExposed();
   EXPECT_EQ(frame(0.5f), 2u);
 }
 
