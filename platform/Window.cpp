@@ -119,14 +119,15 @@ bool StartX11(std::string& reason) {
 }
 
 // Mesa's software rasteriser (llvmpipe) starts one raster thread per core
-// unless told otherwise. Measured on 8 cores at 1280 x 1024, two threads
-// keep a 3-D board frame near the 100 Hz cap (10 ms, against 17 ms on the
-// main thread alone) for less CPU than eight (17 against 22 ms a frame), and
-// halve the CPU of a 2-D menu frame; waking more threads costs more than
-// they save. A player's own LP_NUM_THREADS is left alone. It must be set
-// before the first OpenGL context exists; other drivers ignore it.
+// unless told otherwise. Measured on 8 cores at 1280 x 1024 (bench/): a 3-D
+// board frame takes 9-11 ms with three threads, about the 100 Hz cap, for
+// 20 ms of CPU, against 11-13 ms with two and 5-9 ms with eight for 21-24
+// ms of CPU; a 2-D frame drawn anew costs 17 % of a core at 100 Hz with two
+// threads, 26 % with eight, as waking threads costs more than they save. A
+// player's own LP_NUM_THREADS is left alone. It must be set before the
+// first OpenGL context exists; other drivers ignore it.
 void ChooseSoftwareRasterThreads() {
-  setenv("LP_NUM_THREADS", "2", 0);
+  setenv("LP_NUM_THREADS", "3", 0);
 }
 
 }  // namespace
