@@ -72,7 +72,7 @@ class GLDevice final : public GraphicsDevice {
   void SetMaterial(const DeviceMaterial& material) override;
   void SetLight(const DeviceLight& light) override;
   void EnableLight(bool on) override;
-  void SetVertexFormat(std::uint32_t fvf) override { fvf_ = fvf; }
+  void SetVertexFormat(std::uint32_t fvf) override { callerFvf_ = fvf; }
   void SetViewport(int x, int y, int width, int height, float minZ, float maxZ) override;
 
   void DrawPrimitiveUP(PrimitiveType type, std::uint32_t count, const void* vertices,
@@ -157,7 +157,8 @@ class GLDevice final : public GraphicsDevice {
   GLTextureStages stages_;
   GLVertexInput vertexInput_;
   bool swizzle_;  // the driver reads a texture's channels in any order
-  std::uint32_t fvf_ = 0;
+  std::uint32_t callerFvf_ = 0;  // as last set by the caller (kept draws carry theirs)
+  std::uint32_t fvf_ = 0;        // of the draw OpenGL is given
   Viewport viewport_;
   std::uint32_t refusedDraws_ = 0;
   GLDeviceThrift thrift_;

@@ -93,11 +93,11 @@ void GLDevice::DrawPrimitiveUP(PrimitiveType type, std::uint32_t count, const vo
                                std::uint32_t stride) {
   if (count == 0 || vertices == nullptr) return;
   const std::uint64_t vertexCount = VertexCountOf(type, count);
-  const std::uint32_t vertexSize = GLVertexInput::VertexSize(fvf_);
+  const std::uint32_t vertexSize = GLVertexInput::VertexSize(callerFvf_);
   if (vertexCount > 0x7FFFFFFF || vertexSize == 0 || stride < vertexSize || stride > 0x7FFFFFFF)
     return void(Refuse());
   const auto n = static_cast<std::uint32_t>(vertexCount);
-  const std::uint32_t fvf = fvf_;
+  const std::uint32_t fvf = callerFvf_;
   if (!frames_.Active()) return ApplyDraw(type, n, vertices, stride, fvf);
   // The caller's memory is gone by the present: the kept draw has a copy.
   const std::size_t bytes = std::size_t{n - 1} * stride + vertexSize;
@@ -111,7 +111,7 @@ void GLDevice::DrawPrimitiveUP(PrimitiveType type, std::uint32_t count, const vo
 void GLDevice::DrawIndexed(const DeviceVertexBuffer& vertices, std::uint32_t stride,
                            const DeviceIndexBuffer& indices, std::uint32_t /*minIndex*/,
                            std::uint32_t /*vertexCount*/, std::uint32_t startIndex, std::uint32_t triangleCount) {
-  const std::uint32_t fvf = fvf_;
+  const std::uint32_t fvf = callerFvf_;
   const DeviceVertexBuffer* vb = &vertices;
   const DeviceIndexBuffer* ib = &indices;
   if (!frames_.Add(kDrawIndexed, [=, this] { ApplyDrawIndexed(*vb, stride, *ib, startIndex, triangleCount, fvf); },
