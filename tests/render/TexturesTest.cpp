@@ -176,6 +176,7 @@ TEST_F(TexturesTest, WaitingTexturesLoadWhenDrawnOrInSpareTimeAndReleasedOnesWhe
   textures[2]->ReleaseUntilUsed();  // not loaded yet: it now waits for a use, not for spare time
   while (LoadNextWaitingTexture()) {
   }
+  render->SetStageTexture(Textures::Get(drawn), 1);  // the same file named again: not decoded again
   EXPECT_NE(textures[1]->DeviceTexture(), nullptr);
   EXPECT_EQ(textures[2]->DeviceTexture(), nullptr);
   EXPECT_EQ(device.Count("CreateTexture"), 2);
