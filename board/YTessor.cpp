@@ -2,6 +2,8 @@
 // the commanders it owns.
 #include "board/YTessor.h"
 
+#include <utility>
+
 #include "board/DeskFile.h"
 #include "board/YTessorSounds.h"
 #include "board/YTessorUnitBoss.h"
@@ -157,6 +159,13 @@ void YTessor::SetCommander(int side, std::unique_ptr<YTessorPlayerCommander> com
 void YTessor::DeleteCommanders() {
   SetCommander(0, nullptr);
   SetCommander(1, nullptr);
+}
+
+void YTessor::SwapCommanders() {
+  std::swap(commanders_[0], commanders_[1]);
+  for (int side = 0; side < 2; ++side) {
+    if (commanders_[static_cast<std::size_t>(side)]) commanders_[static_cast<std::size_t>(side)]->side = side;
+  }
 }
 
 void YTessor::CallCommander(int side, const std::function<void(YTessorPlayerCommander&)>& call) {

@@ -71,6 +71,9 @@ class YTessor {
     return commanders_[static_cast<std::size_t>(side & 1)].get();
   }
   void DeleteCommanders();
+  // Exchanges the two commanders; each then plays the side of its new slot.
+  // Safe from within a commander's call.
+  void SwapCommanders();
   void SetGameMaster(YGameMaster* master) { gameMaster_ = master; }
   YGameMaster* GameMaster() const { return gameMaster_; }
   void SetView(YTessorView* view) { view_ = view; }

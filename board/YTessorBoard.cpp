@@ -75,6 +75,20 @@ void YTessorBoard::ClearSide(int side, bool deleteRecords) {
   for (YTessorUnit* unit : list) DeleteUnit(unit, deleteRecords);
 }
 
+void YTessorBoard::MoveSideMirrored(int from, int to) {
+  from &= 1;
+  to &= 1;
+  if (from == to) return;
+  const std::vector<YTessorUnit*> moved = std::move(units_[static_cast<std::size_t>(from)]);
+  units_[static_cast<std::size_t>(from)].clear();
+  for (YTessorUnit* unit : moved) LiftUnit(unit);
+  for (YTessorUnit* unit : moved) {
+    unit->side = to;
+    units_[static_cast<std::size_t>(to)].push_back(unit);
+    if (IsOnBoard(unit->x, unit->y)) PlaceUnit(unit, kBoardSize - 1 - unit->x, kBoardSize - 1 - unit->y);
+  }
+}
+
 int YTessorBoard::UnitId(const YTessorUnit* unit) const {
   for (std::size_t i = 0; i < store_.size(); ++i) {
     if (store_[i].get() == unit) return static_cast<int>(i);

@@ -63,6 +63,12 @@ class YTessorBoard {
   // Deletes every unit of a side, freeing their cells; the records the
   // board made are deleted with them, the others only when asked.
   void ClearSide(int side, bool deleteRecords);
+  // Moves every unit of side `from`, in list order, to the end of side
+  // `to`'s list and mirrors it through the board's centre (x becomes 8 - x,
+  // y becomes 8 - y). All of them leave their cells before any is placed
+  // again, so no cell keeps a unit that left it; the cells they move to
+  // should be free.
+  void MoveSideMirrored(int from, int to);
   // Deletes one unit: out of its list and off its cell, out of the head
   // registry; its record goes when the board made it or when asked.
   void DeleteUnit(YTessorUnit* unit, bool deleteRecord);

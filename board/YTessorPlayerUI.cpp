@@ -4,5 +4,8 @@
 
 void YTessorPlayerUI::Think() {
   YTessor* board = Board();
-  if (board != nullptr && board->TakePendingMove()) board->ExecuteSelectedMove();
+  // Before the game has begun (a network game still setting up) and after
+  // it ended, a chosen move is dropped.
+  if (board == nullptr || !board->TakePendingMove() || !board->gameRunning) return;
+  board->ExecuteSelectedMove();
 }

@@ -15,6 +15,7 @@
 #include "render/RendererHooks.h"
 #include "render/Shadows.h"
 #include "render/SplashScreens.h"
+#include "render/TextureLoading.h"
 #include "render/YFont.h"
 #include "render/YFontLoader.h"
 #include "render/YShader.h"
@@ -68,6 +69,7 @@ GameFramework::~GameFramework() {
 
 void GameFramework::CreateRenderer() {
   auto render = std::make_unique<Render_D3D>(std::make_unique<PlatformDisplaySystem>());
+  render->deferTextureLoads = true;
   InstallRendererHooks(*render);
   GetDisplayModeList().SetModes(render->EnumerateModes());
   renderer = std::move(render);
@@ -136,7 +138,10 @@ bool GameFramework::DrawScene(float dt) {
     SplashScreens& splash = GetSplashScreens();
     splash.Update(dt);
     renderer->BeginFrame(false);
-    if (!splash.Draw()) ShowMainMenu();
+    if (!splash.Draw()) {
+      ShowMainMenu();
+      splash.ReleaseTextures();  // the splash cards are done with
+    }
     renderer->EndFrame();
     return false;
   }
@@ -178,6 +183,13 @@ void GameFramework::DrawOverlay() {
   YConsole::Instance()->Draw();
   renderer->SetShader(nullptr, true);
   if (GetInit().fps) YFont::DrawTextF(systemFont, 0, 32, kFpsTextSize, "FPS=%0.1f", static_cast<double>(fps));
+}
+
+void GameFramework::OnIdle() {
+  // A player who skips the splash gets the menu before the spare-time loads
+  // go on (what the menu draws loads as it is drawn).
+  if ((state & 7) == kStateSplash && GetSplashScreens().EndingEarly()) return;
+  LoadNextWaitingTexture();
 }
 
 bool GameFramework::Frame() {

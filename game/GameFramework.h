@@ -46,6 +46,10 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent 
   // state, the overlay and the present. False for a splash frame, which
   // has no overlay.
   bool DrawFrame(float dt);
+  // Spare time without a message: loads one of the textures that have not
+  // been drawn yet, so the first frame did not wait for them (not while a
+  // skipped splash fades out).
+  void OnIdle() override;
   void OnKeyDown(std::uint32_t virtualKey) override;
   void OnChar(std::uint32_t character) override;
   void OnMouseMove(int x, int y) override;

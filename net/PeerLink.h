@@ -17,6 +17,7 @@
 #include <string_view>
 #include <vector>
 
+#include "net/PeerChannel.h"
 #include "net/PeerDatagram.h"
 #include "net/PeerMessage.h"
 #include "net/PeerTransport.h"
@@ -26,7 +27,7 @@ class PeerLink {
  public:
   static constexpr std::int32_t kProtocolVersion = 1;
   // Longest message body; longer ones are refused by Send.
-  static constexpr std::size_t kMaxBody = 200;
+  static constexpr std::size_t kMaxBody = PeerChannel::kMaxBody;
   // Ports base .. base + kPortCount - 1 are bound and searched by hellos.
   static constexpr int kPortCount = 5;
   // Hellos sent to one port before the search moves to the next.

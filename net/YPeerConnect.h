@@ -21,11 +21,12 @@
 
 #include "framework/YCriticalSection.h"
 #include "net/HelloTarget.h"
+#include "net/PeerChannel.h"
 #include "net/PeerLink.h"
 #include "net/SocketLayerUse.h"
 #include "net/SocketTransport.h"
 
-class YPeerConnect {
+class YPeerConnect : public PeerChannel {
  public:
   // A millisecond tick counter that wraps at 2^32.
   using Clock = std::function<std::uint32_t()>;
@@ -49,24 +50,24 @@ class YPeerConnect {
   // Stops the link thread (a step under way finishes first, with a name
   // look-up it may be waiting for) and joins it, then closes the socket.
   // Safe in every state, also after a time-out.
-  virtual ~YPeerConnect();
+  ~YPeerConnect() override;
   YPeerConnect(const YPeerConnect&) = delete;
   YPeerConnect& operator=(const YPeerConnect&) = delete;
 
   // Queues a body for delivery in order; false (and a log line) for a body
   // over PeerLink::kMaxBody bytes, which is not sent. Any thread.
-  bool Send(std::string_view body);
+  bool Send(std::string_view body) override;
   // The next body in order, or empty when it has not arrived. Any thread.
-  std::string Receive();
+  std::string Receive() override;
   // Runs one step at once, sending what was queued just before; the link
   // thread runs the same steps. True once the link has ended. Any thread;
   // while not connected a step looks the host up, which may block.
   bool Process();
 
   // True while the two sides are linked; false before and after a time-out.
-  bool Connected() const { return link_.Connected(); }
+  bool Connected() const override { return link_.Connected(); }
   // 0 before the link is made, then PeerLink::kMaster or PeerLink::kSlave.
-  int Role() const { return link_.Role(); }
+  int Role() const override { return link_.Role(); }
   // The port the socket is bound to (0 when it is not).
   std::uint16_t LocalPort() const { return transport_.LocalPort(); }
   std::uint32_t StartTick() const { return link_.StartTick(); }

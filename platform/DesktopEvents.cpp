@@ -39,6 +39,7 @@ void TranslateWindowEvent(const SDL_WindowEvent& event) {
       PostActivate(*window, Inactive);
       break;
     case SDL_WINDOWEVENT_EXPOSED:
+      window->NoteExposed();
       PostMessage({window, msg::Paint, 0, 0});
       break;
     case SDL_WINDOWEVENT_CLOSE:

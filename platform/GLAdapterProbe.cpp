@@ -27,16 +27,24 @@ GLAdapterInfo ReadCurrentContext() {
   return info;
 }
 
-std::optional<GLAdapterInfo> ProbeHiddenWindow() {
+std::optional<GLAdapterInfo> ProbeHiddenWindow(std::string& error) {
   WindowDesc desc;
   desc.clientWidth = desc.clientHeight = 16;
   desc.openGL = true;
   const auto window = Window::Create(desc, nullptr);
-  if (!window) return std::nullopt;
-  std::string error;
+  if (!window) {
+    error = LastVideoError();
+    return std::nullopt;
+  }
   const auto context = GLContext::Create(window->Sdl(), error);
   if (!context) return std::nullopt;
   return ReadCurrentContext();
+}
+
+// The answer of the one hidden window asked (empty until one answered).
+std::optional<GLAdapterInfo>& Probed() {
+  static std::optional<GLAdapterInfo> probed;
+  return probed;
 }
 
 // Reads one number at `pos` (which must be a digit); 0 when it does not fit.
@@ -64,16 +72,21 @@ void ReadGroup(std::string_view text, std::size_t& pos, int* out) {
 
 }  // namespace
 
+bool ProbeGLAdapter(GLAdapterInfo& info, std::string& error) {
+  std::optional<GLAdapterInfo>& probed = Probed();
+  if (!probed) probed = ProbeHiddenWindow(error);
+  if (!probed) return false;
+  info = *probed;
+  return true;
+}
+
 bool QueryGLAdapter(GLAdapterInfo& info) {
-  static std::optional<GLAdapterInfo> probed;
   if (SDL_GL_GetCurrentContext() != nullptr) {
     info = ReadCurrentContext();
     return true;
   }
-  if (!probed) probed = ProbeHiddenWindow();
-  if (!probed) return false;
-  info = *probed;
-  return true;
+  std::string ignored;
+  return ProbeGLAdapter(info, ignored);
 }
 
 bool DepthStencilOffered(int depthBits, int stencilBits, std::uint32_t depthStencilFormat) {

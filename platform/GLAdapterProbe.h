@@ -20,6 +20,10 @@ struct GLAdapterInfo {
 // with the frame buffer every game window asks for (remembered after the
 // first success). False without a display or a context. Main thread only.
 bool QueryGLAdapter(GLAdapterInfo& info);
+// Always from the hidden window (asked once, remembered after the first
+// success): what a game window will get before any exists. False, with
+// the reason in `error`, without a display or a context.
+bool ProbeGLAdapter(GLAdapterInfo& info, std::string& error);
 
 // Whether a frame buffer with these bits gives at least what the
 // depth-stencil format (fmt::D24S8 ... fmt::D16Lockable) holds. Other

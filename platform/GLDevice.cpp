@@ -16,6 +16,10 @@ namespace platform {
 
 namespace {
 
+// The device whose gathered draws a texture's deletion must flush first
+// (one device draws at a time).
+GLDevice* g_drawingDevice = nullptr;
+
 constexpr std::uint64_t kMebibyte = 1024 * 1024;
 constexpr std::uint64_t kUnknownTextureMemory = 256 * kMebibyte;
 
@@ -67,19 +71,6 @@ GLenum ModeOf(PrimitiveType type) {
       return GL_LINE_STRIP;
   }
   return GL_TRIANGLES;
-}
-
-std::uint64_t VertexCountOf(PrimitiveType type, std::uint32_t primitives) {
-  switch (type) {
-    case PrimitiveType::TriangleList:
-      return std::uint64_t{primitives} * 3;
-    case PrimitiveType::TriangleStrip:
-    case PrimitiveType::TriangleFan:
-      return std::uint64_t{primitives} + 2;
-    case PrimitiveType::LineStrip:
-      return std::uint64_t{primitives} + 1;
-  }
-  return 0;
 }
 
 // How many whole vertices of `vertexSize` bytes, `stride` apart, a buffer
@@ -144,12 +135,16 @@ GLDevice::GLDevice(Window& window, const GLWindowMode& mode, std::unique_ptr<GLC
           options.allowModulateAdd && HasExtension("GL_ATI_texture_env_combine3"),
           GLHas("GL_ARB_texture_mirror_clamp_to_edge", 4, 4) || HasExtension("GL_ATI_texture_mirror_once"),
           context_->Token()),
-      vertexInput_(caps_.maxSimultaneousTextures) {
+      vertexInput_(caps_.maxSimultaneousTextures),
+      swizzle_(GLHas("GL_ARB_texture_swizzle", 3, 3)) {
   BackBufferSize(viewport_.width, viewport_.height);
   ApplyViewport();
+  frames_.SetActive(thrift_.skipUnchangedFrames);
+  g_drawingDevice = this;
 }
 
 GLDevice::~GLDevice() {
+  if (g_drawingDevice == this) g_drawingDevice = nullptr;
   std::string ignored;
   windowMode_.Restore(ignored);
 }
@@ -162,6 +157,8 @@ void GLDevice::BackBufferSize(int& width, int& height) const {
 // the presentation interval and starts again with the whole back buffer as
 // the viewport.
 bool GLDevice::Reset(const DeviceParams& params) {
+  RunKeptWork();
+  frames_.MarkChanged();
   std::string error;
   if (!windowMode_.Apply(params, error)) return false;
   SetSwapInterval(params.waitForVerticalBlank);
@@ -171,7 +168,8 @@ bool GLDevice::Reset(const DeviceParams& params) {
   return viewport_.width >= 1 && viewport_.height >= 1;
 }
 
-void GLDevice::SetRenderState(std::uint32_t state, std::uint32_t value) {
+void GLDevice::ApplyRenderState(std::uint32_t state, std::uint32_t value) {
+  FlushDraws();
   if (state == rs::TextureFactor) {
     stages_.SetTextureFactor(value);
     return;
@@ -179,16 +177,19 @@ void GLDevice::SetRenderState(std::uint32_t state, std::uint32_t value) {
   if (!renderStates_.Set(state, value)) lighting_.Set(state, value);
 }
 
-void GLDevice::SetTextureStageState(std::uint32_t stage, std::uint32_t state, std::uint32_t value) {
+void GLDevice::ApplyTextureStageState(std::uint32_t stage, std::uint32_t state, std::uint32_t value) {
+  FlushDraws();
   stages_.SetState(stage, state, value);
 }
 
-void GLDevice::SetTexture(std::uint32_t stage, const DeviceTexture* texture) {
+void GLDevice::ApplyTexture(std::uint32_t stage, const DeviceTexture* texture) {
+  FlushDraws();
   const auto* glTexture = dynamic_cast<const GLTexture*>(texture);
   stages_.SetTexture(stage, glTexture != nullptr ? glTexture->Name() : 0);
 }
 
-void GLDevice::SetTransform(TransformKind kind, std::uint32_t stage, const Matrix16& matrix) {
+void GLDevice::ApplyTransform(TransformKind kind, std::uint32_t stage, const Matrix16& matrix) {
+  FlushDraws();
   switch (kind) {
     case TransformKind::World:
       transforms_.SetWorld(matrix);
@@ -205,20 +206,24 @@ void GLDevice::SetTransform(TransformKind kind, std::uint32_t stage, const Matri
   }
 }
 
-void GLDevice::SetMaterial(const DeviceMaterial& material) {
+void GLDevice::ApplyMaterial(const DeviceMaterial& material) {
+  FlushDraws();
   lighting_.SetMaterial(material);
 }
 
-void GLDevice::SetLight(const DeviceLight& light) {
+void GLDevice::ApplyLight(const DeviceLight& light) {
+  FlushDraws();
   lighting_.SetLight(light);
   transforms_.ReissueLight();
 }
 
-void GLDevice::EnableLight(bool on) {
+void GLDevice::ApplyEnableLight(bool on) {
+  FlushDraws();
   lighting_.EnableLight(on);
 }
 
-void GLDevice::SetViewport(int x, int y, int width, int height, float minZ, float maxZ) {
+void GLDevice::ApplySetViewport(int x, int y, int width, int height, float minZ, float maxZ) {
+  FlushDraws();
   viewport_ = Viewport{std::max(x, 0),
                        std::max(y, 0),
                        std::max(width, 0),
@@ -241,26 +246,86 @@ bool GLDevice::Refuse() {
   return false;
 }
 
-void GLDevice::DrawPrimitiveUP(PrimitiveType type, std::uint32_t count, const void* vertices,
-                               std::uint32_t stride) {
-  if (count == 0 || vertices == nullptr) return;
-  const std::uint64_t vertexCount = VertexCountOf(type, count);
-  if (vertexCount > 0x7FFFFFFF) return void(Refuse());
+// Gathers the draw with the ones before it when nothing changed between
+// them; `vertices` are the caller's, so a kept draw holds a copy.
+void GLDevice::ApplyDraw(PrimitiveType type, std::uint32_t vertexCount, const void* vertices,
+                         std::uint32_t stride, std::uint32_t fvf) {
+  fvf_ = fvf;
+  if (!thrift_.mergeDraws || vertexCount > GLDrawBatch::kMaxVertices) {
+    FlushDraws();
+    return DrawNow(type, vertexCount, vertices, stride);
+  }
+  if (!batch_.Accepts(type, fvf_, stride, vertexCount)) FlushDraws();
+  batch_.Add(type, fvf_, stride, GLVertexInput::VertexSize(fvf_), vertices, vertexCount);
+}
+
+void GLDevice::DrawNow(PrimitiveType type, std::uint32_t vertexCount, const void* vertices, std::uint32_t stride) {
   if (!vertexInput_.Bind(fvf_, reinterpret_cast<std::uintptr_t>(vertices), stride)) return void(Refuse());
+  ClearPendingBuffersForDraw();
   stages_.PrepareDraw();
   glDrawArrays(ModeOf(type), 0, static_cast<GLsizei>(vertexCount));
+  ++glDrawCalls_;
+}
+
+// One call for everything gathered: each draw keeps its primitive, so the
+// rasteriser sees the same triangles in the same order as from separate
+// calls. Lists (and one draw) need no split at all.
+void GLDevice::FlushDraws() {
+  if (batch_.Empty()) return;
+  const std::uint32_t fvf = fvf_;
+  fvf_ = batch_.Fvf();
+  if (vertexInput_.Bind(fvf_, reinterpret_cast<std::uintptr_t>(batch_.Vertices()), batch_.Stride())) {
+    ClearPendingBuffersForDraw();
+    stages_.PrepareDraw();
+    const GLenum mode = ModeOf(batch_.Type());
+    if (batch_.DrawCount() == 1 || batch_.Type() == PrimitiveType::TriangleList)
+      glDrawArrays(mode, 0, static_cast<GLsizei>(batch_.VertexCount()));
+    else
+      GL().MultiDrawArrays(mode, batch_.Firsts().data(), batch_.Counts().data(),
+                           static_cast<GLsizei>(batch_.DrawCount()));
+    ++glDrawCalls_;
+  }
+  fvf_ = fvf;
+  batch_.Clear();
+}
+
+void GLDevice::SetThrift(const GLDeviceThrift& thrift) {
+  RunKeptWork();
+  frames_.SetActive(thrift.skipUnchangedFrames);
+  if (!thrift.deferDepthStencilClear && pendingClear_ != 0) {
+    glClearDepth(pendingDepth_);
+    glClearStencil(static_cast<GLint>(pendingStencil_));
+    renderStates_.ClearAll(pendingClear_);
+    pendingClear_ = 0;
+  }
+  thrift_ = thrift;
+}
+
+// A deferred depth or stencil clear is done before the first draw that
+// tests or writes that buffer.
+void GLDevice::ClearPendingBuffersForDraw() {
+  if (pendingClear_ == 0) return;
+  GLbitfield bits = 0;
+  if (renderStates_.DepthTested()) bits |= pendingClear_ & GL_DEPTH_BUFFER_BIT;
+  if (renderStates_.StencilTested()) bits |= pendingClear_ & GL_STENCIL_BUFFER_BIT;
+  if (bits == 0) return;
+  glClearDepth(pendingDepth_);
+  glClearStencil(static_cast<GLint>(pendingStencil_));
+  renderStates_.ClearAll(bits);
+  pendingClear_ &= ~bits;
 }
 
 // The caller's lowest index and vertex count are only hints; the range
 // passed on is the one the indices really use, and a draw whose indices
 // reach past the vertex buffer is refused rather than read out of bounds.
-void GLDevice::DrawIndexed(const DeviceVertexBuffer& vertices, std::uint32_t stride,
-                           const DeviceIndexBuffer& indices, std::uint32_t /*minIndex*/,
-                           std::uint32_t /*vertexCount*/, std::uint32_t startIndex,
-                           std::uint32_t triangleCount) {
+void GLDevice::ApplyDrawIndexed(const DeviceVertexBuffer& vertices, std::uint32_t stride,
+                                const DeviceIndexBuffer& indices, std::uint32_t startIndex,
+                                std::uint32_t triangleCount, std::uint32_t fvf) {
+  fvf_ = fvf;
   const auto* vb = dynamic_cast<const GLVertexBuffer*>(&vertices);
   const auto* ib = dynamic_cast<const GLIndexBuffer*>(&indices);
   const std::uint32_t vertexSize = GLVertexInput::VertexSize(fvf_);
+  FlushDraws();
   if (vb == nullptr || ib == nullptr || vertexSize == 0 || stride < vertexSize) return void(Refuse());
   if (triangleCount == 0) return;
   const std::uint64_t count = std::uint64_t{triangleCount} * 3;
@@ -271,29 +336,35 @@ void GLDevice::DrawIndexed(const DeviceVertexBuffer& vertices, std::uint32_t str
   GL().BindBuffer(GL_ARRAY_BUFFER, vb->Name());
   vertexInput_.Bind(fvf_, 0, stride);
   GL().BindBuffer(GL_ELEMENT_ARRAY_BUFFER, ib->Name());
+  ClearPendingBuffersForDraw();
   stages_.PrepareDraw();
   const std::uintptr_t offset = std::uintptr_t{startIndex} * sizeof(std::uint16_t);
   GL().DrawRangeElements(GL_TRIANGLES, 0, last, static_cast<GLsizei>(count), GL_UNSIGNED_SHORT,
                          reinterpret_cast<const void*>(offset));
+  ++glDrawCalls_;
   GL().BindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
   GL().BindBuffer(GL_ARRAY_BUFFER, 0);
 }
 
 std::unique_ptr<DeviceTexture> GLDevice::CreateTexture(const std::vector<Image>& levels) {
+  RunKeptWork();
   const int maxSize = static_cast<int>(std::min(caps_.maxTextureWidth, caps_.maxTextureHeight));
-  return GLTexture::Create(levels, maxSize, context_->Token());
+  return GLTexture::Create(levels, maxSize, thrift_.alphaOnlyWhiteTextures && swizzle_, context_->Token());
 }
 
 std::unique_ptr<DeviceVertexBuffer> GLDevice::CreateVertexBuffer(std::span<const std::uint8_t> bytes) {
+  RunKeptWork();
   return GLVertexBuffer::Create(bytes, context_->Token());
 }
 
 std::unique_ptr<DeviceIndexBuffer> GLDevice::CreateIndexBuffer(std::span<const std::uint16_t> indices) {
+  RunKeptWork();
   return GLIndexBuffer::Create(indices, context_->Token());
 }
 
-void GLDevice::Clear(bool color, bool depth, bool stencil, std::uint32_t argb, float z,
+void GLDevice::ApplyClear(bool color, bool depth, bool stencil, std::uint32_t argb, float z,
                      std::uint32_t stencilValue) {
+  FlushDraws();
   GLbitfield bits = 0;
   if (color) {
     glClearColor(
@@ -301,22 +372,32 @@ void GLDevice::Clear(bool color, bool depth, bool stencil, std::uint32_t argb, f
         static_cast<GLfloat>(argb & 0xFF) / 255.0f, static_cast<GLfloat>((argb >> 24) & 0xFF) / 255.0f);
     bits |= GL_COLOR_BUFFER_BIT;
   }
+  GLbitfield later = 0;
   if (depth) {
-    glClearDepth(std::clamp(z, 0.0f, 1.0f));
-    bits |= GL_DEPTH_BUFFER_BIT;
+    pendingDepth_ = std::clamp(z, 0.0f, 1.0f);
+    later |= GL_DEPTH_BUFFER_BIT;
   }
   if (stencil) {
-    glClearStencil(static_cast<GLint>(stencilValue));
-    bits |= GL_STENCIL_BUFFER_BIT;
+    pendingStencil_ = stencilValue;
+    later |= GL_STENCIL_BUFFER_BIT;
+  }
+  pendingClear_ |= later;
+  if (!thrift_.deferDepthStencilClear) {
+    glClearDepth(pendingDepth_);
+    glClearStencil(static_cast<GLint>(pendingStencil_));
+    bits |= pendingClear_;
+    pendingClear_ = 0;
   }
   if (bits != 0) renderStates_.ClearAll(bits);
 }
 
-void GLDevice::Present() {
+void GLDevice::PresentNow() {
+  FlushDraws();
   SDL_GL_SwapWindow(window_.Sdl());
 }
 
-bool GLDevice::ReadBackBuffer(Image& out) const {
+bool GLDevice::ReadBackBuffer(Image& out) {
+  RunKeptWork();
   int width = 0, height = 0;
   BackBufferSize(width, height);
   if (width < 1 || height < 1) return false;
@@ -336,10 +417,15 @@ bool GLDevice::ReadBackBuffer(Image& out) const {
 }
 
 std::uint32_t GLDevice::TakeGLError() {
+  RunKeptWork();
   std::uint32_t first = 0;
   for (GLenum error = glGetError(); error != GL_NO_ERROR; error = glGetError())
     if (first == 0) first = error;
   return first;
+}
+
+void BeforeDeviceObjectChange() {
+  if (g_drawingDevice != nullptr) g_drawingDevice->RunKeptWork();
 }
 
 std::unique_ptr<GraphicsDevice> CreateOpenGLDevice(Window& window, const DeviceParams& params,

@@ -10,6 +10,8 @@
 #include <string>
 
 #include "platform/GLContext.h"
+#include "platform/GLDrawBatch.h"
+#include "platform/GLFrameRecorder.h"
 #include "platform/GLLighting.h"
 #include "platform/GLRenderStates.h"
 #include "platform/GLTextureStages.h"
@@ -24,6 +26,24 @@ namespace platform {
 struct GLDeviceOptions {
   bool allowClipControl = true;  // false: remap every projection instead
   bool allowModulateAdd = true;  // false: approximate the operations that need it
+};
+
+// How the device spends less time in the driver without changing a pixel.
+// Both on by default; tests turn them off to compare frames.
+struct GLDeviceThrift {
+  // Consecutive draws from the caller's memory with no state change
+  // between them reach OpenGL as one call.
+  bool mergeDraws = true;
+  // The depth and stencil buffers are cleared only when a draw first tests
+  // or writes them, so a frame that never does (2-D) never clears them.
+  bool deferDepthStencilClear = true;
+  // Textures whose texels are all white (font atlases) keep only their
+  // alpha, where the driver can read one channel back as white.
+  bool alphaOnlyWhiteTextures = true;
+  // A frame's work waits for the present, and a frame that draws exactly
+  // what the last presented one drew is dropped unrun: the window already
+  // shows it.
+  bool skipUnchangedFrames = true;
 };
 
 class GLDevice final : public GraphicsDevice {
@@ -52,7 +72,7 @@ class GLDevice final : public GraphicsDevice {
   void SetMaterial(const DeviceMaterial& material) override;
   void SetLight(const DeviceLight& light) override;
   void EnableLight(bool on) override;
-  void SetVertexFormat(std::uint32_t fvf) override { fvf_ = fvf; }
+  void SetVertexFormat(std::uint32_t fvf) override { callerFvf_ = fvf; }
   void SetViewport(int x, int y, int width, int height, float minZ, float maxZ) override;
 
   void DrawPrimitiveUP(PrimitiveType type, std::uint32_t count, const void* vertices,
@@ -71,15 +91,27 @@ class GLDevice final : public GraphicsDevice {
   void EndScene() override {}
   void Present() override;
 
+  // The frame's work kept for the present and the draws gathered so far
+  // go to OpenGL now (also done before a read, before a texture or buffer
+  // is changed or deleted, and at a present that is not dropped).
+  void RunKeptWork();
+  void SetThrift(const GLDeviceThrift& thrift);
+  // OpenGL draw calls made since creation (a merged batch counts once),
+  // running the kept work first.
+  std::uint64_t GLDrawCalls();
+  // Presents dropped because the frame was unchanged.
+  std::uint64_t DroppedFrames() const { return frames_.DroppedFrames(); }
+
   // The back buffer as drawn since the last Present, top row first (for
   // tests and screenshots). False when it could not be read.
-  bool ReadBackBuffer(Image& out) const;
+  bool ReadBackBuffer(Image& out);
   // The first OpenGL error raised since the last call, 0 when none; clears
   // them all.
   std::uint32_t TakeGLError();
   // Draws refused since creation: an unknown vertex format, a stride
-  // smaller than the vertex, or indices outside their buffers.
-  std::uint32_t RefusedDraws() const { return refusedDraws_; }
+  // smaller than the vertex, or indices outside their buffers (running the
+  // kept work first).
+  std::uint32_t RefusedDraws();
   // Whether OpenGL maps depth 0..1 itself (clip control) rather than the
   // device remapping projections.
   bool UsesClipControl() const { return clipControl_; }
@@ -87,8 +119,27 @@ class GLDevice final : public GraphicsDevice {
  private:
   GLDevice(Window& window, const GLWindowMode& mode, std::unique_ptr<GLContext> context,
            const GLDeviceOptions& options);
+  // The calls' work (GLDevice.cpp); the public calls keep it for the
+  // present or run it at once (GLDeviceFrames.cpp).
+  void ApplyRenderState(std::uint32_t state, std::uint32_t value);
+  void ApplyTextureStageState(std::uint32_t stage, std::uint32_t state, std::uint32_t value);
+  void ApplyTexture(std::uint32_t stage, const DeviceTexture* texture);
+  void ApplyTransform(TransformKind kind, std::uint32_t stage, const Matrix16& matrix);
+  void ApplyMaterial(const DeviceMaterial& material);
+  void ApplyLight(const DeviceLight& light);
+  void ApplyEnableLight(bool on);
+  void ApplySetViewport(int x, int y, int width, int height, float minZ, float maxZ);
+  void ApplyDraw(PrimitiveType type, std::uint32_t vertexCount, const void* vertices, std::uint32_t stride,
+                 std::uint32_t fvf);
+  void ApplyDrawIndexed(const DeviceVertexBuffer& vertices, std::uint32_t stride, const DeviceIndexBuffer& indices,
+                        std::uint32_t startIndex, std::uint32_t triangleCount, std::uint32_t fvf);
+  void ApplyClear(bool color, bool depth, bool stencil, std::uint32_t argb, float z, std::uint32_t stencilValue);
+  void PresentNow();
+  void FlushDraws();
   void ApplyViewport() const;
   bool Refuse();
+  void DrawNow(PrimitiveType type, std::uint32_t vertexCount, const void* vertices, std::uint32_t stride);
+  void ClearPendingBuffersForDraw();
 
   struct Viewport {
     int x = 0, y = 0, width = 0, height = 0;
@@ -105,9 +156,18 @@ class GLDevice final : public GraphicsDevice {
   GLTransforms transforms_;
   GLTextureStages stages_;
   GLVertexInput vertexInput_;
-  std::uint32_t fvf_ = 0;
+  bool swizzle_;  // the driver reads a texture's channels in any order
+  std::uint32_t callerFvf_ = 0;  // as last set by the caller (kept draws carry theirs)
+  std::uint32_t fvf_ = 0;        // of the draw OpenGL is given
   Viewport viewport_;
   std::uint32_t refusedDraws_ = 0;
+  GLDeviceThrift thrift_;
+  GLFrameRecorder frames_;
+  GLDrawBatch batch_;
+  std::uint32_t pendingClear_ = 0;  // GL clear bits of depth and stencil not yet cleared
+  float pendingDepth_ = 1.0f;
+  std::uint32_t pendingStencil_ = 0;
+  std::uint64_t glDrawCalls_ = 0;
 };
 
 }  // namespace platform

@@ -36,6 +36,7 @@ bool GLFunctions::Load(std::string& missing) {
   Find(ClientActiveTexture, "glClientActiveTexture", &missing);
   Find(MultiTexCoord2f, "glMultiTexCoord2f", &missing);
   Find(DrawRangeElements, "glDrawRangeElements", &missing);
+  Find(MultiDrawArrays, "glMultiDrawArrays", &missing);
   Find(GenBuffers, "glGenBuffers", &missing);
   Find(DeleteBuffers, "glDeleteBuffers", &missing);
   Find(BindBuffer, "glBindBuffer", &missing);

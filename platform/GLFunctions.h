@@ -12,12 +12,14 @@
 namespace platform {
 
 struct GLFunctions {
-  // Required: multitexture (1.3), draw range (1.2), buffer objects (1.5),
+  // Required: multitexture (1.3), draw range (1.2), multi-draw (1.4),
+  // buffer objects (1.5),
   // sampler objects (3.3 or GL_ARB_sampler_objects).
   PFNGLACTIVETEXTUREPROC ActiveTexture = nullptr;
   PFNGLCLIENTACTIVETEXTUREARBPROC ClientActiveTexture = nullptr;
   PFNGLMULTITEXCOORD2FARBPROC MultiTexCoord2f = nullptr;
   PFNGLDRAWRANGEELEMENTSPROC DrawRangeElements = nullptr;
+  PFNGLMULTIDRAWARRAYSPROC MultiDrawArrays = nullptr;
   PFNGLGENBUFFERSPROC GenBuffers = nullptr;
   PFNGLDELETEBUFFERSPROC DeleteBuffers = nullptr;
   PFNGLBINDBUFFERPROC BindBuffer = nullptr;

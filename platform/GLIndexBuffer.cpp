@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/GLDrawBatch.h"
 #include "platform/GLFunctions.h"
 
 namespace platform {
@@ -31,6 +32,10 @@ std::uint16_t GLIndexBuffer::MaxIndex(std::size_t first, std::size_t count) cons
   if (count == 0 || first >= indices_.size() || count > indices_.size() - first) return 0;
   const auto begin = indices_.begin() + static_cast<std::ptrdiff_t>(first);
   return *std::max_element(begin, begin + static_cast<std::ptrdiff_t>(count));
+}
+
+GLIndexBuffer::~GLIndexBuffer() {
+  BeforeDeviceObjectChange();
 }
 
 }  // namespace platform

@@ -13,6 +13,11 @@ namespace platform {
 
 class GLIndexBuffer final : public DeviceIndexBuffer {
  public:
+  // Work the device keeps for the present that draws from this buffer runs
+  // before it goes.
+  ~GLIndexBuffer() override;
+  GLIndexBuffer(const GLIndexBuffer&) = delete;
+  GLIndexBuffer& operator=(const GLIndexBuffer&) = delete;
   // A buffer holding a copy of `indices`; null when empty or refused.
   // Leaves no element buffer bound. With the context current.
   static std::unique_ptr<GLIndexBuffer> Create(std::span<const std::uint16_t> indices,

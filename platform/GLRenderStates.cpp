@@ -137,7 +137,8 @@ bool GLRenderStates::SetBlend(std::uint32_t state, std::uint32_t value) {
 bool GLRenderStates::SetDepth(std::uint32_t state, std::uint32_t value) {
   switch (state) {
     case rs::ZEnable:
-      Toggle(GL_DEPTH_TEST, value != 0);
+      depthTest_ = value != 0;
+      Toggle(GL_DEPTH_TEST, depthTest_);
       return true;
     case rs::ZWriteEnable:
       depthWrite_ = value != 0;
@@ -154,7 +155,8 @@ bool GLRenderStates::SetDepth(std::uint32_t state, std::uint32_t value) {
 bool GLRenderStates::SetStencil(std::uint32_t state, std::uint32_t value) {
   switch (state) {
     case rs::StencilEnable:
-      Toggle(GL_STENCIL_TEST, value != 0);
+      stencilTest_ = value != 0;
+      Toggle(GL_STENCIL_TEST, stencilTest_);
       return true;
     case rs::StencilFail:
       stencilFail_ = value;

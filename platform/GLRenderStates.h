@@ -23,6 +23,10 @@ class GLRenderStates {
   // open, whatever the states say, then restores the masks.
   void ClearAll(std::uint32_t glClearBits) const;
 
+  // Whether draws now test (and so may write) the depth or stencil buffer.
+  bool DepthTested() const { return depthTest_; }
+  bool StencilTested() const { return stencilTest_; }
+
  private:
   bool SetBlend(std::uint32_t state, std::uint32_t value);
   bool SetDepth(std::uint32_t state, std::uint32_t value);
@@ -31,7 +35,9 @@ class GLRenderStates {
   void ApplyStencil() const;
 
   std::uint32_t srcBlend_, destBlend_;
+  bool depthTest_ = true;
   bool depthWrite_ = true;
+  bool stencilTest_ = false;
   std::uint32_t stencilFail_, stencilZFail_, stencilPass_, stencilFunc_;
   std::uint32_t stencilRef_ = 0, stencilMask_ = 0xFFFFFFFF, stencilWriteMask_ = 0xFFFFFFFF;
 };

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/GLDrawBatch.h"
 #include "platform/GLFunctions.h"
 #include "platform/Image.h"
 
@@ -14,19 +15,45 @@ bool LevelHasSize(const Image& level, int width, int height) {
   return level.bgra.size() == static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
 }
 
+// Whether every texel of every level is opaque-white in colour, only its
+// alpha varying (a font atlas: white glyphs, coverage in alpha).
+bool WhiteWithAlpha(const std::vector<Image>& levels) {
+  for (const Image& level : levels)
+    for (std::size_t i = 0; i < level.bgra.size(); i += 4)
+      if ((level.bgra[i] & level.bgra[i + 1] & level.bgra[i + 2]) != 0xFF) return false;
+  return true;
+}
+
+std::vector<std::uint8_t> AlphaOf(const Image& level) {
+  std::vector<std::uint8_t> alpha(level.bgra.size() / 4);
+  for (std::size_t i = 0; i < alpha.size(); ++i) alpha[i] = level.bgra[i * 4 + 3];
+  return alpha;
+}
+
 // Uploads every level to the bound texture; false when the driver refused.
-bool Upload(const std::vector<Image>& levels) {
-  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+// A white texture keeps only its alpha, in one channel that the sampler
+// reads back as (1, 1, 1, alpha): a quarter of the memory, the same texels.
+bool Upload(const std::vector<Image>& levels, bool alphaOnly) {
+  glPixelStorei(GL_UNPACK_ALIGNMENT, alphaOnly ? 1 : 4);
   glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_BASE_LEVEL, 0);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAX_LEVEL, static_cast<GLint>(levels.size() - 1));
   while (glGetError() != GL_NO_ERROR) {
   }
+  if (alphaOnly) {
+    const GLint swizzle[4] = {GL_ONE, GL_ONE, GL_ONE, GL_RED};
+    glTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_SWIZZLE_RGBA, swizzle);
+  }
   for (std::size_t i = 0; i < levels.size(); ++i) {
     const Image& level = levels[i];
-    glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(i), GL_RGBA8, level.width, level.height, 0, GL_BGRA,
-                 GL_UNSIGNED_BYTE, level.bgra.data());
+    if (alphaOnly)
+      glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(i), GL_R8, level.width, level.height, 0, GL_RED,
+                   GL_UNSIGNED_BYTE, AlphaOf(level).data());
+    else
+      glTexImage2D(GL_TEXTURE_2D, static_cast<GLint>(i), GL_RGBA8, level.width, level.height, 0, GL_BGRA,
+                   GL_UNSIGNED_BYTE, level.bgra.data());
   }
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
   return glGetError() == GL_NO_ERROR;
 }
 
@@ -48,14 +75,14 @@ bool GLTexture::ValidLevels(const std::vector<Image>& levels, int maxSize) {
 }
 
 std::unique_ptr<GLTexture> GLTexture::Create(const std::vector<Image>& levels, int maxSize,
-                                             std::weak_ptr<const void> contextToken) {
+                                             bool alphaOnlyWhenWhite, std::weak_ptr<const void> contextToken) {
   if (!ValidLevels(levels, maxSize)) return nullptr;
   GLObject texture = GLObject::Generate(GLObject::Kind::Texture, std::move(contextToken));
   if (!texture) return nullptr;
   GLint previous = 0;
   glGetIntegerv(GL_TEXTURE_BINDING_2D, &previous);
   glBindTexture(GL_TEXTURE_2D, texture.Name());
-  const bool uploaded = Upload(levels);
+  const bool uploaded = Upload(levels, alphaOnlyWhenWhite && WhiteWithAlpha(levels));
   glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(previous));
   if (!uploaded) return nullptr;
   return std::unique_ptr<GLTexture>(new GLTexture(std::move(texture), levels[0].width, levels[0].height));
@@ -63,5 +90,9 @@ std::unique_ptr<GLTexture> GLTexture::Create(const std::vector<Image>& levels, i
 
 GLTexture::GLTexture(GLObject texture, int width, int height)
     : texture_(std::move(texture)), width_(width), height_(height) {}
+
+GLTexture::~GLTexture() {
+  BeforeDeviceObjectChange();
+}
 
 }  // namespace platform

@@ -19,9 +19,16 @@ class GLTexture final : public DeviceTexture {
   // 1 x 1, as BuildMipChain makes them; a shorter chain is fine). Null when
   // there are no levels, a level's size or texel count is wrong, level 0 is
   // larger than `maxSize`, or the driver refuses. The texture binding of the
-  // active unit is left as it was. With the context current.
-  static std::unique_ptr<GLTexture> Create(const std::vector<Image>& levels, int maxSize,
+  // active unit is left as it was. With alphaOnlyWhenWhite (the driver must
+  // offer texture swizzles), levels that are all white keep only their alpha
+  // channel. With the context current.
+  static std::unique_ptr<GLTexture> Create(const std::vector<Image>& levels, int maxSize, bool alphaOnlyWhenWhite,
                                            std::weak_ptr<const void> contextToken);
+
+  // Draws gathered with this texture go to OpenGL before it is deleted.
+  ~GLTexture() override;
+  GLTexture(const GLTexture&) = delete;
+  GLTexture& operator=(const GLTexture&) = delete;
 
   int Width() const override { return width_; }
   int Height() const override { return height_; }

@@ -1,5 +1,6 @@
 #include "platform/GLVertexBuffer.h"
 
+#include "platform/GLDrawBatch.h"
 #include "platform/GLFunctions.h"
 
 namespace platform {
@@ -23,10 +24,15 @@ GLVertexBuffer::GLVertexBuffer(GLObject buffer, std::size_t size) : buffer_(std:
 bool GLVertexBuffer::Update(std::span<const std::uint8_t> bytes) {
   if (bytes.size() > size_) return false;
   if (bytes.empty()) return true;
+  BeforeDeviceObjectChange();  // kept draws read the old vertices
   GL().BindBuffer(GL_ARRAY_BUFFER, buffer_.Name());
   GL().BufferSubData(GL_ARRAY_BUFFER, 0, static_cast<GLsizeiptr>(bytes.size()), bytes.data());
   GL().BindBuffer(GL_ARRAY_BUFFER, 0);
   return true;
+}
+
+GLVertexBuffer::~GLVertexBuffer() {
+  BeforeDeviceObjectChange();
 }
 
 }  // namespace platform

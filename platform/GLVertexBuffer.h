@@ -12,6 +12,11 @@ namespace platform {
 
 class GLVertexBuffer final : public DeviceVertexBuffer {
  public:
+  // Work the device keeps for the present that draws from this buffer runs
+  // before it goes.
+  ~GLVertexBuffer() override;
+  GLVertexBuffer(const GLVertexBuffer&) = delete;
+  GLVertexBuffer& operator=(const GLVertexBuffer&) = delete;
   // A buffer holding a copy of `bytes`; null when empty or refused. Leaves
   // no array buffer bound. With the context current.
   static std::unique_ptr<GLVertexBuffer> Create(std::span<const std::uint8_t> bytes,

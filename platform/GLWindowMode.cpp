@@ -43,6 +43,18 @@ bool EnterModeFullscreen(SDL_Window* window, const DeviceDisplayMode& wanted, st
   return SetFullscreen(window, SDL_WINDOW_FULLSCREEN, error);
 }
 
+// Whether the wanted mode is the one the desktop already shows: then the
+// window only needs to cover the desktop, and the display is not switched
+// (a switch to the same mode costs a round trip to the window manager and a
+// flicker, and gives nothing).
+bool IsDesktopMode(const DeviceDisplayMode& wanted) {
+  DeviceDisplayMode desktop;
+  if (!DesktopDisplayMode(desktop)) return false;
+  return wanted.width == desktop.width && wanted.height == desktop.height &&
+         (wanted.refresh == 0 || desktop.refresh == 0 || wanted.refresh == desktop.refresh) &&
+         (wanted.format == 0 || wanted.format == desktop.format);
+}
+
 }  // namespace
 
 GLWindowMode::GLWindowMode(Window& window)
@@ -50,15 +62,24 @@ GLWindowMode::GLWindowMode(Window& window)
       coveredDesktop_((SDL_GetWindowFlags(window.Sdl()) & SDL_WINDOW_FULLSCREEN_DESKTOP) ==
                       SDL_WINDOW_FULLSCREEN_DESKTOP) {}
 
+// SDL's full-screen flags the window has by its own choice: none for a
+// window that covers the desktop by itself or is windowed.
+std::uint32_t GLWindowMode::OwnFlags() const {
+  return coveredDesktop_ && !window_.CoversDesktop() ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
+}
+
 bool GLWindowMode::Apply(const DeviceParams& params, std::string& error) {
   if (!params.fullscreen) return Restore(error);
   SDL_Window* sdl = window_.Sdl();
-  if (params.mode.width > 0 && params.mode.height > 0) return EnterModeFullscreen(sdl, params.mode, error);
-  return SetFullscreen(sdl, SDL_WINDOW_FULLSCREEN_DESKTOP, error);
+  const bool sized = params.mode.width > 0 && params.mode.height > 0;
+  if (sized && !IsDesktopMode(params.mode)) return EnterModeFullscreen(sdl, params.mode, error);
+  const Uint32 wanted = window_.CoversDesktop() ? 0 : SDL_WINDOW_FULLSCREEN_DESKTOP;
+  if ((SDL_GetWindowFlags(sdl) & SDL_WINDOW_FULLSCREEN_DESKTOP) == wanted) return true;
+  return SetFullscreen(sdl, wanted, error);
 }
 
 bool GLWindowMode::Restore(std::string& error) {
-  const Uint32 own = coveredDesktop_ ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0;
+  const Uint32 own = OwnFlags();
   if ((SDL_GetWindowFlags(window_.Sdl()) & SDL_WINDOW_FULLSCREEN_DESKTOP) == own) return true;
   return SetFullscreen(window_.Sdl(), own, error);
 }

@@ -1,47 +1,11 @@
 #include "platform/OpenGLProbe.h"
 
-#include <SDL.h>
-#include <SDL_opengl.h>
-
 #include <charconv>
-#include <memory>
 
+#include "platform/GLAdapterProbe.h"
 #include "platform/Window.h"
 
 namespace platform {
-
-namespace {
-
-struct WindowDeleter {
-  void operator()(SDL_Window* window) const { SDL_DestroyWindow(window); }
-};
-struct ContextDeleter {
-  void operator()(void* context) const { SDL_GL_DeleteContext(context); }
-};
-using WindowHandle = std::unique_ptr<SDL_Window, WindowDeleter>;
-using ContextHandle = std::unique_ptr<void, ContextDeleter>;
-
-std::string GLText(GLenum name) {
-  const GLubyte* text = glGetString(name);
-  return text != nullptr ? reinterpret_cast<const char*>(text) : std::string();
-}
-
-void RequestCompatibilityContext() {
-  SDL_GL_ResetAttributes();
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
-  SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 1);
-}
-
-// Reads the context's texts while it is current; the handles go afterwards.
-void ReadContext(OpenGLInfo& info) {
-  info.version = GLText(GL_VERSION);
-  info.renderer = GLText(GL_RENDERER);
-  info.found = true;
-  ParseGLVersion(info.version, info.major, info.minor);  // 0.0 when unreadable
-}
-
-}  // namespace
 
 bool ParseGLVersion(std::string_view text, int& major, int& minor) {
   major = minor = 0;
@@ -64,16 +28,14 @@ OpenGLInfo ProbeOpenGL() {
     info.error = LastVideoError();
     return info;
   }
-  RequestCompatibilityContext();
-  const WindowHandle window(SDL_CreateWindow("", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, 64, 64,
-                                             SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN));
-  const ContextHandle context(window ? SDL_GL_CreateContext(window.get()) : nullptr);
-  if (!context) {
-    info.error = SDL_GetError();
-  } else {
-    ReadContext(info);
-  }
-  SDL_GL_ResetAttributes();
+  // The graphics device asks the same hidden window again for its frame
+  // buffer; it is created once for both.
+  GLAdapterInfo adapter;
+  if (!ProbeGLAdapter(adapter, info.error)) return info;
+  info.version = adapter.version;
+  info.renderer = adapter.renderer;
+  info.found = true;
+  ParseGLVersion(info.version, info.major, info.minor);  // 0.0 when unreadable
   return info;
 }
 

@@ -16,9 +16,11 @@ struct OpenGLInfo {
   std::string error;     // why no context could be created
 };
 
-// Creates a hidden window with an OpenGL 2.1 compatibility context, reads the
-// driver's version and renderer texts and destroys both again. Starts the
-// video subsystem when needed. Main thread only.
+// Creates a hidden window with an OpenGL 2.1 compatibility context and the
+// game window's frame buffer, reads the driver's version and renderer texts
+// and destroys both again (the answer is remembered for the graphics
+// device, see GLAdapterProbe.h). Starts the video subsystem when needed.
+// Main thread only.
 OpenGLInfo ProbeOpenGL();
 
 // The major and minor numbers at the start of an OpenGL version text

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/ClientSizeTracker.h"
@@ -24,7 +25,7 @@ struct WindowDesc {
   // for a window, its whole size for full screen; at least 1.
   int clientWidth = 800;
   int clientHeight = 600;
-  bool fullscreen = false;  // a borderless window covering the desktop
+  bool fullscreen = false;  // a window covering the desktop
   bool openGL = true;       // the window can carry an OpenGL context
 };
 
@@ -72,7 +73,12 @@ class Window {
   void SetTitle(const std::string& title);
   // An empty or malformed image (pixels not width * height) is ignored.
   void SetIcon(const IconImage& icon);
+  // Full screen: covering the desktop by itself (made so), or in a
+  // full-screen state or display mode set later.
   bool IsFullscreen() const;
+  // Made full screen: a borderless window over the whole desktop in the
+  // window manager's full-screen state, without SDL's full-screen flag.
+  bool CoversDesktop() const { return coversDesktop_; }
   bool IsMaximised() const;
   bool IsMinimised() const;
   void ClientSize(int& width, int& height) const;
@@ -105,13 +111,17 @@ class Window {
   // pixels); a rectangle it changed is applied. Then a Size message with the
   // final size is queued.
   void HandleDesktopResize(int width, int height);
+  // The desktop asks for the window's contents again (it lost them); the
+  // graphics device takes the note and shows its next frame whatever it is.
+  void NoteExposed() { exposed_ = true; }
+  bool TakeExposed() { return std::exchange(exposed_, false); }
   // Queues a Size message when the window's state or size differs from the
   // last one reported: minimised gives SizeMinimised with 0 x 0, maximised
   // or full screen SizeMaximised, else SizeRestored.
   void ReportSize();
 
  private:
-  Window(SDL_Window* window, WindowProcFn proc);
+  Window(SDL_Window* window, WindowProcFn proc, bool coversDesktop);
   void NegotiateSize(SizingEdge edge, int width, int height);
   void ApplyMinimumFromProcedure();
 
@@ -124,6 +134,8 @@ class Window {
 
   SDL_Window* window_ = nullptr;
   WindowProcFn proc_ = nullptr;
+  bool coversDesktop_ = false;
+  bool exposed_ = false;
   ClientSizeTracker sizes_;
   Reported reported_;
 };

@@ -69,6 +69,7 @@ std::span<const std::uint8_t> BytesOf(std::span<const Vertex> vertices) {
 
 void Render_D3D::BindTexture(YTextureBase* texture, std::uint32_t stage) {
   if (!device_ || !texture || stage >= kMaxStages) return;
+  texture->LoadIfWaiting();
   const platform::DeviceTexture* handle = texture->DeviceTexture();
   if (handle) device_->SetTexture(stage, handle);
 }

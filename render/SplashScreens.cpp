@@ -6,6 +6,8 @@
 #include "framework/Init.h"
 #include "render/YRender.h"
 #include "render/YShader.h"
+#include "render/YShaderStage.h"
+#include "render/YTextureBase.h"
 
 namespace {
 
@@ -112,4 +114,13 @@ void InstallSplashSink() {
                              float width, float height) {
     GetSplashScreens().AddScreen(shader, bgShader, color, width, height);
   });
+}
+
+void SplashScreens::ReleaseTextures() {
+  for (const Screen& screen : screens_)
+    for (const YShader* shader : {screen.shader, screen.background}) {
+      if (shader == nullptr) continue;
+      for (const auto& stage : shader->stages)
+        if (stage->texture != nullptr) stage->texture->ReleaseUntilUsed();
+    }
 }

@@ -47,11 +47,17 @@ class SplashScreens {
   // Skip, and end the sequence after the current screen's fade-out.
   void SkipAll();
 
+  // Releases the device textures of every screen's image and background
+  // (ReleaseUntilUsed): for when the sequence is over. They load again if
+  // drawn again.
+  void ReleaseTextures();
   // The brightness of the current screen, 0 to 1.
   float Alpha() const;
   bool Over() const;
   std::size_t ScreenCount() const { return screens_.size(); }
   std::int32_t Index() const { return index_; }
+  // SkipAll was asked for: the sequence ends after the current fade-out.
+  bool EndingEarly() const { return step_ == kSkipAllStep; }
   Phase State() const { return state_; }
   float Timer() const { return timer_; }
 

@@ -13,6 +13,7 @@
 #include "render/Render_D3D.h"
 #include "render/YSTexture.h"
 #include "render/YSurface.h"
+#include "render/YTextureBase.h"
 
 int ScaledTextureSide(int imageSide, std::uint32_t maxTextureSize, int textureScale) {
   std::int64_t side = std::max(imageSide, 1);
@@ -50,6 +51,16 @@ void MakeArrayTexture(int columns, int rows, int count, std::vector<YSTexture*>&
     out.push_back(cell.get());
     cell.release()->CreateDeviceObjects();
   }
+}
+
+bool LoadNextWaitingTexture() {
+  for (YRenderResource* resource : YRenderResource::Registered()) {
+    auto* texture = dynamic_cast<YTextureBase*>(resource);
+    if (texture == nullptr || !texture->WaitsForFirstUse()) continue;
+    texture->LoadIfWaiting();
+    return true;
+  }
+  return false;
 }
 
 platform::GraphicsDevice* TextureDevice() {

@@ -37,6 +37,11 @@ std::unique_ptr<platform::DeviceTexture> LoadDeviceTexture(platform::GraphicsDev
 void MakeArrayTexture(int columns, int rows, int count, std::vector<YSTexture*>& out,
                       std::string_view fileName);
 
+// Loads one texture that waits for its first use since the device was
+// created (the renderer's deferTextureLoads); false when none waits. Call it
+// in spare time until it says false.
+bool LoadNextWaitingTexture();
+
 // The renderer's device, its largest texture side and the configured texture
 // scale (at least 1), as the texture code sees them: null / 0 without a
 // device.

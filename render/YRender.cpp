@@ -134,6 +134,7 @@ void YRender::SetMaterial(const YMaterial& material, bool check) {
 
 void YRender::SetStageTexture(YTextureBase* texture, std::uint32_t stage) {
   if (!texture || stage >= UsableStages(stageLimit)) return;
+  texture->LoadIfWaiting();
   const platform::DeviceTexture* handle = texture->DeviceTexture();
   if (handle == boundTextures[stage]) return;
   boundTextures[stage] = handle;

@@ -168,6 +168,10 @@ class YRender {
   std::array<const platform::DeviceTexture*, kMaxStages> boundTextures{};
   std::array<bool, kMaxStages> identityFlags{};
   bool stencil = false;  // the current display mode has a stencil buffer
+  // When a device is created, named textures wait for their first use (or
+  // LoadNextWaitingTexture) instead of loading at once, so the first frame
+  // does not wait for every texture (the game sets it; off by default).
+  bool deferTextureLoads = false;
   RenderStateBlock defaultStates;
   StageStates defaultStageStates;
 };

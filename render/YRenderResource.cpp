@@ -38,8 +38,12 @@ void YRenderResource::OnDeviceLost() {}
 
 void YRenderResource::OnDeviceReset() {}
 
+void YRenderResource::OnDeviceCreated() {
+  CreateDeviceObjects();
+}
+
 void YRenderResource::CreateAll() {
-  ForEachResource([](YRenderResource& resource) { resource.CreateDeviceObjects(); });
+  ForEachResource([](YRenderResource& resource) { resource.OnDeviceCreated(); });
 }
 
 void YRenderResource::ReleaseAll() {

@@ -24,6 +24,9 @@ class YRenderResource {
   virtual void CreateDeviceObjects() = 0;
   // Drops the device objects (before the device goes).
   virtual void ReleaseDeviceObjects() = 0;
+  // Called for each resource by CreateAll when the device is created:
+  // CreateDeviceObjects unless the resource waits for its first use.
+  virtual void OnDeviceCreated();
 
   // Each registered resource in list order; a resource registered during
   // the walk is visited too.

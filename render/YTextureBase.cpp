@@ -18,6 +18,7 @@ YTextureBase::~YTextureBase() {
 
 void YTextureBase::CreateDeviceObjects() {
   if (g_render == nullptr) return;
+  waiting_ = Waiting::No;
   if (deviceTexture_) g_render->ReleaseTexture(*this);
   g_render->LoadTexture(*this);
 }
@@ -26,6 +27,26 @@ void YTextureBase::ReleaseDeviceObjects() {
   if (!deviceTexture_) return;
   if (g_render != nullptr) g_render->ReleaseTexture(*this);
   SetDeviceTexture(nullptr);
+}
+
+void YTextureBase::OnDeviceCreated() {
+  if (waiting_ == Waiting::NextUse) return;
+  if (g_render != nullptr && g_render->deferTextureLoads) {
+    waiting_ = Waiting::FirstUse;
+    return;
+  }
+  CreateDeviceObjects();
+}
+
+void YTextureBase::ReleaseUntilUsed() {
+  ReleaseDeviceObjects();
+  waiting_ = Waiting::NextUse;
+}
+
+void YTextureBase::LoadIfWaiting() {
+  if (waiting_ == Waiting::No) return;
+  waiting_ = Waiting::No;
+  CreateDeviceObjects();  // virtual: kinds that make their own texture do so
 }
 
 void YTextureBase::SetName(std::string_view name) {

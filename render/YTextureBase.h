@@ -28,6 +28,20 @@ class YTextureBase : public YRenderResource {
   void CreateDeviceObjects() override;
   // Drops the device texture.
   void ReleaseDeviceObjects() override;
+  // At device creation: waits for the first use when the renderer defers
+  // texture loads, stays unloaded when released until used, else loads.
+  void OnDeviceCreated() override;
+
+  // Drops the device texture (and so its texels) of a texture that is done
+  // with for now; the item stays where it is and loads again when next
+  // drawn, also after the device was created again.
+  void ReleaseUntilUsed();
+  // Loads a texture that waits (for its first use, or released until used);
+  // nothing otherwise. The renderer calls it when the texture is drawn.
+  void LoadIfWaiting();
+  // Waiting for its first use since the device was created (not released
+  // by choice): what LoadNextWaitingTexture loads.
+  bool WaitsForFirstUse() const { return waiting_ == Waiting::FirstUse; }
 
   // Renames the texture and loads the new file.
   void SetName(std::string_view name);
@@ -46,6 +60,9 @@ class YTextureBase : public YRenderResource {
   YTextureBase();
 
  private:
+  enum class Waiting { No, FirstUse, NextUse };
+
+  Waiting waiting_ = Waiting::No;
   std::unique_ptr<platform::DeviceTexture> deviceTexture_;
   std::string name_;
 };

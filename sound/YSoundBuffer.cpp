@@ -58,6 +58,8 @@ void YSoundBuffer::LoadWav(std::string_view fileName) {
   }
   format_ = wav.format;
   data_ = std::move(wav.pcm);
+  pcmBytes_ = data_.size();
+  fromWav_ = true;
   Create();
 }
 
@@ -79,14 +81,30 @@ void YSoundBuffer::LoadOgg(std::string_view fileName) {
   }
   format_ = stream.Format();
   data_ = std::move(pcm);
+  pcmBytes_ = data_.size();
   Create();
   stream.Close();
 }
 
 void YSoundBuffer::Create() {
   YLock hold(SoundLock());
-  if (buffer_ || data_.empty() || !GetSoundDevice()) return;
-  Fill();
+  if (buffer_ || pcmBytes_ == 0 || !GetSoundDevice()) return;
+  if (data_.empty() && !ReadWavAgain()) return;
+  // Once the device holds the samples of a WAV file they are read again
+  // from the file when a new device needs them.
+  if (Fill() && fromWav_) std::vector<std::uint8_t>().swap(data_);
+}
+
+// Without a log line of its own: the file was logged when it was opened.
+bool YSoundBuffer::ReadWavAgain() {
+  WavData wav;
+  if (ReadWavFile(fileName_, wav) == WavStatus::Ok && wav.pcm.size() == pcmBytes_) {
+    format_ = wav.format;
+    data_ = std::move(wav.pcm);
+    return true;
+  }
+  Log::Printf("OpenAL buffer error: %s", fileName_.c_str());
+  return false;
 }
 
 bool YSoundBuffer::Fill() {

@@ -94,6 +94,8 @@ class YTileset {
   void DoMove(int a, int b);
   // DoMove by tile numbers; nothing when either names no tile.
   void DoMoveByIds(std::int32_t first, std::int32_t second);
+  // The index of the first tile with this number; -1 when none has it.
+  int TileIndexOf(std::int32_t number) const;
   // Both tiles free and a pair for the side to move: what a move from
   // outside (another machine) must be.
   bool IsLegalMove(int a, int b) const;

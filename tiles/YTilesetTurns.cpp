@@ -128,12 +128,15 @@ void YTileset::AwardGold(int a, int b) {
 }
 
 void YTileset::DoMoveByIds(std::int32_t first, std::int32_t second) {
-  int a = -1, b = -1;
-  for (std::size_t i = 0; i < state_.board.tiles.size(); ++i) {
-    if (state_.board.tiles[i].number == first && a < 0) a = static_cast<int>(i);
-    if (state_.board.tiles[i].number == second && b < 0) b = static_cast<int>(i);
-  }
+  const int a = TileIndexOf(first);
+  const int b = TileIndexOf(second);
   if (a >= 0 && b >= 0) DoMove(a, b);
+}
+
+int YTileset::TileIndexOf(std::int32_t number) const {
+  const std::vector<YTile>& tiles = state_.board.tiles;
+  const auto found = std::find_if(tiles.begin(), tiles.end(), [number](const YTile& t) { return t.number == number; });
+  return found == tiles.end() ? -1 : static_cast<int>(found - tiles.begin());
 }
 
 void YTileset::NextTurn() {

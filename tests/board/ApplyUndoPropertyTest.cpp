@@ -16,52 +16,6 @@ namespace {
 
 using ApplyUndoPropertyTest = BoardTest;
 
-const char* const kMonsterIds[] = {"sand_king",   "sand_larva", "hydra_body", "hydra_air",
-                                   "hydra_earth", "imp",        "golem"};
-
-// A random position: a random desk, 3-9 units a side, some of them monsters
-// with specials whose counters are about to run out.
-void RandomPosition(YTessorBoard& board, std::mt19937& rng) {
-  std::uniform_int_distribution<int> percent(0, 99);
-  for (int y = 0; y < kBoardSize; ++y) {
-    for (int x = 0; x < kBoardSize; ++x) {
-      const int roll = percent(rng);
-      std::uint32_t type = static_cast<std::uint32_t>(roll % 5);
-      if (roll >= 90) type = roll >= 95 ? cell_kind::kWall : cell_kind::kPit;
-      if (type < cell_kind::kWall && percent(rng) < 10) type |= cell_kind::kPowerPoint;
-      board.SetCellType(x, y, type);
-    }
-  }
-  for (int side = 0; side < 2; ++side) {
-    const int count = 3 + static_cast<int>(rng() % 7);
-    for (int i = 0; i < count; ++i) {
-      const int x = static_cast<int>(rng() % 9);
-      const int y = static_cast<int>(rng() % 9);
-      if (board.Cell(x, y).occupant != nullptr || board.Cell(x, y).IsBlocked()) continue;
-      YTessorUnit* unit;
-      if (percent(rng) < 35) {
-        unit = AddMonster(board, kMonsterIds[rng() % std::size(kMonsterIds)], side, x, y,
-                          static_cast<int>(rng() % 4));
-        unit->record->specialCounter = static_cast<int>(rng() % 3);
-      } else {
-        UnitSpec spec;
-        spec.moveKind = static_cast<int>(rng() % 3);
-        spec.way = static_cast<int>(rng() % 2);
-        spec.distance = static_cast<int>(rng() % 5);
-        spec.health = 5 + static_cast<int>(rng() % 150);
-        for (int& m : spec.mana) m = static_cast<int>(rng() % 25);
-        unit = AddUnit(board, side, x, y, spec);
-      }
-      unit->record->health =
-          1 + static_cast<int>(rng() % static_cast<unsigned>(unit->record->baseHealth + 20));
-    }
-  }
-  board.clock = static_cast<float>(rng() % 12) * 0.083333336f;
-  board.sideToMove = static_cast<int>(rng() % 2);
-  board.Random().SetState(static_cast<std::uint32_t>(rng()));
-  board.RefreshCellEffects();
-}
-
 struct Counts {
   int applied = 0;
   int fights = 0;
@@ -105,7 +59,7 @@ TEST_F(ApplyUndoPropertyTest, RandomWalksOfMovesAndUndosRestoreEveryPositionExac
   Counts counts;
   for (int position = 0; position < 150; ++position) {
     YTessorBoard board;
-    RandomPosition(board, rng);
+    RandomPosition(board, rng, {});
     const std::uint64_t start = board.StateHash();
     std::vector<YTessorUnit*> lists[2] = {board.Units(0), board.Units(1)};
     for (int walk = 0; walk < 6; ++walk) {
@@ -134,7 +88,7 @@ TEST_F(ApplyUndoPropertyTest, ACopyGeneratesAndPlaysTheSameMovesAsItsOriginal) {
   std::mt19937 rng(77);
   for (int position = 0; position < 60; ++position) {
     YTessorBoard board;
-    RandomPosition(board, rng);
+    RandomPosition(board, rng, {});
     YTessorBoard copy(board);
     ASSERT_EQ(copy.StateHash(), board.StateHash());
     for (int ply = 0; ply < 12; ++ply) {

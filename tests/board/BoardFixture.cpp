@@ -61,6 +61,60 @@ YTessorUnit* AddMonster(YTessorBoard& board, const char* id, int side, int x, in
   return board.PlaceUnit(unit, x, y);
 }
 
+namespace {
+
+const char* const kMonsterIds[] = {"sand_king",   "sand_larva", "hydra_body", "hydra_air",
+                                   "hydra_earth", "imp",        "golem"};
+
+void RandomDesk(YTessorBoard& board, std::mt19937& rng) {
+  std::uniform_int_distribution<int> percent(0, 99);
+  for (int y = 0; y < kBoardSize; ++y) {
+    for (int x = 0; x < kBoardSize; ++x) {
+      const int roll = percent(rng);
+      std::uint32_t type = static_cast<std::uint32_t>(roll % 5);
+      if (roll >= 90) type = roll >= 95 ? cell_kind::kWall : cell_kind::kPit;
+      if (type < cell_kind::kWall && percent(rng) < 10) type |= cell_kind::kPowerPoint;
+      board.SetCellType(x, y, type);
+    }
+  }
+}
+
+}  // namespace
+
+void RandomPosition(YTessorBoard& board, std::mt19937& rng, const RandomPositionSpec& spec) {
+  std::uniform_int_distribution<int> percent(0, 99);
+  RandomDesk(board, rng);
+  const unsigned spread = static_cast<unsigned>(spec.maxUnits - spec.minUnits + 1);
+  for (int side = 0; side < 2; ++side) {
+    const int count = spec.minUnits + static_cast<int>(rng() % spread);
+    for (int i = 0; i < count; ++i) {
+      const int x = static_cast<int>(rng() % 9);
+      const int y = static_cast<int>(rng() % 9);
+      if (board.Cell(x, y).occupant != nullptr || board.Cell(x, y).IsBlocked()) continue;
+      YTessorUnit* unit;
+      if (percent(rng) < 35) {
+        unit = AddMonster(board, kMonsterIds[rng() % std::size(kMonsterIds)], side, x, y,
+                          static_cast<int>(rng() % 4));
+        unit->record->specialCounter = static_cast<int>(rng() % 3);
+      } else {
+        UnitSpec unitSpec;
+        unitSpec.moveKind = static_cast<int>(rng() % 3);
+        unitSpec.way = static_cast<int>(rng() % 2);
+        unitSpec.distance = static_cast<int>(rng() % static_cast<unsigned>(spec.maxDistance + 1));
+        unitSpec.health = 5 + static_cast<int>(rng() % 150);
+        for (int& m : unitSpec.mana) m = static_cast<int>(rng() % 25);
+        unit = AddUnit(board, side, x, y, unitSpec);
+      }
+      unit->record->health =
+          1 + static_cast<int>(rng() % static_cast<unsigned>(unit->record->baseHealth + 20));
+    }
+  }
+  board.clock = static_cast<float>(rng() % 12) * 0.083333336f;
+  board.sideToMove = static_cast<int>(rng() % 2);
+  board.Random().SetState(static_cast<std::uint32_t>(rng()));
+  board.RefreshCellEffects();
+}
+
 std::string DeskText(const std::array<const char*, 9>& rows, const char* lineEnd) {
   std::string text;
   for (const char* row : rows) text += std::string(row) + lineEnd;

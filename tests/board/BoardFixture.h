@@ -8,6 +8,7 @@
 
 #include <array>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,18 @@ YTessorUnit* AddUnit(YTessorBoard& board, int side, int x, int y, const UnitSpec
 // A unit of a new catalogue monster (level `level`), owning its record, with
 // its special drawn from the board's generator, placed on (x, y).
 YTessorUnit* AddMonster(YTessorBoard& board, const char* id, int side, int x, int y, int level = 0);
+
+// How big a random position is.
+struct RandomPositionSpec {
+  int minUnits = 3;  // tried per side; taken cells are skipped
+  int maxUnits = 9;
+  int maxDistance = 4;
+};
+// A random position: a random desk (walls, pits, power points, mutex cells),
+// units of both sides, about a third of them monsters with specials
+// (breeders and hydras) whose counters are about to run out; random clock,
+// side to move and random state.
+void RandomPosition(YTessorBoard& board, std::mt19937& rng, const RandomPositionSpec& spec);
 
 // A desk text of nine rows, the first row y = 8.
 std::string DeskText(const std::array<const char*, 9>& rows, const char* lineEnd = "\n");

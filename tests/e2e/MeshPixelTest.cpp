@@ -29,6 +29,7 @@
 #include "render/YShader.h"
 #include "render/YShaderStage.h"
 #include "render/YTextureBase.h"
+#include "tests/e2e/RenderWindow.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -111,18 +112,12 @@ class MeshPixelTest : public ::testing::Test {
   void SetUp() override {
     if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no X display";
     WriteContent();
-    platform::WindowDesc desc;
-    desc.title = "Mesh pixel test";
-    desc.clientWidth = kWidth;
-    desc.clientHeight = kHeight;
-    window_ = platform::Window::Create(desc, nullptr);
-    ASSERT_NE(window_, nullptr) << platform::LastVideoError();
-    window_->Show(false);
-    render_ = std::make_unique<Render_D3D>(std::make_unique<PlatformDisplaySystem>());
-    render_->EnumerateModes();
-    render_->CreateDevice(*window_, false, -1);
-    device_ = dynamic_cast<platform::GLDevice*>(render_->Device());
-    ASSERT_NE(device_, nullptr);
+    RenderWindow opened;
+    opened.Open("Mesh pixel test", kWidth, kHeight);
+    window_ = std::move(opened.window);
+    render_ = std::move(opened.render);
+    device_ = opened.device;
+    if (HasFatalFailure()) return;
     LoadShaders(QV_SOURCE_DIR "/content/data/shaders.yml");
     LoadShaders("mesh.yml");
     UpdateShaders(0);

@@ -24,6 +24,7 @@
 #include "render/SplashScreens.h"
 #include "render/YCamera.h"
 #include "render/YShader.h"
+#include "tests/e2e/RenderWindow.h"
 #include "tests/support/TestSupport.h"
 #include "tests/ui/UIProbe.h"
 #include "ui/UIRoot.h"
@@ -99,17 +100,12 @@ class RenderPixelTest : public ::testing::Test {
     if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no X display";
     WriteContent();
     if (HasFatalFailure()) return;
-    platform::WindowDesc desc;
-    desc.title = "Render pixel test";
-    desc.clientWidth = desc.clientHeight = kSide;
-    window_ = platform::Window::Create(desc, nullptr);
-    ASSERT_NE(window_, nullptr) << platform::LastVideoError();
-    window_->Show(false);
-    render_ = std::make_unique<Render_D3D>(std::make_unique<PlatformDisplaySystem>());
-    render_->EnumerateModes();
-    render_->CreateDevice(*window_, false, -1);
-    device_ = dynamic_cast<platform::GLDevice*>(render_->Device());
-    ASSERT_NE(device_, nullptr);
+    RenderWindow opened;
+    opened.Open("Render pixel test", kSide, kSide);
+    window_ = std::move(opened.window);
+    render_ = std::move(opened.render);
+    device_ = opened.device;
+    if (HasFatalFailure()) return;
     LoadShaders(QV_SOURCE_DIR "/content/data/shaders.yml");
     LoadShaders("pix.yml");
     UpdateShaders(0);

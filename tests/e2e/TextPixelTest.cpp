@@ -17,6 +17,7 @@
 #include "render/YFont.h"
 #include "render/YFontLoader.h"
 #include "render/YShader.h"
+#include "tests/e2e/RenderWindow.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -58,18 +59,11 @@ Lit Measure(const platform::Image& frame, float x0, float y0, float x1, float y1
 TEST(TextPixel, GlyphsLightTheirLineBoxUprightInTheShaderColour) {
   if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no X display";
   testing_support::ScopedCwd cwd(QV_GAME_DIR);
-  platform::WindowDesc desc;
-  desc.title = "Text pixel test";
-  desc.clientWidth = 640;
-  desc.clientHeight = 400;
-  const auto window = platform::Window::Create(desc, nullptr);
-  ASSERT_NE(window, nullptr) << platform::LastVideoError();
-  window->Show(false);
-  auto render = std::make_unique<Render_D3D>(std::make_unique<PlatformDisplaySystem>());
-  render->EnumerateModes();
-  render->CreateDevice(*window, false, -1);
-  auto* device = dynamic_cast<platform::GLDevice*>(render->Device());
-  ASSERT_NE(device, nullptr);
+  RenderWindow opened;
+  opened.Open("Text pixel test", 640, 400);
+  if (HasFatalFailure()) return;
+  Render_D3D* render = opened.render.get();
+  platform::GLDevice* device = opened.device;
   LoadShaders("data\\shaders.yml");
   YFontLoader::LoadFonts("data\\fonts.yml");
   render->BeginFrame(true);

@@ -30,8 +30,7 @@ std::string Settings(const Init& init) {
   return out.str();
 }
 
-// A program folder with two interface languages and seed files, run from that
-// folder with the user data parent in a temporary folder.
+// A program folder with two languages and seed files, run from that folder.
 class InitTest : public ::testing::Test {
  protected:
   InitTest() {
@@ -120,8 +119,6 @@ TEST_F(InitTest, ValuesThatWouldBreakTheProgramAreBoundedAndErrorsLogged) {
   EXPECT_EQ(Settings(*Loaded()), "full=1 mode= 800x600 max=0 sound=1,0.8 fps=0 shadows=1 tex=1 ui\\english");
 }
 
-// A configuration that is there but cannot be read would be replaced by
-// the defaults at the end without a word.
 TEST_F(InitTest, AConfigurationThatCannotBeReadIsLogged) {
   fs::create_directories(User());
   ASSERT_EQ(mkfifo((User() / "config.yml").c_str(), 0600), 0);
@@ -177,8 +174,7 @@ TEST_F(InitTest, SplashFileAddsScreensReportsBadColoursAndLeavesTheSettingsAlone
   EXPECT_NE(ReadFile(User() / "config.yml").find("<interface language=\"francais\">"), std::string::npos);
 }
 
-// The settings would be lost without a word: each failure is logged with
-// the real path and the system's reason, and said on stderr too.
+// Each failure is logged with the real path and the reason, and on stderr.
 TEST_F(InitTest, FailedSaveIsReportedWithTheRealPathAndKeepsTheOldFile) {
   testing::internal::CaptureStderr();
   EXPECT_FALSE(Init().SaveFile());  // not loaded

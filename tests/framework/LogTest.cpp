@@ -77,7 +77,7 @@ TEST_F(LogTest, ConcurrentWritersProduceWholeLines) {
       expected.push_back("thread " + std::to_string(t) + " line " + std::to_string(i));
     threads.emplace_back([t] {
       for (int i = 0; i < 300; ++i) {
-        // Each thread builds its line from pieces; another thread's Write must not take them.
+        // Another thread's Write must not take this thread's pieces.
         Log::AppendF("thread %d ", t);
         std::this_thread::yield();
         Log::Printf("line %d", i);

@@ -1,5 +1,5 @@
-// Vectors and matrices: multiplication order, affine inverses, rotation
-// direction, and the guards against dividing by zero.
+// Vectors and matrices: multiplication order, inverses, rotation direction,
+// and the guards against dividing by zero.
 #include <gtest/gtest.h>
 
 #include <cmath>

@@ -1,6 +1,5 @@
-// Binary streams: file sizes and positions, safe replacement, the XOR
-// ciphers across call sizes, and the string and integer records, including
-// records no writer produces.
+// Binary streams: sizes and positions, safe replacement, the XOR ciphers,
+// and the string and integer records, also ones no writer produces.
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>

@@ -11,8 +11,7 @@
 
 namespace {
 
-// Declares tags "a" (x, y, r, s, t, u) and "b" (no attributes) and records
-// every call as one line of text.
+// Tags "a" (x, y, r, s, t, u) and "b"; records every call as a line of text.
 class Recorder : public XMLParser {
  public:
   enum { kA, kB };
@@ -76,7 +75,7 @@ TEST(XMLParserRead, EventsTextAndErrorRecovery) {
       {"<a>q</b>", "open a | close b [q]"},  // closing tags are not matched
       {"<a>&gt;</a>", "open a | error Unknown character &gt; @0 | close a []"},
       {"<a>&lt</a>", "open a | error Expected ';' @0 | <? | <?"},  // the '<' was taken as the ';'
-      // Comments join the text around them; a single dash before '>' does not end one.
+      // Comments join the text around them; "->" does not end one.
       {"<a>one<!-- x -- y -->two</a>", "open a | close a [onetwo]"},
       {"<!-- lead --><a>1<!-- -> <b> ---->2</a>", "open a | close a [12]"},
       {"<!x<b/>", "error Invalid special '!'. @0 | open b | close b []"},
@@ -87,8 +86,7 @@ TEST(XMLParserRead, EventsTextAndErrorRecovery) {
       {"<a x 1><b/>", "error Expected '='. @0 | <? | open b | close b []"},
       {"<a /x<b/>", "error Expected '>' after '/'. @0 | open b | close b []"},
       {"<b></b x><b/>", "open b | close b [] | error Expected '>'. @0 | <? | open b | close b []"},
-      // Line numbers count the character read after the error; the error for
-      // 'd' is never reported because the input ends while reading past it.
+      // Lines count the character read after the error; the input ends while 'd' is skipped.
       {"ab\ncd", "<? | error Expected '<'. @1 | error Expected '<'. @1 | error Expected '<'. @1"},
       {"<b/>\n\n<zz>", "open b | close b [] | error Unknown tag: zz @2"},
       {"<\nb>\n<zz>", "open b | error Unknown tag: zz @2"},  // a line feed put back counts once
@@ -155,7 +153,6 @@ TEST(XMLParserWrite, OnlyChangedAttributesUnlessWriteAll) {
 }
 
 TEST(XMLParserWrite, ValuesReadBackWhateverQuotesTheyHold) {
-  // With both kinds of quote the file stays readable: double quotes turn into apostrophes.
   const std::pair<const char*, const char*> cases[] = {{"say \"hi\"", "say \"hi\""},
                                                        {"it's <fine> &\n/done/", "it's <fine> &\n/done/"},
                                                        {"\"don't\"", "'don't'"}};

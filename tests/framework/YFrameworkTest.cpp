@@ -1,5 +1,5 @@
-// The application base without a window: messages are fed straight into
-// WindowProc (or posted for the pump) and the clock is the test's own.
+// The application base without a window: messages go straight into
+// WindowProc (or the pump) and the clock is the test's own.
 #include "framework/YFramework.h"
 
 #include <gtest/gtest.h>
@@ -215,8 +215,7 @@ TEST_F(YFrameworkTest, F10QuitsThroughTheDefaultKeyHandlerOnly) {
   EXPECT_FALSE(app.running);
 }
 
-// SIGTERM (a service manager, the desktop's log-out) or SIGINT ends the loop
-// through Quit, as the program's own exit does, before the next message.
+// A termination signal ends the loop through Quit before the next message.
 TEST(YFrameworkDeathTest, ATerminationSignalQuitsThroughQuit) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(

@@ -1,6 +1,5 @@
-// Every name the shipped data looks up must exist in the shipped program
-// folder, so a missing file fails the build's tests instead of drawing
-// nothing at run time.
+// Every name the shipped data and the panel look up exists in the program
+// folder, so a missing file fails here instead of drawing nothing.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -54,8 +53,6 @@ TEST(ShippedContent, EveryTextureAShaderNamesIsShipped) {
   }
 }
 
-// Every font of the fonts file: a glyph table of exactly 21504 bytes and a
-// shader of the shader file that draws an atlas.
 TEST(ShippedContent, EveryFontHasItsGlyphTableAndAShaderWithItsAtlas) {
   struct Fonts : XMLParser {
     Fonts() { AddTag(MakeTag("font", {{"name", ""}, {"shader", ""}, {"data", ""}})); }
@@ -81,8 +78,6 @@ TEST(ShippedContent, EveryFontHasItsGlyphTableAndAShaderWithItsAtlas) {
   EXPECT_EQ(names, (std::vector<std::string>{"sysfont", "mainfont", "labelfont", "default"}));
 }
 
-// Every shader, texture, text and sound the control panel and the shared
-// drawing look up, in every interface language.
 TEST(ShippedContent, EveryNameThePanelLooksUpIsShipped) {
   TextureNames shaders;
   shaders.ParseFile(std::string(QV_GAME_DIR) + "/data/shaders.yml");
@@ -106,9 +101,8 @@ TEST(ShippedContent, EveryNameThePanelLooksUpIsShipped) {
   }
 }
 
-// The main font is the default font's face with the game's own two move
-// symbols at 0xAD and 0xAE, each a different picture. Glyphs are compared by
-// width and shape (their places in the atlas move).
+// The main font is the default font plus two move symbols at 0xAD and 0xAE
+// (glyphs compared by width and shape; their places in the atlas move).
 TEST(ShippedContent, TheMainFontCarriesTheMoveSymbols) {
   YFont main("shipped main"), plain("shipped default");
   main.LoadData(std::string(QV_GAME_DIR) + "/fonts/mainfont.dat");

@@ -1,9 +1,6 @@
-// The shipped interface files: every layout and styles file of every
-// interface folder reads without a single parser or layout error, builds
-// its screen, names only shaders the shader file defines and textures the
-// program folder holds, keeps every drop-down list inside the control it
-// opens in (the pointer reaches an open list only there), and holds every
-// control the code looks up by name.
+// The shipped interface files: every layout reads cleanly, names only shipped
+// shaders and textures, keeps drop-down lists inside their parent (the only
+// place the pointer reaches them), and holds the controls the code looks up.
 #include <gtest/gtest.h>
 
 #include <filesystem>

@@ -1,8 +1,6 @@
-// The shipped piece meshes: each loads cleanly and is what the board needs:
-// a closed solid with its faces outwards, standing on z = 0 inside one cell
-// at the board's scale, with the body and then the face as its two
-// materials, the face on top and mapped 0..1. The three kinds differ in
-// height, so they are told apart by shape.
+// The shipped piece meshes: closed outward solids standing on z = 0 inside a
+// cell, body then face materials, the face on top mapped 0..1; the three
+// kinds differ in height, so they are told apart by shape.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -51,8 +49,7 @@ TEST(ShippedMeshes, EachPieceLoadsAsAClosedOutwardSolidWithItsFaceOnTop) {
     EXPECT_TRUE(fs::is_regular_file("mesh/" + name + ".meb"));
 
     ASSERT_EQ(mesh.subsets.size(), 2u);
-    EXPECT_EQ(mesh.subsets[0].material, 0);
-    EXPECT_EQ(mesh.subsets[1].material, 1);
+    EXPECT_TRUE(mesh.subsets[0].material == 0 && mesh.subsets[1].material == 1);
     // Closed: every face meets three others along its three edges.
     std::vector<int> shared(mesh.faces.size(), 0);
     for (const YMeshEdge& e : mesh.edges) {
@@ -76,9 +73,8 @@ TEST(ShippedMeshes, EachPieceLoadsAsAClosedOutwardSolidWithItsFaceOnTop) {
     const YMeshSubset& face = mesh.subsets[1];
     for (int i = face.firstIndex; i < face.firstIndex + 3 * face.triangleCount; ++i) {
       const YMeshVertex& v = mesh.vertices[mesh.indices[static_cast<std::size_t>(i)]];
-      EXPECT_TRUE(v.u >= 0 && v.u <= 1 && v.v >= 0 && v.v <= 1) << v.u << ", " << v.v;
-      EXPECT_GT(v.nz, 0.99f);
-      EXPECT_GT(v.z, 0.8f * highest);
+      EXPECT_TRUE(v.u >= 0 && v.u <= 1 && v.v >= 0 && v.v <= 1 && v.nz > 0.99f && v.z > 0.8f * highest)
+          << v.u << ", " << v.v << " at " << v.z;
     }
   }
   EXPECT_LT(heights["piece"], heights["pieceboss"]);

@@ -1,6 +1,5 @@
-// The in-game console: its command-line parser with a handler that acts like
-// the application object's, typing limits, paging, output lines (also from
-// other threads through the log), sliding, the caret and drawing.
+// The in-game console: the command-line parser, typing limits, paging, output
+// lines (also from other threads), sliding, the caret and drawing.
 #include "game/YConsole.h"
 
 #include <gtest/gtest.h>
@@ -108,8 +107,11 @@ TEST_F(ConsoleTest, TypingStopsAt960UnitsAndIgnoresGlyphlessCodes) {
 }
 
 TEST_F(ConsoleTest, PagesStayWithinTheLines) {
-  for (int i = 0; i < 100; ++i) console.Print(IntToString(i));
   console.height = YConsole::kOpenHeight;  // a page of int(312.5 / 20) - 3 = 12 lines
+  for (int i = 0; i < 5; ++i) console.Print("x");
+  console.Scroll(true);  // fewer lines than a page: the newest
+  EXPECT_EQ(console.ScrollIndex(), 4);
+  for (int i = 5; i < 100; ++i) console.Print(IntToString(i));
   const struct {
     bool back;
     int index;
@@ -131,15 +133,6 @@ TEST_F(ConsoleTest, PagesStayWithinTheLines) {
   EXPECT_EQ(console.ScrollIndex(), 87);
   console.Print("new");  // a new line follows the newest again
   EXPECT_EQ(console.ScrollIndex(), -1);
-}
-
-TEST_F(ConsoleTest, FewLinesPageToTheNewest) {
-  for (int i = 0; i < 5; ++i) console.Print("x");
-  console.height = YConsole::kOpenHeight;
-  console.Scroll(true);
-  EXPECT_EQ(console.ScrollIndex(), 4);
-  console.Scroll(false);
-  EXPECT_EQ(console.ScrollIndex(), 4);
 }
 
 TEST_F(ConsoleTest, PrintSplitsAtLineFeedsAndLogLinesArrive) {
@@ -213,7 +206,6 @@ TEST(Console, ShippedPanelShaderIsTranslucent) {
   EXPECT_LT(panel->material.diffuse.a, 1.0f);
 }
 
-// Log lines from other threads while the main thread pages and draws.
 TEST_F(ConsoleTest, LinesFromOtherThreadsStayWholeWhileTheMainThreadReads) {
   console.height = YConsole::kOpenHeight;
   std::vector<std::thread> writers;

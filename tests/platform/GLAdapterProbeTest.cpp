@@ -1,6 +1,4 @@
-// What the OpenGL driver offers: depth-stencil formats for the bits of a
-// frame buffer, walked in the renderer's order, and the version numbers
-// read from driver texts.
+// Depth-stencil formats for a frame buffer's bits, and driver version texts.
 #include "platform/GLAdapterProbe.h"
 
 #include <gtest/gtest.h>

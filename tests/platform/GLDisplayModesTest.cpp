@@ -1,5 +1,4 @@
-// Display pixel layouts as the device's colour formats, and which of them
-// can carry an OpenGL frame buffer.
+// Display pixel layouts as colour formats, and which carry a frame buffer.
 #include "platform/GLDisplayModes.h"
 
 #include <gtest/gtest.h>

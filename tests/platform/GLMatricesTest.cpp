@@ -1,5 +1,4 @@
-// The texture matrix converted for OpenGL moves texture coordinates as the
-// device's does (the projection's depth remapping is checked on pixels).
+// The texture matrix converted for OpenGL moves coordinates as the device's.
 #include "platform/GLMatrices.h"
 
 #include <gtest/gtest.h>
@@ -9,8 +8,8 @@
 namespace platform {
 namespace {
 
-// The device moves the row (u, v, 1, 0) by a row-major matrix; OpenGL the
-// column (u, v, 0, 1) by a column-major one, and q must stay 1 so nothing divides.
+// Device: row (u, v, 1, 0) by a row-major matrix; OpenGL: column (u, v, 0, 1)
+// by a column-major one, with q kept 1.
 TEST(TextureMatrixForGL, MovesCoordinatesAsTheDeviceDoes) {
   const Matrix16 samples[] = {
       {0, -1, 0, 0, 1, 0, 0, 0, 0.5f, 0.5f, 1, 0, 9, 9, 9, 9},        // rotation; row 3 is noise

@@ -1,7 +1,5 @@
 // Texture stage operations in combiner terms: the disable cascade and rules
-// that must hold for every operation and argument (what the driver accepts
-// and what it can do without the combine3 extension). The arithmetic itself
-// is checked on real pixels in the device's end-to-end tests.
+// for every operation and argument (the arithmetic is checked on pixels).
 #include "platform/GLStageCombiner.h"
 
 #include <gtest/gtest.h>
@@ -22,8 +20,7 @@ TEST(ActiveStageCount, EndsAtTheFirstDisabledStage) {
   for (const auto& [ops, expected] : cases) EXPECT_EQ(ActiveStageCount(ops), expected);
 }
 
-// For every operation and argument: the alpha combiner takes only alpha
-// operands, and modulate-add is used only when the driver has it.
+// The alpha combiner takes only alpha operands; modulate-add only when offered.
 TEST(StageCombine, RulesForEveryOperationAndArgument) {
   for (std::uint32_t op = 0; op <= 30; ++op)
     for (std::uint32_t select = 0; select <= 6; ++select)
@@ -39,8 +36,6 @@ TEST(StageCombine, RulesForEveryOperationAndArgument) {
   EXPECT_EQ(ColorCombine(top::AddSmooth, targ::Texture, targ::Current, true).func, CombineFunc::ModulateAdd);
 }
 
-// No combiner source holds the specular colour: the diffuse stands in; an
-// operation without a combiner form passes the current colour on.
 TEST(ColorCombine, SpecularAndUnknownOperations) {
   EXPECT_EQ(ColorCombine(top::SelectArg1, targ::Specular, 0, true).in[0].source, CombineSource::Primary);
   for (std::uint32_t op : {0u, 22u, 27u, 99u}) {

@@ -1,6 +1,5 @@
-// Which chains of mip levels a texture accepts: each level half the one
-// before (at least 1), exactly width x height texels, no level beyond
-// 1 x 1, level 0 within the device's largest size.
+// The mip chains a texture accepts: each level half the one before, whole,
+// none beyond 1 x 1, level 0 within the largest size.
 #include "platform/GLTexture.h"
 
 #include <gtest/gtest.h>

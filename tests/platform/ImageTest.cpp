@@ -1,9 +1,5 @@
-// Images: decoding TGA files into blue, green, red, alpha top row first;
-// refusing truncated and oversized files; PNG and JPEG round trips; box
-// resampling and mip chains.
-//
-// TGA files are built byte by byte here, independently of the decoder; PNG
-// and JPEG files come from the encoders (PNG headers patched for size claims).
+// Images: TGA decoding (files built byte by byte here), refusing truncated and
+// oversized files, PNG and JPEG round trips, box resampling and mip chains.
 #include "platform/Image.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// Key codes, key and character messages, mouse and wheel messages as the
-// window procedure receives them; all without a display.
+// Key codes, key, character, mouse and wheel messages, without a display.
 #include "platform/InputTranslation.h"
 
 #include <gtest/gtest.h>
@@ -15,8 +14,7 @@
 namespace platform {
 namespace {
 
-// Scan codes are USB HID usages; the key code of a key without a character
-// is its scan code with bit 30 set, of a character key the character.
+// The key code of a key without a character: its scan code with bit 30 set.
 constexpr std::int32_t Sym(std::int32_t scancode) {
   return scancode | (1 << 30);
 }

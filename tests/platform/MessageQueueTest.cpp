@@ -1,5 +1,4 @@
-// The message queue without a display: order, quit, and dropping a window's
-// messages.
+// The message queue without a display: order, quit, a gone window's messages.
 #include "platform/MessageQueue.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,4 @@
-// The process's own life: ending it on a fatal error, the folder of its
-// program, and signals that ask it to end.
+// Ending the process, its program folder, and signals that ask it to end.
 #include "platform/Process.h"
 
 #include <gtest/gtest.h>
@@ -25,7 +24,6 @@ TEST(ProcessDeathTest, EndsWithTheGivenExitCodeWritingOutBufferedFileOutput) {
   EXPECT_EQ(testing_support::ReadFile(log), "last words\n");
 }
 
-// The folder of the running executable, whatever the working folder.
 TEST(ProcessTest, ProgramFolderHoldsTheRunningProgram) {
   testing_support::ScopedTempDir elsewhere;
   testing_support::ScopedCwd cwd(elsewhere.Path());
@@ -33,9 +31,7 @@ TEST(ProcessTest, ProgramFolderHoldsTheRunningProgram) {
   EXPECT_TRUE(std::filesystem::is_regular_file(folder / "tests_platform")) << folder;
 }
 
-// The first SIGTERM or SIGINT only marks the request, which the message loop
-// then takes; a second one, while the first waits, ends the process as the
-// default would.
+// A first SIGTERM or SIGINT only marks the request; a second one ends the process.
 TEST(ProcessDeathTest, AFirstTerminationSignalIsMarkedASecondEndsTheProcess) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
   EXPECT_EXIT(

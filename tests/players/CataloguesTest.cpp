@@ -1,10 +1,10 @@
 // The catalogue readers: declared defaults, elements outside their parent,
-// hexadecimal keys, ids met twice in one file or in a second load, and the
-// tile file's kinds and spells.
+// hexadecimal keys, ids met twice, and the tile file's kinds and spells.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <tuple>
 
 #include "players/TileTables.h"
 #include "players/YArtifactLoader.h"
@@ -17,11 +17,11 @@
 namespace {
 
 using CatalogueTest = PlayersTest;
+using Values = std::array<std::int32_t, 5>;
 
 TEST_F(CatalogueTest, MonsterDefaultsAndNesting) {
   ClearMonsterTypes();
-  YMonsterReader reader;
-  reader.Load(Write("m.yml", R"(
+  YMonsterReader().Load(Write("m.yml", R"(
 <data type="start" air="1"/>
 <artifact id="ring"/>
 <monster>
@@ -37,27 +37,16 @@ TEST_F(CatalogueTest, MonsterDefaultsAndNesting) {
 )"));
   ASSERT_EQ(MonsterTypes().size(), 2u);
   const YMonsterType& plain = *FindMonsterType("");
-  EXPECT_EQ(plain.name, "MonsterName");
-  EXPECT_EQ(plain.face, ".jpg");
-  EXPECT_EQ(plain.startLevel, 1);
-  EXPECT_EQ(plain.maxLevel, 100000);
-  EXPECT_EQ(plain.moveKind, 0);
-  EXPECT_EQ(plain.way, 1);
-  EXPECT_EQ(plain.distance, 2);
-  EXPECT_FALSE(plain.boss);
-  EXPECT_EQ(plain.start, (std::array<std::int32_t, 5>{}));
+  EXPECT_EQ(std::tuple(plain.name, plain.face, plain.startLevel, plain.maxLevel, plain.moveKind, plain.way,
+                       plain.distance, plain.boss, plain.start),
+            std::tuple("MonsterName", ".jpg", 1, 100000, 0, 1, 2, false, Values{}));
   ASSERT_EQ(plain.spellsByLevel.size(), 1u) << "only the spell inside a level counts";
-  EXPECT_EQ(plain.spellsByLevel[0].key, 0x1au);
-  EXPECT_EQ(plain.spellsByLevel[0].level, 2);
-  ASSERT_EQ(plain.artifactsByLevel.size(), 1u);
+  EXPECT_EQ(std::pair(plain.spellsByLevel[0].level, plain.spellsByLevel[0].key), std::pair(2, 0x1au));
+  EXPECT_EQ(plain.artifactsByLevel.size(), 1u);
   EXPECT_TRUE(plain.layouts.empty());
-
-  const YMonsterType& m = *FindMonsterType("m");
-  EXPECT_EQ(m.moveKind, 0);
-  EXPECT_EQ(m.way, 1);
-  EXPECT_TRUE(m.boss);
-  EXPECT_EQ(m.start, (std::array<std::int32_t, 5>{10, 10, 10, 10, 20}));
-  EXPECT_EQ(m.skill, (std::array<std::int32_t, 5>{10, 10, 10, 10, 0}));
+  const YMonsterType& m = *FindMonsterType("m");  // words are matched with their case
+  EXPECT_EQ(std::tuple(m.moveKind, m.way, m.boss, m.start, m.skill),
+            std::tuple(0, 1, true, Values{10, 10, 10, 10, 20}, Values{10, 10, 10, 10, 0}));
 }
 
 TEST_F(CatalogueTest, MonsterIdsMergeInOneLoadAndAreRebuiltByTheNext) {
@@ -75,8 +64,7 @@ TEST_F(CatalogueTest, MonsterIdsMergeInOneLoadAndAreRebuiltByTheNext) {
     EXPECT_EQ(twin->spellsByLevel[1].key, 0x1b33u);
     EXPECT_EQ(twin->layouts, (std::vector<std::string>{"a.lay", "b.lay"}));
   }
-  EXPECT_EQ(std::count_if(MonsterTypes().begin(), MonsterTypes().end(),
-                          [](const auto& type) { return type->id == "twin"; }),
+  EXPECT_EQ(std::count_if(MonsterTypes().begin(), MonsterTypes().end(), [](const auto& t) { return t->id == "twin"; }),
             1);
   EXPECT_NE(FindMonsterType("imp"), nullptr) << "types of earlier files stay";
 }
@@ -97,20 +85,14 @@ TEST_F(CatalogueTest, HeroFileReplacesTheRaceTable) {
 )"));
   std::vector<YHeroRace>& races = HeroRaces();
   ASSERT_EQ(races.size(), 2u) << "the fixture's races are gone";
-  ASSERT_NE(races[0].male, nullptr);
+  ASSERT_TRUE(races[0].male && races[0].female && races[1].male) << "\"Female\" is not female";
   const YHeroType& male = *races[0].male;
-  EXPECT_EQ(male.face, ".jpg");
-  EXPECT_EQ(male.moveKind, 0);
-  EXPECT_EQ(male.way, 1);
-  EXPECT_EQ(male.distance, 2);
-  EXPECT_EQ(male.gold, 100);
+  EXPECT_EQ(std::tuple(male.face, male.moveKind, male.way, male.distance, male.gold), std::tuple(".jpg", 0, 1, 2, 100));
   EXPECT_TRUE(male.spellKeys.empty()) << "a spell outside a hero is ignored";
-  ASSERT_NE(races[0].female, nullptr);
   const YHeroType& female = *races[0].female;
   EXPECT_EQ(female.face, "second.tga");
-  EXPECT_EQ(female.start, (std::array<std::int32_t, 5>{3, 10, 10, 10, 7})) << "kept from the first element";
+  EXPECT_EQ(female.start, (Values{3, 10, 10, 10, 7})) << "kept from the first element";
   EXPECT_EQ(female.spellKeys, (std::vector<std::uint32_t>{0x0315}));
-  ASSERT_NE(races[1].male, nullptr) << "\"Female\" is not female";
   EXPECT_EQ(races[1].female, nullptr);
   EXPECT_EQ(races[1].male->spellKeys, (std::vector<std::uint32_t>{0x101}));
   EXPECT_EQ(races[1].male->artifactId, "y");
@@ -118,23 +100,16 @@ TEST_F(CatalogueTest, HeroFileReplacesTheRaceTable) {
 
 TEST_F(CatalogueTest, ArtifactsUpdateInPlace) {
   YArtifact* ring = YArtifactLoader::FindArtifact("ring");
-  ASSERT_NE(ring, nullptr);
-  ASSERT_NE(ring->texture, nullptr);
+  ASSERT_TRUE(ring && ring->texture);
   EXPECT_EQ(ring->texture->name(), "textures\\artifacts\\ring.tga");
   const std::size_t count = Artifacts().size();
   YArtifactLoader loader(Write("a.yml", R"(<artifact id="ring" name="New ring" air2="-3" skip="4"/><artifact id="bare"/>)"));
   EXPECT_EQ(YArtifactLoader::FindArtifact("ring"), ring) << "holders of the pointer see the new values";
-  EXPECT_EQ(ring->name, "New ring");
-  EXPECT_EQ(ring->texture, nullptr);
-  EXPECT_EQ(ring->eval, 1);
+  EXPECT_EQ(std::tuple(ring->name, ring->texture, ring->eval, ring->skip), std::tuple("New ring", nullptr, 1, 4));
   EXPECT_EQ(ring->elements2, (std::array<std::int32_t, 4>{-3, 0, 0, 0}));
-  EXPECT_EQ(ring->skip, 4);
   ASSERT_EQ(Artifacts().size(), count + 1);
   const YArtifact& bare = *Artifacts().back();
-  EXPECT_EQ(bare.id, "bare");
-  EXPECT_TRUE(bare.name.empty());
-  EXPECT_EQ(bare.level, 0);
-  EXPECT_EQ(bare.eval, 1);
+  EXPECT_EQ(std::tuple(bare.id, bare.name, bare.level, bare.eval), std::tuple("bare", "", 0, 1));
   EXPECT_EQ(YArtifactLoader::FindArtifact(""), nullptr);
 }
 
@@ -142,16 +117,13 @@ TEST_F(CatalogueTest, TileKindsAndSpells) {
   TileTables tables;
   tables.Load(dir.Str() + "/");
   ASSERT_EQ(tables.Kinds().size(), 7u);
-  EXPECT_EQ(tables.Kinds()[4].id, 0x15u);
-  EXPECT_EQ(tables.Kinds()[4].Element(), 1);
-  EXPECT_EQ(tables.Kinds()[4].Class(), 5);
-  EXPECT_EQ(tables.Kinds()[0].priority, 50);
-  EXPECT_EQ(tables.Kinds()[0].cost, 0);
+  const YTileKind& blaze = tables.Kinds()[4];
+  EXPECT_EQ(std::tuple(blaze.id, blaze.Element(), blaze.Class()), std::tuple(0x15u, 1, 5));
+  EXPECT_EQ(std::pair(tables.Kinds()[0].priority, tables.Kinds()[0].cost), std::pair(50, 0));
   const YTileSpell* storm = tables.FindSpell(0x0315);
   ASSERT_NE(storm, nullptr);
   EXPECT_EQ(tables.FindSpell(0x1503), storm);
-  EXPECT_EQ(storm->first, 1);
-  EXPECT_EQ(storm->second, 4);
+  EXPECT_EQ(std::pair(storm->first, storm->second), std::pair(1, 4));
   EXPECT_EQ(tables.FindSpell(0x0509)->second, -1) << "kind 09 is not in the table";
   EXPECT_EQ(tables.FindSpell(0x0316), nullptr);
 
@@ -167,9 +139,7 @@ TEST_F(CatalogueTest, TileKindsAndSpells) {
   EXPECT_EQ(tables.Kinds()[4].name, "Inferno");
   EXPECT_EQ(tables.Kinds()[7].name, "noname");
   EXPECT_EQ(tables.FindSpell(0x0315), storm) << "the swapped key updates the same record";
-  EXPECT_EQ(storm->key, 0x1503u);
-  EXPECT_EQ(storm->name, "Tempest");
-  EXPECT_EQ(storm->first, 4);
+  EXPECT_EQ(std::tuple(storm->key, storm->name, storm->first), std::tuple(0x1503u, "Tempest", 4));
   EXPECT_EQ(tables.Spells().size(), 7u);
 }
 

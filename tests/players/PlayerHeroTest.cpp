@@ -1,9 +1,9 @@
-// Hero records: level thresholds and level-ups, the army order, buying and
-// selling into slots, prices, learning spells and artifacts (also under
-// swapped keys), and heroes made from the catalogue.
+// Hero records: level thresholds, the army order, buying and selling, prices,
+// learning spells and artifacts, and heroes made from the catalogue.
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <tuple>
 
 #include "players/PlayerRules.h"
 #include "players/TileTables.h"
@@ -29,19 +29,13 @@ std::unique_ptr<YPlayerMonster> Unit(int health, int air = 0) {
 }
 
 TEST(ExperienceForLevel, ThresholdsAndTheirInverse) {
-  EXPECT_EQ(ExperienceForLevel(-5), 0);
-  EXPECT_EQ(ExperienceForLevel(0), 0);
-  EXPECT_EQ(ExperienceForLevel(1), 40);
-  EXPECT_EQ(ExperienceForLevel(2), 90);
-  EXPECT_EQ(ExperienceForLevel(4), 250);
+  EXPECT_EQ(std::tuple(ExperienceForLevel(-5), ExperienceForLevel(0), ExperienceForLevel(1), ExperienceForLevel(4)),
+            std::tuple(0, 0, 40, 250));
   // Far levels stay exact in 64 bits instead of wrapping.
   EXPECT_EQ(ExperienceForLevel(100000), 100'002'000'010LL);
-  for (int level = 0; level < 2000; ++level) {
-    const auto at = ExperienceForLevel(level == 0 ? 0 : level);
-    EXPECT_EQ(HeroLevelForExperience(at), level) << level;
-    if (level > 0) {
-      EXPECT_EQ(HeroLevelForExperience(at - 1), level - 1) << level;
-    }
+  for (int level = 1; level < 2000; ++level) {
+    EXPECT_EQ(HeroLevelForExperience(ExperienceForLevel(level)), level) << level;
+    EXPECT_EQ(HeroLevelForExperience(ExperienceForLevel(level) - 1), level - 1) << level;
   }
   EXPECT_EQ(HeroLevelForExperience(-100), 0);
   EXPECT_EQ(HeroLevelForExperience(INT32_MAX), kMaxLevel + 1);
@@ -110,10 +104,7 @@ TEST_F(HeroTest, TakeRemoveAndRestoreTouchOnlyMonsters) {
   hero->slots[4] = hero.get();
   hero->slots[0] = Unit(0).release();
   hero->slots[1] = Unit(5).release();
-  EXPECT_EQ(hero->TakeFromSlot(4, 50), nullptr) << "the hero's own slot";
-  EXPECT_EQ(hero->TakeFromSlot(7, 50), nullptr) << "an empty slot";
-  EXPECT_EQ(hero->TakeFromSlot(-1, 50), nullptr);
-  EXPECT_EQ(hero->TakeFromSlot(18, 50), nullptr);
+  for (int slot : {4, 7, -1, 18}) EXPECT_EQ(hero->TakeFromSlot(slot, 50), nullptr) << slot;  // hero, empty, outside
   EXPECT_EQ(hero->gold, 0);
 
   hero->RemoveDeadMonsters();
@@ -182,27 +173,20 @@ TEST_F(HeroTest, SpellsAndArtifactsAreLearntOnceWhateverTheKeyOrder) {
 
 TEST_F(HeroTest, CreateHeroFromTheCatalogue) {
   auto hero = CreateHero("Ayla", 0, 0, 2, 3, 1.5f);
-  ASSERT_NE(hero, nullptr);
-  EXPECT_EQ(hero->name, "Ayla");
-  EXPECT_EQ(hero->baseHealth, 150);
-  EXPECT_EQ(hero->startValues, (std::array<std::int32_t, 5>{12, 6, 4, 8, 150}));
-  EXPECT_EQ(hero->skillCosts, (std::array<std::int32_t, 5>{2, 2, 1, 2, 1}));
-  EXPECT_EQ(hero->mana, hero->baseMana);
-  EXPECT_EQ(hero->maxValues[1], 12);
-  EXPECT_EQ(hero->health, 150);
-  EXPECT_EQ(hero->gold, 1200);
-  EXPECT_EQ(hero->difficulty, 3);
-  EXPECT_EQ(hero->moveKind, 1);
-  EXPECT_EQ(hero->distance, 3);
+  ASSERT_TRUE(hero && hero->face);
+  using Values = std::array<std::int32_t, 5>;
+  EXPECT_EQ(std::tuple(hero->name, hero->startValues, hero->skillCosts, hero->maxValues[1], hero->health, hero->gold,
+                       hero->difficulty, hero->moveKind, hero->distance),
+            std::tuple("Ayla", Values{12, 6, 4, 8, 150}, Values{2, 2, 1, 2, 1}, 12, 150, 1200, 3, 1, 3));
+  EXPECT_TRUE(hero->mana == hero->baseMana && hero->baseHealth == 150);
   EXPECT_EQ(hero->artifact, YArtifactLoader::FindArtifact("crown"));
-  ASSERT_NE(hero->face, nullptr);
   EXPECT_EQ(hero->face->name(), "textures\\heroes\\sylph_m.tga");
   ASSERT_EQ(hero->spells.size(), 2u) << "the swapped duplicate is learnt once";
   EXPECT_EQ(hero->spells[0], GetTileTables().FindSpell(0x0315));
 
   auto single = CreateHero("Solo", 1, 1, 0, 0, 1.0f);
   ASSERT_NE(single, nullptr);
-  EXPECT_EQ(single->artifact, nullptr);
+  EXPECT_EQ(single->artifact, nullptr);  // a hero without one
   for (auto [race, gender, origin] : {std::tuple{1, 0, 0}, {-1, 0, 0}, {2, 0, 0}, {0, -1, 0}, {0, 2, 0},
                                       {0, 0, -1}, {0, 0, 4}}) {
     EXPECT_EQ(CreateHero("x", race, gender, origin, 0, 1.0f), nullptr) << race << gender << origin;

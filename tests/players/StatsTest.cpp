@@ -1,11 +1,10 @@
-// The hall of fame: the bytes of "stats.dat", the ranking, the ten kept,
-// the campaigns in progress on the shown list, and damaged files.
+// The hall of fame: the bytes of "stats.dat", the ranking, the ten kept, the
+// campaigns in progress on the shown list, and damaged files.
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <string>
 
-#include "framework/Init.h"
 #include "framework/MemoryInStream.h"
 #include "framework/MemoryOutStream.h"
 #include "players/Stats.h"
@@ -14,44 +13,33 @@
 namespace {
 
 using StatsTest = PlayersTest;
+using Names = std::vector<std::string>;
 
 ScoreRecord Record(std::string name, int level, int difficulty = 0, int levelsLost = 0, int score = 0,
                    int goldWon = 0) {
-  ScoreRecord r;
-  r.name = std::move(name);
-  r.level = level;
-  r.difficulty = difficulty;
-  r.levelsLost = levelsLost;
-  r.score = score;
-  r.goldWon = goldWon;
-  return r;
+  return {std::move(name), level, 0, 0, difficulty, 0, 0, levelsLost, goldWon, score};
 }
 
-std::vector<std::string> Names(const std::vector<ScoreRecord>& records) {
-  std::vector<std::string> names;
+Names NamesOf(const std::vector<ScoreRecord>& records) {
+  Names names;
   for (const ScoreRecord& r : records) names.push_back(r.name);
   return names;
 }
 
 std::string Le32(std::int32_t v) {
-  std::string bytes(4, '\0');
-  for (int i = 0; i < 4; ++i) bytes[static_cast<std::size_t>(i)] = static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * i)) & 0xFF);
+  std::string bytes;
+  for (int i = 0; i < 4; ++i) bytes += static_cast<char>((static_cast<std::uint32_t>(v) >> (8 * i)) & 0xFF);
   return bytes;
 }
 
 TEST(StatsFile, RecordLayout) {
-  ScoreRecord r;
-  r.name = "";
-  r.level = 1, r.gold = 2, r.experience = 3, r.difficulty = 4, r.fightsWon = 5;
-  r.fightsLost = 6, r.levelsLost = 7, r.goldWon = 8, r.score = -9;
   MemoryOutStream out;
-  Stats::Write(out, {r, Record("Ab", 0)});
+  Stats::Write(out, {ScoreRecord{"", 1, 2, 3, 4, 5, 6, 7, 8, -9}, Record("Ab", 0)});
   std::string expected = Le32(2) + std::string("\0\0", 2);
   for (int v : {1, 2, 3, 4, 5, 6, 7, 8, -9}) expected += Le32(v);
   expected += std::string("\x02\x00" "Ab", 4);
   for (int i = 0; i < 9; ++i) expected += Le32(0);
   EXPECT_EQ(out.Bytes(), expected);
-  EXPECT_EQ(out.Bytes().size(), 4u + 38u + 40u) << "an empty name takes 38 bytes";
   MemoryInStream in(out.Bytes());
   const std::vector<ScoreRecord> back = Stats::Read(in);
   ASSERT_EQ(back.size(), 2u);
@@ -63,33 +51,24 @@ TEST(StatsFile, DamagedCountsAndShortFilesReadOnlyWholeRecords) {
   MemoryOutStream out;
   Stats::Write(out, {Record("One", 1), Record("Two", 2)});
   const std::string whole = out.Bytes();
-  struct Case {
-    std::string bytes;
-    std::size_t records;
+  const std::pair<std::string, std::size_t> cases[] = {
+      {Le32(-5) + whole.substr(4), 0}, {Le32(0x7fffffff) + whole.substr(4), 2}, {whole.substr(0, whole.size() - 1), 1},
+      {whole.substr(0, 3), 0},         {Le32(3) + whole.substr(4), 2},          {"", 0},
   };
-  const Case cases[] = {
-      {Le32(-5) + whole.substr(4), 0},
-      {Le32(0x7fffffff) + whole.substr(4), 2},
-      {whole.substr(0, whole.size() - 1), 1},
-      {whole.substr(0, 3), 0},
-      {Le32(3) + whole.substr(4), 2},
-      {"", 0},
-  };
-  for (const Case& c : cases) {
+  for (const auto& [bytes, records] : cases)
     for (bool sized : {true, false}) {
-      MemoryInStream in(c.bytes, sized);
-      EXPECT_EQ(Stats::Read(in).size(), c.records) << c.bytes.size() << (sized ? " sized" : " unsized");
+      MemoryInStream in(bytes, sized);
+      EXPECT_EQ(Stats::Read(in).size(), records) << bytes.size() << (sized ? " sized" : " unsized");
     }
-  }
 }
 
 TEST(StatsRanking, KeysInOrder) {
   std::vector<ScoreRecord> records = {
-      Record("low", 1, 5, 0, 999), Record("hard", 3, 2), Record("easy", 3, 1),
+      Record("low", 1, 5, 0, 999),   Record("hard", 3, 2),           Record("easy", 3, 1),
       Record("lossy", 3, 2, 4, 999), Record("scored", 3, 2, 0, 50), Record("gold", 3, 2, 0, 50, 9),
   };
   std::stable_sort(records.begin(), records.end(), StatsRecordLess);
-  EXPECT_EQ(Names(records), (std::vector<std::string>{"gold", "scored", "hard", "lossy", "easy", "low"}));
+  EXPECT_EQ(NamesOf(records), (Names{"gold", "scored", "hard", "lossy", "easy", "low"}));
 }
 
 TEST_F(StatsTest, AddKeepsTheBestTenAndSaves) {
@@ -99,18 +78,14 @@ TEST_F(StatsTest, AddKeepsTheBestTenAndSaves) {
   for (int i = 0; i < 10; ++i) stats.AddRecord(Record("r" + std::to_string(i), i + 1));
   stats.AddRecord(Record("worst", 0));
   EXPECT_EQ(stats.records.size(), 10u);
-  EXPECT_EQ(stats.records.front().name, "r9");
   EXPECT_EQ(stats.records.back().name, "r0") << "the new record ranked lowest and was dropped";
   stats.AddRecord(Record("best", 50));
   EXPECT_EQ(stats.records.front().name, "best");
   EXPECT_EQ(stats.records.back().name, "r1");
-
   Stats again;
   again.Load();
-  EXPECT_EQ(Names(again.records), Names(stats.records));
-  const auto file = std::filesystem::path(dir.Path()) / "QuennelVarrick" / "stats.dat";
-  EXPECT_TRUE(std::filesystem::exists(file));
-  EXPECT_FALSE(std::filesystem::exists(file.string() + ".tmp"));
+  EXPECT_EQ(NamesOf(again.records), NamesOf(stats.records));
+  EXPECT_FALSE(std::filesystem::exists(dir.Path() / "QuennelVarrick" / "stats.dat.tmp"));
 }
 
 TEST_F(StatsTest, ShownListAddsCampaignsInProgress) {
@@ -118,10 +93,10 @@ TEST_F(StatsTest, ShownListAddsCampaignsInProgress) {
   for (int i = 0; i < 3; ++i) stats.AddRecord(Record("done" + std::to_string(i), 2 * i));
   stats.SetInProgressSource([] { return std::vector<ScoreRecord>{Record("run1", 3), Record("run2", 1)}; });
   stats.CopyRecords();
-  EXPECT_EQ(Names(stats.shown), (std::vector<std::string>{"done2", "run1", "done1", "run2", "done0"}));
+  EXPECT_EQ(NamesOf(stats.shown), (Names{"done2", "run1", "done1", "run2", "done0"}));
   for (int i = 3; i < 10; ++i) stats.AddRecord(Record("done" + std::to_string(i), 2 * i));
-  EXPECT_EQ(stats.shown.size(), 10u);
   EXPECT_EQ(stats.records.size(), 10u) << "campaigns in progress never enter the file";
+  ASSERT_EQ(stats.shown.size(), 10u);
   EXPECT_EQ(stats.shown[8].name, "run1");
   EXPECT_EQ(stats.shown.back().name, "done1") << "run2 and done0 rank below the tenth";
 }

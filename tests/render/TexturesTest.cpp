@@ -15,8 +15,11 @@
 #include "platform/DeviceTypes.h"
 #include "platform/Image.h"
 #include "render/Render_D3D.h"
+#include "render/SplashScreens.h"
 #include "render/TextureLoading.h"
 #include "render/YContainer.h"
+#include "render/YShader.h"
+#include "render/YShaderStage.h"
 #include "render/YSTexture.h"
 #include "render/YSurface.h"
 #include "render/YTextureBase.h"
@@ -152,6 +155,60 @@ TEST_F(TexturesTest, AMissingOrBrokenFileLeavesTheTextureEmptyWithoutRetry) {
 }
 
 // ---- Array textures ------------------------------------------------------------------------
+
+// With deferred loads a new device loads no named texture until it is
+// drawn or loaded in spare time; one released until used stays unloaded,
+// even on a new device, keeps its item and loads when drawn again.
+TEST_F(TexturesTest, WaitingTexturesLoadWhenDrawnOrInSpareTimeAndReleasedOnesWhenDrawnAgain) {
+  const std::string drawn = WriteImage("drawn.png", platform::MakeImage(4, 4));
+  const std::string spare = WriteImage("spare.png", platform::MakeImage(4, 4));
+  const std::string card = WriteImage("card.png", platform::MakeImage(8, 8));
+  YTextureBase* textures[3] = {Textures::Get(drawn), Textures::Get(spare), Textures::Get(card)};
+  render->deferTextureLoads = true;
+  FakeGraphicsDevice& device = CreateDevice();
+  for (YTextureBase* texture : textures) EXPECT_EQ(texture->DeviceTexture(), nullptr);
+  EXPECT_EQ(device.Count("CreateTexture"), 0);
+
+  render->BeginFrame(true);
+  render->SetStageTexture(textures[0], 0);
+  EXPECT_NE(textures[0]->DeviceTexture(), nullptr);
+  EXPECT_EQ(device.calls.back(), "SetTexture 0 tex" + std::to_string(Fake(*textures[0])->id));
+  textures[2]->ReleaseUntilUsed();  // not loaded yet: it now waits for a use, not for spare time
+  while (LoadNextWaitingTexture()) {
+  }
+  render->SetStageTexture(Textures::Get(drawn), 1);  // the same file named again: not decoded again
+  EXPECT_NE(textures[1]->DeviceTexture(), nullptr);
+  EXPECT_EQ(textures[2]->DeviceTexture(), nullptr);
+  EXPECT_EQ(device.Count("CreateTexture"), 2);
+
+  render->deferTextureLoads = false;
+  textures[1]->ReleaseUntilUsed();
+  render->ReleaseDevice();
+  CreateDevice();
+  EXPECT_NE(textures[0]->DeviceTexture(), nullptr);
+  EXPECT_EQ(textures[1]->DeviceTexture(), nullptr);
+  EXPECT_EQ(Textures::Find(spare), textures[1]);
+  render->BeginFrame(true);
+  render->SetStageTexture(textures[1], 1);
+  const FakeDeviceTexture* again = Fake(*textures[1]);
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(again->Width(), 4);
+}
+
+// After the splash its cards hold no device texture; drawn again, they load.
+TEST_F(TexturesTest, SplashCardsReleasedAfterTheSplashLoadAgainWhenDrawn) {
+  const std::string card = WriteImage("splash.png", platform::MakeImage(8, 8));
+  GetShader("t_splash_card")->AddStage().texture = Textures::Get(card);
+  CreateDevice();
+  SplashScreens splash;
+  splash.AddScreen("t_splash_card", "t_splash_ground", YColor(0, 0, 0, 1), 800, 600);
+  ASSERT_NE(Textures::Get(card)->DeviceTexture(), nullptr);
+  splash.ReleaseTextures();
+  EXPECT_EQ(Textures::Find(card)->DeviceTexture(), nullptr);
+  render->BeginFrame(false);
+  EXPECT_TRUE(splash.Draw());
+  EXPECT_NE(Textures::Find(card)->DeviceTexture(), nullptr);
+}
 
 TEST_F(TexturesTest, ArrayCellsAreCutRowByRowFromTheTopLeft) {
   CreateDevice();

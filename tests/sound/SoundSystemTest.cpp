@@ -3,7 +3,9 @@
 // failing resource not stopping the others), and the lock that guards the
 // device against threads that use it while the main thread switches it.
 
+#include <algorithm>
 #include <atomic>
+#include <filesystem>
 #include <thread>
 
 #include "framework/FrameworkHooks.h"
@@ -49,13 +51,15 @@ class SoundSystemTest : public sound_test::LoopbackTest {
   testing_support::ScopedTempDir dir_;
 };
 
-TEST_F(SoundSystemTest, ShutdownAndInitRestoreBuffersFromKeptPcmAndDropPendingStarts) {
+TEST_F(SoundSystemTest, ShutdownAndInitRestoreBuffersFromTheirFilesAndDropPendingStarts) {
   SoundEntry* entry = LoadEntry("restore");
   YSoundSource& voice = entry->Voice(0);
   ASSERT_TRUE(voice.IsPlaying());  // queued
+  // The device holds the samples; memory does not.
+  EXPECT_TRUE(entry->Variant(0).Data().empty());
+  EXPECT_EQ(entry->Variant(0).PcmBytes(), 88200u);
   SoundShutdown();
   EXPECT_FALSE(HasDeviceBuffer(entry->Variant(0)) || voice.HasVoice() || voice.IsPlaying());
-  EXPECT_EQ(entry->Variant(0).Data().size(), 88200u);
 
   StartDevice();
   EXPECT_TRUE(HasDeviceBuffer(entry->Variant(0)) && voice.HasVoice());
@@ -69,6 +73,17 @@ TEST_F(SoundSystemTest, ShutdownAndInitRestoreBuffersFromKeptPcmAndDropPendingSt
   Render(512);
   EXPECT_NEAR(Peak(Render(512)) / static_cast<float>(full), 0.0562f, 0.005f);
   SetEffectsVolume(1.0f);
+}
+
+TEST_F(SoundSystemTest, AWavFileGoneSinceLoadingLeavesItsSoundSilentOnTheNextDevice) {
+  SoundEntry* entry = LoadEntry("vanishing");
+  std::filesystem::remove(dir_.File("beep.wav"));
+  SoundShutdown();
+  LogCapture log;
+  StartDevice();
+  EXPECT_FALSE(HasDeviceBuffer(entry->Variant(0)));
+  const std::vector<std::string> lines = log.Lines();
+  EXPECT_NE(std::find(lines.begin(), lines.end(), "OpenAL buffer error: " + dir_.File("beep.wav")), lines.end());
 }
 
 // A resource like a music stream: its own lock, then the sound lock, as

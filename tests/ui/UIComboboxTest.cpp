@@ -1,7 +1,5 @@
-// The combo box and its list: opening as the capture inside the parent,
-// the rows the pointer lights, choosing (code 4 every time), the ways the
-// list closes and comes back to its owner, disabling, deleting the box
-// while the list is open, and what is drawn.
+// The combo box and its list: opening as the capture, the lit rows, choosing,
+// closing, disabling, deleting the box while open, and drawing.
 #include "ui/UICombobox.h"
 
 #include "tests/ui/UIProbe.h"
@@ -10,11 +8,8 @@
 
 namespace {
 
-using Events = std::vector<std::pair<int, UIControl*>>;
-
-// A 200 x 30 combo box at (50, 50) in a 500 x 400 panel of the screen; its
-// three items of size 20 with a top margin of 5 make the list 70 high,
-// right below the box at y 80.
+// A 200 x 30 box at (50, 50) in a panel; three items of size 20 and a top
+// margin of 5 make the list 70 high, at y 80.
 class UIComboboxTest : public widget_test::WidgetTest {
  protected:
   UIComboboxTest() {
@@ -31,8 +26,6 @@ class UIComboboxTest : public widget_test::WidgetTest {
   }
   UIComboboxList* OpenList() const { return static_cast<UIComboboxList*>(UIControl::Capture()); }
 
-  Recorder events;
-  UIControl screen{YRect(0, 0, 1000, 625), "screen", nullptr};
   UIControl* panel;
   UICombobox* box;
 };
@@ -58,8 +51,7 @@ TEST_F(UIComboboxTest, ListOpensBelowAsTheCaptureAndLightsTheRowUnderThePointer)
   EXPECT_EQ(list->Hovered(), -1);
 }
 
-// Choosing reports code 4 also for the item already current, and closes
-// the list; the list comes back to its owner and opens again.
+// Choosing reports code 4 also for the item already current.
 TEST_F(UIComboboxTest, ChoosingReportsEveryTimeAndClosesTheList) {
   Click(100, 60);
   Click(100, 80 + 30);  // "two"
@@ -76,8 +68,6 @@ TEST_F(UIComboboxTest, ChoosingReportsEveryTimeAndClosesTheList) {
   EXPECT_EQ(events.events.size(), 4u);
 }
 
-// A second click on the box closes the list without a choice; so does a
-// click anywhere else, and the list is back with its owner either way.
 TEST_F(UIComboboxTest, ClicksOnTheBoxOrElsewhereCloseWithoutChoosing) {
   Click(100, 60);
   Click(100, 60);
@@ -117,8 +107,6 @@ TEST_F(UIComboboxTest, ItemTextIsHeldToTheList) {
   EXPECT_EQ(box->List()->rect.height, 30);  // one line and the margins
 }
 
-// The box deleted while its list is open takes the list with it; no
-// pointer to either is left behind.
 TEST_F(UIComboboxTest, DeletingTheBoxWhileOpenTakesTheListAlong) {
   Click(100, 60);
   panel->RemoveChild(box).reset();
@@ -128,10 +116,8 @@ TEST_F(UIComboboxTest, DeletingTheBoxWhileOpenTakesTheListAlong) {
   Click(100, 100);
 }
 
-// Top half of the frame normally, bottom half while hot or open; the
-// current item centred in the list's style, hot, greyed or plain; none
-// when the index is outside the items. The list's bands run the texture
-// from v 1 at its top to v 0 at its bottom.
+// Frame halves by look; the current item plain, greyed or hot, none when out of
+// range; the list's bands run from v 1 at its top to v 0 at its bottom.
 TEST_F(UIComboboxTest, DrawsTheFrameHalfAndTheCurrentItemInItsLook) {
   const auto last = [&] { return widget_test::MaterialColour(render.CallsMatching("ApplyMaterial").back()); };
   Draw(*box);

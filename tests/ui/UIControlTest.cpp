@@ -1,6 +1,5 @@
-// Controls: the child list, hit testing and the hot child, mouse capture,
-// focus, the listener fallback, drawing transforms, and the process-wide
-// pointers when controls are hidden or destroyed.
+// Controls: the child list, hit testing, capture, focus, listeners, drawing
+// transforms, and the process-wide pointers when controls go.
 #include "ui/UIControl.h"
 
 #include <gtest/gtest.h>
@@ -10,8 +9,6 @@
 #include "ui/UIRoot.h"
 
 namespace {
-
-using Lines = std::vector<std::string>;
 
 Lines Names(const UIControl& parent) {
   Lines names;
@@ -45,8 +42,7 @@ TEST(UIControlMouse, HitTestIncludesTheRightAndBottomEdges) {
   for (const auto& c : cases) EXPECT_EQ(probe.HitTest(c.x, c.y), c.hit) << c.x << ", " << c.y;
 }
 
-// The last child is topmost; one hidden under a resting pointer stops being
-// hot at once and takes no click.
+// The last child is topmost; hidden under a resting pointer it is hot no more.
 TEST(UIControlMouse, HiddenChildIsNeverHitAndLosesHotness) {
   Journal().clear();
   Probe root("root", {0, 0, 1000, 625});
@@ -62,9 +58,8 @@ TEST(UIControlMouse, HiddenChildIsNeverHitAndLosesHotness) {
   EXPECT_EQ(root.HotChild(), below);
 }
 
-// An open drop-down list: only it becomes hot, not what lies inside it or
-// beside it; a click on it or on its owner keeps it; a click elsewhere
-// closes it before that control's own handling and hands it to its owner.
+// Only the open list becomes hot; a click outside it and its owner closes it
+// (before that control's own handling) and hands it to the owner.
 TEST(UIControlCapture, OnlyTheCaptureIsHotAndAClickOutsideClosesIt) {
   Journal().clear();
   Probe root("root", {0, 0, 1000, 625});
@@ -89,18 +84,15 @@ TEST(UIControlCapture, OnlyTheCaptureIsHotAndAClickOutsideClosesIt) {
             (Lines{"list:enter", "list:down 50,10", "owner:down 5,5", "list:leave", "root:down 50,350"}));
 }
 
-// Hiding an ancestor or clicking elsewhere takes the focus (code 3); a
-// listener that moves the focus when told of its loss does not recurse.
-// The listener hears of the loss while the control still holds the focus.
+// A listener hears of the loss while the focus is still held, and may move it.
 TEST(UIControlFocus, HidingAnAncestorOrClickingElsewhereTakesTheFocus) {
   struct Mover : Recorder {
     UIControl* next = nullptr;
     void OnEvent(int code, UIControl* sender) override {
       Recorder::OnEvent(code, sender);
-      if (code == ui_event::kFocusLost) {
-        EXPECT_EQ(UIControl::Focused(), sender);
-      }
-      if (code == ui_event::kFocusLost && next) next->SetFocus();
+      if (code != ui_event::kFocusLost) return;
+      EXPECT_EQ(UIControl::Focused(), sender);
+      if (next) next->SetFocus();
     }
   } events;
   Probe root("root", {0, 0, 1000, 625});
@@ -111,8 +103,7 @@ TEST(UIControlFocus, HidingAnAncestorOrClickingElsewhereTakesTheFocus) {
   panel->Hide();
   edit->SetFocus();
   root.MouseDown(0, 900, 600);
-  EXPECT_EQ(events.events,
-            (std::vector<std::pair<int, UIControl*>>{{2, edit}, {3, edit}, {2, edit}, {3, edit}}));
+  EXPECT_EQ(events.events, (Events{{2, edit}, {3, edit}, {2, edit}, {3, edit}}));
   edit->SetFocus();
   panel->Show();
   events.next = panel;
@@ -135,8 +126,6 @@ TEST(UIControlEvents, NotifyFallsBackToParentRootAndScreenListeners) {
   Probe("orphan").Notify(ui_event::kClick);  // no root: nothing
 }
 
-// Each control's translation applies before the given matrix and is undone
-// after its subtree.
 TEST(UIControlDrawing, WorldMatrixIsTheRunningTranslationThenTheGivenMatrix) {
   RecordingRender render;
   Probe root("root", {10, 20, 500, 500});
@@ -150,8 +139,6 @@ TEST(UIControlDrawing, WorldMatrixIsTheRunningTranslationThenTheGivenMatrix) {
   EXPECT_EQ(moves, (std::vector<float>{20, 40, 30, 50, 20, 40, 0, 0}));
 }
 
-// Destroying a control clears every process-wide pointer naming it or a
-// descendant; the input afterwards would touch freed memory otherwise.
 TEST(UIControlLifetime, DestroyedControlsLeaveNoDanglingPointers) {
   for (const std::string doomed : {"panel", "edit", "list", "owner"}) {
     Probe root("root", {0, 0, 1000, 625});

@@ -1,6 +1,4 @@
-// The edit box: what typing and pasting accept (length and width limits,
-// printable bytes), the keys it acts on, its codes, and the caret. In the
-// synthetic font at size 20 every character is 10 wide, the blank 5.
+// The edit box: what typing and pasting accept, its keys and codes, the caret.
 #include "ui/UIEdit.h"
 
 #include "framework/YFramework.h"
@@ -31,8 +29,7 @@ TEST_F(UIEditTest, LengthLimitStopsTypingUntilACharacterIsDeleted) {
   EXPECT_EQ(edit.GetLength(), 17);
 }
 
-// The text with the next character and a caret bar must stay narrower than
-// the width limit: 110 in a 120-wide edit with margin 5.
+// The text, the next character and the caret bar stay under the limit (110).
 TEST_F(UIEditTest, WidthLimitKeepsRoomForTheCaret) {
   UIEdit edit(YRect(0, 0, 120, 22), "e", style, nullptr, 0, 1, 5, -1);
   Type(edit, "abcdefghijkl");
@@ -46,7 +43,6 @@ TEST_F(UIEditTest, WidthLimitKeepsRoomForTheCaret) {
     EXPECT_EQ(UIEdit(YRect(0, 0, l.width, 22), "e", style, nullptr, 0, 1, l.margin, l.maxWidth).MaxWidth(), l.want);
 }
 
-// Every byte from 32 to 255 is a character; control bytes are dropped.
 TEST_F(UIEditTest, OnlyBytesFrom32AreTyped) {
   UIEdit edit(YRect(0, 0, 4000, 22), "e", Style(1), nullptr, 0, 1, 0, -1);
   for (int c = 0; c < 256; ++c) {
@@ -58,7 +54,6 @@ TEST_F(UIEditTest, OnlyBytesFrom32AreTyped) {
 }
 
 TEST_F(UIEditTest, KeysDeleteFromTheEndAndReportEnterAndEscape) {
-  Recorder events;
   UIEdit edit(YRect(0, 0, 500, 22), "e", style, nullptr, 0, 1, 0, -1);
   edit.listener = &events;
   edit.OnKeyDown(37);  // Left and Backspace on an empty text do nothing
@@ -70,11 +65,10 @@ TEST_F(UIEditTest, KeysDeleteFromTheEndAndReportEnterAndEscape) {
   edit.OnKeyDown(0x100 + 27);  // only the low byte counts
   edit.OnKeyDown(39);          // Right: nothing
   EXPECT_STREQ(edit.GetText(), "ab");
-  EXPECT_EQ(events.events, (std::vector<std::pair<int, UIControl*>>{{0, &edit}, {5, &edit}}));
+  EXPECT_EQ(events.events, (Events{{0, &edit}, {5, &edit}}));
 }
 
-// Shift+Insert and Ctrl+V paste; either key alone does not. Pasted bytes
-// pass the same tests as typed ones: line ends are dropped.
+// Pasted bytes pass the same tests as typed ones.
 TEST_F(UIEditTest, ShiftInsertAndCtrlVPasteTheClipboard) {
   UIEdit::SetClipboardReader([] { return std::string("x\r\ny\x01\xE9"); });
   UIEdit edit(YRect(0, 0, 500, 22), "e", style, nullptr, 0, 1, 0, -1);
@@ -94,10 +88,8 @@ TEST_F(UIEditTest, ShiftInsertAndCtrlVPasteTheClipboard) {
   EXPECT_EQ(edit.GetLength(), 6);
 }
 
-// The caret blinks every 0.2 s only while the edit has the focus, and is
-// drawn right after the text; without a shader only the text is drawn.
+// The caret blinks every 0.2 s while focused, drawn after the text.
 TEST_F(UIEditTest, CaretBlinksOnlyWithTheFocusAndFollowsTheText) {
-  UIControl screen(YRect(0, 0, 1000, 625), "screen", nullptr);
   auto* edit = static_cast<UIEdit*>(
       screen.AddChild(std::make_unique<UIEdit>(YRect(10, 10, 200, 30), "e", style, nullptr, 0, 1, 4, -1)));
   edit->SetText("ab");

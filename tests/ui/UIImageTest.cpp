@@ -1,6 +1,4 @@
-// The shared quad and band builders, and the widgets that are one of them:
-// images (material or colour), windows (caps that keep their shape, or one
-// quad), custom-drawn areas and DrawUIQuad.
+// The quad and band builders, and the widgets that are one of them.
 #include "ui/UIImage.h"
 
 #include "tests/ui/UIProbe.h"
@@ -49,8 +47,7 @@ TEST(UIQuads, WindowBandsKeepTheCapsInProportion) {
 
 class UIImageTest : public widget_test::WidgetTest {};
 
-// Alpha exactly 0 keeps the shader's own material; any other alpha, however
-// small, replaces it with the colour.
+// Only alpha exactly 0 keeps the shader's own material.
 TEST_F(UIImageTest, ColourWithAlphaReplacesTheShadersMaterial) {
   YShader* shader = GetShader("image test");
   shader->material.emissive = YColor(0.2f, 0.3f, 0.4f, 1);
@@ -77,16 +74,12 @@ TEST_F(UIImageTest, WindowWithoutAspectIsOneQuadOverTheWholeTexture) {
   ExpectNear(Positions(4), {200, 0, 0, 0, 200, 60, 0, 60});
 }
 
-// A custom-drawn area asks its listener to draw it, and a press of any
-// button reports a click.
 TEST_F(UIImageTest, CustomDrawAsksItsListenerToDrawAndReportsPresses) {
-  Recorder events;
-  UIControl screen(YRect(0, 0, 1000, 625), "screen", &events);
   UIControl* area = screen.AddChild(std::make_unique<UICustomDraw>(YRect(100, 100, 50, 50), "area"));
   Draw(screen);
   screen.MouseMove(120, 120);
   screen.MouseDown(2, 120, 120);
-  EXPECT_EQ(events.events, (std::vector<std::pair<int, UIControl*>>{{1, area}, {0, area}}));
+  EXPECT_EQ(events.events, (Events{{1, area}, {0, area}}));  // asked to draw, then a click
   DrawUIQuad(YRect(5, 5, 10, 10), UITexRect(0, 0, 1, 1), GetShader("image test"), nullptr);
   EXPECT_EQ(Positions(4), (std::vector<float>{0, 0, 10, 0, 10, 10, 0, 10}));
   EXPECT_EQ(render.Count("DrawQuad28"), 1u);

@@ -1,11 +1,11 @@
-// The layout reader: what each tag builds, styles (applied per tag kind,
-// redefined, bounds included), the font and align stacks, text and its
-// normalisation, the root it returns, and every error line it logs.
+// The layout reader: what each tag builds, styles, the font and align stacks,
+// text, the root it returns, and the error lines it logs.
 #include "ui/UIParser.h"
 
 #include "framework/XMLParser.h"
 #include "tests/framework/LogCapture.h"
 #include "tests/support/TestSupport.h"
+#include "tests/ui/UIProbe.h"
 #include "tests/ui/WidgetTestSupport.h"
 #include "ui/UIButton.h"
 #include "ui/UICombobox.h"
@@ -22,8 +22,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
-
 class UIParserTest : public widget_test::WidgetTest {
  protected:
   // Writes the layout to a file of that name and reads it.
@@ -35,9 +33,8 @@ class UIParserTest : public widget_test::WidgetTest {
   std::string Error(const std::string& message, const std::string& name, int line) const {
     return "Layout parser error, " + message + ", file: " + dir.File(name) + ", line: " + std::to_string(line) + " ";
   }
-  // The messages of the logged error lines, in order, without the
-  // "Expected '<'." the parser adds for each character it skips after an
-  // error; every line must carry the file's name.
+  // The logged error messages, without the "Expected '<'." of each character
+  // skipped after an error; every line must name the file.
   Lines Messages(const std::string& name) const {
     const std::string prefix = "Layout parser error, ", file = ", file: " + dir.File(name) + ", line: ";
     Lines messages;
@@ -66,8 +63,7 @@ class UIParserTest : public widget_test::WidgetTest {
   LogCapture log;
 };
 
-// Every control tag builds its widget with the tag's values; containers,
-// windows and images hold what is nested in them, the others do not.
+// Containers, windows and images hold what is nested in them, the others not.
 TEST_F(UIParserTest, EachTagBuildsItsWidgetFromItsAttributes) {
   const auto root = Load("all.yml", R"(
 <window name="win" bounds="[10,20,600,500]" shader="w" aspect="2" tl1="0.25" tl2="0.75">
@@ -109,12 +105,9 @@ TEST_F(UIParserTest, EachTagBuildsItsWidgetFromItsAttributes) {
   EXPECT_TRUE(log.Lines().empty()) << log.Lines().front();
 }
 
-// A style's stored values (the tag's defaults for what its entry leaves
-// out) fill what a tag of that kind leaves out, bounds included; a style of the same name read later replaces the kinds it
-// names and keeps the others. Unknown style names are silent.
+// A style fills what a tag of its kind leaves out; redefined, it replaces only
+// the kinds it names; unknown style names are silent.
 TEST_F(UIParserTest, StylesFillOmittedValuesPerTagKind) {
-  // Entries are opening tags only: a closing tag would meet the closing
-  // rules, and nothing is open inside a style.
   Load("styles.yml", R"(<style name="big">
   <button bounds="[0,0,150,40]" hotfontsize="20" lrFactor="0.5">
   <edit maxlength="4">
@@ -144,9 +137,8 @@ TEST_F(UIParserTest, StylesFillOmittedValuesPerTagKind) {
   EXPECT_TRUE(log.Lines().empty());
 }
 
-// Self-closing tags inside a style at the outer level of a styles file
-// record their values and then meet the closing rules, which log where
-// nothing is open; nothing is built or popped.
+// Self-closing tags in a style record their values, then meet the closing
+// rules, which log where nothing is open; nothing is built or popped.
 TEST_F(UIParserTest, ClosingTagsInsideAStyleOnlyReport) {
   const auto root = Load("closing.yml", R"(<style name="closing">
 <button/><text/><a/><div/><item/><combobox/><font/>
@@ -164,8 +156,6 @@ TEST_F(UIParserTest, ClosingTagsInsideAStyleOnlyReport) {
   EXPECT_NE(kept->FindChild("e"), nullptr);
 }
 
-// Text goes through fonts, links, divs and line ends with the font and
-// align stacks; normalised, and merged into runs of one style.
 TEST_F(UIParserTest, TextFollowsTheFontAndAlignStacks) {
   const auto root = Load("text.yml", "<container><text name=\"t\" bounds=\"[0,0,200,0]\">  one\n\t two  "
                                      "<font color=\"ff0000\">red</font><br/>"
@@ -186,10 +176,8 @@ TEST_F(UIParserTest, TextFollowsTheFontAndAlignStacks) {
   EXPECT_TRUE(log.Lines().empty());
 }
 
-// A stray closing div or text neither pops the align stack's base nor
-// reads an empty stack; the next text is laid out from the left again.
-// (After each error the parser skips to the next '<': the text between is
-// lost.)
+// A stray closing div or text neither pops the align stack's base nor reads
+// an empty stack (after each error the text up to the next '<' is lost).
 TEST_F(UIParserTest, StrayClosingTagsKeepTheAlignStackWhole) {
   const auto root = Load("stray.yml", R"(<container>
 <text name="a" align="right" bounds="[0,0,100,0]">ab</div></text></text></div>
@@ -203,8 +191,6 @@ TEST_F(UIParserTest, StrayClosingTagsKeepTheAlignStackWhole) {
   EXPECT_EQ(Messages("stray.yml"), (Lines{"tag </div>", "tag </text>", "tag </div>", "tag </div>"}));
 }
 
-// The first text that reaches an open button is its caption; later text
-// while it is open is not.
 TEST_F(UIParserTest, AButtonsCaptionIsTheFirstTextThatReachesIt) {
   const auto root = Load("caption.yml", R"(<container>
 <button name="a">  Play <font color="ff0000">now</font></button>
@@ -219,9 +205,8 @@ TEST_F(UIParserTest, AButtonsCaptionIsTheFirstTextThatReachesIt) {
   EXPECT_NEAR(c->styles[UIButton::kDisabledStyle].colour.b, 0x30 / 255.0f, 1e-6);
 }
 
-// Only the first top-level container is the result; a control outside any
-// container, a later tree and a draw tag outside belong to nothing (and
-// are freed); a file that builds no container gives null.
+// Only the first top-level container is returned (the rest are freed); nesting
+// stops at 100 levels.
 TEST_F(UIParserTest, OnlyTheFirstTopLevelContainerIsReturned) {
   const auto root = Load("two.yml", R"(<edit name="loose"/><draw name="nothing"/>
 <container name="first"><button name="in"/></container>
@@ -241,7 +226,6 @@ TEST_F(UIParserTest, OnlyTheFirstTopLevelContainerIsReturned) {
   EXPECT_EQ(UIParser::LoadLayout(dir.File("missing.yml")), nullptr);
 }
 
-// Misplaced tags and bad values log a line each, and reading goes on.
 TEST_F(UIParserTest, EveryMisplacedTagOrBadValueLogsAndReadingGoesOn) {
   const auto root = Load("bad.yml", R"(<container name="c">
 <a/><div/><br/><item/><text>x</a></text>

@@ -1,6 +1,5 @@
-// Test doubles for the UI toolkit: a control that writes its handler calls
-// to a shared journal ("name:down 5,5") and can fill its rectangle, a
-// listener that records events, and a helper that adds a typed child.
+// Test doubles for the UI toolkit: a control that journals its handler calls
+// ("name:down 5,5") and can fill its rectangle, an event recorder, and Add.
 #pragma once
 
 #include <memory>
@@ -14,7 +13,10 @@
 #include "ui/UIControl.h"
 #include "ui/UIEvent.h"
 
-inline std::vector<std::string>& Journal() {
+using Lines = std::vector<std::string>;
+using Events = std::vector<std::pair<int, UIControl*>>;
+
+inline Lines& Journal() {
   static std::vector<std::string> lines;
   return lines;
 }
@@ -56,7 +58,7 @@ class Probe : public UIControl {
 
 struct Recorder : UIEvent {
   void OnEvent(int code, UIControl* sender) override { events.emplace_back(code, sender); }
-  std::vector<std::pair<int, UIControl*>> events;
+  Events events;
 };
 
 template <typename T = Probe, typename... Args>

@@ -1,5 +1,4 @@
-// The UI root: screen changes through the fade, the modal stack and its
-// fade, input routing, coordinates, what Draw sends the renderer, and the
+// The UI root: screen fades, the modal stack, input routing, drawing, and the
 // pointers it must forget.
 #include "ui/UIRoot.h"
 
@@ -11,7 +10,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
 using Stack = std::vector<UIControl*>;
 
 std::vector<float> Floats(const RecordingRender::Call* call, int from, int to) {
@@ -33,10 +31,9 @@ struct UIRootTest : ::testing::Test {
   Probe a{"a"}, b{"b"}, c{"c"};
 };
 
-// A change at full darkness swaps on the next update; otherwise the screen
-// darkens for 0.4 s, during which the pending screen is active but the
-// mouse still goes to the old one, swaps with code 6 once and brightens.
-// The swapped screen stays pending, so ResetFade swaps it in once more.
+// At full darkness a change swaps on the next update; else the screen darkens
+// for 0.4 s (the mouse still going to the old one). The swapped screen stays
+// pending, so ResetFade swaps it in once more.
 TEST_F(UIRootTest, ScreenChangeSwapsAtFullDarknessAndReportsOnce) {
   root.SetScreen(&a);
   Run(4);
@@ -59,11 +56,10 @@ TEST_F(UIRootTest, ScreenChangeSwapsAtFullDarknessAndReportsOnce) {
   root.ResetFade();
   root.Update(0.001f);
   EXPECT_EQ(root.CurrentScreen(), &c);
-  EXPECT_EQ(listener.events, (std::vector<std::pair<int, UIControl*>>{{6, &a}, {6, &b}, {6, &c}, {6, &c}}));
+  EXPECT_EQ(listener.events, (Events{{6, &a}, {6, &b}, {6, &c}, {6, &c}}));
 }
 
-// The second modal waits until the first has shrunk, is pushed above it and
-// alone is drawn and given input; closing it reopens the first.
+// A second modal waits for the first to shrink; only the top is drawn and fed.
 TEST_F(UIRootTest, StackedModalsShowOnlyTheTop) {
   RecordingRender render;
   Open(a);
@@ -82,9 +78,6 @@ TEST_F(UIRootTest, StackedModalsShowOnlyTheTop) {
                               "b:hide", "b:leave"}));
 }
 
-// A modal replaced or closed before it began to grow sits at fade 0 with
-// target 0; the change must still complete on the next update. A missing
-// modal (null) is ignored with a log line.
 TEST_F(UIRootTest, ModalChangedBeforeItGrewStillProgresses) {
   LogCapture log;
   root.PushModal(nullptr);
@@ -99,8 +92,7 @@ TEST_F(UIRootTest, ModalChangedBeforeItGrewStillProgresses) {
   EXPECT_FALSE(b.IsVisible());
 }
 
-// The lower two are dropped without Hide; the top one shrinks and is
-// popped. A modal waiting meanwhile still opens, above the shrunk one.
+// Lower modals go without Hide; a modal waiting meanwhile still opens.
 TEST_F(UIRootTest, CloseAllModalsDropsTheLowerOnesAndKeepsTheWaitingOne) {
   Open(a);
   Open(b);
@@ -119,21 +111,7 @@ TEST_F(UIRootTest, CloseAllModalsDropsTheLowerOnesAndKeepsTheWaitingOne) {
   EXPECT_EQ(root.WaitingModal(), nullptr);
 }
 
-// The screens' own bookkeeping: a screen made current at once, without a
-// fade or an event, and a modal stack emptied without Hide.
-TEST_F(UIRootTest, ScreensSetTheCurrentScreenAndEmptyTheStackDirectly) {
-  Open(a);
-  root.SetCurrentScreen(&b);
-  root.ClearModals();
-  Run(2);
-  EXPECT_EQ(root.CurrentScreen(), &b);
-  EXPECT_TRUE(root.ModalStack().empty() && listener.events.empty());
-  EXPECT_TRUE(a.IsVisible());
-}
-
 TEST_F(UIRootTest, SavedModalStacksComeBackFullyOpen) {
-  root.RestoreModalStack();  // nothing saved, nothing open
-  EXPECT_TRUE(root.ModalStack().empty() && root.ModalFade() == 0.0f);
   root.PushModal(&a);
   root.Update(0.1f);
   root.RestoreModalStack();  // nothing saved: the open one at once
@@ -144,8 +122,6 @@ TEST_F(UIRootTest, SavedModalStacksComeBackFullyOpen) {
   EXPECT_EQ(root.ModalStack(), Stack{&a});
 }
 
-// Keys go to the focused control only while a screen or modal exists; the
-// mouse goes to the top modal in its own coordinates.
 TEST_F(UIRootTest, InputReachesTheFocusedControlAndTheTopModal) {
   Probe screen("screen", {0, 0, 1000, 625});
   Probe modal("modal", {300, 200, 400, 200});
@@ -154,7 +130,7 @@ TEST_F(UIRootTest, InputReachesTheFocusedControlAndTheTopModal) {
   root.SetScreen(&screen);
   Run(4);
   root.OnKeyDown(13);
-  EXPECT_EQ(Journal(), Lines{"edit:key 13"});  // the first key reached nothing
+  EXPECT_EQ(Journal(), Lines{"edit:key 13"});  // no screen yet: the first key reached nothing
   Open(modal);
   Journal().clear();
   root.OnChar('x');
@@ -165,8 +141,7 @@ TEST_F(UIRootTest, InputReachesTheFocusedControlAndTheTopModal) {
   EXPECT_TRUE(centre.x == 500 && centre.y == 312.5f && topLeft.x == 0 && topLeft.y == 0);
 }
 
-// A half open modal over a half darkened screen: the dimming at half
-// strength, the modal scaled about the middle row, the screen fade on top.
+// Half open over a half dark screen: dimmed, scaled about the middle, faded.
 TEST_F(UIRootTest, DrawDimsScalesTheModalAndFadesOnTop) {
   RecordingRender render;
   a.rect = {0, 100, 200, 200};
@@ -186,8 +161,6 @@ TEST_F(UIRootTest, DrawDimsScalesTheModalAndFadesOnTop) {
   for (int i = 0; i < 8; ++i) EXPECT_EQ(quads.at(1)->floats[i / 2 * 7 + i % 2], corners[i]);
 }
 
-// Destroyed screens, modals and listeners are forgotten; a destroyed root
-// is no longer published.
 TEST_F(UIRootTest, RootKeepsNoDanglingPointers) {
   {
     Probe screen("screen"), modal("modal");

@@ -1,6 +1,5 @@
-// Rich text: words into runs and lines, wrapping, alignment, line growth,
-// line ends, links that light up together, and the layout that continues
-// per text. In the synthetic font at size 20 "abc" is 30 wide and a blank 5.
+// Rich text: runs, lines, wrapping, alignment, line ends, links that light
+// together, each text's own layout. At size 20 "abc" is 30 wide, a blank 5.
 #include "ui/UIText.h"
 
 #include "tests/ui/UIProbe.h"
@@ -31,11 +30,10 @@ std::vector<std::string> Pieces(const UIText& text) {
   return pieces;
 }
 
-using Lines = std::vector<std::string>;
-
 class UITextTest : public widget_test::WidgetTest {
  protected:
-  UIText text{YRect(0, 0, 100, 50), "t"};
+  UITextTest() { text.listener = &events; }
+  UIText& text = *static_cast<UIText*>(screen.AddChild(std::make_unique<UIText>(YRect(0, 0, 100, 50), "t")));
 };
 
 TEST_F(UITextTest, WordsOfOneStyleMergeIntoOneRunPerLineAndWrapAtTheWidth) {
@@ -52,8 +50,6 @@ TEST_F(UITextTest, WordsOfOneStyleMergeIntoOneRunPerLineAndWrapAtTheWidth) {
   EXPECT_EQ(text.rect.y, 0);  // the height is the text's; the width and place stay
 }
 
-// A new style starts a new run behind a blank of its own width; a larger
-// size moves the whole line down.
 TEST_F(UITextTest, ALargerSizeMovesTheLineDownAndGrowsTheText) {
   text.AppendText(style, UIText::kLeft, "ab");
   text.AppendText(Style(30), UIText::kLeft, "c");
@@ -75,8 +71,6 @@ TEST_F(UITextTest, RightAndCentreLinesMoveByWhatTheirContentAdds) {
   EXPECT_EQ(Runs(text).back(), "abc@70,60");
 }
 
-// A line end: the next baseline one size (the given style's) lower; two in
-// a row leave an empty line; a text may begin with one.
 TEST_F(UITextTest, LineEndsStackLinesOfTheirStylesSize) {
   text.EndLine(style);
   text.AppendText(style, UIText::kLeft, "a");
@@ -87,8 +81,6 @@ TEST_F(UITextTest, LineEndsStackLinesOfTheirStylesSize) {
   EXPECT_EQ(text.rect.height, 60);
 }
 
-// Appending to one text, then another, then the first again continues the
-// first where it stopped; neither corrupts the other.
 TEST_F(UITextTest, EachTextKeepsItsOwnLayout) {
   UIText other(YRect(0, 0, 100, 0), "o");
   text.AppendText(style, UIText::kLeft, "ab");
@@ -104,8 +96,6 @@ TEST_F(UITextTest, EachTextKeepsItsOwnLayout) {
   EXPECT_TRUE(empty.Runs().empty());
 }
 
-// A link that wraps becomes one piece per line; the pieces light up
-// together and report the link's name. Different names stay apart.
 TEST_F(UITextTest, LinksWrapIntoPiecesThatLightTogether) {
   const YColor hot(1, 0, 0, 1);
   text.AppendLink(style, hot, UIText::kLeft, "abc abc abc abc", "one");
@@ -116,16 +106,9 @@ TEST_F(UITextTest, LinksWrapIntoPiecesThatLightTogether) {
                                  "two:d@75,20 (10x20)"}));
   EXPECT_EQ(Runs(text), Lines{"c@60,40"});
   auto piece = [&](std::size_t i) { return static_cast<UIHotLine*>(text.Children()[i].get()); };
-  EXPECT_EQ(piece(0)->Next(), piece(1));
   EXPECT_EQ(piece(3)->Next(), piece(3));  // a plain run between them separates the two "two" pieces
-
-  Recorder events;
-  UIControl screen(YRect(0, 0, 1000, 625), "screen", &events);
-  UIText* shown = static_cast<UIText*>(screen.AddChild(std::make_unique<UIText>(YRect(0, 0, 100, 0), "t")));
-  shown->AppendLink(style, hot, UIText::kLeft, "abc abc abc abc", "one");
-  shown->listener = &events;  // the pieces' parent
-  auto* first = static_cast<UIHotLine*>(shown->Children()[0].get());
-  auto* second = static_cast<UIHotLine*>(shown->Children()[1].get());
+  UIHotLine *first = piece(0), *second = piece(1);
+  EXPECT_EQ(first->Next(), second);
   screen.MouseMove(5, 30);  // over the second line's piece
   EXPECT_TRUE(first->State() == UIHotLine::kHot && second->State() == UIHotLine::kHot);
   screen.MouseDown(1, 5, 30);
@@ -137,10 +120,9 @@ TEST_F(UITextTest, LinksWrapIntoPiecesThatLightTogether) {
   screen.MouseDown(1, 5, 5);
   screen.MouseMove(5, 30);
   screen.MouseDown(1, 5, 30);
-  EXPECT_EQ(events.events, (std::vector<std::pair<int, UIControl*>>{{0, second}, {0, first}}));
+  EXPECT_EQ(events.events, (Events{{0, second}, {0, first}}));
 }
 
-// Runs draw at their place; a disabled piece in black at alpha 0.25.
 TEST_F(UITextTest, RunsAndPiecesDrawWhereTheyWereLaidOut) {
   text.AppendText(style, UIText::kRight, "ab");
   text.EndLine(style);
@@ -154,8 +136,6 @@ TEST_F(UITextTest, RunsAndPiecesDrawWhereTheyWereLaidOut) {
   EXPECT_EQ(widget_test::MaterialColour(materials.back()), (std::vector<float>{0, 0, 0, 0.25f}));
 }
 
-// Clearing drops the runs and deletes the link pieces, so an old link can
-// no longer be clicked; the next append starts at the top.
 TEST_F(UITextTest, ClearDeletesRunsAndLinks) {
   text.AppendText(style, UIText::kLeft, "ab");
   text.AppendLink(style, YColor(1, 0, 0, 1), UIText::kLeft, "cd", "link");

@@ -1,6 +1,5 @@
-// The tracker: values held to [0, 1] and reported only on change, presses
-// and drags, the arrow keys, the focus it takes, and its geometry, also
-// when it is no wider than its thumb.
+// The tracker: values held to [0, 1] and reported on change, presses, drags,
+// keys, focus, and its geometry, also when no wider than its thumb.
 #include "ui/UITracker.h"
 
 #include <cmath>
@@ -11,8 +10,6 @@
 
 namespace {
 
-using Events = std::vector<std::pair<int, UIControl*>>;
-
 // A 200 x 20 tracker with a square thumb at (100, 100) in the screen.
 class UITrackerTest : public widget_test::WidgetTest {
  protected:
@@ -20,8 +17,6 @@ class UITrackerTest : public widget_test::WidgetTest {
     tracker = static_cast<UITracker*>(screen.AddChild(std::make_unique<UITracker>(
         YRect(100, 100, 200, 20), "tracker", GetShader("track"), GetShader("thumb"), YColor(1, 0.5f, 0, 1), 1)));
   }
-  Recorder events;
-  UIControl screen{YRect(0, 0, 1000, 625), "screen", &events};
   UITracker* tracker;
 };
 
@@ -40,7 +35,6 @@ TEST_F(UITrackerTest, ValuesAreHeldToTheRangeAndReportedOnlyOnChange) {
   }
 }
 
-// The thumb's centre follows the pointer; the ends hold half a thumb.
 TEST_F(UITrackerTest, PressesAndDragsFollowThePointerUntilReleaseOrLeave) {
   screen.MouseMove(101, 110);
   screen.MouseDown(1, 101, 110);
@@ -77,7 +71,6 @@ TEST_F(UITrackerTest, ArrowKeysStepByATenthAndReachTheEndsExactly) {
   EXPECT_TRUE(events.events.empty());
 }
 
-// The pointer over the tracker takes the keyboard focus from an edit box.
 TEST_F(UITrackerTest, HoveringTakesTheFocus) {
   auto* edit = static_cast<UIEdit*>(screen.AddChild(
       std::make_unique<UIEdit>(YRect(0, 0, 100, 22), "edit", style, nullptr, 0, 1, 0, -1)));
@@ -88,8 +81,7 @@ TEST_F(UITrackerTest, HoveringTakesTheFocus) {
   EXPECT_EQ(events.events, (Events{{3, edit}, {2, tracker}}));
 }
 
-// The thumb at (w - thumb) x value; both parts in the hot colour while the
-// tracker has the focus.
+// The thumb at (w - thumb) x value; hot-coloured while focused.
 TEST_F(UITrackerTest, ThumbSitsAtItsShareOfTheTravel) {
   tracker->SetValue(0.5f);
   Draw(*tracker);
@@ -102,8 +94,6 @@ TEST_F(UITrackerTest, ThumbSitsAtItsShareOfTheTravel) {
   EXPECT_EQ(widget_test::MaterialColour(materials.back()), (std::vector<float>{1, 0.5f, 0, 1}));
 }
 
-// No room to travel: every press gives 0 (never a division by zero), and
-// the thumb stays at the left.
 TEST_F(UITrackerTest, TrackerNoWiderThanItsThumbStaysFinite) {
   for (const float width : {30.0f, 20.0f}) {
     UITracker narrow(YRect(0, 0, width, 30), "n", GetShader("track"), GetShader("thumb"), YColor(1, 1, 1, 1), 1);

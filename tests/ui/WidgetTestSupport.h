@@ -1,8 +1,5 @@
-// Shared set-up of the widget tests: a recording renderer, the fonts the
-// widgets and the layout reader use ("mainfont", "default") made synthetic
-// with known widths (every byte half the size, the blank a quarter: at size
-// 20 a letter is 10 wide and a blank 5), and helpers that read back what a
-// widget drew.
+// Shared set-up of the widget tests: a recording renderer, synthetic fonts
+// (at size 20 a letter is 10 wide, a blank 5) and read-backs of what was drawn.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -13,6 +10,7 @@
 #include "render/YFont.h"
 #include "render/YShader.h"
 #include "tests/render/RecordingRender.h"
+#include "tests/ui/UIProbe.h"
 #include "ui/UIControl.h"
 #include "ui/UIQuads.h"
 
@@ -88,6 +86,8 @@ class WidgetTest : public ::testing::Test {
   }
   RecordingRender render;
   UITextStyle style = Style();
+  Recorder events;
+  UIControl screen{YRect(0, 0, 1000, 625), "screen", &events};
 };
 
 }  // namespace widget_test

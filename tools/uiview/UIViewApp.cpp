@@ -162,7 +162,7 @@ void UIViewApp::FinishFrame() {
   ++framesDrawn_;
   const bool last = quitting_ || (options_.frames > 0 && framesDrawn_ >= options_.frames);
   if (last && !options_.screenshot.empty()) {
-    const auto* device = dynamic_cast<const platform::GLDevice*>(renderer_->Device());
+    auto* device = dynamic_cast<platform::GLDevice*>(renderer_->Device());
     platform::Image frame;
     const bool written = device && device->ReadBackBuffer(frame) && platform::WritePng(frame, options_.screenshot);
     if (!written) std::fprintf(stderr, "could not write %s\n", options_.screenshot.c_str());

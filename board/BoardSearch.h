@@ -1,0 +1,83 @@
+// The board computer's look-ahead: a depth-limited negamax with alpha-beta
+// pruning and a time cut over a board it owns for the search (a private
+// copy), with fights decided by strength. It returns exactly what a plain
+// negamax of the same depth returns: every root move it values is valued
+// exactly, and the first strictly best move in root order wins. The board
+// is left as it was found. One thread; the stop flag may be set from another.
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "board/YTessorBoard.h"
+
+namespace search_score {
+// Worse than any position: the score of a side that has no move.
+inline constexpr std::int32_t kNoMove = -16777215;
+// A won game scores this plus the depth still left, so sooner wins score
+// higher; the evaluation is held below it.
+inline constexpr std::int32_t kWin = 16777195;
+}  // namespace search_score
+
+struct BoardSearchParams {
+  int ownSide = 0;     // the side the computer plays
+  int depth = 1;       // plies; at least 1
+  int candidates = 1;  // above 1: every root move is valued exactly
+  float aggression = 1.0f;
+  std::uint32_t timeLimitMs = 0;  // acts only 3 or more plies below the root
+  bool prune = true;              // false: the same search without alpha-beta (benchmarks)
+};
+
+// A root move's index in the root list and its value.
+struct ScoredMove {
+  std::size_t index = 0;
+  std::int32_t value = 0;
+};
+
+struct BoardSearchResult {
+  // The root moves in search order: specials, then attacks, then moves,
+  // each kind in the order the board generated them.
+  std::vector<YTessorMove> moves;
+  // With candidates above 1: every root move with its exact value, best
+  // first (equal values in root order). Otherwise empty.
+  std::vector<ScoredMove> ranked;
+  std::size_t bestIndex = 0;  // candidates 1: the first strictly best move
+  std::int32_t best = search_score::kNoMove;
+  std::uint64_t nodes = 0;  // positions visited below the root
+  bool stopped = false;     // the stop flag ended the search; nothing is valid
+};
+
+class BoardSearch {
+ public:
+  // A millisecond clock that wraps at 2^32.
+  using Clock = std::function<std::uint32_t()>;
+
+  // Searches `board` for the side to move there. `stop` may be null.
+  BoardSearch(YTessorBoard& board, const BoardSearchParams& params, Clock clock,
+              const std::atomic<bool>* stop = nullptr);
+
+  BoardSearchResult Run();
+  // The value of the position for `side` with `depth` plies left.
+  std::int32_t Negamax(int side, int depth, std::int32_t alpha, std::int32_t beta);
+
+ private:
+  bool Stopping() const { return stop_ != nullptr && stop_->load(std::memory_order_relaxed); }
+  bool TimeIsUp(int depth) const;
+  std::int32_t Terminal(int side, int depth) const;
+  std::int32_t Evaluation(int side) const;
+  std::vector<YTessorMove>& MovesAt(int depth);
+
+  YTessorBoard& board_;
+  BoardSearchParams params_;
+  Clock clock_;
+  const std::atomic<bool>* stop_;
+  FightRule rule_;
+  std::uint32_t start_ = 0;
+  std::uint64_t nodes_ = 0;
+  std::vector<std::vector<YTessorMove>> moveLists_;  // one per depth left, reused
+};
+

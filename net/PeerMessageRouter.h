@@ -1,0 +1,73 @@
+// Shares one peer link among the parties of a network game (the game mode,
+// the board's and the duel's network commanders). Each party opens a mailbox
+// for the keywords its messages begin with and polls only that mailbox; the
+// router files every message the link delivers into the mailboxes whose set
+// holds its keyword, in the order it arrived, so no party can take or block
+// another's messages. A message no mailbox wants is logged and dropped.
+//
+// The owner of the link opens every party's mailbox when it makes the link,
+// so that nothing that arrives early is lost; a mailbox lives as long as the
+// router, and a party made again finds what waited for it. Main thread only.
+#pragma once
+
+#include <cstddef>
+#include <deque>
+#include <initializer_list>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "net/PeerChannel.h"
+
+class PeerMessageRouter {
+ public:
+  // Messages one mailbox holds at most; further ones are logged and dropped,
+  // so that a peer cannot fill memory through a party that is not polling.
+  static constexpr std::size_t kMailboxLimit = 4096;
+
+  // The channel of one party. Send goes straight to the link; Receive first
+  // files what the link has delivered, then hands out this party's oldest
+  // message.
+  class Mailbox final : public PeerChannel {
+   public:
+    bool Send(std::string_view body) override;
+    std::string Receive() override;
+    bool Connected() const override;
+    int Role() const override;
+    // Messages filed here and not yet received.
+    std::size_t Waiting() const { return queue_.size(); }
+
+   private:
+    friend class PeerMessageRouter;
+    Mailbox(PeerMessageRouter& router, std::vector<std::string> keywords)
+        : router_(router), keywords_(std::move(keywords)) {}
+    bool Wants(std::string_view keyword) const;
+
+    PeerMessageRouter& router_;
+    std::vector<std::string> keywords_;
+    std::deque<std::string> queue_;
+  };
+
+  // Routes the messages of `link`, which must outlive the router.
+  explicit PeerMessageRouter(PeerChannel& link) : link_(link) {}
+  PeerMessageRouter(const PeerMessageRouter&) = delete;
+  PeerMessageRouter& operator=(const PeerMessageRouter&) = delete;
+
+  // The mailbox of the messages whose keyword is one of `keywords`; the
+  // mailbox opened before when the set is the same. A keyword may belong to
+  // several sets (such as "abort"): each of their mailboxes gets a copy.
+  Mailbox& Open(std::initializer_list<std::string_view> keywords);
+  Mailbox& Open(const std::vector<std::string>& keywords);
+  // Files every message the link has delivered.
+  void Pump();
+
+  // The first blank-separated word of a message.
+  static std::string_view Keyword(std::string_view body);
+
+ private:
+  void File(const std::string& body);
+
+  PeerChannel& link_;
+  std::vector<std::unique_ptr<Mailbox>> mailboxes_;
+};

@@ -1,0 +1,152 @@
+// GLDevice: the calls as the renderer makes them. Each keeps its work for
+// the present (GLFrameRecorder), hashing what it does, or runs it at once
+// when frames are not kept; reads and object changes run the kept work
+// first.
+#include <memory>
+#include <vector>
+
+#include "platform/GLDevice.h"
+#include "platform/GLVertexInput.h"
+#include "platform/Window.h"
+
+namespace platform {
+
+namespace {
+
+// The kinds of kept calls, hashed with their arguments.
+enum Kind : std::uint32_t {
+  kRenderState = 1,
+  kStageState,
+  kTexture,
+  kTransform,
+  kMaterial,
+  kLight,
+  kEnableLight,
+  kViewport,
+  kDraw,
+  kDrawIndexed,
+  kClear
+};
+
+std::uint64_t VertexCountOf(PrimitiveType type, std::uint32_t primitives) {
+  switch (type) {
+    case PrimitiveType::TriangleList:
+      return std::uint64_t{primitives} * 3;
+    case PrimitiveType::TriangleStrip:
+    case PrimitiveType::TriangleFan:
+      return std::uint64_t{primitives} + 2;
+    case PrimitiveType::LineStrip:
+      return std::uint64_t{primitives} + 1;
+  }
+  return 0;
+}
+
+}  // namespace
+
+void GLDevice::SetRenderState(std::uint32_t state, std::uint32_t value) {
+  if (!frames_.Add(kRenderState, [=, this] { ApplyRenderState(state, value); }, state, value))
+    ApplyRenderState(state, value);
+}
+
+void GLDevice::SetTextureStageState(std::uint32_t stage, std::uint32_t state, std::uint32_t value) {
+  if (!frames_.Add(kStageState, [=, this] { ApplyTextureStageState(stage, state, value); }, stage, state, value))
+    ApplyTextureStageState(stage, state, value);
+}
+
+// A texture is known by its address: making or deleting one changes the
+// frame anyway, so an address used again cannot pass for the old texture.
+void GLDevice::SetTexture(std::uint32_t stage, const DeviceTexture* texture) {
+  if (!frames_.Add(kTexture, [=, this] { ApplyTexture(stage, texture); }, stage, texture))
+    ApplyTexture(stage, texture);
+}
+
+void GLDevice::SetTransform(TransformKind kind, std::uint32_t stage, const Matrix16& matrix) {
+  if (!frames_.Add(kTransform, [=, this] { ApplyTransform(kind, stage, matrix); }, kind, stage, matrix))
+    ApplyTransform(kind, stage, matrix);
+}
+
+void GLDevice::SetMaterial(const DeviceMaterial& material) {
+  if (!frames_.Add(kMaterial, [=, this] { ApplyMaterial(material); }, material)) ApplyMaterial(material);
+}
+
+void GLDevice::SetLight(const DeviceLight& light) {
+  if (!frames_.Add(kLight, [=, this] { ApplyLight(light); }, light)) ApplyLight(light);
+}
+
+void GLDevice::EnableLight(bool on) {
+  if (!frames_.Add(kEnableLight, [=, this] { ApplyEnableLight(on); }, on)) ApplyEnableLight(on);
+}
+
+void GLDevice::SetViewport(int x, int y, int width, int height, float minZ, float maxZ) {
+  if (!frames_.Add(kViewport, [=, this] { ApplySetViewport(x, y, width, height, minZ, maxZ); }, x, y, width,
+                   height, minZ, maxZ))
+    ApplySetViewport(x, y, width, height, minZ, maxZ);
+}
+
+void GLDevice::Clear(bool color, bool depth, bool stencil, std::uint32_t argb, float z, std::uint32_t stencilValue) {
+  if (!frames_.Add(kClear, [=, this] { ApplyClear(color, depth, stencil, argb, z, stencilValue); }, color, depth,
+                   stencil, argb, z, stencilValue))
+    ApplyClear(color, depth, stencil, argb, z, stencilValue);
+}
+
+void GLDevice::DrawPrimitiveUP(PrimitiveType type, std::uint32_t count, const void* vertices,
+                               std::uint32_t stride) {
+  if (count == 0 || vertices == nullptr) return;
+  const std::uint64_t vertexCount = VertexCountOf(type, count);
+  const std::uint32_t vertexSize = GLVertexInput::VertexSize(callerFvf_);
+  if (vertexCount > 0x7FFFFFFF || vertexSize == 0 || stride < vertexSize || stride > 0x7FFFFFFF)
+    return void(Refuse());
+  const auto n = static_cast<std::uint32_t>(vertexCount);
+  const std::uint32_t fvf = callerFvf_;
+  if (!frames_.Active()) return ApplyDraw(type, n, vertices, stride, fvf);
+  // The caller's memory is gone by the present: the kept draw has a copy.
+  const std::size_t bytes = std::size_t{n - 1} * stride + vertexSize;
+  auto copy = std::make_shared<std::vector<std::uint8_t>>(static_cast<const std::uint8_t*>(vertices),
+                                                          static_cast<const std::uint8_t*>(vertices) + bytes);
+  copy->resize(std::size_t{n} * stride);
+  frames_.Hash(copy->data(), bytes);
+  frames_.Add(kDraw, [=, this] { ApplyDraw(type, n, copy->data(), stride, fvf); }, type, n, stride, fvf);
+}
+
+void GLDevice::DrawIndexed(const DeviceVertexBuffer& vertices, std::uint32_t stride,
+                           const DeviceIndexBuffer& indices, std::uint32_t /*minIndex*/,
+                           std::uint32_t /*vertexCount*/, std::uint32_t startIndex, std::uint32_t triangleCount) {
+  const std::uint32_t fvf = callerFvf_;
+  const DeviceVertexBuffer* vb = &vertices;
+  const DeviceIndexBuffer* ib = &indices;
+  if (!frames_.Add(kDrawIndexed, [=, this] { ApplyDrawIndexed(*vb, stride, *ib, startIndex, triangleCount, fvf); },
+                   vb, ib, stride, startIndex, triangleCount, fvf))
+    ApplyDrawIndexed(vertices, stride, indices, startIndex, triangleCount, fvf);
+}
+
+// An unchanged frame is not drawn and not shown again; a window that was
+// uncovered is shown again whatever the frame.
+void GLDevice::Present() {
+  if (frames_.Active()) {
+    if (window_.TakeExposed()) frames_.MarkChanged();
+    int width = 0, height = 0;
+    BackBufferSize(width, height);
+    const std::uint64_t size = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(width)) << 32) |
+                               static_cast<std::uint32_t>(height);
+    if (frames_.DropIfUnchanged(size)) return;
+  }
+  PresentNow();
+}
+
+void GLDevice::RunKeptWork() {
+  frames_.RunKept();
+  frames_.MarkChanged();
+  FlushDraws();
+}
+
+std::uint64_t GLDevice::GLDrawCalls() {
+  RunKeptWork();
+  return glDrawCalls_;
+}
+
+std::uint32_t GLDevice::RefusedDraws() {
+  RunKeptWork();
+  return refusedDraws_;
+}
+
+}  // namespace platform

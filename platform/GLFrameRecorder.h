@@ -1,0 +1,65 @@
+// Holds back a frame's device work until it is presented, so that a frame
+// drawing exactly what the last presented one drew costs nothing: its calls
+// (and their data) are hashed as they come, and at the present an unchanged
+// frame is dropped unrun while the window keeps showing the same picture.
+// Whatever changes what a call means (a texture or buffer made, deleted or
+// refilled, the window uncovered) marks the frame as changed.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <functional>
+#include <span>
+#include <type_traits>
+#include <vector>
+
+namespace platform {
+
+class GLFrameRecorder {
+ public:
+  // Off: every call runs at once (Add returns false).
+  void SetActive(bool active);
+  bool Active() const { return active_; }
+
+  // Keeps `command` for the present when active, hashing the call's kind and
+  // its arguments' bytes (which must say everything the command does);
+  // false when inactive (the caller runs the command itself).
+  template <typename Command, typename... Args>
+  bool Add(std::uint32_t kind, Command&& command, const Args&... args) {
+    if (!active_) return false;
+    Hash(&kind, sizeof kind);
+    (HashValue(args), ...);
+    commands_.emplace_back(std::forward<Command>(command));
+    return true;
+  }
+  // Hashes data a kept command refers to (vertices).
+  void Hash(const void* bytes, std::size_t size);
+
+  // Runs the kept commands now, in order; the frame then counts as changed.
+  void RunKept();
+  // The frame differs from the last presented one whatever its calls.
+  void MarkChanged() { changed_ = true; }
+
+  // At the present: true when the frame equals the last presented one (its
+  // kept commands are then dropped); otherwise runs them and remembers the
+  // frame. `extra` joins the hash (the back buffer's size).
+  bool DropIfUnchanged(std::uint64_t extra);
+  std::uint64_t DroppedFrames() const { return dropped_; }
+
+ private:
+  template <typename T>
+  void HashValue(const T& value) {
+    static_assert(std::is_trivially_copyable_v<T>);
+    Hash(&value, sizeof value);
+  }
+  void Reset();
+
+  bool active_ = false;
+  bool changed_ = true;
+  std::uint64_t hash_ = 0;
+  std::uint64_t lastPresented_ = 0;
+  std::uint64_t dropped_ = 0;
+  std::vector<std::function<void()>> commands_;
+};
+
+}  // namespace platform

@@ -1,0 +1,76 @@
+// The computer's pruned search of a copy agrees with a plain negamax of the
+// real board, written from the rules alone, on many random small positions
+// with fights, breeders and hydras: the same root moves in the same order,
+// the same value and move for one candidate, the same exact value for every
+// root move when several are ranked; the copy is left as it was found.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "board/BoardSearch.h"
+#include "tests/board/BoardFixture.h"
+
+namespace {
+
+using BoardSearchPropertyTest = BoardTest;
+
+// Negamax without pruning, time cut or move ordering.
+std::int32_t Plain(YTessorBoard& board, int own, const FightRule& rule, int side, int depth) {
+  const std::int32_t won = search_score::kWin + depth;
+  const bool ownLost = board.Units(own).empty();
+  if (ownLost || board.Units(1 - own).empty()) return (side == own) != ownLost ? won : -won;
+  board.sideToMove = side;
+  if (depth == 0) return board.Evaluate(side) - board.Evaluate(1 - side);
+  std::vector<YTessorMove> moves;
+  board.GenerateMoves(side, moves);
+  std::int32_t best = search_score::kNoMove;
+  for (const YTessorMove& move : moves) {
+    board.ApplyMove(move, rule);
+    best = std::max(best, -Plain(board, own, rule, 1 - side, depth - 1));
+    board.PopUndo();
+  }
+  return best;
+}
+
+std::vector<int> Cells(const std::vector<YTessorMove>& moves) {
+  std::vector<int> cells;
+  for (const YTessorMove& m : moves) cells.insert(cells.end(), {m.unit->x, m.unit->y, m.x, m.y, m.kind});
+  return cells;
+}
+
+TEST_F(BoardSearchPropertyTest, PrunedSearchOfACopyMatchesPlainNegamax) {
+  std::mt19937 rng(4242);
+  int decided = 0;
+  for (int position = 0; position < 200; ++position) {
+    SCOPED_TRACE(position);
+    YTessorBoard board;
+    RandomPosition(board, rng, {1, 3, 2});
+    const BoardSearchParams params{board.sideToMove, 1 + static_cast<int>(rng() % 3), rng() % 2 ? 1 : 3,
+                                   0.5f + static_cast<float>(rng() % 30) * 0.1f};
+    const FightRule rule{params.ownSide, params.aggression};
+    std::vector<YTessorMove> expected;
+    board.GenerateMoves(params.ownSide, expected);
+    std::stable_sort(expected.begin(), expected.end(), [](auto& a, auto& b) { return a.kind > b.kind; });
+    std::vector<std::int32_t> values;
+    for (const YTessorMove& move : expected) {
+      board.ApplyMove(move, rule);
+      values.push_back(-Plain(board, params.ownSide, rule, 1 - params.ownSide, params.depth - 1));
+      board.PopUndo();
+    }
+    YTessorBoard copy(board);
+    const std::uint64_t before = copy.StateHash();
+    const BoardSearchResult result = BoardSearch(copy, params, [] { return 0u; }).Run();
+    ASSERT_EQ(copy.StateHash(), before);
+    ASSERT_EQ(Cells(result.moves), Cells(expected));
+    if (values.empty()) continue;
+    ++decided;
+    const auto best = std::max_element(values.begin(), values.end());  // the first of equals
+    EXPECT_EQ(result.best, *best);
+    EXPECT_EQ(result.bestIndex, static_cast<std::size_t>(best - values.begin()));
+    for (const ScoredMove& ranked : result.ranked) EXPECT_EQ(ranked.value, values[ranked.index]);
+    EXPECT_EQ(result.ranked.size(), params.candidates > 1 ? values.size() : 0u);
+  }
+  EXPECT_GT(decided, 160);
+}
+
+}  // namespace
