@@ -15,6 +15,7 @@
 #include "platform/Image.h"
 #include "platform/Paths.h"
 #include "platform/Process.h"
+#include "players/DifficultyTable.h"
 #include "players/PlayerRules.h"
 #include "players/TileTables.h"
 #include "players/YArtifactLoader.h"
@@ -28,6 +29,7 @@
 #include "render/YCamera.h"
 #include "tiles/DisplayedCounters.h"
 #include "tiles/TileBattleScreen.h"
+#include "tiles/YPlayerComputer.h"
 #include "tiles/YPlayerUI.h"
 #include "tiles/YTileset.h"
 #include "tiles/effects/CastDispatch.h"
@@ -37,30 +39,27 @@
 namespace {
 
 constexpr const char* kLayout = "layouts\\standard.lay";
-constexpr int kPauseFrames = 30;                  // the stand-in computer's pause before it moves
 constexpr int kSettleFrames = 400;                // at most, for the deal to land
 constexpr float kShowStep = 0.05f;                // the game time of a frame of the show pictures
 constexpr int kShowFrames = 5;                    // frames of a show before its picture
 constexpr std::uint32_t kBurnAndFreeze = 0x1737;  // the spell that sets both overlays
 constexpr std::int32_t kFullMana = 30;            // enough for any spell
 
-// Stands in for the duel computer (built elsewhere at the same time): it
-// takes the best-ranked pair after a short pause, or never moves (`holds`).
-class StandInComputer : public YPlayerCommander {
+// A computer side that never moves: the battle holds while the overlays or
+// the spells' shows are pictured.
+class HoldingComputer : public YPlayerCommander {
  public:
-  StandInComputer(std::int32_t commanderSide, bool holds) : YPlayerCommander(commanderSide), holds_(holds) {}
+  using YPlayerCommander::YPlayerCommander;
   std::int32_t Kind() const override { return kComputer; }
-  void Update() override {
-    if (holds_ || ++waited_ < kPauseFrames) return;
-    waited_ = 0;
-    const std::vector<DuelPair>& pairs = Battle()->Pairs();
-    if (!pairs.empty()) Battle()->DoMove(pairs.front().a, pairs.front().b);
-  }
-
- private:
-  bool holds_;
-  int waited_ = 0;
 };
+
+// The duel computer as a game mode installs it, from the easiest row of the
+// difficulty table.
+std::unique_ptr<YPlayerCommander> Computer(std::int32_t side) {
+  const DifficultyRow& row = DifficultyRowAt(0);
+  return std::make_unique<YPlayerComputer>(side, row.duelDepth, row.duelCandidates, row.duelSamples,
+                                           row.timeLimitMs);
+}
 
 // Takes the fight's end as a game mode would: the loser's health goes to 0
 // and the run ends with the winner.
@@ -79,8 +78,7 @@ class StandInMode : public YGameMaster {
 
 bool SaveFrame(const YRender& renderer, const std::string& path) {
   const auto* render = dynamic_cast<const Render_D3D*>(&renderer);
-  const auto* device =
-      render != nullptr ? dynamic_cast<const platform::GLDevice*>(render->Device()) : nullptr;
+  auto* device = render != nullptr ? dynamic_cast<platform::GLDevice*>(render->Device()) : nullptr;
   platform::Image frame;
   const bool saved = device != nullptr && device->ReadBackBuffer(frame) && platform::WritePng(frame, path);
   if (!saved) std::fprintf(stderr, "could not write %s\n", path.c_str());
@@ -168,10 +166,13 @@ bool DuelGame::Setup() {
   ShowValuesAtOnce(*monster_);
   const bool holds = options_.overlays || !options_.shows.empty();
   if (options_.watch)
-    battle.SetCommander(0, std::make_unique<StandInComputer>(0, false));
+    battle.SetCommander(0, Computer(0));
   else
     battle.SetCommander(0, std::make_unique<YPlayerUI>(0));
-  battle.SetCommander(1, std::make_unique<StandInComputer>(1, holds));
+  if (holds)
+    battle.SetCommander(1, std::make_unique<HoldingComputer>(1));
+  else
+    battle.SetCommander(1, Computer(1));
   battle.gameMode = &mode_;
   battle.BeginBattle(kLayout, hero_, monster_.get(), 0);
   battle.SetupView();

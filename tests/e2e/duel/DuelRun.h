@@ -19,7 +19,7 @@ struct DuelRunOptions {
   int moves = 0;           // quit once this many moves were made and shown; 0 = never
   std::string screenshot;  // PNG of the last frame
   bool overlays = false;   // side 0 casts the spell that burns and freezes, then the battle holds
-  bool watch = false;      // the stand-in computer plays side 0 as well
+  bool watch = false;      // the computer plays side 0 as well
   std::string shows;       // a folder: a PNG of every spell's show, then quit
 };
 
