@@ -148,6 +148,8 @@ TEST_F(ScreenTest, ANewBattleEndsTheEffectsThatStillHoldTheOldTiles) {
   ASSERT_FALSE(YTileBlurDrawer::Instance().Trails().empty());
   battle_.NewBattle("layouts\\standard.lay", 9, 0);  // frees the tiles, then deals anew
   EXPECT_TRUE(YTileBlurDrawer::Instance().Trails().empty());
+  const YTile& dealt = battle_.State().Tile(0);  // a fresh deal flies in from above and behind
+  EXPECT_FLOAT_EQ(dealt.world.m[3][2] - battle_.State().board.HomePosition(dealt).z, dealt.flyIn);
   for (int i = 0; i < 400 && UpdateEffects(0.05f); ++i) {
   }
   const DuelBoard& board = battle_.State().board;
