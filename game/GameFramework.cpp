@@ -23,7 +23,12 @@
 #include "sound/SoundSystem.h"
 #include "sound/YSoundLoader.h"
 #include "sound/YSoundSource.h"
+#include "render/YCamera.h"
+#include "render/YDrawQueue.h"
+#include "tiles/TileBattleScreen.h"
 #include "tiles/YTileset.h"
+#include "tiles/effects/ParticleSystem.h"
+#include "tiles/effects/YSEffect.h"
 
 GameFramework* g_game = nullptr;
 
@@ -49,6 +54,7 @@ GameFramework::GameFramework() : uiRoot(kUIWidth, kUIHeight, nullptr) {
 }
 
 GameFramework::~GameFramework() {
+  GetTileBattleScreen().SetMusicPlayer(nullptr);
   // The window goes first, taking the sound device and the renderer's device
   // with it, while the hooks that shut them down are still installed.
   KillWindow();
@@ -85,6 +91,8 @@ void GameFramework::LoadStartupFiles() {
   ScanPlayerProfiles();
   GetStats().Load();
   GetTileset().LoadTexture();
+  GetTileset().SetEvents(&GetTileBattleScreen());
+  GetTileBattleScreen().SetMusicPlayer(&musicPlayer);
   SetProfileSelectedHook([](YPlayerHero* player, YMonsterShop* shop, int tab) {
     GetControlPanel().SetPlayer(player, shop, tab);
   });
@@ -137,6 +145,10 @@ bool GameFramework::DrawScene(float dt) {
     renderer->EndFrame();
     return false;
   }
+  if ((state & 7) == kStateBattle) {
+    DrawBattle(dt);
+    return true;
+  }
   const bool panel = (state & 7) == kStatePanel;
   if (panel) GetControlPanel().Update(dt);
   renderer->BeginFrame(true);
@@ -144,6 +156,25 @@ bool GameFramework::DrawScene(float dt) {
   if (panel) GetControlPanel().Draw();
   if ((state & 7) != kStateNone) uiRoot.Draw();
   return true;
+}
+
+void GameFramework::DrawBattle(float dt) {
+  YTileset& battle = GetTileset();
+  ParticleSystem& particles = GetParticleSystem();
+  battle.Update(dt);
+  particles.Update3D(dt);
+  renderer->BeginFrame(true);
+  SetUp2D();
+  battle.DrawBackground(dt);
+  GetCamera().Apply();
+  YDrawQueue::Flush2();
+  YDrawQueue::Flush1();
+  DrawShadows();
+  renderer->Set2DProjection(kUIWidth, kUIHeight);
+  battle.DrawPanels();
+  DrawEffects();
+  particles.UpdateAndDraw2D(dt);
+  uiRoot.Draw();
 }
 
 void GameFramework::DrawOverlay() {

@@ -24,6 +24,7 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent 
   // The low three bits of the state word: what the frame draws.
   static constexpr std::uint32_t kStateNone = 0;
   static constexpr std::uint32_t kStatePanel = 1;
+  static constexpr std::uint32_t kStateBattle = 3;
   static constexpr std::uint32_t kStateMenu = 4;
   static constexpr std::uint32_t kStateSplash = 6;
 
@@ -99,6 +100,9 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent 
   bool DrawScene(float dt);
   void DrawOverlay();
   void SetUp2D();
+  // The tile battle's frame: its step, the 3D board through the draw
+  // queues, the panels, effects and 2D particles over it.
+  void DrawBattle(float dt);
   bool HandleStateKey(std::uint32_t virtualKey);
   void PassMouseToScene(int kind, int button, float x, float y);
 

@@ -8,6 +8,7 @@
 #include "render/SplashScreens.h"
 #include "render/YRender.h"
 #include "render/YShader.h"
+#include "tiles/YTileset.h"
 
 namespace {
 constexpr float kCursorSize = 60.0f;
@@ -68,6 +69,10 @@ void GameFramework::PassMouseToScene(int kind, int button, float x, float y) {
   }
   if (uiRoot.GetTopModal() != nullptr) return;
   if ((state & 7) == kStateSplash && kind == kDown) GetSplashScreens().Skip();
+  if ((state & 7) == kStateBattle) {
+    if (kind == kMove) GetTileset().OnMouseMove(x, y);
+    if (kind == kDown) GetTileset().OnClick(button, x, y);
+  }
   if ((state & 7) == kStatePanel) {
     YControlPanel& panel = GetControlPanel();
     if (kind == kMove) panel.OnMouseMove(x, y);

@@ -7,4 +7,5 @@
 class YArtifactHint : public YRectHint {
  public:
   using YRectHint::YRectHint;
+  bool Describe(float mouseX, float mouseY, std::string& title, std::string& text) const override;
 };

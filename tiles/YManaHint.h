@@ -12,6 +12,8 @@ class YManaHint : public YRectHint {
   YManaHint(const YRect& area, std::int32_t hintSide, std::int32_t hintElement, std::string formatText)
       : YRectHint(area, hintSide), element(hintElement), format(std::move(formatText)) {}
 
+  bool Describe(float mouseX, float mouseY, std::string& title, std::string& text) const override;
+
   std::int32_t element;  // 0 air, 1 fire, 2 earth, 3 water
   std::string format;
 };

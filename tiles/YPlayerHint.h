@@ -12,5 +12,7 @@ class YPlayerHint : public YRectHint {
   YPlayerHint(const YRect& area, std::int32_t hintSide, std::string formatText)
       : YRectHint(area, hintSide), format(std::move(formatText)) {}
 
+  bool Describe(float mouseX, float mouseY, std::string& title, std::string& text) const override;
+
   std::string format;
 };

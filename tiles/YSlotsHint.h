@@ -6,4 +6,5 @@
 class YSlotsHint : public YRectHint {
  public:
   using YRectHint::YRectHint;
+  bool Describe(float mouseX, float mouseY, std::string& title, std::string& text) const override;
 };

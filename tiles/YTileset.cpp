@@ -1,13 +1,12 @@
 #include "tiles/YTileset.h"
 
+#include "draw/TileAtlas.h"
 #include "framework/Log.h"
 #include "framework/YLocale.h"
 #include "platform/Clock.h"
 #include "platform/Random.h"
 #include "players/TileTables.h"
 #include "players/YPlayer.h"
-#include "render/YRender.h"
-#include "render/YSTexture.h"
 #include "tiles/DuelEvents.h"
 #include "tiles/MoveEffects.h"
 #include "tiles/PairRules.h"
@@ -24,9 +23,6 @@ DuelEvents& SilentEvents() {
   return events;
 }
 
-// The tile atlas: one picture per kind, 11 to a row, a row per element.
-constexpr int kAtlasColumns = 11;
-constexpr int kAtlasRows = 4;
 // Room the undo history starts with.
 constexpr std::size_t kUndoReserve = 200;
 
@@ -40,12 +36,7 @@ YTileset::~YTileset() {
 }
 
 void YTileset::LoadTexture() {
-  atlas_.clear();
-  if (g_render != nullptr) {
-    std::vector<YSTexture*> frames;
-    g_render->MakeArrayTexture(kAtlasColumns, kAtlasRows, kAtlasColumns * kAtlasRows, frames, kAtlasFile);
-    for (YSTexture* frame : frames) atlas_.emplace_back(frame);
-  }
+  GetTileAtlas().Load();
   GetTileTables().Clear();
 }
 
@@ -67,6 +58,7 @@ void YTileset::Load(std::string_view folder) {
       hints_.push_back(std::make_unique<YManaHint>(YRect(x, 210, 16, 64), side, element, format));
     }
   }
+  for (std::unique_ptr<YRectHint>& hint : hints_) hint->battle = this;
 }
 
 void YTileset::SetEvents(DuelEvents* events) { events_ = events != nullptr ? events : &SilentEvents(); }

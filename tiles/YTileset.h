@@ -23,7 +23,6 @@
 class DuelEvents;
 class YGameMaster;
 class YPlayer;
-class YSTexture;
 struct YTileKind;
 struct YTileSpell;
 
@@ -35,7 +34,6 @@ class YTileset {
   static constexpr float kTurnSeconds = 20.0f;
   static constexpr float kClickSeconds = 10.0f;
   // The names the battle looks up in the shipped data.
-  static constexpr const char* kAtlasFile = "textures\\tileset.jpg";
   static constexpr const char* kSounds[] = {"shuffle", "s_skip", "tuc2"};
   static constexpr const char* kHintKeys[] = {"player_hint", "airmana_hint", "firemana_hint", "earthmana_hint",
                                               "watermana_hint"};
@@ -46,8 +44,8 @@ class YTileset {
   YTileset& operator=(const YTileset&) = delete;
 
   // ---- Start-up and data --------------------------------------------------
-  // Loads the tile atlas ("textures\tileset.jpg", 11 x 4 frames) and empties
-  // the kind and spell tables for the description file.
+  // Cuts the tile atlas (GetTileAtlas: "textures\tileset.jpg", 11 x 4
+  // frames) and empties the kind and spell tables for the description file.
   void LoadTexture();
   // Reads folder + "tiles.yml" into the kind and spell tables, then builds
   // the hints of the side panels anew.
@@ -119,6 +117,24 @@ class YTileset {
   // Keeps the music's mood with the fighters' health; `reset` starts calm.
   void UpdateMusicMood(bool reset);
 
+  // ---- The battle screen (YTilesetDraw.cpp) -------------------------------
+  // In the 1000 x 625 UI space with the 2D projection current.
+  // The slowly turning picture behind the board, stepped by dt.
+  void DrawBackground(float dt);
+  // Everything around the board: the side panels with portraits, spells,
+  // names, levels, health and mana bars and icons, the message log, the hint
+  // panel for what the mouse points at, and the frame over it all.
+  void DrawPanels();
+  // Each fighter's name over its portrait, the side to move's brighter.
+  void DrawSideBars();
+  // The spell list of a record from (x, y) down: the two tiles' faces and
+  // the name, bright while the shown values can pay for it.
+  void DrawTile2D(float x, float y, const YPlayer& player);
+  // The heights of a side's four mana bars: from 0.8 to 1 of 50 units by how
+  // each maximum lies between the smallest and the largest (all 50 when
+  // they are equal).
+  static std::array<float, 4> ManaBarHeights(const std::array<std::int32_t, 4>& maxima);
+
   // ---- What the screen and the commanders read ----------------------------
   const DuelState& State() const { return state_; }
   DuelBoard& Board() { return state_.board; }
@@ -145,7 +161,6 @@ class YTileset {
   float MouseY() const { return mouseY_; }
   BoardMessages& Messages() { return messages_; }
   const std::vector<std::unique_ptr<YRectHint>>& Hints() const { return hints_; }
-  const std::vector<std::unique_ptr<YSTexture>>& AtlasFrames() const { return atlas_; }
 
  private:
   void ResetBattle();
@@ -163,6 +178,8 @@ class YTileset {
   void Pick(bool user);
   int TileHitByRay(const YVector3& origin, const YVector3& direction) const;
   void Fade(Overlay overlay, bool on, float seconds);
+  // The hint panel for the tile or hint area under the UI mouse point.
+  void DrawHint(float mx, float my) const;
   void ClearSelection();
 
   DuelState state_;
@@ -171,7 +188,6 @@ class YTileset {
   std::vector<int> freeTiles_;
   std::vector<DuelPair> pairs_;
   std::vector<std::unique_ptr<YRectHint>> hints_;
-  std::vector<std::unique_ptr<YSTexture>> atlas_;
   BoardMessages messages_;
   DuelEvents* events_;
   GoldHook goldHook_;

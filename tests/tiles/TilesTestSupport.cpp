@@ -109,6 +109,13 @@ void SetFighter(YPlayer& fighter, const std::string& name, std::int32_t value, s
   fighter.shownExperience = fighter.experience;
 }
 
+ShippedLayoutsFolder::ShippedLayoutsFolder() : cwd_(dir_.Path()) {
+  std::filesystem::create_directories(dir_.Path() / "layouts");
+  for (const std::string& name : ShippedLayoutNames())
+    std::filesystem::copy_file(LayoutsFolder() / (name + ".lay"), dir_.Path() / "layouts" / (name + ".lay"));
+  LoadShippedTiles();
+}
+
 void RecordingEvents::OnFreshDeal(DuelBoard&, const std::vector<int>& tiles) {
   events.push_back("fresh " + std::to_string(tiles.size()));
 }

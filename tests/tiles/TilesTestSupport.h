@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "players/YPlayer.h"
+#include "tests/support/TestSupport.h"
 #include "tiles/DuelEvents.h"
 #include "tiles/DuelState.h"
 #include "tiles/TileLayout.h"
@@ -44,6 +45,17 @@ DuelState SpreadState(const std::vector<std::uint32_t>& ids);
 DuelSide Side(std::int32_t value, std::int32_t cap);
 // A fighter record with the same values, named.
 void SetFighter(YPlayer& fighter, const std::string& name, std::int32_t value, std::int32_t cap);
+
+// A temporary working folder holding the shipped layouts, for battles that
+// load "layouts\standard.lay"; the shipped tiles are loaded too.
+class ShippedLayoutsFolder {
+ public:
+  ShippedLayoutsFolder();
+
+ private:
+  testing_support::ScopedTempDir dir_;
+  testing_support::ScopedCwd cwd_;
+};
 
 // Records what the battle tells the screen, in order, as short texts.
 class RecordingEvents : public DuelEvents {

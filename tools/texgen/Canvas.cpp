@@ -1,6 +1,7 @@
 #include "tools/texgen/Canvas.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cmath>
 #include <utility>
 
@@ -113,4 +114,21 @@ void Panel(Canvas& canvas, float x0, float y0, float x1, float y1, float radius,
   const float glossBottom = iy0 + (iy1 - iy0) * 0.45f;
   canvas.Fill(bx0, by0, bx1, by1, RoundedBox(ix0 + 1, iy0 + 1, ix1 - 1, glossBottom, std::max(radius - rim - 1, 0.0f)),
               Gradient(Colour{1, 1, 1, gloss}, Colour{1, 1, 1, gloss * 0.2f}, iy0, glossBottom));
+}
+
+float Hash(int x, int y, int seed) {
+  std::uint32_t h = static_cast<std::uint32_t>(x) * 374761393u + static_cast<std::uint32_t>(y) * 668265263u +
+                    static_cast<std::uint32_t>(seed) * 2246822519u;
+  h = (h ^ (h >> 13)) * 1274126177u;
+  return static_cast<float>((h ^ (h >> 16)) & 0xFFFFu) / 65535.0f;
+}
+
+float Noise(float x, float y, float cell, int seed) {
+  const float gx = x / cell, gy = y / cell;
+  const int ix = static_cast<int>(std::floor(gx)), iy = static_cast<int>(std::floor(gy));
+  const float fx = gx - static_cast<float>(ix), fy = gy - static_cast<float>(iy);
+  const float sx = fx * fx * (3 - 2 * fx), sy = fy * fy * (3 - 2 * fy);
+  const float top = Hash(ix, iy, seed) + (Hash(ix + 1, iy, seed) - Hash(ix, iy, seed)) * sx;
+  const float bottom = Hash(ix, iy + 1, seed) + (Hash(ix + 1, iy + 1, seed) - Hash(ix, iy + 1, seed)) * sx;
+  return top + (bottom - top) * sy;
 }

@@ -55,6 +55,11 @@ class Canvas {
 Canvas::Inside RoundedBox(float x0, float y0, float x1, float y1, float radius);
 Canvas::Inside Disc(float cx, float cy, float radius);
 Canvas::Inside Polygon(std::vector<std::pair<float, float>> corners);
+// A repeatable hash of a texel and a seed: 0 to 1.
+float Hash(int x, int y, int seed);
+// Smooth value noise on a grid of `cell` texels: 0 to 1.
+float Noise(float x, float y, float cell, int seed);
+
 // A vertical gradient from `top` at y0 to `bottom` at y1.
 Canvas::Paint Gradient(const Colour& top, const Colour& bottom, float y0, float y1);
 

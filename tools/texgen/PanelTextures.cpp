@@ -20,25 +20,6 @@ const Colour kElements[4] = {kAir, kFire, kEarth, kWater};
 
 const Canvas::Inside kEverywhere = [](float, float) { return true; };
 
-// A repeatable hash of a texel: 0 to 1.
-float Hash(int x, int y, int seed) {
-  std::uint32_t h = static_cast<std::uint32_t>(x) * 374761393u + static_cast<std::uint32_t>(y) * 668265263u +
-                    static_cast<std::uint32_t>(seed) * 2246822519u;
-  h = (h ^ (h >> 13)) * 1274126177u;
-  return static_cast<float>((h ^ (h >> 16)) & 0xFFFFu) / 65535.0f;
-}
-
-// Smooth value noise on a grid of `cell` texels.
-float Noise(float x, float y, float cell, int seed) {
-  const float gx = x / cell, gy = y / cell;
-  const int ix = static_cast<int>(std::floor(gx)), iy = static_cast<int>(std::floor(gy));
-  const float fx = gx - static_cast<float>(ix), fy = gy - static_cast<float>(iy);
-  const float sx = fx * fx * (3 - 2 * fx), sy = fy * fy * (3 - 2 * fy);
-  const float top = Hash(ix, iy, seed) + (Hash(ix + 1, iy, seed) - Hash(ix, iy, seed)) * sx;
-  const float bottom = Hash(ix, iy + 1, seed) + (Hash(ix + 1, iy + 1, seed) - Hash(ix, iy + 1, seed)) * sx;
-  return top + (bottom - top) * sy;
-}
-
 // Parchment with soft blotches and fine fibres.
 Colour ParchmentAt(float x, float y) {
   const float blotch = 0.6f * Noise(x, y, 90, 1) + 0.4f * Noise(x, y, 23, 2);

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/Image.h"
+#include "tools/texgen/BattleTextures.h"
 #include "tools/texgen/Canvas.h"
 #include "tools/texgen/PanelTextures.h"
 #include "tools/texgen/TgaWriter.h"
@@ -86,6 +87,8 @@ int main(int argc, char** argv) {
   ok = Write(Cursor(), folder, "cursor.tga") && ok;
   for (const auto& [name, image] : UiTextures()) ok = Write(image, folder, name) && ok;
   for (const GeneratedTexture& texture : PanelTextures())
+    ok = Write(texture.image, folder, texture.name, texture.jpeg) && ok;
+  for (const GeneratedTexture& texture : BattleTextures())
     ok = Write(texture.image, folder, texture.name, texture.jpeg) && ok;
   return ok ? 0 : 1;
 }

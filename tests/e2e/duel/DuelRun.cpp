@@ -1,0 +1,297 @@
+#include "tests/e2e/duel/DuelRun.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "framework/Init.h"
+#include "framework/Log.h"
+#include "framework/YLocale.h"
+#include "game/GameFramework.h"
+#include "platform/GLDevice.h"
+#include "platform/Image.h"
+#include "platform/Paths.h"
+#include "platform/Process.h"
+#include "players/DifficultyTable.h"
+#include "players/PlayerRules.h"
+#include "players/TileTables.h"
+#include "players/YArtifactLoader.h"
+#include "players/YGameMaster.h"
+#include "players/YHeroReader.h"
+#include "players/YMonsterReader.h"
+#include "players/YPlayerHero.h"
+#include "players/YPlayerMonster.h"
+#include "players/YPlayerSaver.h"
+#include "render/Render_D3D.h"
+#include "render/YCamera.h"
+#include "tiles/DisplayedCounters.h"
+#include "tiles/TileBattleScreen.h"
+#include "tiles/YPlayerComputer.h"
+#include "tiles/YPlayerUI.h"
+#include "tiles/YTileset.h"
+#include "tiles/effects/CastDispatch.h"
+#include "tiles/effects/ParticleSystem.h"
+#include "tiles/effects/YSEffect.h"
+
+namespace {
+
+constexpr const char* kLayout = "layouts\\standard.lay";
+constexpr int kSettleFrames = 400;                // at most, for the deal to land
+constexpr float kShowStep = 0.05f;                // the game time of a frame of the show pictures
+constexpr int kShowFrames = 5;                    // frames of a show before its picture
+constexpr std::uint32_t kBurnAndFreeze = 0x1737;  // the spell that sets both overlays
+constexpr std::int32_t kFullMana = 30;            // enough for any spell
+
+// A computer side that never moves: the battle holds while the overlays or
+// the spells' shows are pictured.
+class HoldingComputer : public YPlayerCommander {
+ public:
+  using YPlayerCommander::YPlayerCommander;
+  std::int32_t Kind() const override { return kComputer; }
+};
+
+// The duel computer as a game mode installs it, from the easiest row of the
+// difficulty table.
+std::unique_ptr<YPlayerCommander> Computer(std::int32_t side) {
+  const DifficultyRow& row = DifficultyRowAt(0);
+  return std::make_unique<YPlayerComputer>(side, row.duelDepth, row.duelCandidates, row.duelSamples,
+                                           row.timeLimitMs);
+}
+
+// Takes the fight's end as a game mode would: the loser's health goes to 0
+// and the run ends with the winner.
+class StandInMode : public YGameMaster {
+ public:
+  void OnFightEnd(std::int32_t result) override {
+    for (int side = 0; side < 2; ++side) {
+      YPlayer* fighter = GetTileset().Fighter(side);
+      if (fighter != nullptr && (result == -1 || result == (side ^ 1))) fighter->health = 0;
+    }
+    std::fprintf(stderr, "winner %d\n", result);
+    finished = true;
+  }
+  bool finished = false;
+};
+
+bool SaveFrame(const YRender& renderer, const std::string& path) {
+  const auto* render = dynamic_cast<const Render_D3D*>(&renderer);
+  auto* device = render != nullptr ? dynamic_cast<platform::GLDevice*>(render->Device()) : nullptr;
+  platform::Image frame;
+  const bool saved = device != nullptr && device->ReadBackBuffer(frame) && platform::WritePng(frame, path);
+  if (!saved) std::fprintf(stderr, "could not write %s\n", path.c_str());
+  return saved;
+}
+
+// The window pixel the camera shows a scene point at.
+std::pair<int, int> ScreenPoint(const YVector3& p, const YFramework& window) {
+  const YCamera& camera = GetCamera();
+  const YVector3 v = camera.View().TransformPoint(p);
+  const YMatrix4& m = camera.Projection();
+  const float x = v.x * m.m[0][0] + v.y * m.m[1][0] + v.z * m.m[2][0] + m.m[3][0];
+  const float y = v.x * m.m[0][1] + v.y * m.m[1][1] + v.z * m.m[2][1] + m.m[3][1];
+  const float w = v.x * m.m[0][3] + v.y * m.m[1][3] + v.z * m.m[2][3] + m.m[3][3];
+  const float cw = static_cast<float>(window.clientWidth), ch = static_cast<float>(window.clientHeight);
+  const float vw = cw / ch >= window.designAspect ? ch * window.designAspect : cw;
+  const float vh = vw / window.designAspect;
+  return {static_cast<int>((cw - vw) / 2 + (x / w + 1) / 2 * vw),
+          static_cast<int>((ch - vh) / 2 + (1 - y / w) / 2 * vh)};
+}
+
+// The middle of a tile's top face.
+YVector3 TileTop(const YTile& t) {
+  return YVector3(t.world.m[3][0], t.world.m[3][1], t.world.m[3][2] + 0.7f);
+}
+
+class DuelGame : public GameFramework {
+ public:
+  explicit DuelGame(const DuelRunOptions& options) : options_(options) {}
+  ~DuelGame() override;
+
+  bool Setup();
+  bool Frame() override;
+  // False when a picture could not be written.
+  bool Ok() const { return ok_; }
+  // Every spell's show, a picture each, frame by frame at a fixed step.
+  bool RecordShows();
+
+ private:
+  bool Idle() const;
+  void Report();
+  void StageOverlays();
+  void Finish();
+  void Settle();
+
+  DuelRunOptions options_;
+  StandInMode mode_;
+  YPlayerHero* hero_ = nullptr;
+  std::unique_ptr<YPlayerMonster> monster_;
+  int frame_ = 0;
+  std::size_t moved_ = 0, shown_ = 0, pairShownAt_ = static_cast<std::size_t>(-1);
+  bool staged_ = false;
+  bool ok_ = true;
+};
+
+DuelGame::~DuelGame() {
+  YTileset& battle = GetTileset();
+  battle.DeleteCommanders();
+  battle.gameMode = nullptr;
+  battle.ClearTiles();
+  YPlayerHero::DeleteWithArmy(hero_);
+}
+
+void ShowValuesAtOnce(YPlayer& fighter) {
+  SetCapsToBase(fighter);
+  while (CountersAnimating(fighter)) StepDisplayedCounters(fighter);
+}
+
+bool DuelGame::Setup() {
+  const std::string folder = "ui\\" + options_.language + "\\";
+  GetLocale().Load(folder + "locale.yml");
+  YArtifactLoader artifacts(folder + "artifacts.yml");
+  YMonsterReader().Load(folder + "monsters.yml");
+  YHeroReader heroes(folder + "heroes.yml");
+  YTileset& battle = GetTileset();
+  battle.Load(folder);
+  YPlayerSaver(&hero_, false).Load(options_.profile);
+  monster_ = YPlayerMonster::MakeAtLevel(options_.monster, options_.monsterLevel, 1.0f);
+  if (hero_ == nullptr || monster_ == nullptr) {
+    std::fprintf(stderr, "no hero from %s or no monster %s\n", options_.profile.c_str(),
+                 options_.monster.c_str());
+    return false;
+  }
+  ShowValuesAtOnce(*hero_);
+  ShowValuesAtOnce(*monster_);
+  const bool holds = options_.overlays || !options_.shows.empty();
+  if (options_.watch)
+    battle.SetCommander(0, Computer(0));
+  else
+    battle.SetCommander(0, std::make_unique<YPlayerUI>(0));
+  if (holds)
+    battle.SetCommander(1, std::make_unique<HoldingComputer>(1));
+  else
+    battle.SetCommander(1, Computer(1));
+  battle.gameMode = &mode_;
+  battle.BeginBattle(kLayout, hero_, monster_.get(), 0);
+  battle.SetupView();
+  battle.UpdateMusicMood(true);
+  uiRoot.SetScreen(nullptr);
+  uiRoot.ResetFade();
+  state = kStateBattle;
+  return true;
+}
+
+// No effect running, no move being finished, side 0 (the user) to move.
+bool DuelGame::Idle() const {
+  const DuelState& s = GetTileset().State();
+  return LiveEffectCount() == 0 && (s.flags & DuelFlag::kMoving) == 0 && s.sideToMove == 0 &&
+         !CountersAnimating(*hero_) && !CountersAnimating(*monster_);
+}
+
+bool DuelGame::Frame() {
+  if (!GameFramework::Frame()) return false;
+  ++frame_;
+  Report();
+  if (options_.overlays && !staged_ && Idle()) StageOverlays();
+  const bool movesDone = options_.moves > 0 && static_cast<int>(shown_) >= options_.moves;
+  if (mode_.finished || movesDone || (options_.frames > 0 && frame_ >= options_.frames)) Finish();
+  return true;
+}
+
+// What the test reads: moves made, moves whose tiles have gone, and where
+// the user can click a pair.
+void DuelGame::Report() {
+  const YTileset& battle = GetTileset();
+  const std::size_t moves = battle.State().undo.size();
+  if (moves > moved_) std::fprintf(stderr, "moved %zu\n", moved_ = moves);
+  if (moves > shown_ && LiveEffectCount() == 0 && (battle.State().flags & DuelFlag::kMoving) == 0)
+    std::fprintf(stderr, "shown %zu\n", shown_ = moves);
+  if (!Idle() || battle.Pairs().empty() || pairShownAt_ == moves) return;
+  pairShownAt_ = moves;
+  const DuelPair& pair = battle.Pairs().front();
+  const auto a = ScreenPoint(TileTop(battle.State().Tile(pair.a)), *this);
+  const auto b = ScreenPoint(TileTop(battle.State().Tile(pair.b)), *this);
+  std::fprintf(stderr, "pair %d %d %d %d\n", a.first, a.second, b.first, b.second);
+}
+
+// Side 0 casts the spell that sets fire tiles burning and freezes earth and
+// water, with two free tiles made its kinds.
+void DuelGame::StageOverlays() {
+  YTileset& battle = GetTileset();
+  const std::vector<int>& free = battle.FreeTiles();
+  YTileSpell* spell = GetTileTables().FindSpell(kBurnAndFreeze);
+  if (free.size() < 2 || spell == nullptr) return;
+  staged_ = true;
+  hero_->spells.push_back(spell);
+  for (std::size_t e = 0; e < 4; ++e)
+    hero_->maxValues[e + 1] = hero_->mana[e] = hero_->shownMana[e] = kFullMana;
+  battle.Board().tiles[static_cast<std::size_t>(free[0])].kind =
+      GetTileTables().FindKindIndex(kBurnAndFreeze >> 8);
+  battle.Board().tiles[static_cast<std::size_t>(free[1])].kind =
+      GetTileTables().FindKindIndex(kBurnAndFreeze & 0xFF);
+  battle.DoMove(free[0], free[1]);
+}
+
+void DuelGame::Finish() {
+  if (!options_.screenshot.empty()) ok_ = SaveFrame(*renderer, options_.screenshot) && ok_;
+  const YTileset& battle = GetTileset();
+  std::fprintf(stderr, "overlays %.2f %.2f\n",
+               static_cast<double>(battle.OverlayWeight(YTileset::kFireOverlay)),
+               static_cast<double>(battle.OverlayWeight(YTileset::kFreezeOverlay)));
+  Quit();
+}
+
+// Frames at the show step until the deal has landed.
+void DuelGame::Settle() {
+  for (int i = 0; i < kSettleFrames && !Idle(); ++i) DrawFrame(kShowStep);
+}
+
+bool DuelGame::RecordShows() {
+  std::error_code error;
+  std::filesystem::create_directories(options_.shows, error);
+  Settle();
+  YTileset& battle = GetTileset();
+  const TileTables& tables = GetTileTables();
+  for (const YTileKind& ka : tables.Kinds()) {
+    for (const YTileKind& kb : tables.Kinds()) {
+      if (kb.id < ka.id || FindShow(ka.id, kb.id) == nullptr) continue;
+      std::vector<int> live;
+      for (std::size_t i = 0; i < battle.Board().tiles.size() && live.size() < 5; ++i)
+        if (battle.Board().tiles[i].IsLive()) live.push_back(static_cast<int>(i));
+      if (live.size() < 5) return false;
+      battle.Board().tiles[static_cast<std::size_t>(live[0])].kind = tables.FindKindIndex(ka.id);
+      battle.Board().tiles[static_cast<std::size_t>(live[1])].kind = tables.FindKindIndex(kb.id);
+      GetTileBattleScreen().OnCastPair(battle.Board(), live[0], live[1], {live[2], live[3], live[4]});
+      for (int f = 0; f < kShowFrames; ++f) DrawFrame(kShowStep);
+      char name[32];
+      std::snprintf(name, sizeof name, "/show_%02x_%02x.png", ka.id, kb.id);
+      ok_ = SaveFrame(*renderer, options_.shows + name) && ok_;
+      std::fprintf(stderr, "show %02x %02x\n", ka.id, kb.id);
+      DeleteAllEffects();
+      GetParticleSystem().Clear();
+    }
+  }
+  return ok_;
+}
+
+// The program folder holds the data; the user folder (APPDATA) the log.
+void EnterProgramFolder() {
+  std::error_code error;
+  std::filesystem::current_path(platform::ProgramFolder(), error);
+  std::filesystem::create_directories(platform::MapPath(GetInit().UserPath()), error);
+  Log::Open(GetInit().UserPath() + "log.txt");
+}
+
+}  // namespace
+
+int RunDuel(const DuelRunOptions& options) {
+  EnterProgramFolder();
+  auto game = std::make_unique<DuelGame>(options);
+  g_app = game.get();
+  if (!game->Setup()) return 1;
+  if (!options.shows.empty()) return game->RecordShows() ? 0 : 1;
+  game->Run();
+  return game->Ok() ? 0 : 1;
+}

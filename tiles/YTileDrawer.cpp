@@ -1,0 +1,67 @@
+#include "tiles/YTileDrawer.h"
+
+#include "draw/TileAtlas.h"
+#include "players/TileTables.h"
+#include "render/Shadows.h"
+#include "render/YCamera.h"
+#include "render/YDrawQueue.h"
+#include "render/YRender.h"
+#include "render/YShader.h"
+#include "tiles/TileBox.h"
+#include "tiles/YTile.h"
+#include "tiles/YTileset.h"
+
+namespace {
+
+constexpr int kFireElement = 1;
+
+YVector3 Translation(const YMatrix4& m) {
+  return YVector3(m.m[3][0], m.m[3][1], m.m[3][2]);
+}
+
+}  // namespace
+
+YTileDrawer::YTileDrawer()
+    : tileShader_(GetShader(kShaderNames[0])),
+      fireShader_(GetShader(kShaderNames[1])),
+      freezeShader_(GetShader(kShaderNames[2])) {}
+
+YTileDrawer& YTileDrawer::Instance() {
+  static YTileDrawer drawer;
+  return drawer;
+}
+
+void YTileDrawer::Queue(const YTile& tile) {
+  drawn_.push_back(&tile);
+  YDrawQueue::Push2(reinterpret_cast<std::uintptr_t>(&tile), Translation(tile.world), this);
+}
+
+void YTileDrawer::Draw(std::uintptr_t item) {
+  const auto& tile = *reinterpret_cast<const YTile*>(item);
+  const std::vector<YTileKind>& kinds = GetTileTables().Kinds();
+  if (battle_ == nullptr || g_render == nullptr || tile.kind < 0 ||
+      static_cast<std::size_t>(tile.kind) >= kinds.size())
+    return;
+  const YTileKind& kind = kinds[static_cast<std::size_t>(tile.kind)];
+  const int element = kind.Element() & 3;
+  TileAtlas& atlas = GetTileAtlas();
+  g_render->SetShader(tileShader_, true);
+  tile_box::DrawPictureFaces(tile.world, atlas.Frame(kind.tex), atlas.Frame(TileAtlas::kColumns * element));
+  const float fire = battle_->OverlayWeight(YTileset::kFireOverlay);
+  const float freeze = battle_->OverlayWeight(YTileset::kFreezeOverlay);
+  if (fire > 0 && element == kFireElement) DrawOverlay(tile, fireShader_, YColor(0, 0, 0, fire));
+  if (freeze > 0 && element > kFireElement) DrawOverlay(tile, freezeShader_, YColor(1, 1, 1, freeze));
+}
+
+void YTileDrawer::DrawOverlay(const YTile& tile, YShader* shader, const YColor& colour) const {
+  g_render->SetShaderColor(shader, colour);
+  tile_box::DrawAllFaces(tile.world);
+}
+
+void YTileDrawer::AddShadows() const {
+  if (!ShadowsEnabled()) return;
+  const YVector3& light = GetCamera().LightDirection();
+  for (const YTile* tile : drawn_)
+    tile_box::ForEachShadowEdge(tile->world, light,
+                                [](const YVector3& a, const YVector3& b) { AddShadowEdge(a, b); });
+}
