@@ -29,7 +29,7 @@ struct UnitSpec {
   std::array<int, 4> mana{10, 10, 10, 10};  // base and current
 };
 
-// A plain record with the spec's values, maxima at the base values.
+// A plain record with the given values, maxima at the base values.
 std::unique_ptr<YPlayer> MakeRecord(const UnitSpec& spec);
 // A unit owning such a record, added to `board` and placed on (x, y).
 YTessorUnit* AddUnit(YTessorBoard& board, int side, int x, int y, const UnitSpec& spec = {});
