@@ -58,12 +58,7 @@ BoardSearchResult BoardSearch::Run() {
   board_.sideToMove = sideBefore;
   result.nodes = nodes_;
   result.stopped = Stopping();
-  if (rank && !result.ranked.empty()) {
-    std::stable_sort(result.ranked.begin(), result.ranked.end(),
-                     [](const ScoredMove& a, const ScoredMove& b) { return a.value > b.value; });
-    result.best = result.ranked.front().value;
-    result.bestIndex = result.ranked.front().index;
-  }
+  if (rank) RankRoots(result.ranked, result.best, result.bestIndex);
   return result;
 }
 

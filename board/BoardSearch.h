@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "board/YTessorBoard.h"
+#include "players/CandidatePick.h"
 
 namespace search_score {
 // Worse than any position: the score of a side that has no move.
@@ -32,19 +33,13 @@ struct BoardSearchParams {
   bool prune = true;              // false: the same search without alpha-beta (benchmarks)
 };
 
-// A root move's index in the root list and its value.
-struct ScoredMove {
-  std::size_t index = 0;
-  std::int32_t value = 0;
-};
-
 struct BoardSearchResult {
   // The root moves in search order: specials, then attacks, then moves,
   // each kind in the order the board generated them.
   std::vector<YTessorMove> moves;
   // With candidates above 1: every root move with its exact value, best
   // first (equal values in root order). Otherwise empty.
-  std::vector<ScoredMove> ranked;
+  std::vector<ScoredRoot> ranked;
   std::size_t bestIndex = 0;  // candidates 1: the first strictly best move
   std::int32_t best = search_score::kNoMove;
   std::uint64_t nodes = 0;  // positions visited below the root

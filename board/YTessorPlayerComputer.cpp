@@ -58,7 +58,7 @@ void YTessorPlayerComputer::Search(YTessorBoard& board, const BoardSearchParams&
     if (candidates_ > 1) {
       BoardRandom seeded(platform::TickCount());
       const PickRandom draw = pickRandom_ ? pickRandom_ : PickRandom([&seeded] { return seeded.Next(); });
-      index = result.ranked[PickCandidateRank(result.ranked.size(), candidates_, samples_, draw)].index;
+      index = PickCandidate(result.ranked, candidates_, samples_, draw);
     }
     // After the search the unit stands on its own cell again.
     const YTessorMove& move = result.moves[index];

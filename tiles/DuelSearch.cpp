@@ -54,12 +54,7 @@ DuelSearchResult DuelSearch::Run(const std::vector<DuelPair>& pairs) {
   state_.sideToMove = sideBefore;
   result.nodes = nodes_;
   result.stopped = Stopping();
-  if (rank && !result.ranked.empty()) {
-    std::stable_sort(result.ranked.begin(), result.ranked.end(),
-                     [](const ScoredPair& a, const ScoredPair& b) { return a.value > b.value; });
-    result.best = result.ranked.front().value;
-    result.bestIndex = result.ranked.front().index;
-  }
+  if (rank) RankRoots(result.ranked, result.best, result.bestIndex);
   return result;
 }
 

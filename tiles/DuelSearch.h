@@ -14,6 +14,7 @@
 #include <functional>
 #include <vector>
 
+#include "players/CandidatePick.h"
 #include "tiles/DuelState.h"
 
 namespace duel_score {
@@ -32,17 +33,10 @@ struct DuelSearchParams {
   bool prune = true;              // false: the same search without alpha-beta
 };
 
-// A root pair's index in the root list and its value.
-struct ScoredPair {
-  std::size_t index = 0;
-  std::int32_t value = 0;
-  bool operator==(const ScoredPair&) const = default;
-};
-
 struct DuelSearchResult {
   // With candidates above 1: every root pair with its exact value, best
   // first (equal values in root order). Otherwise empty.
-  std::vector<ScoredPair> ranked;
+  std::vector<ScoredRoot> ranked;
   std::size_t bestIndex = 0;  // the first strictly best pair (0 when none)
   std::int32_t best = -duel_score::kBound;
   std::uint64_t nodes = 0;  // positions visited below the root

@@ -56,7 +56,7 @@ void YPlayerComputer::Think(Job& job, const DuelSearchParams& params) {
   if (candidates_ > 1 && !result.ranked.empty()) {
     DuelRandom seeded(platform::TickCount());
     const PickRandom draw = pickRandom_ ? pickRandom_ : PickRandom([&seeded] { return seeded.Next(); });
-    index = result.ranked[PickCandidateRank(result.ranked.size(), candidates_, samples_, draw)].index;
+    index = PickCandidate(result.ranked, candidates_, samples_, draw);
   }
   std::lock_guard<std::mutex> hold(lock_);
   decision_ = job.pairs[index];

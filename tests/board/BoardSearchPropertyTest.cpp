@@ -67,7 +67,7 @@ TEST_F(BoardSearchPropertyTest, PrunedSearchOfACopyMatchesPlainNegamax) {
     const auto best = std::max_element(values.begin(), values.end());  // the first of equals
     EXPECT_EQ(result.best, *best);
     EXPECT_EQ(result.bestIndex, static_cast<std::size_t>(best - values.begin()));
-    for (const ScoredMove& ranked : result.ranked) EXPECT_EQ(ranked.value, values[ranked.index]);
+    for (const ScoredRoot& ranked : result.ranked) EXPECT_EQ(ranked.value, values[ranked.index]);
     EXPECT_EQ(result.ranked.size(), params.candidates > 1 ? values.size() : 0u);
   }
   EXPECT_GT(decided, 160);

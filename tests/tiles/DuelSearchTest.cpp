@@ -78,7 +78,7 @@ TEST(DuelSearchTest, KillsAreFoundAndExtraTurnsAreSearchedForTheSameSide) {
   // Fire 8 halves the other's fire to above the mover's: another turn, in
   // which the air pair kills; without negation that line is a win too.
   DuelState extra = duel({0x18, 0x18, 0x03, 0x03});
-  EXPECT_EQ(Searched(extra, 2, 2, true).ranked, (std::vector<ScoredPair>{{1, kWin + 1}, {0, kWin}}));
+  EXPECT_EQ(Searched(extra, 2, 2, true).ranked, (std::vector<ScoredRoot>{{1, kWin + 1}, {0, kWin}}));
 }
 
 }  // namespace
