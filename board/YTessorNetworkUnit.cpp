@@ -61,15 +61,9 @@ void ReadValues(PeerTextReader& reader, UnitValues& v) {
     reader.Int(v.mana[e], 0, kAny);
     reader.Int(v.baseMana[e], 0, kAny);
   }
-  reader.Word(v.face);
+  reader.DataName(v.face);
   reader.Word(v.artifact);
-  std::int32_t count = 0;
-  reader.Int(count, 0, kMaxSpells);
-  for (std::int32_t i = 0; i < count && reader.Ok(); ++i) {
-    std::uint32_t key = 0;
-    if (reader.Unsigned(key)) v.spells.push_back(key);
-  }
-  if (reader.Ok() && v.face != "0" && !IsSafeDataName(v.face)) reader.Fail();
+  reader.UnsignedList(v.spells, kMaxSpells);
 }
 
 void ApplyValues(const UnitValues& v, YPlayer& record) {

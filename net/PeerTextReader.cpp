@@ -58,6 +58,21 @@ bool PeerTextReader::Unsigned(std::uint32_t& out) {
   return true;
 }
 
+bool PeerTextReader::UnsignedList(std::vector<std::uint32_t>& out, std::int32_t maxCount) {
+  std::int32_t count = 0;
+  Int(count, 0, maxCount);
+  for (std::int32_t i = 0; i < count && ok_; ++i) {
+    std::uint32_t value = 0;
+    if (Unsigned(value)) out.push_back(value);
+  }
+  return ok_;
+}
+
+bool PeerTextReader::DataName(std::string& out) {
+  if (Word(out) && out != "0" && !IsSafeDataName(out)) ok_ = false;
+  return ok_;
+}
+
 bool PeerTextReader::Float(float& out) {
   const std::string_view word = NextWord();
   if (!ok_) return false;

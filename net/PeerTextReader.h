@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class PeerTextReader {
  public:
@@ -20,6 +21,11 @@ class PeerTextReader {
   // within [low, high].
   bool Int(std::int32_t& out, std::int32_t low, std::int32_t high);
   bool Unsigned(std::uint32_t& out);
+  // A count within [0, maxCount], then that many unsigned words.
+  bool UnsignedList(std::vector<std::uint32_t>& out, std::int32_t maxCount);
+  // The next word as a data file name the peer may send: "0" (none) or a
+  // name IsSafeDataName accepts.
+  bool DataName(std::string& out);
   // The next word as a finite float.
   bool Float(float& out);
   // Skips what is left of the current line, then reads the next line whole

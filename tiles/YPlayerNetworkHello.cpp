@@ -78,15 +78,9 @@ bool ReadValues(PeerTextReader& reader, HelloValues& v) {
     reader.Int(v.mana[e], 0, kMaxValue);
     reader.Int(v.maxMana[e], 0, kMaxValue);
   }
-  reader.Word(v.face);
+  reader.DataName(v.face);
   reader.Word(v.artifact);
-  std::int32_t count = 0;
-  reader.Int(count, 0, kMaxSpells);
-  for (std::int32_t i = 0; i < count && reader.Ok(); ++i) {
-    std::uint32_t key = 0;
-    if (reader.Unsigned(key)) v.spells.push_back(key);
-  }
-  if (reader.Ok() && v.face != "0" && !IsSafeDataName(v.face)) reader.Fail();
+  reader.UnsignedList(v.spells, kMaxSpells);
   return reader.Ok();
 }
 
