@@ -1,5 +1,6 @@
 #include "game/GameFramework.h"
 
+#include "draw/ParticleSystem.h"
 #include "draw/YControlPanel.h"
 #include "framework/Init.h"
 #include "framework/Log.h"
@@ -16,6 +17,8 @@
 #include "render/Shadows.h"
 #include "render/SplashScreens.h"
 #include "render/TextureLoading.h"
+#include "render/YCamera.h"
+#include "render/YDrawQueue.h"
 #include "render/YFont.h"
 #include "render/YFontLoader.h"
 #include "render/YShader.h"
@@ -23,17 +26,14 @@
 #include "sound/SoundSystem.h"
 #include "sound/YSoundLoader.h"
 #include "sound/YSoundSource.h"
-#include "render/YCamera.h"
-#include "render/YDrawQueue.h"
 #include "tiles/TileBattleScreen.h"
 #include "tiles/YTileset.h"
-#include "tiles/effects/ParticleSystem.h"
 #include "tiles/effects/YSEffect.h"
 
 GameFramework* g_game = nullptr;
 
 namespace {
-constexpr float kUIWidth = 1000.0f;     // the UI space every screen is laid out in
+constexpr float kUIWidth = 1000.0f;  // the UI space every screen is laid out in
 constexpr float kUIHeight = 625.0f;
 constexpr float kFpsTextSize = 32.0f;
 }  // namespace
@@ -59,7 +59,8 @@ GameFramework::~GameFramework() {
   // with it, while the hooks that shut them down are still installed.
   KillWindow();
   RemoveSoundHooks();
-  if (YConsole* console = YConsole::Instance(); console && console->handler == this) console->handler = nullptr;
+  if (YConsole* console = YConsole::Instance(); console && console->handler == this)
+    console->handler = nullptr;
   if (renderer) {
     RemoveRendererHooks(*renderer);
     renderer.reset();

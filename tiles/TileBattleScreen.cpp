@@ -1,5 +1,6 @@
 #include "tiles/TileBattleScreen.h"
 
+#include "draw/MovingMarker.h"
 #include "players/YPlayer.h"
 #include "players/YTileKind.h"
 #include "sound/SoundEntry.h"
@@ -8,7 +9,6 @@
 #include "tiles/YTileDrawer.h"
 #include "tiles/YTileLabelDrawer.h"
 #include "tiles/YTileset.h"
-#include "tiles/effects/MovingMarker.h"
 #include "tiles/effects/YSEffect.h"
 #include "tiles/effects/YSEffectMoveToHome.h"
 #include "tiles/effects/YSEffectStandard.h"

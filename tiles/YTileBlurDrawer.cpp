@@ -1,5 +1,6 @@
 #include "tiles/YTileBlurDrawer.h"
 
+#include "draw/EffectMath.h"
 #include "draw/TileAtlas.h"
 #include "players/TileTables.h"
 #include "render/YDrawQueue.h"
@@ -7,7 +8,6 @@
 #include "render/YShader.h"
 #include "tiles/TileBox.h"
 #include "tiles/YTile.h"
-#include "tiles/effects/EffectMath.h"
 #include "tiles/effects/EffectRandom.h"
 
 namespace {

@@ -7,11 +7,11 @@
 #include <utility>
 #include <vector>
 
+#include "draw/ParticleSystem.h"
 #include "players/YTileSpell.h"
 #include "sound/SoundEntry.h"
 #include "tests/tiles/TilesTestSupport.h"
 #include "tiles/effects/CastDispatch.h"
-#include "tiles/effects/ParticleSystem.h"
 #include "tiles/effects/YSEffect.h"
 
 namespace {

@@ -9,13 +9,13 @@
 #include <string>
 #include <vector>
 
+#include "draw/ParticleSystem.h"
 #include "render/YDrawQueue.h"
 #include "tests/render/RecordingRender.h"
 #include "tiles/DuelBoard.h"
 #include "tiles/YTileBlurDrawer.h"
 #include "tiles/YTileDrawer.h"
 #include "tiles/effects/EffectPoints.h"
-#include "tiles/effects/ParticleSystem.h"
 #include "tiles/effects/YSEffect.h"
 #include "tiles/effects/YSEffectCollectResource.h"
 #include "tiles/effects/YSEffectComet.h"

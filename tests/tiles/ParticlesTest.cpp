@@ -4,9 +4,9 @@
 
 #include <cmath>
 
+#include "draw/MovingMarker.h"
+#include "draw/ParticleSystem.h"
 #include "tests/render/RecordingRender.h"
-#include "tiles/effects/MovingMarker.h"
-#include "tiles/effects/ParticleSystem.h"
 #include "tiles/effects/YSpaceGravity.h"
 #include "tiles/effects/YSpaceGravityPoint.h"
 #include "tiles/effects/YSpaceWhirl.h"

@@ -1,6 +1,6 @@
 #include "tiles/effects/EffectRandom.h"
 
-#include "tiles/effects/EffectMath.h"
+#include "draw/EffectMath.h"
 
 using namespace effect_math;
 

@@ -1,10 +1,10 @@
 #include "tiles/effects/ParticleEmitters.h"
 
+#include "draw/EffectMath.h"
+#include "draw/ParticleSystem.h"
 #include "render/YShader.h"
-#include "tiles/effects/EffectMath.h"
 #include "tiles/effects/EffectPoints.h"
 #include "tiles/effects/EffectRandom.h"
-#include "tiles/effects/ParticleSystem.h"
 
 using namespace effect_math;
 

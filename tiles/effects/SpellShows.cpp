@@ -1,9 +1,9 @@
 #include "tiles/effects/SpellShows.h"
 
-#include "tiles/effects/EffectMath.h"
+#include "draw/EffectMath.h"
+#include "draw/ParticleSystem.h"
 #include "tiles/effects/EffectPoints.h"
 #include "tiles/effects/ParticleEmitters.h"
-#include "tiles/effects/ParticleSystem.h"
 #include "tiles/effects/YSEffectCollectResource.h"
 #include "tiles/effects/YSEffectLightning.h"
 #include "tiles/effects/YSEffectRain.h"

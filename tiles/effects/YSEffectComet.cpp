@@ -1,10 +1,10 @@
 #include "tiles/effects/YSEffectComet.h"
 
-#include "tiles/effects/EffectMath.h"
+#include "draw/EffectMath.h"
+#include "draw/ParticleSystem.h"
 #include "tiles/effects/EffectPoints.h"
 #include "tiles/effects/EffectRandom.h"
 #include "tiles/effects/ParticleEmitters.h"
-#include "tiles/effects/ParticleSystem.h"
 #include "tiles/effects/SpellShows.h"
 
 using namespace effect_math;

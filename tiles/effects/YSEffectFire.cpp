@@ -1,9 +1,9 @@
 #include "tiles/effects/YSEffectFire.h"
 
-#include "tiles/effects/EffectMath.h"
+#include "draw/EffectMath.h"
+#include "draw/ParticleSystem.h"
 #include "tiles/effects/EffectRandom.h"
 #include "tiles/effects/ParticleEmitters.h"
-#include "tiles/effects/ParticleSystem.h"
 #include "tiles/effects/TileMotion.h"
 
 using namespace effect_math;

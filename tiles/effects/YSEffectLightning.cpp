@@ -2,12 +2,12 @@
 
 #include <algorithm>
 
+#include "draw/EffectMath.h"
+#include "draw/YDrawParticle.h"
 #include "framework/YTexVertex.h"
 #include "render/YRender.h"
-#include "tiles/effects/EffectMath.h"
 #include "tiles/effects/EffectRandom.h"
 #include "tiles/effects/ParticleEmitters.h"
-#include "tiles/effects/YDrawParticle.h"
 
 using namespace effect_math;
 

@@ -1,6 +1,6 @@
 #include "tiles/effects/YSEffectMoveToHome.h"
 
-#include "tiles/effects/EffectMath.h"
+#include "draw/EffectMath.h"
 #include "tiles/effects/EffectRandom.h"
 #include "tiles/effects/TileMotion.h"
 

@@ -2,10 +2,10 @@
 
 #include <algorithm>
 
+#include "draw/ParticleSystem.h"
 #include "tiles/effects/EffectPoints.h"
 #include "tiles/effects/EffectRandom.h"
 #include "tiles/effects/ParticleEmitters.h"
-#include "tiles/effects/ParticleSystem.h"
 
 namespace {
 constexpr float kFallDepth = 65.0f;   // how far below the centre a particle lives to fall

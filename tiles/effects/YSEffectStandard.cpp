@@ -2,10 +2,10 @@
 
 #include <utility>
 
-#include "tiles/effects/EffectMath.h"
+#include "draw/EffectMath.h"
+#include "draw/ParticleSystem.h"
 #include "tiles/effects/EffectPoints.h"
 #include "tiles/effects/ParticleEmitters.h"
-#include "tiles/effects/ParticleSystem.h"
 #include "tiles/effects/TileMotion.h"
 
 using namespace effect_math;

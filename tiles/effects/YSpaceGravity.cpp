@@ -1,7 +1,7 @@
 #include "tiles/effects/YSpaceGravity.h"
 
-#include "tiles/effects/EffectMath.h"
-#include "tiles/effects/YParticle.h"
+#include "draw/EffectMath.h"
+#include "draw/YParticle.h"
 
 using namespace effect_math;
 

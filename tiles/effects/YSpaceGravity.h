@@ -2,8 +2,8 @@
 // frame (falling sparks, rising smoke).
 #pragma once
 
+#include "draw/YSpaceWarp.h"
 #include "framework/YVector3.h"
-#include "tiles/effects/YSpaceWarp.h"
 
 class YSpaceGravity : public YSpaceWarp {
  public:

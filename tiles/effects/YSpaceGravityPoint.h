@@ -3,7 +3,7 @@
 // towards it is nudged gently.
 #pragma once
 
-#include "tiles/effects/YSpaceWarp.h"
+#include "draw/YSpaceWarp.h"
 
 class YSpaceGravityPoint : public YSpaceWarp {
  public:

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "tiles/effects/YParticle.h"
+#include "draw/YParticle.h"
 
 namespace {
 constexpr float kOnPoint = 0.000001f;

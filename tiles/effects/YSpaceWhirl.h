@@ -2,7 +2,7 @@
 // the line to the point (the portraits' dark explosions).
 #pragma once
 
-#include "tiles/effects/YSpaceWarp.h"
+#include "draw/YSpaceWarp.h"
 
 class YSpaceWhirl : public YSpaceWarp {
  public:

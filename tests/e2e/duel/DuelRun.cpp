@@ -7,6 +7,7 @@
 #include <system_error>
 #include <vector>
 
+#include "draw/ParticleSystem.h"
 #include "framework/Init.h"
 #include "framework/Log.h"
 #include "framework/YLocale.h"
@@ -33,7 +34,6 @@
 #include "tiles/YPlayerUI.h"
 #include "tiles/YTileset.h"
 #include "tiles/effects/CastDispatch.h"
-#include "tiles/effects/ParticleSystem.h"
 #include "tiles/effects/YSEffect.h"
 
 namespace {

@@ -1,11 +1,11 @@
-#include "tiles/effects/ParticleSystem.h"
+#include "draw/ParticleSystem.h"
 
+#include "draw/EffectMath.h"
+#include "draw/YDrawParticle.h"
+#include "draw/YSpaceWarp.h"
 #include "framework/YTexVertex.h"
 #include "render/YDrawQueue.h"
 #include "render/YRender.h"
-#include "tiles/effects/EffectMath.h"
-#include "tiles/effects/YDrawParticle.h"
-#include "tiles/effects/YSpaceWarp.h"
 
 using namespace effect_math;
 

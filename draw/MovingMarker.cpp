@@ -1,8 +1,8 @@
-#include "tiles/effects/MovingMarker.h"
+#include "draw/MovingMarker.h"
 
+#include "draw/EffectMath.h"
+#include "draw/ParticleSystem.h"
 #include "render/YShader.h"
-#include "tiles/effects/EffectMath.h"
-#include "tiles/effects/ParticleSystem.h"
 
 using namespace effect_math;
 

@@ -8,9 +8,9 @@
 
 #include <vector>
 
+#include "draw/YParticle.h"
 #include "framework/YColor.h"
 #include "framework/YVector3.h"
-#include "tiles/effects/YParticle.h"
 
 class YShader;
 class YSpaceWarp;

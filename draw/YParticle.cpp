@@ -1,6 +1,6 @@
-#include "tiles/effects/YParticle.h"
+#include "draw/YParticle.h"
 
-#include "tiles/effects/EffectMath.h"
+#include "draw/EffectMath.h"
 
 YColor YParticle::Colour() const {
   return effect_math::Blend(startColour, endColour, Progress());

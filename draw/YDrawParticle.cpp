@@ -1,12 +1,12 @@
-#include "tiles/effects/YDrawParticle.h"
+#include "draw/YDrawParticle.h"
 
+#include "draw/EffectMath.h"
+#include "draw/ParticleSystem.h"
 #include "framework/YTexVertex.h"
 #include "render/YCamera.h"
 #include "render/YRender.h"
 #include "render/YShader.h"
 #include "render/YShaderStage.h"
-#include "tiles/effects/EffectMath.h"
-#include "tiles/effects/ParticleSystem.h"
 
 using namespace effect_math;
 
