@@ -17,12 +17,41 @@
 #include "board/YTessorBoard.h"
 #include "board/YTessorPath.h"
 #include "board/YTessorPlayerCommander.h"
+#include "framework/YColor.h"
+#include "framework/YMatrix4.h"
+#include "ui/UIEvent.h"
 
 class YGameMaster;
 class YPlayer;
 class YPlayerMonster;
+class UIControl;
+class UISpeedButton;
+struct YMonsterType;
 class YTessorSounds;
 class YTessorView;
+
+// What the board screen's buttons ask of the game screens; game/ installs
+// it. Without one a click is logged and changes nothing.
+class YTessorScreenHooks {
+ public:
+  virtual ~YTessorScreenHooks() = default;
+  // The hero-skill screen for the side to move's record.
+  virtual void ShowSkill(YPlayer* record) = 0;
+  // The control panel for the side to move's record.
+  virtual void OpenControlPanel(YPlayer* record) = 0;
+  // The main-menu button: ask whether to abort the game.
+  virtual void AskAbort() = 0;
+};
+
+// A fading copy of a unit, drawn over the board by YUnitBlurDrawer.
+struct YTessorBlurCopy {
+  YTessorUnit* unit = nullptr;
+  YColor birth;
+  YColor end;
+  float lifetime = 0;   // seconds in all
+  float remaining = 0;  // seconds left
+  YMatrix4 world;
+};
 
 namespace board_state {
 inline constexpr std::uint32_t kWalking = 1;       // a unit walks its path
@@ -30,10 +59,10 @@ inline constexpr std::uint32_t kClockTurning = 2;  // the clock runs to its targ
 inline constexpr std::uint32_t kFighting = 4;      // a fight is being fought
 }  // namespace board_state
 
-class YTessor {
+class YTessor : public UIEvent {
  public:
   YTessor();
-  ~YTessor();
+  ~YTessor() override;
   YTessor(const YTessor&) = delete;
   YTessor& operator=(const YTessor&) = delete;
 
@@ -117,6 +146,48 @@ class YTessor {
   // its skill values.
   void NotifySkill(const YPlayer* record);
 
+  // --- board screen: controls, camera, picking (YTessorScreen.cpp) ---------
+  // Builds the five buttons once; refreshes the localised texts each call.
+  void BuildScreen();
+  // Makes the board screen the UI root's current screen.
+  void ActivateLayout();
+  // The board camera: from (0, -15, 34) at (0, -0.15, 0), shifted left of
+  // the HUD.
+  void SetupView();
+  // Enables the skill and panel buttons of the side to move's user.
+  void UpdateSideButtons();
+  // Clicks of the screen's own buttons.
+  void OnEvent(int code, UIControl* sender) override;
+  // The cell under a mouse position in view coordinates through the board
+  // camera, mirrored with the view flip; false off the board.
+  bool PickCell(float mouseX, float mouseY, int& x, int& y) const;
+  void SetScreenHooks(YTessorScreenHooks* hooks) { screenHooks_ = hooks; }
+  UIControl* ScreenRoot() const { return screenRoot_; }
+
+  // --- head-up display (YTessorHud.cpp) --------------------------------------
+  void DrawScreenFrame();
+  void DrawInfo();
+  // The turn marker of the side to move, in the 2-D set-up.
+  void DrawSideMarker();
+
+  // --- blur copies and per-frame highlights (YTessorBlur.cpp) ----------------
+  void DrawUnitJitter(YTessorUnit* unit, const YColor& birth, const YColor& end, float lifetime,
+                      float jitter);
+  // Ages the copies and queues the live ones; adds the frame's highlights
+  // of the walking, hovered and selected units and steps the turn marker.
+  void StepScreenFrame(float dt);
+  void ClearBlurCopies() { blurCopies_.clear(); }
+  const std::vector<YTessorBlurCopy>& BlurCopies() const { return blurCopies_; }
+
+  // --- board drawing (YTessorDraw.cpp) ---------------------------------------
+  // Fills the cell quad for (x, y), mirrored with the view flip.
+  void CellToWorld(int x, int y, bool mirrored);
+  void DrawBoard();
+  void DrawPowerPoint(float alpha);
+  void DrawArrow();
+  void DrawUnit(YTessorUnit* unit);
+  void DrawUnitBlur(YTessorUnit* unit, const YMatrix4& matrix, const YColor& colour);
+
   YTessorBoard& Board() { return board_; }
   const YTessorBoard& Board() const { return board_; }
   YPlayer* Player(int side) const { return players_[static_cast<std::size_t>(side & 1)]; }
@@ -165,6 +236,16 @@ class YTessor {
   YGameMaster* gameMaster_ = nullptr;
   YTessorView* view_ = nullptr;
   YTessorSounds* sounds_ = nullptr;
+  // The board screen.
+  YTessorScreenHooks* screenHooks_ = nullptr;
+  UIControl* screenRoot_ = nullptr;                      // the board screen's root control
+  UISpeedButton* skillButtons_[2] = {nullptr, nullptr};  // lower, upper
+  UISpeedButton* panelButtons_[2] = {nullptr, nullptr};
+  UISpeedButton* menuButton_ = nullptr;
+  std::string levelText_;
+  const YMonsterType* leaderType_ = nullptr;
+  std::vector<YTessorBlurCopy> blurCopies_;
+
   YTessorPath path_;                // the preview arrow
   std::vector<YVector3> walkPath_;  // the path the moving unit walks
 };
