@@ -1,7 +1,7 @@
 // The show of a taken pair: both orders of a pair give one show, a pair
 // without a row shows nothing but its sounds, the spell's own sound turns
 // the spell sound down, a reflected hit needs both sides hurt, wells stream
-// once per element, and the tiles a spell took end removed with an effect.
+// once per element, storms reach both portraits, and the tiles a spell took end removed with an effect.
 #include <gtest/gtest.h>
 
 #include <utility>
@@ -98,6 +98,14 @@ TEST_F(CastDispatchTest, WellsStreamIntoEachElementOfThePairOnce) {
   DeleteAllEffects();
   Cast(0x02, 0x32);
   EXPECT_EQ(LiveEffectCount(), 2u);
+}
+
+TEST_F(CastDispatchTest, StormsRainAndStrikeOnBothPortraits) {
+  for (std::uint32_t partner : {0x39u, 0x37u}) {  // storm, snow storm
+    Cast(0x39, partner);
+    EXPECT_EQ(LiveEffectCount(), 4u) << std::hex << partner;  // a rain and a lightning each
+    DeleteAllEffects();
+  }
 }
 
 TEST_F(CastDispatchTest, TheTilesASpellTookEndRemovedEachWithItsEffect) {

@@ -40,6 +40,16 @@ void Rain(int side, float drift, float fall, float life, float rate, const YColo
   StartEffect<YSEffectRain>(Portrait(side), YVector3(vx, fall, 0), 90.0f, life, rate, start, end, shader);
 }
 
+// A storm rains on both portraits, each drifting away from its own side, and
+// strikes each from its own storm corner.
+void StormOverBothPortraits(float drift, float fall, float rate, const YColor& start, const YColor& end,
+                            YShader* shader) {
+  for (int portrait = 0; portrait < 2; ++portrait) {
+    Rain(portrait, drift, fall, 1.25f, rate, start, end, shader);
+    StartEffect<YSEffectLightning>(StormCorner(portrait), Portrait(portrait), kStrikeTime, true);
+  }
+}
+
 }  // namespace
 
 void SpawnCollectResourceA(int side, int resource, int count) {
@@ -149,14 +159,12 @@ void SpawnSparkRain(int side) {
 }
 
 void SpawnStorm(int side) {
-  Rain(side, 50, 500, 1.25f, 300, YColor(0.25f, 0.5f, 0.5f, 1), YColor(0.25f, 0.5f, 1, 0.25f),
-       Shaders().drop);
-  StartEffect<YSEffectLightning>(StormCorner(side), Portrait(side), kStrikeTime, true);
+  StormOverBothPortraits(50, 500, 300, YColor(0.25f, 0.5f, 0.5f, 1), YColor(0.25f, 0.5f, 1, 0.25f),
+                         Shaders().drop);
   for (int r = 0; r < 4; ++r) SpawnSparks(side, r, 10);
 }
 
 void SpawnSnowStorm(int side) {
-  Rain(side, 25, 100, 1.25f, 100, YColor(0.7f, 0.7f, 1, 1), YColor(0.5f, 0.5f, 1, 0.5f), Shaders().snow);
-  StartEffect<YSEffectLightning>(StormCorner(side), Portrait(side), kStrikeTime, true);
+  StormOverBothPortraits(25, 100, 100, YColor(0.7f, 0.7f, 1, 1), YColor(0.5f, 0.5f, 1, 0.5f), Shaders().snow);
   SpawnSparks(side, 2, 10);
 }
