@@ -80,19 +80,31 @@ fuzz_seconds=$(( fuzz_total_seconds * jobs / ${#targets[@]} ))
 [ "$fuzz_seconds" -le 60 ] || fuzz_seconds=60
 echo "== fuzzing, ${fuzz_seconds} s per target, ${jobs} at a time"
 fuzz_work=$(mktemp -d)
+fuzz_game="$top/build-fuzz/game"
+fuzz_seeds="$top/tests/fuzz/seeds.txt"
+# run_fuzzer <target>: new inputs go to the target's own corpus; the shipped
+# files that seeds.txt names for it are read as a second corpus. Both are
+# given whole, as some targets work in a folder of their own.
 run_fuzzer() {
-  local target=$1 name
+  local target=$1 name pattern file patterns
   name=$(basename "$target")
-  mkdir -p "$fuzz_work/$name"
+  mkdir -p "$fuzz_work/$name/corpus" "$fuzz_work/$name/seeds"
+  read -ra patterns <<<"$(awk -v t="$name" '$1 == t { $1 = ""; print }' "$fuzz_seeds")"
+  for pattern in "${patterns[@]}"; do
+    for file in "$fuzz_game"/$pattern; do
+      [ -f "$file" ] || continue
+      cp "$file" "$fuzz_work/$name/seeds/$(echo "${file#"$fuzz_game"/}" | tr / _)"
+    done
+  done
   if (cd "$fuzz_work/$name" && "$target" -max_total_time="$fuzz_seconds" -print_final_stats=1 \
-        >"$fuzz_work/$name.log" 2>&1); then
+        "$fuzz_work/$name/corpus" "$fuzz_work/$name/seeds" >"$fuzz_work/$name.log" 2>&1); then
     echo "-- $name: $(grep -m1 'stat::number_of_executed_units' "$fuzz_work/$name.log" | awk '{print $2}') runs"
   else
     echo "-- $name FAILED:"; tail -n 40 "$fuzz_work/$name.log"; return 1
   fi
 }
 export -f run_fuzzer
-export fuzz_work fuzz_seconds
+export fuzz_work fuzz_seconds fuzz_game fuzz_seeds
 printf '%s\n' "${targets[@]}" | xargs -P "$jobs" -I{} bash -c 'run_fuzzer "$1"' _ {}
 rm -rf "$fuzz_work"
 
