@@ -96,6 +96,11 @@ TgaImage HudPanel() {
   c.Fill(
       static_cast<int>(left), 0, kW, kH, [left](float x, float) { return x >= left; },
       Gradient(kPanelTop, kPanelBottom, 0, kH));
+  // The strip under the board's frame belongs to the panel too.
+  const float bottom = T(605);
+  c.Fill(
+      0, static_cast<int>(bottom), kW, kH, [bottom](float, float y) { return y >= bottom; },
+      Gradient(kPanelTop, kPanelBottom, 0, kH));
   c.Fill(
       static_cast<int>(left), 0, static_cast<int>(left) + 6, kH,
       [left](float x, float) { return x >= left && x < left + 4; }, kRim);
@@ -131,12 +136,12 @@ Canvas ClockArrow() {
 Canvas Lens() {
   constexpr int kSize = 128;
   Canvas c(kSize, kSize);
-  c.Fill(0, 0, kSize, kSize, Disc(64, 64, 60), Colour{1, 1, 1, 0.06f});
-  const auto inner = Disc(72, 72, 52);
+  c.Fill(0, 0, kSize, kSize, Disc(64, 64, 60), Colour{1, 1, 1, 0.04f});
+  const auto inner = Disc(68, 68, 54);
   const auto outer = Disc(64, 64, 56);
   c.Fill(
       0, 0, kSize, kSize, [&](float x, float y) { return outer(x, y) && !inner(x, y); },
-      Colour{1, 1, 1, 0.35f});
+      Colour{1, 1, 1, 0.2f});
   return c;
 }
 
