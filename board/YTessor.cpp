@@ -13,6 +13,7 @@
 #include "players/YMonsterType.h"
 #include "players/YPlayerHero.h"
 #include "players/YPlayerMonster.h"
+#include "ui/UIControl.h"
 
 YTessor::YTessor() = default;
 

@@ -14,9 +14,11 @@
 #include <string_view>
 #include <vector>
 
+#include "board/BoardRandom.h"
 #include "board/YTessorBoard.h"
 #include "board/YTessorPath.h"
 #include "board/YTessorPlayerCommander.h"
+#include "board/YUnitBlurDrawer.h"
 #include "framework/YColor.h"
 #include "framework/YMatrix4.h"
 #include "ui/UIEvent.h"
@@ -29,17 +31,22 @@ class UISpeedButton;
 struct YMonsterType;
 class YTessorSounds;
 class YTessorView;
+class YTextureBase;
 
 // What the board screen's buttons ask of the game screens; game/ installs
 // it. Without one a click is logged and changes nothing.
 class YTessorScreenHooks {
  public:
   virtual ~YTessorScreenHooks() = default;
-  // The hero-skill screen for the side to move's record.
+  // The hero-skill screen for the side to move's record (never null).
   virtual void ShowSkill(YPlayer* record) = 0;
-  // The control panel for the side to move's record.
+  // The control panel for the side to move's record (never null).
   virtual void OpenControlPanel(YPlayer* record) = 0;
-  // The main-menu button: ask whether to abort the game.
+  // The main-menu button was clicked. The implementation acts only when the
+  // whole screen-state word is 1, 2 or 3 and no modal is open, as Escape
+  // does: then it sets bit 0x8 and asks "abort_game" in the yes/no box.
+  // Otherwise (a fade to a fight or a restart under way, a dialog open) it
+  // does nothing, so that no state is left that nothing moves on from.
   virtual void AskAbort() = 0;
 };
 
@@ -154,15 +161,26 @@ class YTessor : public UIEvent {
   // The board camera: from (0, -15, 34) at (0, -0.15, 0), shifted left of
   // the HUD.
   void SetupView();
-  // Enables the skill and panel buttons of the side to move's user.
+  // Enables the skill and panel buttons of the side to move when a user
+  // plays it and its record lives; every other side button is disabled.
   void UpdateSideButtons();
-  // Clicks of the screen's own buttons.
+  // Clicks of the screen's own buttons, handed to the screen hooks: the
+  // side to move's skill and panel buttons (with a record), the main menu.
   void OnEvent(int code, UIControl* sender) override;
   // The cell under a mouse position in view coordinates through the board
-  // camera, mirrored with the view flip; false off the board.
+  // camera, mirrored with the view flip; false (and -1, -1) off the board.
   bool PickCell(float mouseX, float mouseY, int& x, int& y) const;
+  // Not owned; null restores the logging fallback.
   void SetScreenHooks(YTessorScreenHooks* hooks) { screenHooks_ = hooks; }
-  UIControl* ScreenRoot() const { return screenRoot_; }
+  // The screen's root control: made by the first BuildScreen and owned by
+  // the board object for the whole process; the UI root only shows it.
+  // Null before BuildScreen.
+  UIControl* ScreenRoot() const { return screenRoot_.get(); }
+  // Where a side is shown: 0 at the bottom, 1 at the top.
+  int DisplayIndex(int side) const { return (static_cast<int>(board_.viewFlip) + side) & 1; }
+  UISpeedButton* SkillButton(int displayIndex) const { return skillButtons_[displayIndex & 1]; }
+  UISpeedButton* PanelButton(int displayIndex) const { return panelButtons_[displayIndex & 1]; }
+  UISpeedButton* MenuButton() const { return menuButton_; }
 
   // --- head-up display (YTessorHud.cpp) --------------------------------------
   void DrawScreenFrame();
@@ -176,6 +194,9 @@ class YTessor : public UIEvent {
   // Ages the copies and queues the live ones; adds the frame's highlights
   // of the walking, hovered and selected units and steps the turn marker.
   void StepScreenFrame(float dt);
+  // A copy of the unit at `position` in the walking colours, no jitter:
+  // the trail of a walk and the points a teleport skips.
+  void LeaveBlurCopy(YTessorUnit* unit, const YVector3& position, float lifetime);
   void ClearBlurCopies() { blurCopies_.clear(); }
   const std::vector<YTessorBlurCopy>& BlurCopies() const { return blurCopies_; }
 
@@ -237,14 +258,33 @@ class YTessor : public UIEvent {
   YTessorView* view_ = nullptr;
   YTessorSounds* sounds_ = nullptr;
   // The board screen.
+  void BuildControls();
+  void ClickSideButton(UIControl* sender);
+  // The head-up display's pieces (YTessorHud.cpp).
+  void DrawPortraits() const;
+  void DrawNames() const;
+  void DrawSkillStar() const;
+  void DrawClock() const;
+  void DrawInfoPanel() const;
+  void DrawLevel() const;
+  // The record's face, else the leader type's; null when neither exists.
+  YTextureBase* FaceOf(YPlayer* record) const;
+  void AddCopy(YTessorUnit* unit, const YVector3& position, const YColor& birth, const YColor& end,
+               float lifetime);
+  void QueueBlurCopies(float dt);
+
   YTessorScreenHooks* screenHooks_ = nullptr;
-  UIControl* screenRoot_ = nullptr;                      // the board screen's root control
+  std::unique_ptr<UIControl> screenRoot_;                // the board screen's root control; owned
   UISpeedButton* skillButtons_[2] = {nullptr, nullptr};  // lower, upper
   UISpeedButton* panelButtons_[2] = {nullptr, nullptr};
   UISpeedButton* menuButton_ = nullptr;
   std::string levelText_;
+  std::array<std::string, 8> pointInfo_;  // the cell-kind names, then the power point's
+  std::string clockInfo_;
   const YMonsterType* leaderType_ = nullptr;
   std::vector<YTessorBlurCopy> blurCopies_;
+  YUnitBlurDrawer blurDrawer_{*this};
+  BoardRandom jitterRandom_;  // drawing only: never the rules' sequence
 
   YTessorPath path_;                // the preview arrow
   std::vector<YVector3> walkPath_;  // the path the moving unit walks

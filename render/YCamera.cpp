@@ -85,6 +85,19 @@ void YCamera::Apply() const {
   g_render->SetWorldTransform(YMatrix4());
 }
 
+void YCamera::CursorRay(float x, float y, YVector3& origin, YVector3& direction) const {
+  // The projection scales x and y alike in the view frame, whose y runs
+  // over the aspect's share of x.
+  const float scale = projection_.m[0][0];
+  const YVector3 local(x / scale, y / scale, -1.0f);
+  const YMatrix4& p = placement_;
+  direction.Set(local.x * p.m[0][0] + local.y * p.m[1][0] + local.z * p.m[2][0],
+                local.x * p.m[0][1] + local.y * p.m[1][1] + local.z * p.m[2][1],
+                local.x * p.m[0][2] + local.y * p.m[1][2] + local.z * p.m[2][2]);
+  direction.Normalize();
+  origin = Eye();
+}
+
 YVector3 YCamera::Eye() const {
   return Row(placement_, 3);
 }

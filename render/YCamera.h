@@ -33,6 +33,9 @@ class YCamera {
   // Hands projection and view to the renderer and resets its world
   // transform; nothing without a renderer.
   void Apply() const;
+  // The ray from the eye through a view point (x -1..1 left to right, y as
+  // the aspect gives, upward), in world space; `direction` is a unit vector.
+  void CursorRay(float x, float y, YVector3& origin, YVector3& direction) const;
 
   const YMatrix4& Projection() const { return projection_; }
   const YMatrix4& Placement() const { return placement_; }

@@ -52,20 +52,6 @@ float BoxHit(const YVector3& origin, const YVector3& direction) {
   return kFarthestHit;
 }
 
-// The ray from the camera through a view point (x -1..1, y as the view's
-// aspect gives), in world space.
-void CursorRay(float x, float y, YVector3& origin, YVector3& direction) {
-  const YCamera& camera = GetCamera();
-  const float scale = camera.Projection().m[0][0];
-  const YVector3 local(x / scale, y / scale, -1.0f);
-  const YMatrix4& placement = camera.Placement();
-  direction.Set(local.x * placement.m[0][0] + local.y * placement.m[1][0] + local.z * placement.m[2][0],
-                local.x * placement.m[0][1] + local.y * placement.m[1][1] + local.z * placement.m[2][1],
-                local.x * placement.m[0][2] + local.y * placement.m[1][2] + local.z * placement.m[2][2]);
-  direction.Normalize();
-  origin = camera.Eye();
-}
-
 }  // namespace
 
 void YTileset::OnMouseMove(float x, float y) {
@@ -83,7 +69,7 @@ void YTileset::OnClick(int, float, float) {
 void YTileset::Pick(bool user) {
   if (pending_ || (state_.flags & DuelFlag::kMoving) != 0) return;
   YVector3 origin, direction;
-  CursorRay(mouseX_, mouseY_, origin, direction);
+  GetCamera().CursorRay(mouseX_, mouseY_, origin, direction);
   underMouse_ = TileHitByRay(origin, direction);
   if (user) partner_ = (underMouse_ >= 0 && IsFree(state_, underMouse_)) ? underMouse_ : -1;
   spellPreview_ = nullptr;

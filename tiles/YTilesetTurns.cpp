@@ -2,10 +2,10 @@
 // shuffles, the end of the battle, the overlays' fades and the music mood.
 #include <algorithm>
 
+#include "players/DisplayedCounters.h"
 #include "players/TileTables.h"
 #include "players/YGameMaster.h"
 #include "players/YPlayer.h"
-#include "tiles/DisplayedCounters.h"
 #include "tiles/DuelEvents.h"
 #include "tiles/MoveEffects.h"
 #include "tiles/PairRules.h"

@@ -8,9 +8,11 @@
 #include <string>
 #include <vector>
 
+#include "board/BoardHud.h"
 #include "draw/YControlPanel.h"
 #include "framework/XMLParser.h"
 #include "framework/YLocale.h"
+#include "platform/Image.h"
 #include "platform/Paths.h"
 #include "render/YFont.h"
 #include "tests/support/TestSupport.h"
@@ -99,6 +101,51 @@ TEST(ShippedContent, EveryNameThePanelLooksUpIsShipped) {
     locale.Load((folder.path() / "locale.yml").string());
     for (const std::string& key : keys) EXPECT_FALSE(locale.GetText(key).empty()) << folder.path() << " " << key;
   }
+}
+
+TEST(ShippedContent, EveryNameTheBoardScreenLooksUpIsShipped) {
+  TextureNames shaders;
+  shaders.ParseFile(std::string(QV_GAME_DIR) + "/data/shaders.yml");
+  for (const std::string shader : board_hud::kShaderNames)
+    EXPECT_TRUE(shaders.byShader.contains(shader)) << shader;
+  std::vector<std::string> textures(board_hud::kButtonTextures.begin(), board_hud::kButtonTextures.end());
+  textures.insert(textures.end(), board_hud::kClockIcons.begin(), board_hud::kClockIcons.end());
+  for (const std::string& texture : textures) EXPECT_TRUE(InProgramFolder(texture)) << texture;
+  std::vector<std::string> keys(board_hud::kPointInfoKeys.begin(), board_hud::kPointInfoKeys.end());
+  keys.insert(keys.end(), {board_hud::kClockInfoKey, board_hud::kLevelKey, board_hud::kAbortKey});
+  for (const auto& folder : std::filesystem::directory_iterator(std::filesystem::path(QV_GAME_DIR) / "ui")) {
+    YLocale locale;
+    locale.Load((folder.path() / "locale.yml").string());
+    for (const std::string& key : keys)
+      EXPECT_FALSE(locale.GetText(key).empty()) << folder.path() << " " << key;
+    const std::string monsters = testing_support::ReadFile(folder.path() / "monsters.yml");
+    EXPECT_NE(monsters.find("id=\"" + std::string(board_hud::kLeaderId) + "\""), std::string::npos)
+        << folder.path();
+  }
+}
+
+// The panel picture over the board screen is clear where the board and the
+// portraits show and opaque over the clock; the frame is clear inside.
+TEST(ShippedContent, TheBoardScreenPicturesAreSeeThroughWhereTheBoardShows) {
+  const auto alphaAt = [](const std::string& shader, float u, float v) {
+    TextureNames names;
+    names.ParseFile(std::string(QV_GAME_DIR) + "/data/shaders.yml");
+    const std::string path =
+        (std::filesystem::path(QV_GAME_DIR) / platform::MapPath(names.byShader[shader].at(0))).string();
+    const std::optional<platform::Image> image = platform::LoadImageFile(path);
+    if (!image) return -1;
+    const int x = static_cast<int>(u * static_cast<float>(image->width));
+    const int y = static_cast<int>(v * static_cast<float>(image->height));
+    return static_cast<int>(image->bgra[static_cast<std::size_t>((y * image->width + x) * 4 + 3)]);
+  };
+  // UI points of the 1000 x 625 space.
+  const auto hud = [&](float x, float y) { return alphaAt("ui4", x / 1000, y / 625); };
+  EXPECT_EQ(hud(365, 312), 0) << "the board";
+  EXPECT_EQ(hud(744, 366), 0) << "the lower portrait";
+  EXPECT_EQ(hud(942, 64), 0) << "the upper portrait";
+  EXPECT_EQ(hud(843, 214 + 60), 255) << "the clock's dial";
+  EXPECT_EQ(alphaAt("uib4", 0.5f, 0.5f), 0);
+  EXPECT_GT(alphaAt("uib4", 0.005f, 0.5f), 200);
 }
 
 // The main font is the default font plus two move symbols at 0xAD and 0xAE

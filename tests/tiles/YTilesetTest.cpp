@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "players/DisplayedCounters.h"
 #include "players/YArtifact.h"
 #include "players/YGameMaster.h"
 #include "players/YTileSpell.h"
@@ -15,7 +16,6 @@
 #include "tests/framework/LogCapture.h"
 #include "tests/support/TestSupport.h"
 #include "tests/tiles/TilesTestSupport.h"
-#include "tiles/DisplayedCounters.h"
 #include "tiles/PairRules.h"
 #include "tiles/YPlayerUI.h"
 #include "tiles/YTileset.h"

@@ -1,4 +1,4 @@
-#include "tiles/DisplayedCounters.h"
+#include "players/DisplayedCounters.h"
 
 #include <algorithm>
 

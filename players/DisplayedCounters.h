@@ -1,4 +1,4 @@
-// The values the battle screen's panels show step one unit a frame toward
+// The values the battle screens show step one unit a frame toward
 // a fighter's true experience, health and element values, so that changes
 // are seen counting up or down. A shown value never passes its cap.
 #pragma once
