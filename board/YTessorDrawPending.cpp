@@ -3,3 +3,5 @@
 #include "board/YTessor.h"
 
 void YTessor::DrawUnitBlur(YTessorUnit*, const YMatrix4&, const YColor&) {}
+void YTessor::DrawBoard() {}
+void YTessor::DrawArrow() {}

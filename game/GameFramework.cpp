@@ -1,9 +1,13 @@
 #include "game/GameFramework.h"
 
+#include "board/YTessor.h"
+#include "board/YTessorScreenView.h"
+#include "board/YTessorSounds.h"
 #include "draw/ParticleSystem.h"
 #include "draw/YControlPanel.h"
 #include "framework/Init.h"
 #include "framework/Log.h"
+#include "game/BoardScreenHooks.h"
 #include "game/ProgramStart.h"
 #include "game/YConsole.h"
 #include "platform/Clock.h"
@@ -55,6 +59,7 @@ GameFramework::GameFramework() : uiRoot(kUIWidth, kUIHeight, nullptr) {
 
 GameFramework::~GameFramework() {
   GetTileBattleScreen().SetMusicPlayer(nullptr);
+  RemoveBoardScreen();
   // The window goes first, taking the sound device and the renderer's device
   // with it, while the hooks that shut them down are still installed.
   KillWindow();
@@ -94,9 +99,27 @@ void GameFramework::LoadStartupFiles() {
   GetTileset().LoadTexture();
   GetTileset().SetEvents(&GetTileBattleScreen());
   GetTileBattleScreen().SetMusicPlayer(&musicPlayer);
+  InstallBoardScreen();
   SetProfileSelectedHook([](YPlayerHero* player, YMonsterShop* shop, int tab) {
     GetControlPanel().SetPlayer(player, shop, tab);
   });
+}
+
+void GameFramework::InstallBoardScreen() {
+  YTessor& board = GetTessor();
+  boardView_ = std::make_unique<YTessorScreenView>(board);
+  boardSounds_ = std::make_unique<YTessorSoundEffects>();
+  boardHooks_ = std::make_unique<BoardScreenHooks>(state, uiRoot);
+  board.SetView(boardView_.get());
+  board.SetSounds(boardSounds_.get());
+  board.SetScreenHooks(boardHooks_.get());
+}
+
+void GameFramework::RemoveBoardScreen() {
+  YTessor& board = GetTessor();
+  board.SetView(nullptr);
+  board.SetSounds(nullptr);
+  board.SetScreenHooks(nullptr);
 }
 
 // The music folder and the listener; the volumes are the configuration's
@@ -146,6 +169,10 @@ bool GameFramework::DrawScene(float dt) {
     renderer->EndFrame();
     return false;
   }
+  if ((state & 7) == kStateBoard) {
+    DrawBoard(dt);
+    return true;
+  }
   if ((state & 7) == kStateBattle) {
     DrawBattle(dt);
     return true;
@@ -157,6 +184,28 @@ bool GameFramework::DrawScene(float dt) {
   if (panel) GetControlPanel().Draw();
   if ((state & 7) != kStateNone) uiRoot.Draw();
   return true;
+}
+
+void GameFramework::DrawBoard(float dt) {
+  YTessor& board = GetTessor();
+  ParticleSystem& particles = GetParticleSystem();
+  if (state == kStateBoard) board.Update(dt);
+  particles.Update3D(dt);
+  renderer->BeginFrame(true);
+  SetUp2D();
+  board.DrawSideMarker();
+  GetCamera().Apply();
+  board.DrawBoard();
+  YDrawQueue::Flush2();
+  YDrawQueue::Flush1();
+  DrawShadows();
+  GetCamera().Apply();
+  board.DrawArrow();
+  renderer->Set2DProjection(kUIWidth, kUIHeight);
+  board.DrawScreenFrame();
+  board.DrawInfo();
+  particles.UpdateAndDraw2D(dt);
+  uiRoot.Draw();
 }
 
 void GameFramework::DrawBattle(float dt) {

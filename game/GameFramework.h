@@ -15,15 +15,19 @@
 #include "ui/UIEvent.h"
 #include "ui/UIRoot.h"
 
+class BoardScreenHooks;
 class YRender;
 class YFont;
 class YShader;
+class YTessorScreenView;
+class YTessorSoundEffects;
 
 class GameFramework : public YFramework, public YConsoleCommand, public UIEvent {
  public:
   // The low three bits of the state word: what the frame draws.
   static constexpr std::uint32_t kStateNone = 0;
   static constexpr std::uint32_t kStatePanel = 1;
+  static constexpr std::uint32_t kStateBoard = 2;
   static constexpr std::uint32_t kStateBattle = 3;
   static constexpr std::uint32_t kStateMenu = 4;
   static constexpr std::uint32_t kStateSplash = 6;
@@ -95,11 +99,18 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent 
   void CreateRenderer();
   void LoadStartupFiles();
   void StartSound();
+  // The board's view, sounds and the hooks of its buttons.
+  void InstallBoardScreen();
+  void RemoveBoardScreen();
   void UpdateServices(float dt);
   // Draws the state's scene; false when the frame is already finished.
   bool DrawScene(float dt);
   void DrawOverlay();
   void SetUp2D();
+  // The board's frame: its step (only while the whole word is the board
+  // state), the turn marker, the 3D board, units and arrow, the HUD and the
+  // 2D particles over it.
+  void DrawBoard(float dt);
   // The tile battle's frame: its step, the 3D board through the draw
   // queues, the panels, effects and 2D particles over it.
   void DrawBattle(float dt);
@@ -107,6 +118,9 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent 
   void PassMouseToScene(int kind, int button, float x, float y);
 
   YShader* cursorShader_ = nullptr;
+  std::unique_ptr<YTessorScreenView> boardView_;
+  std::unique_ptr<YTessorSoundEffects> boardSounds_;
+  std::unique_ptr<BoardScreenHooks> boardHooks_;
 };
 
 // The application object; set by its constructor.

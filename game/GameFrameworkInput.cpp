@@ -1,6 +1,7 @@
 // The application object's input: its own keys first, then the console or
 // the UI root; mouse input in view coordinates to the UI root and, while no
 // modal is open, to the scene of the state.
+#include "board/YTessor.h"
 #include "draw/YControlPanel.h"
 #include "game/GameFramework.h"
 #include "game/YConsole.h"
@@ -69,6 +70,12 @@ void GameFramework::PassMouseToScene(int kind, int button, float x, float y) {
   }
   if (uiRoot.GetTopModal() != nullptr) return;
   if ((state & 7) == kStateSplash && kind == kDown) GetSplashScreens().Skip();
+  if ((state & 7) == kStateBoard) {
+    YTessor& board = GetTessor();
+    if (kind == kMove) board.OnMouseMove(x, y);
+    if (kind == kDown) board.OnCellClick(button, x, y);
+    if (kind == kUp) board.OnMouseUp(button, x, y);
+  }
   if ((state & 7) == kStateBattle) {
     if (kind == kMove) GetTileset().OnMouseMove(x, y);
     if (kind == kDown) GetTileset().OnClick(button, x, y);
@@ -107,10 +114,9 @@ void GameFramework::DrawCursor() {
   ScreenToView(vx, vy);
   const YVector2 at = uiRoot.ToUICoords(vx, vy);
   const float l = at.x, t = at.y, r = at.x + kCursorSize, b = at.y + kCursorSize;
-  const YTexVertex quad[4] = {YTexVertex(YVector3(l, t, 0), YVector2(0, 0)),
-                              YTexVertex(YVector3(l, b, 0), YVector2(0, 1)),
-                              YTexVertex(YVector3(r, b, 0), YVector2(1, 1)),
-                              YTexVertex(YVector3(r, t, 0), YVector2(1, 0))};
+  const YTexVertex quad[4] = {
+      YTexVertex(YVector3(l, t, 0), YVector2(0, 0)), YTexVertex(YVector3(l, b, 0), YVector2(0, 1)),
+      YTexVertex(YVector3(r, b, 0), YVector2(1, 1)), YTexVertex(YVector3(r, t, 0), YVector2(1, 0))};
   renderer->SetShader(cursorShader_, true);
   renderer->DrawQuad28(quad);
 }

@@ -29,12 +29,15 @@
 #include "players/YPlayerSaver.h"
 #include "render/Render_D3D.h"
 #include "render/YCamera.h"
+#include "tests/e2e/duel/RunSupport.h"
 #include "tiles/TileBattleScreen.h"
 #include "tiles/YPlayerComputer.h"
 #include "tiles/YPlayerUI.h"
 #include "tiles/YTileset.h"
 #include "tiles/effects/CastDispatch.h"
 #include "tiles/effects/YSEffect.h"
+
+using namespace run_support;
 
 namespace {
 
@@ -53,14 +56,6 @@ class HoldingComputer : public YPlayerCommander {
   std::int32_t Kind() const override { return kComputer; }
 };
 
-// The duel computer as a game mode installs it, from the easiest row of the
-// difficulty table.
-std::unique_ptr<YPlayerCommander> Computer(std::int32_t side) {
-  const DifficultyRow& row = DifficultyRowAt(0);
-  return std::make_unique<YPlayerComputer>(side, row.duelDepth, row.duelCandidates, row.duelSamples,
-                                           row.timeLimitMs);
-}
-
 // Takes the fight's end as a game mode would: the loser's health goes to 0
 // and the run ends with the winner.
 class StandInMode : public YGameMaster {
@@ -75,30 +70,6 @@ class StandInMode : public YGameMaster {
   }
   bool finished = false;
 };
-
-bool SaveFrame(const YRender& renderer, const std::string& path) {
-  const auto* render = dynamic_cast<const Render_D3D*>(&renderer);
-  auto* device = render != nullptr ? dynamic_cast<platform::GLDevice*>(render->Device()) : nullptr;
-  platform::Image frame;
-  const bool saved = device != nullptr && device->ReadBackBuffer(frame) && platform::WritePng(frame, path);
-  if (!saved) std::fprintf(stderr, "could not write %s\n", path.c_str());
-  return saved;
-}
-
-// The window pixel the camera shows a scene point at.
-std::pair<int, int> ScreenPoint(const YVector3& p, const YFramework& window) {
-  const YCamera& camera = GetCamera();
-  const YVector3 v = camera.View().TransformPoint(p);
-  const YMatrix4& m = camera.Projection();
-  const float x = v.x * m.m[0][0] + v.y * m.m[1][0] + v.z * m.m[2][0] + m.m[3][0];
-  const float y = v.x * m.m[0][1] + v.y * m.m[1][1] + v.z * m.m[2][1] + m.m[3][1];
-  const float w = v.x * m.m[0][3] + v.y * m.m[1][3] + v.z * m.m[2][3] + m.m[3][3];
-  const float cw = static_cast<float>(window.clientWidth), ch = static_cast<float>(window.clientHeight);
-  const float vw = cw / ch >= window.designAspect ? ch * window.designAspect : cw;
-  const float vh = vw / window.designAspect;
-  return {static_cast<int>((cw - vw) / 2 + (x / w + 1) / 2 * vw),
-          static_cast<int>((ch - vh) / 2 + (1 - y / w) / 2 * vh)};
-}
 
 // The middle of a tile's top face.
 YVector3 TileTop(const YTile& t) {
@@ -142,19 +113,9 @@ DuelGame::~DuelGame() {
   YPlayerHero::DeleteWithArmy(hero_);
 }
 
-void ShowValuesAtOnce(YPlayer& fighter) {
-  SetCapsToBase(fighter);
-  while (CountersAnimating(fighter)) StepDisplayedCounters(fighter);
-}
-
 bool DuelGame::Setup() {
-  const std::string folder = "ui\\" + options_.language + "\\";
-  GetLocale().Load(folder + "locale.yml");
-  YArtifactLoader artifacts(folder + "artifacts.yml");
-  YMonsterReader().Load(folder + "monsters.yml");
-  YHeroReader heroes(folder + "heroes.yml");
+  LoadCatalogues(options_.language);
   YTileset& battle = GetTileset();
-  battle.Load(folder);
   YPlayerSaver(&hero_, false).Load(options_.profile);
   monster_ = YPlayerMonster::MakeAtLevel(options_.monster, options_.monsterLevel, 1.0f);
   if (hero_ == nullptr || monster_ == nullptr) {
@@ -166,13 +127,13 @@ bool DuelGame::Setup() {
   ShowValuesAtOnce(*monster_);
   const bool holds = options_.overlays || !options_.shows.empty();
   if (options_.watch)
-    battle.SetCommander(0, Computer(0));
+    battle.SetCommander(0, DuelComputer(0));
   else
     battle.SetCommander(0, std::make_unique<YPlayerUI>(0));
   if (holds)
     battle.SetCommander(1, std::make_unique<HoldingComputer>(1));
   else
-    battle.SetCommander(1, Computer(1));
+    battle.SetCommander(1, DuelComputer(1));
   battle.gameMode = &mode_;
   battle.BeginBattle(kLayout, hero_, monster_.get(), 0);
   battle.SetupView();
@@ -274,14 +235,6 @@ bool DuelGame::RecordShows() {
     }
   }
   return ok_;
-}
-
-// The program folder holds the data; the user folder (APPDATA) the log.
-void EnterProgramFolder() {
-  std::error_code error;
-  std::filesystem::current_path(platform::ProgramFolder(), error);
-  std::filesystem::create_directories(platform::MapPath(GetInit().UserPath()), error);
-  Log::Open(GetInit().UserPath() + "log.txt");
 }
 
 }  // namespace

@@ -21,6 +21,11 @@ struct DuelRunOptions {
   bool overlays = false;   // side 0 casts the spell that burns and freezes, then the battle holds
   bool watch = false;      // the computer plays side 0 as well
   std::string shows;       // a folder: a PNG of every spell's show, then quit
+  // The board game (BoardRun.h) instead of a single duel.
+  bool board = false;
+  std::string secondProfile = "players\\00000.yml";  // the board's side 1
+  bool nearEnemy = false;                            // an enemy is moved next to a unit of the user's
+  int decideAfter = 0;  // a duel's side 1 falls after this many frames; 0 = played out
 };
 
 // Runs the program; its exit code.
