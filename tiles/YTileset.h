@@ -35,8 +35,8 @@ class YTileset {
   static constexpr float kClickSeconds = 10.0f;
   // The names the battle looks up in the shipped data.
   static constexpr const char* kSounds[] = {"shuffle", "s_skip", "tuc2"};
-  static constexpr const char* kHintKeys[] = {"player_hint", "airmana_hint", "firemana_hint", "earthmana_hint",
-                                              "watermana_hint"};
+  static constexpr const char* kHintKeys[] = {"player_hint", "airmana_hint", "firemana_hint",
+                                              "earthmana_hint", "watermana_hint"};
 
   YTileset();
   ~YTileset();
@@ -154,13 +154,19 @@ class YTileset {
   const DuelPair* HintPair() const;
   float Countdown() const { return countdown_; }
   float OverlayWeight(Overlay overlay) const { return overlays_[overlay]; }
-  std::uint32_t RememberedFlags(int side) const { return rememberedFlags_[static_cast<std::size_t>(side & 1)]; }
+  std::uint32_t RememberedFlags(int side) const {
+    return rememberedFlags_[static_cast<std::size_t>(side & 1)];
+  }
   int MusicMood() const { return musicMood_; }
   std::int32_t PassCounter() const { return passCounter_; }
   float MouseX() const { return mouseX_; }
   float MouseY() const { return mouseY_; }
   BoardMessages& Messages() { return messages_; }
   const std::vector<std::unique_ptr<YRectHint>>& Hints() const { return hints_; }
+  // The hint area the hint panel explains at a UI point: the first in the
+  // list whose rect holds the point, edges included; null when none does,
+  // or when a tile is under the mouse (the panel shows the tile instead).
+  YRectHint* HoveredHint(float mx, float my) const;
 
  private:
   void ResetBattle();

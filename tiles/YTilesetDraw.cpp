@@ -205,17 +205,22 @@ void YTileset::DrawPanels() {
 }
 
 void YTileset::DrawHint(float mx, float my) const {
-  if (underMouse_ >= 0) {
-    if (spellPreview_ != nullptr) {
-      DrawHintPanel(spellPreview_->name, spellPreview_->descr);
-    } else if (const YTileKind* kind = KindRecord(underMouse_)) {
-      DrawHintPanel(kind->name, kind->descr);
-    }
+  if (YRectHint* hint = HoveredHint(mx, my)) {
+    hint->Draw(mx, my);
+  } else if (underMouse_ < 0) {
     return;
+  } else if (spellPreview_ != nullptr) {
+    DrawHintPanel(spellPreview_->name, spellPreview_->descr);
+  } else if (const YTileKind* kind = KindRecord(underMouse_)) {
+    DrawHintPanel(kind->name, kind->descr);
   }
+}
+
+YRectHint* YTileset::HoveredHint(float mx, float my) const {
+  if (underMouse_ >= 0) return nullptr;
   const auto hint =
       std::find_if(hints_.begin(), hints_.end(), [&](const auto& h) { return h->Contains(mx, my); });
-  if (hint != hints_.end()) (*hint)->Draw(mx, my);
+  return hint != hints_.end() ? hint->get() : nullptr;
 }
 
 void YTileset::DrawSideBars() {

@@ -17,6 +17,7 @@
 #include "players/YPlayerHero.h"
 #include "players/YPlayerMonster.h"
 #include "tests/framework/LogCapture.h"
+#include "tests/sound/SoundTestSupport.h"
 #include "tests/support/TestSupport.h"
 #include "tests/ui/WidgetTestSupport.h"
 #include "ui/UIButton.h"
@@ -84,7 +85,8 @@ class ControlPanel : public ::testing::Test, public PanelScreens {
 };
 
 TEST_F(ControlPanel, OpeningPicksTheTabAndRefreshesAKeptOne) {
-  const std::pair<int, int> withoutShop[] = {{2, kSpellsTab}, {3, kSpellsTab}, {1, kArtifactsTab}, {-4, kSpellsTab}};
+  const std::pair<int, int> withoutShop[] = {
+      {2, kSpellsTab}, {3, kSpellsTab}, {1, kArtifactsTab}, {-4, kSpellsTab}};
   for (const auto& [wanted, shown] : withoutShop) {
     panel.SetPlayer(hero.get(), nullptr, wanted);
     EXPECT_EQ(panel.tab, shown) << wanted;
@@ -129,6 +131,7 @@ TEST_F(ControlPanel, ArmyClicksSwapSlotsAndNeverOfferTheHeroForSale) {
 }
 
 TEST_F(ControlPanel, BuyIsOfferedOnlyForWhatTheHeroCanPayAndPlace) {
+  const sound_test::OneSound buy("buy");
   panel.SetPlayer(hero.get(), &shop, kShopTab);
   Click(0);
   EXPECT_TRUE(panel.buyButton->IsVisible());
@@ -147,13 +150,23 @@ TEST_F(ControlPanel, BuyIsOfferedOnlyForWhatTheHeroCanPayAndPlace) {
   EXPECT_EQ(panel.selectedSlot, -1);
   EXPECT_FALSE(panel.buyButton->IsVisible());
   EXPECT_EQ(panel.freeSlots, 15);
+  EXPECT_EQ(buy.Plays(), 1u);  // the failed buy sounds too
   hero->gold = 100;
   Click(2);
   Press(panel.buyButton);
   EXPECT_EQ(panel.freeSlots, 14);
   EXPECT_EQ(hero->gold, 21);
+  hero->gold = 100;
+  Click(1);
+  ASSERT_TRUE(panel.buyButton->IsVisible());
   for (int slot = 0; slot < 18; ++slot)
-    if (!hero->slots[static_cast<std::size_t>(slot)]) hero->slots[static_cast<std::size_t>(slot)] = Monster().release();
+    if (!hero->slots[static_cast<std::size_t>(slot)])
+      hero->slots[static_cast<std::size_t>(slot)] = Monster().release();
+  Press(panel.buyButton);  // the army filled up after the offer was chosen
+  EXPECT_EQ(panel.selectedSlot, -1);
+  EXPECT_EQ(panel.freeSlots, 14);
+  EXPECT_EQ(hero->gold, 100);
+  EXPECT_EQ(buy.Plays(), 3u);
   panel.SetTab(kShopTab);
   Click(1);
   EXPECT_FALSE(panel.buyButton->IsVisible());  // no free place
@@ -166,8 +179,11 @@ TEST_F(ControlPanel, ScrollRangeFollowsTheSpareList) {
     bool shownOnTab, shownAfterMove;
     int rows;
   };
-  const Case cases[] = {{9, 0, false, false, 0}, {10, 0, true, false, 6}, {11, 0, true, true, 6},
-                        {9, 1, false, false, 0}, {10, 1, true, true, 6}};
+  const Case cases[] = {{9, 0, false, false, 0},
+                        {10, 0, true, false, 6},
+                        {11, 0, true, true, 6},
+                        {9, 1, false, false, 0},
+                        {10, 1, true, true, 6}};
   for (const Case& c : cases) {
     hero->spareSpells.clear();
     hero->spells.clear();
@@ -213,7 +229,7 @@ TEST_F(ControlPanel, ButtonsAndListTextSizeComeFromTheTexts) {
     EXPECT_FLOAT_EQ(button->rect.x, left);
   }
   EXPECT_FLOAT_EQ(panel.tabLinks[1]->rect.x, 25 + (3 + 1) * 25);  // after "Spells"
-  GetTileTables().AddSpell().name = std::string(20, 'x');  // 10 wide at size 1
+  GetTileTables().AddSpell().name = std::string(20, 'x');         // 10 wide at size 1
   panel.Build();
   EXPECT_FLOAT_EQ(cpListTextSize, 17);
   GetTileTables().Clear();

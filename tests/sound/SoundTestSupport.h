@@ -7,12 +7,14 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "framework/YLock.h"
 #include "platform/SoundDevice.h"
 #include "sound/SoundEntry.h"
 #include "sound/SoundSystem.h"
+#include "tests/support/TestSupport.h"
 
 namespace sound_test {
 
@@ -29,10 +31,11 @@ inline std::string Chunk(const std::string& id, const std::string& body, std::ui
 }
 
 // A format chunk body cut or padded to `bytes` (16 standard, 18 with the extra size).
-inline std::string FormatBody(std::uint32_t channels, std::uint32_t rate, std::uint32_t bits, std::uint32_t tag = 1,
-                              std::size_t bytes = 16) {
+inline std::string FormatBody(std::uint32_t channels, std::uint32_t rate, std::uint32_t bits,
+                              std::uint32_t tag = 1, std::size_t bytes = 16) {
   std::uint32_t align = channels * bits / 8;
-  std::string body = Le(tag, 2) + Le(channels, 2) + Le(rate, 4) + Le(rate * align, 4) + Le(align, 2) + Le(bits, 2);
+  std::string body =
+      Le(tag, 2) + Le(channels, 2) + Le(rate, 4) + Le(rate * align, 4) + Le(align, 2) + Le(bits, 2);
   body.resize(bytes, '\0');
   return body;
 }
@@ -52,6 +55,28 @@ inline std::string ConstantPcm(int frames, std::uint16_t value) {
 inline std::string MonoWav(int frames) {
   return Riff(Chunk("fmt ", FormatBody(1, 44100, 16)) + Chunk("data", ConstantPcm(frames, 8000)));
 }
+
+// The sound system on a loopback device with one named one-file sound,
+// for the code that plays it; shut down again when it goes.
+class OneSound {
+ public:
+  explicit OneSound(std::string name) : name_(std::move(name)) {
+    std::string error;
+    SoundInitOn(platform::SoundDevice::OpenLoopback(44100, error), error);
+    testing_support::WriteFile(dir_.File("one.wav"), MonoWav(441));
+    GetSound(name_)->AddFile(dir_.File("one.wav"));
+  }
+  ~OneSound() {
+    ClearSounds();
+    SoundShutdown();
+  }
+  // Voices started so far (each play within one frame takes a voice).
+  std::size_t Plays() const { return FindSound(name_)->VoiceCount(); }
+
+ private:
+  testing_support::ScopedTempDir dir_;
+  std::string name_;
+};
 
 // Runs the sound system on a loopback device for one test.
 class LoopbackTest : public ::testing::Test {

@@ -1,7 +1,8 @@
 // The tile battle's turns: starting, clicks and the tile under the mouse,
 // moves and their notices, effects that hold the turn, passes and
 // shuffles, the artifact's skip, the end of the battle, fades, music and
-// the fallback layout.
+// the fallback layout; the undo of moves, and which hint area the panel
+// explains.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -9,6 +10,7 @@
 #include <memory>
 
 #include "players/DisplayedCounters.h"
+#include "players/TileTables.h"
 #include "players/YArtifact.h"
 #include "players/YGameMaster.h"
 #include "players/YTileSpell.h"
@@ -33,7 +35,8 @@ class ScriptCommander : public YPlayerCommander {
   void HandleMessages() override { ++messages; }
   void Update() override {
     ++updates;
-    if (autoMove && !Battle()->Pairs().empty()) Battle()->DoMove(Battle()->Pairs()[0].a, Battle()->Pairs()[0].b);
+    if (autoMove && !Battle()->Pairs().empty())
+      Battle()->DoMove(Battle()->Pairs()[0].a, Battle()->Pairs()[0].b);
   }
   void OnStart(const std::string& path, std::uint32_t seed, std::int32_t first) override {
     startPath = path;
@@ -247,7 +250,8 @@ TEST_F(TilesetTest, SideOneHearsOfSideZerosMovesBeforeTheyHappen) {
   const DuelPair pair = battle_.Pairs().front();
   battle_.DoMove(pair.a, pair.b);
   ASSERT_EQ(side1_->heard.size(), 1u);
-  EXPECT_EQ(side1_->heard[0], std::make_pair(battle_.State().Tile(pair.a).number, battle_.State().Tile(pair.b).number));
+  EXPECT_EQ(side1_->heard[0],
+            std::make_pair(battle_.State().Tile(pair.a).number, battle_.State().Tile(pair.b).number));
   EXPECT_EQ(side1_->undoWhenHeard, 0u);
   RunFrames(3);
   ASSERT_EQ(battle_.State().sideToMove, 1);
@@ -266,7 +270,8 @@ TEST_F(TilesetTest, AMoveWaitsForItsEffectsThenShowsAndPassesTheTurn) {
   battle_.DoMove(pair.a, pair.b);
   const bool cast = (battle_.State().flags & DuelFlag::kCast) != 0;
   EXPECT_NE(battle_.State().flags & DuelFlag::kMoving, 0u);
-  EXPECT_EQ(events_.events[0], "pair " + std::to_string(pair.a) + " " + std::to_string(pair.b) + (cast ? " cast" : " blank"));
+  EXPECT_EQ(events_.events[0],
+            "pair " + std::to_string(pair.a) + " " + std::to_string(pair.b) + (cast ? " cast" : " blank"));
   events_.effectFrames = 3;
   RunFrames(3);
   EXPECT_EQ(battle_.State().sideToMove, 0) << "effects still running";
@@ -444,7 +449,8 @@ TEST_F(TilesetTest, AnUnusableLayoutFallsBackToTheStandardOne) {
   LogCapture log;
   Start(YPlayerCommander::kUser, YPlayerCommander::kUser);
   testing_support::WriteFile(dir_.Path() / "layouts" / "bad.lay", "x\ny\nshort\n");
-  for (const char* path : {"layouts\\bad.lay", "layouts\\missing.lay", "layouts\\..\\outside.lay", "C:\\x.lay"}) {
+  for (const char* path :
+       {"layouts\\bad.lay", "layouts\\missing.lay", "layouts\\..\\outside.lay", "C:\\x.lay"}) {
     battle_.NewBattle(path, 3, 0);
     EXPECT_EQ(battle_.State().board.tiles.size(), 144u) << path;
     EXPECT_EQ(battle_.LayoutPath(), path);
@@ -452,8 +458,70 @@ TEST_F(TilesetTest, AnUnusableLayoutFallsBackToTheStandardOne) {
   EXPECT_FALSE(fs::exists(dir_.Path() / "layouts" / "bad.lyt"));
   EXPECT_FALSE(fs::exists(dir_.Path() / "outside.lyt"));
   int fallbacks = 0;
-  for (const std::string& line : log.Lines()) fallbacks += line.find("uses layouts\\standard.lay") != std::string::npos;
+  for (const std::string& line : log.Lines())
+    fallbacks += line.find("uses layouts\\standard.lay") != std::string::npos;
   EXPECT_EQ(fallbacks, 4);
+}
+
+// The fighters' undo values, the side to move and every tile's state.
+std::vector<std::int32_t> Snapshot(const YTileset& battle) {
+  std::vector<std::int32_t> values = {battle.State().sideToMove};
+  for (int side = 0; side < 2; ++side) {
+    const YPlayer& f = *battle.Fighter(side);
+    values.insert(values.end(), {f.experience, f.mana[0], f.mana[1], f.mana[2], f.mana[3], f.health});
+  }
+  for (const YTile& t : battle.State().board.tiles) values.insert(values.end(), {t.state, t.blocked});
+  return values;
+}
+
+TEST_F(TilesetTest, UndoRestoresFightersAndTilesButNeverCrossesAShuffle) {
+  Start(YPlayerCommander::kUser, YPlayerCommander::kUser);
+  EXPECT_FALSE(battle_.Undo());
+  std::vector<std::vector<std::int32_t>> before;
+  // Fire that takes further tiles, fire that hurts, a plain pair's experience.
+  for (std::uint32_t id : {0x13u, 0x14u, 0x21u}) {
+    before.push_back(Snapshot(battle_));
+    TakeAs(battle_, id);
+    RunFrames(1);
+    ASSERT_NE(Snapshot(battle_), before.back()) << id;
+  }
+  EXPECT_NE(ann_.experience, before.back()[1]);  // her plain pair earned experience
+  for (; !before.empty(); before.pop_back()) {
+    ASSERT_TRUE(battle_.Undo());
+    EXPECT_EQ(Snapshot(battle_), before.back());
+  }
+  EXPECT_FALSE(battle_.Undo());
+  TakeAs(battle_, 0x14);
+  RunFrames(1);
+  battle_.Shuffle(0);
+  const auto shuffled = Snapshot(battle_);
+  EXPECT_FALSE(battle_.Undo());
+  EXPECT_EQ(Snapshot(battle_), shuffled);
+}
+
+TEST_F(TilesetTest, TheFirstHintAreaHoldingTheMouseIsExplainedUnlessATileIsUnderIt) {
+  GetTileTables().Clear();
+  battle_.Load(std::string(QV_SOURCE_DIR) + "/content/ui/english/");
+  Start(YPlayerCommander::kUser, YPlayerCommander::kUser);
+  battle_.SetupView();
+  const auto& hints = battle_.Hints();
+  const auto at = [&](float mx, float my) {
+    battle_.OnMouseMove(mx / 500 - 1, (625 - 2 * my) / 1000);
+    return battle_.HoveredHint(mx, my);
+  };
+  EXPECT_EQ(at(97, 231), hints[0].get());  // side 0's artifact, both edges
+  EXPECT_EQ(at(138, 272), hints[0].get());
+  EXPECT_EQ(at(138.5f, 272), nullptr);
+  EXPECT_EQ(at(988, 274), hints[13].get());  // side 1's water bar
+  EXPECT_EQ(at(500, 560), nullptr);
+  hints[5]->rect = hints[0]->rect;  // overlapping areas: the earlier one
+  EXPECT_EQ(at(120, 250), hints[0].get());
+  const int tile = battle_.Pairs().front().a;
+  const auto [x, y] = ViewPointOf(battle_, tile);
+  const float mx = (x + 1) * 500, my = (625 - 1000 * y) / 2;
+  hints[1]->rect = YRect(mx - 1, my - 1, 2, 2);
+  EXPECT_EQ(at(mx, my), nullptr);
+  EXPECT_EQ(battle_.TileUnderMouse(), tile);
 }
 
 TEST(DisplayedCountersTest, StepOneAFrameAndRestAtTheCap) {

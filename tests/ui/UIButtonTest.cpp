@@ -20,26 +20,6 @@ namespace {
 
 using widget_test::Style;
 
-// The sound system on a loopback device with a one-file "tuc".
-class ClickSound {
- public:
-  ClickSound() {
-    std::string error;
-    SoundInitOn(platform::SoundDevice::OpenLoopback(44100, error), error);
-    testing_support::WriteFile(dir_.File("tuc.wav"), sound_test::MonoWav(441));
-    GetSound("tuc")->AddFile(dir_.File("tuc.wav"));
-  }
-  ~ClickSound() {
-    ClearSounds();
-    SoundShutdown();
-  }
-  // Voices started so far (each play within one frame takes a voice).
-  std::size_t Plays() const { return FindSound("tuc")->VoiceCount(); }
-
- private:
-  testing_support::ScopedTempDir dir_;
-};
-
 // One letter a step on a widget at (10, 10): i / o move inside / outside,
 // D U left press and release, d u the same with the right button, x disables.
 struct Steps {
@@ -73,15 +53,16 @@ using Factory = std::function<std::unique_ptr<UIPressable>()>;
 const std::pair<const char*, Factory> kWidgets[] = {
     {"button",
      [] {
-       return std::make_unique<UIButton>(YRect(10, 10, 100, 40), "b", GetShader("b"), nullptr, Style(), Style(),
-                                         "Go", 0.5f, YColor(0.5f, 0.5f, 0.5f, 1));
+       return std::make_unique<UIButton>(YRect(10, 10, 100, 40), "b", GetShader("b"), nullptr, Style(),
+                                         Style(), "Go", 0.5f, YColor(0.5f, 0.5f, 0.5f, 1));
      }},
-    {"speed button", [] { return std::make_unique<UISpeedButton>(YRect(10, 10, 100, 40), "b", nullptr, nullptr); }},
+    {"speed button",
+     [] { return std::make_unique<UISpeedButton>(YRect(10, 10, 100, 40), "b", nullptr, nullptr); }},
     {"hot image", [] { return std::make_unique<UIHotImage>(YRect(10, 10, 100, 40), "b", nullptr, nullptr); }},
 };
 
 TEST(UIPressable, AClickIsALeftPressAndReleaseWithoutLeavingAndPlaysTucOnce) {
-  auto sound = std::make_unique<ClickSound>();
+  auto sound = std::make_unique<sound_test::OneSound>("tuc");
   for (const auto& [kind, make] : kWidgets) {
     for (const Steps& steps : kSequences) {
       Recorder events;
@@ -90,7 +71,8 @@ TEST(UIPressable, AClickIsALeftPressAndReleaseWithoutLeavingAndPlaysTucOnce) {
       const std::size_t playsBefore = sound->Plays();
       Play(steps.script, screen, *widget);
       EXPECT_EQ(events.events.size(), static_cast<std::size_t>(steps.clicks)) << kind << ": " << steps.script;
-      EXPECT_EQ(sound->Plays() - playsBefore, static_cast<std::size_t>(steps.clicks)) << kind << ": " << steps.script;
+      EXPECT_EQ(sound->Plays() - playsBefore, static_cast<std::size_t>(steps.clicks))
+          << kind << ": " << steps.script;
       for (const auto& [code, sender] : events.events) EXPECT_TRUE(code == 0 && sender == widget);
       EXPECT_EQ(widget->State(), steps.finalState) << kind << ": " << steps.script;
       SoundFrame();
@@ -126,8 +108,9 @@ TEST(UIPressable, EnablingTakesOnlyTheDisabledLookBack) {
 class UIButtonPaint : public widget_test::WidgetTest {
  protected:
   // A 200 x 30 button at the origin whose caption "Go" is 20 wide in every style.
-  UIButtonPaint() : button(YRect(0, 0, 200, 30), "b", GetShader("button test"), nullptr, Style(20), hot, "Go", 0.5f,
-                           YColor(0.4f, 0.4f, 0.4f, 1)) {}
+  UIButtonPaint()
+      : button(YRect(0, 0, 200, 30), "b", GetShader("button test"), nullptr, Style(20), hot, "Go", 0.5f,
+               YColor(0.4f, 0.4f, 0.4f, 1)) {}
   void PaintIn(int state) {
     if (state == UIPressable::kDisabled) button.SetEnabled(false);
     if (state >= UIPressable::kHot && state != UIPressable::kDisabled) button.OnMouseEnter();
