@@ -17,7 +17,8 @@ class PeerChannel {
   virtual ~PeerChannel() = default;
 
   // Queues `body` for delivery in order; false (and nothing sent) when the
-  // channel refuses it, such as a body over the link's length limit.
+  // channel refuses it, such as an empty body or one over the link's
+  // length limit.
   virtual bool Send(std::string_view body) = 0;
   // The next message in order, removed from the channel; empty when none
   // has arrived.

@@ -16,6 +16,10 @@ PeerLink::PeerLink(std::uint16_t basePort, std::uint32_t startTick)
     : startTick_(startTick), basePort_(basePort), helloPort_(basePort) {}
 
 bool PeerLink::Send(std::string_view body) {
+  if (body.empty()) {
+    Log::Printf("Empty peer message not sent.");
+    return false;
+  }
   if (body.size() > kMaxBody) {
     Log::Printf("Peer message of %zu bytes not sent: the limit is %zu.", body.size(), kMaxBody);
     return false;
@@ -123,7 +127,9 @@ void PeerLink::HandleHello(PeerTransport& transport, const PeerDatagram& datagra
 }
 
 void PeerLink::HandleMess(PeerTransport& transport, const PeerDatagram& datagram) {
-  if (!datagram.number) return;
+  // A message without its body is not acknowledged: its "ok" would make the
+  // sender drop the real message of that number.
+  if (!datagram.number || datagram.body.empty()) return;
   const std::int32_t sequence = *datagram.number;
   // Beyond the window the message is not acknowledged, so it comes again.
   if (static_cast<std::int64_t>(sequence) >= static_cast<std::int64_t>(nextIn_) + kReceiveWindow) return;

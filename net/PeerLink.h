@@ -37,9 +37,11 @@ class PeerLink {
   static constexpr std::int32_t kTimeoutMs = 10000;
   // The time the very first step counts.
   static constexpr std::int32_t kFirstStepMs = 10;
-  // Datagrams read per step at most, so that a busy network cannot hold a
-  // step forever yet a third machine's hellos cannot starve the peer.
-  static constexpr int kDatagramsPerStep = 32;
+  // Datagrams read per step at most. A step drains what waits, so that a
+  // flood from a third address cannot fill the socket's buffer and push
+  // the peer's datagrams out, yet a flood faster than the thread reads
+  // cannot hold a step (and the lock) for more than a few milliseconds.
+  static constexpr int kDatagramsPerStep = 4096;
   // Messages are accepted only this far ahead of the next one expected,
   // which bounds the receive queue; later ones wait for their resend.
   static constexpr std::int32_t kReceiveWindow = 4096;
@@ -55,17 +57,18 @@ class PeerLink {
 
   // Queues `body` for delivery in order, to be sent at the next step. A
   // body over kMaxBody bytes is logged and refused (false), so that no cut
-  // message ever leaves. Bodies queued after the link ended are never sent.
+  // message ever leaves; so is an empty one, which the receiver could not
+  // tell from no message. Bodies queued after the link ended are never sent.
   bool Send(std::string_view body);
   // The body of the next message in order, removed from the queue; empty
   // when that message has not arrived.
   std::string Receive();
 
   // One step at time `now` (milliseconds, wrapping at 2^32): time-out,
-  // up to kDatagramsPerStep received datagrams (a receive error ends the
-  // reading, not the step), then a hello to `helloAddress` at the current
-  // hello port while not connected, or the due messages and keep-alive
-  // while connected. True once the link has ended (timed out); an ended
+  // the received datagrams that wait, at most kDatagramsPerStep (a receive
+  // error ends the reading, not the step), then a hello to `helloAddress`
+  // at the current hello port while not connected, or the due messages and
+  // keep-alive while connected. True once the link has ended (timed out); an ended
   // link stays ended and does nothing more.
   bool Step(PeerTransport& transport, std::uint32_t now, std::uint32_t helloAddress);
 

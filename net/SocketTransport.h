@@ -1,5 +1,5 @@
 // The peer link's UDP socket: opened non-blocking with broadcast allowed
-// and bound to the first free port of base .. base + 4, then used as the
+// and a large receive buffer, and bound to the first free port of base .. base + 4, then used as the
 // link's transport.
 #pragma once
 

@@ -54,8 +54,9 @@ class YPeerConnect : public PeerChannel {
   YPeerConnect(const YPeerConnect&) = delete;
   YPeerConnect& operator=(const YPeerConnect&) = delete;
 
-  // Queues a body for delivery in order; false (and a log line) for a body
-  // over PeerLink::kMaxBody bytes, which is not sent. Any thread.
+  // Queues a body for delivery in order; false (and a log line) for an
+  // empty body or one over PeerLink::kMaxBody bytes, which is not sent.
+  // Any thread.
   bool Send(std::string_view body) override;
   // The next body in order, or empty when it has not arrived. Any thread.
   std::string Receive() override;

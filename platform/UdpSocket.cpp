@@ -84,6 +84,11 @@ bool UdpSocket::AllowBroadcast() {
   return ::setsockopt(fd_, SOL_SOCKET, SO_BROADCAST, &on, sizeof on) == 0;
 }
 
+bool UdpSocket::SetReceiveBuffer(int bytes) {
+  if (fd_ < 0) return false;
+  return ::setsockopt(fd_, SOL_SOCKET, SO_RCVBUF, &bytes, sizeof bytes) == 0;
+}
+
 UdpSocket::BindResult UdpSocket::Bind(std::uint16_t port) {
   if (fd_ < 0) return BindResult::kFailed;
   const sockaddr_in address = ToSockaddr({INADDR_ANY, port});

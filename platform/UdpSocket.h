@@ -48,6 +48,10 @@ class UdpSocket {
   // broadcast addresses. False when the socket is closed or the system refuses.
   bool SetNonBlocking();
   bool AllowBroadcast();
+  // Asks for a receive buffer of `bytes`. The system may grant less (Linux
+  // holds it to its limit for unprivileged users) or count it twice for its
+  // book-keeping. False when the socket is closed or the system refuses.
+  bool SetReceiveBuffer(int bytes);
 
   // Binds to `port` of every interface, without address reuse, so a port
   // that another socket holds reports kAddressInUse.

@@ -19,7 +19,9 @@
 
 namespace {
 
-// Bounds that keep the rules' arithmetic far from overflow.
+// Bounds that keep the rules' arithmetic far from overflow. An element
+// value may be negative: a pair of one element pays both its costs from it
+// with no lower bound, and the board carries the value into the next fight.
 constexpr std::int32_t kMaxValue = 1 << 20;
 constexpr std::int32_t kMaxExperience = 1 << 30;
 // More spells than any fighter knows; a message holds fewer anyway.
@@ -75,7 +77,7 @@ bool ReadValues(PeerTextReader& reader, HelloValues& v) {
   reader.Int(v.health, 0, kMaxValue);
   reader.Int(v.maxHealth, 0, kMaxValue);
   for (std::size_t e = 0; e < 4; ++e) {
-    reader.Int(v.mana[e], 0, kMaxValue);
+    reader.Int(v.mana[e], -kMaxValue, kMaxValue);
     reader.Int(v.maxMana[e], 0, kMaxValue);
   }
   reader.DataName(v.face);

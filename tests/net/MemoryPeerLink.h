@@ -1,6 +1,6 @@
 // Two in-memory ends of a peer link: each receives what the other sent, in
-// order; a body over the link's limit is refused like the real link does;
-// the first end is the master, the second the slave.
+// order; an empty body or one over the link's limit is refused like the
+// real link does; the first end is the master, the second the slave.
 #pragma once
 
 #include <deque>
@@ -13,7 +13,7 @@ struct MemoryPeerLink {
   struct End final : PeerChannel {
     End(MemoryPeerLink& link, int role) : link(link), role(role) {}
     bool Send(std::string_view body) override {
-      if (body.size() > kMaxBody) return false;
+      if (body.empty() || body.size() > kMaxBody) return false;
       (this == &link.master ? link.slave : link.master).inbox.emplace_back(sent.emplace_back(body));
       return true;
     }

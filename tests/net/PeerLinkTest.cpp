@@ -129,7 +129,7 @@ TEST(PeerLinkAcceptTest, AnUnconnectedSideTakesOnlyGoodHellosAndConnected) {
   }
 }
 
-TEST_F(PeerLinkTest, AConnectedSideIgnoresOtherAddressesAndReadsThirtyTwoDatagramsAStep) {
+TEST_F(PeerLinkTest, AConnectedSideIgnoresOtherAddressesAndDrainsWhatWaitsUpToABound) {
   Connect();
   link.Send("mine");
   for (const UdpEndpoint& stranger : {kStranger, UdpEndpoint{0x7f000002, 10001}}) {
@@ -139,13 +139,32 @@ TEST_F(PeerLinkTest, AConnectedSideIgnoresOtherAddressesAndReadsThirtyTwoDatagra
   }
   From(kPeer, "mess\n0\nbody");
   Step();
-  EXPECT_EQ(own.inbox.size(), 9u);
-  EXPECT_EQ(own.SentTexts(), Texts{"mess\n0\nmine"});
-  Step();
-  EXPECT_EQ(own.SentTexts("ok"), Texts{"ok\n0"});
+  EXPECT_TRUE(own.inbox.empty());
+  EXPECT_EQ(own.SentTexts(), (Texts{"ok\n0", "mess\n0\nmine"}));
   for (const Datagram& d : own.sent) EXPECT_EQ(d.to, kPeer);
   EXPECT_EQ(Drain(), Texts{"body"});
   EXPECT_EQ(link.SendQueueSize(), 1u);  // no stranger's "ok" counted
+  // A flood beyond the bound leaves the rest for the next step.
+  for (int n = 0; n < PeerLink::kDatagramsPerStep; ++n) From(kStranger, "puls");
+  From(kPeer, "mess\n1\nbehind the flood");
+  Step();
+  EXPECT_EQ(own.inbox.size(), 1u);
+  Step();
+  EXPECT_EQ(Drain(), Texts{"behind the flood"});
+}
+
+TEST_F(PeerLinkTest, AMessWithoutItsBodyIsNeitherTakenNorAcknowledgedAndNoneIsSent) {
+  Connect();
+  From(kPeer, "mess\n0");
+  From(kPeer, "mess\n0\n");
+  From(kPeer, "mess\n0\nreal");
+  Step();
+  EXPECT_EQ(own.SentTexts("ok"), Texts{"ok\n0"});
+  EXPECT_EQ(Drain(), Texts{"real"});
+  EXPECT_FALSE(link.Send(""));
+  EXPECT_EQ(Count(log.Lines(), "Empty peer message not sent."), 1);
+  Step();
+  EXPECT_EQ(link.SendQueueSize(), 0u);
 }
 
 TEST_F(PeerLinkTest, MessagesAreDeliveredInOrderAndRepeatsOnlyAcknowledged) {

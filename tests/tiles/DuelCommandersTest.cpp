@@ -147,6 +147,7 @@ TEST_F(DuelCommandersTest, TwoMachinesPlayOneDuelInLockstep) {
   Machine master(link.master, false), slave(link.slave, true);
   Arm(master.local, std::string(300, 'A'), "hourglass");
   Arm(slave.local, "Bob", "mirror_shard");
+  slave.local.mana[3] = -7;  // both costs of a water pair paid in an earlier fight
   master.battle.BeginBattle("layouts\\flat.lay", &master.local, &master.remote, 0);
   for (int frame = 0; frame < 10; ++frame) master.Frame();
   EXPECT_FALSE(master.battle.IsBattleStarted());  // not before the slave's greeting
@@ -173,6 +174,7 @@ TEST_F(DuelCommandersTest, HostileOrOutOfTurnMessagesEndTheDuel) {
       {{hello, "start layouts\\flat.lay 77 2 1"}, "bad start fields"},
       {{hello, hello}, "a second greeting"},
       {{values + "30 99999999 0 0 0"}, "bad greeting values"},
+      {{values + "-99999999 40 0 0 0"}, "bad greeting values"},
       {{values + "30 40 ..\\..\\secret.png 0 0"}, "bad greeting values"},
       {{values + "30 40 0 0 900 1"}, "bad greeting values"},
       {{hello, start, "move 0 0"}, "cannot make here"},
