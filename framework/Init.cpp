@@ -5,13 +5,13 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <optional>
 #include <sstream>
 #include <utility>
 
 #include "framework/FileUtils.h"
 #include "framework/Log.h"
+#include "framework/OutFStream.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
 
@@ -202,19 +202,20 @@ void Init::StoreSettings() {
 }
 
 bool Init::WriteConfig(const std::string& path) const {
-  std::ofstream out(platform::MapPath(path), std::ios::out | std::ios::binary | std::ios::trunc);
-  if (!out) return false;
-  WriteOpenTag(out, kConfig);
-  out << '\n';
+  std::ostringstream text;
+  WriteOpenTag(text, kConfig);
+  text << '\n';
   for (const int tagId : {kVideo, kWindow, kSound, kRender, kInterface}) {
-    out << "  ";
-    WriteOpenTag(out, tagId);
-    out << '\n';
+    text << "  ";
+    WriteOpenTag(text, tagId);
+    text << '\n';
   }
-  WriteCloseTag(out, kConfig);
-  out << '\n';
-  out.close();
-  return !out.fail();
+  WriteCloseTag(text, kConfig);
+  text << '\n';
+  OutFStream out(path, false);
+  const std::string bytes = text.str();
+  out.Write(bytes.data(), bytes.size());
+  return out.Close();
 }
 
 Init& GetInit() {

@@ -2,10 +2,10 @@
 
 #include <cstdarg>
 #include <cstdio>
-#include <fstream>
 #include <utility>
 
 #include "framework/YLock.h"
+#include "platform/FileSystem.h"
 #include "platform/Paths.h"
 
 namespace {
@@ -14,7 +14,7 @@ namespace {
 // torn down at exit may still log; the file is flushed after every line.
 struct LogState {
   YCriticalSection lock;
-  std::ofstream file;
+  platform::FilePtr file;
   Log::Echo echo;
 };
 
@@ -51,17 +51,19 @@ std::string FormatV(const char* format, va_list args) {
 bool Log::Open(std::string_view path) {
   LogState& state = State();
   YLock lock(state.lock);
-  state.file.close();
-  state.file.clear();
-  state.file.open(platform::MapPath(path), std::ios::out | std::ios::binary | std::ios::trunc);
-  return state.file.is_open();
+  state.file.reset();
+  bool notRegular = false;
+  state.file = platform::OpenRegularForWriting(path, &notRegular);
+  // The log cannot report its own refusal.
+  if (notRegular)
+    std::fprintf(stderr, "Not a regular file, no log is written: %s\n", platform::MapPath(path).c_str());
+  return state.file != nullptr;
 }
 
 void Log::Close() {
   LogState& state = State();
   YLock lock(state.lock);
-  state.file.close();
-  state.file.clear();
+  state.file.reset();
 }
 
 void Log::SetEcho(Echo echo) {
@@ -76,10 +78,11 @@ void Log::Write(std::string_view text) {
   line.append(text);
   LogState& state = State();
   YLock lock(state.lock);
-  if (state.file.is_open()) {
-    state.file.write(line.data(), static_cast<std::streamsize>(line.size()));
-    state.file.put('\n');
-    state.file.flush();  // a failed write only marks the stream bad
+  if (state.file != nullptr) {
+    // A failed write is dropped: the log has nowhere to report it.
+    std::fwrite(line.data(), 1, line.size(), state.file.get());
+    std::fputc('\n', state.file.get());
+    std::fflush(state.file.get());
   }
   if (state.echo) state.echo(line);
 }

@@ -16,7 +16,9 @@ class Log {
   // Opens (truncating) the log file; `path` is a data name such as
   // UserPath() + "log.txt". Call once the user folder exists. Lines written
   // before the file opens, or after it failed to open, reach only the echo.
-  // Returns whether the file is open. Any thread.
+  // A named pipe, device or folder in the path's place is refused (said on
+  // stderr, since the log cannot report it). Returns whether the file is
+  // open. Any thread.
   static bool Open(std::string_view path);
   // Closes the file; later lines reach only the echo. Any thread.
   static void Close();

@@ -1,16 +1,22 @@
 #include "framework/OutFStream.h"
 
-#include <algorithm>
-#include <limits>
+#include <cerrno>
+#include <cstdio>
 
-#include "platform/FileSystem.h"
+#include "framework/Log.h"
 #include "platform/Paths.h"
 
 OutFStream::OutFStream(std::string_view name, bool safe)
     : safe_(safe), writeName_(std::string(name) + (safe ? ".tmp" : "")), targetName_(name) {
-  file_.open(platform::MapPath(writeName_), std::ios::out | std::ios::trunc | std::ios::binary);
-  opened_ = file_.is_open();
+  bool notRegular = false;
+  file_ = platform::OpenRegularForWriting(writeName_, &notRegular);
+  opened_ = file_ != nullptr;
   if (!opened_) failed_ = true;
+  if (notRegular) {
+    const int error = errno;  // the caller may still report the reason
+    Log::Printf("Not a regular file, not written: %s", platform::MapPath(writeName_).c_str());
+    errno = error;
+  }
 }
 
 OutFStream::~OutFStream() {
@@ -19,28 +25,16 @@ OutFStream::~OutFStream() {
 
 bool OutFStream::Write(const void* buffer, std::size_t count) {
   if (failed_ || closed_) return false;
-  const auto* bytes = static_cast<const char*>(buffer);
-  constexpr auto kMaxChunk = static_cast<std::size_t>(std::numeric_limits<std::streamsize>::max());
-  while (count > 0) {
-    const std::size_t chunk = std::min(count, kMaxChunk);
-    file_.write(bytes, static_cast<std::streamsize>(chunk));
-    if (!file_) {
-      failed_ = true;
-      return false;
-    }
-    bytes += chunk;
-    count -= chunk;
-  }
-  return true;
+  if (count > 0 && std::fwrite(buffer, 1, count, file_.get()) != count) failed_ = true;
+  return !failed_;
 }
 
 bool OutFStream::Close() {
   if (closed_) return closeResult_;
   closed_ = true;
-  if (file_.is_open()) {
-    file_.flush();
-    file_.close();
-    if (file_.fail()) failed_ = true;
+  if (file_ != nullptr) {
+    const bool flushed = std::fflush(file_.get()) == 0;
+    if (std::fclose(file_.release()) != 0 || !flushed) failed_ = true;
   }
   bool ok = !failed_;
   if (safe_) {

@@ -4,17 +4,19 @@
 // anything goes wrong.
 #pragma once
 
-#include <fstream>
 #include <string>
 #include <string_view>
 
 #include "framework/OutStream.h"
+#include "platform/FileSystem.h"
 
 class OutFStream : public OutStream {
  public:
   // Opens `name` (a data name), or `name` + ".tmp" when `safe`, for binary
   // writing with truncation. A file that cannot be opened gives a failed
-  // stream that drops every write.
+  // stream that drops every write; so does anything in the way that is not a
+  // regular file (a named pipe, a device, a folder), which is left as it is
+  // and logged as "Not a regular file, not written: %s".
   OutFStream(std::string_view name, bool safe);
   // Closes the file as Close does.
   ~OutFStream() override;
@@ -32,7 +34,7 @@ class OutFStream : public OutStream {
   bool Close();
 
  private:
-  std::ofstream file_;
+  platform::FilePtr file_;
   bool safe_;
   std::string writeName_;  // the name written to: the target, plus ".tmp" when safe
   std::string targetName_;

@@ -111,6 +111,41 @@ ScopedFd OpenRegularForReading(const std::string& path) {
   return fd;
 }
 
+// Refuses what is in the way of a writer when it is not a regular file.
+bool RefuseNonRegular(const struct stat& info, bool* notRegular) {
+  if (S_ISREG(info.st_mode)) return false;
+  if (notRegular != nullptr) *notRegular = true;
+  errno = S_ISDIR(info.st_mode) ? EISDIR : EINVAL;
+  return true;
+}
+
+// Opens a file for writing only when it is (or becomes) a regular file. What
+// is already there is looked at before the open, so a pipe or a device is
+// never opened; O_NONBLOCK keeps one that appears in between from stalling
+// the open, and the check after it catches it. Truncation waits until the
+// file is known to be regular.
+ScopedFd OpenRegularForWritingFd(const std::string& path, bool* notRegular) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) == 0 && RefuseNonRegular(info, notRegular)) return ScopedFd(-1);
+  ScopedFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666));
+  if (!fd.Valid()) return fd;
+  if (::fstat(fd.Get(), &info) != 0) return ScopedFd(-1);
+  if (RefuseNonRegular(info, notRegular) || ::ftruncate(fd.Get(), 0) != 0) return ScopedFd(-1);
+  return fd;
+}
+
+// A stdio file over a descriptor opened without waiting; reads and writes
+// from now on may wait. Null for an invalid descriptor.
+FilePtr AsBlockingFile(ScopedFd fd, const char* mode) {
+  if (!fd.Valid()) return nullptr;
+  const int flags = ::fcntl(fd.Get(), F_GETFL);
+  if (flags >= 0) ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK);
+  std::FILE* file = ::fdopen(fd.Get(), mode);
+  if (file == nullptr) return nullptr;
+  fd.Release();
+  return FilePtr(file);
+}
+
 bool WriteAll(int fd, const char* data, std::size_t size) {
   while (size > 0) {
     const ssize_t written = ::write(fd, data, size);
@@ -229,15 +264,12 @@ void FileCloser::operator()(std::FILE* file) const {
 }
 
 FilePtr OpenRegularFile(std::string_view path) {
-  ScopedFd fd = OpenRegularForReading(MapPath(path));
-  if (!fd.Valid()) return nullptr;
-  // The open did not wait; reads from now on may.
-  const int flags = ::fcntl(fd.Get(), F_GETFL);
-  if (flags >= 0) ::fcntl(fd.Get(), F_SETFL, flags & ~O_NONBLOCK);
-  std::FILE* file = ::fdopen(fd.Get(), "rb");
-  if (file == nullptr) return nullptr;
-  fd.Release();
-  return FilePtr(file);
+  return AsBlockingFile(OpenRegularForReading(MapPath(path)), "rb");
+}
+
+FilePtr OpenRegularForWriting(std::string_view path, bool* notRegular) {
+  if (notRegular != nullptr) *notRegular = false;
+  return AsBlockingFile(OpenRegularForWritingFd(MapPath(path), notRegular), "wb");
 }
 
 std::optional<std::string> ReadBinaryFile(std::string_view path) {

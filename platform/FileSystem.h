@@ -53,6 +53,14 @@ using FilePtr = std::unique_ptr<std::FILE, FileCloser>;
 // writer, and reading a device may never end).
 FilePtr OpenRegularFile(std::string_view path);
 
+// Opens a file for writing in binary, created or truncated, but only a
+// regular file: a named pipe, a device or a folder in its place gives null
+// at once, is left as it is and sets `*notRegular` (opening a pipe would wait
+// for a reader, and a device may take bytes for ever); errno then says
+// EISDIR for a folder, else EINVAL. Any other failure gives null with the
+// system's errno and `*notRegular` false. `notRegular` may be null.
+FilePtr OpenRegularForWriting(std::string_view path, bool* notRegular);
+
 // Reads a whole file in binary. Nothing when the file cannot be opened or
 // is not a regular file.
 std::optional<std::string> ReadBinaryFile(std::string_view path);

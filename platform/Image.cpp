@@ -1,26 +1,20 @@
 #include "platform/Image.h"
 
 #include <cstdio>
-#include <memory>
 
 #include "platform/FileSystem.h"
 #include "platform/ImageJpeg.h"
 #include "platform/ImagePng.h"
 #include "platform/ImageTga.h"
-#include "platform/Paths.h"
 
 namespace platform {
 
 namespace {
 
-struct CloseFile {
-  void operator()(std::FILE* file) const { std::fclose(file); }
-};
-using FileHandle = std::unique_ptr<std::FILE, CloseFile>;
-
-// Writes the bytes to a new file; false when any step failed.
+// Writes the bytes to a new file; false when any step failed or something
+// other than a regular file is in the way.
 bool WriteBytes(std::string_view path, const std::string& bytes) {
-  FileHandle file(std::fopen(MapPath(path).c_str(), "wb"));
+  FilePtr file = OpenRegularForWriting(path, nullptr);
   if (!file) return false;
   const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file.get()) == bytes.size();
   return std::fclose(file.release()) == 0 && written;

@@ -47,11 +47,11 @@ std::vector<std::string> ListNumberedFiles(std::string_view folder) {
   return names;
 }
 
-std::string NewNumberedFileName(const std::vector<std::string>& namesHighestFirst) {
-  if (namesHighestFirst.empty()) return NameOf(0);
-  std::string next = NextNumberedFileName(namesHighestFirst.front());
+std::string NewNumberedFileName(const std::vector<std::string>& names) {
+  if (names.empty()) return NameOf(0);
+  std::string next = NextNumberedFileName(*std::max_element(names.begin(), names.end()));
   if (!next.empty()) return next;
-  const std::set<std::string> taken(namesHighestFirst.begin(), namesHighestFirst.end());
+  const std::set<std::string> taken(names.begin(), names.end());
   for (int number = 0; number <= kLastNumber; ++number) {
     if (taken.count(NameOf(number)) == 0) return NameOf(number);
   }

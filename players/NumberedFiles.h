@@ -15,7 +15,7 @@ std::string NextNumberedFileName(std::string_view name);
 // The numbered files of a folder (a data name such as "...\players"),
 // highest number first; other files are left out.
 std::vector<std::string> ListNumberedFiles(std::string_view folder);
-// The name for a new file beside `namesHighestFirst`: "00000.yml" for none,
-// else one above the highest; when the highest is 99999, the lowest number
-// not taken. Empty when every number is taken.
-std::string NewNumberedFileName(const std::vector<std::string>& namesHighestFirst);
+// The name for a new file beside `names` (numbered names, in any order):
+// "00000.yml" for none, else one above the highest; when the highest is
+// 99999, the lowest number not taken. Empty when every number is taken.
+std::string NewNumberedFileName(const std::vector<std::string>& names);

@@ -112,7 +112,7 @@ void SelectPlayerProfile(int n) {
 
 void SaveCurrentProfile() {
   Profiles& state = State();
-  if (state.current == nullptr) return;
+  if (state.current == nullptr || state.currentPath.empty()) return;
   YPlayerSaver writer(&state.current, false);
   if (!writer.Save(state.currentPath)) Log::Printf("Could not save the profile %s", state.currentPath.c_str());
   FreeCurrentPlayer();
@@ -124,7 +124,10 @@ bool CreatePlayerProfile(std::string_view name, int race, int gender, int origin
   if (!hero) return false;
   RaiseNewHero(*hero, level);
   Profiles& state = State();
-  const std::string file = NewNumberedFileName(state.files);
+  // Numbered from the folder itself: the list's first entry need not be the
+  // highest (a profile numbered below 99999 goes first), and the folder may
+  // hold files the list has not seen.
+  const std::string file = NewNumberedFileName(ListNumberedFiles(PlayersFolder()));
   if (file.empty()) {
     Log::Printf("Could not create a profile: every number is taken in %s", PlayersFolder().c_str());
     return false;
@@ -145,8 +148,14 @@ bool CreatePlayerProfile(std::string_view name, int race, int gender, int origin
 bool DeletePlayerProfile(int n) {
   Profiles& state = State();
   if (n < 0 || static_cast<std::size_t>(n) >= std::min(state.list.size(), state.files.size())) return false;
-  if (!platform::RemoveFile(ProfilePath(state.files[static_cast<std::size_t>(n)]))) return false;
+  const std::string path = ProfilePath(state.files[static_cast<std::size_t>(n)]);
+  if (!platform::RemoveFile(path)) return false;
   state.files.erase(state.files.begin() + n);
   state.list.erase(state.list.begin() + n);
+  // The selected profile is gone: nothing may write it back.
+  if (path == state.currentPath) {
+    FreeCurrentPlayer();
+    state.currentPath.clear();
+  }
   return true;
 }

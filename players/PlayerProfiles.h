@@ -44,8 +44,11 @@ void SelectPlayerProfile(int n);
 // player) and reloads the summaries.
 void SaveCurrentProfile();
 // Creates a hero at `level` (race, gender 0/1, origin 0-3 as CreateHero
-// takes them), writes it as a new profile numbered above the others and
-// selects it. False when the hero cannot be made or written.
+// takes them), writes it as a new profile numbered as NewNumberedFileName
+// gives for the folder's files (never over one of them), puts it first in
+// the list and selects it. False when the hero cannot be made or written.
 bool CreatePlayerProfile(std::string_view name, int race, int gender, int origin, std::int32_t level);
 // Deletes the file of entry n and, only when that succeeds, the entry.
+// Deleting the selected profile's file also frees the current player and
+// forgets its path, so no profile is selected and nothing is saved.
 bool DeletePlayerProfile(int n);

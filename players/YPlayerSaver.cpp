@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <sstream>
+#include <utility>
 
 #include "framework/OutFStream.h"
 #include "players/MoveWords.h"
@@ -45,12 +46,21 @@ YPlayerSaver::YPlayerSaver(YPlayerHero** target, bool summary)
   AddTag(MakeTag("spell", {{"id", "0"}, {"selected", "0"}}));
 }
 
-YPlayerSaver::~YPlayerSaver() = default;
+YPlayerSaver::~YPlayerSaver() {
+  FreeOpenHero();
+}
 
-void YPlayerSaver::Reset() {
-  hero_ = nullptr;
+void YPlayerSaver::FreeOpenHero() {
   monster_ = nullptr;
   unplaced_.reset();
+  YPlayerHero::DeleteWithArmy(hero_);
+  hero_ = nullptr;
+}
+
+void YPlayerSaver::Reset() {
+  FreeOpenHero();
+  heroOpen_ = false;
+  heroDone_ = false;
   inMonster_ = false;
   monsterCount_ = 0;
   experience_ = 0;
@@ -61,19 +71,28 @@ void YPlayerSaver::Reset() {
 void YPlayerSaver::Load(std::string_view fileName) {
   Reset();
   ParseDataFile(fileName);
-  monster_ = nullptr;
-  unplaced_.reset();  // a monster element the file never closed
+  FinishRead();
 }
 
 void YPlayerSaver::LoadText(const std::string& text, std::string_view name) {
   Reset();
   std::istringstream in(text);
   ParseNamedStream(in, name);
-  monster_ = nullptr;
-  unplaced_.reset();
+  FinishRead();
 }
 
+// A hero record cut short has its values unset and part of its army
+// missing: it is refused, by both reads alike, so that nothing saves it.
+void YPlayerSaver::FinishRead() {
+  if (heroOpen_) OnError("The hero element does not close.");
+  heroOpen_ = false;
+  FreeOpenHero();
+}
+
+// Only the first hero record that closes is read, in both modes.
 void YPlayerSaver::OnTagOpen(int tagId) {
+  if (heroDone_) return;
+  if (tagId == kHero) heroOpen_ = true;
   if (summaryMode_) return OpenSummary(tagId);
   if (tagId == kHero) return ReadHero();
   if (hero_ == nullptr) return;  // nothing belongs to a hero before one is read
@@ -88,6 +107,11 @@ void YPlayerSaver::OnTagOpen(int tagId) {
 }
 
 void YPlayerSaver::OnTagClose(int tagId) {
+  if (heroDone_) return;
+  if (tagId == kHero && heroOpen_) {
+    heroOpen_ = false;
+    heroDone_ = true;
+  }
   if (summaryMode_) return CloseSummary(tagId);
   if (hero_ == nullptr) return;
   if (tagId == kMonster) EndMonster();
@@ -111,7 +135,7 @@ void YPlayerSaver::OpenSummary(int tagId) {
 
 // One summary per file: the first hero that closes.
 void YPlayerSaver::CloseSummary(int tagId) {
-  if (tagId != kHero || summary_) return;
+  if (tagId != kHero || !heroDone_) return;
   ProfileInfo info;
   info.name = GetAttr(kHero, kName).value;
   info.face = TextureNamed(GetAttr(kHero, kFace).value);
@@ -122,14 +146,13 @@ void YPlayerSaver::CloseSummary(int tagId) {
 
 // ---- Full read ---------------------------------------------------------
 
+// The hero is the reader's own until its element closes; a hero element
+// inside an open one starts the hero again.
 void YPlayerSaver::ReadHero() {
-  monster_ = nullptr;
-  unplaced_.reset();
+  FreeOpenHero();
   inMonster_ = false;
   if (target_ == nullptr) return;
-  YPlayerHero::DeleteWithArmy(*target_);
-  *target_ = new YPlayerHero();
-  hero_ = *target_;
+  hero_ = new YPlayerHero();
   const auto attr = [this](int index) -> const Attr& { return GetAttr(kHero, index); };
   hero_->name = attr(kName).value;
   hero_->face = TextureNamed(attr(kFace).value);
@@ -208,13 +231,17 @@ void YPlayerSaver::EndMonster() {
   inMonster_ = false;
 }
 
+// The whole hero takes the target's place, freeing the hero there.
 void YPlayerSaver::EndHero() {
+  if (inMonster_) EndMonster();
   SetCapsToBase(*hero_);
   hero_->mana = hero_->baseMana;
   hero_->health = hero_->baseHealth;
   hero_->shownMana = {};
   hero_->shownHealth = 0;
   hero_->shownExperience = hero_->experience;
+  YPlayerHero::DeleteWithArmy(*target_);
+  *target_ = std::exchange(hero_, nullptr);
 }
 
 void YPlayerSaver::FreeSlot(int slot) {

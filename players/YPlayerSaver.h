@@ -22,6 +22,9 @@ class YPlayerSaver : public DataFileReader {
   // `target` is where a full read stores the hero it makes (freeing, with
   // its army, a hero that was there; no board may hold that hero) and where
   // Save finds the hero to write. It may be null in summary mode.
+  // Both modes read the first hero element that closes and nothing after
+  // it; a file whose hero element does not close gives no hero (the target
+  // is left as it was) and no summary, and is logged.
   YPlayerSaver(YPlayerHero** target, bool summary);
   ~YPlayerSaver() override;
 
@@ -59,10 +62,16 @@ class YPlayerSaver : public DataFileReader {
   void PlaceMonster(int slot);
   void FreeSlot(int slot);
   void Reset();
+  void FinishRead();
+  void FreeOpenHero();
 
   YPlayerHero** target_;
   bool summaryMode_;
-  // Full read: the hero this read made, the monster whose elements are
+  // Both modes: a hero element is open; the first hero element has closed.
+  bool heroOpen_ = false;
+  bool heroDone_ = false;
+  // Full read: the hero this read is making (owned until its element
+  // closes and it moves to the target), the monster whose elements are
   // being read (owned by `unplaced_` until an "evol" puts it into a slot),
   // and whether a "monster" element is open (also for an unknown id, whose
   // elements are then skipped).

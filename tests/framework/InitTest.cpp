@@ -14,6 +14,7 @@
 #include "tests/support/TestSupport.h"
 
 using testing_support::ReadFile;
+using testing_support::ReturnsWithoutReader;
 using testing_support::WriteFile;
 
 namespace fs = std::filesystem;
@@ -181,8 +182,11 @@ TEST_F(InitTest, FailedSaveIsReportedWithTheRealPathAndKeepsTheOldFile) {
   WriteConfig("<config><window width=\"1000\"></config>");
   auto init = Loaded();
   init->windowWidth = 640;
+  ASSERT_EQ(mkfifo((User() / "config.yml.tmp").c_str(), 0600), 0);  // would hold the exit until read
+  EXPECT_TRUE(ReturnsWithoutReader(User() / "config.yml.tmp", [&] { EXPECT_FALSE(init->SaveFile()); }));
   fs::create_directories(User() / "config.yml.tmp");  // the temporary file cannot be made
   EXPECT_FALSE(init->SaveFile());
+  ASSERT_TRUE(fs::is_regular_file(User() / "config.yml"));  // reading a pipe would wait
   EXPECT_EQ(ReadFile(User() / "config.yml"), "<config><window width=\"1000\"></config>");
   fs::remove_all(User());  // the user folder vanished
   EXPECT_FALSE(init->SaveFile());
@@ -190,9 +194,12 @@ TEST_F(InitTest, FailedSaveIsReportedWithTheRealPathAndKeepsTheOldFile) {
   const std::string temp = (User() / "config.yml.tmp").string();
   const std::vector<std::string> expected{
       "Could not save configuration: no configuration was loaded",
+      "Not a regular file, not written: " + temp,
+      "Could not save configuration: cannot write " + temp + ": Invalid argument",
+      "Not a regular file, not written: " + temp,
       "Could not save configuration: cannot write " + temp + ": Is a directory",
       "Could not save configuration: cannot write " + temp + ": No such file or directory"};
   EXPECT_EQ(log_.Lines(), expected);
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            expected[0] + "\n" + expected[1] + "\n" + expected[2] + "\n");
+            expected[0] + "\n" + expected[2] + "\n" + expected[4] + "\n" + expected[5] + "\n");
 }

@@ -1,5 +1,7 @@
 #include "framework/Log.h"
 
+#include <sys/stat.h>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -11,6 +13,7 @@
 #include "tests/support/TestSupport.h"
 
 using testing_support::ReadFile;
+using testing_support::ReturnsWithoutReader;
 using testing_support::ScopedTempDir;
 
 namespace {
@@ -66,6 +69,21 @@ TEST_F(LogTest, EchoMayLogAgainWithoutDeadlockOrRepeat) {
   Log::SetEcho({});
   EXPECT_EQ(Contents(), "y\necho of y\n");
   EXPECT_EQ(calls, 2);
+}
+
+// A named pipe in the log's place would hold the start until someone read
+// it: the log refuses it at once and says so on stderr.
+TEST_F(LogTest, PipeInPlaceOfTheFileIsRefusedOnStderr) {
+  const std::string pipe = dir_.File("pipe.txt");
+  ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+  testing::internal::CaptureStderr();
+  bool opened = true;
+  EXPECT_TRUE(ReturnsWithoutReader(pipe, [&] {
+    opened = Log::Open(pipe);
+    Log::Close();  // a pipe the test released must not be written after it goes
+  }));
+  EXPECT_FALSE(opened);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "Not a regular file, no log is written: " + pipe + "\n");
 }
 
 TEST_F(LogTest, ConcurrentWritersProduceWholeLines) {

@@ -1,9 +1,11 @@
 // Binary streams: sizes and positions, safe replacement, the XOR ciphers,
 // and the string and integer records, also ones no writer produces.
+#include <sys/resource.h>
 #include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <string>
 #include <tuple>
@@ -17,12 +19,14 @@
 #include "framework/OutCryptStream.h"
 #include "framework/OutFStream.h"
 #include "framework/StreamHelpers.h"
+#include "tests/framework/LogCapture.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 using testing_support::ReadFile;
+using testing_support::ReturnsWithoutReader;
 using testing_support::ScopedTempDir;
 using testing_support::WriteFile;
 
@@ -65,13 +69,51 @@ TEST(OutFStreamTest, SafeWriteReplacesTheTargetWhenClosedAndLeavesItWholeOnFailu
   EXPECT_FALSE(blocked.Close());
   EXPECT_EQ(ReadFile(dir.Path() / "b.dat"), "keep");
   EXPECT_TRUE(fs::exists(dir.Path() / "b.dat.tmp" / "inside"));
-  // The disk fills up while writing: the flush fails, nothing is moved.
-  fs::create_symlink("/dev/full", dir.Path() / "c.dat.tmp");
+  // The file may grow no further while writing: the flush fails, nothing is
+  // moved and the partial ".tmp" goes.
+  const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit oldLimit{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &oldLimit), 0);
+  rlimit small = oldLimit;
+  small.rlim_cur = 2;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
   OutFStream full(dir.File("c.dat"), true);
   full.Write("lost", 4);
-  EXPECT_FALSE(full.Close());
+  const bool closed = full.Close();
+  setrlimit(RLIMIT_FSIZE, &oldLimit);
+  std::signal(SIGXFSZ, oldHandler);
+  EXPECT_FALSE(closed);
   EXPECT_EQ(ReadFile(dir.Path() / "c.dat"), "keep");
   EXPECT_FALSE(fs::exists(fs::symlink_status(dir.Path() / "c.dat.tmp")));
+}
+
+// A named pipe or a device where the file should be is refused and logged,
+// never waited on, and left as it is; the target stays whole.
+TEST(OutFStreamTest, WhatIsNotARegularFileIsRefusedAndLogged) {
+  ScopedTempDir dir;
+  WriteFile(dir.Path() / "a.dat", "keep");
+  ASSERT_EQ(mkfifo((dir.Path() / "a.dat.tmp").c_str(), 0600), 0);
+  ASSERT_EQ(mkfifo((dir.Path() / "b.lyt").c_str(), 0600), 0);
+  fs::create_symlink("/dev/null", dir.Path() / "c.dat.tmp");
+  LogCapture log;
+  for (const auto& [name, safe] :
+       {std::pair{"a.dat", true}, std::pair{"b.lyt", false}, std::pair{"c.dat", true}}) {
+    const fs::path written = dir.Path() / (std::string(name) + (safe ? ".tmp" : ""));
+    bool closed = true;
+    EXPECT_TRUE(ReturnsWithoutReader(written, [&] {
+      OutFStream out(dir.Str() + "\\" + name, safe);
+      EXPECT_FALSE(out.Write("x", 1));
+      closed = out.Close();
+    })) << name;
+    EXPECT_FALSE(closed) << name;
+    EXPECT_TRUE(fs::exists(fs::symlink_status(written))) << name;
+  }
+  ASSERT_TRUE(fs::is_regular_file(dir.Path() / "a.dat"));  // reading a pipe would wait
+  EXPECT_EQ(ReadFile(dir.Path() / "a.dat"), "keep");
+  EXPECT_TRUE(fs::is_fifo(dir.Path() / "b.lyt"));
+  const std::string prefix = "Not a regular file, not written: " + dir.Str() + "/";
+  EXPECT_EQ(log.Lines(),
+            (std::vector<std::string>{prefix + "a.dat.tmp", prefix + "b.lyt", prefix + "c.dat.tmp"}));
 }
 
 TEST(CryptStreamTest, TheKeyRunsOnAcrossCallsOfAnySize) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <filesystem>
 #include <utility>
@@ -16,6 +17,7 @@ namespace {
 namespace fs = std::filesystem;
 using namespace platform;
 using testing_support::ReadFile;
+using testing_support::ReturnsWithoutReader;
 using testing_support::ScopedTempDir;
 using testing_support::WriteFile;
 using Strings = std::vector<std::string>;
@@ -139,6 +141,35 @@ TEST(OpenRegularFileTest, OnlyRegularFilesOpenAndNothingWaits) {
   for (const FoundEntry& e : FindFiles(dir.Str() + "\\*")) regular.emplace_back(e.name, e.isRegular);
   EXPECT_EQ(regular, (std::vector<std::pair<std::string, bool>>{
                          {"folder.dat", false}, {"link", true}, {"pipe", false}, {"plain", true}}));
+}
+
+// A writer opens only a regular file, truncating it: a pipe without a reader,
+// a device or a folder in its place is refused at once and left as it is.
+TEST(OpenRegularForWritingTest, RefusesAtOnceWhatIsNotARegularFile) {
+  ScopedTempDir dir;
+  ASSERT_EQ(mkfifo((dir.Path() / "pipe").c_str(), 0600), 0);
+  fs::create_directory(dir.Path() / "folder");
+  bool notRegular = false;
+  int error = 0;
+  ASSERT_TRUE(ReturnsWithoutReader(dir.Path() / "pipe", [&] {
+    EXPECT_EQ(OpenRegularForWriting(dir.Str() + "\\pipe", &notRegular), nullptr);
+    error = errno;
+  }));
+  EXPECT_TRUE(notRegular);
+  EXPECT_EQ(error, EINVAL);
+  EXPECT_TRUE(fs::is_fifo(dir.Path() / "pipe"));
+  EXPECT_EQ(OpenRegularForWriting("/dev/null", &notRegular), nullptr);
+  EXPECT_EQ(OpenRegularForWriting(dir.Str() + "\\folder", &notRegular), nullptr);
+  EXPECT_EQ(errno, EISDIR);
+  EXPECT_EQ(OpenRegularForWriting(dir.Str() + "\\missing\\f", &notRegular), nullptr);
+  EXPECT_FALSE(notRegular);  // a missing folder is an ordinary failure
+
+  WriteFile(dir.Path() / "plain", "old and long");
+  const FilePtr file = OpenRegularForWriting(dir.Str() + "\\plain", &notRegular);
+  ASSERT_NE(file, nullptr);
+  std::fputs("new", file.get());
+  std::fflush(file.get());
+  EXPECT_EQ(ReadFile(dir.Path() / "plain"), "new");
 }
 
 }  // namespace

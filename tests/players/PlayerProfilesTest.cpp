@@ -2,8 +2,8 @@
 // army; numbering and the lists with stray or broken files; deleting.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <sstream>
 #include <tuple>
@@ -218,6 +218,60 @@ TEST_F(ProfilesTest, BrokenFilesKeepTheirPlaceAndDeletionMatchesTheList) {
   fs::remove(fs::path(PlayersFolder()) / "00000.yml");
   EXPECT_FALSE(DeletePlayerProfile(2)) << "a file already gone changes nothing";
   EXPECT_EQ(ProfileList().size(), 3u);
+}
+
+// Past "99999.yml" new numbers fill gaps, and each is checked against the
+// folder, so no creation replaces a profile; a deleted selection is gone.
+TEST_F(ProfilesTest, NewProfilesNeverReplaceOthersAndADeletedSelectionStaysDeleted) {
+  for (const char* name : {"99999.yml", "00000.yml", "00002.yml"}) Put(name, "<hero name=\"Kept\"></hero>");
+  ScanPlayerProfiles();
+  LoadProfileSummaries();
+  ASSERT_TRUE(CreatePlayerProfile("Gap", 0, 0, 0, 1));
+  EXPECT_EQ(ProfileFiles().front(), "00001.yml");
+  Put("00004.yml", "<hero name=\"Kept\"></hero>");  // another run of the game made it
+  ASSERT_TRUE(CreatePlayerProfile("Next", 0, 0, 0, 1));
+  EXPECT_EQ(ProfileFiles().front(), "00003.yml");
+  ASSERT_TRUE(CreatePlayerProfile("Last", 0, 0, 0, 1));
+  EXPECT_EQ(ProfileFiles().front(), "00005.yml");
+  for (const char* name : {"99999.yml", "00000.yml", "00002.yml", "00004.yml"})
+    EXPECT_EQ(testing_support::ReadFile(fs::path(PlayersFolder()) / name), "<hero name=\"Kept\"></hero>")
+        << name;
+
+  ASSERT_NE(CurrentPlayer(), nullptr);
+  ASSERT_TRUE(DeletePlayerProfile(0));
+  EXPECT_EQ(CurrentPlayer(), nullptr);
+  EXPECT_EQ(ProfileMonsterSet().Player(), nullptr);
+  SaveCurrentProfile();
+  EXPECT_FALSE(fs::exists(fs::path(PlayersFolder()) / "00005.yml"));
+}
+
+// A hero record cut short (values unset, army missing) is refused by the
+// full read as by the summary, so saving cannot make the loss permanent;
+// of two hero records both reads take the first.
+TEST_F(ProfilesTest, AHeroRecordThatDoesNotCloseIsRefusedAndBothReadsTakeTheFirst) {
+  const std::string cut = R"(<hero name="Cut"><evol experience="90"/><data type="self" health="30"/>
+<monster id="imp"><evol slot="5"/></monster>)";
+  EXPECT_EQ(Read(cut), nullptr);
+  EXPECT_EQ(Summary(cut).name, "none");
+  Put("00000.yml", cut);
+  ScanPlayerProfiles();
+  LoadProfileSummaries();
+  EXPECT_FALSE(ProfileList().at(0).readable);
+  {
+    LogCapture log;
+    SelectPlayerProfile(0);
+    EXPECT_EQ(log.Lines(),
+              (std::vector<std::string>{"Player loader error, The hero element does not close., line: 1"}));
+  }
+  EXPECT_EQ(CurrentPlayer(), nullptr);
+  SaveCurrentProfile();
+  EXPECT_EQ(testing_support::ReadFile(fs::path(PlayersFolder()) / "00000.yml"), cut);
+
+  const std::string two = R"(<hero name="First" gold="5"></hero><hero name="Second" gold="7"></hero>)";
+  const Hero hero = Read(two);
+  ASSERT_NE(hero, nullptr);
+  EXPECT_EQ(std::pair(hero->name, hero->gold), std::pair(std::string("First"), 5));
+  EXPECT_EQ(Summary(two).name, "First");
 }
 
 TEST_F(ProfilesTest, LoadingDoesNotMoveTheSavePath) {

@@ -1,9 +1,15 @@
 #include "tests/support/TestSupport.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <future>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 namespace testing_support {
 
@@ -52,6 +58,24 @@ std::string ReadFile(const std::filesystem::path& path) {
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
+}
+
+bool ReturnsWithoutReader(const std::filesystem::path& pipe, const std::function<void()>& write) {
+  using namespace std::chrono_literals;
+  std::packaged_task<void()> task(write);
+  std::future<void> done = task.get_future();
+  std::thread writer(std::move(task));
+  const bool inTime = done.wait_for(5s) == std::future_status::ready;
+  if (!inTime) {
+    const int reader = ::open(pipe.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    char sink[4096];
+    while (done.wait_for(10ms) != std::future_status::ready) {
+      if (reader >= 0) (void)::read(reader, sink, sizeof sink);
+    }
+    if (reader >= 0) ::close(reader);
+  }
+  writer.join();
+  return inTime;
 }
 
 }  // namespace testing_support

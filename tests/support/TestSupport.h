@@ -3,6 +3,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -50,6 +51,12 @@ class ScopedCwd {
  private:
   std::filesystem::path old_;
 };
+
+// Runs `write`, which opens `pipe` (a named pipe without a reader), on a
+// thread of its own and reports whether it returned within five seconds. A
+// writer still waiting then is released by opening the pipe's reading end and
+// draining it, so a test of a refusal fails rather than hangs.
+bool ReturnsWithoutReader(const std::filesystem::path& pipe, const std::function<void()>& write);
 
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);
 std::string ReadFile(const std::filesystem::path& path);
