@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "board/BoardShaderNames.h"
 #include "draw/YControlPanel.h"
 #include "framework/XMLParser.h"
 #include "framework/YLocale.h"
@@ -99,6 +100,20 @@ TEST(ShippedContent, EveryNameThePanelLooksUpIsShipped) {
     locale.Load((folder.path() / "locale.yml").string());
     for (const std::string& key : keys) EXPECT_FALSE(locale.GetText(key).empty()) << folder.path() << " " << key;
   }
+}
+
+TEST(ShippedContent, EveryNameTheBoardDrawingLooksUpIsShipped) {
+  TextureNames shaders;
+  shaders.ParseFile(std::string(QV_GAME_DIR) + "/data/shaders.yml");
+  std::vector<std::string> names(board_shaders::kElements.begin(), board_shaders::kElements.end());
+  names.insert(names.end(), {board_shaders::kPit, board_shaders::kWall, board_shaders::kBorder,
+                             board_shaders::kPowerPoint, board_shaders::kArrow});
+  for (const auto& unit : board_shaders::kUnitMeshes) {
+    EXPECT_TRUE(InProgramFolder(unit.mesh)) << unit.mesh;
+    for (const auto& side : unit.shaders) names.insert(names.end(), side.begin(), side.end());
+  }
+  for (const auto& side : board_shaders::kBlurShaders) names.insert(names.end(), side.begin(), side.end());
+  for (const std::string& name : names) EXPECT_TRUE(shaders.byShader.contains(name)) << name;
 }
 
 // The main font is the default font plus two move symbols at 0xAD and 0xAE
