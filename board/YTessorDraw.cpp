@@ -21,6 +21,7 @@ namespace {
 constexpr float kWallHeight = 0.3f;
 constexpr float kPitDepth = -0.5f;
 constexpr float kDimming = 0.6f;
+constexpr float kPitFloorLight = 0.45f;
 constexpr float kFaintPowerPoint = 0.33f;
 constexpr float kBorderWidth = 0.3f;
 constexpr int kBorderSegments = 10;
@@ -53,10 +54,10 @@ YColor Mixed(const YColor& a, const YColor& b, float f) {
   return YColor(a.r + (b.r - a.r) * f, a.g + (b.g - a.g) * f, a.b + (b.b - a.b) * f, a.a + (b.a - a.a) * f);
 }
 
-// The material's colours times the dimming, opaque.
-YMaterial Dimmed(const YMaterial& m) {
-  YMaterial out{Scaled(m.diffuse, kDimming), Scaled(m.ambient, kDimming), Scaled(m.specular, kDimming),
-                Scaled(m.emissive, kDimming), m.power};
+// The material's colours times k, opaque.
+YMaterial Darker(const YMaterial& m, float k) {
+  YMaterial out{Scaled(m.diffuse, k), Scaled(m.ambient, k), Scaled(m.specular, k), Scaled(m.emissive, k),
+                m.power};
   out.diffuse.a = 1;
   return out;
 }
@@ -69,7 +70,7 @@ YMaterial Blended(const YMaterial& a, const YMaterial& b, float f) {
 }
 
 YMaterial MaybeDimmed(const YMaterial& m, bool dimmed) {
-  return dimmed ? Dimmed(m) : m;
+  return dimmed ? Darker(m, kDimming) : m;
 }
 
 // The shader with this material: SetShader keeps the material of a shader
@@ -272,8 +273,10 @@ void YTessor::DrawCell(int x, int y, bool dimmed) {
     g_render->DrawQuad40(cellQuad_.data());
     for (YMeshVertex& v : cellQuad_) v.z = 0;
   } else if (kind == cell_kind::kPit) {
-    DrawSides(x, y, 0, kPitDepth, MaybeDimmed(shaders.pit->material, dimmed));
-    for (YMeshVertex& v : cellQuad_) v.z = kPitDepth;  // the floor
+    const YMaterial rock = MaybeDimmed(shaders.pit->material, dimmed);
+    DrawSides(x, y, 0, kPitDepth, rock);
+    Use(shaders.pit, Darker(rock, kPitFloorLight));  // the floor, in the hole's gloom
+    for (YMeshVertex& v : cellQuad_) v.z = kPitDepth;
     g_render->DrawQuad40(cellQuad_.data());
     for (YMeshVertex& v : cellQuad_) v.z = 0;
   }

@@ -32,6 +32,20 @@ Canvas::Inside MarkShape(int element, float c, float r) {
   }
 }
 
+// The light wash over the whole board: soft clouds, a little darker
+// towards the edges.
+Canvas Wash() {
+  constexpr int kSize = 256;
+  constexpr float c = kSize / 2.0f;
+  Canvas canvas(kSize, kSize);
+  canvas.Fill(0, 0, kSize, kSize, kEverywhere, [&](float x, float y) {
+    const float clouds = 0.6f * Noise(x, y, 48, 51) + 0.4f * Noise(x, y, 13, 52);
+    const float edge = std::max(std::abs(x - c), std::abs(y - c)) / c;
+    return GreyOf(1.0f - 0.12f * clouds - 0.1f * edge * edge);
+  });
+  return canvas;
+}
+
 // A square of the board in light greys, coloured by its shader's material:
 // a bevelled rim, a faint grain and the element's mark engraved in the
 // middle, so that squares differ by shape as well as by colour.
@@ -154,6 +168,7 @@ std::vector<GeneratedTexture> BoardTextures() {
   const char* elements[4] = {"air", "fire", "earth", "water"};
   for (int e = 0; e < 4; ++e)
     textures.push_back({std::string("board/") + elements[e] + ".tga", Square(e).ToTga()});
+  textures.push_back({"board/wash.jpg", Wash().ToTga(), true});
   textures.push_back({"board/wall.tga", WallTop().ToTga()});
   textures.push_back({"board/rock.tga", Rock().ToTga()});
   textures.push_back({"board/border.tga", Border().ToTga()});
