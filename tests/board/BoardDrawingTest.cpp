@@ -222,4 +222,23 @@ TEST_F(BoardDrawingTest, EachUnitIsDrawnWithItsOwnFaceInItsSidesFaceShader) {
   EXPECT_EQ(subsets[5]->object, GetShader("piece_face_flip"));
 }
 
+TEST_F(BoardDrawingTest, BlurCopiesUseTheSidesBlurShadersInTheGivenColourWithTheFace) {
+  GetShader("pieceBlur_face_flip")->AddStage();
+  YTextureBase* face = YContainer<YTextureBase>::Get("three.tga");
+  YTessorUnit* unit = AddUnit(tessor.Board(), 1, 4, 4);
+  unit->record->face = face;
+  YMatrix4 place;
+  place.SetTranslation(YVector3(1, 2, 0));
+  render.ClearCalls();
+  tessor.DrawUnitBlur(unit, place, YColor(1, 0.6f, 0.2f, 0.15f));
+  const auto subsets = render.CallsMatching("DrawIndexedSubset");
+  ASSERT_EQ(subsets.size(), 2u);
+  EXPECT_EQ(subsets[0]->object, GetShader("pieceBlur2"));
+  EXPECT_EQ(subsets[1]->object, GetShader("pieceBlur_face_flip"));
+  EXPECT_EQ(render.faces, std::vector<YTextureBase*>{face});
+  EXPECT_FLOAT_EQ(render.materialCache.emissive.g, 0.6f);
+  EXPECT_FLOAT_EQ(render.materialCache.diffuse.a, 0.15f);
+  EXPECT_FLOAT_EQ(render.CallsMatching("SetWorldTransform").back()->floats[13], 2);
+}
+
 }  // namespace
