@@ -21,6 +21,7 @@
 #include "board/YUnitBlurDrawer.h"
 #include "framework/YColor.h"
 #include "framework/YMatrix4.h"
+#include "render/YMeshVertex.h"
 #include "ui/UIEvent.h"
 
 class YGameMaster;
@@ -32,6 +33,7 @@ struct YMonsterType;
 class YTessorSounds;
 class YTessorView;
 class YTextureBase;
+struct YMaterial;
 
 // What the board screen's buttons ask of the game screens; game/ installs
 // it. Without one a click is logged and changes nothing.
@@ -201,13 +203,26 @@ class YTessor : public UIEvent {
   const std::vector<YTessorBlurCopy>& BlurCopies() const { return blurCopies_; }
 
   // --- board drawing (YTessorDraw.cpp) ---------------------------------------
-  // Fills the cell quad for (x, y), mirrored with the view flip.
+  // Fills the cell quad for (x, y), mirrored with the view flip: corners
+  // and normals in the world, the first texture pairs the cell's share of
+  // the board, the second pairs its own corners.
   void CellToWorld(int x, int y, bool mirrored);
+  // The board, its units and the faint power points over them; after the
+  // camera is applied, once per frame in the board state.
   void DrawBoard();
+  // The power-point marker on the cell quad; below alpha 1 tinted see-through.
   void DrawPowerPoint(float alpha);
+  // The preview arrow's ribbon, when there is one; after DrawBoard.
   void DrawArrow();
+  // The unit's class mesh at its drawing position, with its record's face.
   void DrawUnit(YTessorUnit* unit);
+  // A blur copy: the unit's mesh placed by `matrix` in the side's blur
+  // shaders, weighted by `colour`; casts no shadow.
   void DrawUnitBlur(YTessorUnit* unit, const YMatrix4& matrix, const YColor& colour);
+  // True while the cells the selected or hovered unit cannot reach are
+  // drawn dimmed.
+  bool DimmingOn() const;
+  const std::array<YMeshVertex, 4>& CellQuad() const { return cellQuad_; }
 
   YTessorBoard& Board() { return board_; }
   const YTessorBoard& Board() const { return board_; }
@@ -288,6 +303,12 @@ class YTessor : public UIEvent {
 
   YTessorPath path_;                // the preview arrow
   std::vector<YVector3> walkPath_;  // the path the moving unit walks
+
+  // --- board drawing (YTessorDraw.cpp) ---------------------------------------
+  void DrawCell(int x, int y, bool dimmed);
+  void DrawSides(int x, int y, float top, float bottom, const YMaterial& material);
+  std::array<YMeshVertex, 4> cellQuad_{};   // the quad CellToWorld fills, reused by every cell
+  std::vector<int> powerPointsUnderUnits_;  // this frame's cell indices
 };
 
 // The game's one board object.

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 
 #include "board/YMonsterSpecial.h"
@@ -13,6 +14,8 @@
 class YPlayer;
 class YTessorBoard;
 class RandomSource;
+class YMeshInstanceRef;
+class YShader;
 
 // The unit classes, for the drawing and for copies of a board.
 enum class UnitClass { kPlain, kBoss, kHero };
@@ -38,6 +41,13 @@ class YTessorUnit {
   std::string MonsterId() const;
   // True when the unit owns its record (deleting the unit deletes it).
   bool OwnsRecord() const { return ownedRecord_ != nullptr; }
+
+  // The mesh reference that draws every unit of this class on `side` (0 or
+  // 1): one mesh per class, loaded on the first call and kept for the
+  // process, with the side's body and face shaders. Main thread only.
+  YMeshInstanceRef* BuildMeshes(int side) const;
+  // The shaders of a side's blur copies: body, face. Main thread only.
+  static std::span<YShader* const> BlurShaders(int side);
 
   YPlayer* record = nullptr;
   std::int32_t x = -1;  // -1 while on no cell

@@ -68,15 +68,9 @@ struct Pixel {
 };
 
 Pixel Project(const YVector3& p) {
-  const YCamera& camera = GetCamera();
-  float eye[4] = {}, clip[4] = {};
-  const float in[4] = {p.x, p.y, p.z, 1};
-  for (int c = 0; c < 4; ++c)
-    for (int r = 0; r < 4; ++r) eye[c] += in[r] * camera.View().m[r][c];
-  for (int c = 0; c < 4; ++c)
-    for (int r = 0; r < 4; ++r) clip[c] += eye[r] * camera.Projection().m[r][c];
-  return {static_cast<int>((clip[0] / clip[3] + 1) * 0.5f * kWidth),
-          static_cast<int>((1 - clip[1] / clip[3]) * 0.5f * kHeight)};
+  const NdcPoint ndc = CameraNdc(p);
+  return {static_cast<int>((ndc.x + 1) * 0.5f * kWidth),
+          static_cast<int>((1 - ndc.y) * 0.5f * kHeight)};
 }
 
 std::uint32_t At(const platform::Image& frame, Pixel p) {

@@ -83,15 +83,9 @@ std::uint32_t Tint(std::uint32_t rgb) {
 // Where a world point shows under the camera: row vector times view and
 // projection, divided, onto the letterboxed viewport.
 Pixel Project(const YVector3& p) {
-  const YCamera& camera = GetCamera();
-  float eye[4] = {}, clip[4] = {};
-  const float in[4] = {p.x, p.y, p.z, 1};
-  for (int c = 0; c < 4; ++c)
-    for (int r = 0; r < 4; ++r) eye[c] += in[r] * camera.View().m[r][c];
-  for (int c = 0; c < 4; ++c)
-    for (int r = 0; r < 4; ++r) clip[c] += eye[r] * camera.Projection().m[r][c];
-  return {static_cast<int>((clip[0] / clip[3] + 1) * 0.5f * kSide),
-          static_cast<int>(kViewTop + (1 - clip[1] / clip[3]) * 0.5f * kViewHeight)};
+  const NdcPoint ndc = CameraNdc(p);
+  return {static_cast<int>((ndc.x + 1) * 0.5f * kSide),
+          static_cast<int>(kViewTop + (1 - ndc.y) * 0.5f * kViewHeight)};
 }
 
 class RenderPixelTest : public ::testing::Test {

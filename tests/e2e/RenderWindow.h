@@ -10,6 +10,24 @@
 #include "platform/Window.h"
 #include "render/PlatformDisplaySystem.h"
 #include "render/Render_D3D.h"
+#include "render/YCamera.h"
+
+// Where a world point shows under the scene camera, in normalised device
+// units (x to the right, y upwards, -1..1 across the viewport): the row
+// vector times view and projection, divided by w.
+struct NdcPoint {
+  float x, y;
+};
+inline NdcPoint CameraNdc(const YVector3& p) {
+  const YCamera& camera = GetCamera();
+  float eye[4] = {}, clip[4] = {};
+  const float in[4] = {p.x, p.y, p.z, 1};
+  for (int c = 0; c < 4; ++c)
+    for (int r = 0; r < 4; ++r) eye[c] += in[r] * camera.View().m[r][c];
+  for (int c = 0; c < 4; ++c)
+    for (int r = 0; r < 4; ++r) clip[c] += eye[r] * camera.Projection().m[r][c];
+  return {clip[0] / clip[3], clip[1] / clip[3]};
+}
 
 struct RenderWindow {
   // Opens a windowed device of that client size; fails the test (fatally)

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "board/BoardHud.h"
+#include "board/BoardShaderNames.h"
 #include "draw/YControlPanel.h"
 #include "framework/XMLParser.h"
 #include "framework/YLocale.h"
@@ -146,6 +147,20 @@ TEST(ShippedContent, TheBoardScreenPicturesAreSeeThroughWhereTheBoardShows) {
   EXPECT_EQ(hud(843, 214 + 60), 255) << "the clock's dial";
   EXPECT_EQ(alphaAt("uib4", 0.5f, 0.5f), 0);
   EXPECT_GT(alphaAt("uib4", 0.005f, 0.5f), 200);
+}
+
+TEST(ShippedContent, EveryNameTheBoardDrawingLooksUpIsShipped) {
+  TextureNames shaders;
+  shaders.ParseFile(std::string(QV_GAME_DIR) + "/data/shaders.yml");
+  std::vector<std::string> names(board_shaders::kElements.begin(), board_shaders::kElements.end());
+  names.insert(names.end(), {board_shaders::kPit, board_shaders::kWall, board_shaders::kBorder,
+                             board_shaders::kPowerPoint, board_shaders::kArrow});
+  for (const auto& unit : board_shaders::kUnitMeshes) {
+    EXPECT_TRUE(InProgramFolder(unit.mesh)) << unit.mesh;
+    for (const auto& side : unit.shaders) names.insert(names.end(), side.begin(), side.end());
+  }
+  for (const auto& side : board_shaders::kBlurShaders) names.insert(names.end(), side.begin(), side.end());
+  for (const std::string& name : names) EXPECT_TRUE(shaders.byShader.contains(name)) << name;
 }
 
 // The main font is the default font plus two move symbols at 0xAD and 0xAE

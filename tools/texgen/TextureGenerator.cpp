@@ -9,6 +9,7 @@
 #include "platform/Image.h"
 #include "tools/texgen/BattleTextures.h"
 #include "tools/texgen/BoardHudTextures.h"
+#include "tools/texgen/BoardTextures.h"
 #include "tools/texgen/Canvas.h"
 #include "tools/texgen/PanelTextures.h"
 #include "tools/texgen/TgaWriter.h"
@@ -92,6 +93,8 @@ int main(int argc, char** argv) {
   for (const GeneratedTexture& texture : BattleTextures())
     ok = Write(texture.image, folder, texture.name, texture.jpeg) && ok;
   for (const GeneratedTexture& texture : BoardHudTextures())
+    ok = Write(texture.image, folder, texture.name, texture.jpeg) && ok;
+  for (const GeneratedTexture& texture : BoardTextures())
     ok = Write(texture.image, folder, texture.name, texture.jpeg) && ok;
   return ok ? 0 : 1;
 }
