@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 #include <fstream>
+#include <future>
 #include <sstream>
 #include <stdexcept>
 
@@ -52,6 +53,15 @@ std::string ReadFile(const std::filesystem::path& path) {
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
+}
+
+bool EndsWithin(std::chrono::milliseconds limit, const std::function<void()>& work,
+                const std::function<void()>& release) {
+  std::future<void> done = std::async(std::launch::async, work);
+  const bool inTime = done.wait_for(limit) == std::future_status::ready;
+  if (!inTime) release();
+  done.get();
+  return inTime;
 }
 
 }  // namespace testing_support
