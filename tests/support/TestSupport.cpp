@@ -78,4 +78,13 @@ bool ReturnsWithoutReader(const std::filesystem::path& pipe, const std::function
   return inTime;
 }
 
+bool EndsWithin(std::chrono::milliseconds limit, const std::function<void()>& work,
+                const std::function<void()>& release) {
+  std::future<void> done = std::async(std::launch::async, work);
+  const bool inTime = done.wait_for(limit) == std::future_status::ready;
+  if (!inTime) release();
+  done.get();
+  return inTime;
+}
+
 }  // namespace testing_support

@@ -1,7 +1,9 @@
 // Helpers shared by the tests: a temporary folder removed afterwards, an
-// environment variable set for one scope, and small file helpers.
+// environment variable set for one scope, small file helpers and a bounded
+// wait for work that might never end.
 #pragma once
 
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -60,5 +62,12 @@ bool ReturnsWithoutReader(const std::filesystem::path& pipe, const std::function
 
 void WriteFile(const std::filesystem::path& path, const std::string& bytes);
 std::string ReadFile(const std::filesystem::path& path);
+
+// Runs `work` on a thread of its own and waits at most `limit` for it. When
+// it has not ended by then, calls `release`, which must make it end, and
+// waits for the rest, so that a fault fails a test instead of hanging it.
+// Returns whether `work` ended within the limit.
+bool EndsWithin(std::chrono::milliseconds limit, const std::function<void()>& work,
+                const std::function<void()>& release);
 
 }  // namespace testing_support

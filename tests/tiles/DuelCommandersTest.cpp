@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <filesystem>
+#include <memory>
 
 #include "net/PeerGameEvents.h"
 #include "net/PeerMessageRouter.h"
@@ -100,25 +103,25 @@ class DuelCommandersTest : public ::testing::Test {
 };
 
 // The computer moves what a search of the real position finds, which stays
-// untouched until then; with no pair it starts nothing; deleting it stops a
-// search that would run for ages.
+// untouched until then; with no pair it starts nothing; deleting it stops
+// within seconds a search that its time limit would let run for minutes.
 TEST_F(DuelCommandersTest, ComputerSearchesACopyAndMovesOnTheMainThread) {
   YTileset battle;
   YPlayer ann, bob;
   Arm(ann, "Ann", "hourglass");
   Arm(bob, "Bob", "sun_disc");
-  auto owned = std::make_unique<YPlayerComputer>(1, 19, 1, 1, 5);
+  auto owned = std::make_unique<YPlayerComputer>(1, 19, 1, 1, 600000);
   YPlayerComputer* computer = owned.get();
-  const auto cutAtPly3 = [reads = 0]() mutable { return reads++ == 0 ? 0u : 1000u; };
+  const auto cutAtPly3 = [reads = 0]() mutable { return reads++ == 0 ? 0u : 600001u; };
   computer->SetClock(cutAtPly3);
   battle.SetCommander(1, std::move(owned));
   battle.BeginBattle("layouts\\standard.lay", &ann, &bob, 1);
   // Once its time is up every node three plies down is a leaf: the tree of
   // a plain search of depth 3, and the move the plain search finds.
   DuelState copy = battle.State().SearchCopy(), shallow = copy;
-  const DuelSearchResult search = DuelSearch(copy, {1, 19, 1, 5, false}, cutAtPly3).Run(battle.Pairs());
+  const DuelSearchResult search = DuelSearch(copy, {1, 19, 1, 600000, false}, cutAtPly3).Run(battle.Pairs());
   EXPECT_EQ(search.nodes,
-            DuelSearch(shallow, {1, 3, 1, 5, false}, [] { return 0u; }).Run(battle.Pairs()).nodes);
+            DuelSearch(shallow, {1, 3, 1, 600000, false}, [] { return 0u; }).Run(battle.Pairs()).nodes);
   const DuelPair expected = battle.Pairs()[search.bestIndex];
   const std::uint64_t before = battle.State().Hash();
   for (int frame = 0; frame < 100000 && battle.State().undo.empty(); ++frame) {
@@ -128,7 +131,8 @@ TEST_F(DuelCommandersTest, ComputerSearchesACopyAndMovesOnTheMainThread) {
   ASSERT_EQ(battle.State().undo.size(), 1u);
   const std::int16_t* taken = battle.State().RecordTiles(battle.State().undo.back());
   EXPECT_EQ(std::make_pair(int{taken[0]}, int{taken[1]}), std::make_pair(expected.a, expected.b));
-  computer->SetClock([] { return 0u; });  // no time cut: the next search would run for ages
+  auto now = std::make_shared<std::atomic<std::uint32_t>>(0u);  // the next search's limit is minutes away
+  computer->SetClock([now] { return now->load(); });
   const std::vector<YTile> tiles = battle.Board().tiles;
   for (YTile& t : battle.Board().tiles) t.state = YTile::kRemoved;
   battle.FindMoves();
@@ -138,7 +142,10 @@ TEST_F(DuelCommandersTest, ComputerSearchesACopyAndMovesOnTheMainThread) {
   battle.FindMoves();
   computer->Update();
   EXPECT_TRUE(computer->Searching());
-  battle.DeleteCommanders();
+  // Should the stop go unheeded, the clock runs out so that the test fails
+  // rather than hangs.
+  EXPECT_TRUE(testing_support::EndsWithin(
+      std::chrono::seconds(5), [&battle] { battle.DeleteCommanders(); }, [now] { now->store(600001u); }));
 }
 
 TEST_F(DuelCommandersTest, TwoMachinesPlayOneDuelInLockstep) {

@@ -1,12 +1,15 @@
-// The duel computer's search: the pruned search against a plain negamax on
-// random small positions, kills and extra turns.
+// The duel computer's search: the pruned search against a plain negamax
+// written here from the rules core alone, on random small positions; kills
+// and extra turns.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "players/YArtifact.h"
 #include "tests/tiles/TilesTestSupport.h"
 #include "tiles/DuelSearch.h"
+#include "tiles/MoveEffects.h"
 #include "tiles/PairRules.h"
 
 namespace {
@@ -36,12 +39,70 @@ DuelState RandomPosition(std::mt19937& rng) {
   return s;
 }
 
-DuelSearchResult Searched(DuelState& s, int depth, int candidates, bool prune) {
+DuelSearchResult Searched(DuelState& s, int depth, int candidates) {
   std::vector<int> scratch;
   std::vector<DuelPair> pairs;
   FindPairs(s, scratch, pairs);
-  return DuelSearch(s, {s.sideToMove, depth, candidates, 1000, prune}, [] { return 0u; }).Run(pairs);
+  return DuelSearch(s, {s.sideToMove, depth, candidates, 1000}, [] { return 0u; }).Run(pairs);
 }
+
+// A plain negamax of the duel written apart from DuelSearch: no window, no
+// time cut, no move taken back; every node plays on a copy of its position.
+// Material is 20 x health plus the four element values.
+class PlainNegamax {
+ public:
+  explicit PlainNegamax(int own) : own_(own) {}
+
+  // Every root pair's value, in root order.
+  std::vector<std::int32_t> RootValues(const DuelState& root, int depth) {
+    std::vector<std::int32_t> values;
+    for (const DuelPair& pair : Pairs(root)) values.push_back(Play(root, pair, own_, depth));
+    return values;
+  }
+  std::uint64_t nodes = 0;
+
+ private:
+  static std::vector<DuelPair> Pairs(const DuelState& s) {
+    std::vector<int> scratch;
+    std::vector<DuelPair> pairs;
+    FindPairs(s, scratch, pairs);
+    return pairs;
+  }
+  static std::int64_t Material(const DuelSide& s) {
+    return 20 * std::int64_t{s.health} + s.mana[0] + s.mana[1] + s.mana[2] + s.mana[3];
+  }
+  static std::int32_t Value(const DuelState& s, int side) {
+    return static_cast<std::int32_t>(Material(s.sides[side & 1]) - Material(s.sides[(side + 1) & 1]));
+  }
+  std::int32_t Play(const DuelState& from, const DuelPair& pair, int side, int depth) {
+    DuelState next = from;
+    next.sideToMove = side;
+    next.PlayPair(pair.a, pair.b, YTile::kSetAside);
+    if ((next.flags & DuelFlag::kExtraTurn) == 0) return -Search(next, side ^ 1, depth - 1);
+    next.flags = 0;
+    return Search(next, side, depth - 1);
+  }
+  std::int32_t Search(DuelState s, int side, int depth) {
+    ++nodes;
+    const std::int32_t won = kWin + depth;
+    if (s.sides[own_ & 1].health <= 0) return side == own_ ? -won : won;
+    if (s.sides[(own_ + 1) & 1].health <= 0) return side == own_ ? won : -won;
+    s.sideToMove = side;
+    if (depth == 0) return Value(s, side);
+    if ((s.flags & DuelFlag::kShuffle) != 0) {
+      const DuelSide& mover = s.sides[side & 1];
+      return (mover.maxHealth / 4 - mover.health + mover.maxHealth) * depth + Value(s, side);
+    }
+    ApplyTurnUpkeep(s);
+    const std::vector<DuelPair> pairs = Pairs(s);
+    if (pairs.empty()) return -Search(s, side ^ 1, depth - 1);
+    std::int32_t best = -duel_score::kBound;
+    for (const DuelPair& pair : pairs) best = std::max(best, Play(s, pair, side, depth));
+    return best;
+  }
+
+  int own_;
+};
 
 TEST(DuelSearchTest, PrunedSearchAgreesWithPlainNegamaxAndLeavesThePositionAsFound) {
   std::mt19937 rng(2024);
@@ -49,15 +110,24 @@ TEST(DuelSearchTest, PrunedSearchAgreesWithPlainNegamaxAndLeavesThePositionAsFou
   for (int n = 0; n < 2000; ++n) {
     DuelState position = RandomPosition(rng);
     position.sideToMove = n & 1;
-    DuelState pruned = position, plain = position;
+    DuelState pruned = position;
     const int depth = 1 + n % 5, candidates = n % 3 == 0 ? 3 : 1;
-    const DuelSearchResult a = Searched(pruned, depth, candidates, true),
-                           b = Searched(plain, depth, candidates, false);
-    ASSERT_EQ(std::make_pair(a.best, a.bestIndex), std::make_pair(b.best, b.bestIndex)) << "position " << n;
-    ASSERT_EQ(a.ranked, b.ranked) << "position " << n;
+    const DuelSearchResult a = Searched(pruned, depth, candidates);
+    PlainNegamax plain(position.sideToMove);
+    const std::vector<std::int32_t> values = plain.RootValues(position, depth);
+    const auto best = std::max_element(values.begin(), values.end());  // the first of equals
+    if (best != values.end()) {
+      ASSERT_EQ(std::make_pair(a.best, a.bestIndex),
+                std::make_pair(*best, static_cast<std::size_t>(best - values.begin())))
+          << "position " << n;
+    }
+    std::vector<ScoredRoot> ranked;
+    for (std::size_t i = 0; candidates > 1 && i < values.size(); ++i) ranked.push_back({i, values[i]});
+    std::stable_sort(ranked.begin(), ranked.end(), [](auto& x, auto& y) { return x.value > y.value; });
+    ASSERT_EQ(a.ranked, ranked) << "position " << n;
     ASSERT_EQ(pruned.Hash(), position.Hash()) << "position " << n;
     prunedNodes += a.nodes;
-    plainNodes += b.nodes;
+    plainNodes += plain.nodes;
   }
   EXPECT_LT(prunedNodes, plainNodes / 2);
 }
@@ -73,12 +143,12 @@ TEST(DuelSearchTest, KillsAreFoundAndExtraTurnsAreSearchedForTheSameSide) {
   };
   // The killing air pair is listed after the reflecting water pair.
   DuelState kill = duel({0x3A, 0x3A, 0x03, 0x03});
-  const DuelSearchResult found = Searched(kill, 3, 1, true);
+  const DuelSearchResult found = Searched(kill, 3, 1);
   EXPECT_EQ(std::make_pair(found.bestIndex, found.best), std::make_pair(std::size_t{1}, kWin + 2));
   // Fire 8 halves the other's fire to above the mover's: another turn, in
   // which the air pair kills; without negation that line is a win too.
   DuelState extra = duel({0x18, 0x18, 0x03, 0x03});
-  EXPECT_EQ(Searched(extra, 2, 2, true).ranked, (std::vector<ScoredRoot>{{1, kWin + 1}, {0, kWin}}));
+  EXPECT_EQ(Searched(extra, 2, 2).ranked, (std::vector<ScoredRoot>{{1, kWin + 1}, {0, kWin}}));
 }
 
 }  // namespace
