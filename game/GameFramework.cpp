@@ -6,6 +6,7 @@
 #include "framework/Log.h"
 #include "game/ProgramStart.h"
 #include "game/YConsole.h"
+#include "modes/DuelGold.h"
 #include "platform/Clock.h"
 #include "platform/Random.h"
 #include "players/PlayerProfiles.h"
@@ -93,6 +94,7 @@ void GameFramework::LoadStartupFiles() {
   GetStats().Load();
   GetTileset().LoadTexture();
   GetTileset().SetEvents(&GetTileBattleScreen());
+  duel_gold::InstallGoldRouting();
   GetTileBattleScreen().SetMusicPlayer(&musicPlayer);
   SetProfileSelectedHook([](YPlayerHero* player, YMonsterShop* shop, int tab) {
     GetControlPanel().SetPlayer(player, shop, tab);
