@@ -10,6 +10,7 @@
 #include "game/BoardScreenHooks.h"
 #include "game/ProgramStart.h"
 #include "game/YConsole.h"
+#include "modes/DuelGold.h"
 #include "platform/Clock.h"
 #include "platform/Random.h"
 #include "players/PlayerProfiles.h"
@@ -98,6 +99,7 @@ void GameFramework::LoadStartupFiles() {
   GetStats().Load();
   GetTileset().LoadTexture();
   GetTileset().SetEvents(&GetTileBattleScreen());
+  duel_gold::InstallGoldRouting();
   GetTileBattleScreen().SetMusicPlayer(&musicPlayer);
   InstallBoardScreen();
   SetProfileSelectedHook([](YPlayerHero* player, YMonsterShop* shop, int tab) {

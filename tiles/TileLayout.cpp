@@ -173,4 +173,14 @@ bool LoadLayout(std::string_view path, DuelBoard& board) {
   return text && CompileText(path, compiled, board);
 }
 
+std::string LoadUsableLayout(std::string_view path, DuelBoard& board) {
+  const bool safe = IsSafeLayoutPath(path);
+  if (!safe) Log::Printf("Layout path refused: %.*s", static_cast<int>(path.size()), path.data());
+  if (safe && LoadLayout(path, board)) return std::string(path);
+  if (path == kStandardPath) return {};
+  Log::Printf("Layout %.*s is unusable; the battle uses %s", static_cast<int>(path.size()), path.data(),
+              std::string(kStandardPath).c_str());
+  return LoadLayout(kStandardPath, board) ? std::string(kStandardPath) : std::string();
+}
+
 }  // namespace tile_layout

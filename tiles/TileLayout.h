@@ -61,5 +61,10 @@ std::string CompiledPath(std::string_view path);
 // compiled file is parsed and compiled. Logs what is wrong and returns
 // false, leaving the board empty, when nothing usable is found.
 bool LoadLayout(std::string_view path, DuelBoard& board);
+// What a battle loads for `path`: the layout itself when its path is safe
+// and it loads, else the standard layout (the refusal and the fallback are
+// logged). The path whose tiles the board then holds; empty, with the board
+// empty, when neither is usable.
+std::string LoadUsableLayout(std::string_view path, DuelBoard& board);
 
 }  // namespace tile_layout

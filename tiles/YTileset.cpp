@@ -76,20 +76,31 @@ void YTileset::DeleteCommanders() {
   commanders_[1].reset();
 }
 
-void YTileset::BeginBattle(const std::string& layoutPath, YPlayer* side0, YPlayer* side1, std::int32_t firstSide) {
+bool YTileset::BeginBattle(const std::string& layoutPath, YPlayer* side0, YPlayer* side1,
+                           std::int32_t firstSide) {
   started_ = false;
   dealt_ = false;
+  // The layout is settled here, before a commander hears of the battle, so
+  // that both machines of a network duel start on the same usable one.
+  DuelBoard probe;
+  const std::string path = tile_layout::LoadUsableLayout(layoutPath, probe);
+  if (path.empty()) {
+    Log::Printf("The battle is not started: no usable layout for %s", layoutPath.c_str());
+    ClearTiles();
+    return false;
+  }
   fighters_ = {side0, side1};
   PullSides();
   const std::uint32_t seed = platform::TickCount();
   if (commanders_[1])
-    commanders_[1]->OnStart(layoutPath, seed, firstSide);
+    commanders_[1]->OnStart(path, seed, firstSide);
   else
-    NewBattle(layoutPath, seed, firstSide);
+    NewBattle(path, seed, firstSide);
+  return true;
 }
 
-void YTileset::NewBattle(const std::string& layoutPath, std::uint32_t seed, std::int32_t firstSide) {
-  LoadLayout(layoutPath);
+bool YTileset::NewBattle(const std::string& layoutPath, std::uint32_t seed, std::int32_t firstSide) {
+  if (!LoadLayout(layoutPath)) return false;
   state_.shuffleSeed = static_cast<std::int32_t>(seed);
   PullSides();
   Shuffle(0);
@@ -101,19 +112,16 @@ void YTileset::NewBattle(const std::string& layoutPath, std::uint32_t seed, std:
   FindMoves();
   started_ = true;
   dealt_ = true;
+  return true;
 }
 
-void YTileset::LoadLayout(const std::string& layoutPath) {
+bool YTileset::LoadLayout(const std::string& layoutPath) {
   layoutPath_ = layoutPath;
   ResetBattle();
   state_.kinds = DuelKindsOf(GetTileTables().Kinds());
-  const bool safe = tile_layout::IsSafeLayoutPath(layoutPath);
-  if (!safe) Log::Printf("Layout path refused: %s", layoutPath.c_str());
-  if (safe && tile_layout::LoadLayout(layoutPath, state_.board)) return;
-  if (layoutPath == tile_layout::kStandardPath) return;
-  Log::Printf("Layout %s is unusable; the battle uses %s", layoutPath.c_str(),
-              std::string(tile_layout::kStandardPath).c_str());
-  tile_layout::LoadLayout(tile_layout::kStandardPath, state_.board);
+  if (!tile_layout::LoadUsableLayout(layoutPath, state_.board).empty()) return true;
+  Log::Printf("No usable layout for %s: the battle has no tiles", layoutPath.c_str());
+  return false;
 }
 
 void YTileset::ResetBattle() {

@@ -67,15 +67,21 @@ class YTileset {
   YGameMaster* gameMode = nullptr;
 
   // ---- Battle -------------------------------------------------------------
-  // A fight begins: stores the fighters (not owned) and asks side 1's
-  // commander to start it with the tick count as seed.
-  void BeginBattle(const std::string& layoutPath, YPlayer* side0, YPlayer* side1, std::int32_t firstSide);
+  // A fight begins: settles the layout (the asked-for one, else the
+  // standard one), stores the fighters (not owned) and asks side 1's
+  // commander to start it with the tick count as seed. False, with a log
+  // line, when neither layout is usable: then no battle is started, no
+  // commander hears of it and the game mode's OnFightEnd is never called
+  // for it: the caller settles the fight itself.
+  bool BeginBattle(const std::string& layoutPath, YPlayer* side0, YPlayer* side1, std::int32_t firstSide);
   // Starts the battle: loads the layout, deals from the seed, gives the
-  // first side the move and its artifact's upkeep.
-  void NewBattle(const std::string& layoutPath, std::uint32_t seed, std::int32_t firstSide);
+  // first side the move and its artifact's upkeep. False, with the battle
+  // left unstarted and without tiles, when no layout is usable.
+  bool NewBattle(const std::string& layoutPath, std::uint32_t seed, std::int32_t firstSide);
   // Resets the battle and loads a layout's tiles (set aside); an unusable
-  // layout falls back to the standard one.
-  void LoadLayout(const std::string& layoutPath);
+  // layout falls back to the standard one. False (no tiles) when neither is
+  // usable.
+  bool LoadLayout(const std::string& layoutPath);
   // One frame. Nothing but the commanders' messages runs until a battle
   // has been started.
   void Update(float dt);

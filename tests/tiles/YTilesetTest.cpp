@@ -524,6 +524,36 @@ TEST_F(TilesetTest, TheFirstHintAreaHoldingTheMouseIsExplainedUnlessATileIsUnder
   EXPECT_EQ(battle_.TileUnderMouse(), tile);
 }
 
+TEST_F(TilesetTest, BeginBattleSettlesTheLayoutBeforeTheCommanderHears) {
+  auto c1 = std::make_unique<ScriptCommander>(1, YPlayerCommander::kNetwork);
+  ScriptCommander* commander = c1.get();
+  battle_.SetCommander(1, std::move(c1));
+  EXPECT_TRUE(battle_.BeginBattle("layouts\\missing.lay", &ann_, &bob_, 0));
+  EXPECT_EQ(commander->startPath, "layouts\\standard.lay") << "both machines must deal on the same layout";
+}
+
+TEST_F(TilesetTest, ABattleWithoutAUsableLayoutIsNotStarted) {
+  LogCapture log;
+  testing_support::WriteFile(dir_.Path() / "layouts" / "standard.lay", "");
+  auto c1 = std::make_unique<ScriptCommander>(1, YPlayerCommander::kComputer);
+  ScriptCommander* commander = c1.get();
+  commander->autoMove = true;
+  battle_.SetCommander(1, std::move(c1));
+  EXPECT_FALSE(battle_.BeginBattle("layouts\\missing.lay", &ann_, &bob_, 1));
+  EXPECT_EQ(commander->startFirst, -1) << "no commander hears of it";
+  EXPECT_FALSE(battle_.NewBattle("layouts\\standard.lay", 3, 1));
+  EXPECT_TRUE(battle_.State().board.tiles.empty());
+  RunFrames(20);
+  EXPECT_FALSE(battle_.IsBattleStarted());
+  EXPECT_EQ(commander->updates, 0);
+  EXPECT_TRUE(master_.results.empty()) << "the caller settles the fight, not OnFightEnd";
+  const std::vector<std::string> lines = log.Lines();
+  EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+    return line.find("The battle is not started: no usable layout for layouts\\missing.lay") !=
+           std::string::npos;
+  }));
+}
+
 TEST(DisplayedCountersTest, StepOneAFrameAndRestAtTheCap) {
   YPlayer fighter;
   tiles_test::SetFighter(fighter, "F", 10, 40);

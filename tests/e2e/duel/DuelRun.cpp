@@ -135,7 +135,10 @@ bool DuelGame::Setup() {
   else
     battle.SetCommander(1, DuelComputer(1));
   battle.gameMode = &mode_;
-  battle.BeginBattle(kLayout, hero_, monster_.get(), 0);
+  if (!battle.BeginBattle(kLayout, hero_, monster_.get(), 0)) {
+    std::fprintf(stderr, "no usable layout %s\n", kLayout);
+    return false;
+  }
   battle.SetupView();
   battle.UpdateMusicMood(true);
   uiRoot.SetScreen(nullptr);
