@@ -1,8 +1,8 @@
 // A UI-heavy frame through the whole renderer and the OpenGL device: 2,000
 // textured quads in the 2D projection, switching among up to four shaders
 // (opaque, alpha-blended with a scroll, additive with a rotation, two stages
-// with an offset) and tint colours, so every quad changes states. Needs an X
-// display.
+// with an offset) and tint colours, so every quad changes states; the grid
+// moves a little every frame, so every frame is drawn. Needs an X display.
 #include <benchmark/benchmark.h>
 
 #include <cstdlib>
@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/GLDevice.h"
 #include "platform/Image.h"
 #include "platform/Window.h"
 #include "render/PlatformDisplaySystem.h"
@@ -65,10 +66,11 @@ std::string ShaderFile(const std::filesystem::path& folder) {
   return file.string();
 }
 
-// Quad i of a 50 x 40 grid over the UI space, counter-clockwise on the screen.
-void DrawGridQuad(YRender& render, int i) {
+// Quad i of a 50 x 40 grid over the UI space, counter-clockwise on the
+// screen, the grid moved `shift` units to the right.
+void DrawGridQuad(YRender& render, int i, float shift) {
   const float w = 1000.0f / kColumns, h = 625.0f / (kQuads / kColumns);
-  const float x = static_cast<float>(i % kColumns) * w, y = static_cast<float>(i / kColumns) * h;
+  const float x = static_cast<float>(i % kColumns) * w + shift, y = static_cast<float>(i / kColumns) * h;
   const YTexVertex q[4] = {
       {{x, y, 0}, {0, 0}}, {{x, y + h, 0}, {0, 1}}, {{x + w, y + h, 0}, {1, 1}}, {{x + w, y, 0}, {1, 0}}};
   render.DrawQuad28(q);
@@ -100,18 +102,26 @@ void BM_Frame2000TexturedQuads(benchmark::State& state) {
   const YColor tints[3] = {{1, 1, 1, 1}, {1, 0.5f, 0.5f, 0.75f}, {0.5f, 1, 0.5f, 0.5f}};
   const auto shaderCount = static_cast<int>(state.range(0));
 
+  const auto* device = dynamic_cast<const platform::GLDevice*>(render->Device());
+  const std::uint64_t droppedBefore = device ? device->DroppedFrames() : 0;
+  int frame = 0;
   for (auto _ : state) {
+    // The grid creeps to the right, so no frame equals the one before (the
+    // device would skip drawing it).
+    const float shift = static_cast<float>(++frame % 100) * 0.01f;
     UpdateShaders(0.016f);
     render->BeginFrame(true);
     render->SetViewport(1000, 625);
     render->Set2DProjection(1000, 625);
     for (int i = 0; i < kQuads; ++i) {
       render->SetShaderColor(shaders[i % shaderCount], tints[i % 3]);
-      DrawGridQuad(*render, i);
+      DrawGridQuad(*render, i, shift);
     }
     render->EndFrame();
   }
   state.SetItemsProcessed(state.iterations() * kQuads);
+  state.counters["dropped_frames"] =
+      static_cast<double>(device ? device->DroppedFrames() - droppedBefore : 0);
   render.reset();  // the device goes before its window
   std::filesystem::remove_all(folder);
 }

@@ -19,15 +19,29 @@ using platform::PrimitiveType;
 using platform::TransformKind;
 
 // The device state each renderer id drives.
-constexpr std::array<std::uint32_t, kRenderStateCount> kRenderStates = {
-    rs::AlphaBlendEnable, rs::SrcBlend,     rs::DestBlend,   rs::TextureFactor,  rs::ZFunc,
-    rs::CullMode,         rs::ZEnable,      rs::ZWriteEnable, rs::StencilEnable, rs::StencilFail,
-    rs::StencilZFail,     rs::StencilPass,  rs::StencilFunc, rs::StencilRef,     rs::StencilMask,
-    rs::StencilWriteMask, rs::DiffuseMaterialSource, rs::SpecularMaterialSource,
-    rs::AmbientMaterialSource, rs::EmissiveMaterialSource};
+constexpr std::array<std::uint32_t, kRenderStateCount> kRenderStates = {rs::AlphaBlendEnable,
+                                                                        rs::SrcBlend,
+                                                                        rs::DestBlend,
+                                                                        rs::TextureFactor,
+                                                                        rs::ZFunc,
+                                                                        rs::CullMode,
+                                                                        rs::ZEnable,
+                                                                        rs::ZWriteEnable,
+                                                                        rs::StencilEnable,
+                                                                        rs::StencilFail,
+                                                                        rs::StencilZFail,
+                                                                        rs::StencilPass,
+                                                                        rs::StencilFunc,
+                                                                        rs::StencilRef,
+                                                                        rs::StencilMask,
+                                                                        rs::StencilWriteMask,
+                                                                        rs::DiffuseMaterialSource,
+                                                                        rs::SpecularMaterialSource,
+                                                                        rs::AmbientMaterialSource,
+                                                                        rs::EmissiveMaterialSource};
 constexpr std::array<std::uint32_t, kStageStateCount> kStageStates = {
-    tss::ColorOp,   tss::ColorArg1, tss::ColorArg2,  tss::AlphaOp,  tss::AlphaArg1, tss::AlphaArg2,
-    tss::MagFilter, tss::MinFilter, tss::MipFilter,  tss::AddressU, tss::AddressV};
+    tss::ColorOp,   tss::ColorArg1, tss::ColorArg2, tss::AlphaOp,  tss::AlphaArg1, tss::AlphaArg2,
+    tss::MagFilter, tss::MinFilter, tss::MipFilter, tss::AddressU, tss::AddressV};
 
 // Stage-state ids of the colour and alpha operations, and their "disable".
 constexpr std::size_t kColorOpId = 0;
@@ -43,12 +57,28 @@ platform::Matrix16 ToDevice(const YMatrix4& matrix) {
   return out;
 }
 
-platform::ColorValue ToDevice(const YColor& c) { return {c.r, c.g, c.b, c.a}; }
+platform::ColorValue ToDevice(const YColor& c) {
+  return {c.r, c.g, c.b, c.a};
+}
 
 // Left-handed off-centre orthographic projection onto depth 0..1.
 platform::Matrix16 OrthoOffCenterLH(float l, float r, float b, float t, float zn, float zf) {
-  return {2 / (r - l),       0, 0, 0, 0, 2 / (t - b),       0, 0, 0, 0, 1 / (zf - zn), 0,
-          (l + r) / (l - r), (t + b) / (b - t), zn / (zn - zf), 1};
+  return {2 / (r - l),
+          0,
+          0,
+          0,
+          0,
+          2 / (t - b),
+          0,
+          0,
+          0,
+          0,
+          1 / (zf - zn),
+          0,
+          (l + r) / (l - r),
+          (t + b) / (b - t),
+          zn / (zn - zf),
+          1};
 }
 
 // Right-handed perspective projection with a vertical field of view.
@@ -70,8 +100,9 @@ std::span<const std::uint8_t> BytesOf(std::span<const Vertex> vertices) {
 void Render_D3D::BindTexture(YTextureBase* texture, std::uint32_t stage) {
   if (!device_ || !texture || stage >= kMaxStages) return;
   texture->LoadIfWaiting();
-  const platform::DeviceTexture* handle = texture->DeviceTexture();
-  if (handle) device_->SetTexture(stage, handle);
+  // A texture that failed to load unbinds the stage, so it never draws with
+  // whatever the stage held before.
+  device_->SetTexture(stage, texture->DeviceTexture());
 }
 
 void Render_D3D::SetStageState(std::uint32_t stage, std::uint32_t id, std::uint32_t value) {
@@ -94,8 +125,8 @@ void Render_D3D::SetTextureFactor(const YColor& colour) {
 
 void Render_D3D::ApplyMaterial(const YMaterial& m) {
   if (!device_) return;
-  device_->SetMaterial({ToDevice(m.diffuse), ToDevice(m.ambient), ToDevice(m.specular), ToDevice(m.emissive),
-                        m.power});
+  device_->SetMaterial(
+      {ToDevice(m.diffuse), ToDevice(m.ambient), ToDevice(m.specular), ToDevice(m.emissive), m.power});
 }
 
 void Render_D3D::EnableLight(bool on) {
@@ -210,7 +241,8 @@ void Render_D3D::DrawTriangles(const YVector3* vertices, std::uint32_t triangleC
 }
 
 void Render_D3D::DrawStrip28(const YTexVertex* vertices, std::uint32_t triangleCount) {
-  Draw(PrimitiveType::TriangleStrip, triangleCount, vertices, sizeof(YTexVertex), platform::fvf::PositionTex2);
+  Draw(PrimitiveType::TriangleStrip, triangleCount, vertices, sizeof(YTexVertex),
+       platform::fvf::PositionTex2);
 }
 
 void Render_D3D::DrawStrip40(const YMeshVertex* vertices, std::uint32_t triangleCount) {
@@ -222,9 +254,10 @@ void Render_D3D::DrawIndexedSubset(VertexBufferHandle vertices, IndexBufferHandl
                                    const YMeshSubset& subset) {
   if (!device_ || !vertexBuffers_.contains(vertices) || !indexBuffers_.contains(indices)) return;
   UseVertexFormat(platform::fvf::PositionNormalTex2);
-  device_->DrawIndexed(*vertices, sizeof(YMeshVertex), *indices, static_cast<std::uint32_t>(subset.lowestVertex),
-                       static_cast<std::uint32_t>(subset.vertexSpan), static_cast<std::uint32_t>(subset.firstIndex),
-                       static_cast<std::uint32_t>(subset.triangleCount));
+  device_->DrawIndexed(
+      *vertices, sizeof(YMeshVertex), *indices, static_cast<std::uint32_t>(subset.lowestVertex),
+      static_cast<std::uint32_t>(subset.vertexSpan), static_cast<std::uint32_t>(subset.firstIndex),
+      static_cast<std::uint32_t>(subset.triangleCount));
 }
 
 void Render_D3D::DrawScreenQuad() {

@@ -57,7 +57,7 @@ class YRender {
 
   // ---- Device slots ----------------------------------------------------
   // Binds the texture's device texture to the stage; a texture without one
-  // leaves the stage as it was.
+  // (it failed to load) leaves the stage bound to no texture.
   virtual void BindTexture(YTextureBase* texture, std::uint32_t stage) = 0;
   // Sends one texture stage state (id 0..10) / render state (id 0..19), uncached.
   virtual void SetStageState(std::uint32_t stage, std::uint32_t id, std::uint32_t value) = 0;
@@ -102,7 +102,8 @@ class YRender {
   // list's length current with the colour (SetShaderColor), DrawMeshEx2 with
   // its material. An empty shader list draws nothing.
   virtual void DrawMesh(YMeshInstanceBase& instance);
-  virtual void DrawMeshEx(YMeshInstanceBase& instance, std::span<YShader* const> shaders, const YColor& colour);
+  virtual void DrawMeshEx(YMeshInstanceBase& instance, std::span<YShader* const> shaders,
+                          const YColor& colour);
   virtual void DrawMeshEx2(YMeshInstanceBase& instance, std::span<YShader* const> shaders);
   // One subset's triangles from device buffers, in the mesh vertex format;
   // null or released buffers draw nothing.
@@ -141,7 +142,8 @@ class YRender {
   // With check, nothing when the material equals the cached one.
   void SetMaterial(const YMaterial& material, bool check);
   // Binds when the texture's device texture differs from the stage's cache
-  // and the stage is below the limit; a null texture changes nothing.
+  // and the stage is below the limit (one that failed to load counts as no
+  // texture, in the cache as on the device); a null texture changes nothing.
   void SetStageTexture(YTextureBase* texture, std::uint32_t stage);
   // Forgets a device texture that is about to be freed: every stage whose
   // cache holds it counts as unbound, so a new texture that happens to get

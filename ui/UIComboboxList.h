@@ -1,6 +1,7 @@
 // The drop-down list of a combo box: its items one per line in a framed
 // box, the item under the pointer lit. While open it is the capture control
-// (a child of the combo box's parent, drawn over its siblings); a click on
+// (a child of the combo box's parent, drawn after every other control of
+// the tree being drawn, so over them all); a click on
 // an item makes it the combo box's current one and closes the list.
 #pragma once
 

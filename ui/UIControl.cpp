@@ -21,6 +21,16 @@ YMatrix4& RunningTranslation() {
   return translation;
 }
 
+// The open capture control (a drop-down list) met while drawing a tree: it
+// is drawn once the whole tree is, so no later control covers it.
+struct DeferredCapture {
+  UIControl* control = nullptr;
+  YMatrix4 m;
+  float x = 0, y = 0;  // the running translation where it was met
+};
+DeferredCapture g_deferredCapture;
+int g_renderDepth = 0;  // how many Render calls are under way
+
 }  // namespace
 
 UIControl::UIControl(const YRect& rect_, std::string_view name_, UIEvent* listener_)
@@ -170,6 +180,11 @@ void UIControl::Render(const YMatrix4& m) {
   if (!visible_ || !g_render) return;
   YMatrix4& translation = RunningTranslation();
   const float outerX = translation.m[3][0], outerY = translation.m[3][1];
+  if (this == g_capture && g_renderDepth > 0) {
+    g_deferredCapture = {this, m, outerX, outerY};
+    return;
+  }
+  ++g_renderDepth;
   translation.m[3][0] = outerX + rect.x;
   translation.m[3][1] = outerY + rect.y;
   SetWorld(m);
@@ -177,7 +192,21 @@ void UIControl::Render(const YMatrix4& m) {
   for (std::size_t i = 0; i < children_.size(); ++i) children_[i]->Render(m);
   translation.m[3][0] = outerX;
   translation.m[3][1] = outerY;
+  --g_renderDepth;
+  if (g_renderDepth == 0) RenderDeferredCapture();
   SetWorld(m);
+}
+
+void UIControl::RenderDeferredCapture() {
+  const DeferredCapture deferred = std::exchange(g_deferredCapture, {});
+  if (!deferred.control || deferred.control != g_capture) return;  // closed while drawing
+  YMatrix4& translation = RunningTranslation();
+  const float outerX = translation.m[3][0], outerY = translation.m[3][1];
+  translation.m[3][0] = deferred.x;
+  translation.m[3][1] = deferred.y;
+  deferred.control->Render(deferred.m);  // at depth 0: drawn at once
+  translation.m[3][0] = outerX;
+  translation.m[3][1] = outerY;
 }
 
 // ---- Visibility and focus ------------------------------------------------

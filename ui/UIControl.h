@@ -46,7 +46,8 @@ class UIControl {
   virtual void MouseLeave();
   // Draws the subtree when visible: the world matrix is this control's
   // running translation followed by `m`; Paint, then the children in list
-  // order. Nothing without a renderer.
+  // order. The capture control (an open list) inside the tree is drawn
+  // last, over every other control of the tree. Nothing without a renderer.
   virtual void Render(const YMatrix4& m);
   // Widgets draw themselves here, at (0, 0) in their own coordinates.
   virtual void Paint();
@@ -136,6 +137,8 @@ class UIControl {
   // Whether a click on this control keeps the capture open.
   bool KeepsCapture() const;
   void SetWorld(const YMatrix4& m) const;
+  // Draws the capture control that the outermost Render put off.
+  static void RenderDeferredCapture();
 
   std::vector<std::unique_ptr<UIControl>> children_;
   UIControl* parent_ = nullptr;

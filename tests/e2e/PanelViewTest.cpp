@@ -23,8 +23,7 @@ class PanelView : public e2e::GameFixture {
                           {QV_PANELVIEW_EXE, ""});
     const std::string window = FindWindowTitled("Panel view");
     EXPECT_FALSE(window.empty()) << view.Stderr();
-    EXPECT_TRUE(e2e::WaitUntil([&] { return Has(view, "event 6 controlPanel"); }, 10s)) << view.Stderr();
-    e2e::Shell("sleep 0.6");  // the screen fades in
+    EXPECT_TRUE(e2e::WaitUntil([&] { return Has(view, "screen shown"); }, 10s)) << view.Stderr();
     drive(window, view);
     e2e::Shell("sleep 0.3");
     PressKey(window, "Escape");

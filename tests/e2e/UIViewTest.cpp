@@ -23,9 +23,10 @@ TEST_F(UIView, EveryTagAnswersTheMouseAndTheKeyboard) {
                         {"--layout", "ui\\english\\widgets.yml", "--screenshot", shot}, {QV_UIVIEW_EXE, ""});
   const std::string window = FindWindow();
   ASSERT_FALSE(window.empty()) << view.Stderr();
-  const auto has = [&](const std::string& line) { return view.Stderr().find(line + "\n") != std::string::npos; };
-  ASSERT_TRUE(e2e::WaitUntil([&] { return has("event 6 widgets"); }, 10s)) << view.Stderr();
-  e2e::Shell("sleep 0.5");  // the screen fades in
+  const auto has = [&](const std::string& line) {
+    return view.Stderr().find(line + "\n") != std::string::npos;
+  };
+  ASSERT_TRUE(e2e::WaitUntil([&] { return has("screen shown"); }, 10s)) << view.Stderr();
 
   Point(window, 300, 113);  // Play
   Point(window, 300, 161);  // Locked: disabled
@@ -34,7 +35,7 @@ TEST_F(UIView, EveryTagAnswersTheMouseAndTheKeyboard) {
   TypeText(window, "uennel");
   Point(window, 520, 160);  // the combo box opens its list...
   Point(window, 520, 200, false);
-  Point(window, 520, 248);  // ...and Water is chosen
+  Point(window, 520, 248);         // ...and Water is chosen
   Point(window, 750, 113, false);  // hovering the tracker takes the focus
   Point(window, 300, 349);         // the link
   Point(window, 889, 53);          // the close button
@@ -59,9 +60,9 @@ TEST_F(UIView, EveryTagAnswersTheMouseAndTheKeyboard) {
   const auto light = [](int r, int g, int b) { return r > 190 && g > 190 && b > 190; };
   const auto gold = [](int r, int g, int b) { return r > 200 && g > 160 && b < 130; };
   EXPECT_GT(e2e::CountPixels(*image, 435, 100, 645, 126, light), 60);  // the name typed into the edit box
-  EXPECT_GT(e2e::CountPixels(*image, 435, 220, 540, 240, gold), 60);    // the lit row of the open list
-  EXPECT_GT(e2e::CountPixels(*image, 435, 240, 540, 260, light), 60);   // "Water" below it, unlit
-  EXPECT_GT(e2e::CountPixels(*image, 40, 200, 48, 400, gold), 400);     // the window's gold rim
+  EXPECT_GT(e2e::CountPixels(*image, 435, 220, 540, 240, gold), 60);   // the lit row of the open list
+  EXPECT_GT(e2e::CountPixels(*image, 435, 240, 540, 260, light), 60);  // "Water" below it, unlit
+  EXPECT_GT(e2e::CountPixels(*image, 40, 200, 48, 400, gold), 400);    // the window's gold rim
 }
 
 }  // namespace

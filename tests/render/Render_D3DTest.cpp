@@ -105,13 +105,28 @@ TEST_F(RenderD3DTest, StateSlotsReachTheDeviceStates) {
   render->identityFlags[1] = true;
   render->SetTextureMatrix(YMatrix4(), 1);  // identity: the stage's texture transform is switched off
   YTextureBase texture("no such file.png");
-  render->BindTexture(&texture, 1);  // no device texture: nothing
+  render->BindTexture(&texture, 1);  // no device texture: the stage is unbound
   texture.SetDeviceTexture(std::make_unique<FakeDeviceTexture>(7, std::vector<platform::Image>{}));
   render->BindTexture(&texture, 1);
   EXPECT_EQ(device->TakeCalls(),
             (Texts{"SetRenderState 27 100", "SetRenderState 148 119", "SetTextureStageState 2 14 11",
                    "SetRenderState 60 4294934272", "EnableLight 0", "SetRenderState 29 0",
-                   "SetTextureStageState 1 24 0", "SetTexture 1 tex7"}));
+                   "SetTextureStageState 1 24 0", "SetTexture 1 null", "SetTexture 1 tex7"}));
+}
+
+// An empty or broken texture file must not draw with the texture the stage
+// held before (a font's glyph sheet over a whole screen).
+TEST_F(RenderD3DTest, AStageWhoseTextureFailedIsBoundToNoTextureOnDeviceAndInTheCache) {
+  Create();
+  YTextureBase glyphs("glyph sheet.tga");
+  glyphs.SetDeviceTexture(std::make_unique<FakeDeviceTexture>(7, std::vector<platform::Image>{}));
+  YTextureBase failed("textures\\battle\\no such frame.tga");
+  render->SetStageTexture(&glyphs, 0);
+  render->SetStageTexture(&failed, 0);
+  EXPECT_EQ(render->boundTextures[0], nullptr);
+  render->SetStageTexture(&failed, 0);  // the cache holds no texture: nothing more is sent
+  render->SetStageTexture(&glyphs, 0);
+  EXPECT_EQ(device->TakeCalls(), (Texts{"SetTexture 0 tex7", "SetTexture 0 null", "SetTexture 0 tex7"}));
 }
 
 TEST_F(RenderD3DTest, DroppedStagesAreUnboundAndDisabledAndTheirCachesSaySo) {

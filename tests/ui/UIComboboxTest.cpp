@@ -2,6 +2,8 @@
 // closing, disabling, deleting the box while open, and drawing.
 #include "ui/UICombobox.h"
 
+#include <algorithm>
+
 #include "tests/ui/UIProbe.h"
 #include "tests/ui/WidgetTestSupport.h"
 #include "ui/UIComboboxList.h"
@@ -136,10 +138,36 @@ TEST_F(UIComboboxTest, DrawsTheFrameHalfAndTheCurrentItemInItsLook) {
   Draw(*OpenList());
   EXPECT_EQ(render.Count("DrawStrip28 6"), 3u);
   EXPECT_EQ(widget_test::TexCoords(2), (std::vector<float>{0, 0.25f, 0, 0}));  // the bottom band
-  EXPECT_EQ(widget_test::GlyphCorners(render).size(), 11u);                     // one two three
+  EXPECT_EQ(widget_test::GlyphCorners(render).size(), 11u);                    // one two three
   box->SetCurrent(3);
   Draw(*box);
   EXPECT_TRUE(widget_test::GlyphCorners(render).empty());
+}
+
+// A control after the box's container (a heading further down the screen)
+// must not cover the open list: the list is drawn after the whole tree, at
+// its own place, and the world matrix is left as the tree found it.
+TEST_F(UIComboboxTest, AnOpenListIsDrawnAfterEveryOtherControlOfTheScreen) {
+  panel->rect = YRect(20, 10, 500, 400);
+  auto* heading =
+      static_cast<Probe*>(screen.AddChild(std::make_unique<Probe>("heading", YRect(0, 100, 600, 40))));
+  heading->paintColour = YColor(1, 1, 1, 1);
+  Click(120, 70);
+  ASSERT_TRUE(box->IsOpen());
+  Draw(screen);
+  std::vector<std::string> order;  // what each draw call drew, with the translation before it
+  float x = 0, y = 0;
+  for (const auto& call : render.calls) {
+    if (call.text == "SetWorldTransform") x = call.floats[12], y = call.floats[13];
+    if (call.text.starts_with("DrawQuad28") || call.text.starts_with("DrawStrip28"))
+      order.push_back(call.text + " at " + std::to_string(int(x)) + "," + std::to_string(int(y)));
+  }
+  const auto headingDrawn = std::find(order.begin(), order.end(), "DrawQuad28 at 0,100");
+  ASSERT_NE(headingDrawn, order.end());
+  EXPECT_EQ(std::count(order.begin(), order.end(), "DrawStrip28 6 at 70,90"), 3);  // the list's bands
+  EXPECT_EQ(std::count(headingDrawn, order.end(), "DrawStrip28 6 at 70,90"), 3);   // all after the heading
+  EXPECT_EQ(render.calls.back().text, "SetWorldTransform");
+  EXPECT_EQ(render.calls.back().floats[12], 0);
 }
 
 }  // namespace

@@ -62,8 +62,10 @@ void UIViewApp::PointerToView(float& x, float& y) const {
   const float scale =
       std::min(static_cast<float>(clientWidth) / kUiWidth, static_cast<float>(clientHeight) / kUiHeight);
   if (!(scale > 0)) return;
-  const float ux = (static_cast<float>(mouseX) - (static_cast<float>(clientWidth) - kUiWidth * scale) / 2) / scale;
-  const float uy = (static_cast<float>(mouseY) - (static_cast<float>(clientHeight) - kUiHeight * scale) / 2) / scale;
+  const float ux =
+      (static_cast<float>(mouseX) - (static_cast<float>(clientWidth) - kUiWidth * scale) / 2) / scale;
+  const float uy =
+      (static_cast<float>(mouseY) - (static_cast<float>(clientHeight) - kUiHeight * scale) / 2) / scale;
   x = ux * 2 / kUiWidth - 1;
   y = (kUiHeight - 2 * uy) / kUiWidth;
 }
@@ -127,6 +129,7 @@ bool UIViewApp::Frame() {
   const float step = std::min(dt, kMaxFrameTime);
   UpdateShaders(step);
   root_.Update(step);
+  ReportScreenShown();
   UpdateScene(step);
   renderer_->BeginFrame(true);
   renderer_->SetViewport(kUiWidth, kUiHeight);
@@ -136,6 +139,13 @@ bool UIViewApp::Frame() {
   DrawCursor();
   FinishFrame();
   return true;
+}
+
+// "screen shown" once the screen has faded in, for tests to wait on.
+void UIViewApp::ReportScreenShown() {
+  if (screenShown_ || !root_.CurrentScreen() || root_.ScreenFade() > 0) return;
+  screenShown_ = true;
+  std::fprintf(stderr, "screen shown\n");
 }
 
 // The emblem over the control, its name below it.
@@ -152,8 +162,9 @@ void UIViewApp::DrawCursor() {
   PointerToView(vx, vy);
   const YVector2 at = root_.ToUICoords(vx, vy);
   const float l = at.x, t = at.y, r = at.x + kCursorSize, b = at.y + kCursorSize;
-  const YTexVertex quad[4] = {YTexVertex(YVector3(l, t, 0), YVector2(0, 0)), YTexVertex(YVector3(l, b, 0), YVector2(0, 1)),
-                              YTexVertex(YVector3(r, b, 0), YVector2(1, 1)), YTexVertex(YVector3(r, t, 0), YVector2(1, 0))};
+  const YTexVertex quad[4] = {
+      YTexVertex(YVector3(l, t, 0), YVector2(0, 0)), YTexVertex(YVector3(l, b, 0), YVector2(0, 1)),
+      YTexVertex(YVector3(r, b, 0), YVector2(1, 1)), YTexVertex(YVector3(r, t, 0), YVector2(1, 0))};
   renderer_->SetShader(GetShader("cursor"), true);
   renderer_->DrawQuad28(quad);
 }
@@ -164,7 +175,8 @@ void UIViewApp::FinishFrame() {
   if (last && !options_.screenshot.empty()) {
     auto* device = dynamic_cast<platform::GLDevice*>(renderer_->Device());
     platform::Image frame;
-    const bool written = device && device->ReadBackBuffer(frame) && platform::WritePng(frame, options_.screenshot);
+    const bool written =
+        device && device->ReadBackBuffer(frame) && platform::WritePng(frame, options_.screenshot);
     if (!written) std::fprintf(stderr, "could not write %s\n", options_.screenshot.c_str());
     ok = ok && written;
   }

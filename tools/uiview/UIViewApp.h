@@ -2,7 +2,7 @@
 // interface's styles and one layout file, shows the layout as the current
 // screen of a UI root with the mouse and the keyboard, and prints every
 // event a control reports ("event <code> <name>") on standard error, among
-// the log's lines. A
+// the log's lines, and "screen shown" once the screen has faded in. A
 // custom-drawn control is filled with the emblem picture. Escape quits; it
 // can stop after a number of frames, and write the last frame to a PNG file.
 // Other developer views derive from it to show a scene under the UI root's
@@ -21,11 +21,11 @@ class Render_D3D;
 class UIControl;
 
 struct UIViewOptions {
-  std::string layout;                         // data name of the layout file; empty: no screen
+  std::string layout;  // data name of the layout file; empty: no screen
   std::string styles = "ui\\english\\styles.yml";
-  int frames = 0;                             // quit after this many frames; 0 = at Escape
-  std::string screenshot;                     // PNG of the last frame; empty = none
-  std::string title = "UI view";              // the window's title
+  int frames = 0;                 // quit after this many frames; 0 = at Escape
+  std::string screenshot;         // PNG of the last frame; empty = none
+  std::string title = "UI view";  // the window's title
 };
 
 class UIViewApp : public YFramework, public UIEvent {
@@ -63,6 +63,7 @@ class UIViewApp : public YFramework, public UIEvent {
   void DrawCustom(UIControl& control);
   void DrawCursor();
   void FinishFrame();
+  void ReportScreenShown();
 
   UIViewOptions options_;
   std::unique_ptr<Render_D3D> renderer_;
@@ -71,4 +72,5 @@ class UIViewApp : public YFramework, public UIEvent {
   std::uint32_t previousTime_ = 0;
   int framesDrawn_ = 0;
   bool quitting_ = false;
+  bool screenShown_ = false;
 };

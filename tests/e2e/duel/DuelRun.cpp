@@ -160,7 +160,13 @@ bool DuelGame::Frame() {
   Report();
   if (options_.overlays && !staged_ && Idle()) StageOverlays();
   const bool movesDone = options_.moves > 0 && static_cast<int>(shown_) >= options_.moves;
-  if (mode_.finished || movesDone || (options_.frames > 0 && frame_ >= options_.frames)) Finish();
+  // The overlays fade on the game's clock: the run ends when they are full,
+  // however fast the frames came.
+  const YTileset& battle = GetTileset();
+  const bool overlaysFull = staged_ && battle.OverlayWeight(YTileset::kFireOverlay) >= 1.0f &&
+                            battle.OverlayWeight(YTileset::kFreezeOverlay) >= 1.0f;
+  if (mode_.finished || movesDone || overlaysFull || (options_.frames > 0 && frame_ >= options_.frames))
+    Finish();
   return true;
 }
 

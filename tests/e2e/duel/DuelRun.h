@@ -18,7 +18,8 @@ struct DuelRunOptions {
   int frames = 0;          // quit after this many frames; 0 = at the fight's end
   int moves = 0;           // quit once this many moves were made and shown; 0 = never
   std::string screenshot;  // PNG of the last frame
-  bool overlays = false;   // side 0 casts the spell that burns and freezes, then the battle holds
+  bool overlays = false;   // side 0 casts the spell that burns and freezes, the battle holds, and
+                           // the run ends once both overlays are at full weight
   bool watch = false;      // the computer plays side 0 as well
   std::string shows;       // a folder: a PNG of every spell's show, then quit
   // The board game (BoardRun.h) instead of a single duel.
