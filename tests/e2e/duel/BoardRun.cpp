@@ -193,7 +193,13 @@ void BoardGame::OnFight(YTessorUnit* attacker, YTessorUnit* defender) {
   battle.gameMode = this;
   YPlayer* side0 = attacker->side == 1 ? defender->record : attacker->record;
   YPlayer* side1 = attacker->side == 1 ? attacker->record : defender->record;
-  battle.BeginBattle(kLayout, side0, side1, attacker->side);
+  if (!battle.BeginBattle(kLayout, side0, side1, attacker->side)) {
+    // No duel to fight: the attack is turned back.
+    std::fprintf(stderr, "no duel\n");
+    outcome_ = 1;
+    fightOver_ = true;
+    return;
+  }
   battle.SetupView();
   uiRoot.SetScreen(nullptr);
   uiRoot.ResetFade();
