@@ -1,0 +1,50 @@
+// What the game modes ask of the application: the screen-state word, the
+// UI root's current screen, named sound effects and the result, message
+// and level screens. The application object implements it; tests replace
+// it with a recording host, so a whole mode runs without a window.
+// Main thread only.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class YPlayer;
+
+class GameHost {
+ public:
+  virtual ~GameHost() = default;
+
+  // --- screen-state word and screens -----------------------------------------
+  virtual std::uint32_t State() const = 0;
+  virtual void SetState(std::uint32_t word) = 0;
+  // Makes no screen current: the UI root fades out (a fight's start).
+  virtual void ClearScreen() = 0;
+  // Plays a named sound effect once; a name without an effect plays nothing.
+  virtual void PlayEffect(std::string_view name) = 0;
+
+  // --- messages and results (each also sets the bits of the state word its
+  //     screen sets, and switches the music as its screen does) -------------
+  virtual void ShowMessage(const std::string& text) = 0;
+  virtual void ShowBattleVictory(bool victory, std::int32_t gold, std::int32_t experience, std::int32_t goldBonus,
+                                 std::int32_t experienceBonus) = 0;
+  virtual void ShowDefeat(std::int32_t gold, std::int32_t experience) = 0;
+  virtual void ShowBattleVictoryMP(const std::string& text, std::int32_t experience,
+                                   std::int32_t experienceBonus) = 0;
+  virtual void ShowMultiplayerDraw() = 0;
+  virtual void ShowNetworkDefeat() = 0;
+  // Winning side 0 or 1, -1 for a draw.
+  virtual void ShowHotseatComplete(std::int32_t winner) = 0;
+  virtual void ShowNetworkResult(std::int32_t winner) = 0;
+
+  // --- the quest's level screens ---------------------------------------------
+  // The reward offered: the artifact's id and the spell's key.
+  virtual void ShowLevelComplete(const std::string& artifact, std::uint32_t spell) = 0;
+  virtual void ShowLevelComplete2() = 0;
+  virtual void ShowLevelFail() = 0;
+  virtual void ShowQuestFinal() = 0;
+  // The fine screen: the hero's face picture (may be empty) and the gold.
+  virtual void ShowHeroFine(const std::string& face, std::int32_t gold) = 0;
+  // The control panel for the hero between levels.
+  virtual void OpenControlPanel(YPlayer* hero) = 0;
+};
