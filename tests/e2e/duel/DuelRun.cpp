@@ -41,7 +41,6 @@ using namespace run_support;
 
 namespace {
 
-constexpr const char* kLayout = "layouts\\standard.lay";
 constexpr int kSettleFrames = 400;                // at most, for the deal to land
 constexpr float kShowStep = 0.05f;                // the game time of a frame of the show pictures
 constexpr int kShowFrames = 5;                    // frames of a show before its picture
@@ -135,7 +134,7 @@ bool DuelGame::Setup() {
   else
     battle.SetCommander(1, DuelComputer(1));
   battle.gameMode = &mode_;
-  battle.BeginBattle(kLayout, hero_, monster_.get(), 0);
+  battle.BeginBattle(options_.layout, hero_, monster_.get(), 0);
   battle.SetupView();
   battle.UpdateMusicMood(true);
   uiRoot.SetScreen(nullptr);
