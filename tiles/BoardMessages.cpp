@@ -11,7 +11,9 @@
 
 namespace {
 
-std::string NameOf(const YPlayerData* fighter) { return fighter != nullptr ? fighter->name : std::string(); }
+std::string NameOf(const YPlayerData* fighter) {
+  return fighter != nullptr ? fighter->name : std::string();
+}
 
 MessageText KindText(const std::vector<YTileKind>& table, const DuelKind& kind, std::int32_t index) {
   if (index < 0 || static_cast<std::size_t>(index) >= table.size()) return MessageText{{}, kind.id};
@@ -55,13 +57,15 @@ void BoardMessages::AddLine(std::string_view format, std::span<const MessageText
   AddSegments(format, texts, nullptr);
 }
 
-void BoardMessages::AddLine2(std::string_view format, const MessageText& first, const MessageText& second, int side) {
+void BoardMessages::AddLine2(std::string_view format, const MessageText& first, const MessageText& second,
+                             int side) {
   const MessageText texts[2] = {first, second};
   const YColor colour = SideColour(side);
   AddSegments(format, texts, &colour);
 }
 
-void BoardMessages::ShowPlayerState(const DuelState& state, const std::array<const YPlayerData*, 2>& fighters) {
+void BoardMessages::ShowPlayerState(const DuelState& state,
+                                    const std::array<const YPlayerData*, 2>& fighters) {
   const MessageText mover{NameOf(fighters[static_cast<std::size_t>(state.sideToMove & 1)]), 0};
   if ((state.flags & DuelFlag::kExtraTurn) != 0) {
     AddLine(texts_("pass_move"), std::span(&mover, 1));
@@ -108,7 +112,8 @@ void BoardMessages::ReportMove(const DuelState& state, std::size_t record,
       AddLine(texts_("cast_mana2"), texts);
     } else if (ka.id == kb.id) {
       AddLine2(texts_("cast_standard"), mover, nameA, moving);
-    } else if (const YTileSpell* spell = FindTileLink(state.sides[static_cast<std::size_t>(side)], ka.id, kb.id)) {
+    } else if (const YTileSpell* spell =
+                   FindTileLink(state.sides[static_cast<std::size_t>(side)], ka.id, kb.id)) {
       AddLine2(texts_("cast_special"), mover, MessageText{spell->name, spell->key}, moving);
     }
   }
@@ -125,9 +130,14 @@ void BoardMessages::Scroll(float dt) {
   // log slides toward it and never past, so that six lines stay.
   const float rest = (kVisibleLines - static_cast<float>(lines_.size())) * kLineHeight;
   if (scroll_ <= rest) return;
-  scroll_ = std::max(scroll_ - dt * kLineHeight, rest);
+  const float linesPerSecond = scroll_ - rest > kLineHeight ? kCatchUpLines : 1.0f;
+  scroll_ = std::max(scroll_ - dt * kLineHeight * linesPerSecond, rest);
   while (scroll_ < 0.0f && !lines_.empty()) {
     scroll_ += kLineHeight;
     lines_.erase(lines_.begin());
   }
+}
+
+bool BoardMessages::LineShows(std::size_t j) const {
+  return scroll_ + kLineHeight * static_cast<float>(j) <= (kVisibleLines - 1) * kLineHeight;
 }

@@ -40,10 +40,11 @@ class BoardMessages {
  public:
   static constexpr float kLineHeight = 15.0f;
   // The locale keys of the lines.
-  static constexpr const char* kTextKeys[] = {"pass_move",      "shuffle",   "can_not_move",  "skip_move",
-                                              "cast_experence", "cast_mana", "cast_mana2",    "cast_standard",
+  static constexpr const char* kTextKeys[] = {"pass_move",      "shuffle",   "can_not_move", "skip_move",
+                                              "cast_experence", "cast_mana", "cast_mana2",   "cast_standard",
                                               "cast_special",   "killed"};
   static constexpr int kVisibleLines = 6;
+  static constexpr float kCatchUpLines = 6.0f;
   // The text of a locale key.
   using TextSource = std::function<std::string(const std::string& key)>;
 
@@ -66,9 +67,14 @@ class BoardMessages {
   void ShowEvent(const DuelState& state, const std::array<const YPlayerData*, 2>& fighters,
                  const std::vector<YTileKind>& kindTable);
 
-  // One frame of scrolling: new lines slide in at one line a second, and
-  // the oldest line goes once more than six are shown.
+  // One frame of scrolling: new lines slide in at one line a second, a
+  // backlog of more than one line at six lines a second (so a burst of lines
+  // is in within two seconds), and the oldest line goes once more than six
+  // are shown.
   void Scroll(float dt);
+  // Whether line j stands wholly within the six rows of the panel: a line
+  // still sliding in below them is not drawn, as the panel's edge would cut it.
+  bool LineShows(std::size_t j) const;
 
   const std::vector<MessageLine>& Lines() const { return lines_; }
   float ScrollOffset() const { return scroll_; }
@@ -79,8 +85,8 @@ class BoardMessages {
 
  private:
   void AddSegments(std::string_view format, std::span<const MessageText> texts, const YColor* firstColour);
-  void ReportMove(const DuelState& state, std::size_t record, const std::array<const YPlayerData*, 2>& fighters,
-                  const std::vector<YTileKind>& kindTable);
+  void ReportMove(const DuelState& state, std::size_t record,
+                  const std::array<const YPlayerData*, 2>& fighters, const std::vector<YTileKind>& kindTable);
 
   TextSource texts_;
   std::vector<MessageLine> lines_;

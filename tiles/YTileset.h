@@ -140,6 +140,10 @@ class YTileset {
   // each maximum lies between the smallest and the largest (all 50 when
   // they are equal).
   static std::array<float, 4> ManaBarHeights(const std::array<std::int32_t, 4>& maxima);
+  // The text size of a spell's name in the spell lists, given the name's
+  // width at size 1: the lists' 15, or less so that the whole name fits the
+  // 85 units of its field that the panel's border leaves in view.
+  static float SpellNameSize(float unitWidth);
 
   // ---- What the screen and the commanders read ----------------------------
   const DuelState& State() const { return state_; }

@@ -60,7 +60,10 @@ constexpr float kNameY = 25, kNameWidth = 125, kNameSize = 23;
 constexpr float kStatsY = 161, kStatsSize = 18;
 constexpr float kManaY = 210, kManaFullHeight = 50, kManaWidth = 16, kManaStep = 20;
 constexpr float kIconY = 231, kIconSide = 41, kFrameY = 221, kFrameSide = 61;
-constexpr float kSpellsY = 304, kSpellRow = 30;
+// A spell's name is clipped to its field of 95 units, of which the side
+// panel's border covers the last ten: names are sized to fit the 85 left.
+constexpr float kSpellsY = 304, kSpellRow = 30, kSpellNameSize = 15, kSpellNameField = 95,
+                kSpellNameRoom = 85;
 constexpr float kLogTop = 527, kLogLine = 15, kLogX = 10, kLogRight = 500;
 constexpr float kFrameRows = 0.625f;  // the frame picture's rows that show
 
@@ -144,6 +147,7 @@ void DrawLog(const BoardMessages& log, float mouseX, float mouseY) {
   const auto hovered = inLog ? static_cast<std::size_t>(row) : lines.size();
   YFont* font = GetMainFont();
   for (std::size_t j = 0; j < lines.size(); ++j) {
+    if (!log.LineShows(j)) continue;
     float x = kLogX;
     const float y = top + kLogLine * static_cast<float>(j);
     for (const MessageSegment& segment : lines[j]) {
@@ -167,6 +171,10 @@ std::array<float, 4> YTileset::ManaBarHeights(const std::array<std::int32_t, 4>&
     heights[e] =
         static_cast<float>((0.8 + 0.2 * (maxima[e] - smallest) / (*high - smallest)) * kManaFullHeight);
   return heights;
+}
+
+float YTileset::SpellNameSize(float unitWidth) {
+  return unitWidth * kSpellNameSize > kSpellNameRoom ? kSpellNameRoom / unitWidth : kSpellNameSize;
 }
 
 void YTileset::DrawBackground(float dt) {
@@ -257,7 +265,8 @@ void YTileset::DrawTile2D(float x, float y, const YPlayer& player) {
                   Shaders().tile);
     if (g_render != nullptr && GetMainFont()->shader != nullptr) {
       g_render->SetShaderColor(GetMainFont()->shader, affordable ? kValueColour : kDimRowColour);
-      YFont::DrawTextClipped(GetMainFont(), x + 44, rowY + 20, 15, spell->name, 95);
+      const float size = SpellNameSize(GetMainFont()->GetTextWidth(spell->name));
+      YFont::DrawTextClipped(GetMainFont(), x + 44, rowY + 20, size, spell->name, kSpellNameField);
     }
     rowY += kSpellRow;
   }

@@ -3,6 +3,7 @@
 // take, the spell the selected and the partner tile would cast, and clicks.
 #include <algorithm>
 #include <array>
+#include <cmath>
 
 #include "render/YCamera.h"
 #include "tiles/DuelEvents.h"
@@ -98,7 +99,8 @@ int YTileset::TileHitByRay(const YVector3& origin, const YVector3& direction) co
     const float distance = BoxHit(localOrigin, localDirection);
     if (distance >= nearest) continue;
     const int covered = board.HasLiveTileAt(t.x, t.y, t.z + 1) + board.HasLiveTileAt(t.x + 1, t.y, t.z + 1) +
-                        board.HasLiveTileAt(t.x, t.y + 1, t.z + 1) + board.HasLiveTileAt(t.x + 1, t.y + 1, t.z + 1);
+                        board.HasLiveTileAt(t.x, t.y + 1, t.z + 1) +
+                        board.HasLiveTileAt(t.x + 1, t.y + 1, t.z + 1);
     if (covered >= 3) continue;
     nearest = distance;
     found = static_cast<int>(i);
@@ -126,9 +128,22 @@ bool YTileset::IsLegalMove(int a, int b) const {
   return IsFree(state_, a) && IsFree(state_, b) && CanMatch(state_, state_.Mover(), a, b);
 }
 
+// The board's frame spans the UI rows 10 to 507 above the message panels,
+// so its middle stands this share of the view's half height above the
+// view's middle.
+constexpr float kFrameRise = (312.5f - 258.5f) / 312.5f;
+
+// The camera of the rules' framing, then moved down its own up axis so that
+// the board's middle shows in the middle of the frame: by the same share
+// of the view for every layout, as the view distance grows with the board.
 void YTileset::SetupView() const {
   const float distance = state_.board.viewDistance;
   YVector3 target(0.0f, -13.7f, distance);
   target.Normalize();
-  GetCamera().SetView(YCamera::LookAtPlacement(YVector3(0.0f, -15.0f, distance), target, YVector3(0, 1, 0)));
+  const YVector3 eye(0.0f, -15.0f, distance);
+  YMatrix4 placement = YCamera::LookAtPlacement(eye, target, YVector3(0, 1, 0));
+  YCamera& camera = GetCamera();
+  const float drop = kFrameRise * std::tan(camera.Fov() * 3.14159265f / 360.0f) * eye.Length();
+  for (int i = 0; i < 3; ++i) placement.m[3][i] -= drop * placement.m[1][i];
+  camera.SetView(placement);
 }

@@ -96,9 +96,10 @@ TEST(OutFStreamTest, WhatIsNotARegularFileIsRefusedAndLogged) {
   ASSERT_EQ(mkfifo((dir.Path() / "b.lyt").c_str(), 0600), 0);
   fs::create_symlink("/dev/null", dir.Path() / "c.dat.tmp");
   LogCapture log;
-  for (const auto& [name, safe] :
-       {std::pair{"a.dat", true}, std::pair{"b.lyt", false}, std::pair{"c.dat", true}}) {
-    const fs::path written = dir.Path() / (std::string(name) + (safe ? ".tmp" : ""));
+  for (const auto& file : {std::pair{"a.dat", true}, std::pair{"b.lyt", false}, std::pair{"c.dat", true}}) {
+    const std::string name = file.first;  // a lambda cannot capture a structured binding in clang 14
+    const bool safe = file.second;
+    const fs::path written = dir.Path() / (name + (safe ? ".tmp" : ""));
     bool closed = true;
     EXPECT_TRUE(ReturnsWithoutReader(written, [&] {
       OutFStream out(dir.Str() + "\\" + name, safe);

@@ -21,8 +21,10 @@
 #include "players/YPlayerHero.h"
 #include "players/YPlayerMonster.h"
 #include "players/YPlayerSaver.h"
+#include "render/YFont.h"
 #include "render/YTextureBase.h"
 #include "tests/framework/LogCapture.h"
+#include "tiles/YTileset.h"
 
 namespace fs = std::filesystem;
 
@@ -31,8 +33,12 @@ namespace {
 constexpr std::size_t kLinkLimit = 200;
 constexpr int kHighestPlayedLevel = 60;  // far beyond the last campaign level
 
-fs::path Game() { return fs::path(QV_GAME_DIR); }
-bool Shipped(const std::string& dataName) { return fs::is_regular_file(Game() / platform::MapPath(dataName)); }
+fs::path Game() {
+  return fs::path(QV_GAME_DIR);
+}
+bool Shipped(const std::string& dataName) {
+  return fs::is_regular_file(Game() / platform::MapPath(dataName));
+}
 
 // Every interface language that ships catalogues.
 std::vector<std::string> Languages() {
@@ -44,7 +50,9 @@ std::vector<std::string> Languages() {
   return folders;
 }
 
-std::string Folder(const std::string& language) { return (Game() / "ui" / language).string() + "/"; }
+std::string Folder(const std::string& language) {
+  return (Game() / "ui" / language).string() + "/";
+}
 
 // The values of one attribute of one tag, in file order.
 std::vector<std::string> AttributeValues(const std::string& file, const char* tag, const char* attribute) {
@@ -74,8 +82,12 @@ std::string Ints(std::initializer_list<std::int64_t> values) {
   return text;
 }
 
-std::string Face(YPlayer& record) { return record.GetFace() ? record.GetFace()->name() : std::string(); }
-std::string ArtifactWord(const YPlayer& record) { return record.artifact ? record.artifact->id : "0"; }
+std::string Face(YPlayer& record) {
+  return record.GetFace() ? record.GetFace()->name() : std::string();
+}
+std::string ArtifactWord(const YPlayer& record) {
+  return record.artifact ? record.artifact->id : "0";
+}
 
 std::string SpellWords(const YPlayer& record) {
   std::string text = std::to_string(record.spells.size());
@@ -141,7 +153,8 @@ TEST_P(ShippedCatalogue, EverySpellOfTheDuelUnderItsExactKey) {
   }
   EXPECT_EQ(keys, expected);
   std::set<std::string> sounds;
-  for (const std::string& name : AttributeValues((Game() / "data" / "sound_fx.yml").string(), "sound", "name"))
+  for (const std::string& name :
+       AttributeValues((Game() / "data" / "sound_fx.yml").string(), "sound", "name"))
     sounds.insert(name);
   for (const char* tag : {"tile", "spell"}) {
     for (const std::string& sound : AttributeValues(Folder(GetParam()) + "tiles.yml", tag, "sound"))
@@ -165,8 +178,8 @@ TEST_P(ShippedCatalogue, ArtifactsHaveTheirPictures) {
 TEST_P(ShippedCatalogue, MonstersNameWhatExists) {
   const auto& types = MonsterTypes();
   EXPECT_GE(types.size(), 30u);
-  for (const char* id : {"tessort", "door_keeper", "sand_king", "sand_larva", "bloodsucker", "midworm", "grim_worm",
-                         "hydra_body", "hydra_air", "hydra_fire", "hydra_earth", "hydra_water"})
+  for (const char* id : {"tessort", "door_keeper", "sand_king", "sand_larva", "bloodsucker", "midworm",
+                         "grim_worm", "hydra_body", "hydra_air", "hydra_fire", "hydra_earth", "hydra_water"})
     EXPECT_NE(FindMonsterType(id), nullptr) << id;
   std::set<int> moves;
   int firstShop = 0;
@@ -202,8 +215,10 @@ TEST_P(ShippedCatalogue, HeroesNameWhatExists) {
     for (const YHeroType* hero : {race.male.get(), race.female.get()}) {
       if (hero == nullptr) continue;
       EXPECT_TRUE(Shipped("textures\\" + hero->face)) << race.name << " " << hero->face;
-      EXPECT_TRUE(hero->artifactId.empty() || YArtifactLoader::FindArtifact(hero->artifactId)) << hero->artifactId;
-      for (std::uint32_t key : hero->spellKeys) EXPECT_NE(GetTileTables().FindSpell(key), nullptr) << race.name;
+      EXPECT_TRUE(hero->artifactId.empty() || YArtifactLoader::FindArtifact(hero->artifactId))
+          << hero->artifactId;
+      for (std::uint32_t key : hero->spellKeys)
+        EXPECT_NE(GetTileTables().FindSpell(key), nullptr) << race.name;
     }
   }
   EXPECT_TRUE(single) << "one race with a single hero";
@@ -213,7 +228,11 @@ TEST_P(ShippedCatalogue, PeerMessagesStayWithinTheLink) {
   for (const auto& type : MonsterTypes()) {
     const int top = std::min(type->maxLevel, type->startLevel + kHighestPlayedLevel);
     YPlayerMonster monster(type->id, top, 2.0f);
-    monster.maxValues = {0, monster.baseMana[0], monster.baseMana[1], monster.baseMana[2], monster.baseMana[3],
+    monster.maxValues = {0,
+                         monster.baseMana[0],
+                         monster.baseMana[1],
+                         monster.baseMana[2],
+                         monster.baseMana[3],
                          monster.baseHealth};
     EXPECT_LE(UnitMessage(monster, type->id).size(), kLinkLimit) << type->id;
     EXPECT_LE(HelloMessage(monster).size(), kLinkLimit) << type->id;
@@ -231,7 +250,8 @@ TEST_P(ShippedCatalogue, PeerMessagesStayWithinTheLink) {
       std::sort(spells.begin(), spells.end(), [](auto* a, auto* b) { return a->key > b->key; });
       hero->spells.assign(spells.begin(), spells.begin() + 5);
       for (const auto& artifact : Artifacts())
-        if (!hero->artifact || artifact->id.size() > hero->artifact->id.size()) hero->artifact = artifact.get();
+        if (!hero->artifact || artifact->id.size() > hero->artifact->id.size())
+          hero->artifact = artifact.get();
       EXPECT_LE(UnitMessage(*hero, longName).size(), kLinkLimit) << HeroRaces()[race].name;
       EXPECT_LE(HelloMessage(*hero).size(), kLinkLimit) << HeroRaces()[race].name;
     }
@@ -254,6 +274,20 @@ TEST_P(ShippedCatalogue, SeedProfilesReadWhole) {
     ++profiles;
   }
   EXPECT_EQ(profiles, 2);
+}
+
+// The battle's spell lists show every name whole in its field, clear of
+// the panel's border, at a size that still reads.
+TEST_P(ShippedCatalogue, SpellNamesFitTheSpellListsWhole) {
+  YFont font("mainfont");
+  font.LoadData((Game() / "fonts" / "mainfont.dat").string());
+  ASSERT_GT(font.GetTextWidth("Mending Spring"), 0.0f);
+  for (const auto& spell : GetTileTables().Spells()) {
+    const float width = font.GetTextWidth(spell->name);
+    const float size = YTileset::SpellNameSize(width);
+    EXPECT_LE(width * size, 85.001f) << spell->name;  // the field's part the panel's border leaves
+    EXPECT_GE(size, 12.0f) << spell->name;
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(Languages, ShippedCatalogue, ::testing::ValuesIn(Languages()));

@@ -81,12 +81,9 @@ TEST(BoardMessagesTest, WhatEachMoveReports) {
     const char* line;
   };
   const std::vector<Case> cases = {
-      {0x01, 0x21, 20, "[cast_experence ][Bob][ ]"},
-      {0x02, 0x02, 20, "[cast_mana ][Bob][ ][K2]"},
-      {0x02, 0x32, 20, "[Bob][ fills ][K2][ and ][K50]"},
-      {0x14, 0x14, 20, "[cast_standard ][Bob][ ][K20]"},
-      {0x03, 0x15, 20, "[cast_special ][Bob][ ][Link]"},
-      {0x03, 0x15, 3, "[skip_move ][Bob][ ][K3]"},
+      {0x01, 0x21, 20, "[cast_experence ][Bob][ ]"},      {0x02, 0x02, 20, "[cast_mana ][Bob][ ][K2]"},
+      {0x02, 0x32, 20, "[Bob][ fills ][K2][ and ][K50]"}, {0x14, 0x14, 20, "[cast_standard ][Bob][ ][K20]"},
+      {0x03, 0x15, 20, "[cast_special ][Bob][ ][Link]"},  {0x03, 0x15, 3, "[skip_move ][Bob][ ][K3]"},
       {0x01, 0x11, -1, "[skip_move ][Bob][ ][K1]"},  // unaffordable wins over the class
   };
   for (const Case& c : cases) {
@@ -145,6 +142,18 @@ TEST(BoardMessagesTest, SevenLinesScrollDownToSix) {
   log.Reset();
   EXPECT_TRUE(log.Lines().empty());
   EXPECT_EQ(log.ScrollOffset(), 90.0f);
+}
+
+TEST(BoardMessagesTest, LinesShowWholeAndABurstIsInWithinTwoSeconds) {
+  BoardMessages log = Log();
+  for (int i = 0; i < 6; ++i) log.AddLine("line", {});
+  EXPECT_FALSE(log.LineShows(0)) << "below the six rows the panel's edge would cut it";
+  log.Scroll(0.5f);
+  EXPECT_TRUE(log.LineShows(0));
+  EXPECT_FALSE(log.LineShows(5));
+  for (int frame = 0; frame < 75; ++frame) log.Scroll(0.02f);
+  EXPECT_TRUE(log.LineShows(5));
+  EXPECT_EQ(log.ScrollOffset(), 0.0f);
 }
 
 }  // namespace

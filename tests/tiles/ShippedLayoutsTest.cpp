@@ -3,10 +3,13 @@
 // text, sound and picture the battle names is there.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 
 #include "framework/YLocale.h"
 #include "platform/Image.h"
+#include "render/YCamera.h"
 #include "tests/support/TestSupport.h"
 #include "tests/tiles/TilesTestSupport.h"
 #include "tiles/DuelBoard.h"
@@ -18,7 +21,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path Source() { return fs::path(QV_SOURCE_DIR); }
+fs::path Source() {
+  return fs::path(QV_SOURCE_DIR);
+}
 
 TEST(ShippedLayoutsTest, EachLayoutIsItsDrawing) {
   const std::vector<std::string> names = tiles_test::ShippedLayoutNames();
@@ -28,8 +33,10 @@ TEST(ShippedLayoutsTest, EachLayoutIsItsDrawing) {
     ASSERT_TRUE(fs::exists(drawingFile)) << name;
     LayoutDrawing drawing;
     std::string error;
-    ASSERT_TRUE(ParseLayoutDrawing(testing_support::ReadFile(drawingFile), drawing, error)) << name << ": " << error;
-    EXPECT_EQ(testing_support::ReadFile(Source() / "content" / "layouts" / (name + ".lay")), LayoutFileText(drawing))
+    ASSERT_TRUE(ParseLayoutDrawing(testing_support::ReadFile(drawingFile), drawing, error))
+        << name << ": " << error;
+    EXPECT_EQ(testing_support::ReadFile(Source() / "content" / "layouts" / (name + ".lay")),
+              LayoutFileText(drawing))
         << name << ": run qv_layoutgen on its drawing";
     EXPECT_EQ(drawing.corners.size() % 2, 0u) << name << ": an odd tile can never be taken";
   }
@@ -40,7 +47,8 @@ TEST(ShippedLayoutsTest, EachLoadsThroughTheBattlesReader) {
   fs::create_directories(dir.Path() / "layouts");
   testing_support::ScopedCwd cwd(dir.Path());
   for (const std::string& name : tiles_test::ShippedLayoutNames()) {
-    fs::copy_file(Source() / "content" / "layouts" / (name + ".lay"), dir.Path() / "layouts" / (name + ".lay"));
+    fs::copy_file(Source() / "content" / "layouts" / (name + ".lay"),
+                  dir.Path() / "layouts" / (name + ".lay"));
     DuelBoard board;
     ASSERT_TRUE(tile_layout::LoadLayout("layouts\\" + name + ".lay", board)) << name;
     EXPECT_EQ(board.tiles.size(), tiles_test::ShippedLayout(name).size());
@@ -54,6 +62,43 @@ TEST(ShippedLayoutsTest, EachLoadsThroughTheBattlesReader) {
     }
   }
   EXPECT_EQ(tiles_test::ShippedLayout("standard").size(), 144u);
+}
+
+// A world point in the 1000 x 625 UI space, through the scene camera.
+std::pair<float, float> UiPoint(const YVector3& p) {
+  const YVector3 v = GetCamera().View().TransformPoint(p);
+  const YMatrix4& m = GetCamera().Projection();
+  const float x = v.x * m.m[0][0] + v.z * m.m[2][0];
+  const float y = v.y * m.m[1][1] + v.z * m.m[2][1];
+  const float w = v.z * m.m[2][3];
+  return {(x / w + 1) * 500, (1 - y / w) * 312.5f};
+}
+
+// Every tile of every layout shows inside the board's frame, between the
+// side panels and above the message panels.
+TEST(ShippedLayoutsTest, EachFitsTheBoardsFrame) {
+  tiles_test::ShippedLayoutsFolder folder;
+  YTileset battle;
+  for (const std::string& name : tiles_test::ShippedLayoutNames()) {
+    battle.LoadLayout("layouts\\" + name + ".lay");
+    battle.SetupView();
+    float top = 625, bottom = 0, left = 1000, right = 0;
+    for (const YTile& t : battle.State().board.tiles) {
+      const YVector3 home = battle.State().board.HomePosition(t);
+      for (const float dx : {-0.5f, 0.5f})
+        for (const float dy : {-0.65f, 0.65f})
+          for (const float dz : {0.0f, 0.7f}) {
+            const auto [x, y] = UiPoint(YVector3(home.x + dx, home.y + dy, home.z + dz));
+            top = std::min(top, y), bottom = std::max(bottom, y);
+            left = std::min(left, x), right = std::max(right, x);
+          }
+    }
+    EXPECT_GE(top, 10) << name;
+    EXPECT_LE(bottom, 507) << name;
+    EXPECT_GE(left, 146) << name;
+    EXPECT_LE(right, 854) << name;
+    EXPECT_LT(std::abs((top + bottom) / 2 - 258.5f), 40) << name << ": the frame's space above stays empty";
+  }
 }
 
 TEST(ShippedLayoutsTest, EveryNameTheBattleLooksUpIsShipped) {
@@ -71,7 +116,8 @@ TEST(ShippedLayoutsTest, EveryNameTheBattleLooksUpIsShipped) {
   for (const auto& folder : fs::directory_iterator(Source() / "content" / "ui")) {
     YLocale locale;
     locale.Load((folder.path() / "locale.yml").string());
-    for (const std::string& key : keys) EXPECT_FALSE(locale.GetText(key).empty()) << folder.path() << " " << key;
+    for (const std::string& key : keys)
+      EXPECT_FALSE(locale.GetText(key).empty()) << folder.path() << " " << key;
   }
 }
 
@@ -83,10 +129,12 @@ TEST(ShippedLayoutsTest, DrawingsRefuseBrokenFootprints) {
   for (int row = 0; row < 18; ++row) layer += empty + "\n";
   EXPECT_FALSE(ParseLayoutDrawing(layer + "o+" + empty.substr(2) + "\n" + empty + "\n", drawing, error));
   EXPECT_NE(error.find("needs '+'"), std::string::npos) << error;
-  EXPECT_TRUE(ParseLayoutDrawing(layer + "++++" + empty.substr(4) + "\no+o+" + empty.substr(4) + "\n", drawing, error))
+  EXPECT_TRUE(ParseLayoutDrawing(layer + "++++" + empty.substr(4) + "\no+o+" + empty.substr(4) + "\n",
+                                 drawing, error))
       << error;
   EXPECT_EQ(drawing.corners.size(), 2u);
-  EXPECT_FALSE(ParseLayoutDrawing(layer + "+++" + empty.substr(3) + "\no+o+" + empty.substr(4) + "\n", drawing, error));
+  EXPECT_FALSE(ParseLayoutDrawing(layer + "+++" + empty.substr(3) + "\no+o+" + empty.substr(4) + "\n",
+                                  drawing, error));
   EXPECT_FALSE(ParseLayoutDrawing("layer 7\n", drawing, error));
 }
 

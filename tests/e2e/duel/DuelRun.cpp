@@ -41,7 +41,6 @@ using namespace run_support;
 
 namespace {
 
-constexpr const char* kLayout = "layouts\\standard.lay";
 constexpr int kSettleFrames = 400;                // at most, for the deal to land
 constexpr float kShowStep = 0.05f;                // the game time of a frame of the show pictures
 constexpr int kShowFrames = 5;                    // frames of a show before its picture
@@ -135,8 +134,8 @@ bool DuelGame::Setup() {
   else
     battle.SetCommander(1, DuelComputer(1));
   battle.gameMode = &mode_;
-  if (!battle.BeginBattle(kLayout, hero_, monster_.get(), 0)) {
-    std::fprintf(stderr, "no usable layout %s\n", kLayout);
+  if (!battle.BeginBattle(options_.layout, hero_, monster_.get(), 0)) {
+    std::fprintf(stderr, "no usable layout %s\n", options_.layout.c_str());
     return false;
   }
   battle.SetupView();

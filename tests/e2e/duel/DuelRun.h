@@ -14,6 +14,7 @@ struct DuelRunOptions {
   std::string profile = "players\\00001.yml";  // the hero's seed profile
   std::string monster = "storm_hawk";          // the catalogue monster it fights
   int monsterLevel = 3;
+  std::string layout = "layouts\\standard.lay";  // the duel's layout file
   std::string language = "english";
   int frames = 0;          // quit after this many frames; 0 = at the fight's end
   int moves = 0;           // quit once this many moves were made and shown; 0 = never

@@ -1,4 +1,4 @@
-// qv_duelrun [--profile <file>] [--monster <id>] [--level N] [--frames N] [--moves N]
+// qv_duelrun [--profile <file>] [--monster <id>] [--level N] [--layout <file>] [--frames N] [--moves N]
 //            [--screenshot out.png] [--overlays] [--watch] [--shows <folder>]
 // qv_duelrun --board [--profile <file>] [--second <file>] [--near] [--decide N]
 //            [--frames N] [--screenshot out.png] [--watch]
@@ -28,6 +28,8 @@ bool ParseOptions(int argc, char** argv, DuelRunOptions& options) {
     const std::string value = argv[++i];
     if (arg == "--profile")
       options.profile = value;
+    else if (arg == "--layout")
+      options.layout = value;
     else if (arg == "--monster")
       options.monster = value;
     else if (arg == "--level")
@@ -56,7 +58,8 @@ int main(int argc, char** argv) {
   DuelRunOptions options;
   if (!ParseOptions(argc, argv, options)) {
     std::fprintf(stderr,
-                 "usage: %s [--profile <file>] [--monster <id>] [--level N] [--frames N] [--moves N] "
+                 "usage: %s [--profile <file>] [--monster <id>] [--level N] [--layout <file>] [--frames N] "
+                 "[--moves N] "
                  "[--screenshot file.png] [--overlays] [--watch] [--shows <folder>]\n"
                  "       %s --board [--profile <file>] [--second <file>] [--near] [--decide N] [--frames N] "
                  "[--screenshot file.png] [--watch]\n",

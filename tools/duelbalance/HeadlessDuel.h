@@ -1,0 +1,55 @@
+// One duel played out between two computer commanders on the rules core
+// alone: no window, no effects, no worker threads. It runs the battle's
+// turns as the tile battle does (deal, upkeep, moves, passes, shuffles)
+// and the computer's search and pick as the duel computer makes them, with
+// every draw from generators seeded by the duel's seed, so the same seed
+// always plays the same duel. It counts what the balance report needs.
+#pragma once
+
+#include <cstdint>
+
+#include "tiles/DuelState.h"
+
+// How one side's computer plays: a difficulty row's duel values.
+struct DuelPlayer {
+  int depth = 1;
+  int candidates = 1;
+  int samples = 1;
+};
+
+// What one duel came to.
+struct DuelTally {
+  int moves = 0;       // pairs taken, by either side
+  int lostPairs = 0;   // pairs that cast nothing (the side lacked the elements)
+  int shuffles = 0;    // shuffle steps: shuffle deals, sweeps and fresh deals
+  int winner = -1;     // 0 or 1; -1 when both fell or the move cap ended it
+  double seconds = 0;  // the screen's animation time, thinking excluded
+};
+
+class HeadlessDuel {
+ public:
+  // A duel stops undecided after this many moves.
+  static constexpr int kMoveCap = 1000;
+
+  // `start` holds the board's tiles (set aside, as a layout loads), the
+  // kind table and both sides' values; side 0 moves first.
+  HeadlessDuel(const DuelState& start, const DuelPlayer& side0, const DuelPlayer& side1, std::uint32_t seed);
+
+  // Plays the duel to its end.
+  DuelTally Play();
+
+ private:
+  void Deal();
+  void Shuffle();
+  void NextTurn();
+  void MoveOfSideToMove();
+  DuelPair Decide();
+
+  DuelState state_;
+  DuelPlayer players_[2];
+  DuelRandom pick_;  // the computer's candidate draws, never the battle's
+  std::vector<int> freeTiles_;
+  std::vector<DuelPair> pairs_;
+  int passCounter_ = 0;
+  DuelTally tally_;
+};
