@@ -135,6 +135,7 @@ TEST_F(NetworkTest, StrayStartsAreDroppedAndAStartWithoutAChosenPlayerEndsTheLin
   pair.master.Send("canStart");  // the other machine has chosen nobody
   slave.mode.HandleMessages();
   EXPECT_FALSE(slave.mode.Started());
+  EXPECT_TRUE(slave.host.shown.empty());  // no game was begun
   EXPECT_FALSE(slave.mode.IsConnected());
   EXPECT_EQ(pair.slave.sent.back(), "abort");
   master.mode.HandleMessages();  // the master hears it and lets its link go
