@@ -61,6 +61,7 @@ GameFramework::GameFramework() : uiRoot(kUIWidth, kUIHeight, nullptr) {
 GameFramework::~GameFramework() {
   GetTileBattleScreen().SetMusicPlayer(nullptr);
   RemoveBoardScreen();
+  RemoveModeHost();
   // The window goes first, taking the sound device and the renderer's device
   // with it, while the hooks that shut them down are still installed.
   KillWindow();
@@ -102,6 +103,7 @@ void GameFramework::LoadStartupFiles() {
   duel_gold::InstallGoldRouting();
   GetTileBattleScreen().SetMusicPlayer(&musicPlayer);
   InstallBoardScreen();
+  InstallModeHost();
   SetProfileSelectedHook([](YPlayerHero* player, YMonsterShop* shop, int tab) {
     GetControlPanel().SetPlayer(player, shop, tab);
   });

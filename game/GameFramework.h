@@ -11,6 +11,7 @@
 #include "framework/YFramework.h"
 #include "game/FrameClock.h"
 #include "game/YConsoleCommand.h"
+#include "modes/GameHost.h"
 #include "sound/YMusicPlayer.h"
 #include "ui/UIEvent.h"
 #include "ui/UIRoot.h"
@@ -21,8 +22,9 @@ class YFont;
 class YShader;
 class YTessorScreenView;
 class YTessorSoundEffects;
+class YGameMaster;
 
-class GameFramework : public YFramework, public YConsoleCommand, public UIEvent {
+class GameFramework : public YFramework, public YConsoleCommand, public UIEvent, public GameHost {
  public:
   // The low three bits of the state word: what the frame draws.
   static constexpr std::uint32_t kStateNone = 0;
@@ -80,6 +82,32 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent 
   // Leaves the splash screens for the main menu.
   void ShowMainMenu();
 
+  // --- what the game modes ask of the application (GameFrameworkHost.cpp).
+  // The result and message screens are not built yet: each logs its line
+  // and sets the state bits its screen sets.
+  std::uint32_t State() const override { return state; }
+  void SetState(std::uint32_t word) override { state = word; }
+  void ClearScreen() override;
+  void PlayEffect(std::string_view name) override;
+  void ShowMessage(const std::string& text) override;
+  void ShowBattleVictory(bool victory, std::int32_t gold, std::int32_t experience, std::int32_t goldBonus,
+                         std::int32_t experienceBonus) override;
+  void ShowDefeat(std::int32_t gold, std::int32_t experience) override;
+  void ShowBattleVictoryMP(const std::string& text, std::int32_t experience,
+                           std::int32_t experienceBonus) override;
+  void ShowMultiplayerDraw() override;
+  void ShowNetworkDefeat() override;
+  void ShowHotseatComplete(std::int32_t winner) override;
+  void ShowNetworkResult(std::int32_t winner) override;
+  void ShowLevelComplete(const std::string& artifact, std::uint32_t spell) override;
+  void ShowLevelComplete2() override;
+  void ShowLevelFail() override;
+  void ShowQuestFinal() override;
+  void ShowHeroFine(const std::string& face, std::int32_t gold) override;
+  void OpenControlPanel(YPlayer* hero) override;
+  void CloseModals() override;
+  void SetGameMode(YGameMaster* mode) override { gameMaster = mode; }
+
   // Plays the "music" folder; built first, so it outlives every use.
   YMusicPlayer musicPlayer;
   // The font of the console and the frame-rate text.
@@ -90,6 +118,9 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent 
   std::unique_ptr<YRender> renderer;
 
   std::uint32_t state = kStateMenu;
+  // The game mode in play; null at start. Not owned: the modes live for
+  // the process.
+  YGameMaster* gameMaster = nullptr;
 
   FrameClock frameClock;
   // The last key pressed was the console key (its character is not typed).
@@ -102,6 +133,9 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent 
   // The board's view, sounds and the hooks of its buttons.
   void InstallBoardScreen();
   void RemoveBoardScreen();
+  // The game modes reach the application through this object.
+  void InstallModeHost();
+  void RemoveModeHost();
   void UpdateServices(float dt);
   // Draws the state's scene; false when the frame is already finished.
   bool DrawScene(float dt);

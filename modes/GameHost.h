@@ -9,7 +9,18 @@
 #include <string>
 #include <string_view>
 
+class YGameMaster;
 class YPlayer;
+
+// Bits of the state word above its low three (what the frame draws) that
+// the game modes set.
+namespace host_state {
+inline constexpr std::uint32_t kBoard = 2;              // the board screen, nothing else
+inline constexpr std::uint32_t kResultModal = 0x40;     // a fight's result is shown
+inline constexpr std::uint32_t kCompleteModal = 0x80;   // a game's end is shown
+inline constexpr std::uint32_t kBoardFrozen = 0x100;    // a fight begins: the board waits
+inline constexpr std::uint32_t kNetworkAbort = 0x4000;  // the network game's end is shown
+}  // namespace host_state
 
 class GameHost {
  public:
@@ -26,8 +37,8 @@ class GameHost {
   // --- messages and results (each also sets the bits of the state word its
   //     screen sets, and switches the music as its screen does) -------------
   virtual void ShowMessage(const std::string& text) = 0;
-  virtual void ShowBattleVictory(bool victory, std::int32_t gold, std::int32_t experience, std::int32_t goldBonus,
-                                 std::int32_t experienceBonus) = 0;
+  virtual void ShowBattleVictory(bool victory, std::int32_t gold, std::int32_t experience,
+                                 std::int32_t goldBonus, std::int32_t experienceBonus) = 0;
   virtual void ShowDefeat(std::int32_t gold, std::int32_t experience) = 0;
   virtual void ShowBattleVictoryMP(const std::string& text, std::int32_t experience,
                                    std::int32_t experienceBonus) = 0;
@@ -47,4 +58,10 @@ class GameHost {
   virtual void ShowHeroFine(const std::string& face, std::int32_t gold) = 0;
   // The control panel for the hero between levels.
   virtual void OpenControlPanel(YPlayer* hero) = 0;
+
+  // --- the mode in play --------------------------------------------------------
+  // Closes every open modal screen.
+  virtual void CloseModals() = 0;
+  // The application's current game mode becomes `mode` (not owned).
+  virtual void SetGameMode(YGameMaster* mode) = 0;
 };

@@ -99,6 +99,15 @@ bool YTileset::BeginBattle(const std::string& layoutPath, YPlayer* side0, YPlaye
   return true;
 }
 
+void YTileset::StopBattle() {
+  DeleteCommanders();
+  ClearTiles();
+  fighters_ = {};
+  PullSides();
+  started_ = false;
+  dealt_ = false;
+}
+
 bool YTileset::NewBattle(const std::string& layoutPath, std::uint32_t seed, std::int32_t firstSide) {
   if (!LoadLayout(layoutPath)) return false;
   state_.shuffleSeed = static_cast<std::int32_t>(seed);

@@ -74,6 +74,10 @@ class YTileset {
   // commander hears of it and the game mode's OnFightEnd is never called
   // for it: the caller settles the fight itself.
   bool BeginBattle(const std::string& layoutPath, YPlayer* side0, YPlayer* side1, std::int32_t firstSide);
+  // Ends a battle under way without a result (its game was left): the
+  // commanders are deleted, the tiles cleared and the fighters forgotten,
+  // so nothing more runs and the game mode hears nothing.
+  void StopBattle();
   // Starts the battle: loads the layout, deals from the seed, gives the
   // first side the move and its artifact's upkeep. False, with the battle
   // left unstarted and without tiles, when no layout is usable.

@@ -13,6 +13,8 @@
 #include "draw/YControlPanel.h"
 #include "framework/XMLParser.h"
 #include "framework/YLocale.h"
+#include "modes/YGameHotseat.h"
+#include "modes/YGameNetwork.h"
 #include "platform/Image.h"
 #include "platform/Paths.h"
 #include "render/YFont.h"
@@ -182,6 +184,18 @@ TEST(ShippedContent, TheMainFontCarriesTheMoveSymbols) {
     EXPECT_GT(main.glyphs[symbol].corners[1].gy - main.glyphs[symbol].corners[0].gy, 0.6f) << "as tall as a capital";
   }
   EXPECT_NE(std::memcmp(&main.glyphs[0xAD], &main.glyphs[0xAE], sizeof(YGlyph)), 0);
+}
+
+TEST(ShippedContent, EveryNameTheTwoPlayerGamesLookUpIsShipped) {
+  const std::string sounds = testing_support::ReadFile(std::string(QV_GAME_DIR) + "/data/sound_fx.yml");
+  EXPECT_NE(sounds.find("name=\"" + std::string(YGameHotseat::kFightSound) + "\""), std::string::npos);
+  std::vector<std::string> keys(std::begin(YGameHotseat::kLocaleKeys), std::end(YGameHotseat::kLocaleKeys));
+  keys.insert(keys.end(), std::begin(YGameNetwork::kLocaleKeys), std::end(YGameNetwork::kLocaleKeys));
+  for (const auto& folder : std::filesystem::directory_iterator(std::filesystem::path(QV_GAME_DIR) / "ui")) {
+    YLocale locale;
+    locale.Load((folder.path() / "locale.yml").string());
+    for (const std::string& key : keys) EXPECT_FALSE(locale.GetText(key).empty()) << folder.path() << " " << key;
+  }
 }
 
 }  // namespace

@@ -1,36 +1,26 @@
 #include "tests/e2e/duel/BoardRun.h"
 
 #include <cstdio>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "board/YTessor.h"
 #include "board/YTessorMove.h"
-#include "board/YTessorPlayerComputer.h"
-#include "board/YTessorPlayerUI.h"
 #include "board/YTessorUnit.h"
 #include "game/GameFramework.h"
-#include "players/DifficultyTable.h"
-#include "players/YGameMaster.h"
+#include "modes/CommanderFactory.h"
+#include "modes/YGameHotseat.h"
 #include "players/YPlayerHero.h"
 #include "players/YPlayerSaver.h"
 #include "tests/e2e/duel/RunSupport.h"
-#include "tiles/YPlayerUI.h"
+#include "tiles/YPlayerCommander.h"
 #include "tiles/YTileset.h"
 
 using namespace run_support;
 
 namespace {
-
-constexpr const char* kDesk = "desks\\base.dsk";
-constexpr const char* kLayout = "layouts\\standard.lay";
-
-std::unique_ptr<YTessorPlayerCommander> BoardComputer(int side) {
-  const DifficultyRow& row = DifficultyRowAt(0);
-  return std::make_unique<YTessorPlayerComputer>(side, row.aggression, row.aggressionGrowth, row.boardDepth,
-                                                 row.boardCandidates, row.boardSamples, row.timeLimitMs);
-}
 
 // The middle of a square's surface.
 YVector3 SquareCentre(int x, int y, bool flipped) {
@@ -39,9 +29,34 @@ YVector3 SquareCentre(int x, int y, bool flipped) {
   return YVector3(cx, cy, 0);
 }
 
-// A hot-seat game as the mode plays one, in the game's window; it is its
-// own game mode.
-class BoardGame : public GameFramework, public YGameMaster {
+// Computers of the easiest row where the mode would seat the user.
+class WatchFactory : public CommanderFactory {
+ public:
+  std::unique_ptr<YTessorPlayerCommander> BoardUser(std::int32_t side) override {
+    return BoardComputer(side, 0);
+  }
+  std::unique_ptr<YPlayerCommander> DuelUser(std::int32_t side) override { return DuelComputer(side, 0); }
+};
+
+// The hot-seat mode as the program plays it: it reports each duel's end,
+// and can stage the position before the game starts.
+class RunMode : public YGameHotseat {
+ public:
+  void OnFightEnd(std::int32_t result) override {
+    std::fprintf(stderr, "duel over %d\n", result);
+    YGameHotseat::OnFightEnd(result);
+  }
+  std::function<void()> stage;
+
+ protected:
+  void BeforeNewGame() override {
+    if (stage) stage();
+  }
+};
+
+// A hot-seat game against the computer of the easiest row, in the game's
+// window; the program plays the screens' part.
+class BoardGame : public GameFramework {
  public:
   explicit BoardGame(const DuelRunOptions& options) : options_(options) {}
   ~BoardGame() override;
@@ -50,8 +65,9 @@ class BoardGame : public GameFramework, public YGameMaster {
   bool Frame() override;
   bool Ok() const { return ok_; }
 
-  void OnFight(YTessorUnit* attacker, YTessorUnit* defender) override;
-  void OnFightEnd(std::int32_t result) override;
+  // The mode's calls to the application.
+  void ClearScreen() override;
+  void ShowHotseatComplete(std::int32_t winner) override;
 
  private:
   void StageNearEnemy();
@@ -63,22 +79,18 @@ class BoardGame : public GameFramework, public YGameMaster {
   void Finish();
 
   DuelRunOptions options_;
+  RunMode mode_;
+  WatchFactory watchFactory_;
   int frame_ = 0;
   int duelFrames_ = 0;
   bool busy_ = true;  // the board moved since the last report
-  bool fightOver_ = false;
-  std::int32_t outcome_ = -1;
   bool ok_ = true;
 };
 
 BoardGame::~BoardGame() {
-  GetTileset().DeleteCommanders();
+  mode_.End();
   GetTileset().gameMode = nullptr;
-  GetTileset().ClearTiles();
-  YTessor& board = GetTessor();
-  board.DeleteCommanders();
-  board.SetGameMaster(nullptr);
-  board.ResetBoard();
+  GetTessor().SetGameMaster(nullptr);
 }
 
 bool BoardGame::Setup() {
@@ -87,24 +99,14 @@ bool BoardGame::Setup() {
   YPlayerHero* second = nullptr;
   YPlayerSaver(&first, false).Load(options_.profile);
   YPlayerSaver(&second, false).Load(options_.secondProfile);
-  YTessor& board = GetTessor();
-  board.ResetBoard();
-  if (first == nullptr || second == nullptr) {
+  mode_.SetHost(this);
+  if (options_.watch) mode_.SetFactory(&watchFactory_);
+  if (options_.nearEnemy) mode_.stage = [this] { StageNearEnemy(); };
+  GetTessor().BuildScreen();
+  if (!mode_.StartWithHeroes(first, second, 0)) {
     std::fprintf(stderr, "no hero from %s or %s\n", options_.profile.c_str(), options_.secondProfile.c_str());
-    YPlayerHero::DeleteWithArmy(first);
-    YPlayerHero::DeleteWithArmy(second);
     return false;
   }
-  board.LoadDesk(kDesk);
-  board.SetArmy(first, 0);
-  board.SetArmy(second, 1);
-  board.SetCommander(0, options_.watch ? BoardComputer(0) : std::make_unique<YTessorPlayerUI>(0));
-  board.SetCommander(1, BoardComputer(1));
-  board.SetGameMaster(this);
-  board.BuildScreen();
-  if (options_.nearEnemy) StageNearEnemy();
-  board.NewGame();
-  state = kStateBoard;
   return true;
 }
 
@@ -130,9 +132,11 @@ void BoardGame::StageNearEnemy() {
 bool BoardGame::Frame() {
   if (!GameFramework::Frame()) return false;
   ++frame_;
+  // The screens' part: the fade into a fight ends, a fight's result closes.
+  if ((state & host_state::kResultModal) != 0) ReturnToBoard();
+  if ((state & host_state::kBoardFrozen) != 0) state = kStateBattle;
   if ((state & 7) == kStateBoard) ReportBoard();
   if ((state & 7) == kStateBattle) StepDuel();
-  if (fightOver_) ReturnToBoard();
   if (options_.frames > 0 && frame_ >= options_.frames) Finish();
   return true;
 }
@@ -185,50 +189,23 @@ void BoardGame::StepDuel() {
   if (YPlayer* fighter = GetTileset().Fighter(1)) fighter->health = 0;
 }
 
-void BoardGame::OnFight(YTessorUnit* attacker, YTessorUnit* defender) {
-  YTileset& battle = GetTileset();
-  battle.DeleteCommanders();
-  battle.SetCommander(0, options_.watch ? DuelComputer(0) : std::make_unique<YPlayerUI>(0));
-  battle.SetCommander(1, DuelComputer(1));
-  battle.gameMode = this;
-  YPlayer* side0 = attacker->side == 1 ? defender->record : attacker->record;
-  YPlayer* side1 = attacker->side == 1 ? attacker->record : defender->record;
-  if (!battle.BeginBattle(kLayout, side0, side1, attacker->side)) {
-    // No duel to fight: the attack is turned back.
-    std::fprintf(stderr, "no duel\n");
-    outcome_ = 1;
-    fightOver_ = true;
-    return;
-  }
-  battle.SetupView();
-  uiRoot.SetScreen(nullptr);
+// The fight begins: the UI root fades out and the battle's camera is set.
+void BoardGame::ClearScreen() {
+  GameFramework::ClearScreen();
   uiRoot.ResetFade();
+  GetTileset().SetupView();
   duelFrames_ = 0;
-  state = kStateBattle;
   std::fprintf(stderr, "fight\n");
 }
 
-// The duel is decided: the loser falls; the board takes the outcome on
-// the next frame, outside the battle's own call.
-void BoardGame::OnFightEnd(std::int32_t result) {
-  for (int side = 0; side < 2; ++side) {
-    YPlayer* fighter = GetTileset().Fighter(side);
-    if (fighter != nullptr && (result == -1 || result == (side ^ 1))) fighter->health = 0;
-  }
-  outcome_ = result == -1 ? -1 : (GetTessor().Board().sideToMove + result) % 2;
-  std::fprintf(stderr, "duel over %d\n", result);
-  fightOver_ = true;
+// The result is closed: the mode hands the outcome to the board.
+void BoardGame::ReturnToBoard() {
+  std::fprintf(stderr, "board again\n");
+  mode_.OnLevelEnd();
 }
 
-void BoardGame::ReturnToBoard() {
-  fightOver_ = false;
-  GetTileset().DeleteCommanders();
-  state = kStateBoard;
-  YTessor& board = GetTessor();
-  board.OnBattleResult(outcome_);
-  std::fprintf(stderr, "board again\n");
-  if (!board.IsGameOver()) return;
-  const int winner = !board.Board().Units(0).empty() ? 0 : !board.Board().Units(1).empty() ? 1 : -1;
+void BoardGame::ShowHotseatComplete(std::int32_t winner) {
+  GameFramework::ShowHotseatComplete(winner);
   std::fprintf(stderr, "game over %d\n", winner);
   Finish();
 }

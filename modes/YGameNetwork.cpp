@@ -1,0 +1,237 @@
+#include "modes/YGameNetwork.h"
+
+#include "board/YTessor.h"
+#include "board/YTessorPlayerNetwork.h"
+#include "board/YTessorUnit.h"
+#include "framework/Log.h"
+#include "framework/YLocale.h"
+#include "modes/CommanderFactory.h"
+#include "modes/GameHost.h"
+#include "modes/LayoutPath.h"
+#include "modes/PeerLinkFactory.h"
+#include "net/PeerMessageRouter.h"
+#include "players/PlayerProfiles.h"
+#include "players/YPlayerHero.h"
+#include "render/YTextureBase.h"
+#include "tiles/YPlayerNetwork.h"
+#include "tiles/YTileset.h"
+
+namespace {
+constexpr const char* kDesk = "desks\\base.dsk";
+}  // namespace
+
+YGameNetwork::YGameNetwork() = default;
+
+YGameNetwork::YGameNetwork(YTessor& board, YTileset& battle) : YGameHotseat(board, battle) {}
+
+YGameNetwork::~YGameNetwork() {
+  DropLink();
+}
+
+PeerLinkFactory& YGameNetwork::Links() const {
+  return linkFactory_ != nullptr ? *linkFactory_ : DefaultPeerLinkFactory();
+}
+
+bool YGameNetwork::IsConnected() const {
+  return link_ != nullptr && link_->Connected();
+}
+
+bool YGameNetwork::Master() const {
+  return link_ != nullptr && link_->Role() == 1;
+}
+
+bool YGameNetwork::CanStart() const {
+  return Master() && IsConnected() && hasPeerInfo_ && profile_[0] >= 0 && !started_;
+}
+
+void YGameNetwork::Connect(const std::string& host, bool reconnect) {
+  if (!reconnect && link_ != nullptr && hostName_ == host) return;
+  SendAbort();
+  DropLink();
+  hostName_ = host;
+  link_ = Links().Connect(host);
+  router_ = std::make_unique<PeerMessageRouter>(*link_);
+  control_ = &router_->Open({kPlayerInfo, kCanStart, kAbort});
+  // Every party's mailbox exists from the start, so nothing is lost that
+  // arrives before the game's commanders.
+  router_->Open(YTessorPlayerNetwork::Keywords());
+  YPlayerNetwork::OpenMailboxes(*router_);
+}
+
+void YGameNetwork::DropLink() {
+  if (router_ != nullptr) {
+    battle_.StopBattle();
+    board_.DeleteCommanders();
+  }
+  control_ = nullptr;
+  router_.reset();
+  link_.reset();
+  started_ = false;
+  profile_[0] = -1;
+  hasPeerInfo_ = false;
+}
+
+void YGameNetwork::SendAbort() {
+  if (!IsConnected()) return;
+  link_->Send(kAbort);
+  Links().Flush(*link_);
+}
+
+void YGameNetwork::SendPlayerInfo(std::int32_t profile) {
+  if (started_) return;
+  if (link_ == nullptr) Connect(hostName_, false);
+  const std::vector<ProfileInfo>& list = ProfileList();
+  if (profile < 0 || profile >= static_cast<std::int32_t>(list.size())) return;
+  profile_[0] = profile;
+  const ProfileInfo& info = list[static_cast<std::size_t>(profile)];
+  const std::string face = info.face != nullptr && !info.face->name().empty() ? info.face->name() : "0";
+  const std::string body = std::string(kPlayerInfo) + " " + info.name + " " + face + " " +
+                           std::to_string(info.level) + " " + std::to_string(info.monsters) + " " +
+                           (hasPeerInfo_ ? "1" : "0");
+  if (!control_->Send(body)) Log::Printf("The player info of %s could not be sent", info.name.c_str());
+}
+
+void YGameNetwork::HandleMessages() {
+  while (link_ != nullptr && !started_) {
+    const std::string body = control_->Receive();
+    if (body.empty()) return;
+    const std::string_view keyword = PeerMessageRouter::Keyword(body);
+    if (keyword == kPlayerInfo) {
+      HandlePlayerInfo(body);
+    } else if (keyword == kCanStart) {
+      HandleCanStart();
+    } else if (keyword == kAbort) {
+      DropLink();
+    }
+  }
+}
+
+void YGameNetwork::HandleCanStart() {
+  if (Master() || !IsConnected()) {
+    Log::Printf("A start from the peer is dropped: %s", Master() ? "this machine starts" : "not connected");
+    return;
+  }
+  if (profile_[0] < 0) {
+    // The peer starts a game this machine has chosen no player for.
+    Log::Printf("A start from the peer without a chosen profile ends the link");
+    SendAbort();
+    DropLink();
+    return;
+  }
+  if (!started_) BeginGame();
+}
+
+void YGameNetwork::Start() {
+  // Only the master starts; the other machine waits for its "canStart".
+  if (!CanStart()) return;
+  control_->Send(kCanStart);
+  BeginGame();
+}
+
+void YGameNetwork::BeginGame() {
+  started_ = true;
+  if (host_ != nullptr) {
+    host_->CloseModals();
+    host_->SetGameMode(this);
+  }
+  ClearBattles();
+  YPlayerHero* hero = nullptr;
+  LoadPlayerProfile(profile_[0], &hero);
+  if (hero == nullptr) {
+    Log::Printf("The network game is not started: profile %d gives no hero", profile_[0]);
+    End();
+    return;
+  }
+  board_.LoadDesk(kDesk);
+  board_.SetArmy(hero, 0);
+  CreateBoardCommander();
+  board_.NewGame();
+  if (host_ != nullptr) host_->SetState(host_state::kBoard);
+}
+
+void YGameNetwork::End() {
+  SendAbort();
+  ClearBattles();
+  DropLink();
+}
+
+void YGameNetwork::CreateBoardCommander() {
+  battle_.DeleteCommanders();
+  board_.DeleteCommanders();
+  CommanderFactory& factory = Factory();
+  board_.SetCommander(0, factory.BoardUser(0));
+  if (router_ != nullptr)
+    board_.SetCommander(1, factory.BoardNetwork(1, router_->Open(YTessorPlayerNetwork::Keywords()), this));
+  board_.SetGameMaster(this);
+}
+
+void YGameNetwork::CreatePlayerCommander() {
+  battle_.ClearTiles();
+  battle_.DeleteCommanders();
+  CommanderFactory& factory = Factory();
+  battle_.SetCommander(0, factory.DuelUser(0));
+  if (router_ != nullptr) battle_.SetCommander(1, factory.DuelNetwork(*router_, this));
+  battle_.gameMode = this;
+}
+
+void YGameNetwork::OnFight(YTessorUnit* attacker, YTessorUnit* defender) {
+  if (attacker == nullptr || defender == nullptr) return;
+  const std::string layout = GetLayoutPath(attacker->record, defender->record);
+  const YTessorPlayerCommander* commander = board_.Commander(attacker->side);
+  const bool peerAttacks = commander != nullptr && commander->Kind() == commander_kind::kNetwork;
+  YPlayer* side0 = peerAttacks ? defender->record : attacker->record;
+  YPlayer* side1 = peerAttacks ? attacker->record : defender->record;
+  CreatePlayerCommander();
+  BeginDuel(layout, side0, side1, attacker->side);
+}
+
+void YGameNetwork::OnFightEnd(std::int32_t result) {
+  SetStateBits(host_state::kResultModal);
+  battle_.DeleteCommanders();
+  if (result != 0 && result != 1) {
+    if (host_ != nullptr) host_->ShowMultiplayerDraw();
+    SettleDuel(-1);
+    outcome_ = -1;
+    return;
+  }
+  const std::int32_t bonus = SettleDuel(result);
+  if (host_ != nullptr) {
+    if (result == 0)
+      host_->ShowBattleVictoryMP(GetLocale().GetText("network_win"), DuelGain(0), bonus);
+    else
+      host_->ShowNetworkDefeat();
+  }
+  if (YPlayer* winner = battle_.Fighter(result)) {
+    winner->experience += bonus;
+    winner->UpdateLevel();
+  }
+  outcome_ = result;
+  const YTessorPlayerCommander* mover = board_.Commander(board_.Board().sideToMove);
+  if (mover != nullptr && mover->Kind() == commander_kind::kNetwork) outcome_ = (outcome_ + 1) % 2;
+}
+
+void YGameNetwork::OnLevelEnd() {
+  board_.OnBattleResult(outcome_);
+  if (host_ != nullptr) host_->SetState(host_state::kBoard);
+  if (!board_.IsGameOver()) return;
+  outcome_ = Winner();
+  started_ = false;
+  if (host_ != nullptr) host_->ShowNetworkResult(outcome_);
+}
+
+void YGameNetwork::ShowAbort() {
+  if (host_ == nullptr) return;
+  host_->SetState(host_->State() | host_state::kNetworkAbort);
+  host_->ShowMessage(GetLocale().GetText("network_abort"));
+}
+
+void YGameNetwork::ShowDisconnect() {
+  if (host_ == nullptr || (host_->State() & host_state::kNetworkAbort) != 0) return;
+  host_->SetState(host_->State() | host_state::kNetworkAbort);
+  host_->ShowMessage(GetLocale().GetText("network_disconnect"));
+}
+
+YGameNetwork& GetNetworkGame() {
+  static YGameNetwork game;
+  return game;
+}

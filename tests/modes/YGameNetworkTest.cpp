@@ -1,0 +1,165 @@
+// The network game's own messages over an in-memory link pair: the
+// exchange of the players' summaries, the master's start and the other
+// machine's on "canStart", "abort", and what a peer could send that this
+// machine must not follow.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "board/YTessor.h"
+#include "framework/YLocale.h"
+#include "modes/PeerLinkFactory.h"
+#include "modes/YGameNetwork.h"
+#include "players/PlayerProfiles.h"
+#include "players/YPlayer.h"
+#include "render/YTextureBase.h"
+#include "tests/modes/ModesFixture.h"
+#include "tests/net/MemoryPeerLink.h"
+#include "tiles/YTileset.h"
+
+namespace {
+
+// A link that is one end of a memory pair (not owned).
+struct EndOfPair final : PeerChannel {
+  explicit EndOfPair(PeerChannel& end) : end(end) {}
+  bool Send(std::string_view body) override { return end.Send(body); }
+  std::string Receive() override { return end.Receive(); }
+  bool Connected() const override { return end.Connected(); }
+  int Role() const override { return end.Role(); }
+  PeerChannel& end;
+};
+
+struct PairLinks final : PeerLinkFactory {
+  explicit PairLinks(PeerChannel& end) : end(end) {}
+  std::unique_ptr<PeerChannel> Connect(const std::string&) override {
+    return std::make_unique<EndOfPair>(end);
+  }
+  void Flush(PeerChannel&) override {}
+  PeerChannel& end;
+};
+
+// One machine of the pair, connected.
+struct Machine {
+  explicit Machine(MemoryPeerLink::End& end) : links(end), end(end) {
+    mode.SetHost(&host);
+    mode.SetLinkFactory(&links);
+    mode.Connect("", false);
+  }
+  ~Machine() { mode.End(); }
+  bool Shown(const std::string& line) const {
+    return std::find(host.shown.begin(), host.shown.end(), line) != host.shown.end();
+  }
+
+  YTessor board;
+  YTileset battle;
+  YGameNetwork mode{board, battle};
+  RecordingHost host;
+  PairLinks links;
+  MemoryPeerLink::End& end;
+};
+
+class NetworkTest : public ShippedGameTest {
+ protected:
+  MemoryPeerLink pair;
+  Machine master{pair.master};
+  Machine slave{pair.slave};
+};
+
+TEST_F(NetworkTest, TheSummariesCrossOnlyTheMasterMayStartAndTheOtherStartsOnItsWord) {
+  master.mode.SendPlayerInfo(0);  // before the peer's summary: flag 0
+  const ProfileInfo& first = ProfileList()[0];
+  ASSERT_NE(first.face, nullptr);
+  EXPECT_EQ(pair.master.sent.back(), "playerinfo " + first.name + " " + first.face->name() + " " +
+                                         std::to_string(first.level) + " " + std::to_string(first.monsters) +
+                                         " 0");
+  slave.mode.HandleMessages();
+  ASSERT_TRUE(slave.mode.HasPeerInfo());
+  EXPECT_EQ(slave.mode.PeerInfo().name, first.name);
+  EXPECT_EQ(slave.mode.PeerInfo().face, first.face);
+  EXPECT_FALSE(master.mode.CanStart());
+
+  slave.mode.SendPlayerInfo(1);  // the answer: flag 1
+  master.mode.HandleMessages();
+  EXPECT_TRUE(master.mode.CanStart());
+  // The master picks again, now with flag 1: the other machine, which has
+  // its own profile chosen, still does not become a master too.
+  master.mode.SendPlayerInfo(0);
+  slave.mode.HandleMessages();
+  EXPECT_FALSE(slave.mode.Master());
+  EXPECT_FALSE(slave.mode.CanStart());
+  slave.mode.Start();  // its start button does nothing
+  EXPECT_FALSE(slave.mode.Started());
+
+  master.mode.Start();
+  EXPECT_TRUE(master.mode.Started());
+  EXPECT_EQ(master.host.gameMode, &master.mode);
+  slave.mode.HandleMessages();
+  ASSERT_TRUE(slave.mode.Started());
+  EXPECT_EQ(slave.board.Commander(0)->Kind(), 1);
+  EXPECT_EQ(slave.board.Commander(1)->Kind(), 3);
+  EXPECT_EQ(slave.board.Player(0)->name, ProfileList()[1].name);
+
+  // The master leaves: the other machine's board shows the abort, once.
+  master.mode.End();
+  EXPECT_FALSE(master.mode.IsConnected());
+  for (int frame = 0; frame < 40; ++frame) slave.board.Update(0.05f);
+  EXPECT_TRUE(slave.Shown("message " + GetLocale().GetText("network_abort")));
+  EXPECT_FALSE(slave.Shown("message " + GetLocale().GetText("network_disconnect")));
+  EXPECT_NE(slave.host.state & host_state::kNetworkAbort, 0u);
+}
+
+TEST_F(NetworkTest, NamesKeepTheirWordsAndOnlyCatalogueFacesAreShown) {
+  pair.master.Send("playerinfo Old Tom  Bombadil textures\\heroes\\nowhere.tga 3 7 1");
+  slave.mode.HandleMessages();
+  EXPECT_EQ(slave.mode.PeerInfo().name, "Old Tom Bombadil");
+  EXPECT_EQ(slave.mode.PeerInfo().face, nullptr);
+  EXPECT_EQ(slave.mode.PeerInfo().level, 3);
+  EXPECT_EQ(slave.mode.PeerInfo().monsters, 7);
+  pair.master.Send("playerinfo Old Tom textures\\heroes\\sylph_male.tga 4 1 1");
+  pair.master.Send("playerinfo Short 1 2");       // too few words
+  pair.master.Send("playerinfo Bad face x 2 1");  // not a number
+  slave.mode.HandleMessages();
+  EXPECT_EQ(slave.mode.PeerInfo().name, "Old Tom");
+  ASSERT_NE(slave.mode.PeerInfo().face, nullptr);
+  EXPECT_EQ(slave.mode.PeerInfo().face->name(), "textures\\heroes\\sylph_male.tga");
+}
+
+TEST_F(NetworkTest, StrayStartsAreDroppedAndAStartWithoutAChosenPlayerEndsTheLink) {
+  pair.slave.Send("canStart");  // to the master: never its cue
+  master.mode.HandleMessages();
+  EXPECT_FALSE(master.mode.Started());
+  EXPECT_TRUE(master.mode.IsConnected());
+
+  pair.master.Send("canStart");  // the other machine has chosen nobody
+  slave.mode.HandleMessages();
+  EXPECT_FALSE(slave.mode.Started());
+  EXPECT_TRUE(slave.host.shown.empty());  // no game was begun
+  EXPECT_FALSE(slave.mode.IsConnected());
+  EXPECT_EQ(pair.slave.sent.back(), "abort");
+  master.mode.HandleMessages();  // the master hears it and lets its link go
+  EXPECT_FALSE(master.mode.IsConnected());
+}
+
+TEST_F(NetworkTest, ADuelUnderWayEndsWithTheMode) {
+  master.mode.SendPlayerInfo(0);
+  slave.mode.HandleMessages();
+  slave.mode.SendPlayerInfo(1);
+  master.mode.HandleMessages();
+  master.mode.Start();
+  YTessorUnit* mine = master.board.Board().Units(0).front();
+  YTessorUnit* theirs = master.board.Board().Units(0).back();
+  master.board.Board().sideToMove = 0;
+  master.mode.OnFight(mine, theirs);
+  ASSERT_EQ(master.battle.Fighter(0), mine->record);
+  pair.connected = false;
+  master.battle.Update(0.05f);  // the duel's network commander finds the link lost
+  EXPECT_TRUE(master.Shown("message " + GetLocale().GetText("network_disconnect")));
+  master.mode.End();
+  EXPECT_EQ(master.battle.Fighter(0), nullptr);
+  EXPECT_EQ(master.battle.Commander(1), nullptr);
+  EXPECT_FALSE(master.battle.IsBattleStarted());
+}
+
+}  // namespace
