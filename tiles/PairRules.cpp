@@ -52,7 +52,9 @@ bool IsBurning(const DuelState& state, int tile) {
   return (state.flags & DuelFlag::kBurning) != 0 && state.KindOf(tile).Element() == DuelKind::kFire;
 }
 
-bool IsFree(const DuelState& state, int tile) { return state.board.IsOpen(tile) && !IsFrozen(state, tile); }
+bool IsFree(const DuelState& state, int tile) {
+  return state.board.IsOpen(tile) && !IsFrozen(state, tile);
+}
 
 void CollectFreeTiles(const DuelState& state, std::vector<int>& out) {
   const int count = static_cast<int>(state.board.tiles.size());
@@ -84,11 +86,28 @@ bool FindPairs(const DuelState& state, std::vector<int>& freeTiles, std::vector<
       if (!CanMatch(state, side, freeTiles[i], freeTiles[j])) continue;
       const DuelKind& ka = state.KindOf(freeTiles[i]);
       const DuelKind& kb = state.KindOf(freeTiles[j]);
-      const std::int32_t rank = PaysEach(side, ka, kb) ? std::min(ka.priority, kb.priority) : kUnaffordableRank;
+      const std::int32_t rank =
+          PaysEach(side, ka, kb) ? std::min(ka.priority, kb.priority) : kUnaffordableRank;
       pairs.push_back(DuelPair{freeTiles[i], freeTiles[j], rank});
     }
   }
   std::stable_sort(pairs.begin(), pairs.end(),
                    [](const DuelPair& x, const DuelPair& y) { return x.priority < y.priority; });
   return empty;
+}
+
+TurnOpening OpenTurn(DuelState& state, std::vector<int>& freeTiles, std::vector<DuelPair>& pairs,
+                     std::int32_t& passCounter) {
+  if (FindPairs(state, freeTiles, pairs)) {
+    state.flags |= DuelFlag::kShuffle;
+    return TurnOpening::kShuffle;
+  }
+  if (!pairs.empty()) {
+    passCounter = 0;
+    return TurnOpening::kMove;
+  }
+  ++passCounter;
+  const bool pass = passCounter < 2;
+  state.flags |= pass ? DuelFlag::kPass : DuelFlag::kShuffle;
+  return pass ? TurnOpening::kPass : TurnOpening::kShuffle;
 }

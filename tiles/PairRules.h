@@ -40,3 +40,12 @@ void CollectFreeEarthTiles(const DuelState& state, std::vector<int>& out);
 // cannot meet, else the smaller of the two kinds' priorities; lowest first,
 // equal ranks in the order found. Returns true when no tile is live.
 bool FindPairs(const DuelState& state, std::vector<int>& freeTiles, std::vector<DuelPair>& pairs);
+
+// How a turn opens once its side and upkeep are settled.
+enum class TurnOpening { kMove, kPass, kShuffle };
+// Finds the side's pairs and decides: a shuffle when no tile is live, a
+// move when a pair exists (the run of passes starts again), else a pass,
+// and a shuffle at the second pass in a row. Sets the pass or shuffle flag
+// of the state and counts the passes in `passCounter`.
+TurnOpening OpenTurn(DuelState& state, std::vector<int>& freeTiles, std::vector<DuelPair>& pairs,
+                     std::int32_t& passCounter);

@@ -108,7 +108,8 @@ void YTileset::DoMove(int a, int b) {
   if (!state_.Tile(a).IsLive() || !state_.Tile(b).IsLive()) return;
   PullSides();
   countdown_ = kTurnSeconds;
-  if (state_.sideToMove == 0 && commanders_[1]) commanders_[1]->OnMove(state_.Tile(a).number, state_.Tile(b).number);
+  if (state_.sideToMove == 0 && commanders_[1])
+    commanders_[1]->OnMove(state_.Tile(a).number, state_.Tile(b).number);
   const bool cast = state_.PlayPair(a, b, YTile::kRemoved);
   ClearSelection();
   PushSides();
@@ -135,7 +136,8 @@ void YTileset::DoMoveByIds(std::int32_t first, std::int32_t second) {
 
 int YTileset::TileIndexOf(std::int32_t number) const {
   const std::vector<YTile>& tiles = state_.board.tiles;
-  const auto found = std::find_if(tiles.begin(), tiles.end(), [number](const YTile& t) { return t.number == number; });
+  const auto found =
+      std::find_if(tiles.begin(), tiles.end(), [number](const YTile& t) { return t.number == number; });
   return found == tiles.end() ? -1 : static_cast<int>(found - tiles.begin());
 }
 
@@ -147,18 +149,8 @@ void YTileset::NextTurn() {
   else
     state_.sideToMove ^= 1;
   ApplyUpkeepOfNewSide();
-  if (FindPairs(state_, freeTiles_, pairs_)) {
-    state_.flags |= DuelFlag::kShuffle;
+  if (OpenTurn(state_, freeTiles_, pairs_, passCounter_) != TurnOpening::kMove)
     messages_.ShowPlayerState(state_, FighterData());
-    return;
-  }
-  if (!pairs_.empty()) {
-    passCounter_ = 0;
-    return;
-  }
-  ++passCounter_;
-  state_.flags |= passCounter_ < 2 ? DuelFlag::kPass : DuelFlag::kShuffle;
-  messages_.ShowPlayerState(state_, FighterData());
 }
 
 // The new side's upkeep; when it costs the side its turn, the side that
@@ -198,7 +190,9 @@ void YTileset::Shuffle(std::int32_t seed) {
   passCounter_ = 0;
 }
 
-void YTileset::FindMoves() { FindPairs(state_, freeTiles_, pairs_); }
+void YTileset::FindMoves() {
+  FindPairs(state_, freeTiles_, pairs_);
+}
 
 bool YTileset::Undo() {
   PullSides();
@@ -251,8 +245,10 @@ void YTileset::UpdateMusicMood(bool reset) {
   };
   const YPlayerCommander* second = commanders_[1].get();
   if (second != nullptr && second->Kind() == YPlayerCommander::kUser) {
-    if (musicMood_ == 0 && (low(0) || low(1))) musicMood_ = 2;
-    else if (musicMood_ == 2 && healthy(0) && healthy(1)) musicMood_ = 0;
+    if (musicMood_ == 0 && (low(0) || low(1)))
+      musicMood_ = 2;
+    else if (musicMood_ == 2 && healthy(0) && healthy(1))
+      musicMood_ = 0;
   } else if (musicMood_ == 0) {
     musicMood_ = low(0) ? 1 : (low(1) ? 2 : 0);
   } else if (musicMood_ == 1) {

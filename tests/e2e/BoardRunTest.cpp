@@ -15,17 +15,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class BoardRun : public e2e::GameFixture {
+class BoardRun : public e2e::ProgramRunFixture {
  protected:
-  void SetUp() override {
-    GameFixture::SetUp();
-    WriteWindowedConfig(1000, 625);
-    std::filesystem::create_directories(QV_SCREENSHOT_DIR);
-  }
-  static std::string Shot(const std::string& name) { return std::string(QV_SCREENSHOT_DIR) + "/" + name; }
-  static bool Has(const e2e::GameProcess& run, const std::string& line) {
-    return run.Stderr().find(line + "\n") != std::string::npos;
-  }
   // Clicks the two points of the first line starting with `what`.
   void ClickMove(const e2e::GameProcess& run, const std::string& what) {
     ASSERT_TRUE(e2e::WaitUntil([&] { return run.Stderr().find(what + " ") != std::string::npos; }, 20s))

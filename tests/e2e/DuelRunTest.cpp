@@ -14,17 +14,8 @@ namespace {
 
 using namespace std::chrono_literals;
 
-class DuelRun : public e2e::GameFixture {
+class DuelRun : public e2e::ProgramRunFixture {
  protected:
-  void SetUp() override {
-    GameFixture::SetUp();
-    WriteWindowedConfig(1000, 625);
-    std::filesystem::create_directories(QV_SCREENSHOT_DIR);
-  }
-  static std::string Shot(const std::string& name) { return std::string(QV_SCREENSHOT_DIR) + "/" + name; }
-  static bool Has(const e2e::GameProcess& run, const std::string& line) {
-    return run.Stderr().find(line + "\n") != std::string::npos;
-  }
   static platform::Image Load(const std::string& path) {
     return platform::LoadImageFile(path).value_or(platform::Image{});
   }

@@ -56,6 +56,22 @@ class GameFixture : public ::testing::Test {
   testing_support::ScopedTempDir tmp;
 };
 
+// The test programs' runs: a 1000 x 625 window, pictures kept in the build's
+// screenshots folder, and the lines the program prints.
+class ProgramRunFixture : public GameFixture {
+ protected:
+  void SetUp() override {
+    GameFixture::SetUp();
+    WriteWindowedConfig(1000, 625);
+    std::filesystem::create_directories(QV_SCREENSHOT_DIR);
+  }
+  static std::string Shot(const std::string& name) { return std::string(QV_SCREENSHOT_DIR) + "/" + name; }
+  // True once the program printed this whole line.
+  static bool Has(const GameProcess& run, const std::string& line) {
+    return run.Stderr().find(line + "\n") != std::string::npos;
+  }
+};
+
 // The pixels of the rectangle [x0, x1) x [y0, y1) whose colour (red, green,
 // blue) passes the test.
 template <typename Test>

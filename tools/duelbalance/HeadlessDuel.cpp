@@ -96,16 +96,7 @@ void HeadlessDuel::NextTurn() {
     state_.sideToMove ^= 1;
     state_.flags = 0;
   }
-  if (FindPairs(state_, freeTiles_, pairs_)) {
-    state_.flags |= DuelFlag::kShuffle;
-    return;
-  }
-  if (!pairs_.empty()) {
-    passCounter_ = 0;
-    return;
-  }
-  ++passCounter_;
-  state_.flags |= passCounter_ < 2 ? DuelFlag::kPass : DuelFlag::kShuffle;
+  OpenTurn(state_, freeTiles_, pairs_, passCounter_);
 }
 
 void HeadlessDuel::MoveOfSideToMove() {

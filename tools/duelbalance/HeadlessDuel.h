@@ -50,6 +50,6 @@ class HeadlessDuel {
   DuelRandom pick_;  // the computer's candidate draws, never the battle's
   std::vector<int> freeTiles_;
   std::vector<DuelPair> pairs_;
-  int passCounter_ = 0;
+  std::int32_t passCounter_ = 0;
   DuelTally tally_;
 };
