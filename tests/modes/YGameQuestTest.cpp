@@ -45,9 +45,9 @@ TEST_F(QuestTest, SaveNamesSkipStrayFilesAndSummariesKeepTheirFile) {
   // 00003 yields no summary: the others still name their own files.
   quest.LoadSaveList();
   ASSERT_EQ(quest.Saves().size(), 4u);
-  EXPECT_EQ(quest.Saves()[1].fileName, "00004.yml");
-  ASSERT_TRUE(quest.DeleteSave(1));
-  EXPECT_FALSE(fs::exists(SaveFolder() / "00004.yml"));
+  EXPECT_EQ(quest.Saves()[2].fileName, "00001.yml");
+  ASSERT_TRUE(quest.DeleteSave(2));
+  EXPECT_FALSE(fs::exists(SaveFolder() / "00001.yml"));
   EXPECT_TRUE(fs::exists(SaveFolder() / "00003.yml"));
   EXPECT_FALSE(quest.DeleteSave(3));
 }

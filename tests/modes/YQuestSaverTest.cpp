@@ -61,12 +61,17 @@ TEST_F(QuestSaves, EveryStateIsWrittenReadAndWrittenAgainByteForByte) {
   ExpectRoundTrip("between levels");
   quest.Update();
   ASSERT_EQ(host.state, 2u);
-  // The enemy stands on a mutex square, its values at that square's caps.
-  YTessorUnit* enemy = GetTessor().Board().Units(1).front();
-  ASSERT_EQ(enemy->x, 4);
-  enemy->record->mana = {enemy->record->maxValues[1], enemy->record->maxValues[2],
-                         enemy->record->maxValues[3], enemy->record->maxValues[4]};
-  ExpectRoundTrip("on the board");
+  // The enemy stands on a mutex square, its values at that square's caps,
+  // whichever element the clock gives the square.
+  YTessor& board = GetTessor();
+  for (float clock : {0.0f, 0.25f, 0.5f, 0.75f}) {
+    YTessorUnit* enemy = board.Board().Units(1).front();
+    board.Board().clock = clock;
+    board.Board().RefreshCellEffects();
+    const auto& caps = enemy->record->maxValues;
+    enemy->record->mana = {caps[1], caps[2], caps[3], caps[4]};
+    ExpectRoundTrip("on the board");
+  }
   EXPECT_EQ(quest.SaveText().find(" gold=\"0\""), std::string::npos) << "defaults are left out";
 
   quest.OnRewardChoice(-1);
@@ -124,8 +129,9 @@ TEST_F(QuestSaves, HostileSavesAreRefusedAndTheMenuStaysUsable) {
   };
   const std::vector<std::pair<std::string, std::string>> hostile = {
       {"no closing game tag", replaced(keeper, "</game>\n", "")},
-      {"a record before the hero",
-       "<game state=\"1\">\n<monster id=\"mudling\">\n" + keeper.substr(keeper.find('\n') + 1)},
+      {"a record before the hero", keeper.substr(0, keeper.find('\n') + 1) +
+                                       "<monster id=\"mudling\">\n<evol slot=\"1\">\n</monster>\n" +
+                                       keeper.substr(keeper.find('\n') + 1)},
       {"a difficulty outside the table", replaced(keeper, "<hero ", "<hero difficulty=\"9\" ")},
       {"a level the campaign lacks", replaced(level, "<game state=\"1\">", "<game state=\"1\" level=\"7\">")},
       {"a layout outside its folder", replaced(keeper, "layout=\"layouts", "layout=\"..\\layouts")},
@@ -142,6 +148,13 @@ TEST_F(QuestSaves, HostileSavesAreRefusedAndTheMenuStaysUsable) {
     EXPECT_EQ(quest.Hero(), nullptr) << what;
     EXPECT_TRUE(quest.HasSaves()) << what;
   }
+  // A cell off the board is no cell: the hero saved off the board stays off.
+  testing_support::WriteFile(SaveFolder() / "00000.yml",
+                             replaced(level, " pos_x=\"4\" pos_y=\"0\"", " pos_x=\"-1\" pos_y=\"12\""));
+  quest.LoadSaveList();
+  EXPECT_TRUE(quest.LoadSave(0));
+  EXPECT_EQ(UnitOf(quest.Hero(), 0), nullptr);
+  EXPECT_EQ(GetTessor().Board().Cell(0, 0).occupant, nullptr);
   // An unknown monster is left out; the save itself is good.
   testing_support::WriteFile(SaveFolder() / "00000.yml", replaced(level, "id=\"mudling\"", "id=\"no_such\""));
   quest.LoadSaveList();
