@@ -35,12 +35,14 @@ std::string Content(const char* path) {
 
 void RecordingHost::ShowBattleVictory(bool victory, std::int32_t gold, std::int32_t experience,
                                       std::int32_t goldBonus, std::int32_t experienceBonus) {
+  state |= 0x40;  // the result screen over the duel
   calls.push_back(std::string(victory ? "victory " : "draw ") + std::to_string(gold) + " " +
                   std::to_string(experience) + " " + std::to_string(goldBonus) + " " +
                   std::to_string(experienceBonus));
 }
 
 void RecordingHost::ShowDefeat(std::int32_t gold, std::int32_t experience) {
+  state |= 0x40;
   calls.push_back("defeat " + std::to_string(gold) + " " + std::to_string(experience));
 }
 

@@ -18,7 +18,8 @@
 
 namespace quest_test {
 
-// Records each call as a short text and keeps the state word.
+// Records each call as a short text and keeps the state word; the result
+// screens add their bit 0x40 as the real ones do.
 class RecordingHost : public GameHost {
  public:
   std::uint32_t State() const override { return state; }
