@@ -26,8 +26,8 @@ class GameHost {
   // --- messages and results (each also sets the bits of the state word its
   //     screen sets, and switches the music as its screen does) -------------
   virtual void ShowMessage(const std::string& text) = 0;
-  virtual void ShowBattleVictory(bool victory, std::int32_t gold, std::int32_t experience,
-                                 std::int32_t goldBonus, std::int32_t experienceBonus) = 0;
+  virtual void ShowBattleVictory(bool victory, std::int32_t gold, std::int32_t experience, std::int32_t goldBonus,
+                                 std::int32_t experienceBonus) = 0;
   virtual void ShowDefeat(std::int32_t gold, std::int32_t experience) = 0;
   virtual void ShowBattleVictoryMP(const std::string& text, std::int32_t experience,
                                    std::int32_t experienceBonus) = 0;
