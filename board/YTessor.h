@@ -128,6 +128,15 @@ class YTessor : public UIEvent {
   // Starts a set-up game: random clock, cell effects, and the first turn
   // through the commanders.
   void NewGame();
+  // NewGame with the clock at `clock` (a level resumed from a save; 0 when
+  // outside 0..1): the clock is in place before any cell effect, so units on
+  // mutex squares keep the values they were saved with.
+  void NewGameAtClock(float clock);
+  // A fight resumed from a save, on a started game: the attacker (of the
+  // side to move) has left its cell for the target's, as when its move
+  // arrived there, so that OnBattleResult settles it as a fight started on
+  // the board. Nothing for a null unit or two units of one side.
+  void ResumeFight(YTessorUnit* attacker, YTessorUnit* target);
   void BeginTurn(int side);
   // One frame: commanders, clock, walk, fight start, the mover's thinking.
   void Update(float dt);
@@ -250,6 +259,7 @@ class YTessor : public UIEvent {
   float mouseY = 0;
 
  private:
+  void StartGame();
   bool StartOrdinaryMove(YTessorUnit* unit, int x, int y);
   bool StartSpecialMove(YTessorUnit* unit, int x, int y);
   void StepClock(float dt);

@@ -89,6 +89,14 @@ void YTessorBoard::MoveSideMirrored(int from, int to) {
   }
 }
 
+void YTessorBoard::ChangeSide(YTessorUnit* unit) {
+  std::vector<YTessorUnit*>& list = units_[static_cast<std::size_t>(unit->side & 1)];
+  if (std::find(list.begin(), list.end(), unit) == list.end()) return;
+  RemoveFromList(unit);
+  unit->side = (unit->side + 1) & 1;
+  units_[static_cast<std::size_t>(unit->side)].push_back(unit);
+}
+
 int YTessorBoard::UnitId(const YTessorUnit* unit) const {
   for (std::size_t i = 0; i < store_.size(); ++i) {
     if (store_[i].get() == unit) return static_cast<int>(i);

@@ -69,6 +69,9 @@ class YTessorBoard {
   // again, so no cell keeps a unit that left it; the cells they move to
   // should be free.
   void MoveSideMirrored(int from, int to);
+  // The unit leaves its side's list for the end of the other side's; it
+  // keeps its cell. Nothing when it is in no list.
+  void ChangeSide(YTessorUnit* unit);
   // Deletes one unit: out of its list and off its cell, out of the head
   // registry; its record goes when the board made it or when asked.
   void DeleteUnit(YTessorUnit* unit, bool deleteRecord);

@@ -20,9 +20,30 @@ constexpr float kGrowHeights[] = {0.075f, 0.0f,   -0.075f, -0.15f, -0.225f,
 }  // namespace
 
 void YTessor::NewGame() {
+  RandomizeClock();
+  StartGame();
+}
+
+void YTessor::NewGameAtClock(float clock) {
+  board_.clock = clock >= 0.0f && clock < 1.0f ? clock : 0.0f;
+  StartGame();
+}
+
+void YTessor::ResumeFight(YTessorUnit* attacker, YTessorUnit* target) {
+  if (attacker == nullptr || target == nullptr || attacker->side == target->side) return;
+  board_.PushUndo(attacker);
+  board_.LiftUnit(attacker);
+  moving = attacker;
+  defender = target;
+  targetX = target->x;
+  targetY = target->y;
+  board_.ApplyCellEffects(moving, targetX, targetY);
+  stateFlags = board_state::kWalking | board_state::kFighting;
+}
+
+void YTessor::StartGame() {
   gameRunning = false;
   if (view_ != nullptr) view_->SetupView();
-  RandomizeClock();
   // The specials' generator starts from the program's, once per game.
   board_.Random().SetState(static_cast<std::uint32_t>(platform::Random()));
   board_.RefreshCellEffects();

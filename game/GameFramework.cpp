@@ -11,6 +11,7 @@
 #include "game/ProgramStart.h"
 #include "game/YConsole.h"
 #include "modes/DuelGold.h"
+#include "modes/YGameQuest.h"
 #include "platform/Clock.h"
 #include "platform/Random.h"
 #include "players/PlayerProfiles.h"
@@ -98,6 +99,7 @@ void GameFramework::LoadStartupFiles() {
   config.LoadFile("splash\\config.yml");
   ScanPlayerProfiles();
   GetStats().Load();
+  ListQuestSavesAtStartup();
   GetTileset().LoadTexture();
   GetTileset().SetEvents(&GetTileBattleScreen());
   duel_gold::InstallGoldRouting();

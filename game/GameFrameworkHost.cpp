@@ -8,6 +8,7 @@
 #include "game/GameFramework.h"
 #include "modes/YGameHotseat.h"
 #include "modes/YGameNetwork.h"
+#include "modes/YGameQuest.h"
 #include "sound/SoundEntry.h"
 
 namespace {
@@ -17,11 +18,13 @@ constexpr float kEffectVolume = -1.0f;  // the effect's own volume
 void GameFramework::InstallModeHost() {
   GetHotseatGame().SetHost(this);
   GetNetworkGame().SetHost(this);
+  GetGameQuest().SetHost(this);
 }
 
 void GameFramework::RemoveModeHost() {
   GetHotseatGame().SetHost(nullptr);
   GetNetworkGame().SetHost(nullptr);
+  GetGameQuest().SetHost(nullptr);
   gameMaster = nullptr;
 }
 

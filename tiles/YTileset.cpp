@@ -1,5 +1,7 @@
 #include "tiles/YTileset.h"
 
+#include <algorithm>
+
 #include "draw/TileAtlas.h"
 #include "framework/Log.h"
 #include "framework/YLocale.h"
@@ -28,7 +30,9 @@ constexpr std::size_t kUndoReserve = 200;
 
 }  // namespace
 
-YTileset::YTileset() : events_(&SilentEvents()) { state_.undo.reserve(kUndoReserve); }
+YTileset::YTileset() : events_(&SilentEvents()) {
+  state_.undo.reserve(kUndoReserve);
+}
 
 YTileset::~YTileset() {
   DeleteCommanders();
@@ -61,7 +65,9 @@ void YTileset::Load(std::string_view folder) {
   for (std::unique_ptr<YRectHint>& hint : hints_) hint->battle = this;
 }
 
-void YTileset::SetEvents(DuelEvents* events) { events_ = events != nullptr ? events : &SilentEvents(); }
+void YTileset::SetEvents(DuelEvents* events) {
+  events_ = events != nullptr ? events : &SilentEvents();
+}
 
 void YTileset::SetCommander(int side, std::unique_ptr<YPlayerCommander> commander) {
   std::unique_ptr<YPlayerCommander>& slot = commanders_[static_cast<std::size_t>(side & 1)];
@@ -69,7 +75,9 @@ void YTileset::SetCommander(int side, std::unique_ptr<YPlayerCommander> commande
   if (slot) slot->AttachTo(this);
 }
 
-YPlayerCommander* YTileset::Commander(int side) const { return commanders_[static_cast<std::size_t>(side & 1)].get(); }
+YPlayerCommander* YTileset::Commander(int side) const {
+  return commanders_[static_cast<std::size_t>(side & 1)].get();
+}
 
 void YTileset::DeleteCommanders() {
   commanders_[0].reset();
@@ -118,6 +126,43 @@ bool YTileset::NewBattle(const std::string& layoutPath, std::uint32_t seed, std:
   PushSides();
   // The pairs were found for side 0 while dealing; find them for the side
   // that really moves first.
+  FindMoves();
+  started_ = true;
+  dealt_ = true;
+  return true;
+}
+
+bool YTileset::ResumeBattle(const std::string& layoutPath, YPlayer* side0, YPlayer* side1,
+                            std::uint32_t flags, std::int32_t sideToMove,
+                            const std::vector<SavedTile>& tiles) {
+  started_ = false;
+  dealt_ = false;
+  if (!LoadLayout(layoutPath)) return false;
+  DuelBoard& board = state_.board;
+  for (YTile& tile : board.tiles) tile.state = YTile::kRemoved;
+  std::int32_t number = 0;
+  for (const SavedTile& saved : tiles) {
+    const int kind = GetTileTables().FindKindIndex(saved.id);
+    const auto found = std::find_if(board.tiles.begin(), board.tiles.end(), [&saved](const YTile& t) {
+      return t.x == saved.x && t.y == saved.y && t.z == saved.z && t.state == YTile::kRemoved;
+    });
+    if (kind < 0 || found == board.tiles.end()) {
+      Log::Printf("The saved duel names a tile the layout or the table lacks: %u", saved.id);
+      ClearTiles();
+      return false;
+    }
+    found->kind = kind;
+    found->state = YTile::kLive;
+  }
+  for (YTile& tile : board.tiles) {
+    if (tile.IsLive()) tile.number = number++;
+    tile.world = board.TileMatrix(tile);
+  }
+  board.UpdateAllBlocked();
+  fighters_ = {side0, side1};
+  PullSides();
+  state_.flags = flags & ~DuelFlag::kOver;
+  state_.sideToMove = sideToMove & 1;
   FindMoves();
   started_ = true;
   dealt_ = true;
@@ -175,9 +220,13 @@ void YTileset::PushSides() {
   }
 }
 
-std::array<const YPlayerData*, 2> YTileset::FighterData() const { return {fighters_[0], fighters_[1]}; }
+std::array<const YPlayerData*, 2> YTileset::FighterData() const {
+  return {fighters_[0], fighters_[1]};
+}
 
-YPlayerCommander* YTileset::CommanderToMove() const { return Commander(state_.sideToMove); }
+YPlayerCommander* YTileset::CommanderToMove() const {
+  return Commander(state_.sideToMove);
+}
 
 bool YTileset::UserToMove() const {
   const YPlayerCommander* commander = CommanderToMove();

@@ -82,6 +82,19 @@ class YTileset {
   // first side the move and its artifact's upkeep. False, with the battle
   // left unstarted and without tiles, when no layout is usable.
   bool NewBattle(const std::string& layoutPath, std::uint32_t seed, std::int32_t firstSide);
+  // A tile of a duel resumed from a save: its kind's id and its place.
+  struct SavedTile {
+    std::uint32_t id = 0;
+    std::int32_t x = 0, y = 0, z = 0;
+  };
+  // Resumes a saved duel between the two fighters (not owned): loads the
+  // layout, puts the saved tiles back (numbered in list order; the layout's
+  // other tiles count as taken), sets the flag word and the side to move,
+  // finds the pairs and marks the battle started. No commander is asked to
+  // start it. False (no tiles, not started) when the layout is unusable or
+  // a tile names a kind the table lacks or a place the layout does not have.
+  bool ResumeBattle(const std::string& layoutPath, YPlayer* side0, YPlayer* side1, std::uint32_t flags,
+                    std::int32_t sideToMove, const std::vector<SavedTile>& tiles);
   // Resets the battle and loads a layout's tiles (set aside); an unusable
   // layout falls back to the standard one. False (no tiles) when neither is
   // usable.

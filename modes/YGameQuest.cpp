@@ -1,0 +1,393 @@
+#include "modes/YGameQuest.h"
+
+#include "modes/LayoutPath.h"
+
+#include <algorithm>
+
+#include "board/YTessor.h"
+#include "board/YTessorLevelLoader.h"
+#include "board/YTessorPlayerCommander.h"
+#include "board/YTessorUnit.h"
+#include "framework/FileUtils.h"
+#include "framework/Init.h"
+#include "framework/Log.h"
+#include "framework/YLocale.h"
+#include "modes/GameHost.h"
+#include "platform/Random.h"
+#include "players/DifficultyTable.h"
+#include "players/NumberedFiles.h"
+#include "players/PlayerRules.h"
+#include "players/Stats.h"
+#include "players/YMonsterShop.h"
+#include "players/YMonsterType.h"
+#include "players/YPlayerHero.h"
+#include "players/YPlayerMonster.h"
+#include "render/YTextureBase.h"
+#include "tiles/YPlayerCommander.h"
+#include "tiles/YTileset.h"
+
+namespace {
+
+// The host of a quest no application drives: shows and plays nothing and
+// keeps the state word.
+class SilentHost final : public GameHost {
+ public:
+  std::uint32_t State() const override { return state_; }
+  void SetState(std::uint32_t word) override { state_ = word; }
+  void ClearScreen() override {}
+  void PlayEffect(std::string_view) override {}
+  void ShowMessage(const std::string&) override {}
+  void ShowBattleVictory(bool, std::int32_t, std::int32_t, std::int32_t, std::int32_t) override {}
+  void ShowDefeat(std::int32_t, std::int32_t) override {}
+  void ShowBattleVictoryMP(const std::string&, std::int32_t, std::int32_t) override {}
+  void ShowMultiplayerDraw() override {}
+  void ShowNetworkDefeat() override {}
+  void ShowHotseatComplete(std::int32_t) override {}
+  void ShowNetworkResult(std::int32_t) override {}
+  void ShowLevelComplete(const std::string&, std::uint32_t) override {}
+  void ShowLevelComplete2() override {}
+  void ShowLevelFail() override {}
+  void ShowQuestFinal() override {}
+  void ShowHeroFine(const std::string&, std::int32_t) override {}
+  void OpenControlPanel(YPlayer*) override {}
+  void CloseModals() override {}
+  void SetGameMode(YGameMaster*) override {}
+
+ private:
+  std::uint32_t state_ = 0;
+};
+
+}  // namespace
+
+YGameQuest::YGameQuest() : YGameQuest(GetTessor(), GetTileset()) {}
+
+YGameQuest::YGameQuest(YTessor& board, YTileset& battle) : board_(board), battle_(battle) {}
+
+YGameQuest::~YGameQuest() = default;
+
+void YGameQuest::SetHost(GameHost* host) {
+  host_ = host;
+}
+
+GameHost& YGameQuest::Host() {
+  static SilentHost silent;
+  return host_ != nullptr ? *host_ : silent;
+}
+
+// The levels are listed when a quest needs them, from the folder the game
+// runs in then.
+void YGameQuest::ListLevels() {
+  levelNames_ = ListDirectory("levels\\*.yml");
+}
+
+bool YGameQuest::IsFinished() const {
+  return levelIndex_ >= LevelCount() - 1 && board_.Board().Units(1).empty();
+}
+
+// ---- a new quest -----------------------------------------------------------
+
+bool YGameQuest::NewGame(const QuestHeroChoice& choice) {
+  ListLevels();
+  if (levelNames_.empty()) {
+    Log::Printf("No campaign level in %s: the quest is not started", "levels\\");
+    Host().ShowMessage(GetLocale().GetText("quest_no_levels_mess"));
+    return false;
+  }
+  const std::int32_t row = std::clamp(choice.difficulty, 0, kDifficultyRows - 1);
+  std::unique_ptr<YPlayerHero> hero = CreateHero(choice.name, choice.race, choice.gender, choice.origin, row,
+                                                 DifficultyRowAt(row).heroFactor);
+  if (!hero) {
+    Log::Printf("The new hero cannot be made: %s", choice.name.c_str());
+    return false;
+  }
+  ClearQuest();
+  hero_ = hero.release();
+  hero_->slots[kArmyOrder[0]] = hero_;
+  board_.SetPlayer(0, hero_);
+  ListSaves();
+  const std::string name = NewNumberedFileName(saveNames_);
+  saveNames_.insert(saveNames_.begin(), name);
+  savePath_ = GetInit().UserPath() + "save\\" + name;
+  levelIndex_ = -1;
+  nextLevelPending_ = false;
+  return true;
+}
+
+// Deletes what a quest holds: both battles' commanders, the board's units,
+// the hero with its army and the door keeper.
+void YGameQuest::ClearQuest() {
+  battle_.DeleteCommanders();
+  board_.DeleteCommanders();
+  board_.ClearBoard();
+  board_.SetPlayer(0, nullptr);
+  board_.levelNumber = -1;
+  YPlayerHero::DeleteWithArmy(hero_);
+  hero_ = nullptr;
+  fighter_.reset();
+  CampaignShop().Attach(nullptr, false);
+}
+
+void YGameQuest::Start() {
+  if (hero_ == nullptr) return;
+  levelIndex_ = -1;
+  nextLevelPending_ = false;
+  fighter_ = YPlayerMonster::MakeAtLevel("door_keeper", 0, 1.0f);
+  if (!fighter_) {
+    Log::Printf("The quest has no door keeper: %s", "door_keeper");
+    return;
+  }
+  RefillForDuel(*hero_);
+  RefillForDuel(*fighter_);
+  StartFight(hero_, fighter_.get(), kStandardLayout, 0);
+  battle_.SetupView();
+  Host().SetState(3);
+  Save();
+}
+
+void YGameQuest::RefillForDuel(YPlayer& record) {
+  record.health = record.maxValues[5] = record.baseHealth;
+  for (std::size_t i = 0; i < 4; ++i) record.mana[i] = record.maxValues[i + 1] = record.baseMana[i];
+}
+
+void YGameQuest::End() {
+  ClearQuest();
+  levelIndex_ = -1;
+  nextLevelPending_ = false;
+}
+
+// ---- fights ------------------------------------------------------------------
+
+void YGameQuest::CreateDuelCommanders() {
+  battle_.DeleteCommanders();
+  const std::int32_t row = hero_ != nullptr ? hero_->difficulty : 0;
+  CommanderFactory& factory = factory_ != nullptr ? *factory_ : DefaultCommanderFactory();
+  battle_.SetCommander(0, factory.DuelUser(0));
+  battle_.SetCommander(1, factory.DuelComputer(1, row));
+  battle_.gameMode = this;
+}
+
+void YGameQuest::CreateBoardCommanders() {
+  board_.DeleteCommanders();
+  const std::int32_t row = hero_ != nullptr ? hero_->difficulty : 0;
+  CommanderFactory& factory = factory_ != nullptr ? *factory_ : DefaultCommanderFactory();
+  board_.SetCommander(0, factory.BoardUser(0));
+  board_.SetCommander(1, factory.BoardComputer(1, row));
+  board_.SetGameMaster(this);
+}
+
+void YGameQuest::StartFight(YPlayer* side0, YPlayer* side1, const std::string& layout,
+                            std::int32_t firstSide) {
+  goldAtFight_ = hero_->gold;
+  experienceAtFight_ = side0->experience;
+  CreateDuelCommanders();
+  if (!battle_.BeginBattle(layout, side0, side1, firstSide)) {
+    Log::Printf("The quest's duel cannot start on %s", layout.c_str());
+    return;
+  }
+  Host().ClearScreen();
+  Host().SetState(Host().State() | 0x100);
+  Host().PlayEffect("combat");
+}
+
+void YGameQuest::OnFight(YTessorUnit* attacker, YTessorUnit* defender) {
+  if (attacker == nullptr || defender == nullptr || hero_ == nullptr) return;
+  const bool attackerFirst = attacker->side == 0;
+  YPlayer* side0 = attackerFirst ? attacker->record : defender->record;
+  YPlayer* side1 = attackerFirst ? defender->record : attacker->record;
+  StartFight(side0, side1, GetLayoutPath(attacker->record, defender->record), attacker->side);
+}
+
+void YGameQuest::OnFightEnd(std::int32_t result) {
+  YPlayer* side0 = battle_.Fighter(0);
+  YPlayer* side1 = battle_.Fighter(1);
+  if (hero_ == nullptr || side0 == nullptr || side1 == nullptr) return;
+  const std::int32_t goldGained = hero_->gold - goldAtFight_;
+  const std::int32_t experienceGained = side0->experience - experienceAtFight_;
+  hero_->goldWon = SaturatedInt32(std::int64_t{hero_->goldWon} + goldGained);
+  hero_->experienceWon = SaturatedInt32(std::int64_t{hero_->experienceWon} + experienceGained);
+  if (result == 1) {
+    side0->health = 0;
+    side1->experience = SaturatedInt32(std::int64_t{side1->experience} + side0->ExperienceValue());
+    side1->UpdateLevel();
+    Host().ShowDefeat(goldGained, experienceGained);
+    hero_->fightsLost += 1;
+  } else {
+    side1->health = 0;
+    std::int32_t goldBonus = UnitStrengthSum(*side1) / 2;
+    if (result == -1) goldBonus /= 2;
+    const std::int32_t experienceBonus = side1->ExperienceValue();
+    Host().ShowBattleVictory(result == 0, goldGained, experienceGained, goldBonus, experienceBonus);
+    hero_->gold = SaturatedInt32(std::int64_t{hero_->gold} + goldBonus);
+    hero_->goldWon = SaturatedInt32(std::int64_t{hero_->goldWon} + goldBonus);
+    hero_->experienceWon = SaturatedInt32(std::int64_t{hero_->experienceWon} + experienceBonus);
+    hero_->fightsWon += 1;
+    if (result == -1) hero_->fightsLost += 1;
+    const std::int32_t monsterShare = side0 == hero_ ? 0 : experienceBonus / 2;
+    if (side0 != hero_) {
+      side0->experience = SaturatedInt32(std::int64_t{side0->experience} + monsterShare);
+      side0->UpdateLevel();
+    }
+    hero_->experience = SaturatedInt32(std::int64_t{hero_->experience} + experienceBonus - monsterShare);
+    hero_->UpdateLevel();
+  }
+  outcome_ = result == -1 ? -1 : (board_.Board().sideToMove + result) % 2;
+}
+
+// ---- the end of a fight and of a level ---------------------------------------
+
+void YGameQuest::OnLevelEnd() {
+  if (hero_ == nullptr) return;
+  if (levelIndex_ < 0) return DoorKeeperEnd();
+  LevelFightEnd();
+}
+
+void YGameQuest::DoorKeeperEnd() {
+  const bool keeperBeaten = fighter_ == nullptr || fighter_->health < 1;
+  battle_.DeleteCommanders();
+  fighter_.reset();
+  if (keeperBeaten) {
+    OnNextRound();
+    CampaignShop().Attach(hero_, true);
+    Save();
+    Host().SetState(1);
+    return;
+  }
+  Start();
+  Host().ShowMessage(GetLocale().GetText("door-keeper_fail_mess"));
+  Host().SetState(Host().State() | 0x400);
+}
+
+void YGameQuest::LevelFightEnd() {
+  board_.OnBattleResult(outcome_);
+  if (!board_.IsGameOver()) {
+    Host().SetState(2);
+    Save();
+    return;
+  }
+  board_.Board().ClearUndoOfSide(1);
+  hero_->RemoveDeadMonsters();
+  if (IsFinished()) {
+    rewardArtifact_.clear();
+    rewardSpell_ = 0;
+    Host().ShowQuestFinal();
+    Save();
+    Host().SetState(0x82);
+    return;
+  }
+  CampaignShop().Refresh(levelIndex_);
+  if (board_.Board().Units(0).empty()) {
+    hero_->levelsLost += 1;
+    Host().ShowLevelFail();
+  } else if (board_.bonusSpell == 0) {
+    rewardArtifact_.clear();
+    rewardSpell_ = 0;
+    Host().ShowLevelComplete2();
+  } else {
+    rewardArtifact_ = board_.bonusArtifact;
+    rewardSpell_ = board_.bonusSpell;
+    Host().ShowLevelComplete(rewardArtifact_, rewardSpell_);
+  }
+  Host().SetState(0x82);
+}
+
+// A hero that fell in a won level pays its fine before the next level; the
+// level is counted as done before the save, so that a resumed save neither
+// replays the won level on an empty board nor skips the next.
+void YGameQuest::OnRewardChoice(std::int32_t choice) {
+  if (hero_ == nullptr) return;
+  const bool fallen = hero_->health < 1;
+  if (choice == 0) hero_->AddSpell(rewardSpell_);
+  if (choice == 1) hero_->AddArtifact(rewardArtifact_);
+  hero_->RestoreAll();
+  rewardTab_ = choice;
+  if (levelIndex_ < LevelCount() - 1) {
+    if (!fallen) {
+      OnNextRound();
+    } else {
+      hero_->gold -= (hero_->gold - goldAtLevel_) / 2;
+      hero_->health = hero_->baseHealth;
+      nextLevelPending_ = true;
+      levelIndex_ += 1;
+      Host().ShowHeroFine(hero_->face != nullptr ? hero_->face->name() : std::string(), hero_->gold);
+    }
+  } else {
+    FinishQuest();
+  }
+  Save();
+}
+
+void YGameQuest::FinishQuest() {
+  LoadSaveList();
+  GetStats().AddRecord({hero_->name, levelIndex_, hero_->gold, hero_->experience, hero_->difficulty,
+                        hero_->fightsWon, hero_->fightsLost, hero_->levelsLost, hero_->goldWon,
+                        hero_->experienceWon});
+  Host().SetState(Host().State() | 0x20000);
+  Host().ClearScreen();
+}
+
+void YGameQuest::OnRetryLevel() {
+  if (hero_ == nullptr) return;
+  hero_->RestoreAll();
+  nextLevelPending_ = true;
+  Host().OpenControlPanel(hero_);
+  Host().SetState(1);
+  Save();
+}
+
+// The fine screen's button comes after the fallen hero's level was already
+// counted; only a level not yet pending is advanced here.
+void YGameQuest::OnNextRound() {
+  if (hero_ == nullptr) return;
+  if (!nextLevelPending_) {
+    nextLevelPending_ = true;
+    levelIndex_ += 1;
+  }
+  Host().OpenControlPanel(hero_);
+  Host().SetState(1);
+}
+
+void YGameQuest::Update() {
+  board_.ActivateLayout();
+  if (!nextLevelPending_) return;
+  NextLevel();
+  nextLevelPending_ = false;
+}
+
+// ---- levels ------------------------------------------------------------------
+
+void YGameQuest::LoadLevel(bool restoring) {
+  if (levelIndex_ < 0 || levelIndex_ >= LevelCount()) return;
+  YTessorLevelLoader::Load(board_, "levels\\" + levelNames_[static_cast<std::size_t>(levelIndex_)],
+                           levelIndex_, hero_->level, restoring);
+  board_.SetPlayer(1, nullptr);
+}
+
+void YGameQuest::NextLevel() {
+  if (hero_ == nullptr || levelIndex_ < 0 || levelIndex_ >= LevelCount()) return;
+  board_.ClearBoard();
+  LoadLevel(false);
+  goldAtLevel_ = hero_->gold;
+  hero_->RestoreAll();
+  board_.SetArmy(hero_, 0);
+  CreateBoardCommanders();
+  board_.NewGame();
+  if (levelIndex_ == LevelCount() - 1 && board_.Board().Units(0).size() > 1) TurnArmy();
+  Host().SetState(2);
+}
+
+// In the last level the hero's own army turns against it.
+void YGameQuest::TurnArmy() {
+  std::vector<YTessorUnit*> turned;
+  for (YTessorUnit* unit : board_.Board().Units(0)) {
+    if (unit->record != hero_) turned.push_back(unit);
+  }
+  for (YPlayer*& slot : hero_->slots) {
+    if (slot != hero_) slot = nullptr;  // the board deletes the turned records with side 1
+  }
+  const YColor birth(1.0f, 0.2f, 0.2f, 1.0f), end(1.0f, 0.2f, 0.2f, 0.0f);
+  for (YTessorUnit* unit : turned) {
+    board_.Board().ChangeSide(unit);
+    for (int copy = 0; copy < 10; ++copy) board_.DrawUnitJitter(unit, birth, end, 1.0f, 0.1f);
+  }
+  Host().PlayEffect("laugh");
+}

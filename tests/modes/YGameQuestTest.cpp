@@ -1,0 +1,161 @@
+// The campaign's flow without a window: save names beside stray files, the
+// arithmetic of a fight's end, the door keeper lost and won, the fine of a
+// hero that fell in a won level and its save resumed.
+#include <gtest/gtest.h>
+
+#include "board/YTessor.h"
+#include "board/YTessorUnit.h"
+#include "framework/YLocale.h"
+#include "players/PlayerRules.h"
+#include "players/YMonsterShop.h"
+#include "players/YPlayerHero.h"
+#include "players/YPlayerMonster.h"
+#include "tests/modes/QuestFixture.h"
+#include "tests/support/TestSupport.h"
+#include "tiles/YTileset.h"
+
+namespace fs = std::filesystem;
+using quest_test::QuestTest;
+
+namespace {
+
+std::string FileName(const std::string& path) {
+  return path.substr(path.find_last_of('\\') + 1);
+}
+
+TEST_F(QuestTest, SaveNamesSkipStrayFilesAndSummariesKeepTheirFile) {
+  BeginQuest();
+  EXPECT_EQ(FileName(quest.SavePath()), "00000.yml") << "the first save, its folder made on the way";
+  EXPECT_TRUE(fs::exists(SaveFolder() / "00000.yml"));
+  quest.End();
+
+  for (const char* stray : {"notes.txt", "123.yml", "100000.yml", "00002.yml.tmp", "abcde.yml"})
+    testing_support::WriteFile(SaveFolder() / stray, "<game state=\"1\">\n");
+  testing_support::WriteFile(SaveFolder() / "00003.yml", "not a save");
+  BeginQuest();
+  EXPECT_EQ(FileName(quest.SavePath()), "00004.yml");
+  EXPECT_EQ(quest.SaveNames().front(), "00004.yml");
+  quest.End();
+
+  fs::copy_file(SaveFolder() / "00004.yml", SaveFolder() / "99999.yml");
+  BeginQuest();
+  EXPECT_EQ(FileName(quest.SavePath()), "00001.yml") << "after 99999 the lowest free number";
+  quest.End();
+
+  // 00003 yields no summary: the others still name their own files.
+  quest.LoadSaveList();
+  ASSERT_EQ(quest.Saves().size(), 4u);
+  EXPECT_EQ(quest.Saves()[2].fileName, "00001.yml");
+  ASSERT_TRUE(quest.DeleteSave(2));
+  EXPECT_FALSE(fs::exists(SaveFolder() / "00001.yml"));
+  EXPECT_TRUE(fs::exists(SaveFolder() / "00003.yml"));
+  EXPECT_FALSE(quest.DeleteSave(3));
+}
+
+TEST_F(QuestTest, AnEmptyLevelFolderStartsNoQuest) {
+  fs::remove_all(fs::current_path() / "levels");
+  EXPECT_FALSE(quest.NewGame({"Ada", 0, 1, 2, 0}));
+  EXPECT_EQ(quest.Hero(), nullptr);
+  EXPECT_TRUE(host.Saw("message " + GetLocale().GetText("quest_no_levels_mess")));
+}
+
+TEST_F(QuestTest, NewGameLeavesTheStartToTheScreens) {
+  ASSERT_TRUE(quest.NewGame({"Ada", 0, 1, 2, 0}));
+  EXPECT_EQ(quest.DoorKeeper(), nullptr);
+  EXPECT_EQ(host.state, 0u);
+  quest.Start();
+  EXPECT_NE(quest.DoorKeeper(), nullptr);
+  EXPECT_EQ(host.state, 3u);
+}
+
+TEST_F(QuestTest, AFightsEndPaysBonusesCountsAndSplitsExperience) {
+  BeginQuest();
+  YPlayerHero& hero = *quest.Hero();
+  YPlayerMonster& keeper = *quest.DoorKeeper();
+  hero.gold += 7;  // gold taken during the duel
+  const std::int32_t gold = hero.gold, experience = hero.experience;
+  const std::int32_t rating = UnitStrengthSum(keeper), worth = keeper.ExperienceValue();
+  quest.OnFightEnd(-1);
+  EXPECT_TRUE(host.Saw("draw 7 0 " + std::to_string(rating / 2 / 2) + " " + std::to_string(worth)));
+  EXPECT_EQ(hero.gold, gold + rating / 4);
+  EXPECT_EQ(hero.experience, experience + worth);
+  EXPECT_EQ(hero.fightsWon, 1);
+  EXPECT_EQ(hero.fightsLost, 1);
+  EXPECT_EQ(hero.goldWon, 7 + rating / 4);
+  EXPECT_EQ(hero.experienceWon, worth);
+  EXPECT_EQ(quest.Outcome(), -1);
+
+  // A monster of the army wins: it keeps half the bonus, the hero the
+  // larger half; the outcome is told by the side that moved.
+  auto monster = YPlayerMonster::MakeAtLevel("mudling", 0, 1.0f);
+  std::unique_ptr<YPlayerMonster> enemy;
+  for (int tried = 0; !enemy || enemy->ExperienceValue() % 2 == 0; ++tried) {
+    ASSERT_LT(tried, 120) << "the case wants an odd bonus";
+    enemy = YPlayerMonster::MakeAtLevel(tried % 2 == 0 ? "lich" : "treant", tried / 2, 1.0f);
+  }
+  ASSERT_TRUE(GetTileset().BeginBattle("layouts\\standard.lay", monster.get(), enemy.get(), 0));
+  const std::int32_t bonus = enemy->ExperienceValue();
+  const std::int32_t heroBefore = hero.experience, monsterBefore = monster->experience;
+  GetTessor().Board().sideToMove = 1;
+  quest.OnFightEnd(0);
+  EXPECT_EQ(monster->experience, monsterBefore + bonus / 2);
+  EXPECT_EQ(hero.experience, heroBefore + bonus - bonus / 2);
+  EXPECT_EQ(quest.Outcome(), 1);
+
+  quest.OnFightEnd(1);
+  EXPECT_EQ(monster->health, 0);
+  EXPECT_EQ(hero.fightsLost, 2);
+  EXPECT_EQ(quest.Outcome(), 0);
+  GetTileset().DeleteCommanders();
+  GetTileset().ClearTiles();
+}
+
+TEST_F(QuestTest, TheDoorKeeperLostStartsItAgainAndWonOpensTheShop) {
+  BeginQuest();
+  quest.Hero()->health = 0;
+  quest.OnFightEnd(1);
+  quest.OnLevelEnd();
+  EXPECT_TRUE(host.Saw("message " + GetLocale().GetText("door-keeper_fail_mess")));
+  EXPECT_EQ(host.state & 0x400u, 0x400u);
+  ASSERT_NE(quest.DoorKeeper(), nullptr);
+  EXPECT_GT(quest.Hero()->health, 0) << "a fresh duel";
+  EXPECT_EQ(quest.LevelIndex(), -1);
+
+  PassDoorKeeper();
+  EXPECT_EQ(quest.DoorKeeper(), nullptr);
+  EXPECT_EQ(quest.LevelIndex(), 0);
+  EXPECT_TRUE(quest.NextLevelPending());
+  EXPECT_EQ(host.state, 1u);
+  EXPECT_EQ(CampaignShop().Player(), quest.Hero());
+  EXPECT_NE(CampaignShop().Offer(0), nullptr);
+  EXPECT_NE(testing_support::ReadFile(fs::path(SaveFolder() / "00000.yml")).find("<game state=\"0\">"),
+            std::string::npos);
+}
+
+TEST_F(QuestTest, AHeroThatFellInAWonLevelPaysItsFineAndItsSaveGoesOnAtTheNextLevel) {
+  BeginQuest();
+  PassDoorKeeper();
+  quest.Update();  // the control panel's continue: level 0 on the board
+  ASSERT_EQ(host.state, 2u);
+  YPlayerHero& hero = *quest.Hero();
+  const std::int32_t atLevel = quest.GoldAtLevel();
+  hero.gold = atLevel + 101;
+  GetTessor().ClearSide(1, true);  // the level is won
+  hero.health = 0;                 // but the hero fell
+  quest.OnRewardChoice(-1);
+  EXPECT_EQ(hero.gold, atLevel + 101 - 50);
+  EXPECT_TRUE(host.Saw("fine " + std::to_string(hero.gold)));
+  EXPECT_EQ(quest.LevelIndex(), 1);
+  EXPECT_TRUE(quest.NextLevelPending());
+
+  ASSERT_TRUE(SaveAndResume());
+  EXPECT_EQ(quest.LevelIndex(), 1);
+  EXPECT_TRUE(quest.NextLevelPending());
+  quest.OnNextRound();  // the fine screen's button
+  EXPECT_EQ(quest.LevelIndex(), 1) << "no level skipped";
+  quest.Update();
+  EXPECT_EQ(GetTessor().levelNumber, 1);
+  EXPECT_FALSE(GetTessor().Board().Units(1).empty());
+}
+
+}  // namespace

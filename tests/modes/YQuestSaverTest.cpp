@@ -1,0 +1,165 @@
+// Campaign saves: every state a quest saves in is written, resumed and
+// written again byte for byte; defaults are left out; the summaries carry
+// the hero's counters; hostile files are refused and leave the menu usable.
+#include <gtest/gtest.h>
+
+#include "board/YTessor.h"
+#include "board/YTessorUnit.h"
+#include "modes/YQuestSaver.h"
+#include "players/YPlayerHero.h"
+#include "tests/modes/QuestFixture.h"
+#include "tests/support/TestSupport.h"
+#include "tiles/YTileset.h"
+
+namespace fs = std::filesystem;
+using quest_test::QuestTest;
+
+namespace {
+
+YTessorUnit* UnitOf(const YPlayer* record, int side) {
+  for (YTessorUnit* unit : GetTessor().Board().Units(side)) {
+    if (unit->record == record) return unit;
+  }
+  return nullptr;
+}
+
+class QuestSaves : public QuestTest {
+ protected:
+  // The save text now, resumed, and the text the resumed quest writes.
+  void ExpectRoundTrip(const char* what) {
+    const std::string before = quest.SaveText();
+    ASSERT_FALSE(before.empty()) << what;
+    ASSERT_TRUE(SaveAndResume()) << what;
+    EXPECT_EQ(quest.SaveText(), before) << what;
+  }
+  // Level 0 on the board, the hero's unit about to fight the enemy.
+  void StartLevelFight() {
+    PassDoorKeeper();
+    quest.Update();
+    YTessor& board = GetTessor();
+    YTessorUnit* hero = UnitOf(quest.Hero(), 0);
+    ASSERT_NE(hero, nullptr);
+    ASSERT_EQ(board.Board().Units(1).size(), 1u);
+    YTessorUnit* enemy = board.Board().Units(1).front();
+    board.Board().sideToMove = 0;
+    board.ResumeFight(hero, enemy);
+    quest.OnFight(hero, enemy);
+    host.state = 3;  // the screens' state once the fight has faded in
+  }
+};
+
+TEST_F(QuestSaves, EveryStateIsWrittenReadAndWrittenAgainByteForByte) {
+  BeginQuest(2);
+  ExpectRoundTrip("the door keeper's duel");
+  const std::string keeper = quest.SaveText();
+  EXPECT_NE(keeper.find("<game state=\"2\" level=\"-1\">"), std::string::npos);
+  EXPECT_NE(keeper.find("<monster id=\"door_keeper\">\n<evol experience"), std::string::npos);
+  EXPECT_EQ(keeper.find("pos_x"), std::string::npos) << "no cell is written for units off the board";
+  EXPECT_EQ(keeper.find("<desk"), std::string::npos);
+
+  PassDoorKeeper();
+  ExpectRoundTrip("between levels");
+  quest.Update();
+  ASSERT_EQ(host.state, 2u);
+  // The enemy stands on a mutex square, its values at that square's caps,
+  // whichever element the clock gives the square.
+  YTessor& board = GetTessor();
+  for (float clock : {0.0f, 0.25f, 0.5f, 0.75f}) {
+    YTessorUnit* enemy = board.Board().Units(1).front();
+    board.Board().clock = clock;
+    board.Board().RefreshCellEffects();
+    const auto& caps = enemy->record->maxValues;
+    enemy->record->mana = {caps[1], caps[2], caps[3], caps[4]};
+    ExpectRoundTrip("on the board");
+  }
+  EXPECT_EQ(quest.SaveText().find(" gold=\"0\""), std::string::npos) << "defaults are left out";
+
+  quest.OnRewardChoice(-1);
+  quest.End();
+}
+
+TEST_F(QuestSaves, ADuelSavedInsideALevelResumesAndEndsAsABoardFight) {
+  BeginQuest();
+  StartLevelFight();
+  ExpectRoundTrip("a duel inside a level");
+  EXPECT_EQ(host.state, 3u);
+  ASSERT_NE(GetTileset().Fighter(1), nullptr);
+  GetTileset().Fighter(1)->health = 0;
+  quest.OnFightEnd(0);
+  quest.OnLevelEnd();
+  EXPECT_TRUE(GetTessor().Board().Units(1).empty());
+  EXPECT_NE(UnitOf(quest.Hero(), 0), nullptr) << "the hero took the enemy's square";
+  EXPECT_TRUE(host.Saw("reward feather_charm 789"));
+}
+
+TEST_F(QuestSaves, TheWonQuestIsSavedAsTheLevelItEnds) {
+  BeginQuest();
+  PassDoorKeeper();
+  quest.Update();
+  GetTessor().ClearSide(1, true);
+  quest.OnRewardChoice(1);
+  quest.Update();
+  ASSERT_EQ(quest.LevelIndex(), 1);
+  GetTessor().ClearSide(1, true);
+  ASSERT_TRUE(quest.IsFinished());
+  host.state = 0x43;  // the result screen over the last fight
+  EXPECT_NE(quest.SaveText().find("<game state=\"3\" level=\"1\">"), std::string::npos);
+  ExpectRoundTrip("the won quest");
+
+  quest.LoadSaveList();
+  ASSERT_EQ(quest.Saves().size(), 1u);
+  const SaveInfo& info = quest.Saves().front();
+  EXPECT_EQ(info.name, "Ada");
+  EXPECT_EQ(info.level, 1);
+  EXPECT_TRUE(info.finished);
+  EXPECT_EQ(info.gold, quest.Hero()->gold);
+  EXPECT_EQ(info.experience, quest.Hero()->experience);
+}
+
+TEST_F(QuestSaves, HostileSavesAreRefusedAndTheMenuStaysUsable) {
+  BeginQuest();
+  const std::string keeper = quest.SaveText();
+  PassDoorKeeper();
+  quest.Update();
+  const std::string level = quest.SaveText();
+  quest.End();
+  const auto replaced = [](std::string text, const std::string& from, const std::string& to) {
+    const std::size_t at = text.find(from);
+    return at == std::string::npos ? std::string() : text.replace(at, from.size(), to);
+  };
+  const std::vector<std::pair<std::string, std::string>> hostile = {
+      {"no closing game tag", replaced(keeper, "</game>\n", "")},
+      {"a record before the hero", keeper.substr(0, keeper.find('\n') + 1) +
+                                       "<monster id=\"mudling\">\n<evol slot=\"1\">\n</monster>\n" +
+                                       keeper.substr(keeper.find('\n') + 1)},
+      {"a difficulty outside the table", replaced(keeper, "<hero ", "<hero difficulty=\"9\" ")},
+      {"a level the campaign lacks", replaced(level, "<game state=\"1\">", "<game state=\"1\" level=\"7\">")},
+      {"a layout outside its folder", replaced(keeper, "layout=\"layouts", "layout=\"..\\layouts")},
+      {"a side to move of 5", replaced(level, "<desk", "<desk turn=\"5\"")},
+      {"a tile the layout lacks", replaced(keeper, "z=\"1\">", "z=\"99\">")},
+      {"a fighter slot out of range", replaced(keeper, "player1=\"4\"", "player1=\"40\"")},
+  };
+  for (const auto& [what, text] : hostile) {
+    ASSERT_FALSE(text.empty()) << what;
+    testing_support::WriteFile(SaveFolder() / "00000.yml", text);
+    quest.LoadSaveList();
+    ASSERT_EQ(quest.Saves().size(), 1u) << what;
+    EXPECT_FALSE(quest.LoadSave(0)) << what;
+    EXPECT_EQ(quest.Hero(), nullptr) << what;
+    EXPECT_TRUE(quest.HasSaves()) << what;
+  }
+  // A cell off the board is no cell: the hero saved off the board stays off.
+  testing_support::WriteFile(SaveFolder() / "00000.yml",
+                             replaced(level, " pos_x=\"4\" pos_y=\"0\"", " pos_x=\"-1\" pos_y=\"12\""));
+  quest.LoadSaveList();
+  EXPECT_TRUE(quest.LoadSave(0));
+  EXPECT_EQ(UnitOf(quest.Hero(), 0), nullptr);
+  EXPECT_EQ(GetTessor().Board().Cell(0, 0).occupant, nullptr);
+  // An unknown monster is left out; the save itself is good.
+  testing_support::WriteFile(SaveFolder() / "00000.yml", replaced(level, "id=\"mudling\"", "id=\"no_such\""));
+  quest.LoadSaveList();
+  EXPECT_TRUE(quest.LoadSave(0));
+  EXPECT_TRUE(GetTessor().Board().Units(1).empty());
+}
+
+}  // namespace
