@@ -38,7 +38,7 @@ std::int16_t ToSample16(float value) {
 
 }  // namespace
 
-std::unique_ptr<ALDevice> ALDevice::OpenDefault(std::string& error) {
+std::unique_ptr<ALDevice> ALDevice::OpenDefault(const VoiceCounts& voices, std::string& error) {
   if (!ClaimDevice(error)) return nullptr;
   ALCdevice* raw = alcOpenDevice(nullptr);
   if (raw == nullptr) {
@@ -47,8 +47,17 @@ std::unique_ptr<ALDevice> ALDevice::OpenDefault(std::string& error) {
     return nullptr;
   }
   std::unique_ptr<ALDevice> device(new ALDevice(raw, false));
-  if (!device->StartContext(nullptr, error)) return nullptr;
+  const ALCint attributes[] = {ALC_MONO_SOURCES, voices.mono, ALC_STEREO_SOURCES, voices.stereo, 0};
+  const bool ownCount = voices.mono <= 0 && voices.stereo <= 0;
+  if (!device->StartContext(ownCount ? nullptr : attributes, error)) return nullptr;
   return device;
+}
+
+VoiceCounts ALDevice::VoiceLimits() const {
+  ALCint mono = 0, stereo = 0;
+  alcGetIntegerv(device_, ALC_MONO_SOURCES, 1, &mono);
+  alcGetIntegerv(device_, ALC_STEREO_SOURCES, 1, &stereo);
+  return {mono, stereo};
 }
 
 std::unique_ptr<ALDevice> ALDevice::OpenLoopback(int samplesPerSecond, std::string& error) {

@@ -14,12 +14,15 @@
 #include <string>
 #include <vector>
 
+#include "platform/SoundTypes.h"
+
 namespace platform {
 
 class ALDevice {
  public:
-  // The default playback device; null with the reason in `error`.
-  static std::unique_ptr<ALDevice> OpenDefault(std::string& error);
+  // The default playback device with a context for that many voices (0
+  // for both: the library's own count); null with the reason in `error`.
+  static std::unique_ptr<ALDevice> OpenDefault(const VoiceCounts& voices, std::string& error);
   // A device that renders 32-bit float stereo into memory at that rate
   // (no limiter, no HRTF), read back as 16-bit by Render.
   static std::unique_ptr<ALDevice> OpenLoopback(int samplesPerSecond, std::string& error);
@@ -40,6 +43,8 @@ class ALDevice {
   bool SetOutputPaused(bool paused);
   // Whether sources can play their channels straight to the speakers.
   bool HasDirectChannels() const { return directChannels_; }
+  // The mono and stereo voices the context was granted.
+  VoiceCounts VoiceLimits() const;
 
  private:
   ALDevice(ALCdevice* device, bool loopback) : device_(device), loopback_(loopback) {}

@@ -31,14 +31,17 @@ std::optional<GLAdapterInfo> ProbeHiddenWindow(std::string& error) {
   WindowDesc desc;
   desc.clientWidth = desc.clientHeight = 16;
   desc.openGL = true;
-  const auto window = Window::Create(desc, nullptr);
+  auto window = Window::Create(desc, nullptr);
   if (!window) {
     error = LastVideoError();
     return std::nullopt;
   }
-  const auto context = GLContext::Create(window->Sdl(), error);
+  auto context = GLContext::Create(window->Sdl(), error);
   if (!context) return std::nullopt;
-  return ReadCurrentContext();
+  GLAdapterInfo info = ReadCurrentContext();
+  // The game window's device takes this context over rather than making its own.
+  GLContext::KeepAsSpare(std::move(context), std::move(window));
+  return info;
 }
 
 // The answer of the one hidden window asked (empty until one answered).

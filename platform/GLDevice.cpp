@@ -186,6 +186,18 @@ void GLDevice::ApplyTexture(std::uint32_t stage, const DeviceTexture* texture) {
   FlushDraws();
   const auto* glTexture = dynamic_cast<const GLTexture*>(texture);
   stages_.SetTexture(stage, glTexture != nullptr ? glTexture->Name() : 0);
+  if (stage < stageTextures_.size()) stageTextures_[stage] = glTexture;
+}
+
+// Turns the stages on for the draw, then makes the mip levels a stage
+// about to sample with a mip filter still waits for.
+void GLDevice::PrepareStagesForDraw() {
+  stages_.PrepareDraw();
+  for (std::uint32_t i = 0; i < stageTextures_.size(); ++i) {
+    const GLTexture* texture = stageTextures_[i];
+    if (texture != nullptr && texture->MipLevelsPending() && stages_.SamplesMipLevels(i))
+      texture->BuildMipLevels();
+  }
 }
 
 void GLDevice::ApplyTransform(TransformKind kind, std::uint32_t stage, const Matrix16& matrix) {
@@ -259,10 +271,11 @@ void GLDevice::ApplyDraw(PrimitiveType type, std::uint32_t vertexCount, const vo
   batch_.Add(type, fvf_, stride, GLVertexInput::VertexSize(fvf_), vertices, vertexCount);
 }
 
-void GLDevice::DrawNow(PrimitiveType type, std::uint32_t vertexCount, const void* vertices, std::uint32_t stride) {
+void GLDevice::DrawNow(PrimitiveType type, std::uint32_t vertexCount, const void* vertices,
+                       std::uint32_t stride) {
   if (!vertexInput_.Bind(fvf_, reinterpret_cast<std::uintptr_t>(vertices), stride)) return void(Refuse());
   ClearPendingBuffersForDraw();
-  stages_.PrepareDraw();
+  PrepareStagesForDraw();
   glDrawArrays(ModeOf(type), 0, static_cast<GLsizei>(vertexCount));
   ++glDrawCalls_;
 }
@@ -276,7 +289,7 @@ void GLDevice::FlushDraws() {
   fvf_ = batch_.Fvf();
   if (vertexInput_.Bind(fvf_, reinterpret_cast<std::uintptr_t>(batch_.Vertices()), batch_.Stride())) {
     ClearPendingBuffersForDraw();
-    stages_.PrepareDraw();
+    PrepareStagesForDraw();
     const GLenum mode = ModeOf(batch_.Type());
     if (batch_.DrawCount() == 1 || batch_.Type() == PrimitiveType::TriangleList)
       glDrawArrays(mode, 0, static_cast<GLsizei>(batch_.VertexCount()));
@@ -337,7 +350,7 @@ void GLDevice::ApplyDrawIndexed(const DeviceVertexBuffer& vertices, std::uint32_
   vertexInput_.Bind(fvf_, 0, stride);
   GL().BindBuffer(GL_ELEMENT_ARRAY_BUFFER, ib->Name());
   ClearPendingBuffersForDraw();
-  stages_.PrepareDraw();
+  PrepareStagesForDraw();
   const std::uintptr_t offset = std::uintptr_t{startIndex} * sizeof(std::uint16_t);
   GL().DrawRangeElements(GL_TRIANGLES, 0, last, static_cast<GLsizei>(count), GL_UNSIGNED_SHORT,
                          reinterpret_cast<const void*>(offset));
@@ -352,6 +365,13 @@ std::unique_ptr<DeviceTexture> GLDevice::CreateTexture(const std::vector<Image>&
   return GLTexture::Create(levels, maxSize, thrift_.alphaOnlyWhiteTextures && swizzle_, context_->Token());
 }
 
+std::unique_ptr<DeviceTexture> GLDevice::CreateMipMappedTexture(Image top) {
+  RunKeptWork();
+  const int maxSize = static_cast<int>(std::min(caps_.maxTextureWidth, caps_.maxTextureHeight));
+  return GLTexture::CreateWithDeferredMips(std::move(top), maxSize,
+                                           thrift_.alphaOnlyWhiteTextures && swizzle_, context_->Token());
+}
+
 std::unique_ptr<DeviceVertexBuffer> GLDevice::CreateVertexBuffer(std::span<const std::uint8_t> bytes) {
   RunKeptWork();
   return GLVertexBuffer::Create(bytes, context_->Token());
@@ -363,7 +383,7 @@ std::unique_ptr<DeviceIndexBuffer> GLDevice::CreateIndexBuffer(std::span<const s
 }
 
 void GLDevice::ApplyClear(bool color, bool depth, bool stencil, std::uint32_t argb, float z,
-                     std::uint32_t stencilValue) {
+                          std::uint32_t stencilValue) {
   FlushDraws();
   GLbitfield bits = 0;
   if (color) {
@@ -426,6 +446,16 @@ std::uint32_t GLDevice::TakeGLError() {
 
 void BeforeDeviceObjectChange() {
   if (g_drawingDevice != nullptr) g_drawingDevice->RunKeptWork();
+}
+
+void AfterTextureDeleted(const GLTexture* texture) {
+  if (g_drawingDevice == nullptr) return;
+  for (const GLTexture*& held : g_drawingDevice->stageTextures_)
+    if (held == texture) held = nullptr;
+}
+
+std::unique_ptr<DeviceTexture> GraphicsDevice::CreateMipMappedTexture(Image top) {
+  return CreateTexture(BuildMipChain(std::move(top)));
 }
 
 std::unique_ptr<GraphicsDevice> CreateOpenGLDevice(Window& window, const DeviceParams& params,

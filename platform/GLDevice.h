@@ -5,6 +5,7 @@
 // only; the device's context stays current on that thread.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -82,6 +83,9 @@ class GLDevice final : public GraphicsDevice {
                    std::uint32_t triangleCount) override;
 
   std::unique_ptr<DeviceTexture> CreateTexture(const std::vector<Image>& levels) override;
+  // Uploads level 0 alone; the rest of the chain is made before the first
+  // draw that samples the texture with a mip filter.
+  std::unique_ptr<DeviceTexture> CreateMipMappedTexture(Image top) override;
   std::unique_ptr<DeviceVertexBuffer> CreateVertexBuffer(std::span<const std::uint8_t> bytes) override;
   std::unique_ptr<DeviceIndexBuffer> CreateIndexBuffer(std::span<const std::uint16_t> indices) override;
 
@@ -131,15 +135,20 @@ class GLDevice final : public GraphicsDevice {
   void ApplySetViewport(int x, int y, int width, int height, float minZ, float maxZ);
   void ApplyDraw(PrimitiveType type, std::uint32_t vertexCount, const void* vertices, std::uint32_t stride,
                  std::uint32_t fvf);
-  void ApplyDrawIndexed(const DeviceVertexBuffer& vertices, std::uint32_t stride, const DeviceIndexBuffer& indices,
-                        std::uint32_t startIndex, std::uint32_t triangleCount, std::uint32_t fvf);
-  void ApplyClear(bool color, bool depth, bool stencil, std::uint32_t argb, float z, std::uint32_t stencilValue);
+  void ApplyDrawIndexed(const DeviceVertexBuffer& vertices, std::uint32_t stride,
+                        const DeviceIndexBuffer& indices, std::uint32_t startIndex,
+                        std::uint32_t triangleCount, std::uint32_t fvf);
+  void ApplyClear(bool color, bool depth, bool stencil, std::uint32_t argb, float z,
+                  std::uint32_t stencilValue);
   void PresentNow();
   void FlushDraws();
   void ApplyViewport() const;
   bool Refuse();
   void DrawNow(PrimitiveType type, std::uint32_t vertexCount, const void* vertices, std::uint32_t stride);
   void ClearPendingBuffersForDraw();
+  void PrepareStagesForDraw();
+
+  friend void AfterTextureDeleted(const GLTexture* texture);
 
   struct Viewport {
     int x = 0, y = 0, width = 0, height = 0;
@@ -155,8 +164,10 @@ class GLDevice final : public GraphicsDevice {
   GLLighting lighting_;
   GLTransforms transforms_;
   GLTextureStages stages_;
+  // The device texture each stage holds (for its waiting mip levels).
+  std::array<const GLTexture*, GLTextureStages::kMaxStages> stageTextures_{};
   GLVertexInput vertexInput_;
-  bool swizzle_;  // the driver reads a texture's channels in any order
+  bool swizzle_;                 // the driver reads a texture's channels in any order
   std::uint32_t callerFvf_ = 0;  // as last set by the caller (kept draws carry theirs)
   std::uint32_t fvf_ = 0;        // of the draw OpenGL is given
   Viewport viewport_;

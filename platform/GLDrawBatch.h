@@ -11,6 +11,8 @@
 
 namespace platform {
 
+class GLTexture;
+
 class GLDrawBatch {
  public:
   // The most vertices gathered at once.
@@ -54,5 +56,7 @@ class GLDrawBatch {
 // has gathered, which may use a texture or buffer about to be changed or
 // deleted (the GL texture and buffers call it first).
 void BeforeDeviceObjectChange();
+// Tells the drawing device that a texture it may hold for a stage is gone.
+void AfterTextureDeleted(const GLTexture* texture);
 
 }  // namespace platform

@@ -22,8 +22,12 @@ class GLTexture final : public DeviceTexture {
   // active unit is left as it was. With alphaOnlyWhenWhite (the driver must
   // offer texture swizzles), levels that are all white keep only their alpha
   // channel. With the context current.
-  static std::unique_ptr<GLTexture> Create(const std::vector<Image>& levels, int maxSize, bool alphaOnlyWhenWhite,
-                                           std::weak_ptr<const void> contextToken);
+  static std::unique_ptr<GLTexture> Create(const std::vector<Image>& levels, int maxSize,
+                                           bool alphaOnlyWhenWhite, std::weak_ptr<const void> contextToken);
+  // Uploads `top` as level 0 alone; the rest of its chain, as BuildMipChain
+  // makes it, waits for BuildMipLevels. Null as for Create.
+  static std::unique_ptr<GLTexture> CreateWithDeferredMips(Image top, int maxSize, bool alphaOnlyWhenWhite,
+                                                           std::weak_ptr<const void> contextToken);
 
   // Draws gathered with this texture go to OpenGL before it is deleted.
   ~GLTexture() override;
@@ -34,15 +38,29 @@ class GLTexture final : public DeviceTexture {
   int Height() const override { return height_; }
   std::uint32_t Name() const { return texture_.Name(); }
 
+  // Whether the levels below level 0 still wait to be made.
+  bool MipLevelsPending() const { return mipsPending_; }
+  // Makes the waiting levels from level 0 (read back from OpenGL, so no
+  // copy of the texels is kept meanwhile); nothing when none wait. The
+  // device calls it before the first draw that samples the texture with a
+  // mip filter. Const: the levels stand for level 0 and change no texel
+  // a draw without mips reads. With the context current; the active
+  // unit's binding is left as it was.
+  void BuildMipLevels() const;
+  // The levels OpenGL may sample (binds and reads back; for tests).
+  int LevelCount() const;
+
   // Whether the levels form a chain the texture can take.
   static bool ValidLevels(const std::vector<Image>& levels, int maxSize);
 
  private:
-  GLTexture(GLObject texture, int width, int height);
+  GLTexture(GLObject texture, int width, int height, bool alphaOnly);
 
   GLObject texture_;
   int width_ = 0;
   int height_ = 0;
+  bool alphaOnly_ = false;
+  mutable bool mipsPending_ = false;
 };
 
 }  // namespace platform

@@ -39,6 +39,12 @@ class GLTextureStages {
   // 0xAARRGGBB.
   void SetTextureFactor(std::uint32_t argb);
 
+  // Whether a draw now reads the stage's texture through a mip filter (the
+  // stage is on, as PrepareDraw left it, and its mip filter is not none).
+  bool SamplesMipLevels(std::uint32_t stage) const {
+    return stage < units_ && stages_[stage].enabled && stages_[stage].mipFilter != tfilter::None;
+  }
+
   // Before each draw: turns on the stages before the first disabled one,
   // with their combiners, and turns off the rest.
   void PrepareDraw();

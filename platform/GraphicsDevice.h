@@ -18,11 +18,11 @@ namespace platform {
 class Window;
 struct Image;
 
-// A texture with its full chain of mip levels, owned by whoever created it.
+// A texture with its chain of mip levels, owned by whoever created it.
 class DeviceTexture {
  public:
   virtual ~DeviceTexture() = default;
-  virtual int Width() const = 0;   // of level 0
+  virtual int Width() const = 0;  // of level 0
   virtual int Height() const = 0;
 };
 
@@ -59,7 +59,7 @@ struct DeviceCaps {
 
 struct DeviceParams {
   bool fullscreen = false;
-  DeviceDisplayMode mode;          // full screen: the mode to switch to
+  DeviceDisplayMode mode;  // full screen: the mode to switch to
   std::uint32_t depthStencilFormat = fmt::D24S8;
   bool waitForVerticalBlank = false;
 };
@@ -98,6 +98,11 @@ class GraphicsDevice {
 
   // Resources. Null on failure.
   virtual std::unique_ptr<DeviceTexture> CreateTexture(const std::vector<Image>& levels) = 0;
+  // A texture of `top` with the mip chain BuildMipChain makes of it. A
+  // device may make the chain only when the texture is first drawn with a
+  // mip filter (a texture never drawn so holds level 0 alone); this one
+  // makes it at once.
+  virtual std::unique_ptr<DeviceTexture> CreateMipMappedTexture(Image top);
   virtual std::unique_ptr<DeviceVertexBuffer> CreateVertexBuffer(std::span<const std::uint8_t> bytes) = 0;
   virtual std::unique_ptr<DeviceIndexBuffer> CreateIndexBuffer(std::span<const std::uint16_t> indices) = 0;
 

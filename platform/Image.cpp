@@ -1,5 +1,6 @@
 #include "platform/Image.h"
 
+#include <atomic>
 #include <cstdio>
 
 #include "platform/FileSystem.h"
@@ -63,13 +64,22 @@ std::optional<Image> DecodeImage(std::string_view bytes, std::string* error) {
   return image;
 }
 
+namespace {
+std::atomic<std::uint64_t> g_imageFilesDecoded{0};
+}
+
 std::optional<Image> LoadImageFile(std::string_view name, std::string* error) {
   const std::optional<std::string> bytes = ReadBinaryFile(name);
   if (!bytes) {
     SetError(error, "cannot open file");
     return std::nullopt;
   }
+  g_imageFilesDecoded.fetch_add(1, std::memory_order_relaxed);
   return DecodeImage(*bytes, error);
+}
+
+std::uint64_t ImageFilesDecoded() {
+  return g_imageFilesDecoded.load(std::memory_order_relaxed);
 }
 
 bool DecodeImageSize(std::string_view bytes, int& width, int& height) {

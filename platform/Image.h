@@ -44,6 +44,9 @@ bool IsValidImage(const Image& image);
 // are refused before anything is allocated for the texels.
 std::optional<Image> LoadImageFile(std::string_view name, std::string* error = nullptr);
 std::optional<Image> DecodeImage(std::string_view bytes, std::string* error = nullptr);
+// How many files LoadImageFile has opened and decoded since the start, on
+// any thread (a measure of repeated decoding).
+std::uint64_t ImageFilesDecoded();
 
 // Width and height from the file's header, with the checks of the decoders
 // but without decoding the texels; false when unreadable.

@@ -17,9 +17,11 @@ struct OpenGLInfo {
 };
 
 // Creates a hidden window with an OpenGL 2.1 compatibility context and the
-// game window's frame buffer, reads the driver's version and renderer texts
-// and destroys both again (the answer is remembered for the graphics
-// device, see GLAdapterProbe.h). Starts the video subsystem when needed.
+// game window's frame buffer and reads the driver's version and renderer
+// texts (the answer is remembered for the graphics device, see
+// GLAdapterProbe.h; the context is kept for the game window's device to
+// take over, see GLContext::KeepAsSpare). Starts the video subsystem when
+// needed.
 // Main thread only.
 OpenGLInfo ProbeOpenGL();
 

@@ -70,14 +70,18 @@ std::vector<std::string> SoundDevice::DriverNames() {
   return SplitNameList(alcGetString(nullptr, ALC_DEVICE_SPECIFIER));
 }
 
-std::unique_ptr<SoundDevice> SoundDevice::Open(std::string& error) {
-  std::unique_ptr<ALDevice> al = ALDevice::OpenDefault(error);
+std::unique_ptr<SoundDevice> SoundDevice::Open(const VoiceCounts& voices, std::string& error) {
+  std::unique_ptr<ALDevice> al = ALDevice::OpenDefault(voices, error);
   return al ? Start(std::move(al)) : nullptr;
 }
 
 std::unique_ptr<SoundDevice> SoundDevice::OpenLoopback(int samplesPerSecond, std::string& error) {
   std::unique_ptr<ALDevice> al = ALDevice::OpenLoopback(samplesPerSecond, error);
   return al ? Start(std::move(al)) : nullptr;
+}
+
+VoiceCounts SoundDevice::VoiceLimits() const {
+  return al_->VoiceLimits();
 }
 
 std::unique_ptr<SoundDevice> SoundDevice::Start(std::unique_ptr<ALDevice> al) {

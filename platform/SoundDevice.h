@@ -38,15 +38,18 @@ class SoundDevice {
 
   // The names of the playback devices the system offers (for the log).
   static std::vector<std::string> DriverNames();
-  // Opens the default playback device and makes its context current; null
-  // (reason in `error`) on failure or while another device is open.
-  static std::unique_ptr<SoundDevice> Open(std::string& error);
+  // Opens the default playback device for that many voices and makes its
+  // context current; null (reason in `error`) on failure or while another
+  // device is open.
+  static std::unique_ptr<SoundDevice> Open(const VoiceCounts& voices, std::string& error);
   // A device that renders into memory instead of a speaker (tests): 16-bit
   // stereo at `samplesPerSecond`, read with Render. Same rules as Open.
   static std::unique_ptr<SoundDevice> OpenLoopback(int samplesPerSecond, std::string& error);
   // Loopback only: renders interleavedStereo.size() / 2 stereo frames (the
   // size must be even). False, with nothing written, on any other device.
   bool Render(std::span<std::int16_t> interleavedStereo);
+  // The voices the library granted the device.
+  VoiceCounts VoiceLimits() const;
 
   // Sets the listener; with deferred, it takes effect at the next Commit,
   // otherwise at once. See ListenerParams for the distance model.

@@ -48,4 +48,12 @@ inline constexpr int kSilentHundredthsDb = -10000;
 // above 0 give 1 (no amplification); kSilentHundredthsDb and below give 0.
 float GainFromHundredthsDb(int hundredthsDb);
 
+// How many voices a device is opened for: sources that play mono buffers
+// (positioned) and stereo ones (music). OpenAL Soft sizes its pool of
+// sources from their sum; 0 for both leaves the library's own count.
+struct VoiceCounts {
+  int mono = 0;
+  int stereo = 0;
+};
+
 }  // namespace platform

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "platform/Cp1252.h"
+#include "platform/GLContext.h"
 #include "platform/MessageQueue.h"
 
 namespace platform {
@@ -148,7 +149,8 @@ bool InitVideo() {
   // game nobody can see is no use, so those count as no display unless
   // someone asked for them by name.
   const char* driver = SDL_GetCurrentVideoDriver();
-  const bool offscreen = driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+  const bool offscreen =
+      driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
   if (offscreen && SDL_getenv("SDL_VIDEODRIVER") == nullptr) {
     SDL_QuitSubSystem(SDL_INIT_VIDEO);
     LastError() = x11Reason.empty() ? "no display" : x11Reason;
@@ -158,6 +160,7 @@ bool InitVideo() {
 }
 
 void ShutdownVideo() {
+  GLContext::DropSpare();
   if (SDL_WasInit(SDL_INIT_VIDEO) != 0) SDL_QuitSubSystem(SDL_INIT_VIDEO);
 }
 
@@ -197,8 +200,8 @@ std::unique_ptr<Window> Window::Create(const WindowDesc& desc, WindowProcFn proc
     height = desktop.h;
   }
   ClampToDesktop(width, height, desc.fullscreen);
-  SDL_Window* sdl = SDL_CreateWindow(Cp1252ToUtf8(desc.title).c_str(), x, y, width, height,
-                                     CreationFlags(desc, cover));
+  SDL_Window* sdl =
+      SDL_CreateWindow(Cp1252ToUtf8(desc.title).c_str(), x, y, width, height, CreationFlags(desc, cover));
   if (sdl == nullptr) {
     LastError() = SDL_GetError();
     return nullptr;

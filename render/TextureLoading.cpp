@@ -34,7 +34,7 @@ std::unique_ptr<platform::DeviceTexture> LoadDeviceTexture(platform::GraphicsDev
     platform::Image top = width == image->width && height == image->height
                               ? std::move(*image)
                               : platform::ResampleBox(*image, width, height);
-    texture = device.CreateTexture(platform::BuildMipChain(std::move(top)));
+    texture = device.CreateMipMappedTexture(std::move(top));
   }
   Log::Printf("Load texture %s, %s", fileName.c_str(), texture ? "ok" : "failed");
   return texture;
@@ -54,6 +54,7 @@ void MakeArrayTexture(int columns, int rows, int count, std::vector<YSTexture*>&
 }
 
 bool LoadNextWaitingTexture() {
+  if (YTextureBase::WaitingForFirstUse() == 0) return false;  // the walk would find none
   for (YRenderResource* resource : YRenderResource::Registered()) {
     auto* texture = dynamic_cast<YTextureBase*>(resource);
     if (texture == nullptr || !texture->WaitsForFirstUse()) continue;

@@ -22,7 +22,8 @@ class YSTexture;
 int ScaledTextureSide(int imageSide, std::uint32_t maxTextureSize, int textureScale);
 
 // Decodes the image file `name` (a data name), box-resamples it to the
-// scaled size and creates a device texture with its full mip chain. Logs
+// scaled size and creates a device texture with its full mip chain (which
+// the device may make when the texture is first drawn with a mip filter). Logs
 // "Load texture <name>, ok|failed". Null when the file is missing or broken
 // or the device refuses the texture.
 std::unique_ptr<platform::DeviceTexture> LoadDeviceTexture(platform::GraphicsDevice& device,

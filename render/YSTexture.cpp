@@ -71,7 +71,7 @@ void YSTexture::CreateDeviceObjects() {
   const int width = ScaledTextureSide(context.width, TextureMaxSize(), TextureScale());
   const int height = ScaledTextureSide(context.height, TextureMaxSize(), TextureScale());
   std::unique_ptr<platform::DeviceTexture> texture =
-      device->CreateTexture(platform::BuildMipChain(FillTopLevel(context, width, height)));
+      device->CreateMipMappedTexture(FillTopLevel(context, width, height));
   Log::AppendF("Create texture: %s", Outcome(texture != nullptr));
   Log::Printf(", filtering: %s", Outcome(texture != nullptr));
   SetDeviceTexture(std::move(texture));

@@ -13,12 +13,21 @@ YTextureBase::YTextureBase(std::string name) : name_(std::move(name)) {
 }
 
 YTextureBase::~YTextureBase() {
+  SetWaiting(Waiting::No);
   YTextureBase::ReleaseDeviceObjects();
+}
+
+std::size_t YTextureBase::waitingForFirstUse_ = 0;
+
+void YTextureBase::SetWaiting(Waiting waiting) {
+  if (waiting_ == Waiting::FirstUse) --waitingForFirstUse_;
+  if (waiting == Waiting::FirstUse) ++waitingForFirstUse_;
+  waiting_ = waiting;
 }
 
 void YTextureBase::CreateDeviceObjects() {
   if (g_render == nullptr) return;
-  waiting_ = Waiting::No;
+  SetWaiting(Waiting::No);
   if (deviceTexture_) g_render->ReleaseTexture(*this);
   g_render->LoadTexture(*this);
 }
@@ -32,7 +41,7 @@ void YTextureBase::ReleaseDeviceObjects() {
 void YTextureBase::OnDeviceCreated() {
   if (waiting_ == Waiting::NextUse) return;
   if (g_render != nullptr && g_render->deferTextureLoads) {
-    waiting_ = Waiting::FirstUse;
+    SetWaiting(Waiting::FirstUse);
     return;
   }
   CreateDeviceObjects();
@@ -40,12 +49,12 @@ void YTextureBase::OnDeviceCreated() {
 
 void YTextureBase::ReleaseUntilUsed() {
   ReleaseDeviceObjects();
-  waiting_ = Waiting::NextUse;
+  SetWaiting(Waiting::NextUse);
 }
 
 void YTextureBase::LoadIfWaiting() {
   if (waiting_ == Waiting::No) return;
-  waiting_ = Waiting::No;
+  SetWaiting(Waiting::No);
   CreateDeviceObjects();  // virtual: kinds that make their own texture do so
 }
 

@@ -4,6 +4,7 @@
 // each time the device is created. Main thread only.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -42,6 +43,9 @@ class YTextureBase : public YRenderResource {
   // Waiting for its first use since the device was created (not released
   // by choice): what LoadNextWaitingTexture loads.
   bool WaitsForFirstUse() const { return waiting_ == Waiting::FirstUse; }
+  // How many textures wait for their first use: none once spare time has
+  // loaded them all, until a device is created again.
+  static std::size_t WaitingForFirstUse() { return waitingForFirstUse_; }
 
   // Renames the texture and loads the new file.
   void SetName(std::string_view name);
@@ -62,6 +66,10 @@ class YTextureBase : public YRenderResource {
  private:
   enum class Waiting { No, FirstUse, NextUse };
 
+  // Every change of waiting_ goes through here, keeping the count right.
+  void SetWaiting(Waiting waiting);
+
+  static std::size_t waitingForFirstUse_;
   Waiting waiting_ = Waiting::No;
   std::unique_ptr<platform::DeviceTexture> deviceTexture_;
   std::string name_;

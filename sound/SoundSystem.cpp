@@ -55,13 +55,23 @@ void CreateResources() {
 
 }  // namespace
 
-YCriticalSection& SoundLock() { return State().lock; }
+YCriticalSection& SoundLock() {
+  return State().lock;
+}
 
-platform::SoundDevice* GetSoundDevice() { return State().device.get(); }
+platform::SoundDevice* GetSoundDevice() {
+  return State().device.get();
+}
 
-bool SoundOn() { return State().soundOn; }
-float EffectsVolume() { return GetInit().soundVolume; }
-float MusicVolume() { return GetInit().musicVolume; }
+bool SoundOn() {
+  return State().soundOn;
+}
+float EffectsVolume() {
+  return GetInit().soundVolume;
+}
+float MusicVolume() {
+  return GetInit().musicVolume;
+}
 
 int SoundAttenuation(float master, float own) {
   float product = master * own;
@@ -90,7 +100,7 @@ void SoundInit() {
   Log::Write("Sound Drivers:");
   for (const std::string& name : platform::SoundDevice::DriverNames()) LogSoundDriver(name, "OpenAL");
   std::string error;
-  auto device = platform::SoundDevice::Open(error);
+  auto device = platform::SoundDevice::Open(kGameVoices, error);
   SoundInitOn(std::move(device), error);
 }
 
@@ -174,7 +184,9 @@ void ReapplySoundVolumes() {
   for (SoundVolumeTarget* target : VolumeTargetSnapshot()) target->ApplyVolume();
 }
 
-void SetCommitPending() { State().commitPending = true; }
+void SetCommitPending() {
+  State().commitPending = true;
+}
 
 bool TakeCommitPending() {
   bool pending = State().commitPending;

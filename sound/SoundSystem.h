@@ -15,6 +15,8 @@
 #include <string_view>
 
 #include "framework/YCriticalSection.h"
+#include "platform/SoundTypes.h"
+#include "sound/SoundEntry.h"
 
 namespace platform {
 class SoundDevice;
@@ -61,6 +63,13 @@ void UnregisterVolumeTarget(SoundVolumeTarget* target);
 // and leaves the game silent; a resource that fails logs the same line and
 // the others are still created. Main thread.
 void SoundInit();
+// The voices SoundInit opens the device for: every named effect (up to
+// kVoicedSounds of them) may play up to SoundEntry::kMaxVoices at once, all
+// mono, and the music player crossfades two stereo streams. Fewer voices
+// than the library's default give it a smaller pool of sources.
+inline constexpr int kVoicedSounds = 20;
+inline constexpr platform::VoiceCounts kGameVoices{kVoicedSounds * static_cast<int>(SoundEntry::kMaxVoices),
+                                                   2};
 // SoundInit on a given device (tests pass a loopback device); null = the
 // device could not be opened, with `error` as the reason.
 void SoundInitOn(std::unique_ptr<platform::SoundDevice> device, std::string_view error = {});

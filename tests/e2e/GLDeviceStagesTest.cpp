@@ -1,7 +1,9 @@
 // The OpenGL graphics device's texture stages, drawn and read back: colour
 // and alpha operations against the arithmetic the device defines, argument
 // modifiers, the disable cascade, the texture factor on later stages, and
-// filtering that follows the stage.
+// filtering that follows the stage, and mip levels made at the first draw
+// that filters through them.
+#include "platform/GLTexture.h"
 #include "tests/e2e/GLDeviceTestFixture.h"
 
 namespace gltest {
@@ -148,6 +150,57 @@ TEST_F(GLDeviceSampler, FiltersFollowTheStageNotTheTexture) {
     EXPECT_TRUE(Near(Pixel(25, 32), second ? Rgb(76, 76, 76) : 0u, 4)) << second;
   }
 }
+
+// A 16 x 16 checker of single texels (black and white, or white of alpha 0
+// and 255 for a font-like texture) drawn over the top left 4 x 4 pixels, so
+// a mip filter reads level 2, which is grey where level 0 is not.
+class GLDeviceMips : public DeviceFixture, public ::testing::WithParamInterface<bool> {
+ protected:
+  Image Checker() const {
+    const bool alphaOnly = GetParam();
+    Image image = MakeImage(16, 16);
+    for (int i = 0; i < 16 * 16; ++i) {
+      const std::uint8_t on = ((i % 16) + (i / 16)) % 2 != 0 ? 0xFF : 0;
+      for (int c = 0; c < 4; ++c)
+        image.bgra[i * 4 + c] = alphaOnly ? (c == 3 ? on : 0xFF) : (c == 3 ? 0xFF : on);
+    }
+    return image;
+  }
+
+  // The frame after drawing the texture small with the mip filter.
+  Image DrawSmall(const DeviceTexture& texture, std::uint32_t mipFilter) {
+    device->Clear(true, false, false, 0xFF000000, 1, 0);
+    device->SetRenderState(rs::AlphaBlendEnable, 1);
+    device->SetRenderState(rs::SrcBlend, blend::SrcAlpha);
+    device->SetRenderState(rs::DestBlend, blend::InvSrcAlpha);
+    device->SetTexture(0, &texture);
+    device->SetTextureStageState(0, tss::ColorOp, top::SelectArg1);
+    device->SetTextureStageState(0, tss::AlphaOp, top::SelectArg1);
+    device->SetTextureStageState(0, tss::MinFilter, tfilter::Point);
+    device->SetTextureStageState(0, tss::MipFilter, mipFilter);
+    Quad(-1, 0.875f, -0.875f, 1);
+    Image frame;
+    EXPECT_TRUE(device->ReadBackBuffer(frame));
+    return frame;
+  }
+};
+
+TEST_P(GLDeviceMips, LevelsAreMadeAtTheFirstMipFilteredDrawAndMatchOnesMadeAtOnce) {
+  auto atOnce = device->CreateTexture(BuildMipChain(Checker()));
+  auto onDemand = device->CreateMipMappedTexture(Checker());
+  ASSERT_NE(onDemand, nullptr);
+  const auto& deferred = dynamic_cast<const GLTexture&>(*onDemand);
+  const Image plain = DrawSmall(deferred, tfilter::None);
+  EXPECT_EQ(deferred.LevelCount(), 1);
+  EXPECT_EQ(plain.bgra, DrawSmall(*atOnce, tfilter::None).bgra);
+  const Image mipped = DrawSmall(*atOnce, tfilter::Point);
+  EXPECT_NE(mipped.bgra, plain.bgra);  // level 2 is grey where level 0 is black or white
+  EXPECT_EQ(DrawSmall(deferred, tfilter::Point).bgra, mipped.bgra);
+  EXPECT_EQ(deferred.LevelCount(), 5);
+}
+
+INSTANTIATE_TEST_SUITE_P(Textures, GLDeviceMips, ::testing::Bool(),
+                         [](const auto& info) { return info.param ? "AlphaOnly" : "Colour"; });
 
 }  // namespace
 }  // namespace gltest

@@ -1,10 +1,12 @@
 // The OpenGL graphics device drawn into a real window and read back: clears,
 // lighting and materials, texture orientation, culling, the texture matrix,
 // blending, stencil, depth 0..1 (with and without clip control), the
-// viewport, buffer drawing and full screen.
+// viewport, buffer drawing, full screen, and a kept start-up context taken
+// over by the device.
 #include <span>
 #include <utility>
 
+#include "platform/GLContext.h"
 #include "tests/e2e/GLDeviceTestFixture.h"
 
 namespace gltest {
@@ -316,6 +318,38 @@ TEST_F(GLDevice_, FullScreenIsLeftForTheWindowsOwnState) {
   ASSERT_TRUE(device->Reset(DeviceParams{}));
   device.reset();
   EXPECT_TRUE(covering->IsFullscreen());
+}
+
+// The start-up check's context, kept with its hidden window, becomes the
+// next device's own: no second context is made, and it draws to the new
+// window.
+TEST(GLDeviceContext, AKeptProbeContextIsTakenOverByTheNextDevice) {
+  if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no X display";
+  WindowDesc probeDesc;
+  probeDesc.clientWidth = probeDesc.clientHeight = 16;
+  auto probeWindow = Window::Create(probeDesc, nullptr);
+  ASSERT_NE(probeWindow, nullptr);
+  std::string error;
+  auto probe = GLContext::Create(probeWindow->Sdl(), error);
+  ASSERT_NE(probe, nullptr) << error;
+  GLContext::KeepAsSpare(std::move(probe), std::move(probeWindow));
+  ASSERT_TRUE(GLContext::HasSpare());
+
+  WindowDesc desc;
+  desc.clientWidth = desc.clientHeight = kSize;
+  auto window = Window::Create(desc, nullptr);
+  ASSERT_NE(window, nullptr);
+  window->Show(false);
+  auto device = GLDevice::Create(*window, DeviceParams{}, GLDeviceOptions{}, error);
+  ASSERT_NE(device, nullptr) << error;
+  EXPECT_FALSE(GLContext::HasSpare());
+  device->Clear(true, false, false, 0xFF20C040, 1, 0);
+  Image frame;
+  ASSERT_TRUE(device->ReadBackBuffer(frame));
+  ASSERT_EQ(frame.width, kSize);
+  EXPECT_EQ(frame.bgra[0], 0x40);
+  EXPECT_EQ(frame.bgra[1], 0xC0);
+  EXPECT_EQ(device->TakeGLError(), 0u);
 }
 
 }  // namespace

@@ -275,14 +275,18 @@ TEST_F(SoundDeviceTest, BadInputIsRefusedWithAReason) {
   EXPECT_FALSE(device_->Render(odd));
 }
 
-TEST(SoundDeviceOpenTest, TheDefaultDeviceOpensOnTheNullDriverAndPauses) {
+TEST(SoundDeviceOpenTest, TheDefaultDeviceOpensOnTheNullDriverForItsVoicesAndPauses) {
   setenv("ALSOFT_DRIVERS", "null", 1);
   const std::vector<std::string> names = SoundDevice::DriverNames();
   EXPECT_FALSE(names.empty());
   EXPECT_EQ(std::count(names.begin(), names.end(), ""), 0);
   std::string error;
-  auto device = SoundDevice::Open(error);
+  auto device = SoundDevice::Open({12, 2}, error);
   ASSERT_NE(device, nullptr) << error;
+  // The stereo count (the library's default is 1) shows the counts were
+  // passed; OpenAL Soft 1.19 raises the sum to at least 256 sources.
+  EXPECT_EQ(device->VoiceLimits().stereo, 2);
+  EXPECT_GE(device->VoiceLimits().mono, 12);
   Samples out(2);
   EXPECT_FALSE(device->Render(out));  // not a loopback device
   device->SetPaused(true);            // the device's own pause

@@ -18,9 +18,9 @@
 #include "render/SplashScreens.h"
 #include "render/TextureLoading.h"
 #include "render/YContainer.h"
+#include "render/YSTexture.h"
 #include "render/YShader.h"
 #include "render/YShaderStage.h"
-#include "render/YSTexture.h"
 #include "render/YSurface.h"
 #include "render/YTextureBase.h"
 #include "tests/framework/LogCapture.h"
@@ -113,6 +113,24 @@ TEST_F(TexturesTest, GetHandsOutOneItemPerExactName) {
   EXPECT_EQ(Textures::Find("tex\\Same.pn"), nullptr);  // a prefix is not the name
 }
 
+// Two users of a file (a shader stage and a widget name it alike), its
+// first draw, spare-time loading and a second stage decode it once.
+TEST_F(TexturesTest, AFileNamedAndDrawnTwiceIsDecodedOnce) {
+  const std::string name = WriteImage("shared.png", platform::MakeImage(4, 4));
+  render->deferTextureLoads = true;
+  CreateDevice();
+  const std::uint64_t before = platform::ImageFilesDecoded();
+  YTextureBase* fromShader = Textures::Get(name);
+  YTextureBase* fromWidget = Textures::Get(name);
+  render->BeginFrame(true);
+  render->SetStageTexture(fromShader, 0);
+  while (LoadNextWaitingTexture()) {
+  }
+  render->SetStageTexture(fromWidget, 1);
+  EXPECT_NE(fromWidget->DeviceTexture(), nullptr);
+  EXPECT_EQ(platform::ImageFilesDecoded() - before, 1u);
+}
+
 TEST_F(TexturesTest, SidesAreCutToTheDeviceLimitAndDividedByTheScale) {
   FakeGraphicsDevice& device = CreateDevice();
   const std::string huge = WriteImage("huge.png", platform::MakeImage(4096, 4096, 0xFF405060));
@@ -168,15 +186,19 @@ TEST_F(TexturesTest, WaitingTexturesLoadWhenDrawnOrInSpareTimeAndReleasedOnesWhe
   FakeGraphicsDevice& device = CreateDevice();
   for (YTextureBase* texture : textures) EXPECT_EQ(texture->DeviceTexture(), nullptr);
   EXPECT_EQ(device.Count("CreateTexture"), 0);
+  const std::size_t waiting = YTextureBase::WaitingForFirstUse();
+  EXPECT_GE(waiting, 3u);
 
   render->BeginFrame(true);
   render->SetStageTexture(textures[0], 0);
   EXPECT_NE(textures[0]->DeviceTexture(), nullptr);
   EXPECT_EQ(device.calls.back(), "SetTexture 0 tex" + std::to_string(Fake(*textures[0])->id));
   textures[2]->ReleaseUntilUsed();  // not loaded yet: it now waits for a use, not for spare time
+  EXPECT_EQ(YTextureBase::WaitingForFirstUse(), waiting - 2);
   while (LoadNextWaitingTexture()) {
   }
-  render->SetStageTexture(Textures::Get(drawn), 1);  // the same file named again: not decoded again
+  EXPECT_EQ(YTextureBase::WaitingForFirstUse(), 0u);  // spare time stops walking the resources
+  render->SetStageTexture(Textures::Get(drawn), 1);   // the same file named again: not decoded again
   EXPECT_NE(textures[1]->DeviceTexture(), nullptr);
   EXPECT_EQ(textures[2]->DeviceTexture(), nullptr);
   EXPECT_EQ(device.Count("CreateTexture"), 2);
