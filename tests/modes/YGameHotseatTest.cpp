@@ -70,6 +70,7 @@ class HotseatTest : public ShippedGameTest {
   // `attacker` attacks `defender`, the duel ends with `result`.
   void Fight(YTessorUnit* attacker, YTessorUnit* defender, int result) {
     board.Board().sideToMove = attacker->side;
+    board.Board().PushUndo(attacker);  // as the board's move does: the fallen go to its record
     board.moving = attacker;
     board.defender = defender;
     board.stateFlags = board_state::kFighting;
