@@ -5,8 +5,8 @@
 #include "board/BoardRandom.h"
 #include "board/YTessor.h"
 #include "framework/Log.h"
-#include "players/CandidatePick.h"
 #include "platform/Clock.h"
+#include "players/CandidatePick.h"
 
 YTessorPlayerComputer::YTessorPlayerComputer(std::int32_t side_, float aggression, float aggressionGrowth,
                                              std::int32_t depth, std::int32_t candidates,
@@ -26,7 +26,10 @@ YTessorPlayerComputer::~YTessorPlayerComputer() {
 
 void YTessorPlayerComputer::Think() {
   YTessor* tessor = Board();
-  if (tessor == nullptr || tessor->Board().Units(side).empty()) return;
+  // Before the game has begun (a network game waiting for the peer's start)
+  // the computer waits as a user would: a move then would be a turn the
+  // peer never sees.
+  if (tessor == nullptr || !tessor->gameRunning || tessor->Board().Units(side).empty()) return;
   if (std::optional<Decision> decision = TakeDecision()) {
     worker_.join();
     Perform(*decision);

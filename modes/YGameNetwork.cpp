@@ -214,7 +214,11 @@ void YGameNetwork::OnLevelEnd() {
   board_.OnBattleResult(outcome_);
   if (host_ != nullptr) host_->SetState(host_state::kBoard);
   if (!board_.IsGameOver()) return;
-  outcome_ = Winner();
+  // The result screen speaks for this machine: 0 this player won, 1 the
+  // peer. The slave's own units may stand on board side 1.
+  const std::int32_t side = Winner();
+  const YTessorPlayerCommander* winner = side >= 0 ? board_.Commander(side) : nullptr;
+  outcome_ = side < 0 ? -1 : (winner != nullptr && winner->Kind() == commander_kind::kNetwork ? 1 : 0);
   started_ = false;
   if (host_ != nullptr) host_->ShowNetworkResult(outcome_);
 }

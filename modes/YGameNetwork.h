@@ -79,6 +79,8 @@ class YGameNetwork : public YGameHotseat, public PeerGameEvents {
   void End() override;
   void OnFight(YTessorUnit* attacker, YTessorUnit* defender) override;
   void OnFightEnd(std::int32_t result) override;
+  // Once the game is over, Outcome and the result screen give the winner
+  // as this machine sees it: 0 this player, 1 the peer, -1 neither.
   void OnLevelEnd() override;
   void CreateBoardCommander() override;
   void CreatePlayerCommander() override;

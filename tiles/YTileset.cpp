@@ -99,7 +99,7 @@ bool YTileset::BeginBattle(const std::string& layoutPath, YPlayer* side0, YPlaye
   }
   fighters_ = {side0, side1};
   PullSides();
-  const std::uint32_t seed = platform::TickCount();
+  const std::uint32_t seed = seedSource_ ? seedSource_() : platform::TickCount();
   if (commanders_[1])
     commanders_[1]->OnStart(path, seed, firstSide);
   else

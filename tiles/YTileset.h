@@ -56,6 +56,11 @@ class YTileset {
   // search): the taker's record and the amount. The board's game installs it.
   using GoldHook = std::function<void(const YPlayer& taker, std::int32_t gold)>;
   void SetGoldHook(GoldHook hook) { goldHook_ = std::move(hook); }
+  // Where BeginBattle takes a new duel's deal seed; empty: the tick count.
+  // Tests give a fixed one. In a network duel only the master's seed deals:
+  // the other machine deals from the seed the master sends.
+  using SeedSource = std::function<std::uint32_t()>;
+  void SetSeedSource(SeedSource source) { seedSource_ = std::move(source); }
 
   // ---- Commanders and the game mode ---------------------------------------
   // Installs a side's commander (owned), replacing and deleting the old one.
@@ -69,7 +74,7 @@ class YTileset {
   // ---- Battle -------------------------------------------------------------
   // A fight begins: settles the layout (the asked-for one, else the
   // standard one), stores the fighters (not owned) and asks side 1's
-  // commander to start it with the tick count as seed. False, with a log
+  // commander to start it with a seed from the seed source. False, with a log
   // line, when neither layout is usable: then no battle is started, no
   // commander hears of it and the game mode's OnFightEnd is never called
   // for it: the caller settles the fight itself.
@@ -217,6 +222,7 @@ class YTileset {
 
   DuelState state_;
   std::array<YPlayer*, 2> fighters_{};
+  SeedSource seedSource_;
   std::array<std::unique_ptr<YPlayerCommander>, 2> commanders_;
   std::vector<int> freeTiles_;
   std::vector<DuelPair> pairs_;

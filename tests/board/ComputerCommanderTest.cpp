@@ -108,6 +108,18 @@ TEST_F(ComputerCommanderTest, ASideWithoutAMovePassesAndAMoveTheRealBoardRefuses
   EXPECT_EQ(log.Lines()[0].rfind("Computer move refused: (4, 4)", 0), 0u) << log.Lines()[0];
 }
 
+TEST_F(ComputerCommanderTest, NoMoveBeforeTheGameHasBegun) {
+  AddUnit(board, 1, 4, 4, Walker(50, 0));
+  AddUnit(board, 0, 0, 0, Walker(50, 0));
+  Start(1);
+  tessor.gameRunning = false;  // as while a network game waits for the peer's start
+  for (int frame = 0; frame < 200; ++frame, std::this_thread::sleep_for(std::chrono::microseconds(100)))
+    tessor.Update(1.0f);
+  EXPECT_EQ(tessor.stateFlags, 0u);
+  EXPECT_EQ(board.sideToMove, 1);
+  EXPECT_EQ(board.UndoDepth(), 0u);
+}
+
 TEST_F(ComputerCommanderTest, AggressionGrowsWhileQuietStaysFiniteAndResetsAfterAnAttack) {
   for (int y = 0; y < kBoardSize; ++y) board.SetCellType(4, y, cell_kind::kWall);
   YTessorUnit* mine = AddUnit(board, 1, 6, 4, Walker(100));

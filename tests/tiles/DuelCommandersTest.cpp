@@ -155,6 +155,9 @@ TEST_F(DuelCommandersTest, TwoMachinesPlayOneDuelInLockstep) {
   Arm(master.local, std::string(300, 'A'), "hourglass");
   Arm(slave.local, "Bob", "mirror_shard");
   slave.local.mana[3] = -7;  // both costs of a water pair paid in an earlier fight
+  // Each machine has its own seed; the duel is dealt from the master's.
+  master.battle.SetSeedSource([] { return 1234u; });
+  slave.battle.SetSeedSource([] { return 99u; });
   master.battle.BeginBattle("layouts\\flat.lay", &master.local, &master.remote, 0);
   for (int frame = 0; frame < 10; ++frame) master.Frame();
   EXPECT_FALSE(master.battle.IsBattleStarted());  // not before the slave's greeting

@@ -532,6 +532,15 @@ TEST_F(TilesetTest, BeginBattleSettlesTheLayoutBeforeTheCommanderHears) {
   EXPECT_EQ(commander->startPath, "layouts\\standard.lay") << "both machines must deal on the same layout";
 }
 
+TEST_F(TilesetTest, ADuelIsDealtFromTheSeedSource) {
+  battle_.SetSeedSource([] { return 4242u; });
+  auto c1 = std::make_unique<ScriptCommander>(1, YPlayerCommander::kNetwork);
+  ScriptCommander* commander = c1.get();
+  battle_.SetCommander(1, std::move(c1));
+  ASSERT_TRUE(battle_.BeginBattle("layouts\\standard.lay", &ann_, &bob_, 0));
+  EXPECT_EQ(commander->startSeed, 4242u);
+}
+
 TEST_F(TilesetTest, ABattleWithoutAUsableLayoutIsNotStarted) {
   LogCapture log;
   testing_support::WriteFile(dir_.Path() / "layouts" / "standard.lay", "");

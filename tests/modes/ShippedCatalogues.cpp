@@ -1,6 +1,4 @@
-#include "tests/modes/ModesFixture.h"
-
-#include <filesystem>
+#include "tests/modes/ShippedCatalogues.h"
 
 #include "framework/Init.h"
 #include "framework/YLocale.h"
@@ -10,33 +8,18 @@
 #include "players/YHeroReader.h"
 #include "players/YMonsterReader.h"
 #include "players/YMonsterType.h"
-#include "players/YPlayer.h"
-#include "tiles/YPlayerCommander.h"
-#include "tiles/YTileset.h"
 
 namespace {
-
 constexpr const char* kInterface = "ui\\english\\";
-
-// Takes the side to move's first turn by striking the other fighter down.
-class StrikingCommander : public YPlayerCommander {
- public:
-  using YPlayerCommander::YPlayerCommander;
-  std::int32_t Kind() const override { return kComputer; }
-  void Update() override {
-    if (YPlayer* other = Battle()->Fighter(side ^ 1)) other->health = 0;
-  }
-};
-
 }  // namespace
 
-ShippedGameTest::ShippedGameTest() : cwd_(QV_GAME_DIR) {
+ShippedCatalogues::ShippedCatalogues(const std::filesystem::path& gameFolder) : cwd_(gameFolder) {
   namespace fs = std::filesystem;
   oldAppData_ = GetInit().appData;
   GetInit().appData = user_.Str();
   const fs::path players = user_.Path() / "QuennelVarrick" / "players";
   fs::create_directories(players);
-  for (const auto& entry : fs::directory_iterator(fs::path(QV_GAME_DIR) / "players"))
+  for (const auto& entry : fs::directory_iterator(gameFolder / "players"))
     fs::copy_file(entry.path(), players / entry.path().filename());
   GetLocale().Load(std::string(kInterface) + "locale.yml");
   ClearArtifacts();
@@ -50,12 +33,7 @@ ShippedGameTest::ShippedGameTest() : cwd_(QV_GAME_DIR) {
   LoadProfileSummaries();
 }
 
-ShippedGameTest::~ShippedGameTest() {
+ShippedCatalogues::~ShippedCatalogues() {
   ScanPlayerProfiles();
   GetInit().appData = oldAppData_;
-}
-
-std::unique_ptr<YPlayerCommander> ComputerFactory::DuelComputer(std::int32_t side, std::int32_t row) {
-  if (decide_) return std::make_unique<StrikingCommander>(side);
-  return CommanderFactory::DuelComputer(side, row);
 }
