@@ -31,7 +31,7 @@ void MenuFrameWithConsole(benchmark::State& state) {
   std::filesystem::current_path(QV_GAME_DIR);
 
   auto game = std::make_unique<GameFramework>();
-  game->state = GameFramework::kStateMenu;
+  game->SetState(GameFramework::kStateMenu);
   GetInit().fps = true;
   if (!YConsole::Instance()->IsOpen()) YConsole::Instance()->Toggle();  // it outlives a repetition
   for (int i = 0; i < 40; ++i) game->DrawFrame(0.05f);                  // the console slides fully open

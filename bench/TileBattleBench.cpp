@@ -66,7 +66,7 @@ void DuelFrameWithThreeEffects(benchmark::State& state) {
   Fighter(right, "Right");
   battle.BeginBattle("layouts\\standard.lay", &left, &right, 0);
   battle.SetupView();
-  game->state = GameFramework::kStateBattle;
+  game->SetState(GameFramework::kStateBattle);
   for (int i = 0; i < 100; ++i) game->DrawFrame(0.05f);  // the deal lands
   state.counters["tiles"] = battle.State().board.LiveCount();
   int next = 0;

@@ -14,7 +14,7 @@ class UIRoot;
 class BoardScreenHooks final : public YTessorScreenHooks {
  public:
   // `state` and `ui` belong to the application object and outlive the hooks.
-  BoardScreenHooks(std::uint32_t& state, UIRoot& ui) : state_(state), ui_(ui) {}
+  BoardScreenHooks(const std::uint32_t& state, UIRoot& ui) : state_(state), ui_(ui) {}
 
   void ShowSkill(YPlayer* record) override;
   void OpenControlPanel(YPlayer* record) override;
@@ -24,6 +24,6 @@ class BoardScreenHooks final : public YTessorScreenHooks {
   static bool MayAskAbort(std::uint32_t state, bool modalOpen);
 
  private:
-  std::uint32_t& state_;
+  const std::uint32_t& state_;
   UIRoot& ui_;
 };

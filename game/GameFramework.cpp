@@ -45,7 +45,6 @@ constexpr float kFpsTextSize = 32.0f;
 }  // namespace
 
 GameFramework::GameFramework() : uiRoot(kUIWidth, kUIHeight, nullptr) {
-  state = kStateMenu;
   uiRoot.SetDefaultListener(this);
   g_game = this;
   platform::SeedRandom(platform::SystemTimeMs());
@@ -56,7 +55,7 @@ GameFramework::GameFramework() : uiRoot(kUIWidth, kUIHeight, nullptr) {
   fullscreen = GetInit().fullscreen;
   frameClock.Restart(GetTime());
   CreateMainWindow();
-  state = kStateSplash;
+  SetState(kStateSplash);
 }
 
 GameFramework::~GameFramework() {
@@ -101,6 +100,7 @@ void GameFramework::LoadStartupFiles() {
   GetStats().Load();
   ListQuestSavesAtStartup();
   GetTileset().LoadTexture();
+  LoadScreens();
   GetTileset().SetEvents(&GetTileBattleScreen());
   duel_gold::InstallGoldRouting();
   GetTileBattleScreen().SetMusicPlayer(&musicPlayer);

@@ -11,6 +11,7 @@
 #include "framework/YFramework.h"
 #include "game/FrameClock.h"
 #include "game/YConsoleCommand.h"
+#include "game/screens/GameScreens.h"
 #include "modes/GameHost.h"
 #include "sound/YMusicPlayer.h"
 #include "ui/UIEvent.h"
@@ -23,6 +24,7 @@ class YShader;
 class YTessorScreenView;
 class YTessorSoundEffects;
 class YGameMaster;
+class UIControl;
 
 class GameFramework : public YFramework, public YConsoleCommand, public UIEvent, public GameHost {
  public:
@@ -79,14 +81,26 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   // to 1 at the right, y up, the 1.6 design picture centred.
   void ScreenToView(float& x, float& y) const;
   void DrawCursor();
-  // Leaves the splash screens for the main menu.
+  // Reads the interface folder of the configuration's language: its
+  // locale, fonts and catalogues, the tile battle's descriptions, the board
+  // screen's and the control panel's controls, the styles and every screen.
+  // On a reload (a screen is current) it ends in the main menu with no
+  // modal open.
+  void LoadScreens();
+  // Closes every modal and fades to the main menu, its "continue" shown
+  // only while the quest has a save; the menu music.
   void ShowMainMenu();
+  // Fills a hero dialog's origin list with the hero catalogue's race names,
+  // in catalogue order. Null or a control of another kind: nothing.
+  static void FillOriginList(UIControl* origin);
 
   // --- what the game modes ask of the application (GameFrameworkHost.cpp).
   // The result and message screens are not built yet: each logs its line
   // and sets the state bits its screen sets.
   std::uint32_t State() const override { return state; }
-  void SetState(std::uint32_t word) override { state = word; }
+  // The one way the state word changes: each change is logged, so a
+  // player's log shows the screens the game went through.
+  void SetState(std::uint32_t word) override;
   void ClearScreen() override;
   void PlayEffect(std::string_view name) override;
   void ShowMessage(const std::string& text) override;
@@ -117,7 +131,10 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   // The renderer, created before every loader that needs it.
   std::unique_ptr<YRender> renderer;
 
-  std::uint32_t state = kStateMenu;
+  // The menu, dialog and result screens; declared after the UI root, so
+  // they are gone before it is.
+  GameScreens screens;
+
   // The game mode in play; null at start. Not owned: the modes live for
   // the process.
   YGameMaster* gameMaster = nullptr;
@@ -127,6 +144,9 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   bool consoleKey = false;
 
  private:
+  // The screen-state word (read with State, changed with SetState).
+  std::uint32_t state = kStateMenu;
+
   void CreateRenderer();
   void LoadStartupFiles();
   void StartSound();

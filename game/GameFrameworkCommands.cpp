@@ -13,7 +13,6 @@
 namespace {
 enum ConsoleVariable { kFps, kFullscreen, kVideoMode, kSoundVolume, kMusicVolume, kShadows, kStopTime };
 constexpr int kExitCommand = 0;
-constexpr float kMenuMusicFade = 1.0f;
 constexpr std::int32_t kLongestStopTimeMs = 1000;
 }  // namespace
 
@@ -73,9 +72,3 @@ void GameFramework::OnVariable(int id) {
 }
 
 void GameFramework::OnEvent(int, UIControl*) {}
-
-void GameFramework::ShowMainMenu() {
-  uiRoot.CloseModal();
-  state = kStateMenu;
-  musicPlayer.SelectTrack(0, kMenuMusicFade);
-}

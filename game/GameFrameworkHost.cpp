@@ -28,6 +28,12 @@ void GameFramework::RemoveModeHost() {
   gameMaster = nullptr;
 }
 
+void GameFramework::SetState(std::uint32_t word) {
+  if (word == state) return;
+  Log::Printf("State 0x%x -> 0x%x", state, word);
+  state = word;
+}
+
 void GameFramework::ClearScreen() {
   uiRoot.SetScreen(nullptr);
 }
@@ -44,18 +50,18 @@ void GameFramework::ShowBattleVictory(bool victory, std::int32_t gold, std::int3
                                       std::int32_t goldBonus, std::int32_t experienceBonus) {
   Log::Printf("Battle %s: gold +%d, experience +%d, bonus +%d gold, +%d experience",
               victory ? "won" : "drawn", gold, experience, goldBonus, experienceBonus);
-  state |= host_state::kResultModal;
+  SetState(state | host_state::kResultModal);
 }
 
 void GameFramework::ShowDefeat(std::int32_t gold, std::int32_t experience) {
   Log::Printf("Battle lost: gold +%d, experience +%d", gold, experience);
-  state |= host_state::kResultModal;
+  SetState(state | host_state::kResultModal);
 }
 
 void GameFramework::ShowBattleVictoryMP(const std::string& text, std::int32_t experience,
                                         std::int32_t experienceBonus) {
   Log::Printf("%s: experience +%d, bonus +%d", text.c_str(), experience, experienceBonus);
-  state |= host_state::kResultModal;
+  SetState(state | host_state::kResultModal);
 }
 
 void GameFramework::ShowMultiplayerDraw() {
@@ -68,12 +74,12 @@ void GameFramework::ShowNetworkDefeat() {
 
 void GameFramework::ShowHotseatComplete(std::int32_t winner) {
   Log::Printf("Hot-seat game over, winner %d", winner);
-  state |= host_state::kCompleteModal;
+  SetState(state | host_state::kCompleteModal);
 }
 
 void GameFramework::ShowNetworkResult(std::int32_t winner) {
   Log::Printf("Network game over, winner %d", winner);
-  state |= host_state::kCompleteModal;
+  SetState(state | host_state::kCompleteModal);
 }
 
 void GameFramework::ShowLevelComplete(const std::string& artifact, std::uint32_t spell) {
@@ -94,7 +100,7 @@ void GameFramework::ShowQuestFinal() {
 
 void GameFramework::ShowHeroFine(const std::string& face, std::int32_t gold) {
   Log::Printf("Hero fined %d gold (%s)", gold, face.c_str());
-  state |= host_state::kCompleteModal;
+  SetState(state | host_state::kCompleteModal);
 }
 
 void GameFramework::OpenControlPanel(YPlayer* hero) {

@@ -1,5 +1,6 @@
 // A player's first minute: the splash screens, skipped; the console opened
-// with Ctrl+Alt and the key left of 1; the frame rate switched on; "exit".
+// with Ctrl+Alt and the key left of 1; the frame rate switched on; "exit";
+// the state changes on the way, in the log.
 #include <gtest/gtest.h>
 
 #include <optional>
@@ -68,6 +69,9 @@ TEST_F(GameConsole, SplashIsSkippedConsoleSetsFpsAndExitSavesTheConfiguration) {
   EXPECT_EQ(*code, 0) << game.Stderr();
   const std::string config = testing_support::ReadFile(UserFolder() / "config.yml");
   EXPECT_NE(config.find("fps=\"1\""), std::string::npos) << config;
+  // Each change of the screen state is in the log: the splash, then the menu.
+  EXPECT_TRUE(LogHas("State 0x4 -> 0x6")) << Log();
+  EXPECT_TRUE(LogHas("State 0x6 -> 0x4")) << Log();
 }
 
 }  // namespace

@@ -13,10 +13,18 @@
 #include "platform/Paths.h"
 #include "tests/framework/LogCapture.h"
 #include "tests/support/TestSupport.h"
+#include "ui/UIButton.h"
 #include "ui/UICombobox.h"
 #include "ui/UIComboboxList.h"
 #include "ui/UIControl.h"
+#include "ui/UICustomDraw.h"
+#include "ui/UIEdit.h"
+#include "ui/UIImage.h"
 #include "ui/UIParser.h"
+#include "ui/UIScrollBar.h"
+#include "ui/UISpeedButton.h"
+#include "ui/UIText.h"
+#include "ui/UITracker.h"
 
 namespace {
 
@@ -29,6 +37,198 @@ const std::set<std::string> kNotLayouts = {"locale.yml", "fonts.yml", "artifacts
 // The controls the code finds by name, per layout file.
 const std::map<std::string, std::vector<std::string>> kLookedUp = {
     {"widgets.yml", {"play", "hero_name", "element", "volume", "help_elements", "close", "canvas", "story"}},
+};
+
+// The kinds of control the game's screens act on.
+enum class Kind { kButton, kSpeedButton, kText, kImage, kDraw, kEdit, kCombo, kScrollBar, kTracker };
+
+bool IsKind(const UIControl& control, Kind kind) {
+  switch (kind) {
+    case Kind::kButton:
+      return dynamic_cast<const UIButton*>(&control) != nullptr;
+    case Kind::kSpeedButton:
+      return dynamic_cast<const UISpeedButton*>(&control) != nullptr;
+    case Kind::kText:
+      return dynamic_cast<const UIText*>(&control) != nullptr;
+    case Kind::kImage:
+      return dynamic_cast<const UIImage*>(&control) != nullptr;
+    case Kind::kDraw:
+      return dynamic_cast<const UICustomDraw*>(&control) != nullptr;
+    case Kind::kEdit:
+      return dynamic_cast<const UIEdit*>(&control) != nullptr;
+    case Kind::kCombo:
+      return dynamic_cast<const UICombobox*>(&control) != nullptr;
+    case Kind::kScrollBar:
+      return dynamic_cast<const UIScrollBar*>(&control) != nullptr;
+    case Kind::kTracker:
+      return dynamic_cast<const UITracker*>(&control) != nullptr;
+  }
+  return false;
+}
+
+using Controls = std::vector<std::pair<std::string, Kind>>;
+
+// The controls the game's screens find by name among the screen's direct
+// children, per layout file, with the kind each must be.
+const std::map<std::string, Controls> kScreenControls = {
+    {"mainMenu.yml",
+     {{"new", Kind::kButton},
+      {"continue", Kind::kButton},
+      {"multiplayer", Kind::kButton},
+      {"options", Kind::kButton},
+      {"hallFame", Kind::kButton},
+      {"help", Kind::kButton},
+      {"exit", Kind::kButton},
+      {"blast", Kind::kDraw}}},
+    {"selectSave.yml",
+     {{"ok", Kind::kButton},
+      {"delete", Kind::kButton},
+      {"cancel", Kind::kButton},
+      {"0", Kind::kDraw},
+      {"1", Kind::kDraw},
+      {"2", Kind::kDraw},
+      {"3", Kind::kDraw},
+      {"sbar", Kind::kScrollBar}}},
+    {"message.yml", {{"mess", Kind::kText}, {"ok", Kind::kButton}}},
+    {"yesno.yml", {{"mess", Kind::kText}, {"yes", Kind::kButton}, {"no", Kind::kButton}}},
+    {"battle_victory.yml",
+     {{"gold", Kind::kText},
+      {"experence", Kind::kText},
+      {"goldbonus", Kind::kText},
+      {"experencebonus", Kind::kText},
+      {"ok", Kind::kButton}}},
+    {"battle_draw.yml",
+     {{"gold", Kind::kText},
+      {"experence", Kind::kText},
+      {"goldbonus", Kind::kText},
+      {"experencebonus", Kind::kText},
+      {"ok", Kind::kButton}}},
+    {"defeat.yml", {{"gold", Kind::kText}, {"experence", Kind::kText}, {"ok", Kind::kButton}}},
+    {"levelComplete.yml",
+     {{"artifactImg", Kind::kImage},
+      {"spellImg1", Kind::kImage},
+      {"spellImg2", Kind::kImage},
+      {"artifactName", Kind::kText},
+      {"spellName", Kind::kText},
+      {"artifact", Kind::kButton},
+      {"spell", Kind::kButton}}},
+    {"levelComplete2.yml", {{"ok", Kind::kButton}}},
+    {"levelFail.yml", {{"ok", Kind::kButton}}},
+    {"heroFine.yml", {{"face", Kind::kImage}, {"gold", Kind::kText}, {"ok", Kind::kButton}}},
+    {"questFinal.yml", {{"ok", Kind::kButton}}},
+    {"heroSkill.yml",
+     {{"face", Kind::kImage},         {"bar", Kind::kImage},          {"bar0", Kind::kImage},
+      {"bar1", Kind::kImage},         {"bar2", Kind::kImage},         {"bar3", Kind::kImage},
+      {"name", Kind::kText},          {"points", Kind::kText},        {"skill0", Kind::kText},
+      {"skill1", Kind::kText},        {"skill2", Kind::kText},        {"skill3", Kind::kText},
+      {"mana0", Kind::kText},         {"mana1", Kind::kText},         {"mana2", Kind::kText},
+      {"mana3", Kind::kText},         {"plus0", Kind::kSpeedButton},  {"plus1", Kind::kSpeedButton},
+      {"plus2", Kind::kSpeedButton},  {"plus3", Kind::kSpeedButton},  {"minus0", Kind::kSpeedButton},
+      {"minus1", Kind::kSpeedButton}, {"minus2", Kind::kSpeedButton}, {"minus3", Kind::kSpeedButton},
+      {"ok", Kind::kButton}}},
+    {"newHero.yml",
+     {{"name", Kind::kEdit},
+      {"origin", Kind::kCombo},
+      {"gender", Kind::kCombo},
+      {"class", Kind::kCombo},
+      {"difficulty", Kind::kCombo},
+      {"face", Kind::kImage},
+      {"ok", Kind::kButton},
+      {"cancel", Kind::kButton}}},
+    {"sg_menu.yml",
+     {{"computer", Kind::kButton},
+      {"hotseat", Kind::kButton},
+      {"network", Kind::kButton},
+      {"internet", Kind::kButton},
+      {"cancel", Kind::kButton}}},
+    {"sg_computer.yml",
+     {{"0", Kind::kDraw},
+      {"1", Kind::kDraw},
+      {"sbar0", Kind::kScrollBar},
+      {"sbar1", Kind::kScrollBar},
+      {"difficulty", Kind::kCombo},
+      {"start", Kind::kButton},
+      {"cancel", Kind::kButton},
+      {"profiles", Kind::kButton}}},
+    {"sg_hotseat.yml",
+     {{"0", Kind::kDraw},
+      {"1", Kind::kDraw},
+      {"sbar0", Kind::kScrollBar},
+      {"sbar1", Kind::kScrollBar},
+      {"start", Kind::kButton},
+      {"cancel", Kind::kButton},
+      {"profiles", Kind::kButton}}},
+    {"sg_network.yml",
+     {{"0", Kind::kDraw},
+      {"1", Kind::kDraw},
+      {"sbar0", Kind::kScrollBar},
+      {"apply", Kind::kButton},
+      {"start", Kind::kButton},
+      {"cancel", Kind::kButton},
+      {"profiles", Kind::kButton}}},
+    {"sg_internet.yml",
+     {{"0", Kind::kDraw},
+      {"1", Kind::kDraw},
+      {"sbar0", Kind::kScrollBar},
+      {"ip", Kind::kEdit},
+      {"apply", Kind::kButton},
+      {"start", Kind::kButton},
+      {"cancel", Kind::kButton},
+      {"profiles", Kind::kButton}}},
+    {"sg_profiles.yml",
+     {{"0", Kind::kDraw},
+      {"1", Kind::kDraw},
+      {"2", Kind::kDraw},
+      {"3", Kind::kDraw},
+      {"sbar", Kind::kScrollBar},
+      {"new", Kind::kButton},
+      {"edit", Kind::kButton},
+      {"delete", Kind::kButton},
+      {"cancel", Kind::kButton}}},
+    {"sg_newHero.yml",
+     {{"name", Kind::kEdit},
+      {"origin", Kind::kCombo},
+      {"gender", Kind::kCombo},
+      {"class", Kind::kCombo},
+      {"level", Kind::kCombo},
+      {"face", Kind::kImage},
+      {"ok", Kind::kButton},
+      {"cancel", Kind::kButton}}},
+    {"battle_victory_mp.yml",
+     {{"text", Kind::kText},
+      {"experence", Kind::kText},
+      {"experencebonus", Kind::kText},
+      {"ok", Kind::kButton}}},
+    {"multiplayerComplete.yml", {{"text", Kind::kText}, {"yes", Kind::kButton}, {"no", Kind::kButton}}},
+    {"options.yml",
+     {{"language", Kind::kCombo},
+      {"resolution", Kind::kCombo},
+      {"sound_vol", Kind::kTracker},
+      {"music_vol", Kind::kTracker},
+      {"ok", Kind::kButton},
+      {"cancel", Kind::kButton}}},
+    {"hallFame.yml",
+     {{"name0", Kind::kText},       {"name1", Kind::kText},       {"name2", Kind::kText},
+      {"name3", Kind::kText},       {"name4", Kind::kText},       {"name5", Kind::kText},
+      {"name6", Kind::kText},       {"name7", Kind::kText},       {"name8", Kind::kText},
+      {"name9", Kind::kText},       {"difficulty0", Kind::kText}, {"difficulty1", Kind::kText},
+      {"difficulty2", Kind::kText}, {"difficulty3", Kind::kText}, {"difficulty4", Kind::kText},
+      {"difficulty5", Kind::kText}, {"difficulty6", Kind::kText}, {"difficulty7", Kind::kText},
+      {"difficulty8", Kind::kText}, {"difficulty9", Kind::kText}, {"level0", Kind::kText},
+      {"level1", Kind::kText},      {"level2", Kind::kText},      {"level3", Kind::kText},
+      {"level4", Kind::kText},      {"level5", Kind::kText},      {"level6", Kind::kText},
+      {"level7", Kind::kText},      {"level8", Kind::kText},      {"level9", Kind::kText},
+      {"loss0", Kind::kText},       {"loss1", Kind::kText},       {"loss2", Kind::kText},
+      {"loss3", Kind::kText},       {"loss4", Kind::kText},       {"loss5", Kind::kText},
+      {"loss6", Kind::kText},       {"loss7", Kind::kText},       {"loss8", Kind::kText},
+      {"loss9", Kind::kText},       {"wins0", Kind::kText},       {"wins1", Kind::kText},
+      {"wins2", Kind::kText},       {"wins3", Kind::kText},       {"wins4", Kind::kText},
+      {"wins5", Kind::kText},       {"wins6", Kind::kText},       {"wins7", Kind::kText},
+      {"wins8", Kind::kText},       {"wins9", Kind::kText},       {"scores0", Kind::kText},
+      {"scores1", Kind::kText},     {"scores2", Kind::kText},     {"scores3", Kind::kText},
+      {"scores4", Kind::kText},     {"scores5", Kind::kText},     {"scores6", Kind::kText},
+      {"scores7", Kind::kText},     {"scores8", Kind::kText},     {"scores9", Kind::kText},
+      {"ok", Kind::kButton}}},
 };
 
 std::vector<fs::path> InterfaceFolders() {
@@ -80,6 +280,19 @@ void ExpectListsInsideTheirParents(const UIControl& control, const std::string& 
   }
 }
 
+// Each control a screen's code looks up is a direct child of the screen, of
+// the kind the code takes it for.
+void ExpectScreenControls(const UIControl& root, const std::string& name, const std::string& file) {
+  const auto wanted = kScreenControls.find(name);
+  if (wanted == kScreenControls.end()) return;
+  for (const auto& [name, kind] : wanted->second) {
+    const UIControl* control = root.FindChild(name);
+    EXPECT_NE(control, nullptr) << file << " has no control " << name << " among the screen's children";
+    if (control != nullptr)
+      EXPECT_TRUE(IsKind(*control, kind)) << file << ": " << name << " is of another kind";
+  }
+}
+
 TEST(ShippedLayouts, EveryLayoutReadsCleanlyAndNamesOnlyShippedContent) {
   testing_support::ScopedCwd cwd(QV_GAME_DIR);
   const std::set<std::string> shaders = DefinedShaders();
@@ -95,12 +308,16 @@ TEST(ShippedLayouts, EveryLayoutReadsCleanlyAndNamesOnlyShippedContent) {
       ASSERT_NE(root, nullptr) << data + name;
       ExpectListsInsideTheirParents(*root, name);
       seen.insert(name);
+      ExpectScreenControls(*root, name, data + name);
       const auto wanted = kLookedUp.find(name);
       if (wanted == kLookedUp.end()) continue;
       for (const std::string& control : wanted->second)
         EXPECT_NE(root->FindControl(control), nullptr) << data + name << " has no control " << control;
     }
-    for (const auto& [name, controls] : kLookedUp) EXPECT_TRUE(seen.contains(name)) << data + name << " missing";
+    for (const auto& [name, controls] : kLookedUp)
+      EXPECT_TRUE(seen.contains(name)) << data + name << " missing";
+    for (const auto& [name, controls] : kScreenControls)
+      EXPECT_TRUE(seen.contains(name)) << data + name << " missing";
     EXPECT_TRUE(log.Lines().empty()) << log.Lines().front();
     std::vector<std::string> files = Layouts(folder);
     files.push_back("styles.yml");

@@ -133,10 +133,10 @@ bool BoardGame::Frame() {
   if (!GameFramework::Frame()) return false;
   ++frame_;
   // The screens' part: the fade into a fight ends, a fight's result closes.
-  if ((state & host_state::kResultModal) != 0) ReturnToBoard();
-  if ((state & host_state::kBoardFrozen) != 0) state = kStateBattle;
-  if ((state & 7) == kStateBoard) ReportBoard();
-  if ((state & 7) == kStateBattle) StepDuel();
+  if ((State() & host_state::kResultModal) != 0) ReturnToBoard();
+  if ((State() & host_state::kBoardFrozen) != 0) SetState(kStateBattle);
+  if ((State() & 7) == kStateBoard) ReportBoard();
+  if ((State() & 7) == kStateBattle) StepDuel();
   if (options_.frames > 0 && frame_ >= options_.frames) Finish();
   return true;
 }
@@ -167,7 +167,7 @@ void BoardGame::PrintMove(const char* what, const YTessorMove& move) {
 // where a unit can be clicked to walk or to attack.
 void BoardGame::ReportBoard() {
   YTessor& board = GetTessor();
-  if (state != kStateBoard || board.stateFlags != 0 || !board.gameRunning) {
+  if (State() != kStateBoard || board.stateFlags != 0 || !board.gameRunning) {
     busy_ = true;
     return;
   }

@@ -142,7 +142,7 @@ bool DuelGame::Setup() {
   battle.UpdateMusicMood(true);
   uiRoot.SetScreen(nullptr);
   uiRoot.ResetFade();
-  state = kStateBattle;
+  SetState(kStateBattle);
   return true;
 }
 

@@ -1,0 +1,68 @@
+// The application's screen set: reading the interface folder and the way
+// back to the main menu.
+#include <string>
+
+#include "board/YTessor.h"
+#include "draw/YControlPanel.h"
+#include "framework/Init.h"
+#include "framework/YLocale.h"
+#include "game/GameFramework.h"
+#include "modes/YGameQuest.h"
+#include "players/YArtifactLoader.h"
+#include "players/YHeroReader.h"
+#include "players/YMonsterReader.h"
+#include "render/YFontLoader.h"
+#include "tiles/YTileset.h"
+#include "ui/UICombobox.h"
+#include "ui/UIControl.h"
+#include "ui/UIParser.h"
+
+namespace {
+constexpr float kMenuMusicFade = 1.0f;
+}  // namespace
+
+void GameFramework::LoadScreens() {
+  const std::string prefix = GetInit().GetInterfaceName() + "\\";
+  GetLocale().Load(prefix + "locale.yml");
+  YFontLoader::LoadFonts(prefix + "fonts.yml");
+  YArtifactLoader artifacts(prefix + "artifacts.yml");
+  YMonsterReader().Load(prefix + "monsters.yml");
+  YHeroReader heroes(prefix + "heroes.yml");
+  GetTileset().Load(prefix);
+  GetTessor().BuildScreen();
+  GetControlPanel().Build();
+  // The styles file only names styles, which stay for the screens below.
+  UIParser::LoadLayout(prefix + "styles.yml");
+  // A reload replaces the trees the UI root shows: it lets go of them first.
+  const bool reload = uiRoot.CurrentScreen() != nullptr;
+  if (reload) {
+    uiRoot.SetCurrentScreen(nullptr);
+    uiRoot.ClearModals();
+  }
+  screens.Load(prefix, [](UIControl* dialog) { FillOriginList(dialog->FindChild("origin")); });
+  if (reload) ShowMainMenu();
+}
+
+void GameFramework::FillOriginList(UIControl* origin) {
+  auto* list = dynamic_cast<UICombobox*>(origin);
+  if (list == nullptr) return;
+  list->Clear();
+  for (const YHeroRace& race : HeroRaces()) list->AddItem(race.name);
+  list->SetCurrent(0);
+}
+
+void GameFramework::ShowMainMenu() {
+  // Every modal goes: one left under the top one would stay over the menu
+  // with nothing to close it.
+  uiRoot.CloseAllModals();
+  UIControl* menu = screens.mainMenuScreen.get();
+  uiRoot.SetScreen(menu);
+  if (UIControl* resume = menu != nullptr ? menu->FindChild("continue") : nullptr) {
+    if (GetGameQuest().HasSaves())
+      resume->Show();
+    else
+      resume->Hide();
+  }
+  SetState(kStateMenu);
+  musicPlayer.SelectTrack(0, kMenuMusicFade);
+}
