@@ -282,14 +282,15 @@ void ExpectListsInsideTheirParents(const UIControl& control, const std::string& 
 
 // Each control a screen's code looks up is a direct child of the screen, of
 // the kind the code takes it for.
-void ExpectScreenControls(const UIControl& root, const std::string& name, const std::string& file) {
-  const auto wanted = kScreenControls.find(name);
+void ExpectScreenControls(const UIControl& root, const std::string& screen, const std::string& file) {
+  const auto wanted = kScreenControls.find(screen);
   if (wanted == kScreenControls.end()) return;
   for (const auto& [name, kind] : wanted->second) {
     const UIControl* control = root.FindChild(name);
     EXPECT_NE(control, nullptr) << file << " has no control " << name << " among the screen's children";
-    if (control != nullptr)
+    if (control != nullptr) {
       EXPECT_TRUE(IsKind(*control, kind)) << file << ": " << name << " is of another kind";
+    }
   }
 }
 
