@@ -115,7 +115,7 @@ void GameFramework::InstallBoardScreen() {
   YTessor& board = GetTessor();
   boardView_ = std::make_unique<YTessorScreenView>(board);
   boardSounds_ = std::make_unique<YTessorSoundEffects>();
-  boardHooks_ = std::make_unique<BoardScreenHooks>(state, uiRoot);
+  boardHooks_ = std::make_unique<BoardScreenHooks>([this] { events_.AskAbort(); });
   board.SetView(boardView_.get());
   board.SetSounds(boardSounds_.get());
   board.SetScreenHooks(boardHooks_.get());

@@ -11,8 +11,10 @@
 #include "framework/YFramework.h"
 #include "game/FrameClock.h"
 #include "game/YConsoleCommand.h"
+#include "game/screens/GameModes.h"
 #include "game/screens/GameScreens.h"
-#include "modes/GameHost.h"
+#include "game/screens/ScreenEvents.h"
+#include "game/screens/ScreenHost.h"
 #include "sound/YMusicPlayer.h"
 #include "ui/UIEvent.h"
 #include "ui/UIRoot.h"
@@ -26,7 +28,7 @@ class YTessorSoundEffects;
 class YGameMaster;
 class UIControl;
 
-class GameFramework : public YFramework, public YConsoleCommand, public UIEvent, public GameHost {
+class GameFramework : public YFramework, public YConsoleCommand, public UIEvent, public ScreenHost {
  public:
   // The low three bits of the state word: what the frame draws.
   static constexpr std::uint32_t kStateNone = 0;
@@ -122,6 +124,18 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   void CloseModals() override;
   void SetGameMode(YGameMaster* mode) override { gameMaster = mode; }
 
+  // --- what the screens' event handling asks of the application.
+  YGameMaster* GameMode() const override { return gameMaster; }
+  void ShowYesNo(const std::string& text) override;
+  void SelectMusic(int track, int followUp, float fade) override;
+  void QuitGame() override { Quit(); }
+  // The help book, the hall of fame and the options are not built yet:
+  // each logs its line (the hall of fame is shown empty).
+  void ShowHelp() override;
+  void ShowHallOfFame() override;
+  void FillOptions() override;
+  void ApplyOptions() override;
+
   // Plays the "music" folder; built first, so it outlives every use.
   YMusicPlayer musicPlayer;
   // The font of the console and the frame-rate text.
@@ -175,6 +189,9 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   std::unique_ptr<YTessorScreenView> boardView_;
   std::unique_ptr<YTessorSoundEffects> boardSounds_;
   std::unique_ptr<BoardScreenHooks> boardHooks_;
+  GameModes gameModes_;
+  // Acts on the screens' clicks and screen changes.
+  ScreenEvents events_{uiRoot, screens, *this, gameModes_};
 };
 
 // The application object; set by its constructor.

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "board/YTessor.h"
+#include "draw/YControlPanel.h"
 #include "framework/Init.h"
 #include "framework/IntToString.h"
 #include "game/GameFramework.h"
@@ -13,6 +15,8 @@
 namespace {
 enum ConsoleVariable { kFps, kFullscreen, kVideoMode, kSoundVolume, kMusicVolume, kShadows, kStopTime };
 constexpr int kExitCommand = 0;
+constexpr int kClickEvent = 0;
+constexpr int kScreenChangedEvent = 6;
 constexpr std::int32_t kLongestStopTimeMs = 1000;
 }  // namespace
 
@@ -71,4 +75,12 @@ void GameFramework::OnVariable(int id) {
   console->Print(console->echoPrefix + reply);
 }
 
-void GameFramework::OnEvent(int, UIControl*) {}
+void GameFramework::OnEvent(int code, UIControl* sender) {
+  if (code == kClickEvent) {
+    events_.OnClick(sender);
+  } else if (code == kScreenChangedEvent) {
+    events_.scenes.panel = GetControlPanel().window.get();
+    events_.scenes.board = GetTessor().ScreenRoot();
+    events_.OnScreenChanged(sender);
+  }
+}

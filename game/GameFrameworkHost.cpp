@@ -5,7 +5,9 @@
 #include <string>
 
 #include "framework/Log.h"
+#include "framework/YLocale.h"
 #include "game/GameFramework.h"
+#include "game/screens/ScreenTexts.h"
 #include "modes/YGameHotseat.h"
 #include "modes/YGameNetwork.h"
 #include "modes/YGameQuest.h"
@@ -43,7 +45,7 @@ void GameFramework::PlayEffect(std::string_view name) {
 }
 
 void GameFramework::ShowMessage(const std::string& text) {
-  Log::Printf("Message: %s", text.c_str());
+  screen_texts::ShowTextBox(uiRoot, screens.messageScreen.get(), text);
 }
 
 void GameFramework::ShowBattleVictory(bool victory, std::int32_t gold, std::int32_t experience,
@@ -110,4 +112,29 @@ void GameFramework::OpenControlPanel(YPlayer* hero) {
 
 void GameFramework::CloseModals() {
   uiRoot.CloseAllModals();
+}
+
+void GameFramework::ShowYesNo(const std::string& text) {
+  screen_texts::ShowTextBox(uiRoot, screens.yesNoScreen.get(), text);
+}
+
+void GameFramework::SelectMusic(int track, int followUp, float fade) {
+  musicPlayer.SelectTrackAt(track, followUp, fade);
+}
+
+void GameFramework::ShowHelp() {
+  Log::Printf("Help book: not built yet%s", "");
+}
+
+void GameFramework::ShowHallOfFame() {
+  Log::Printf("Hall of fame: rows not filled yet%s", "");
+  uiRoot.SetScreen(screens.hallOfFameScreen.get());
+}
+
+void GameFramework::FillOptions() {
+  Log::Printf("Options: not filled yet%s", "");
+}
+
+void GameFramework::ApplyOptions() {
+  Log::Printf("Options: not applied yet%s", "");
 }

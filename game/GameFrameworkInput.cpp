@@ -29,7 +29,10 @@ bool GameFramework::HandleStateKey(std::uint32_t virtualKey) {
 void GameFramework::OnKeyDown(std::uint32_t virtualKey) {
   if (HandleStateKey(virtualKey)) return;
   // Escape asks to abort a game in progress; it never reaches the UI.
-  if (virtualKey == platform::vk::Escape) return;
+  if (virtualKey == platform::vk::Escape) {
+    events_.AskAbort();
+    return;
+  }
   const bool ctrlAlt = IsKeyDown(platform::vk::Control) && IsKeyDown(platform::vk::Menu);
   if (virtualKey == platform::vk::F8) {
     if (ctrlAlt) ToggleFullscreen();

@@ -7,7 +7,6 @@
 #include "framework/Init.h"
 #include "framework/YLocale.h"
 #include "game/GameFramework.h"
-#include "modes/YGameQuest.h"
 #include "players/YArtifactLoader.h"
 #include "players/YHeroReader.h"
 #include "players/YMonsterReader.h"
@@ -16,10 +15,6 @@
 #include "ui/UICombobox.h"
 #include "ui/UIControl.h"
 #include "ui/UIParser.h"
-
-namespace {
-constexpr float kMenuMusicFade = 1.0f;
-}  // namespace
 
 void GameFramework::LoadScreens() {
   const std::string prefix = GetInit().GetInterfaceName() + "\\";
@@ -52,17 +47,5 @@ void GameFramework::FillOriginList(UIControl* origin) {
 }
 
 void GameFramework::ShowMainMenu() {
-  // Every modal goes: one left under the top one would stay over the menu
-  // with nothing to close it.
-  uiRoot.CloseAllModals();
-  UIControl* menu = screens.mainMenuScreen.get();
-  uiRoot.SetScreen(menu);
-  if (UIControl* resume = menu != nullptr ? menu->FindChild("continue") : nullptr) {
-    if (GetGameQuest().HasSaves())
-      resume->Show();
-    else
-      resume->Hide();
-  }
-  SetState(kStateMenu);
-  musicPlayer.SelectTrack(0, kMenuMusicFade);
+  events_.ShowMainMenu();
 }

@@ -36,7 +36,9 @@ void EnterProgramFolder() {
 
 }  // namespace
 
-bool AllowsSecondInstance(std::string_view commandLine) { return commandLine.starts_with("-2"); }
+bool AllowsSecondInstance(std::string_view commandLine) {
+  return commandLine.starts_with("-2");
+}
 
 std::string JoinCommandLine(int argc, char** argv) {
   std::string line;

@@ -1,4 +1,6 @@
 // The program's entry point.
 #include "game/ProgramStart.h"
 
-int main(int argc, char** argv) { return ProgramMain(JoinCommandLine(argc, argv)); }
+int main(int argc, char** argv) {
+  return ProgramMain(JoinCommandLine(argc, argv));
+}

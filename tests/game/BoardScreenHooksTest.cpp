@@ -5,12 +5,17 @@
 #include <gtest/gtest.h>
 
 #include "game/BoardScreenHooks.h"
+#include "game/screens/ScreenEvents.h"
 
 TEST(BoardScreenHooks, TheMenuButtonAsksOnlyOnAPlainPanelBoardOrDuelWithoutAModal) {
   for (std::uint32_t state : {1u, 2u, 3u}) {
-    EXPECT_TRUE(BoardScreenHooks::MayAskAbort(state, false)) << state;
-    EXPECT_FALSE(BoardScreenHooks::MayAskAbort(state, true)) << state;
+    EXPECT_TRUE(ScreenEvents::MayAskAbort(state, false)) << state;
+    EXPECT_FALSE(ScreenEvents::MayAskAbort(state, true)) << state;
   }
   for (std::uint32_t state : {0u, 4u, 0x102u, 0x402u, 0xAu})
-    EXPECT_FALSE(BoardScreenHooks::MayAskAbort(state, false)) << state;
+    EXPECT_FALSE(ScreenEvents::MayAskAbort(state, false)) << state;
+  int asked = 0;
+  BoardScreenHooks hooks([&] { ++asked; });
+  hooks.AskAbort();
+  EXPECT_EQ(asked, 1);
 }

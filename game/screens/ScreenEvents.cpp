@@ -1,0 +1,436 @@
+#include "game/screens/ScreenEvents.h"
+
+#include <algorithm>
+
+#include "framework/Log.h"
+#include "framework/YLocale.h"
+#include "game/screens/GameScreens.h"
+#include "game/screens/ScreenHost.h"
+#include "game/screens/ScreenModes.h"
+#include "modes/GameHost.h"
+#include "modes/YGameQuest.h"
+#include "players/YGameMaster.h"
+#include "ui/UICombobox.h"
+#include "ui/UIControl.h"
+#include "ui/UIEdit.h"
+#include "ui/UIRoot.h"
+#include "ui/UIScrollBar.h"
+
+namespace ss = screen_state;
+
+namespace {
+constexpr float kSceneMusicFade = 1.0f;
+constexpr int kMenuTrack = 0;
+constexpr int kPanelTrack = 1;
+constexpr int kFinalTrack = 2;
+constexpr int kBoardTrack = 3;
+constexpr int kSaveRows = 4;  // rows of the save selection
+
+template <class T>
+T* ChildOf(const UIControl* screen, std::string_view name) {
+  return screen != nullptr ? dynamic_cast<T*>(screen->FindChild(name)) : nullptr;
+}
+
+std::string Text(const char* key) {
+  return GetLocale().GetText(key);
+}
+}  // namespace
+
+int ListRowEntry(std::string_view name, int firstVisible) {
+  if (name.empty() || name.size() > 4) return -1;
+  int row = 0;
+  for (char c : name) {
+    if (c < '0' || c > '9') return -1;
+    row = row * 10 + (c - '0');
+  }
+  return row + firstVisible;
+}
+
+ScreenEvents::ScreenEvents(UIRoot& ui, GameScreens& screens, ScreenHost& host, ScreenModes& modes)
+    : ui_(ui), screens_(screens), host_(host), modes_(modes) {}
+
+std::uint32_t ScreenEvents::State() const {
+  return host_.State();
+}
+
+void ScreenEvents::SetState(std::uint32_t word) const {
+  host_.SetState(word);
+}
+
+void ScreenEvents::OnClick(UIControl* sender) {
+  if (sender == nullptr) return;
+  const std::string_view name = sender->name;
+  const std::uint32_t state = State();
+  // Not yet handled here: the skill screen, the profile screen and the book
+  // take their own clicks; nothing else may act on them meanwhile.
+  if (ui_.GetActive() != nullptr && ui_.GetActive() == screens_.heroSkillScreen.get()) return;
+  if ((state & ss::kProfiles) != 0) return;
+  if ((state & 7) == ss::kBook || (state & ss::kHelpBook) != 0) return;
+  if (MainMenuRow(name) || QuestionRow(name) || OptionsRow(name)) return;
+  switch (state) {
+    case ss::kMenu | ss::kDialog:
+      NewHeroRow(name);
+      return;
+    case ss::kMenu | ss::kSaves:
+      SaveSelectionRow(sender);
+      return;
+    case ss::kMenu | ss::kSaves | ss::kDeleteQuestion:
+      DeleteSaveRow(name);
+      return;
+    case ss::kBoard | ss::kResult:
+    case ss::kBattle | ss::kResult:
+      if (name != "ok") return;
+      ui_.CloseModal();
+      ui_.SetScreen(nullptr);  // the fade's end hands the result to the mode
+      return;
+    case ss::kBoard | ss::kComplete:
+      LevelResultRow(name);
+      return;
+    case ss::kBattle | ss::kRestart:
+      if (name != "ok") return;
+      SetState(ss::kBattle);
+      ui_.CloseModal();
+      return;
+    case ss::kMenu | ss::kGameMenu:
+      if (name != "cancel") return;
+      ui_.CloseModal();
+      SetState(ss::kMenu);
+      return;
+    case ss::kMenu | ss::kHallOfFame:
+      if (name != "ok") return;
+      SetState(ss::kMenu);
+      ShowMainMenu();
+      return;
+    default:
+      ClosedModalRow(name);
+  }
+}
+
+bool ScreenEvents::MainMenuRow(std::string_view name) {
+  if (State() != ss::kMenu) return false;
+  if (name == "new") {
+    OpenModal(screens_.newHeroScreen.get(), ss::kDialog);
+    if (auto* edit = ChildOf<UIEdit>(screens_.newHeroScreen.get(), "name")) {
+      edit->SetText(Text("player_name"));
+      edit->SetFocus();
+    }
+  } else if (name == "continue") {
+    Continue();
+  } else if (name == "multiplayer") {
+    modes_.LoadProfileSummaries();
+    OpenModal(screens_.gameMenuScreen.get(), ss::kGameMenu);
+  } else if (name == "options") {
+    SetState(State() | ss::kOptions);
+    host_.FillOptions();
+    ui_.PushModal(screens_.optionsScreen.get());
+  } else if (name == "hallFame") {
+    host_.ShowHallOfFame();
+  } else if (name == "help") {
+    host_.ShowHelp();
+  } else if (name == "exit") {
+    Ask(ss::kQuestion, "exit_confirm");
+  }
+  return true;
+}
+
+// The exit question over the menu and the abort question during a game.
+bool ScreenEvents::QuestionRow(std::string_view name) {
+  const std::uint32_t state = State();
+  if (state == (ss::kMenu | ss::kQuestion)) {
+    if (name == "yes") {
+      host_.QuitGame();
+      return true;
+    }
+    SetState(ss::kMenu);
+    ui_.CloseModal();
+    return true;
+  }
+  if (state != (ss::kPanel | ss::kQuestion) && state != (ss::kBoard | ss::kQuestion) &&
+      state != (ss::kBattle | ss::kQuestion))
+    return false;
+  SetState(state & ~ss::kQuestion);
+  if (name != "yes") {
+    ui_.CloseModal();
+    return true;
+  }
+  if (host_.GameMode() != nullptr && host_.GameMode() == modes_.Quest()) modes_.SaveQuest();
+  ShowMainMenu();
+  return true;
+}
+
+bool ScreenEvents::OptionsRow(std::string_view name) {
+  if (State() != (ss::kMenu | ss::kOptions)) return false;
+  if (name == "ok" || name == "cancel") {
+    SetState(ss::kMenu);
+    ui_.CloseModal();
+    if (name == "ok") host_.ApplyOptions();
+  }
+  return true;
+}
+
+void ScreenEvents::NewHeroRow(std::string_view name) {
+  if (name == "cancel") {
+    SetState(ss::kMenu);
+    ui_.CloseModal();
+    return;
+  }
+  if (name != "ok") return;
+  UIControl* dialog = screens_.newHeroScreen.get();
+  auto* edit = ChildOf<UIEdit>(dialog, "name");
+  auto* race = ChildOf<UICombobox>(dialog, "origin");
+  auto* gender = ChildOf<UICombobox>(dialog, "gender");
+  auto* origin = ChildOf<UICombobox>(dialog, "class");
+  auto* difficulty = ChildOf<UICombobox>(dialog, "difficulty");
+  if (!edit || !race || !gender || !origin || !difficulty) return;
+  ui_.CloseModal();
+  QuestHeroChoice choice;
+  choice.name = edit->GetText();
+  choice.race = race->GetCurrent();
+  choice.gender = gender->GetCurrent();
+  choice.origin = origin->GetCurrent();
+  choice.difficulty = difficulty->GetCurrent();
+  host_.SetGameMode(modes_.Quest());
+  if (!modes_.NewQuest(choice)) {
+    SetState(ss::kMenu);  // the quest's message tells why; the menu stays usable
+    return;
+  }
+  StartNewQuest();
+}
+
+// The introduction book is not part of the game yet: the quest begins as
+// the book's last page would begin it, with a fade to no screen.
+void ScreenEvents::StartNewQuest() {
+  Log::Printf("Introduction: not shown yet, the quest begins%s", "");
+  SetState(ss::kBook);
+  ui_.SetScreen(nullptr);
+}
+
+void ScreenEvents::Continue() {
+  modes_.LoadSaveList();
+  const int saves = modes_.SaveCount();
+  if (saves == 0) return;  // nothing to continue
+  if (saves == 1) {
+    ui_.SetScreen(nullptr);
+    LoadSave(0);
+    return;
+  }
+  RefreshSaveList(true);
+  OpenModal(screens_.selectSaveScreen.get(), ss::kSaves);
+}
+
+void ScreenEvents::LoadSave(int n) {
+  host_.SetGameMode(modes_.Quest());
+  if (modes_.LoadSave(n)) return;
+  // The screen has faded out for the game: without a game the main menu
+  // must come back.
+  ShowMainMenu();
+}
+
+void ScreenEvents::SaveSelectionRow(UIControl* sender) {
+  const std::string_view name = sender->name;
+  if (name == "cancel") {
+    ui_.CloseModal();
+    SetState(ss::kMenu);
+  } else if (name == "delete") {
+    if (selectedSave >= 0) Ask(ss::kDeleteQuestion, "delete_save_confirm");
+  } else if (name == "ok") {
+    if (selectedSave < 0 || selectedSave >= modes_.SaveCount()) return;
+    ui_.CloseModal();
+    ui_.SetScreen(nullptr);
+    LoadSave(selectedSave);
+  } else {
+    const auto* bar = ChildOf<UIScrollBar>(screens_.selectSaveScreen.get(), "sbar");
+    const int entry = ListRowEntry(name, bar != nullptr ? bar->GetPos() : 0);
+    if (entry >= 0 && entry < modes_.SaveCount()) selectedSave = entry;
+  }
+}
+
+void ScreenEvents::DeleteSaveRow(std::string_view name) {
+  if (name != "yes" && name != "no") return;
+  SetState(ss::kMenu | ss::kSaves);
+  ui_.CloseModal();
+  if (name == "no") return;
+  modes_.DeleteSave(selectedSave);
+  RefreshSaveList(false);
+  if (modes_.SaveCount() == 0) ShowMainMenu();
+}
+
+void ScreenEvents::RefreshSaveList(bool reset) {
+  auto* bar = ChildOf<UIScrollBar>(screens_.selectSaveScreen.get(), "sbar");
+  if (bar == nullptr) return;
+  if (reset) {
+    selectedSave = 0;
+    bar->SetPos(0);
+  }
+  const int saves = modes_.SaveCount();
+  if (saves <= kSaveRows) {
+    bar->Hide();
+    bar->SetPos(0);
+  } else {
+    bar->Show();
+    bar->SetRange(bar->GetPos(), saves, kSaveRows);
+  }
+  selectedSave = std::clamp(selectedSave, bar->GetPos(), bar->GetPos() + kSaveRows - 1);
+  selectedSave = std::min(selectedSave, saves - 1);
+}
+
+void ScreenEvents::LevelResultRow(std::string_view name) {
+  YGameMaster* mode = host_.GameMode();
+  const UIControl* active = ui_.GetActive();
+  const bool gameOver = active != nullptr && active == screens_.multiplayerCompleteScreen.get();
+  if (name == "artifact" || name == "spell") {
+    SetState(ss::kBoard);
+    ui_.CloseModal();
+    if (mode != nullptr) mode->OnRewardChoice(name == "artifact" ? 1 : 0);
+  } else if (name == "ok") {
+    SetState(ss::kBoard);
+    ui_.CloseModal();
+    if (mode == nullptr) return;
+    if (active == screens_.levelComplete2Screen.get() || active == screens_.questFinalScreen.get())
+      mode->OnRewardChoice(-1);
+    else if (active == screens_.levelFailScreen.get())
+      mode->OnRetryLevel();
+    else if (active == screens_.heroFineScreen.get())
+      mode->OnNextRound();
+  } else if (name == "no" && gameOver) {
+    SetState(ss::kBoard);
+    modes_.SendNetworkAbort();
+    ShowMainMenu();
+  } else if (name == "yes" && gameOver) {
+    ui_.CloseModal();
+    ui_.SetScreen(nullptr);
+    SetState(ss::kBoard | ss::kRestart);
+  }
+}
+
+// Message boxes over the scenes, and the network game's end.
+void ScreenEvents::ClosedModalRow(std::string_view name) {
+  if ((State() & ss::kNetworkAbort) != 0 && name == "ok") {
+    ShowMainMenu();
+    return;
+  }
+  ui_.CloseModal();
+}
+
+void ScreenEvents::OpenModal(UIControl* modal, std::uint32_t bits) {
+  SetState(State() | bits);
+  ui_.PushModal(modal);
+}
+
+void ScreenEvents::Ask(std::uint32_t bit, const std::string& key) {
+  SetState(State() | bit);
+  host_.ShowYesNo(GetLocale().GetText(key));
+}
+
+bool ScreenEvents::MayAskAbort(std::uint32_t state, bool modalOpen) {
+  return !modalOpen && state >= ss::kPanel && state <= ss::kBattle;
+}
+
+bool ScreenEvents::AskAbort() {
+  if (!MayAskAbort(State(), ui_.GetTopModal() != nullptr || ui_.WaitingModal() != nullptr)) return false;
+  Ask(ss::kQuestion, "abort_game");
+  return true;
+}
+
+void ScreenEvents::ShowMainMenu() {
+  // Every modal goes: one left under the top one would stay over the menu
+  // with nothing to close it.
+  ui_.CloseAllModals();
+  UIControl* menu = screens_.mainMenuScreen.get();
+  ui_.SetScreen(menu);
+  if (UIControl* resume = menu != nullptr ? menu->FindChild("continue") : nullptr) {
+    if (modes_.HasSaves())
+      resume->Show();
+    else
+      resume->Hide();
+  }
+  SetState(ss::kMenu);
+  host_.SelectMusic(kMenuTrack, -1, kSceneMusicFade);
+}
+
+void ScreenEvents::OnScreenChanged(UIControl* screen) {
+  const std::uint32_t state = State();
+  if (screen == nullptr) {
+    ScreenGone();
+  } else if (screen == scenes.panel) {
+    if ((state & ss::kProfiles) != 0) {
+      SetState((state & ~ss::kMenu) | ss::kPanel);
+      ui_.SaveModalStack();
+      return;
+    }
+    SetState(ss::kPanel);
+    host_.SelectMusic(kPanelTrack, -1, kSceneMusicFade);
+  } else if (screen == scenes.board) {
+    BoardScreenShown();
+  } else if (screen == screens_.mainMenuScreen.get()) {
+    MainMenuShown();
+  } else if (screen == scenes.book) {
+    if (introductionPending && state == (ss::kMenu | ss::kDialog)) {
+      introductionPending = false;
+      SetState(ss::kBook);
+      return;
+    }
+    SetState(state | ss::kHelpBook);
+    ui_.SaveModalStack();
+  } else if (screen == screens_.hallOfFameScreen.get()) {
+    SetState(ss::kMenu | ss::kHallOfFame);
+  }
+}
+
+void ScreenEvents::BoardScreenShown() {
+  std::uint32_t state = State();
+  if ((state & ss::kBoard) == 0) state = ss::kBoard;
+  SetState(state);
+  const std::uint32_t aborting = ss::kNetworkAbort | ss::kQuestion;
+  if ((state | aborting) == (aborting | ss::kBoard) && !modes_.BoardRunning()) {
+    ui_.ResetFade();
+    return;
+  }
+  host_.SelectMusic(kBoardTrack, -1, kSceneMusicFade);
+}
+
+void ScreenEvents::MainMenuShown() {
+  const std::uint32_t state = State();
+  if ((state & ss::kProfiles) != 0) {
+    // The profile list's panel is done with: its modal stack comes back.
+    modes_.SaveCurrentProfile();
+    SetState((state & ~ss::kPanel) | ss::kMenu);
+    ui_.RestoreModalStack();
+    return;
+  }
+  SetState(ss::kMenu);
+  modes_.EndGames();
+}
+
+// A fade ended without a new screen: what was waiting for it goes on.
+void ScreenEvents::ScreenGone() {
+  const std::uint32_t state = State();
+  YGameMaster* mode = host_.GameMode();
+  if ((state & ss::kHelpBook) != 0) {
+    Log::Printf("Help book: not built yet%s", "");
+    return;
+  }
+  if (state == ss::kBoard) {
+    if (!modes_.BoardRunning()) ui_.ResetFade();
+  } else if (state == ss::kBattle || state == (ss::kBoard | host_state::kBoardFrozen)) {
+    SetState(ss::kBattle);
+    modes_.SetUpBattleView();
+    if (modes_.BattleStarted())
+      modes_.SetBattleMood();
+    else
+      ui_.ResetFade();
+  } else if (state == ss::kBook) {
+    if (mode != nullptr) mode->Start();
+    host_.ShowMessage(Text("door-keeper_mess"));
+  } else if (state == (ss::kBoard | ss::kResult) || state == (ss::kBattle | ss::kResult)) {
+    if (mode != nullptr) mode->OnLevelEnd();
+  } else if (state == (ss::kBoard | ss::kRestart)) {
+    SetState(ss::kBoard);
+    if (mode != nullptr) mode->Start();
+    ui_.ResetFade();
+  } else if (state == (ss::kBoard | ss::kFinalScene)) {
+    SetState(ss::kBook | ss::kFinalScene);
+    Log::Printf("Final scene: not built yet%s", "");
+    host_.SelectMusic(kFinalTrack, 1, kSceneMusicFade);
+  }
+}

@@ -1,0 +1,111 @@
+// The game screens' event handling: a click on a control of a menu, dialog
+// or result screen acts by the control's name and the screen-state word;
+// a finished screen change moves the word and the music to the new screen.
+// It works on the UI root, the loaded screens, the application (ScreenHost)
+// and the game modes (ScreenModes), so tests drive it without a window.
+// Main thread only.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class GameScreens;
+class ScreenHost;
+class ScreenModes;
+class UIControl;
+class UIRoot;
+
+// Bits of the state word the screens set (the low three bits are the
+// scene; the game modes' bits are in host_state).
+namespace screen_state {
+inline constexpr std::uint32_t kPanel = 1;
+inline constexpr std::uint32_t kBoard = 2;
+inline constexpr std::uint32_t kBattle = 3;
+inline constexpr std::uint32_t kMenu = 4;
+inline constexpr std::uint32_t kBook = 5;
+inline constexpr std::uint32_t kQuestion = 0x8;
+inline constexpr std::uint32_t kDialog = 0x10;
+inline constexpr std::uint32_t kSaves = 0x20;
+inline constexpr std::uint32_t kResult = 0x40;
+inline constexpr std::uint32_t kComplete = 0x80;
+inline constexpr std::uint32_t kDeleteQuestion = 0x200;
+inline constexpr std::uint32_t kRestart = 0x400;
+inline constexpr std::uint32_t kGameMenu = 0x800;
+inline constexpr std::uint32_t kNetworkAbort = 0x4000;
+inline constexpr std::uint32_t kProfiles = 0x8000;
+inline constexpr std::uint32_t kOptions = 0x10000;
+inline constexpr std::uint32_t kFinalScene = 0x20000;
+inline constexpr std::uint32_t kHelpBook = 0x40000;
+inline constexpr std::uint32_t kHallOfFame = 0x80000;
+}  // namespace screen_state
+
+class ScreenEvents {
+ public:
+  // All four outlive this object.
+  ScreenEvents(UIRoot& ui, GameScreens& screens, ScreenHost& host, ScreenModes& modes);
+
+  // The screens other parts of the game build, told apart on a screen
+  // change (null: not built).
+  struct Scenes {
+    UIControl* panel = nullptr;
+    UIControl* board = nullptr;
+    UIControl* book = nullptr;
+  };
+  Scenes scenes;
+
+  // A click on `sender` (event code 0). Null: nothing.
+  void OnClick(UIControl* sender);
+  // A screen change has finished (event code 6); `screen` the new one, or
+  // null when the fade ended without one.
+  void OnScreenChanged(UIControl* screen);
+  // Closes every modal and fades to the main menu, its "continue" shown
+  // only while the quest has a save; the menu music.
+  void ShowMainMenu();
+  // Escape outside the menus: while the whole word is the control panel,
+  // the board or the duel and no modal is open, asks whether to abort the
+  // game. False when the word or a modal leaves it alone.
+  bool AskAbort();
+
+  // Whether the word and the modals let Escape or the board's menu button
+  // ask: the whole word 1, 2 or 3 and no modal open.
+  static bool MayAskAbort(std::uint32_t state, bool modalOpen);
+
+  // The save chosen in the save selection (-1: none).
+  int selectedSave = 0;
+  // Set by whoever opens the introduction book: the book's screen then
+  // starts the introduction rather than the help.
+  bool introductionPending = false;
+
+ private:
+  std::uint32_t State() const;
+  void SetState(std::uint32_t word) const;
+  // The rows of the main menu (word 4) and of its questions and dialogs.
+  bool MainMenuRow(std::string_view name);
+  bool QuestionRow(std::string_view name);
+  void NewHeroRow(std::string_view name);
+  void SaveSelectionRow(UIControl* sender);
+  void DeleteSaveRow(std::string_view name);
+  // The rows of the fight, level and game results over the battles.
+  void LevelResultRow(std::string_view name);
+  void ClosedModalRow(std::string_view name);
+  bool OptionsRow(std::string_view name);
+  void Continue();
+  void LoadSave(int n);
+  void StartNewQuest();
+  void RefreshSaveList(bool reset);
+  void OpenModal(UIControl* modal, std::uint32_t bits);
+  void Ask(std::uint32_t bit, const std::string& key);
+  void ScreenGone();
+  void BoardScreenShown();
+  void MainMenuShown();
+
+  UIRoot& ui_;
+  GameScreens& screens_;
+  ScreenHost& host_;
+  ScreenModes& modes_;
+};
+
+// A list row's entry: its name read as a row number (digits only) plus the
+// list's first visible entry. -1 when the name is not made of digits.
+int ListRowEntry(std::string_view name, int firstVisible);

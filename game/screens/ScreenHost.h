@@ -1,0 +1,30 @@
+// What the screens' event handling asks of the application object beyond
+// what the game modes ask of it: the game mode in play, the question box,
+// the music, quitting and the screens other parts of the game build (the
+// help book, the hall of fame, the options). The application object
+// implements it; tests replace it with a recording host. Main thread only.
+#pragma once
+
+#include <string>
+
+#include "modes/GameHost.h"
+
+class ScreenHost : public GameHost {
+ public:
+  // The game mode in play; null before the first game.
+  virtual YGameMaster* GameMode() const = 0;
+  // Opens the question box with `text` and its "yes" and "no".
+  virtual void ShowYesNo(const std::string& text) = 0;
+  // The music player's track `track`; `followUp` the track after it (-1:
+  // the same one loops); `fade` the cross-fade in seconds.
+  virtual void SelectMusic(int track, int followUp, float fade) = 0;
+  // Ends the program at the end of this frame.
+  virtual void QuitGame() = 0;
+  // The help book at its first page.
+  virtual void ShowHelp() = 0;
+  // Fills the hall of fame and makes it the pending screen.
+  virtual void ShowHallOfFame() = 0;
+  // Fills the options screen from the configuration / applies its choices.
+  virtual void FillOptions() = 0;
+  virtual void ApplyOptions() = 0;
+};

@@ -1,0 +1,335 @@
+// The screens' event handling on the shipped English screens, without a
+// window: clicks by control name and state word, the screen-changed rules,
+// the way back to the main menu and Escape's question. The application and
+// the game modes are recording fakes.
+#include "game/screens/ScreenEvents.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "framework/YLocale.h"
+#include "game/screens/GameScreens.h"
+#include "game/screens/ScreenHost.h"
+#include "game/screens/ScreenModes.h"
+#include "game/screens/ScreenTexts.h"
+#include "modes/YGameQuest.h"
+#include "players/YGameMaster.h"
+#include "tests/support/TestSupport.h"
+#include "ui/UIControl.h"
+#include "ui/UIEdit.h"
+#include "ui/UIParser.h"
+#include "ui/UIRoot.h"
+#include "ui/UIText.h"
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+struct RecordingMode : YGameMaster {
+  explicit RecordingMode(Lines& log) : log_(log) {}
+  void Start() override { log_.push_back("start"); }
+  void OnLevelEnd() override { log_.push_back("levelEnd"); }
+  void OnRewardChoice(std::int32_t choice) override { log_.push_back("reward " + std::to_string(choice)); }
+  void OnRetryLevel() override { log_.push_back("retry"); }
+  void OnNextRound() override { log_.push_back("nextRound"); }
+  Lines& log_;
+};
+
+struct FakeHost : ScreenHost {
+  std::uint32_t State() const override { return state; }
+  void SetState(std::uint32_t word) override { state = word; }
+  void ClearScreen() override {}
+  void PlayEffect(std::string_view) override {}
+  void ShowMessage(const std::string& text) override { log.push_back("message " + text); }
+  void ShowBattleVictory(bool, std::int32_t, std::int32_t, std::int32_t, std::int32_t) override {}
+  void ShowDefeat(std::int32_t, std::int32_t) override {}
+  void ShowBattleVictoryMP(const std::string&, std::int32_t, std::int32_t) override {}
+  void ShowMultiplayerDraw() override {}
+  void ShowNetworkDefeat() override {}
+  void ShowHotseatComplete(std::int32_t) override {}
+  void ShowNetworkResult(std::int32_t) override {}
+  void ShowLevelComplete(const std::string&, std::uint32_t) override {}
+  void ShowLevelComplete2() override {}
+  void ShowLevelFail() override {}
+  void ShowQuestFinal() override {}
+  void ShowHeroFine(const std::string&, std::int32_t) override {}
+  void OpenControlPanel(YPlayer*) override {}
+  void CloseModals() override {}
+  void SetGameMode(YGameMaster* m) override { mode = m; }
+  YGameMaster* GameMode() const override { return mode; }
+  void ShowYesNo(const std::string& text) override { log.push_back("ask " + text); }
+  void SelectMusic(int track, int, float) override { log.push_back("music " + std::to_string(track)); }
+  void QuitGame() override { log.push_back("quit"); }
+  void ShowHelp() override { log.push_back("help"); }
+  void ShowHallOfFame() override { log.push_back("hallOfFame"); }
+  void FillOptions() override { log.push_back("fillOptions"); }
+  void ApplyOptions() override { log.push_back("applyOptions"); }
+  std::uint32_t state = 4;
+  YGameMaster* mode = nullptr;
+  Lines log;
+};
+
+struct FakeModes : ScreenModes {
+  YGameMaster* Quest() override { return &quest; }
+  YGameMaster* Hotseat() override { return &other; }
+  YGameMaster* Network() override { return &other; }
+  bool NewQuest(const QuestHeroChoice& c) override {
+    log.push_back("newQuest " + c.name);
+    return true;
+  }
+  void LoadSaveList() override {}
+  int SaveCount() override { return saves; }
+  bool HasSaves() override { return saves > 0; }
+  bool LoadSave(int n) override {
+    log.push_back("load " + std::to_string(n));
+    return loadWorks;
+  }
+  bool DeleteSave(int n) override {
+    log.push_back("delete " + std::to_string(n));
+    --saves;
+    return true;
+  }
+  void SaveQuest() override { log.push_back("saveQuest"); }
+  void EndGames() override { log.push_back("endGames"); }
+  void LoadProfileSummaries() override {}
+  int ProfileCount() override { return 2; }
+  void SaveCurrentProfile() override {}
+  void SendNetworkAbort() override { log.push_back("sendAbort"); }
+  bool BoardRunning() override { return running; }
+  void SetUpBattleView() override { log.push_back("battleView"); }
+  bool BattleStarted() override { return true; }
+  void SetBattleMood() override {}
+  int saves = 0;
+  bool loadWorks = true;
+  bool running = true;
+  Lines log;
+  RecordingMode quest{log};
+  RecordingMode other{log};
+};
+
+std::string TextOf(const UIControl* screen, const char* name) {
+  const auto* text = dynamic_cast<const UIText*>(screen->FindChild(name));
+  std::string all;
+  for (const UIText::Run& run : text != nullptr ? text->Runs() : std::vector<UIText::Run>())
+    all += (all.empty() ? "" : " ") + run.text;
+  return all;
+}
+
+struct ScreenEventsTest : ::testing::Test {
+  ScreenEventsTest() {
+    GetLocale().Load("ui\\english\\locale.yml");
+    UIParser::LoadLayout("ui\\english\\styles.yml");
+    screens.Load("ui\\english\\", nullptr);
+  }
+  void Click(const char* name) {
+    UIControl sender(YRect(), name, nullptr);
+    events.OnClick(&sender);
+    Settle();
+  }
+  void Settle() {
+    for (int i = 0; i < 6; ++i) ui.Update(0.25f);
+  }
+  void Open(UIControl* modal) {
+    ui.PushModal(modal);
+    Settle();
+  }
+  testing_support::ScopedCwd cwd{QV_GAME_DIR};
+  UIRoot ui{1000, 625, nullptr};
+  GameScreens screens;
+  FakeHost host;
+  FakeModes modes;
+  ScreenEvents events{ui, screens, host, modes};
+};
+
+TEST(ScreenEventsRows, ListRowsAreNamesOfDigitsOnly) {
+  EXPECT_EQ(ListRowEntry("3", 4), 7);
+  EXPECT_EQ(ListRowEntry("yes", 0), -1);
+  EXPECT_EQ(ListRowEntry("", 0), -1);
+  EXPECT_EQ(ListRowEntry("1a", 0), -1);
+}
+
+TEST_F(ScreenEventsTest, MainMenuRowsOpenTheirDialogsAndQuestions) {
+  Click("new");
+  EXPECT_EQ(host.state, 0x14u);
+  EXPECT_EQ(ui.GetTopModal(), screens.newHeroScreen.get());
+  const auto* name = dynamic_cast<UIEdit*>(screens.newHeroScreen->FindChild("name"));
+  ASSERT_NE(name, nullptr);
+  EXPECT_EQ(name->GetText(), GetLocale().GetText("player_name"));
+  Click("cancel");
+  EXPECT_EQ(host.state, 4u);
+  EXPECT_EQ(ui.GetTopModal(), nullptr);
+
+  Click("multiplayer");
+  EXPECT_EQ(host.state, 0x804u);
+  EXPECT_EQ(ui.GetTopModal(), screens.gameMenuScreen.get());
+  Click("cancel");
+  Click("options");
+  EXPECT_EQ(host.state, 0x10004u);
+  Click("ok");
+  EXPECT_EQ(host.state, 4u);
+  Click("exit");
+  EXPECT_EQ(host.state, 0xCu);
+  Click("no");
+  EXPECT_EQ(host.state, 4u);
+  Click("hallFame");
+  Click("exit");
+  Click("yes");
+  EXPECT_EQ(host.log, (Lines{"fillOptions", "applyOptions", "ask " + GetLocale().GetText("exit_confirm"),
+                             "hallOfFame", "ask " + GetLocale().GetText("exit_confirm"), "quit"}));
+}
+
+// "ok" makes the quest without starting it; it starts once, when the
+// introduction's fade ends, with the door keeper's message.
+TEST_F(ScreenEventsTest, ANewHeroStartsTheQuestOnceAfterTheIntroduction) {
+  Click("new");
+  Click("ok");
+  EXPECT_EQ(host.mode, &modes.quest);
+  EXPECT_EQ(host.state, 5u);
+  events.OnScreenChanged(nullptr);
+  EXPECT_EQ(modes.log, (Lines{"newQuest " + GetLocale().GetText("player_name"), "start"}));
+  EXPECT_EQ(host.log.back(), "message " + GetLocale().GetText("door-keeper_mess"));
+}
+
+TEST_F(ScreenEventsTest, ContinueLoadsTheOnlySaveOrOpensTheSelection) {
+  modes.saves = 1;
+  Click("continue");
+  EXPECT_EQ(modes.log, Lines{"load 0"});
+  EXPECT_EQ(ui.GetTopModal(), nullptr);
+
+  modes.log.clear();
+  modes.saves = 3;
+  events.ShowMainMenu();
+  Settle();
+  Click("continue");
+  EXPECT_EQ(host.state, 0x24u);
+  EXPECT_EQ(ui.GetTopModal(), screens.selectSaveScreen.get());
+  Click("2");
+  Click("yes");  // no row of the list
+  Click("7");    // beyond the list
+  EXPECT_EQ(events.selectedSave, 2);
+  modes.loadWorks = false;  // the save reader refuses it
+  Click("ok");
+  EXPECT_EQ(modes.log, Lines{"load 2"});
+  EXPECT_EQ(host.state, 4u);
+  EXPECT_EQ(ui.CurrentScreen(), screens.mainMenuScreen.get());
+  EXPECT_EQ(ui.GetTopModal(), nullptr);
+}
+
+// An unlisted control of the question leaves the word alone; deleting the
+// last save leaves a usable main menu with nothing over it.
+TEST_F(ScreenEventsTest, DeletingTheLastSaveReturnsToTheMainMenu) {
+  modes.saves = 2;
+  Click("continue");
+  Click("1");
+  Click("delete");
+  EXPECT_EQ(host.state, 0x224u);
+  Click("mess");
+  EXPECT_EQ(host.state, 0x224u);
+  Click("yes");
+  EXPECT_EQ(host.state, 0x24u);
+  EXPECT_EQ(events.selectedSave, 0);
+  Click("delete");
+  Click("yes");
+  EXPECT_EQ(modes.log, (Lines{"delete 1", "delete 0"}));
+  EXPECT_EQ(host.state, 4u);
+  EXPECT_TRUE(ui.ModalStack().empty());
+  EXPECT_EQ(ui.CurrentScreen(), screens.mainMenuScreen.get());
+}
+
+TEST_F(ScreenEventsTest, ResultModalsDispatchToTheModeByTheActiveModal) {
+  host.mode = &modes.quest;
+  const std::pair<UIControl*, const char*> rows[] = {{screens.levelFailScreen.get(), "retry"},
+                                                     {screens.levelComplete2Screen.get(), "reward -1"},
+                                                     {screens.questFinalScreen.get(), "reward -1"}};
+  for (const auto& [modal, call] : rows) {
+    modes.log.clear();
+    host.state = 0x82;
+    Open(modal);
+    Click("gold");  // not a row of the result
+    EXPECT_EQ(host.state, 0x82u);
+    Click("ok");
+    EXPECT_EQ(host.state, 2u);
+    EXPECT_EQ(modes.log, Lines{call});
+  }
+  modes.log.clear();
+  host.state = 0x82;
+  Open(screens.levelCompleteScreen.get());
+  Click("artifact");
+  host.state = 0x42;
+  Open(screens.battleVictoryScreen.get());
+  Click("ok");
+  events.OnScreenChanged(nullptr);
+  EXPECT_EQ(modes.log, (Lines{"reward 1", "levelEnd"}));
+}
+
+TEST_F(ScreenEventsTest, EscapesQuestionSavesTheQuestAndShowsTheMainMenu) {
+  host.mode = &modes.quest;
+  host.state = 2;
+  ASSERT_TRUE(events.AskAbort());
+  EXPECT_EQ(host.state, 0xAu);
+  EXPECT_EQ(host.log, Lines{"ask " + GetLocale().GetText("abort_game")});
+  Open(screens.yesNoScreen.get());
+  EXPECT_FALSE(events.AskAbort());
+  Click("no");
+  EXPECT_EQ(host.state, 2u);
+  events.AskAbort();
+  Open(screens.yesNoScreen.get());
+  Click("yes");
+  EXPECT_EQ(modes.log, Lines{"saveQuest"});
+  EXPECT_EQ(host.state, 4u);
+}
+
+// A network abort's message over a fight's result: the main menu closes
+// both, not only the top one.
+TEST_F(ScreenEventsTest, TheMainMenuClosesEveryModal) {
+  host.state = 0x4042;
+  Open(screens.battleVictoryScreen.get());
+  Open(screens.messageScreen.get());
+  Click("ok");
+  EXPECT_TRUE(ui.ModalStack().empty());
+  EXPECT_EQ(ui.WaitingModal(), nullptr);
+  EXPECT_EQ(host.state, 4u);
+}
+
+TEST_F(ScreenEventsTest, ScreenChangesSetTheWordAndTheMusic) {
+  UIControl panel(YRect(), "panel", nullptr), board(YRect(), "board", nullptr),
+      book(YRect(), "book", nullptr);
+  events.scenes = {&panel, &board, &book};
+  events.OnScreenChanged(&panel);
+  EXPECT_EQ(host.state, 1u);
+  host.state = 0x24;
+  events.OnScreenChanged(&board);
+  EXPECT_EQ(host.state, 2u);
+  modes.running = false;  // a board whose game is over keeps the music
+  events.OnScreenChanged(&board);
+  events.OnScreenChanged(screens.mainMenuScreen.get());
+  EXPECT_EQ(host.state, 4u);
+  EXPECT_EQ(host.log, (Lines{"music 1", "music 3"}));
+  EXPECT_EQ(modes.log, Lines{"endGames"});
+  // F1 in the new-hero dialog opens the help, not the introduction.
+  host.state = 0x14;
+  events.OnScreenChanged(&book);
+  EXPECT_EQ(host.state, 0x40014u);
+  events.OnScreenChanged(screens.hallOfFameScreen.get());
+  EXPECT_EQ(host.state, 0x80004u);
+
+  modes.log.clear();
+  host.mode = &modes.quest;
+  host.state = 0x102;
+  events.OnScreenChanged(nullptr);
+  EXPECT_EQ(host.state, 3u);
+  host.state = 0x402;
+  events.OnScreenChanged(nullptr);
+  EXPECT_EQ(host.state, 2u);
+  EXPECT_EQ(modes.log, (Lines{"battleView", "start"}));
+}
+
+TEST_F(ScreenEventsTest, TextBoxesShowTheirTextCentred) {
+  screen_texts::ShowTextBox(ui, screens.yesNoScreen.get(), "Leave the game?");
+  EXPECT_EQ(TextOf(screens.yesNoScreen.get(), "mess"), "Leave the game?");
+  EXPECT_EQ(ui.GetTopModal(), screens.yesNoScreen.get());
+}
+
+}  // namespace
