@@ -41,7 +41,7 @@ bool YGameNetwork::Master() const {
 }
 
 bool YGameNetwork::CanStart() const {
-  return Master() && IsConnected() && hasPeerInfo_ && profile_[0] >= 0 && !started_;
+  return Master() && IsConnected() && hasPeerInfo_ && !awaitingAnswer_ && profile_[0] >= 0 && !started_;
 }
 
 void YGameNetwork::Connect(const std::string& host, bool reconnect) {
@@ -69,6 +69,7 @@ void YGameNetwork::DropLink() {
   started_ = false;
   profile_[0] = -1;
   hasPeerInfo_ = false;
+  awaitingAnswer_ = false;
 }
 
 void YGameNetwork::SendAbort() {
@@ -88,7 +89,11 @@ void YGameNetwork::SendPlayerInfo(std::int32_t profile) {
   const std::string body = std::string(kPlayerInfo) + " " + info.name + " " + face + " " +
                            std::to_string(info.level) + " " + std::to_string(info.monsters) + " " +
                            (hasPeerInfo_ ? "1" : "0");
-  if (!control_->Send(body)) Log::Printf("The player info of %s could not be sent", info.name.c_str());
+  if (!control_->Send(body)) {
+    Log::Printf("The player info of %s could not be sent", info.name.c_str());
+    return;
+  }
+  if (!hasPeerInfo_) awaitingAnswer_ = true;
 }
 
 void YGameNetwork::HandleMessages() {

@@ -69,7 +69,8 @@ class YGameNetwork : public YGameHotseat, public PeerGameEvents {
   // has it), and its two values; valid while HasPeerInfo.
   const ProfileInfo& PeerInfo() const { return peer_; }
   // The start button may be pressed: master, connected, the peer's summary
-  // in, a local profile chosen and no game running.
+  // in, a local profile chosen, the peer's answer to this machine's first
+  // summary in, and no game running.
   bool CanStart() const;
 
   // The master's start (when CanStart) sends "canStart" and begins the
@@ -100,6 +101,10 @@ class YGameNetwork : public YGameHotseat, public PeerGameEvents {
   PeerChannel* control_ = nullptr;  // the mode's mailbox of router_
   std::string hostName_;
   bool hasPeerInfo_ = false;
+  // A summary sent without the peer's (flag 0) makes the peer drop its
+  // choice; until the peer answers with flag 1 its player is not chosen, and
+  // a "canStart" sent then would end the link there.
+  bool awaitingAnswer_ = false;
   bool started_ = false;
   ProfileInfo peer_;
 };

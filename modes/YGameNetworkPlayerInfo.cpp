@@ -59,4 +59,5 @@ void YGameNetwork::HandlePlayerInfo(std::string_view body) {
   // A peer that had no summary of this machine yet: the local user picks
   // again, and that answer carries the flag that completes the exchange.
   if (flag == "0") profile_[0] = -1;
+  if (flag == "1") awaitingAnswer_ = false;
 }

@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "net/PeerChannel.h"
@@ -37,6 +38,10 @@ class PeerMessageRouter {
     int Role() const override;
     // Messages filed here and not yet received.
     std::size_t Waiting() const { return queue_.size(); }
+    // Returns a received message to the front of this mailbox, for a later
+    // reader: a party that took a message belonging to its successor (such
+    // as the next duel's greeting) leaves it there.
+    void PutBack(std::string body) { queue_.push_front(std::move(body)); }
 
    private:
     friend class PeerMessageRouter;

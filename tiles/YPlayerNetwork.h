@@ -4,7 +4,10 @@
 // only while side 1 is to move, where the peer's moves wait their turn.
 //
 // Start of a duel: both machines send "hello" with their own fighter, which
-// the receiver writes into its record of the remote fighter. The master
+// the receiver writes into its record of the remote fighter. A greeting that
+// arrives once this duel has begun here belongs to the peer's next duel
+// (the peer decided this one first): it stays in the mailbox for the next
+// duel's commander. The master
 // starts the battle only once the peer's "hello" has arrived, so both deal
 // from the same values, and then sends "start" with the layout, the seed
 // and the first side; the slave starts the same battle on "start". Each
@@ -23,11 +26,11 @@
 #include <string_view>
 #include <vector>
 
+#include "net/PeerMessageRouter.h"
 #include "tiles/YPlayerCommander.h"
 
 class PeerChannel;
 class PeerGameEvents;
-class PeerMessageRouter;
 class PeerTextReader;
 class YPlayer;
 
@@ -82,7 +85,7 @@ class YPlayerNetwork final : public YPlayerCommander {
   // Ends the duel through the mode's disconnect path.
   void Fail();
 
-  PeerChannel& control_;
+  PeerMessageRouter::Mailbox& control_;
   PeerChannel& moves_;
   PeerGameEvents* events_;
   std::optional<PendingStart> pendingStart_;

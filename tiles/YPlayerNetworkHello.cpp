@@ -52,7 +52,7 @@ std::string ValuesText(const YPlayer& record) {
   const YTextureBase* face = record.face;
   text += " " + (face != nullptr && IsMessageWord(face->name()) ? face->name() : std::string("0"));
   text += " " + (record.artifact != nullptr && IsMessageWord(record.artifact->id) ? record.artifact->id
-                                                                           : std::string("0"));
+                                                                                  : std::string("0"));
   text += " " + std::to_string(record.spells.size());
   for (const YTileSpell* spell : record.spells)
     text += " " + std::to_string(spell != nullptr ? spell->key : 0);
@@ -127,6 +127,11 @@ bool YPlayerNetwork::SendHello(const YPlayer& record) {
 }
 
 void YPlayerNetwork::HandleHello(PeerTextReader& reader, std::string_view message) {
+  if (helloReceived_ && started_) {
+    // The peer has decided this duel and greets for its next one.
+    control_.PutBack(std::string(message));
+    return;
+  }
   if (helloReceived_) return Refuse("a second greeting", message);
   HelloValues values;
   if (!ReadValues(reader, values)) return Refuse("bad greeting values", message);

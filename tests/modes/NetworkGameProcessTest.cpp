@@ -26,12 +26,7 @@ std::string Line(const std::string& report, const std::string& prefix) {
   return text.substr(at, text.find('\n', at) - at);
 }
 
-// Disabled until two races of the network game are mended: the duel's
-// network commander reads the peer's next greeting as a second one while
-// its own duel is still being decided, and the start handshake sometimes
-// leaves one machine without a game. Run it with
-// --gtest_also_run_disabled_tests.
-TEST(NetworkGameProcessTest, DISABLED_TwoProcessesPlayTheGameToItsEndAndAgreeOnTheWinner) {
+TEST(NetworkGameProcessTest, TwoProcessesPlayTheGameToItsEndAndAgreeOnTheWinner) {
   const std::uint16_t base = testing_support::FreeUdpPorts(PeerLink::kPortCount);
   const auto args = [base](int profile, int seed) {
     return std::vector<std::string>{

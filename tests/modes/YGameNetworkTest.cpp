@@ -162,4 +162,29 @@ TEST_F(NetworkTest, ADuelUnderWayEndsWithTheMode) {
   EXPECT_FALSE(master.battle.IsBattleStarted());
 }
 
+// Both players pick before either summary arrives: each machine's summary
+// (flag 0) makes the other drop its choice, so the master waits for the
+// other machine's answer before it starts, or its "canStart" would find no
+// player chosen there and end the link.
+TEST_F(NetworkTest, CrossingSummariesLetBothMachinesBegin) {
+  master.mode.SendPlayerInfo(0);
+  slave.mode.SendPlayerInfo(1);
+  master.mode.HandleMessages();  // the other's flag 0: the master picks again
+  master.mode.SendPlayerInfo(0);
+  EXPECT_FALSE(master.mode.CanStart());
+  // Each machine's screen: a dropped choice is made again, the master's
+  // start button pressed as soon as it may be.
+  for (int frame = 0; frame < 10 && !slave.mode.Started(); ++frame) {
+    for (Machine* machine : {&master, &slave}) {
+      if (machine->mode.IsConnected() && machine->mode.LocalProfile() < 0)
+        machine->mode.SendPlayerInfo(machine == &master ? 0 : 1);
+      if (machine->mode.CanStart()) machine->mode.Start();
+      machine->mode.HandleMessages();
+    }
+  }
+  EXPECT_TRUE(master.mode.Started());
+  EXPECT_TRUE(slave.mode.Started());
+  EXPECT_TRUE(slave.mode.IsConnected());
+}
+
 }  // namespace

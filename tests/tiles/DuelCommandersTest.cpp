@@ -205,4 +205,23 @@ TEST_F(DuelCommandersTest, HostileOrOutOfTurnMessagesEndTheDuel) {
   }
 }
 
+// The peer decided the duel first and greets for its next one while this
+// machine's duel still runs: that greeting waits for the next commander.
+TEST_F(DuelCommandersTest, TheNextDuelsGreetingWaitsForTheNextDuel) {
+  const std::string hello = "hello 0\nEve\n3 100 30 40 30 40 30 40 30 40 30 40 0 hourglass 1 1594";
+  MemoryPeerLink link;
+  Machine slave(link.slave, true);
+  Arm(slave.local, "Bob", "mirror_shard");
+  slave.battle.BeginBattle("layouts\\flat.lay", &slave.local, &slave.remote, 0);
+  for (const std::string& message : {hello, std::string("start layouts\\flat.lay 77 0 1"), hello})
+    link.master.Send(message);
+  for (int frame = 0; frame < 200; ++frame) slave.Frame();
+  ASSERT_TRUE(slave.battle.IsBattleStarted());
+  EXPECT_FALSE(slave.Over());
+  EXPECT_EQ(slave.disconnects, 0);
+  PeerMessageRouter::Mailbox& control = slave.router.Open(YPlayerNetwork::Keywords());
+  EXPECT_EQ(control.Waiting(), 1u);
+  EXPECT_EQ(control.Receive(), hello);
+}
+
 }  // namespace

@@ -5,11 +5,13 @@
 #include <thread>
 
 #include "board/YTessor.h"
+#include "board/YTessorUnit.h"
 #include "framework/Log.h"
 #include "modes/PeerLinkFactory.h"
 #include "modes/YGameNetwork.h"
 #include "platform/Clock.h"
 #include "players/PlayerProfiles.h"
+#include "players/YPlayer.h"
 #include "tests/modes/ComputerFactory.h"
 #include "tests/modes/RecordingHost.h"
 #include "tests/modes/ShippedCatalogues.h"
@@ -26,12 +28,21 @@ constexpr float kFrame = 0.05f;
 constexpr auto kResultTime = 1s;
 // How long a machine at the end waits for the peer to finish too.
 constexpr auto kLinger = 3s;
+// The difficulty row of the board's computers.
+constexpr std::int32_t kBoardRow = 2;
 
 // Computers on this machine's side; the peer's duel side decided as the
 // peer's own striking commander decides it.
 class DecidedNetworkFactory : public ComputerFactory {
  public:
   DecidedNetworkFactory() : ComputerFactory(true) {}
+  // The board's computers look three moves ahead (the middle row): the
+  // easiest row picks among its seven best moves at one move's depth, and
+  // its last two slow walkers could chase each other for minutes without
+  // ever meeting, a game without end that no time-out should have to cut.
+  std::unique_ptr<YTessorPlayerCommander> BoardUser(std::int32_t side) override {
+    return BoardComputer(side, kBoardRow);
+  }
   std::unique_ptr<YPlayerCommander> DuelNetwork(PeerMessageRouter& router, PeerGameEvents* events) override {
     return std::make_unique<DecidedNetworkDuel>(CommanderFactory::DuelNetwork(router, events));
   }
@@ -81,6 +92,15 @@ class NetGame {
   int Fail(const char* what) {
     std::fprintf(stderr, "failed: %s (state 0x%x, %d fights)\n", what, host_.state, fights_);
     for (const std::string& line : host_.shown) std::fprintf(stderr, "  shown: %s\n", line.c_str());
+    // A game that runs out of time shows where the board stands: a stall, or
+    // two armies that never meet.
+    std::fprintf(stderr, "board: %d turns, side %d to move, state 0x%x\n", turns_, board_.Board().sideToMove,
+                 board_.stateFlags);
+    for (int side = 0; side < 2; ++side) {
+      for (const YTessorUnit* unit : board_.Board().Units(side))
+        std::fprintf(stderr, "  side %d: %s at (%d, %d)\n", side, unit->record->name.c_str(), unit->x,
+                     unit->y);
+    }
     return 1;
   }
 
@@ -114,7 +134,11 @@ class NetGame {
       return;
     }
     if (host_.state == 3) battle_.Update(kFrame);
-    if (host_.state == host_state::kBoard) board_.Update(kFrame);
+    if (host_.state == host_state::kBoard) {
+      const int before = board_.Board().sideToMove;
+      board_.Update(kFrame);
+      if (board_.Board().sideToMove != before) ++turns_;
+    }
   }
 
   bool PlayToTheEnd() {
@@ -146,6 +170,7 @@ class NetGame {
   DecidedNetworkFactory factory_;
   PeerLinkFactory links_;
   int fights_ = 0;
+  int turns_ = 0;
   Clock::time_point resultShown_{};
 };
 
