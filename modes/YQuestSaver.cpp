@@ -230,6 +230,7 @@ void YQuestSaver::ReadHeroEvol(std::int32_t slot, QuestSaveData::Cell cell) {
   YPlayerHero& hero = *data_->hero;
   if (section_ != Section::kHero || heroPlaced_) return Refuse("a second place of the hero");
   if (slot < 0 || slot >= kArmySlots) return Refuse("an army slot outside 0-17");
+  if (hero.slots[static_cast<std::size_t>(slot)] != nullptr) return Refuse("two records in one army slot");
   hero.experience = GetAttr(kEvol, kExperience).AsInt();
   hero.level = HeroLevelForExperience(hero.experience);
   hero.points = GetAttr(kEvol, kPoints).AsInt();

@@ -60,14 +60,18 @@ YPlayerMonster::YPlayerMonster(std::string_view id, std::int32_t wantedLevel, fl
   SetHeroMoveDefaults(*this);
   const YMonsterType* type = GetType();
   if (type == nullptr) return;
-  const std::int32_t top = std::min(type->maxLevel, kMaxLevel);
+  // A type whose top level lies below its start level (a damaged catalogue)
+  // makes its monsters at the start level, never below it.
+  const std::int32_t top = std::max(std::min(type->maxLevel, kMaxLevel), type->startLevel);
   const std::int32_t level = std::min(std::max(wantedLevel, type->startLevel), top);
   const std::int32_t experienceNow = ExperienceWithinLevel(level, type->startLevel);
   const std::int64_t pointsNow = (static_cast<std::int64_t>(level) - type->startLevel) * 5;
   Init(experienceNow, SaturatedInt32(pointsNow), true, strength);
 }
 
-YPlayerMonster::YPlayerMonster(std::string_view id) : typeId(id) { SetHeroMoveDefaults(*this); }
+YPlayerMonster::YPlayerMonster(std::string_view id) : typeId(id) {
+  SetHeroMoveDefaults(*this);
+}
 
 YPlayerMonster::YPlayerMonster(const YMonsterType& type) : typeId(type.id) {
   name = type.name;
@@ -112,7 +116,8 @@ YTextureBase* YPlayerMonster::GetFace() {
   return face;
 }
 
-void YPlayerMonster::Init(std::int32_t experienceNow, std::int32_t pointsNow, bool distribute, float strength) {
+void YPlayerMonster::Init(std::int32_t experienceNow, std::int32_t pointsNow, bool distribute,
+                          float strength) {
   experience = experienceNow;
   points = pointsNow;
   const YMonsterType* type = GetType();
@@ -121,7 +126,8 @@ void YPlayerMonster::Init(std::int32_t experienceNow, std::int32_t pointsNow, bo
   const std::int64_t absolute = std::max<std::int64_t>(FirstLevelAbove(type->startLevel, total) - 1, 0);
   level = SaturatedInt32(absolute - type->startLevel);
   name = type->name;
-  std::int64_t healthNow = static_cast<std::int64_t>(type->start[4]) - TruncatedInt32(50.0f - strength * 50.0f);
+  std::int64_t healthNow =
+      static_cast<std::int64_t>(type->start[4]) - TruncatedInt32(50.0f - strength * 50.0f);
   if (type->skill[4] != 0) healthNow += (2 * static_cast<std::int64_t>(level)) / type->skill[4];
   baseHealth = SaturatedInt32(healthNow);
   for (std::size_t e = 0; e < 4; ++e) baseMana[e] = type->start[e];
@@ -142,14 +148,16 @@ void YPlayerMonster::SetupForLevel(std::int32_t absoluteLevel) {
   if (type == nullptr) return;
   artifact = nullptr;
   const auto& entries = type->artifactsByLevel;
-  const auto last = std::find_if(entries.rbegin(), entries.rend(),
-                                 [absoluteLevel](const YMonsterType::ArtifactEntry& e) { return e.level <= absoluteLevel; });
+  const auto last = std::find_if(
+      entries.rbegin(), entries.rend(),
+      [absoluteLevel](const YMonsterType::ArtifactEntry& e) { return e.level <= absoluteLevel; });
   if (last != entries.rend()) artifact = YArtifactLoader::FindArtifact(last->id);
   spells.clear();
   for (const YMonsterType::SpellEntry& entry : type->spellsByLevel) {
     if (entry.level > absoluteLevel) continue;
     YTileSpell* spell = GetTileTables().FindSpell(entry.key);
-    if (spell != nullptr && std::find(spells.begin(), spells.end(), spell) == spells.end()) spells.push_back(spell);
+    if (spell != nullptr && std::find(spells.begin(), spells.end(), spell) == spells.end())
+      spells.push_back(spell);
   }
 }
 

@@ -127,6 +127,10 @@ TEST_F(QuestSaves, HostileSavesAreRefusedAndTheMenuStaysUsable) {
     const std::size_t at = text.find(from);
     return at == std::string::npos ? std::string() : text.replace(at, from.size(), to);
   };
+  // A monster of the army written into the slot the hero then takes.
+  const std::size_t heroEvol = keeper.find("<evol", keeper.find("<hero"));
+  const std::size_t slotAt = keeper.find("slot=\"", heroEvol);
+  const std::string heroSlot = keeper.substr(slotAt, keeper.find('"', slotAt + 6) + 1 - slotAt);
   const std::vector<std::pair<std::string, std::string>> hostile = {
       {"no closing game tag", replaced(keeper, "</game>\n", "")},
       {"a record before the hero", keeper.substr(0, keeper.find('\n') + 1) +
@@ -148,6 +152,11 @@ TEST_F(QuestSaves, HostileSavesAreRefusedAndTheMenuStaysUsable) {
     EXPECT_EQ(quest.Hero(), nullptr) << what;
     EXPECT_TRUE(quest.HasSaves()) << what;
   }
+  // The hero taking a slot a monster already holds is refused (the monster
+  // would be lost otherwise).
+  const std::string taken = keeper.substr(0, heroEvol) + "<monster id=\"mudling\">\n<evol " + heroSlot +
+                            ">\n</monster>\n" + keeper.substr(heroEvol);
+  EXPECT_EQ(YQuestSaver().Read(taken, "taken", 10), nullptr);
   // A cell off the board is no cell: the hero saved off the board stays off.
   testing_support::WriteFile(SaveFolder() / "00000.yml",
                              replaced(level, " pos_x=\"4\" pos_y=\"0\"", " pos_x=\"-1\" pos_y=\"12\""));

@@ -21,7 +21,9 @@ namespace {
 
 using MonsterTest = PlayersTest;
 
-int AbsoluteLevel(const YPlayerMonster& monster) { return FindMonsterType(monster.typeId)->startLevel + monster.level; }
+int AbsoluteLevel(const YPlayerMonster& monster) {
+  return FindMonsterType(monster.typeId)->startLevel + monster.level;
+}
 
 int ManaSum(const YPlayer& record) {
   return std::accumulate(record.baseMana.begin(), record.baseMana.end(), 0);
@@ -31,7 +33,8 @@ TEST_F(MonsterTest, WantedLevelsAreHeldToTheTypesLevels) {
   const struct {
     const char* id;
     int wanted, level;
-  } cases[] = {{"golem", 9, 5}, {"golem", 0, 1}, {"golem", 3, 3}, {"imp", -4, 0}, {"wyrm", 2, 3}, {"wyrm", 30, 30}};
+  } cases[] = {{"golem", 9, 5}, {"golem", 0, 1}, {"golem", 3, 3},
+               {"imp", -4, 0},  {"wyrm", 2, 3},  {"wyrm", 30, 30}};
   for (const auto& c : cases) {
     for (std::uint32_t seed = 1; seed < 40; ++seed) {
       platform::SeedRandom(seed);
@@ -45,7 +48,8 @@ TEST_F(MonsterTest, WantedLevelsAreHeldToTheTypesLevels) {
       // Every point of the levels above the start went into the elements,
       // or what is left is too little for any element.
       const int spentCosts = 5 * (c.level - type.startLevel) - monster.points;
-      EXPECT_GE(spentCosts, ManaSum(monster) - (type.start[0] + type.start[1] + type.start[2] + type.start[3]));
+      EXPECT_GE(spentCosts,
+                ManaSum(monster) - (type.start[0] + type.start[1] + type.start[2] + type.start[3]));
       EXPECT_TRUE(monster.health == monster.baseHealth && monster.mana == monster.baseMana);
     }
   }
@@ -143,9 +147,10 @@ TEST_F(MonsterTest, CloneKeepsValuesArtifactAndSpells) {
   imp.maxValues = {1, 2, 3, 4, 5, 6};
   auto copy = CloneMonster(imp);
   ASSERT_FALSE(imp.spells.empty() || imp.artifact == nullptr);
-  EXPECT_EQ(std::tuple(copy->typeId, copy->spells, copy->artifact, copy->maxValues, copy->baseMana, copy->experience,
-                       copy->level),
-            std::tuple(imp.typeId, imp.spells, imp.artifact, imp.maxValues, imp.baseMana, imp.experience, imp.level));
+  EXPECT_EQ(std::tuple(copy->typeId, copy->spells, copy->artifact, copy->maxValues, copy->baseMana,
+                       copy->experience, copy->level),
+            std::tuple(imp.typeId, imp.spells, imp.artifact, imp.maxValues, imp.baseMana, imp.experience,
+                       imp.level));
 }
 
 TEST_F(MonsterTest, UnknownIdsAreLoggedAndLeftOut) {
@@ -169,6 +174,11 @@ TEST_F(MonsterTest, NegativeStartLevelsAndHugeLevelsStayDefined) {
   odd->skill = {1, 1, 1, 1, 1};
   YPlayerMonster low("odd", -10, 1.0f);  // level -1 has no experience span
   EXPECT_EQ(low.baseHealth, 16) << "level 0 is 3 above the start level -3";
+  odd->startLevel = 3;
+  odd->maxLevel = 0;  // a top below the start: monsters stay at the start level
+  YPlayerMonster capped("odd", 0, 1.0f);
+  EXPECT_EQ(std::make_tuple(capped.level, capped.points), std::make_tuple(0, 0));
+  EXPECT_GE(capped.experience, 0);
   odd->startLevel = 2'000'000'000;
   odd->maxLevel = 2'100'000'000;
   YPlayerMonster high("odd", 2'050'000'000, 1.0f);  // ends; values are whatever the levels give
