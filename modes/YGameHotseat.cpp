@@ -27,7 +27,7 @@ CommanderFactory& YGameHotseat::Factory() const {
 }
 
 void YGameHotseat::SetStateBits(std::uint32_t bits) {
-  if (host_ != nullptr) host_->SetState(host_->State() | bits);
+  Host().SetState(Host().State() | bits);
 }
 
 void YGameHotseat::StartGame(std::int32_t first, std::int32_t second, std::int32_t difficulty) {
@@ -57,7 +57,7 @@ bool YGameHotseat::StartWithHeroes(YPlayerHero* first, YPlayerHero* second, std:
   CreateBoardCommander();
   BeforeNewGame();
   board_.NewGame();
-  if (host_ != nullptr) host_->SetState(host_state::kBoard);
+  Host().SetState(host_state::kBoard);
   return true;
 }
 
@@ -116,10 +116,9 @@ void YGameHotseat::BeginDuel(const std::string& layout, YPlayer* side0, YPlayer*
     OnLevelEnd();
     return;
   }
-  if (host_ == nullptr) return;
-  host_->ClearScreen();
+  Host().ClearScreen();
   SetStateBits(host_state::kBoardFrozen);
-  host_->PlayEffect(kFightSound);
+  Host().PlayEffect(kFightSound);
 }
 
 std::int32_t YGameHotseat::DuelGain(int side) const {
@@ -142,7 +141,7 @@ std::int32_t YGameHotseat::SettleDuel(std::int32_t result) {
 void YGameHotseat::OnFightEnd(std::int32_t result) {
   if (result != 0 && result != 1) {
     SetStateBits(host_state::kResultModal);
-    if (host_ != nullptr) host_->ShowMultiplayerDraw();
+    Host().ShowMultiplayerDraw();
     SettleDuel(-1);
     outcome_ = -1;
     return;
@@ -156,7 +155,7 @@ void YGameHotseat::OnFightEnd(std::int32_t result) {
     const std::string text = sameKind ? FormatTextArgs(GetLocale().GetText("hotseat_win2"), winner->name,
                                                        hero != nullptr ? hero->name : std::string())
                                       : FormatTextArgs(GetLocale().GetText("hotseat_win1"), winner->name);
-    if (host_ != nullptr) host_->ShowBattleVictoryMP(text, DuelGain(result), bonus);
+    Host().ShowBattleVictoryMP(text, DuelGain(result), bonus);
     winner->experience += bonus;
     winner->UpdateLevel();
   }
@@ -170,10 +169,10 @@ std::int32_t YGameHotseat::Winner() const {
 
 void YGameHotseat::OnLevelEnd() {
   board_.OnBattleResult(outcome_);
-  if (host_ != nullptr) host_->SetState(host_state::kBoard);
+  Host().SetState(host_state::kBoard);
   if (!board_.IsGameOver()) return;
   outcome_ = Winner();
-  if (host_ != nullptr) host_->ShowHotseatComplete(outcome_);
+  Host().ShowHotseatComplete(outcome_);
 }
 
 YGameHotseat& GetHotseatGame() {

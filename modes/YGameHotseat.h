@@ -11,10 +11,10 @@
 #include <cstdint>
 #include <string>
 
+#include "modes/GameHost.h"
 #include "players/YGameMaster.h"
 
 class CommanderFactory;
-class GameHost;
 class YPlayer;
 class YPlayerHero;
 class YTessor;
@@ -37,6 +37,7 @@ class YGameHotseat : public YGameMaster {
 
   // Where screens, state word and sounds go (not owned); without one the
   // mode plays on and shows nothing.
+  // Not owned; null stands for a host that shows and plays nothing.
   void SetHost(GameHost* host) { host_ = host; }
   // Where commanders come from (not owned); null: the real ones.
   void SetFactory(CommanderFactory* factory) { factory_ = factory; }
@@ -94,7 +95,10 @@ class YGameHotseat : public YGameMaster {
 
   YTessor& board_;
   YTileset& battle_;
+  GameHost& Host() { return host_ != nullptr ? *host_ : silent_; }
+
   GameHost* host_ = nullptr;
+  NullGameHost silent_;
   CommanderFactory* factory_ = nullptr;
   std::int32_t outcome_ = 0;
   std::array<std::int32_t, 2> experienceBefore_{};

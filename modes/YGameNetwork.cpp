@@ -135,10 +135,8 @@ void YGameNetwork::Start() {
 
 void YGameNetwork::BeginGame() {
   started_ = true;
-  if (host_ != nullptr) {
-    host_->CloseModals();
-    host_->SetGameMode(this);
-  }
+  Host().CloseModals();
+  Host().SetGameMode(this);
   ClearBattles();
   YPlayerHero* hero = nullptr;
   LoadPlayerProfile(profile_[0], &hero);
@@ -151,7 +149,7 @@ void YGameNetwork::BeginGame() {
   board_.SetArmy(hero, 0);
   CreateBoardCommander();
   board_.NewGame();
-  if (host_ != nullptr) host_->SetState(host_state::kBoard);
+  Host().SetState(host_state::kBoard);
 }
 
 void YGameNetwork::End() {
@@ -194,18 +192,16 @@ void YGameNetwork::OnFightEnd(std::int32_t result) {
   SetStateBits(host_state::kResultModal);
   battle_.DeleteCommanders();
   if (result != 0 && result != 1) {
-    if (host_ != nullptr) host_->ShowMultiplayerDraw();
+    Host().ShowMultiplayerDraw();
     SettleDuel(-1);
     outcome_ = -1;
     return;
   }
   const std::int32_t bonus = SettleDuel(result);
-  if (host_ != nullptr) {
-    if (result == 0)
-      host_->ShowBattleVictoryMP(GetLocale().GetText("network_win"), DuelGain(0), bonus);
-    else
-      host_->ShowNetworkDefeat();
-  }
+  if (result == 0)
+    Host().ShowBattleVictoryMP(GetLocale().GetText("network_win"), DuelGain(0), bonus);
+  else
+    Host().ShowNetworkDefeat();
   if (YPlayer* winner = battle_.Fighter(result)) {
     winner->experience += bonus;
     winner->UpdateLevel();
@@ -217,7 +213,7 @@ void YGameNetwork::OnFightEnd(std::int32_t result) {
 
 void YGameNetwork::OnLevelEnd() {
   board_.OnBattleResult(outcome_);
-  if (host_ != nullptr) host_->SetState(host_state::kBoard);
+  Host().SetState(host_state::kBoard);
   if (!board_.IsGameOver()) return;
   // The result screen speaks for this machine: 0 this player won, 1 the
   // peer. The slave's own units may stand on board side 1.
@@ -225,19 +221,18 @@ void YGameNetwork::OnLevelEnd() {
   const YTessorPlayerCommander* winner = side >= 0 ? board_.Commander(side) : nullptr;
   outcome_ = side < 0 ? -1 : (winner != nullptr && winner->Kind() == commander_kind::kNetwork ? 1 : 0);
   started_ = false;
-  if (host_ != nullptr) host_->ShowNetworkResult(outcome_);
+  Host().ShowNetworkResult(outcome_);
 }
 
 void YGameNetwork::ShowAbort() {
-  if (host_ == nullptr) return;
-  host_->SetState(host_->State() | host_state::kNetworkAbort);
-  host_->ShowMessage(GetLocale().GetText("network_abort"));
+  Host().SetState(Host().State() | host_state::kNetworkAbort);
+  Host().ShowMessage(GetLocale().GetText("network_abort"));
 }
 
 void YGameNetwork::ShowDisconnect() {
-  if (host_ == nullptr || (host_->State() & host_state::kNetworkAbort) != 0) return;
-  host_->SetState(host_->State() | host_state::kNetworkAbort);
-  host_->ShowMessage(GetLocale().GetText("network_disconnect"));
+  if ((Host().State() & host_state::kNetworkAbort) != 0) return;
+  Host().SetState(Host().State() | host_state::kNetworkAbort);
+  Host().ShowMessage(GetLocale().GetText("network_disconnect"));
 }
 
 YGameNetwork& GetNetworkGame() {

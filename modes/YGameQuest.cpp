@@ -26,38 +26,7 @@
 #include "tiles/YPlayerCommander.h"
 #include "tiles/YTileset.h"
 
-namespace {
-
-// The host of a quest no application drives: shows and plays nothing and
-// keeps the state word.
-class SilentHost final : public GameHost {
- public:
-  std::uint32_t State() const override { return state_; }
-  void SetState(std::uint32_t word) override { state_ = word; }
-  void ClearScreen() override {}
-  void PlayEffect(std::string_view) override {}
-  void ShowMessage(const std::string&) override {}
-  void ShowBattleVictory(bool, std::int32_t, std::int32_t, std::int32_t, std::int32_t) override {}
-  void ShowDefeat(std::int32_t, std::int32_t) override {}
-  void ShowBattleVictoryMP(const std::string&, std::int32_t, std::int32_t) override {}
-  void ShowMultiplayerDraw() override {}
-  void ShowNetworkDefeat() override {}
-  void ShowHotseatComplete(std::int32_t) override {}
-  void ShowNetworkResult(std::int32_t) override {}
-  void ShowLevelComplete(const std::string&, std::uint32_t) override {}
-  void ShowLevelComplete2() override {}
-  void ShowLevelFail() override {}
-  void ShowQuestFinal() override {}
-  void ShowHeroFine(const std::string&, std::int32_t) override {}
-  void OpenControlPanel(YPlayer*) override {}
-  void CloseModals() override {}
-  void SetGameMode(YGameMaster*) override {}
-
- private:
-  std::uint32_t state_ = 0;
-};
-
-}  // namespace
+namespace {}  // namespace
 
 YGameQuest::YGameQuest() : YGameQuest(GetTessor(), GetTileset()) {}
 
@@ -70,7 +39,7 @@ void YGameQuest::SetHost(GameHost* host) {
 }
 
 GameHost& YGameQuest::Host() {
-  static SilentHost silent;
+  static NullGameHost silent;
   return host_ != nullptr ? *host_ : silent;
 }
 
