@@ -7,6 +7,7 @@
 #include "draw/YControlPanel.h"
 #include "framework/Init.h"
 #include "framework/IntToString.h"
+#include "framework/Log.h"
 #include "game/GameFramework.h"
 #include "game/YConsole.h"
 #include "render/DisplayMode.h"
@@ -72,7 +73,9 @@ void GameFramework::OnVariable(int id) {
     default:
       break;
   }
-  console->Print(console->echoPrefix + reply);
+  // Logged, so a player's log keeps what the console changed; the log's
+  // echo shows it on the console.
+  Log::Write(console->echoPrefix + reply);
 }
 
 void GameFramework::OnEvent(int code, UIControl* sender) {

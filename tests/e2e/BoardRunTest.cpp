@@ -27,11 +27,24 @@ class BoardRun : public e2e::ProgramRunFixture {
     int x1 = 0, y1 = 0, x2 = 0, y2 = 0;
     points >> x1 >> y1 >> x2 >> y2;
     Point(window_, x1, y1);
-    e2e::Shell("sleep 0.2");
+    ASSERT_TRUE(WaitFor(run, "selected " + Pair(x1, y1)));
     Point(window_, x2, y2, false);
-    e2e::Shell("sleep 0.2");
+    ASSERT_TRUE(WaitFor(run, "aimed " + Pair(x2, y2)));
     Screenshot(window_, Shot("board_" + what + "_aimed.png"));
     Point(window_, x2, y2);
+  }
+  static std::string Pair(int x, int y) { return std::to_string(x) + " " + std::to_string(y); }
+  // Waits for a whole line the program prints, after the last wait's line.
+  bool WaitFor(const e2e::GameProcess& run, const std::string& line) {
+    const bool found = e2e::WaitUntil(
+        [&] {
+          const std::size_t at = run.Stderr().find(line + "\n", seen_);
+          if (at != std::string::npos) seen_ = at + line.size();
+          return at != std::string::npos;
+        },
+        20s);
+    EXPECT_TRUE(found) << line << " never came:\n" << run.Stderr();
+    return found;
   }
   // Ends the run as the desktop would; the game leaves cleanly.
   static void Stop(e2e::GameProcess& run) {
@@ -40,6 +53,7 @@ class BoardRun : public e2e::ProgramRunFixture {
   }
 
   std::string window_;
+  std::size_t seen_ = 0;
 };
 
 TEST_F(BoardRun, AUnitClickedAndThenAFreeSquareWalksThereAndTheTurnPasses) {
@@ -54,12 +68,12 @@ TEST_F(BoardRun, AnAttackOpensTheDuelWhoseOutcomeReturnsToTheBoard) {
   e2e::GameProcess run(tmp.Str(), e2e::Display(), {"--board", "--near", "--decide", "60"},
                        {QV_DUELRUN_EXE, ""});
   ClickMove(run, "attack");
-  ASSERT_TRUE(e2e::WaitUntil([&] { return Has(run, "fight"); }, 20s)) << run.Stderr();
-  e2e::Shell("sleep 0.5");
+  ASSERT_TRUE(WaitFor(run, "fight"));
+  ASSERT_TRUE(WaitFor(run, "duel at rest"));
   Screenshot(window_, Shot("board_duel.png"));
-  EXPECT_TRUE(e2e::WaitUntil([&] { return Has(run, "board again"); }, 60s)) << run.Stderr();
+  ASSERT_TRUE(WaitFor(run, "board again"));
   EXPECT_TRUE(Has(run, "duel over 0")) << run.Stderr();  // side 1 fell
-  e2e::Shell("sleep 0.5");
+  EXPECT_TRUE(WaitFor(run, "turn side 1"));  // the board at rest again
   Screenshot(window_, Shot("board_after_fight.png"));
   Stop(run);
 }

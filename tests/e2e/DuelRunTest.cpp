@@ -40,8 +40,8 @@ TEST_F(DuelRun, TwoMatchingFreeTilesClickedFlyOffAndVanish) {
   ASSERT_TRUE(Screenshot(window, Shot("duel_before_move.png")));
   Point(window, x1, y1);
   Point(window, x2, y2);
+  // Until "shown 1" the pair is on its way.
   EXPECT_TRUE(e2e::WaitUntil([&] { return Has(run, "moved 1"); }, 5s)) << run.Stderr();
-  e2e::Shell("sleep 0.3");
   Screenshot(window, Shot("duel_pair_flying.png"));
   EXPECT_EQ(run.Wait(15s), std::optional<int>(0)) << run.Stderr();
   EXPECT_TRUE(Has(run, "shown 1"));

@@ -49,7 +49,7 @@ class GameFixture : public ::testing::Test {
   // up to 15 s; empty when none appears.
   std::string FindWindowTitled(const std::string& title) const;
   // Moves the pointer to a point of the window (one pixel a UI unit in a
-  // 1000 x 625 window), waits for it to arrive, then clicks when asked.
+  // 1000 x 625 window), then clicks when asked.
   void Point(const std::string& window, int x, int y, bool click = true) const;
   // A PNG of the window's contents; false when it could not be taken.
   bool Screenshot(const std::string& window, const std::string& path) const;

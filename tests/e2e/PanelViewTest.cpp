@@ -25,7 +25,6 @@ class PanelView : public e2e::GameFixture {
     EXPECT_FALSE(window.empty()) << view.Stderr();
     EXPECT_TRUE(e2e::WaitUntil([&] { return Has(view, "screen shown"); }, 10s)) << view.Stderr();
     drive(window, view);
-    e2e::Shell("sleep 0.3");
     PressKey(window, "Escape");
     const auto code = view.Wait(10s);
     EXPECT_EQ(code, std::optional<int>(0)) << view.Stderr();

@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "board/YTessor.h"
@@ -17,6 +18,7 @@
 #include "tests/e2e/duel/RunSupport.h"
 #include "tiles/YPlayerCommander.h"
 #include "tiles/YTileset.h"
+#include "tiles/effects/YSEffect.h"
 
 using namespace run_support;
 
@@ -72,7 +74,9 @@ class BoardGame : public GameFramework {
  private:
   void StageNearEnemy();
   void ReportBoard();
+  void ReportAim();
   bool FindMove(int kind, YTessorMove& found);
+  std::pair<int, int> SquarePoint(int x, int y) const;
   void PrintMove(const char* what, const YTessorMove& move);
   void StepDuel();
   void ReturnToBoard();
@@ -82,7 +86,10 @@ class BoardGame : public GameFramework {
   RunMode mode_;
   WatchFactory watchFactory_;
   int frame_ = 0;
-  int duelFrames_ = 0;
+  int duelFrames_ = 0;  // since the duel came to rest
+  bool duelAtRest_ = false;
+  const YTessorUnit* selected_ = nullptr;
+  std::pair<int, int> cursor_{-1, -1};
   bool busy_ = true;  // the board moved since the last report
   bool ok_ = true;
 };
@@ -136,6 +143,7 @@ bool BoardGame::Frame() {
   if ((State() & host_state::kResultModal) != 0) ReturnToBoard();
   if ((State() & host_state::kBoardFrozen) != 0) SetState(kStateBattle);
   if ((State() & 7) == kStateBoard) ReportBoard();
+  if ((State() & 7) == kStateBoard) ReportAim();
   if ((State() & 7) == kStateBattle) StepDuel();
   if (options_.frames > 0 && frame_ >= options_.frames) Finish();
   return true;
@@ -156,11 +164,29 @@ bool BoardGame::FindMove(int kind, YTessorMove& found) {
   return false;
 }
 
+std::pair<int, int> BoardGame::SquarePoint(int x, int y) const {
+  return ScreenPoint(SquareCentre(x, y, GetTessor().Board().viewFlip), *this);
+}
+
 void BoardGame::PrintMove(const char* what, const YTessorMove& move) {
-  const bool flipped = GetTessor().Board().viewFlip;
-  const auto from = ScreenPoint(SquareCentre(move.unit->x, move.unit->y, flipped), *this);
-  const auto to = ScreenPoint(SquareCentre(move.x, move.y, flipped), *this);
+  const auto from = SquarePoint(move.unit->x, move.unit->y);
+  const auto to = SquarePoint(move.x, move.y);
   std::fprintf(stderr, "%s %d %d %d %d\n", what, from.first, from.second, to.first, to.second);
+}
+
+// The unit the user selected and the square a selected unit aims at, at
+// the points the moves were printed with, once drawn.
+void BoardGame::ReportAim() {
+  const YTessor& board = GetTessor();
+  if (board.selected != selected_ && (selected_ = board.selected) != nullptr) {
+    const auto at = SquarePoint(selected_->x, selected_->y);
+    std::fprintf(stderr, "selected %d %d\n", at.first, at.second);
+  }
+  const std::pair<int, int> cursor{board.cursorX, board.cursorY};
+  if (cursor == cursor_ || selected_ == nullptr || !IsOnBoard(cursor.first, cursor.second)) return;
+  cursor_ = cursor;
+  const auto at = SquarePoint(cursor.first, cursor.second);
+  std::fprintf(stderr, "aimed %d %d\n", at.first, at.second);
 }
 
 // Whenever the board comes to rest: whose turn it is and, on the user's,
@@ -181,9 +207,16 @@ void BoardGame::ReportBoard() {
   if (FindMove(move_kind::kMove, move)) PrintMove("walk", move);
 }
 
-// A duel frame: with a deciding frame count, side 1 falls when it is
-// reached and the battle ends on its own.
+// A duel frame: "duel at rest" once the deal has landed; with a deciding
+// frame count, side 1 falls that many frames later and the battle ends on
+// its own.
 void BoardGame::StepDuel() {
+  if (!duelAtRest_) {
+    const YTileset& battle = GetTileset();
+    if (LiveEffectCount() != 0 || (battle.State().flags & DuelFlag::kMoving) != 0) return;
+    duelAtRest_ = true;
+    std::fprintf(stderr, "duel at rest\n");
+  }
   ++duelFrames_;
   if (options_.decideAfter <= 0 || duelFrames_ != options_.decideAfter) return;
   if (YPlayer* fighter = GetTileset().Fighter(1)) fighter->health = 0;
@@ -195,6 +228,7 @@ void BoardGame::ClearScreen() {
   uiRoot.ResetFade();
   GetTileset().SetupView();
   duelFrames_ = 0;
+  duelAtRest_ = false;
   std::fprintf(stderr, "fight\n");
 }
 
