@@ -133,7 +133,6 @@ TEST_F(WindowSmokeTest, AResizeFromOutsideKeepsTheDesignAspect) {
 TEST_F(WindowSmokeTest, TheMinimumSizeIs320By200) {
   Open("QV Smoke Minimum");
   app.window->SetClientSize(100, 100);
-  platform::SleepMs(100);
   ASSERT_TRUE(PumpUntil(app, [&] { return app.clientWidth == 320 && app.clientHeight == 200; }))
       << app.clientWidth << "x" << app.clientHeight;
 }
