@@ -12,6 +12,8 @@
 #include "framework/Log.h"
 #include "framework/YLocale.h"
 #include "game/GameFramework.h"
+#include "modes/CommanderFactory.h"
+#include "modes/YGameHotseat.h"
 #include "platform/GLDevice.h"
 #include "platform/Image.h"
 #include "platform/Paths.h"
@@ -21,7 +23,6 @@
 #include "players/PlayerRules.h"
 #include "players/TileTables.h"
 #include "players/YArtifactLoader.h"
-#include "players/YGameMaster.h"
 #include "players/YHeroReader.h"
 #include "players/YMonsterReader.h"
 #include "players/YPlayerHero.h"
@@ -31,8 +32,8 @@
 #include "render/YCamera.h"
 #include "tests/e2e/duel/RunSupport.h"
 #include "tiles/TileBattleScreen.h"
+#include "tiles/TileLayout.h"
 #include "tiles/YPlayerComputer.h"
-#include "tiles/YPlayerUI.h"
 #include "tiles/YTileset.h"
 #include "tiles/effects/CastDispatch.h"
 #include "tiles/effects/YSEffect.h"
@@ -55,15 +56,29 @@ class HoldingComputer : public YPlayerCommander {
   std::int32_t Kind() const override { return kComputer; }
 };
 
-// Takes the fight's end as a game mode would: the loser's health goes to 0
-// and the run ends with the winner.
-class StandInMode : public YGameMaster {
+// The duel's commanders: the user on the left (the computer with --watch),
+// the computer on the right, or one that never moves while pictures are
+// staged.
+class RunFactory : public CommanderFactory {
  public:
+  RunFactory(bool watch, bool holds) : watch_(watch), holds_(holds) {}
+  std::unique_ptr<YPlayerCommander> DuelUser(std::int32_t side) override {
+    if (side == 1) return holds_ ? std::make_unique<HoldingComputer>(1) : DuelComputer(1, 0);
+    return watch_ ? DuelComputer(0, 0) : CommanderFactory::DuelUser(0);
+  }
+
+ private:
+  bool watch_, holds_;
+};
+
+// The hot-seat mode fighting one duel of a hero and a monster: it settles
+// the fight's end as in any game of two sides, and the run ends with the
+// winner.
+class DuelMode : public YGameHotseat {
+ public:
+  using YGameHotseat::BeginDuel;
   void OnFightEnd(std::int32_t result) override {
-    for (int side = 0; side < 2; ++side) {
-      YPlayer* fighter = GetTileset().Fighter(side);
-      if (fighter != nullptr && (result == -1 || result == (side ^ 1))) fighter->health = 0;
-    }
+    YGameHotseat::OnFightEnd(result);
     std::fprintf(stderr, "winner %d\n", result);
     finished = true;
   }
@@ -95,7 +110,8 @@ class DuelGame : public GameFramework {
   void Settle();
 
   DuelRunOptions options_;
-  StandInMode mode_;
+  DuelMode mode_;
+  std::unique_ptr<RunFactory> factory_;
   YPlayerHero* hero_ = nullptr;
   std::unique_ptr<YPlayerMonster> monster_;
   int frame_ = 0;
@@ -124,20 +140,16 @@ bool DuelGame::Setup() {
   }
   ShowValuesAtOnce(*hero_);
   ShowValuesAtOnce(*monster_);
-  const bool holds = options_.overlays || !options_.shows.empty();
-  if (options_.watch)
-    battle.SetCommander(0, DuelComputer(0));
-  else
-    battle.SetCommander(0, std::make_unique<YPlayerUI>(0));
-  if (holds)
-    battle.SetCommander(1, std::make_unique<HoldingComputer>(1));
-  else
-    battle.SetCommander(1, DuelComputer(1));
-  battle.gameMode = &mode_;
-  if (!battle.BeginBattle(options_.layout, hero_, monster_.get(), 0)) {
+  factory_ = std::make_unique<RunFactory>(options_.watch, options_.overlays || !options_.shows.empty());
+  mode_.SetHost(this);
+  mode_.SetFactory(factory_.get());
+  mode_.CreatePlayerCommander();
+  DuelBoard probe;
+  if (tile_layout::LoadUsableLayout(options_.layout, probe).empty()) {
     std::fprintf(stderr, "no usable layout %s\n", options_.layout.c_str());
     return false;
   }
+  mode_.BeginDuel(options_.layout, hero_, monster_.get(), 0);
   battle.SetupView();
   battle.UpdateMusicMood(true);
   uiRoot.SetScreen(nullptr);

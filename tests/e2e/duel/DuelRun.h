@@ -1,11 +1,10 @@
 // The duel test program: the game's own application object in its window,
-// with a duel started as a game mode starts one (a seed profile's hero
+// with a duel started by the hot-seat mode (a seed profile's hero
 // against a catalogue monster, the user on the left, a computer on the
 // right, the standard layout, no screen, the battle state). It prints what
 // an end-to-end test needs on standard error ("pair x1 y1 x2 y2" where the
 // user can click a pair, "moved N", "shown N", "winner N") and can stage
 // the burning and frozen overlays or every spell's show for screenshots.
-// Not a game feature: no game mode starts a battle yet.
 #pragma once
 
 #include <string>

@@ -12,7 +12,6 @@
 #include "platform/Image.h"
 #include "platform/Paths.h"
 #include "platform/Process.h"
-#include "players/DifficultyTable.h"
 #include "players/DisplayedCounters.h"
 #include "players/PlayerRules.h"
 #include "players/YArtifactLoader.h"
@@ -21,7 +20,6 @@
 #include "players/YPlayer.h"
 #include "render/Render_D3D.h"
 #include "render/YCamera.h"
-#include "tiles/YPlayerComputer.h"
 #include "tiles/YTileset.h"
 
 namespace run_support {
@@ -40,12 +38,6 @@ void LoadCatalogues(const std::string& language) {
   YMonsterReader().Load(folder + "monsters.yml");
   YHeroReader heroes(folder + "heroes.yml");
   GetTileset().Load(folder);
-}
-
-std::unique_ptr<YPlayerCommander> DuelComputer(int side) {
-  const DifficultyRow& row = DifficultyRowAt(0);
-  return std::make_unique<YPlayerComputer>(side, row.duelDepth, row.duelCandidates, row.duelSamples,
-                                           row.timeLimitMs);
 }
 
 void ShowValuesAtOnce(YPlayer& fighter) {

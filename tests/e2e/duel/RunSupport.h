@@ -1,6 +1,6 @@
 // What the duel and the board test programs share: the program folder,
-// the catalogues of a language, the duel computer of the easiest row, the
-// window pixel of a scene point and a picture of the back buffer.
+// the catalogues of a language, the window pixel of a scene point and a
+// picture of the back buffer.
 #pragma once
 
 #include <memory>
@@ -11,7 +11,6 @@
 
 class YFramework;
 class YPlayer;
-class YPlayerCommander;
 class YRender;
 
 namespace run_support {
@@ -21,9 +20,6 @@ void EnterProgramFolder();
 // Locale, artifacts, monsters, heroes and the tile battle's tables of the
 // interface language.
 void LoadCatalogues(const std::string& language);
-// The duel computer as a game mode installs it, from the easiest row of
-// the difficulty table.
-std::unique_ptr<YPlayerCommander> DuelComputer(int side);
 // Shows the record's values at once (no counting up on screen).
 void ShowValuesAtOnce(YPlayer& fighter);
 // The window pixel the current camera shows a scene point at.
