@@ -115,7 +115,9 @@ void GameFramework::InstallBoardScreen() {
   YTessor& board = GetTessor();
   boardView_ = std::make_unique<YTessorScreenView>(board);
   boardSounds_ = std::make_unique<YTessorSoundEffects>();
-  boardHooks_ = std::make_unique<BoardScreenHooks>([this] { events_.AskAbort(); });
+  // During a board game the panel shows the record without the shop.
+  boardHooks_ = std::make_unique<BoardScreenHooks>(
+      [this] { events_.AskAbort(); }, [this](YPlayer* record) { OpenControlPanel(record, nullptr, 0); });
   board.SetView(boardView_.get());
   board.SetSounds(boardSounds_.get());
   board.SetScreenHooks(boardHooks_.get());

@@ -4,6 +4,7 @@
 // sets.
 #include <string>
 
+#include "draw/YControlPanel.h"
 #include "framework/Log.h"
 #include "framework/YLocale.h"
 #include "game/GameFramework.h"
@@ -11,6 +12,7 @@
 #include "modes/YGameHotseat.h"
 #include "modes/YGameNetwork.h"
 #include "modes/YGameQuest.h"
+#include "players/YPlayerHero.h"
 #include "sound/SoundEntry.h"
 
 namespace {
@@ -105,9 +107,11 @@ void GameFramework::ShowHeroFine(const std::string& face, std::int32_t gold) {
   SetState(state | host_state::kCompleteModal);
 }
 
-void GameFramework::OpenControlPanel(YPlayer* hero) {
-  (void)hero;
-  Log::Printf("Control panel%s", "");
+void GameFramework::OpenControlPanel(YPlayer* hero, YMonsterShop* shop, std::int32_t tab) {
+  // Only heroes have a panel: a monster's record has no spells or army.
+  auto* player = dynamic_cast<YPlayerHero*>(hero);
+  if (player == nullptr) return Log::Printf("Control panel: %s is no hero", hero != nullptr ? hero->name.c_str() : "-");
+  GetControlPanel().SetPlayer(player, shop, tab);
 }
 
 void GameFramework::CloseModals() {

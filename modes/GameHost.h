@@ -10,6 +10,7 @@
 #include <string_view>
 
 class YGameMaster;
+class YMonsterShop;
 class YPlayer;
 
 // Bits of the state word above its low three (what the frame draws) that
@@ -56,8 +57,9 @@ class GameHost {
   virtual void ShowQuestFinal() = 0;
   // The fine screen: the hero's face picture (may be empty) and the gold.
   virtual void ShowHeroFine(const std::string& face, std::int32_t gold) = 0;
-  // The control panel for the hero between levels.
-  virtual void OpenControlPanel(YPlayer* hero) = 0;
+  // The control panel for the hero between levels, with the monster shop
+  // (null: none) on tab `tab` (a tab the panel lacks keeps its own).
+  virtual void OpenControlPanel(YPlayer* hero, YMonsterShop* shop, std::int32_t tab) = 0;
 
   // --- the mode in play --------------------------------------------------------
   // Closes every open modal screen.
@@ -87,7 +89,7 @@ class NullGameHost final : public GameHost {
   void ShowLevelFail() override {}
   void ShowQuestFinal() override {}
   void ShowHeroFine(const std::string&, std::int32_t) override {}
-  void OpenControlPanel(YPlayer*) override {}
+  void OpenControlPanel(YPlayer*, YMonsterShop*, std::int32_t) override {}
   void CloseModals() override {}
   void SetGameMode(YGameMaster*) override {}
 

@@ -8,6 +8,7 @@
 #include "board/YTessorLevelLoader.h"
 #include "board/YTessorPlayerCommander.h"
 #include "board/YTessorUnit.h"
+#include "draw/PanelSlots.h"
 #include "framework/FileUtils.h"
 #include "framework/Init.h"
 #include "framework/Log.h"
@@ -298,7 +299,7 @@ void YGameQuest::OnRetryLevel() {
   if (hero_ == nullptr) return;
   hero_->RestoreAll();
   nextLevelPending_ = true;
-  Host().OpenControlPanel(hero_);
+  Host().OpenControlPanel(hero_, &CampaignShop(), panel::kArmyTab);
   Host().SetState(1);
   Save();
 }
@@ -311,7 +312,7 @@ void YGameQuest::OnNextRound() {
     nextLevelPending_ = true;
     levelIndex_ += 1;
   }
-  Host().OpenControlPanel(hero_);
+  Host().OpenControlPanel(hero_, &CampaignShop(), rewardTab_);
   Host().SetState(1);
 }
 

@@ -55,7 +55,7 @@ struct FakeHost : ScreenHost {
   void ShowLevelFail() override {}
   void ShowQuestFinal() override {}
   void ShowHeroFine(const std::string&, std::int32_t) override {}
-  void OpenControlPanel(YPlayer*) override {}
+  void OpenControlPanel(YPlayer*, YMonsterShop*, std::int32_t) override {}
   void CloseModals() override {}
   void SetGameMode(YGameMaster* m) override { mode = m; }
   YGameMaster* GameMode() const override { return mode; }
