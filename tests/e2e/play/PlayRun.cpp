@@ -9,6 +9,7 @@
 #include "draw/YControlPanel.h"
 #include "game/GameFramework.h"
 #include "game/ProgramStart.h"
+#include "draw/PanelSlots.h"
 #include "modes/CommanderFactory.h"
 #include "modes/YGameHotseat.h"
 #include "modes/YGameNetwork.h"
@@ -55,6 +56,7 @@ class PlayGame : public GameFramework {
 
   std::uint32_t reportedState_ = ~0u;
   const UIControl* reportedActive_ = nullptr;
+  int reportedTab_ = -1;
 };
 
 std::string PlayGame::ActiveName(const UIControl* active) const {
@@ -80,11 +82,21 @@ void PlayGame::PrintControls(const UIControl& control, float x, float y) {
 void PlayGame::Report() {
   if (uiRoot.PendingScreen() != uiRoot.CurrentScreen() || uiRoot.ScreenFade() > 0) return;
   const UIControl* active = uiRoot.GetActive();
-  if (State() == reportedState_ && active == reportedActive_) return;
+  const YControlPanel& panel = GetControlPanel();
+  const bool onPanel = active != nullptr && active == panel.window.get();
+  const int tab = onPanel ? panel.tab : -1;
+  if (State() == reportedState_ && active == reportedActive_ && tab == reportedTab_) return;
   reportedState_ = State();
   reportedActive_ = active;
+  reportedTab_ = tab;
   std::fprintf(stderr, "screen %s 0x%x\n", ActiveName(active).c_str(), reportedState_);
   if (active != nullptr) PrintControls(*active, active->rect.x, active->rect.y);
+  // The panel draws its slots itself: their centres, as "slot<N>".
+  for (int slot = 0; slot < panel::SlotCount(tab); ++slot) {
+    const YRect r = panel::SlotRect(tab, slot);
+    std::fprintf(stderr, "control slot%d %d %d\n", slot, static_cast<int>(r.x + r.width / 2),
+                 static_cast<int>(r.y + r.height / 2));
+  }
   std::fprintf(stderr, "end\n");
 }
 

@@ -9,6 +9,7 @@
 //   screen <layout file | panel | board | none> 0x<state word>
 //   control <name> <x> <y>     (every named, visible control, at its centre
 //                               in window pixels of a 1000 x 625 window)
+//   control slot<N> <x> <y>    (on the control panel: its tab's slots)
 //   end
 #pragma once
 
