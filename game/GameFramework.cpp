@@ -13,6 +13,7 @@
 #include "modes/DuelGold.h"
 #include "modes/YGameQuest.h"
 #include "platform/Clock.h"
+#include "platform/Process.h"
 #include "platform/Random.h"
 #include "players/PlayerProfiles.h"
 #include "players/Stats.h"
@@ -173,6 +174,7 @@ bool GameFramework::DrawScene(float dt) {
     if (!splash.Draw()) {
       ShowMainMenu();
       splash.ReleaseTextures();  // the splash cards are done with
+      platform::ReturnFreedMemory();
     }
     renderer->EndFrame();
     return false;
@@ -244,9 +246,12 @@ void GameFramework::DrawOverlay() {
 }
 
 void GameFramework::OnIdle() {
-  // A player who skips the splash gets the menu before the spare-time loads
-  // go on (what the menu draws loads as it is drawn).
-  if ((state & 7) == kStateSplash && GetSplashScreens().EndingEarly()) return;
+  // Spare time loads what a game's scenes (the control panel, the board, the
+  // duel) will draw, once a game is under way; the splash and the menus draw
+  // few textures, which load as they are drawn, so that the menu does not
+  // hold the battles' textures.
+  const std::uint32_t scene = state & 7;
+  if (scene < kStatePanel || scene > kStateBattle) return;
   LoadNextWaitingTexture();
 }
 
