@@ -15,6 +15,7 @@
 #include "game/screens/GameScreens.h"
 #include "game/screens/ScreenEvents.h"
 #include "game/screens/ScreenHost.h"
+#include "game/screens/ScreenResults.h"
 #include "sound/YMusicPlayer.h"
 #include "ui/UIEvent.h"
 #include "ui/UIRoot.h"
@@ -97,8 +98,7 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   static void FillOriginList(UIControl* origin);
 
   // --- what the game modes ask of the application (GameFrameworkHost.cpp).
-  // The result and message screens are not built yet: each logs its line
-  // and sets the state bits its screen sets.
+  // The result screens are filled and shown by results_.
   std::uint32_t State() const override { return state; }
   // The one way the state word changes: each change is logged, so a
   // player's log shows the screens the game went through.
@@ -192,6 +192,8 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   GameModes gameModes_;
   // Acts on the screens' clicks and screen changes.
   ScreenEvents events_{uiRoot, screens, *this, gameModes_};
+  // Fills and shows the result screens the game modes ask for.
+  ScreenResults results_{uiRoot, screens, *this, gameModes_};
 };
 
 // The application object; set by its constructor.

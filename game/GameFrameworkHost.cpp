@@ -1,7 +1,6 @@
 // The application's side of the game modes: the state word, the UI root's
-// screen, sound effects, and the message and result screens. Until those
-// screens exist each Show logs its line and sets the state bits its screen
-// sets.
+// screen, sound effects, and the message and result screens (the result
+// screens are ScreenResults' work).
 #include <string>
 
 #include "draw/YControlPanel.h"
@@ -52,59 +51,52 @@ void GameFramework::ShowMessage(const std::string& text) {
 
 void GameFramework::ShowBattleVictory(bool victory, std::int32_t gold, std::int32_t experience,
                                       std::int32_t goldBonus, std::int32_t experienceBonus) {
-  Log::Printf("Battle %s: gold +%d, experience +%d, bonus +%d gold, +%d experience",
-              victory ? "won" : "drawn", gold, experience, goldBonus, experienceBonus);
-  SetState(state | host_state::kResultModal);
+  results_.ShowBattleVictory(victory, gold, experience, goldBonus, experienceBonus);
 }
 
 void GameFramework::ShowDefeat(std::int32_t gold, std::int32_t experience) {
-  Log::Printf("Battle lost: gold +%d, experience +%d", gold, experience);
-  SetState(state | host_state::kResultModal);
+  results_.ShowDefeat(gold, experience);
 }
 
 void GameFramework::ShowBattleVictoryMP(const std::string& text, std::int32_t experience,
                                         std::int32_t experienceBonus) {
-  Log::Printf("%s: experience +%d, bonus +%d", text.c_str(), experience, experienceBonus);
-  SetState(state | host_state::kResultModal);
+  results_.ShowBattleVictoryMP(text, experience, experienceBonus);
 }
 
 void GameFramework::ShowMultiplayerDraw() {
-  Log::Printf("Battle drawn%s", "");
+  results_.ShowMultiplayerDraw();
 }
 
 void GameFramework::ShowNetworkDefeat() {
-  Log::Printf("Battle lost to the peer%s", "");
+  results_.ShowNetworkDefeat();
 }
 
 void GameFramework::ShowHotseatComplete(std::int32_t winner) {
-  Log::Printf("Hot-seat game over, winner %d", winner);
-  SetState(state | host_state::kCompleteModal);
+  results_.ShowHotseatComplete(winner);
 }
 
 void GameFramework::ShowNetworkResult(std::int32_t winner) {
-  Log::Printf("Network game over, winner %d", winner);
-  SetState(state | host_state::kCompleteModal);
+  results_.ShowNetworkResult(winner);
 }
 
 void GameFramework::ShowLevelComplete(const std::string& artifact, std::uint32_t spell) {
-  Log::Printf("Level complete: artifact %s, spell %x", artifact.c_str(), spell);
+  results_.ShowLevelComplete(artifact, spell);
 }
 
 void GameFramework::ShowLevelComplete2() {
-  Log::Printf("Level complete%s", "");
+  results_.ShowLevelComplete2();
 }
 
 void GameFramework::ShowLevelFail() {
-  Log::Printf("Level failed%s", "");
+  results_.ShowLevelFail();
 }
 
 void GameFramework::ShowQuestFinal() {
-  Log::Printf("Quest complete%s", "");
+  results_.ShowQuestFinal();
 }
 
 void GameFramework::ShowHeroFine(const std::string& face, std::int32_t gold) {
-  Log::Printf("Hero fined %d gold (%s)", gold, face.c_str());
-  SetState(state | host_state::kCompleteModal);
+  results_.ShowHeroFine(face, gold);
 }
 
 void GameFramework::OpenControlPanel(YPlayer* hero, YMonsterShop* shop, std::int32_t tab) {

@@ -45,7 +45,7 @@ class GameHost {
                                    std::int32_t experienceBonus) = 0;
   virtual void ShowMultiplayerDraw() = 0;
   virtual void ShowNetworkDefeat() = 0;
-  // Winning side 0 or 1, -1 for a draw.
+  // The board side that won the game (0 or 1), -1 for a draw.
   virtual void ShowHotseatComplete(std::int32_t winner) = 0;
   virtual void ShowNetworkResult(std::int32_t winner) = 0;
 

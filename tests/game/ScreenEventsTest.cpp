@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -13,12 +14,18 @@
 #include "game/screens/GameScreens.h"
 #include "game/screens/ScreenHost.h"
 #include "game/screens/ScreenModes.h"
+#include "game/screens/ScreenResults.h"
 #include "game/screens/ScreenTexts.h"
 #include "modes/YGameQuest.h"
+#include "players/TileTables.h"
+#include "players/YArtifactLoader.h"
 #include "players/YGameMaster.h"
+#include "render/YTextureBase.h"
+#include "tests/framework/LogCapture.h"
 #include "tests/support/TestSupport.h"
 #include "ui/UIControl.h"
 #include "ui/UIEdit.h"
+#include "ui/UIImage.h"
 #include "ui/UIParser.h"
 #include "ui/UIRoot.h"
 #include "ui/UIText.h"
@@ -60,7 +67,10 @@ struct FakeHost : ScreenHost {
   void SetGameMode(YGameMaster* m) override { mode = m; }
   YGameMaster* GameMode() const override { return mode; }
   void ShowYesNo(const std::string& text) override { log.push_back("ask " + text); }
-  void SelectMusic(int track, int, float) override { log.push_back("music " + std::to_string(track)); }
+  void SelectMusic(int track, int followUp, float fade) override {
+    log.push_back("music " + std::to_string(track));
+    music.push_back({track, followUp, fade});
+  }
   void QuitGame() override { log.push_back("quit"); }
   void ShowHelp() override { log.push_back("help"); }
   void ShowHallOfFame() override { log.push_back("hallOfFame"); }
@@ -69,6 +79,12 @@ struct FakeHost : ScreenHost {
   std::uint32_t state = 4;
   YGameMaster* mode = nullptr;
   Lines log;
+  struct Music {
+    int track, followUp;
+    float fade;
+    bool operator==(const Music&) const = default;
+  };
+  std::vector<Music> music;
 };
 
 struct FakeModes : ScreenModes {
@@ -101,6 +117,10 @@ struct FakeModes : ScreenModes {
   void SetUpBattleView() override { log.push_back("battleView"); }
   bool BattleStarted() override { return true; }
   void SetBattleMood() override {}
+  std::string SidePlayerName(int side) override { return sideNames[side & 1]; }
+  int SideCommanderKind(int side) override { return sideKinds[side & 1]; }
+  std::string sideNames[2];
+  int sideKinds[2] = {-1, -1};
   int saves = 0;
   bool loadWorks = true;
   bool running = true;
@@ -330,6 +350,109 @@ TEST_F(ScreenEventsTest, TextBoxesShowTheirTextCentred) {
   screen_texts::ShowTextBox(ui, screens.yesNoScreen.get(), "Leave the game?");
   EXPECT_EQ(TextOf(screens.yesNoScreen.get(), "mess"), "Leave the game?");
   EXPECT_EQ(ui.GetTopModal(), screens.yesNoScreen.get());
+}
+
+// ---- The result screens the game modes show ---------------------------------
+
+struct ScreenResultsTest : ScreenEventsTest {
+  ScreenResults results{ui, screens, host, modes};
+};
+
+TEST_F(ScreenResultsTest, FightResultsShowTheirGainsStateAndMusic) {
+  host.state = 3;
+  results.ShowBattleVictory(false, 120, 45, 30, 10);
+  UIControl* draw = screens.battleDrawScreen.get();
+  EXPECT_EQ(ui.GetTopModal(), draw);
+  EXPECT_EQ(TextOf(draw, "gold") + TextOf(draw, "experence") + TextOf(draw, "goldbonus") +
+                TextOf(draw, "experencebonus"),
+            "+120+45+30+10");
+  EXPECT_EQ(host.state, 0x43u);
+  results.ShowDefeat(7, 0);
+  EXPECT_EQ(TextOf(screens.defeatScreen.get(), "gold"), "+7");
+  EXPECT_EQ(TextOf(screens.defeatScreen.get(), "experence"), "+0");
+  EXPECT_EQ(host.music, (std::vector<FakeHost::Music>{{7, 3, 0.5f}, {8, 3, 0.5f}}));
+}
+
+// A reward that names what the catalogues lack falls back to the plain
+// level-complete screen, whose "ok" goes on without a reward.
+TEST_F(ScreenResultsTest, ALevelRewardShowsItsPicturesOrFallsBackWhenMissing) {
+  ClearArtifacts();
+  YArtifactLoader artifacts("ui\\english\\artifacts.yml");
+  GetTileTables().Clear();
+  GetTileTables().Load("ui\\english\\");
+  ASSERT_FALSE(Artifacts().empty());
+  ASSERT_FALSE(GetTileTables().Spells().empty());
+  const YArtifact& item = *Artifacts().front();
+  const YTileSpell& spell = *GetTileTables().Spells().front();
+  UIControl* reward = screens.levelCompleteScreen.get();
+  results.ShowLevelComplete(item.id, spell.key);
+  EXPECT_EQ(ui.GetTopModal(), reward);
+  EXPECT_EQ(TextOf(reward, "artifactName"), item.name);
+  EXPECT_EQ(TextOf(reward, "spellName"), spell.name);
+  EXPECT_EQ(dynamic_cast<UIImage*>(reward->FindChild("artifactImg"))->texture, item.texture);
+  ui.CloseAllModals();
+  Settle();
+
+  host.mode = &modes.quest;
+  host.state = 0x82;
+  LogCapture log;
+  results.ShowLevelComplete("no_such_artifact", spell.key);
+  Settle();
+  EXPECT_EQ(ui.GetTopModal(), screens.levelComplete2Screen.get());
+  EXPECT_EQ(log.Lines().size(), 1u);
+  Click("ok");
+  EXPECT_EQ(modes.log, Lines{"reward -1"});
+}
+
+// The locale's game-end text is a format from a data file: only %s and %d
+// are filled, nothing reads a missing argument; a draw's text is not a
+// format at all.
+TEST_F(ScreenResultsTest, TheHotseatEndFillsItsFormatSafely) {
+  testing_support::ScopedTempDir dir;
+  std::ofstream(dir.File("locale.yml")) << "<locale><str name=\"hotseat_complete\">%s wins %d%s %n %x</str>"
+                                           "<str name=\"multiplayer_draw\">Nobody wins 100%s</str></locale>";
+  GetLocale().Load(dir.File("locale.yml"));
+  modes.sideNames[1] = "Mira";
+  host.state = 2;
+  results.ShowHotseatComplete(1);
+  UIControl* end = screens.multiplayerCompleteScreen.get();
+  EXPECT_EQ(TextOf(end, "text"), "Mira wins %n %x");
+  EXPECT_EQ(host.state, 0x82u);
+  EXPECT_EQ(ui.GetTopModal(), end);
+  results.ShowHotseatComplete(-1);
+  EXPECT_EQ(TextOf(end, "text"), "Nobody wins 100%s");
+}
+
+// The network game's end speaks for this machine: the side whose board
+// commander is the peer's won against it.
+TEST_F(ScreenResultsTest, TheNetworkEndTellsWinFromDefeatByTheWinnersCommander) {
+  UIControl* end = screens.multiplayerCompleteScreen.get();
+  modes.sideKinds[0] = 3;  // the peer plays side 0
+  modes.sideKinds[1] = 1;
+  results.ShowNetworkResult(0);
+  EXPECT_EQ(TextOf(end, "text"), GetLocale().GetText("network_defeat_game"));
+  results.ShowNetworkResult(1);
+  EXPECT_EQ(TextOf(end, "text"), GetLocale().GetText("network_win_game"));
+  results.ShowNetworkResult(-1);
+  EXPECT_EQ(TextOf(end, "text"), GetLocale().GetText("multiplayer_draw"));
+}
+
+// The fine is a whole screen, not a modal; its "ok" starts the next round.
+TEST_F(ScreenResultsTest, TheFineBecomesTheScreenAndItsOkGoesOn) {
+  host.mode = &modes.quest;
+  host.state = 2;
+  results.ShowHeroFine("textures\\heroes\\wanderer.tga", 40);
+  Settle();
+  UIControl* fine = screens.heroFineScreen.get();
+  EXPECT_EQ(ui.CurrentScreen(), fine);
+  EXPECT_EQ(ui.GetTopModal(), nullptr);
+  EXPECT_EQ(TextOf(fine, "gold"), "-40");
+  EXPECT_EQ(dynamic_cast<UIImage*>(fine->FindChild("face"))->texture->name(),
+            "textures\\heroes\\wanderer.tga");
+  EXPECT_EQ(host.state, 0x82u);
+  Click("ok");
+  EXPECT_EQ(modes.log, Lines{"nextRound"});
+  EXPECT_EQ(host.state, 2u);
 }
 
 }  // namespace
