@@ -55,7 +55,7 @@ class GameHost {
   virtual void ShowLevelComplete2() = 0;
   virtual void ShowLevelFail() = 0;
   virtual void ShowQuestFinal() = 0;
-  // The fine screen: the hero's face picture (may be empty) and the gold.
+  // The fine screen: the hero's face picture (may be empty) and the gold it paid.
   virtual void ShowHeroFine(const std::string& face, std::int32_t gold) = 0;
   // The control panel for the hero between levels, with the monster shop
   // (null: none) on tab `tab` (a tab the panel lacks keeps its own).

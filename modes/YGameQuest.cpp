@@ -274,11 +274,13 @@ void YGameQuest::OnRewardChoice(std::int32_t choice) {
     if (!fallen) {
       OnNextRound();
     } else {
-      hero_->gold -= (hero_->gold - goldAtLevel_) / 2;
+      // The fine screen shows what the hero paid, not what it kept.
+      const std::int32_t fine = (hero_->gold - goldAtLevel_) / 2;
+      hero_->gold -= fine;
       hero_->health = hero_->baseHealth;
       nextLevelPending_ = true;
       levelIndex_ += 1;
-      Host().ShowHeroFine(hero_->face != nullptr ? hero_->face->name() : std::string(), hero_->gold);
+      Host().ShowHeroFine(hero_->face != nullptr ? hero_->face->name() : std::string(), fine);
     }
   } else {
     FinishQuest();

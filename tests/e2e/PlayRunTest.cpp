@@ -26,6 +26,7 @@ struct Screen {
   std::string name;
   std::string state;
   std::map<std::string, std::pair<int, int>> at;
+  int gold = -1;  // on the control panel
 };
 
 // The last whole report in the program's output.
@@ -39,6 +40,10 @@ Screen LastScreen(const std::string& out) {
   std::string word;
   lines >> word >> screen.name >> screen.state;
   while (lines >> word) {
+    if (word == "gold") {
+      lines >> screen.gold;
+      continue;
+    }
     std::string name;
     int x = 0, y = 0;
     lines >> name >> x >> y;
@@ -50,19 +55,24 @@ Screen LastScreen(const std::string& out) {
 class PlayRun : public e2e::ProgramRunFixture {
  protected:
   void Start() {
+    seen_ = 0;
     run_ = std::make_unique<e2e::GameProcess>(tmp.Str(), e2e::Display(), std::vector<std::string>{},
                                               e2e::Launch{QV_PLAYRUN_EXE, ""});
     window_ = WaitForWindow();
     ASSERT_FALSE(window_.empty()) << run_->Stderr();
     PressKey(window_, "Escape");  // past the splash screens
   }
-  // Waits for `name` to be the settled screen, with `state` when given, and
-  // keeps its picture.
+  // Waits for a report, newer than the last one reached, of `name` as the
+  // settled screen (with `state` when given), and keeps its picture.
   ::testing::AssertionResult Reach(const std::string& name, const std::string& state = "") {
     Screen screen;
+    std::size_t end = 0;
     const bool reached = e2e::WaitUntil(
         [&] {
-          screen = LastScreen(run_->Stderr());
+          const std::string out = run_->Stderr();
+          end = out.rfind("\nend\n");
+          if (end == std::string::npos || end < seen_) return false;
+          screen = LastScreen(out);
           return screen.name == name && (state.empty() || screen.state == state);
         },
         30s);
@@ -70,6 +80,7 @@ class PlayRun : public e2e::ProgramRunFixture {
       return ::testing::AssertionFailure() << "never reached " << name << " " << state << "; last "
                                            << screen.name << " " << screen.state << "\n"
                                            << Trail();
+    seen_ = end + 1;
     current_ = screen;
     Screenshot(window_, Shot("play_" + std::to_string(++shots_) + "_" + name + ".png"));
     return ::testing::AssertionSuccess();
@@ -97,10 +108,11 @@ class PlayRun : public e2e::ProgramRunFixture {
   std::unique_ptr<e2e::GameProcess> run_;
   std::string window_;
   Screen current_;
+  std::size_t seen_ = 0;  // where the output after the last reached report starts
   int shots_ = 0;
 };
 
-TEST_F(PlayRun, ANewHeroPassesTheDoorKeeper) {
+TEST_F(PlayRun, ANewHeroPassesTheDoorKeeperShopsSavesLeavesAndContinues) {
   ASSERT_NO_FATAL_FAILURE(Start());
   ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
   ASSERT_TRUE(Click("new"));
@@ -109,7 +121,37 @@ TEST_F(PlayRun, ANewHeroPassesTheDoorKeeper) {
   // The door keeper's duel, with its message, which the stand-in wins at
   // its first turn.
   ASSERT_TRUE(Reach("message.yml"));
-  EXPECT_TRUE(e2e::WaitUntil([&] { return LogHas("Battle won"); }, 30s)) << Log();
+  ASSERT_TRUE(Click("ok"));
+  ASSERT_TRUE(Reach("battle_victory.yml"));
+  ASSERT_TRUE(Click("ok"));
+  // Between levels: the control panel with the shop; a monster bought.
+  ASSERT_TRUE(Reach("panel", "0x1"));
+  const int gold = current_.gold;
+  ASSERT_TRUE(Click("cp_shop"));
+  ASSERT_TRUE(Reach("panel"));
+  ASSERT_TRUE(Click("slot0"));
+  ASSERT_TRUE(Reach("panel"));
+  ASSERT_TRUE(Click("cp_buy"));
+  ASSERT_TRUE(Reach("panel"));
+  EXPECT_LT(current_.gold, gold) << "the monster was paid for";
+  const int goldLeft = current_.gold;
+  // Escape's question leaves the quest, which is saved, for the main menu.
+  PressKey(window_, "Escape");
+  ASSERT_TRUE(Reach("yesno.yml", "0x9"));
+  ASSERT_TRUE(Click("yes"));
+  ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
+  ASSERT_TRUE(current_.at.count("continue")) << "a save to continue";
+  ASSERT_TRUE(Click("exit"));
+  ASSERT_TRUE(Reach("yesno.yml", "0xc"));
+  ASSERT_TRUE(Click("yes"));
+  ASSERT_EQ(run_->Wait(15s), std::optional<int>(0)) << run_->Stderr();
+
+  // Started again, "continue" takes the only save back to the panel.
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
+  ASSERT_TRUE(Click("continue"));
+  ASSERT_TRUE(Reach("panel", "0x1"));
+  EXPECT_EQ(current_.gold, goldLeft) << "the save keeps the purchase";
   Stop();
 }
 

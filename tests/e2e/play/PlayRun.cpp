@@ -15,6 +15,7 @@
 #include "modes/YGameNetwork.h"
 #include "modes/YGameQuest.h"
 #include "players/YPlayer.h"
+#include "players/YPlayerHero.h"
 #include "tiles/YPlayerCommander.h"
 #include "tiles/YTileset.h"
 #include "ui/UIControl.h"
@@ -57,6 +58,8 @@ class PlayGame : public GameFramework {
   std::uint32_t reportedState_ = ~0u;
   const UIControl* reportedActive_ = nullptr;
   int reportedTab_ = -1;
+  int reportedSlot_ = -1;
+  std::int32_t reportedGold_ = -1;
 };
 
 std::string PlayGame::ActiveName(const UIControl* active) const {
@@ -80,15 +83,23 @@ void PlayGame::PrintControls(const UIControl& control, float x, float y) {
 }
 
 void PlayGame::Report() {
+  // Only a settled screen: no fade, no modal still growing or waiting.
   if (uiRoot.PendingScreen() != uiRoot.CurrentScreen() || uiRoot.ScreenFade() > 0) return;
+  if (uiRoot.WaitingModal() != nullptr || (uiRoot.GetTopModal() != nullptr && uiRoot.ModalFade() < 1.0f)) return;
   const UIControl* active = uiRoot.GetActive();
   const YControlPanel& panel = GetControlPanel();
   const bool onPanel = active != nullptr && active == panel.window.get();
   const int tab = onPanel ? panel.tab : -1;
-  if (State() == reportedState_ && active == reportedActive_ && tab == reportedTab_) return;
+  const int slot = onPanel ? panel.selectedSlot : -1;
+  const std::int32_t gold = onPanel && panel.player != nullptr ? panel.player->gold : -1;
+  if (State() == reportedState_ && active == reportedActive_ && tab == reportedTab_ && slot == reportedSlot_ &&
+      gold == reportedGold_)
+    return;
   reportedState_ = State();
   reportedActive_ = active;
   reportedTab_ = tab;
+  reportedSlot_ = slot;
+  reportedGold_ = gold;
   std::fprintf(stderr, "screen %s 0x%x\n", ActiveName(active).c_str(), reportedState_);
   if (active != nullptr) PrintControls(*active, active->rect.x, active->rect.y);
   // The panel draws its slots itself: their centres, as "slot<N>".
@@ -97,6 +108,7 @@ void PlayGame::Report() {
     std::fprintf(stderr, "control slot%d %d %d\n", slot, static_cast<int>(r.x + r.width / 2),
                  static_cast<int>(r.y + r.height / 2));
   }
+  if (gold >= 0) std::fprintf(stderr, "gold %d\n", gold);
   std::fprintf(stderr, "end\n");
 }
 

@@ -10,7 +10,10 @@
 //   control <name> <x> <y>     (every named, visible control, at its centre
 //                               in window pixels of a 1000 x 625 window)
 //   control slot<N> <x> <y>    (on the control panel: its tab's slots)
+//   gold <n>                   (on the control panel: the player's gold)
 //   end
+// The control panel reports again when its tab, its selected slot or the
+// gold changes.
 #pragma once
 
 #include <string_view>
