@@ -256,6 +256,9 @@ void GameFramework::OnIdle() {
 }
 
 bool GameFramework::Frame() {
+  // The frame's boundary: no click is being handled, so the options may
+  // delete the screens and re-create the window.
+  options_.RunPending();
   if (!renderer || !renderer->CheckDevice()) return false;
   float dt = 0;
   if (!frameClock.Gather(GetTime(), dt)) {

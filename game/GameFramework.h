@@ -7,12 +7,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "framework/YFramework.h"
 #include "game/FrameClock.h"
 #include "game/YConsoleCommand.h"
 #include "game/screens/GameModes.h"
 #include "game/screens/GameScreens.h"
+#include "game/screens/OptionsScreen.h"
 #include "game/screens/ScreenEvents.h"
 #include "game/screens/ScreenHost.h"
 #include "game/screens/ScreenResults.h"
@@ -129,12 +131,15 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   void ShowYesNo(const std::string& text) override;
   void SelectMusic(int track, int followUp, float fade) override;
   void QuitGame() override { Quit(); }
-  // The help book, the hall of fame and the options are not built yet:
-  // each logs its line (the hall of fame is shown empty).
+  // The help book is not built yet: it logs its line.
   void ShowHelp() override;
+  // Fills the hall of fame from the records and fades to it.
   void ShowHallOfFame() override;
+  // The options screen from the configuration; its choices are carried
+  // out at the start of the next frame (RunPendingOptions).
   void FillOptions() override;
   void ApplyOptions() override;
+  void SetOptionVolume(bool music, float value) override;
 
   // Plays the "music" folder; built first, so it outlives every use.
   YMusicPlayer musicPlayer;
@@ -183,6 +188,9 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   // queues, the panels, effects and 2D particles over it.
   void DrawBattle(float dt);
   bool HandleStateKey(std::uint32_t virtualKey);
+  // The frame's boundary: a resolution or language the options chose.
+  void ChangeVideoMode(const std::string& videoMode);
+  void ChangeLanguage(int language);
   void PassMouseToScene(int kind, int button, float x, float y);
 
   YShader* cursorShader_ = nullptr;
@@ -194,6 +202,9 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   ScreenEvents events_{uiRoot, screens, *this, gameModes_};
   // Fills and shows the result screens the game modes ask for.
   ScreenResults results_{uiRoot, screens, *this, gameModes_};
+  // The options' choices, kept until the frame's boundary.
+  OptionsScreen options_{{[this](const std::string& mode) { ChangeVideoMode(mode); },
+                          [this](int language) { ChangeLanguage(language); }}};
 };
 
 // The application object; set by its constructor.

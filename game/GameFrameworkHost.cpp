@@ -4,15 +4,22 @@
 #include <string>
 
 #include "draw/YControlPanel.h"
+#include "framework/Init.h"
 #include "framework/Log.h"
 #include "framework/YLocale.h"
 #include "game/GameFramework.h"
+#include "game/screens/HallOfFameScreen.h"
 #include "game/screens/ScreenTexts.h"
 #include "modes/YGameHotseat.h"
 #include "modes/YGameNetwork.h"
 #include "modes/YGameQuest.h"
 #include "players/YPlayerHero.h"
+#include "players/Stats.h"
+#include "render/DisplayMode.h"
 #include "sound/SoundEntry.h"
+#include "sound/SoundSystem.h"
+#include "ui/UICombobox.h"
+#include "ui/UIControl.h"
 
 namespace {
 constexpr float kEffectVolume = -1.0f;  // the effect's own volume
@@ -123,14 +130,38 @@ void GameFramework::ShowHelp() {
 }
 
 void GameFramework::ShowHallOfFame() {
-  Log::Printf("Hall of fame: rows not filled yet%s", "");
+  GetStats().CopyRecords();
+  const UIControl* hero = screens.newHeroScreen.get();
+  const auto* difficulties =
+      hero != nullptr ? dynamic_cast<const UICombobox*>(hero->FindChild("difficulty")) : nullptr;
+  HallOfFameScreen::Fill(screens.hallOfFameScreen.get(), GetStats().shown, difficulties);
   uiRoot.SetScreen(screens.hallOfFameScreen.get());
 }
 
 void GameFramework::FillOptions() {
-  Log::Printf("Options: not filled yet%s", "");
+  OptionsScreen::Fill(screens.optionsScreen.get(), GetInit(), GetDisplayModeList());
 }
 
 void GameFramework::ApplyOptions() {
-  Log::Printf("Options: not applied yet%s", "");
+  options_.Apply(screens.optionsScreen.get(), GetInit());
+}
+
+void GameFramework::SetOptionVolume(bool music, float value) {
+  if (music)
+    SetMusicVolume(value);
+  else
+    SetEffectsVolume(value);
+}
+
+void GameFramework::ChangeVideoMode(const std::string& videoMode) {
+  Log::Printf("Video mode %s", videoMode.c_str());
+  GetInit().videoMode = videoMode;
+  KillWindow();
+  CreateMainWindow();
+}
+
+void GameFramework::ChangeLanguage(int language) {
+  GetInit().interfaceIndex = language;
+  Log::Printf("Interface %s", GetInit().GetInterfaceName().c_str());
+  LoadScreens();
 }
