@@ -10,8 +10,10 @@
 
 class BoardScreenHooks final : public YTessorScreenHooks {
  public:
-  // `askAbort` asks, as Escape does, whether to abort the game.
-  explicit BoardScreenHooks(std::function<void()> askAbort) : askAbort_(std::move(askAbort)) {}
+  // `askAbort` asks, as Escape does, whether to abort the game; `showSkill`
+  // opens the skill screen for a record (empty: the click is only logged).
+  explicit BoardScreenHooks(std::function<void()> askAbort, std::function<void(YPlayer*)> showSkill = {})
+      : askAbort_(std::move(askAbort)), showSkill_(std::move(showSkill)) {}
 
   void ShowSkill(YPlayer* record) override;
   void OpenControlPanel(YPlayer* record) override;
@@ -19,4 +21,5 @@ class BoardScreenHooks final : public YTessorScreenHooks {
 
  private:
   std::function<void()> askAbort_;
+  std::function<void(YPlayer*)> showSkill_;
 };

@@ -105,6 +105,11 @@ void GameFramework::ShowHeroFine(const std::string& face, std::int32_t gold) {
   SetState(state | host_state::kCompleteModal);
 }
 
+void GameFramework::ShowHeroSkill(YPlayerHero* hero) {
+  if (hero == nullptr) return Log::Printf("Skill screen: no hero to show%s", "");
+  events_.skill.Show(hero);
+}
+
 void GameFramework::OpenControlPanel(YPlayer* hero) {
   (void)hero;
   Log::Printf("Control panel%s", "");

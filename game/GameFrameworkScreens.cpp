@@ -34,7 +34,10 @@ void GameFramework::LoadScreens() {
     uiRoot.SetCurrentScreen(nullptr);
     uiRoot.ClearModals();
   }
-  screens.Load(prefix, [](UIControl* dialog) { FillOriginList(dialog->FindChild("origin")); });
+  screens.Load(prefix, [this](UIControl* dialog) {
+    FillOriginList(dialog->FindChild("origin"));
+    SetHeroPortrait(dialog);
+  });
   if (reload) ShowMainMenu();
 }
 
@@ -44,6 +47,10 @@ void GameFramework::FillOriginList(UIControl* origin) {
   list->Clear();
   for (const YHeroRace& race : HeroRaces()) list->AddItem(race.name);
   list->SetCurrent(0);
+}
+
+void GameFramework::SetHeroPortrait(UIControl* dialog) {
+  events_.portrait.Apply(dialog);
 }
 
 void GameFramework::ShowMainMenu() {

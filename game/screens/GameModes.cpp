@@ -83,3 +83,7 @@ bool GameModes::BattleStarted() {
 void GameModes::SetBattleMood() {
   GetTileset().UpdateMusicMood(true);
 }
+
+void GameModes::NotifySkill(const YPlayer* record) {
+  GetTessor().NotifySkill(record);
+}

@@ -26,4 +26,5 @@ class GameModes final : public ScreenModes {
   void SetUpBattleView() override;
   bool BattleStarted() override;
   void SetBattleMood() override;
+  void NotifySkill(const YPlayer* record) override;
 };

@@ -8,6 +8,7 @@
 #include <cstdint>
 
 class YGameMaster;
+class YPlayer;
 struct QuestHeroChoice;
 
 class ScreenModes {
@@ -50,4 +51,6 @@ class ScreenModes {
   virtual void SetUpBattleView() = 0;
   virtual bool BattleStarted() = 0;
   virtual void SetBattleMood() = 0;
+  // The board's other side learns the new skill values of `record`.
+  virtual void NotifySkill(const YPlayer* record) = 0;
 };

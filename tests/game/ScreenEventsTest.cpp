@@ -16,6 +16,7 @@
 #include "game/screens/ScreenTexts.h"
 #include "modes/YGameQuest.h"
 #include "players/YGameMaster.h"
+#include "players/YPlayerHero.h"
 #include "tests/support/TestSupport.h"
 #include "ui/UIControl.h"
 #include "ui/UIEdit.h"
@@ -101,6 +102,7 @@ struct FakeModes : ScreenModes {
   void SetUpBattleView() override { log.push_back("battleView"); }
   bool BattleStarted() override { return true; }
   void SetBattleMood() override {}
+  void NotifySkill(const YPlayer*) override { log.push_back("notifySkill"); }
   int saves = 0;
   bool loadWorks = true;
   bool running = true;
@@ -330,6 +332,24 @@ TEST_F(ScreenEventsTest, TextBoxesShowTheirTextCentred) {
   screen_texts::ShowTextBox(ui, screens.yesNoScreen.get(), "Leave the game?");
   EXPECT_EQ(TextOf(screens.yesNoScreen.get(), "mess"), "Leave the game?");
   EXPECT_EQ(ui.GetTopModal(), screens.yesNoScreen.get());
+}
+
+// While the skill screen is the active modal its rows take every click;
+// "ok" tells the board of the new values and leaves the word alone.
+TEST_F(ScreenEventsTest, TheSkillScreenTakesTheClicksWhileItIsOpen) {
+  YPlayerHero hero;
+  hero.startValues = {9, 9, 9, 9, 0};
+  hero.skillCosts = {1, 1, 1, 1, 1};
+  hero.points = 2;
+  host.state = 2;
+  events.skill.Show(&hero);
+  Settle();
+  Click("plus3");
+  Click("ok");
+  EXPECT_EQ(hero.baseMana[3], 1);
+  EXPECT_EQ(modes.log, Lines{"notifySkill"});
+  EXPECT_EQ(host.state, 2u);
+  EXPECT_EQ(ui.GetTopModal(), nullptr);
 }
 
 }  // namespace
