@@ -66,8 +66,9 @@ void ScreenEvents::OnClick(UIControl* sender) {
   if (sender == nullptr) return;
   const std::string_view name = sender->name;
   const std::uint32_t state = State();
-  // Not yet handled here: the skill screen, the profile screen and the book
-  // take their own clicks; nothing else may act on them meanwhile.
+  // The skill screen takes every click while it is the active modal. Not yet
+  // handled here: the profile screen and the book take their own clicks;
+  // nothing else may act on them meanwhile.
   if (ui_.GetActive() != nullptr && ui_.GetActive() == screens_.heroSkillScreen.get())
     return skill.OnClick(name);
   if ((state & ss::kProfiles) != 0) return;
