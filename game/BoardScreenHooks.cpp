@@ -3,9 +3,8 @@
 #include "framework/Log.h"
 #include "players/YPlayer.h"
 
-// The skill screen is not part of the game yet: its click is logged and
-// changes nothing.
 void BoardScreenHooks::ShowSkill(YPlayer* record) {
+  if (showSkill_) return showSkill_(record);
   Log::Printf("Board screen: no hero-skill screen for %s", record != nullptr ? record->name.c_str() : "-");
 }
 

@@ -11,9 +11,11 @@
 class BoardScreenHooks final : public YTessorScreenHooks {
  public:
   // `askAbort` asks, as Escape does, whether to abort the game;
-  // `openPanel` shows the control panel for a record.
-  BoardScreenHooks(std::function<void()> askAbort, std::function<void(YPlayer*)> openPanel)
-      : askAbort_(std::move(askAbort)), openPanel_(std::move(openPanel)) {}
+  // `openPanel` shows the control panel for a record; `showSkill` opens the
+  // skill screen for a record (empty: the click is only logged).
+  BoardScreenHooks(std::function<void()> askAbort, std::function<void(YPlayer*)> openPanel,
+                   std::function<void(YPlayer*)> showSkill = {})
+      : askAbort_(std::move(askAbort)), openPanel_(std::move(openPanel)), showSkill_(std::move(showSkill)) {}
 
   void ShowSkill(YPlayer* record) override;
   void OpenControlPanel(YPlayer* record) override;
@@ -22,4 +24,5 @@ class BoardScreenHooks final : public YTessorScreenHooks {
  private:
   std::function<void()> askAbort_;
   std::function<void(YPlayer*)> openPanel_;
+  std::function<void(YPlayer*)> showSkill_;
 };

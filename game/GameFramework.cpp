@@ -8,6 +8,7 @@
 #include "framework/Init.h"
 #include "framework/Log.h"
 #include "game/BoardScreenHooks.h"
+#include "game/PanelScreenHooks.h"
 #include "game/ProgramStart.h"
 #include "game/YConsole.h"
 #include "modes/DuelGold.h"
@@ -17,6 +18,7 @@
 #include "platform/Random.h"
 #include "players/PlayerProfiles.h"
 #include "players/Stats.h"
+#include "players/YPlayerHero.h"
 #include "render/DisplayMode.h"
 #include "render/PlatformDisplaySystem.h"
 #include "render/Render_D3D.h"
@@ -62,6 +64,7 @@ GameFramework::GameFramework() : uiRoot(kUIWidth, kUIHeight, nullptr) {
 GameFramework::~GameFramework() {
   GetTileBattleScreen().SetMusicPlayer(nullptr);
   RemoveBoardScreen();
+  GetControlPanel().SetScreens(nullptr);
   RemoveModeHost();
   // The window goes first, taking the sound device and the renderer's device
   // with it, while the hooks that shut them down are still installed.
@@ -106,6 +109,9 @@ void GameFramework::LoadStartupFiles() {
   duel_gold::InstallGoldRouting();
   GetTileBattleScreen().SetMusicPlayer(&musicPlayer);
   InstallBoardScreen();
+  panelHooks_ =
+      std::make_unique<PanelScreenHooks>([this](YPlayerHero* hero) { ShowHeroSkill(hero); }, nullptr);
+  GetControlPanel().SetScreens(panelHooks_.get());
   InstallModeHost();
   SetProfileSelectedHook([](YPlayerHero* player, YMonsterShop* shop, int tab) {
     GetControlPanel().SetPlayer(player, shop, tab);
@@ -118,7 +124,8 @@ void GameFramework::InstallBoardScreen() {
   boardSounds_ = std::make_unique<YTessorSoundEffects>();
   // During a board game the panel shows the record without the shop.
   boardHooks_ = std::make_unique<BoardScreenHooks>(
-      [this] { events_.AskAbort(); }, [this](YPlayer* record) { OpenControlPanel(record, nullptr, 0); });
+      [this] { events_.AskAbort(); }, [this](YPlayer* record) { OpenControlPanel(record, nullptr, 0); },
+      [this](YPlayer* record) { ShowHeroSkill(dynamic_cast<YPlayerHero*>(record)); });
   board.SetView(boardView_.get());
   board.SetSounds(boardSounds_.get());
   board.SetScreenHooks(boardHooks_.get());

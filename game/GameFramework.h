@@ -23,12 +23,14 @@
 #include "ui/UIRoot.h"
 
 class BoardScreenHooks;
+class PanelScreenHooks;
 class YRender;
 class YFont;
 class YShader;
 class YTessorScreenView;
 class YTessorSoundEffects;
 class YGameMaster;
+class YPlayerHero;
 class UIControl;
 
 class GameFramework : public YFramework, public YConsoleCommand, public UIEvent, public ScreenHost {
@@ -98,6 +100,12 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   // Fills a hero dialog's origin list with the hero catalogue's race names,
   // in catalogue order. Null or a control of another kind: nothing.
   static void FillOriginList(UIControl* origin);
+  // Shows the face of a hero dialog's chosen origin and gender, forcing the
+  // gender of an origin with one face (run whenever a hero dialog opens).
+  void SetHeroPortrait(UIControl* dialog);
+  // Opens the skill screen for a hero (the control panel's and the board's
+  // skill buttons). A record that is not a hero: nothing.
+  void ShowHeroSkill(YPlayerHero* hero);
 
   // --- what the game modes ask of the application (GameFrameworkHost.cpp).
   // The result screens are filled and shown by results_.
@@ -197,6 +205,7 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   std::unique_ptr<YTessorScreenView> boardView_;
   std::unique_ptr<YTessorSoundEffects> boardSounds_;
   std::unique_ptr<BoardScreenHooks> boardHooks_;
+  std::unique_ptr<PanelScreenHooks> panelHooks_;
   GameModes gameModes_;
   // Acts on the screens' clicks and screen changes.
   ScreenEvents events_{uiRoot, screens, *this, gameModes_};

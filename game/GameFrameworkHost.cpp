@@ -106,6 +106,11 @@ void GameFramework::ShowHeroFine(const std::string& face, std::int32_t gold) {
   results_.ShowHeroFine(face, gold);
 }
 
+void GameFramework::ShowHeroSkill(YPlayerHero* hero) {
+  if (hero == nullptr) return Log::Printf("Skill screen: no hero to show%s", "");
+  events_.skill.Show(hero);
+}
+
 void GameFramework::OpenControlPanel(YPlayer* hero, YMonsterShop* shop, std::int32_t tab) {
   // Only heroes have a panel: a monster's record has no spells or army.
   auto* player = dynamic_cast<YPlayerHero*>(hero);

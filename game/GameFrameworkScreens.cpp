@@ -28,7 +28,10 @@ void GameFramework::LoadScreens() {
   GetControlPanel().Build();
   // The styles file only names styles, which stay for the screens below.
   UIParser::LoadLayout(prefix + "styles.yml");
-  events_.LoadScreens(prefix, [](UIControl* dialog) { FillOriginList(dialog->FindChild("origin")); });
+  events_.LoadScreens(prefix, [this](UIControl* dialog) {
+    FillOriginList(dialog->FindChild("origin"));
+    SetHeroPortrait(dialog);
+  });
 }
 
 void GameFramework::FillOriginList(UIControl* origin) {
@@ -37,6 +40,10 @@ void GameFramework::FillOriginList(UIControl* origin) {
   list->Clear();
   for (const YHeroRace& race : HeroRaces()) list->AddItem(race.name);
   list->SetCurrent(0);
+}
+
+void GameFramework::SetHeroPortrait(UIControl* dialog) {
+  events_.portrait.Apply(dialog);
 }
 
 void GameFramework::ShowMainMenu() {

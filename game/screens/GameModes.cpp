@@ -95,3 +95,7 @@ int GameModes::SideCommanderKind(int side) {
   const YTessorPlayerCommander* commander = GetTessor().Commander(side);
   return commander != nullptr ? commander->Kind() : -1;
 }
+
+void GameModes::NotifySkill(const YPlayer* record) {
+  GetTessor().NotifySkill(record);
+}

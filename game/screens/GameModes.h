@@ -28,4 +28,5 @@ class GameModes final : public ScreenModes {
   void SetBattleMood() override;
   std::string SidePlayerName(int side) override;
   int SideCommanderKind(int side) override;
+  void NotifySkill(const YPlayer* record) override;
 };

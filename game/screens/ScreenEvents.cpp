@@ -10,6 +10,7 @@
 #include "modes/GameHost.h"
 #include "modes/YGameQuest.h"
 #include "players/YGameMaster.h"
+#include "players/YPlayerHero.h"
 #include "ui/UICombobox.h"
 #include "ui/UIControl.h"
 #include "ui/UIEdit.h"
@@ -48,7 +49,11 @@ int ListRowEntry(std::string_view name, int firstVisible) {
 }
 
 ScreenEvents::ScreenEvents(UIRoot& ui, GameScreens& screens, ScreenHost& host, ScreenModes& modes)
-    : ui_(ui), screens_(screens), host_(host), modes_(modes) {}
+    : skill(ui, screens.heroSkillScreen, [&modes](YPlayerHero* hero) { modes.NotifySkill(hero); }),
+      ui_(ui),
+      screens_(screens),
+      host_(host),
+      modes_(modes) {}
 
 std::uint32_t ScreenEvents::State() const {
   return host_.State();
@@ -62,9 +67,11 @@ void ScreenEvents::OnClick(UIControl* sender) {
   if (sender == nullptr) return;
   const std::string_view name = sender->name;
   const std::uint32_t state = State();
-  // Not yet handled here: the skill screen, the profile screen and the book
-  // take their own clicks; nothing else may act on them meanwhile.
-  if (ui_.GetActive() != nullptr && ui_.GetActive() == screens_.heroSkillScreen.get()) return;
+  // The skill screen takes every click while it is the active modal. Not yet
+  // handled here: the profile screen and the book take their own clicks;
+  // nothing else may act on them meanwhile.
+  if (ui_.GetActive() != nullptr && ui_.GetActive() == screens_.heroSkillScreen.get())
+    return skill.OnClick(name);
   if ((state & ss::kProfiles) != 0) return;
   if ((state & 7) == ss::kBook || (state & ss::kHelpBook) != 0) return;
   if (MainMenuRow(name) || QuestionRow(name) || OptionsRow(name)) return;
@@ -111,6 +118,7 @@ bool ScreenEvents::MainMenuRow(std::string_view name) {
   if (State() != ss::kMenu) return false;
   if (name == "new") {
     OpenModal(screens_.newHeroScreen.get(), ss::kDialog);
+    portrait.Apply(screens_.newHeroScreen.get());
     if (auto* edit = ChildOf<UIEdit>(screens_.newHeroScreen.get(), "name")) {
       edit->SetText(Text("player_name"));
       edit->SetFocus();

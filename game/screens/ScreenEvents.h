@@ -11,6 +11,9 @@
 #include <string>
 #include <string_view>
 
+#include "game/screens/HeroPortrait.h"
+#include "game/screens/SkillScreen.h"
+
 class GameScreens;
 class ScreenHost;
 class ScreenModes;
@@ -85,6 +88,10 @@ class ScreenEvents {
   // Set by whoever opens the introduction book: the book's screen then
   // starts the introduction rather than the help.
   bool introductionPending = false;
+  // The skill screen: its hero, values and points, and its clicks.
+  SkillScreen skill;
+  // The hero dialogs' portrait and the gender it put aside.
+  HeroPortrait portrait;
 
  private:
   std::uint32_t State() const;

@@ -9,6 +9,7 @@
 #include <string>
 
 class YGameMaster;
+class YPlayer;
 struct QuestHeroChoice;
 
 class ScreenModes {
@@ -58,4 +59,6 @@ class ScreenModes {
   // The kind of the board's commander of `side` (commander_kind); -1 when
   // the side has none.
   virtual int SideCommanderKind(int side) = 0;
+  // The board's other side learns the new skill values of `record`.
+  virtual void NotifySkill(const YPlayer* record) = 0;
 };

@@ -26,6 +26,7 @@
 #include "render/YTextureBase.h"
 #include "tests/framework/LogCapture.h"
 #include "render/DisplayMode.h"
+#include "players/YPlayerHero.h"
 #include "tests/support/TestSupport.h"
 #include "ui/UICombobox.h"
 #include "ui/UIComboboxList.h"
@@ -138,6 +139,7 @@ struct FakeModes : ScreenModes {
   int SideCommanderKind(int side) override { return sideKinds[side & 1]; }
   std::string sideNames[2];
   int sideKinds[2] = {-1, -1};
+  void NotifySkill(const YPlayer*) override { log.push_back("notifySkill"); }
   int saves = 0;
   bool loadWorks = true;
   bool running = true;
@@ -580,6 +582,28 @@ TEST_F(ScreenEventsTest, HelpKeyIsIgnoredWhileAScreenChangeIsPending) {
   Settle();
   EXPECT_TRUE(events.OnHelpKey());
   EXPECT_EQ(host.log, Lines{"help"});
+}
+
+// While the skill screen is the active modal its rows take every click;
+// "ok" stores the values once, tells the board and leaves the word alone.
+TEST_F(ScreenEventsTest, TheSkillScreenTakesTheClicksWhileItIsOpen) {
+  YPlayerHero hero;
+  hero.startValues = {9, 9, 9, 9, 0};
+  hero.skillCosts = {1, 1, 1, 1, 1};
+  hero.points = 2;
+  host.state = 2;
+  events.skill.Show(&hero);
+  Settle();
+  Click("plus3");
+  UIControl ok(YRect(), "ok", nullptr);
+  events.OnClick(&ok);
+  events.OnClick(&ok);  // while the screen shrinks
+  Settle();
+  EXPECT_EQ(hero.baseMana[3], 1);
+  EXPECT_EQ(hero.points, 1);
+  EXPECT_EQ(modes.log, Lines{"notifySkill"});
+  EXPECT_EQ(host.state, 2u);
+  EXPECT_EQ(ui.GetTopModal(), nullptr);
 }
 
 }  // namespace
