@@ -8,6 +8,7 @@
 #include "framework/Init.h"
 #include "framework/Log.h"
 #include "game/BoardScreenHooks.h"
+#include "game/PanelScreenHooks.h"
 #include "game/ProgramStart.h"
 #include "game/YConsole.h"
 #include "modes/DuelGold.h"
@@ -61,6 +62,7 @@ GameFramework::GameFramework() : uiRoot(kUIWidth, kUIHeight, nullptr) {
 GameFramework::~GameFramework() {
   GetTileBattleScreen().SetMusicPlayer(nullptr);
   RemoveBoardScreen();
+  GetControlPanel().SetScreens(nullptr);
   RemoveModeHost();
   // The window goes first, taking the sound device and the renderer's device
   // with it, while the hooks that shut them down are still installed.
@@ -105,6 +107,7 @@ void GameFramework::LoadStartupFiles() {
   duel_gold::InstallGoldRouting();
   GetTileBattleScreen().SetMusicPlayer(&musicPlayer);
   InstallBoardScreen();
+  InstallPanelScreens();
   InstallModeHost();
   SetProfileSelectedHook([](YPlayerHero* player, YMonsterShop* shop, int tab) {
     GetControlPanel().SetPlayer(player, shop, tab);
@@ -119,6 +122,11 @@ void GameFramework::InstallBoardScreen() {
   board.SetView(boardView_.get());
   board.SetSounds(boardSounds_.get());
   board.SetScreenHooks(boardHooks_.get());
+}
+
+void GameFramework::InstallPanelScreens() {
+  panelHooks_ = std::make_unique<PanelScreenHooks>(nullptr, [this] { BackToMenu(); });
+  GetControlPanel().SetScreens(panelHooks_.get());
 }
 
 void GameFramework::RemoveBoardScreen() {

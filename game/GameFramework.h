@@ -11,6 +11,7 @@
 #include "framework/YFramework.h"
 #include "game/FrameClock.h"
 #include "game/YConsoleCommand.h"
+#include "game/screens/CustomDrawing.h"
 #include "game/screens/GameModes.h"
 #include "game/screens/GameScreens.h"
 #include "game/screens/ScreenEvents.h"
@@ -20,6 +21,7 @@
 #include "ui/UIRoot.h"
 
 class BoardScreenHooks;
+class PanelScreenHooks;
 class YRender;
 class YFont;
 class YShader;
@@ -92,6 +94,9 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   // Closes every modal and fades to the main menu, its "continue" shown
   // only while the quest has a save; the menu music.
   void ShowMainMenu();
+  // The control panel's "continue": the main menu while a profile is
+  // edited, else the game mode's screen.
+  void BackToMenu();
   // Fills a hero dialog's origin list with the hero catalogue's race names,
   // in catalogue order. Null or a control of another kind: nothing.
   static void FillOriginList(UIControl* origin);
@@ -167,6 +172,8 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   // The board's view, sounds and the hooks of its buttons.
   void InstallBoardScreen();
   void RemoveBoardScreen();
+  // The control panel's buttons that reach the screens.
+  void InstallPanelScreens();
   // The game modes reach the application through this object.
   void InstallModeHost();
   void RemoveModeHost();
@@ -189,9 +196,12 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   std::unique_ptr<YTessorScreenView> boardView_;
   std::unique_ptr<YTessorSoundEffects> boardSounds_;
   std::unique_ptr<BoardScreenHooks> boardHooks_;
+  std::unique_ptr<PanelScreenHooks> panelHooks_;
   GameModes gameModes_;
   // Acts on the screens' clicks and screen changes.
   ScreenEvents events_{uiRoot, screens, *this, gameModes_};
+  // Draws the lists, player panels and the menu's effect.
+  CustomDrawing drawing_{screens, gameModes_, events_.lists, events_.selectedSave};
 };
 
 // The application object; set by its constructor.

@@ -17,6 +17,7 @@ namespace {
 enum ConsoleVariable { kFps, kFullscreen, kVideoMode, kSoundVolume, kMusicVolume, kShadows, kStopTime };
 constexpr int kExitCommand = 0;
 constexpr int kClickEvent = 0;
+constexpr int kDrawEvent = 1;
 constexpr int kScreenChangedEvent = 6;
 constexpr std::int32_t kLongestStopTimeMs = 1000;
 }  // namespace
@@ -81,6 +82,8 @@ void GameFramework::OnVariable(int id) {
 void GameFramework::OnEvent(int code, UIControl* sender) {
   if (code == kClickEvent) {
     events_.OnClick(sender);
+  } else if (code == kDrawEvent) {
+    drawing_.Draw(sender);
   } else if (code == kScreenChangedEvent) {
     events_.scenes.panel = GetControlPanel().window.get();
     events_.scenes.board = GetTessor().ScreenRoot();

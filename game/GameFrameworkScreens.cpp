@@ -49,3 +49,7 @@ void GameFramework::FillOriginList(UIControl* origin) {
 void GameFramework::ShowMainMenu() {
   events_.ShowMainMenu();
 }
+
+void GameFramework::BackToMenu() {
+  events_.BackToMenu();
+}

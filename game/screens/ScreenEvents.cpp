@@ -1,7 +1,5 @@
 #include "game/screens/ScreenEvents.h"
 
-#include <algorithm>
-
 #include "framework/Log.h"
 #include "framework/YLocale.h"
 #include "game/screens/GameScreens.h"
@@ -24,7 +22,6 @@ constexpr int kMenuTrack = 0;
 constexpr int kPanelTrack = 1;
 constexpr int kFinalTrack = 2;
 constexpr int kBoardTrack = 3;
-constexpr int kSaveRows = 4;  // rows of the save selection
 
 template <class T>
 T* ChildOf(const UIControl* screen, std::string_view name) {
@@ -47,7 +44,12 @@ int ListRowEntry(std::string_view name, int firstVisible) {
 }
 
 ScreenEvents::ScreenEvents(UIRoot& ui, GameScreens& screens, ScreenHost& host, ScreenModes& modes)
-    : ui_(ui), screens_(screens), host_(host), modes_(modes) {}
+    : lists(modes),
+      ui_(ui),
+      screens_(screens),
+      host_(host),
+      modes_(modes),
+      setupRows_(ui, screens, host, modes, lists) {}
 
 std::uint32_t ScreenEvents::State() const {
   return host_.State();
@@ -64,7 +66,7 @@ void ScreenEvents::OnClick(UIControl* sender) {
   // Not yet handled here: the skill screen, the profile screen and the book
   // take their own clicks; nothing else may act on them meanwhile.
   if (ui_.GetActive() != nullptr && ui_.GetActive() == screens_.heroSkillScreen.get()) return;
-  if ((state & ss::kProfiles) != 0) return;
+  if ((state & ss::kProfiles) != 0) return setupRows_.ProfileRow(sender);
   if ((state & 7) == ss::kBook || (state & ss::kHelpBook) != 0) return;
   if (MainMenuRow(name) || QuestionRow(name) || OptionsRow(name)) return;
   switch (state) {
@@ -92,9 +94,15 @@ void ScreenEvents::OnClick(UIControl* sender) {
       ui_.CloseModal();
       return;
     case ss::kMenu | ss::kGameMenu:
-      if (name != "cancel") return;
+      if (setupRows_.GameMenuRow(name) || name != "cancel") return;
       ui_.CloseModal();
       SetState(ss::kMenu);
+      return;
+    case ss::kMenu | ss::kTwoProfileSetup:
+      setupRows_.TwoProfileSetupRow(name);
+      return;
+    case ss::kMenu | ss::kNetworkSetup:
+      setupRows_.NetworkSetupRow(name);
       return;
     case ss::kMenu | ss::kHallOfFame:
       if (name != "ok") return;
@@ -256,22 +264,8 @@ void ScreenEvents::DeleteSaveRow(std::string_view name) {
 }
 
 void ScreenEvents::RefreshSaveList(bool reset) {
-  auto* bar = ChildOf<UIScrollBar>(screens_.selectSaveScreen.get(), "sbar");
-  if (bar == nullptr) return;
-  if (reset) {
-    selectedSave = 0;
-    bar->SetPos(0);
-  }
-  const int saves = modes_.SaveCount();
-  if (saves <= kSaveRows) {
-    bar->Hide();
-    bar->SetPos(0);
-  } else {
-    bar->Show();
-    bar->SetRange(bar->GetPos(), saves, kSaveRows);
-  }
-  selectedSave = std::clamp(selectedSave, bar->GetPos(), bar->GetPos() + kSaveRows - 1);
-  selectedSave = std::min(selectedSave, saves - 1);
+  if (auto* bar = ChildOf<UIScrollBar>(screens_.selectSaveScreen.get(), "sbar"))
+    RefreshListBar(*bar, selectedSave, modes_.SaveCount(), reset);
 }
 
 void ScreenEvents::LevelResultRow(std::string_view name) {
@@ -348,6 +342,14 @@ void ScreenEvents::ShowMainMenu() {
   host_.SelectMusic(kMenuTrack, -1, kSceneMusicFade);
 }
 
+void ScreenEvents::BackToMenu() {
+  if ((State() & ss::kProfiles) != 0) {
+    ui_.SetScreen(screens_.mainMenuScreen.get());
+    return;
+  }
+  if (YGameMaster* mode = host_.GameMode()) mode->Update();
+}
+
 void ScreenEvents::OnScreenChanged(UIControl* screen) {
   const std::uint32_t state = State();
   if (screen == nullptr) {
@@ -396,6 +398,7 @@ void ScreenEvents::MainMenuShown() {
     modes_.SaveCurrentProfile();
     SetState((state & ~ss::kPanel) | ss::kMenu);
     ui_.RestoreModalStack();
+    lists.RefreshProfileList(screens_.profilesScreen.get(), false);
     return;
   }
   SetState(ss::kMenu);
