@@ -92,6 +92,5 @@ void FillWaitingPanel(bool connected, const YRect& rect) {
 
 void DrawSelectionFrame(const YRect& rect) {
   if (g_render == nullptr) return;
-  DrawImageRect(rect.x, rect.y, rect.width, rect.height, GetTexture(kSelectionTexture), nullptr, 0,
-                YColor(1, 1, 1, 0.5f));
+  DrawItemBox(rect, GetTexture(kSelectionTexture), nullptr, YColor(1, 1, 1, 0.5f));
 }

@@ -48,5 +48,6 @@ void FillSaveRow(const SaveInfo& save, const std::string& difficulty, const YRec
 // The waiting picture in a frame and "mp_connect" while connected, else
 // "mp_noconnect": the other player of a network setup has not arrived.
 void FillWaitingPanel(bool connected, const YRect& rect);
-// The half-transparent selection frame over the whole rectangle.
+// The half-transparent selection frame over the whole rectangle, its ends
+// keeping their shape.
 void DrawSelectionFrame(const YRect& rect);

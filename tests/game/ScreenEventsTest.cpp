@@ -39,6 +39,7 @@ struct RecordingMode : YGameMaster {
   void OnRewardChoice(std::int32_t choice) override { log_.push_back("reward " + std::to_string(choice)); }
   void OnRetryLevel() override { log_.push_back("retry"); }
   void OnNextRound() override { log_.push_back("nextRound"); }
+  void Update() override { log_.push_back("update"); }
   Lines& log_;
 };
 
@@ -444,9 +445,11 @@ TEST_F(ScreenEventsTest, ProfilesAreEditedOnThePanelAndTheSetupComesBackRefreshe
   EXPECT_TRUE(ui.ModalStack().empty());
   events.BackToMenu();
   EXPECT_EQ(ui.PendingScreen(), screens.mainMenuScreen.get());
+  modes.profiles = 1;  // the list is refreshed when the menu is back
   events.OnScreenChanged(screens.mainMenuScreen.get());
   EXPECT_EQ(host.state, 0x9004u);
   EXPECT_EQ(ui.GetTopModal(), screens.profilesScreen.get());
+  EXPECT_FALSE(Enabled(screens.profilesScreen, "delete"));
   modes.profiles = 0;  // "edit" without a selected profile does nothing
   events.lists.RefreshProfileList(screens.profilesScreen.get(), true);
   Click("edit");
@@ -456,6 +459,11 @@ TEST_F(ScreenEventsTest, ProfilesAreEditedOnThePanelAndTheSetupComesBackRefreshe
   EXPECT_EQ(second->GetPos(), 0);
   EXPECT_EQ(modes.log,
             (Lines{"newProfile " + GetLocale().GetText("player_name") + " 5", "edit 1", "saveProfile"}));
+  // Outside the profile screen the way back is the game mode's.
+  host.mode = &modes.quest;
+  host.state = 1;
+  events.BackToMenu();
+  EXPECT_EQ(modes.log.back(), "update");
 }
 
 TEST_F(ScreenEventsTest, StartPlaysTheChosenDifficultyOrASecondPersonWhenProfilesExist) {

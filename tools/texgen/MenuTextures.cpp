@@ -20,8 +20,8 @@ float Smooth(float t) {
 }
 
 // Twelve soft rays round a warm core, the rays taking the element colours in
-// turn; everything fades out before the edge, so the picture can turn and
-// shrink inside its square without showing a border.
+// turn; everything fades out within half the square's width, so the picture
+// can turn and grow to twice its size without showing a border.
 Canvas MenuBurst() {
   constexpr int kSize = 256;
   constexpr float kCentre = kSize / 2.0f;
@@ -33,10 +33,10 @@ Canvas MenuBurst() {
     const float turn = (std::atan2(dy, dx) / (2 * kPi) + 0.5f) * kRays;
     const int ray = static_cast<int>(std::floor(turn)) % kRays;
     const float across = std::fabs(turn - std::floor(turn) - 0.5f) * 2;  // 0 on the ray's axis
-    const float rayStrength = Smooth(1 - across / (0.35f + 0.4f * r)) * Smooth((0.95f - r) / 0.5f);
-    const float core = Smooth((0.45f - r) / 0.45f);
+    const float rayStrength = Smooth(1 - across / (0.35f + 0.8f * r)) * Smooth((0.55f - r) / 0.35f);
+    const float core = Smooth((0.3f - r) / 0.3f);
     Colour colour = Mix(kElements[ray % 4], kRim, core);
-    colour.a = std::clamp(0.7f * rayStrength + 0.8f * core * core, 0.0f, 1.0f);
+    colour.a = std::clamp(0.55f * rayStrength + 0.6f * core * core, 0.0f, 1.0f);
     return colour;
   });
   return c;
