@@ -3,14 +3,14 @@
 #include "framework/Log.h"
 #include "players/YPlayer.h"
 
-// The screens that answer these clicks are not part of the game yet: the
-// clicks are logged and change nothing.
+// The skill screen is not part of the game yet: its click is logged and
+// changes nothing.
 void BoardScreenHooks::ShowSkill(YPlayer* record) {
   Log::Printf("Board screen: no hero-skill screen for %s", record != nullptr ? record->name.c_str() : "-");
 }
 
 void BoardScreenHooks::OpenControlPanel(YPlayer* record) {
-  Log::Printf("Board screen: no control panel for %s", record != nullptr ? record->name.c_str() : "-");
+  if (openPanel_) openPanel_(record);
 }
 
 void BoardScreenHooks::AskAbort() {

@@ -10,8 +10,10 @@
 
 class BoardScreenHooks final : public YTessorScreenHooks {
  public:
-  // `askAbort` asks, as Escape does, whether to abort the game.
-  explicit BoardScreenHooks(std::function<void()> askAbort) : askAbort_(std::move(askAbort)) {}
+  // `askAbort` asks, as Escape does, whether to abort the game;
+  // `openPanel` shows the control panel for a record.
+  BoardScreenHooks(std::function<void()> askAbort, std::function<void(YPlayer*)> openPanel)
+      : askAbort_(std::move(askAbort)), openPanel_(std::move(openPanel)) {}
 
   void ShowSkill(YPlayer* record) override;
   void OpenControlPanel(YPlayer* record) override;
@@ -19,4 +21,5 @@ class BoardScreenHooks final : public YTessorScreenHooks {
 
  private:
   std::function<void()> askAbort_;
+  std::function<void(YPlayer*)> openPanel_;
 };

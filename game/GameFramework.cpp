@@ -14,6 +14,7 @@
 #include "modes/DuelGold.h"
 #include "modes/YGameQuest.h"
 #include "platform/Clock.h"
+#include "platform/Process.h"
 #include "platform/Random.h"
 #include "players/PlayerProfiles.h"
 #include "players/Stats.h"
@@ -118,7 +119,9 @@ void GameFramework::InstallBoardScreen() {
   YTessor& board = GetTessor();
   boardView_ = std::make_unique<YTessorScreenView>(board);
   boardSounds_ = std::make_unique<YTessorSoundEffects>();
-  boardHooks_ = std::make_unique<BoardScreenHooks>([this] { events_.AskAbort(); });
+  // During a board game the panel shows the record without the shop.
+  boardHooks_ = std::make_unique<BoardScreenHooks>(
+      [this] { events_.AskAbort(); }, [this](YPlayer* record) { OpenControlPanel(record, nullptr, 0); });
   board.SetView(boardView_.get());
   board.SetSounds(boardSounds_.get());
   board.SetScreenHooks(boardHooks_.get());
@@ -179,6 +182,7 @@ bool GameFramework::DrawScene(float dt) {
     if (!splash.Draw()) {
       ShowMainMenu();
       splash.ReleaseTextures();  // the splash cards are done with
+      platform::ReturnFreedMemory();
     }
     renderer->EndFrame();
     return false;
@@ -250,13 +254,19 @@ void GameFramework::DrawOverlay() {
 }
 
 void GameFramework::OnIdle() {
-  // A player who skips the splash gets the menu before the spare-time loads
-  // go on (what the menu draws loads as it is drawn).
-  if ((state & 7) == kStateSplash && GetSplashScreens().EndingEarly()) return;
+  // Spare time loads what a game's scenes (the control panel, the board, the
+  // duel) will draw, once a game is under way; the splash and the menus draw
+  // few textures, which load as they are drawn, so that the menu does not
+  // hold the battles' textures.
+  const std::uint32_t scene = state & 7;
+  if (scene < kStatePanel || scene > kStateBattle) return;
   LoadNextWaitingTexture();
 }
 
 bool GameFramework::Frame() {
+  // The frame's boundary: no click is being handled, so the options may
+  // delete the screens and re-create the window.
+  options_.RunPending();
   if (!renderer || !renderer->CheckDevice()) return false;
   float dt = 0;
   if (!frameClock.Gather(GetTime(), dt)) {

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "framework/YFramework.h"
 #include "game/FrameClock.h"
@@ -14,8 +15,10 @@
 #include "game/screens/CustomDrawing.h"
 #include "game/screens/GameModes.h"
 #include "game/screens/GameScreens.h"
+#include "game/screens/OptionsScreen.h"
 #include "game/screens/ScreenEvents.h"
 #include "game/screens/ScreenHost.h"
+#include "game/screens/ScreenResults.h"
 #include "sound/YMusicPlayer.h"
 #include "ui/UIEvent.h"
 #include "ui/UIRoot.h"
@@ -102,8 +105,7 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   static void FillOriginList(UIControl* origin);
 
   // --- what the game modes ask of the application (GameFrameworkHost.cpp).
-  // The result and message screens are not built yet: each logs its line
-  // and sets the state bits its screen sets.
+  // The result screens are filled and shown by results_.
   std::uint32_t State() const override { return state; }
   // The one way the state word changes: each change is logged, so a
   // player's log shows the screens the game went through.
@@ -125,7 +127,7 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   void ShowLevelFail() override;
   void ShowQuestFinal() override;
   void ShowHeroFine(const std::string& face, std::int32_t gold) override;
-  void OpenControlPanel(YPlayer* hero) override;
+  void OpenControlPanel(YPlayer* hero, YMonsterShop* shop, std::int32_t tab) override;
   void CloseModals() override;
   void SetGameMode(YGameMaster* mode) override { gameMaster = mode; }
 
@@ -134,12 +136,15 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   void ShowYesNo(const std::string& text) override;
   void SelectMusic(int track, int followUp, float fade) override;
   void QuitGame() override { Quit(); }
-  // The help book, the hall of fame and the options are not built yet:
-  // each logs its line (the hall of fame is shown empty).
+  // The help book is not built yet: it logs its line.
   void ShowHelp() override;
+  // Fills the hall of fame from the records and fades to it.
   void ShowHallOfFame() override;
+  // The options screen from the configuration; its choices are carried
+  // out at the start of the next frame (RunPendingOptions).
   void FillOptions() override;
   void ApplyOptions() override;
+  void SetOptionVolume(bool music, float value) override;
 
   // Plays the "music" folder; built first, so it outlives every use.
   YMusicPlayer musicPlayer;
@@ -190,6 +195,9 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   // queues, the panels, effects and 2D particles over it.
   void DrawBattle(float dt);
   bool HandleStateKey(std::uint32_t virtualKey);
+  // The frame's boundary: a resolution or language the options chose.
+  void ChangeVideoMode(const std::string& videoMode);
+  void ChangeLanguage(int language);
   void PassMouseToScene(int kind, int button, float x, float y);
 
   YShader* cursorShader_ = nullptr;
@@ -202,6 +210,11 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   ScreenEvents events_{uiRoot, screens, *this, gameModes_};
   // Draws the lists, player panels and the menu's effect.
   CustomDrawing drawing_{screens, gameModes_, events_.lists, events_.selectedSave};
+  // Fills and shows the result screens the game modes ask for.
+  ScreenResults results_{uiRoot, screens, *this, gameModes_};
+  // The options' choices, kept until the frame's boundary.
+  OptionsScreen options_{{[this](const std::string& mode) { ChangeVideoMode(mode); },
+                          [this](int language) { ChangeLanguage(language); }}};
 };
 
 // The application object; set by its constructor.

@@ -1,17 +1,25 @@
 // The application's side of the game modes: the state word, the UI root's
-// screen, sound effects, and the message and result screens. Until those
-// screens exist each Show logs its line and sets the state bits its screen
-// sets.
+// screen, sound effects, and the message and result screens (the result
+// screens are ScreenResults' work).
 #include <string>
 
+#include "draw/YControlPanel.h"
+#include "framework/Init.h"
 #include "framework/Log.h"
 #include "framework/YLocale.h"
 #include "game/GameFramework.h"
+#include "game/screens/HallOfFameScreen.h"
 #include "game/screens/ScreenTexts.h"
 #include "modes/YGameHotseat.h"
 #include "modes/YGameNetwork.h"
 #include "modes/YGameQuest.h"
+#include "players/YPlayerHero.h"
+#include "players/Stats.h"
+#include "render/DisplayMode.h"
 #include "sound/SoundEntry.h"
+#include "sound/SoundSystem.h"
+#include "ui/UICombobox.h"
+#include "ui/UIControl.h"
 
 namespace {
 constexpr float kEffectVolume = -1.0f;  // the effect's own volume
@@ -50,64 +58,59 @@ void GameFramework::ShowMessage(const std::string& text) {
 
 void GameFramework::ShowBattleVictory(bool victory, std::int32_t gold, std::int32_t experience,
                                       std::int32_t goldBonus, std::int32_t experienceBonus) {
-  Log::Printf("Battle %s: gold +%d, experience +%d, bonus +%d gold, +%d experience",
-              victory ? "won" : "drawn", gold, experience, goldBonus, experienceBonus);
-  SetState(state | host_state::kResultModal);
+  results_.ShowBattleVictory(victory, gold, experience, goldBonus, experienceBonus);
 }
 
 void GameFramework::ShowDefeat(std::int32_t gold, std::int32_t experience) {
-  Log::Printf("Battle lost: gold +%d, experience +%d", gold, experience);
-  SetState(state | host_state::kResultModal);
+  results_.ShowDefeat(gold, experience);
 }
 
 void GameFramework::ShowBattleVictoryMP(const std::string& text, std::int32_t experience,
                                         std::int32_t experienceBonus) {
-  Log::Printf("%s: experience +%d, bonus +%d", text.c_str(), experience, experienceBonus);
-  SetState(state | host_state::kResultModal);
+  results_.ShowBattleVictoryMP(text, experience, experienceBonus);
 }
 
 void GameFramework::ShowMultiplayerDraw() {
-  Log::Printf("Battle drawn%s", "");
+  results_.ShowMultiplayerDraw();
 }
 
 void GameFramework::ShowNetworkDefeat() {
-  Log::Printf("Battle lost to the peer%s", "");
+  results_.ShowNetworkDefeat();
 }
 
 void GameFramework::ShowHotseatComplete(std::int32_t winner) {
-  Log::Printf("Hot-seat game over, winner %d", winner);
-  SetState(state | host_state::kCompleteModal);
+  results_.ShowHotseatComplete(winner);
 }
 
 void GameFramework::ShowNetworkResult(std::int32_t winner) {
-  Log::Printf("Network game over, winner %d", winner);
-  SetState(state | host_state::kCompleteModal);
+  results_.ShowNetworkResult(winner);
 }
 
 void GameFramework::ShowLevelComplete(const std::string& artifact, std::uint32_t spell) {
-  Log::Printf("Level complete: artifact %s, spell %x", artifact.c_str(), spell);
+  results_.ShowLevelComplete(artifact, spell);
 }
 
 void GameFramework::ShowLevelComplete2() {
-  Log::Printf("Level complete%s", "");
+  results_.ShowLevelComplete2();
 }
 
 void GameFramework::ShowLevelFail() {
-  Log::Printf("Level failed%s", "");
+  results_.ShowLevelFail();
 }
 
 void GameFramework::ShowQuestFinal() {
-  Log::Printf("Quest complete%s", "");
+  results_.ShowQuestFinal();
 }
 
 void GameFramework::ShowHeroFine(const std::string& face, std::int32_t gold) {
-  Log::Printf("Hero fined %d gold (%s)", gold, face.c_str());
-  SetState(state | host_state::kCompleteModal);
+  results_.ShowHeroFine(face, gold);
 }
 
-void GameFramework::OpenControlPanel(YPlayer* hero) {
-  (void)hero;
-  Log::Printf("Control panel%s", "");
+void GameFramework::OpenControlPanel(YPlayer* hero, YMonsterShop* shop, std::int32_t tab) {
+  // Only heroes have a panel: a monster's record has no spells or army.
+  auto* player = dynamic_cast<YPlayerHero*>(hero);
+  if (player == nullptr) return Log::Printf("Control panel: %s is no hero", hero != nullptr ? hero->name.c_str() : "-");
+  GetControlPanel().SetPlayer(player, shop, tab);
 }
 
 void GameFramework::CloseModals() {
@@ -127,14 +130,38 @@ void GameFramework::ShowHelp() {
 }
 
 void GameFramework::ShowHallOfFame() {
-  Log::Printf("Hall of fame: rows not filled yet%s", "");
+  GetStats().CopyRecords();
+  const UIControl* hero = screens.newHeroScreen.get();
+  const auto* difficulties =
+      hero != nullptr ? dynamic_cast<const UICombobox*>(hero->FindChild("difficulty")) : nullptr;
+  HallOfFameScreen::Fill(screens.hallOfFameScreen.get(), GetStats().shown, difficulties);
   uiRoot.SetScreen(screens.hallOfFameScreen.get());
 }
 
 void GameFramework::FillOptions() {
-  Log::Printf("Options: not filled yet%s", "");
+  OptionsScreen::Fill(screens.optionsScreen.get(), GetInit(), GetDisplayModeList());
 }
 
 void GameFramework::ApplyOptions() {
-  Log::Printf("Options: not applied yet%s", "");
+  options_.Apply(screens.optionsScreen.get(), GetInit());
+}
+
+void GameFramework::SetOptionVolume(bool music, float value) {
+  if (music)
+    SetMusicVolume(value);
+  else
+    SetEffectsVolume(value);
+}
+
+void GameFramework::ChangeVideoMode(const std::string& videoMode) {
+  Log::Printf("Video mode %s", videoMode.c_str());
+  GetInit().videoMode = videoMode;
+  KillWindow();
+  CreateMainWindow();
+}
+
+void GameFramework::ChangeLanguage(int language) {
+  GetInit().interfaceIndex = language;
+  Log::Printf("Interface %s", GetInit().GetInterfaceName().c_str());
+  LoadScreens();
 }

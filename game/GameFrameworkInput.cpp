@@ -33,6 +33,10 @@ void GameFramework::OnKeyDown(std::uint32_t virtualKey) {
     events_.AskAbort();
     return;
   }
+  if (virtualKey == platform::vk::F1) {
+    events_.OnHelpKey();
+    return;
+  }
   const bool ctrlAlt = IsKeyDown(platform::vk::Control) && IsKeyDown(platform::vk::Menu);
   if (virtualKey == platform::vk::F8) {
     if (ctrlAlt) ToggleFullscreen();

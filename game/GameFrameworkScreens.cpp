@@ -28,14 +28,7 @@ void GameFramework::LoadScreens() {
   GetControlPanel().Build();
   // The styles file only names styles, which stay for the screens below.
   UIParser::LoadLayout(prefix + "styles.yml");
-  // A reload replaces the trees the UI root shows: it lets go of them first.
-  const bool reload = uiRoot.CurrentScreen() != nullptr;
-  if (reload) {
-    uiRoot.SetCurrentScreen(nullptr);
-    uiRoot.ClearModals();
-  }
-  screens.Load(prefix, [](UIControl* dialog) { FillOriginList(dialog->FindChild("origin")); });
-  if (reload) ShowMainMenu();
+  events_.LoadScreens(prefix, [](UIControl* dialog) { FillOriginList(dialog->FindChild("origin")); });
 }
 
 void GameFramework::FillOriginList(UIControl* origin) {

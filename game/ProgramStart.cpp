@@ -58,7 +58,7 @@ std::string JoinCommandLine(int argc, char** argv) {
   return line;
 }
 
-int ProgramMain(std::string_view commandLine) {
+int ProgramMain(std::string_view commandLine, const GameMaker& make) {
   EnterProgramFolder();
   // A signal to end is taken as the player's own exit (the loop saves the
   // configuration); installed before the desktop connection, which then
@@ -80,12 +80,12 @@ int ProgramMain(std::string_view commandLine) {
   }
   CheckSystem();
   Log::Printf("%s %s", kProductTitle, kProductVersion);
-  RunGame();
+  RunGame(make);
   return 0;
 }
 
-void RunGame() {
-  auto game = std::make_unique<GameFramework>();
+void RunGame(const GameMaker& make) {
+  std::unique_ptr<GameFramework> game = make ? make() : std::make_unique<GameFramework>();
   g_app = game.get();
   game->Run();
   game.reset();

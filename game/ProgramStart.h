@@ -3,8 +3,15 @@
 // system check, then the application object and its message loop.
 #pragma once
 
+#include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
+
+class GameFramework;
+
+// Makes the application object; an empty one makes the game's own.
+using GameMaker = std::function<std::unique_ptr<GameFramework>()>;
 
 // The window title and the version the log's first lines carry.
 inline constexpr const char* kProductTitle = "Quennel Varrick";
@@ -16,10 +23,10 @@ inline constexpr const char* kInstanceGuardName = "QuennelVarrickMutex";
 // whatever the folder it was started from. A second instance is refused,
 // without touching the running one's log, unless the command line begins
 // with "-2". Returns the process exit code.
-int ProgramMain(std::string_view commandLine);
+int ProgramMain(std::string_view commandLine, const GameMaker& make = {});
 
 // Creates the application object, runs its message loop and deletes it.
-void RunGame();
+void RunGame(const GameMaker& make = {});
 
 // True when a second instance may run beside the first.
 bool AllowsSecondInstance(std::string_view commandLine);

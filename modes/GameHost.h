@@ -10,6 +10,7 @@
 #include <string_view>
 
 class YGameMaster;
+class YMonsterShop;
 class YPlayer;
 
 // Bits of the state word above its low three (what the frame draws) that
@@ -44,7 +45,7 @@ class GameHost {
                                    std::int32_t experienceBonus) = 0;
   virtual void ShowMultiplayerDraw() = 0;
   virtual void ShowNetworkDefeat() = 0;
-  // Winning side 0 or 1, -1 for a draw.
+  // The board side that won the game (0 or 1), -1 for a draw.
   virtual void ShowHotseatComplete(std::int32_t winner) = 0;
   virtual void ShowNetworkResult(std::int32_t winner) = 0;
 
@@ -54,10 +55,11 @@ class GameHost {
   virtual void ShowLevelComplete2() = 0;
   virtual void ShowLevelFail() = 0;
   virtual void ShowQuestFinal() = 0;
-  // The fine screen: the hero's face picture (may be empty) and the gold.
+  // The fine screen: the hero's face picture (may be empty) and the gold it paid.
   virtual void ShowHeroFine(const std::string& face, std::int32_t gold) = 0;
-  // The control panel for the hero between levels.
-  virtual void OpenControlPanel(YPlayer* hero) = 0;
+  // The control panel for the hero between levels, with the monster shop
+  // (null: none) on tab `tab` (a tab the panel lacks keeps its own).
+  virtual void OpenControlPanel(YPlayer* hero, YMonsterShop* shop, std::int32_t tab) = 0;
 
   // --- the mode in play --------------------------------------------------------
   // Closes every open modal screen.
@@ -87,7 +89,7 @@ class NullGameHost final : public GameHost {
   void ShowLevelFail() override {}
   void ShowQuestFinal() override {}
   void ShowHeroFine(const std::string&, std::int32_t) override {}
-  void OpenControlPanel(YPlayer*) override {}
+  void OpenControlPanel(YPlayer*, YMonsterShop*, std::int32_t) override {}
   void CloseModals() override {}
   void SetGameMode(YGameMaster*) override {}
 

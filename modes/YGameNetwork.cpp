@@ -215,13 +215,14 @@ void YGameNetwork::OnLevelEnd() {
   board_.OnBattleResult(outcome_);
   Host().SetState(host_state::kBoard);
   if (!board_.IsGameOver()) return;
-  // The result screen speaks for this machine: 0 this player won, 1 the
-  // peer. The slave's own units may stand on board side 1.
+  // The outcome speaks for this machine: 0 this player won, 1 the peer.
+  // The slave's own units may stand on board side 1, so the result screen
+  // gets the board side and tells the peer by its commander.
   const std::int32_t side = Winner();
   const YTessorPlayerCommander* winner = side >= 0 ? board_.Commander(side) : nullptr;
   outcome_ = side < 0 ? -1 : (winner != nullptr && winner->Kind() == commander_kind::kNetwork ? 1 : 0);
   started_ = false;
-  Host().ShowNetworkResult(outcome_);
+  Host().ShowNetworkResult(side);
 }
 
 void YGameNetwork::ShowAbort() {

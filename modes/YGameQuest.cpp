@@ -8,6 +8,7 @@
 #include "board/YTessorLevelLoader.h"
 #include "board/YTessorPlayerCommander.h"
 #include "board/YTessorUnit.h"
+#include "draw/PanelSlots.h"
 #include "framework/FileUtils.h"
 #include "framework/Init.h"
 #include "framework/Log.h"
@@ -273,11 +274,13 @@ void YGameQuest::OnRewardChoice(std::int32_t choice) {
     if (!fallen) {
       OnNextRound();
     } else {
-      hero_->gold -= (hero_->gold - goldAtLevel_) / 2;
+      // The fine screen shows what the hero paid, not what it kept.
+      const std::int32_t fine = (hero_->gold - goldAtLevel_) / 2;
+      hero_->gold -= fine;
       hero_->health = hero_->baseHealth;
       nextLevelPending_ = true;
       levelIndex_ += 1;
-      Host().ShowHeroFine(hero_->face != nullptr ? hero_->face->name() : std::string(), hero_->gold);
+      Host().ShowHeroFine(hero_->face != nullptr ? hero_->face->name() : std::string(), fine);
     }
   } else {
     FinishQuest();
@@ -298,7 +301,7 @@ void YGameQuest::OnRetryLevel() {
   if (hero_ == nullptr) return;
   hero_->RestoreAll();
   nextLevelPending_ = true;
-  Host().OpenControlPanel(hero_);
+  Host().OpenControlPanel(hero_, &CampaignShop(), panel::kArmyTab);
   Host().SetState(1);
   Save();
 }
@@ -311,7 +314,7 @@ void YGameQuest::OnNextRound() {
     nextLevelPending_ = true;
     levelIndex_ += 1;
   }
-  Host().OpenControlPanel(hero_);
+  Host().OpenControlPanel(hero_, &CampaignShop(), rewardTab_);
   Host().SetState(1);
 }
 

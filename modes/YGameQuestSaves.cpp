@@ -6,6 +6,7 @@
 #include "board/BoardRandom.h"
 #include "board/YTessor.h"
 #include "board/YTessorUnit.h"
+#include "draw/PanelSlots.h"
 #include "framework/FileUtils.h"
 #include "framework/Init.h"
 #include "framework/Log.h"
@@ -140,7 +141,7 @@ bool YGameQuest::ApplySave(QuestSaveData& data) {
   if (data.state == 0 || wonLevel || (levelIndex_ < 0 && data.state != 2)) {
     if (wonLevel) levelIndex_ += 1;
     nextLevelPending_ = true;
-    Host().OpenControlPanel(hero_);
+    Host().OpenControlPanel(hero_, &CampaignShop(), panel::kSpellsTab);
     Host().SetState(1);
     return true;
   }

@@ -1,5 +1,7 @@
 #include "platform/Process.h"
 
+#include <malloc.h>
+
 #include <atomic>
 #include <csignal>
 #include <cstdio>
@@ -58,6 +60,10 @@ void InstallTerminationHandlers() {
 
 bool TerminationRequested() {
   return g_terminationRequested.load();
+}
+
+void ReturnFreedMemory() {
+  malloc_trim(0);
 }
 
 }  // namespace platform

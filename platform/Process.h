@@ -1,5 +1,5 @@
 // The process's own life: ending it on a fatal error, the folder it runs
-// from, and the requests to end it that arrive as signals (SIGTERM from the
+// from, its free heap memory, and the requests to end it that arrive as signals (SIGTERM from the
 // desktop or a service manager, SIGINT from a terminal).
 #pragma once
 
@@ -23,5 +23,9 @@ void InstallTerminationHandlers();
 // True once SIGTERM or SIGINT arrived after InstallTerminationHandlers.
 // Any thread.
 bool TerminationRequested();
+
+// Hands memory the heap holds free back to the system (after a phase that
+// freed much, such as the splash screens).
+void ReturnFreedMemory();
 
 }  // namespace platform

@@ -56,8 +56,6 @@ class SplashScreens {
   bool Over() const;
   std::size_t ScreenCount() const { return screens_.size(); }
   std::int32_t Index() const { return index_; }
-  // SkipAll was asked for: the sequence ends after the current fade-out.
-  bool EndingEarly() const { return step_ == kSkipAllStep; }
   Phase State() const { return state_; }
   float Timer() const { return timer_; }
 

@@ -51,6 +51,9 @@ void MakeArrayTexture(int columns, int rows, int count, std::vector<YSTexture*>&
     out.push_back(cell.get());
     cell.release()->CreateDeviceObjects();
   }
+  // The cells hold their texels on the device: the decoded image goes (a
+  // new device reads the file again).
+  surface->ReleaseDeviceObjects();
 }
 
 bool LoadNextWaitingTexture() {

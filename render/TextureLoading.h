@@ -32,7 +32,8 @@ std::unique_ptr<platform::DeviceTexture> LoadDeviceTexture(platform::GraphicsDev
 
 // Cuts `count` cells, numbered row by row from the top left, of a grid of
 // columns x rows from the image file `fileName`, appending them to `out`;
-// the caller owns them, and the image goes with the last of them. Logs
+// the caller owns them, and the surface goes with the last of them; its
+// decoded image is dropped once the cells are made. Logs
 // "Make array texture..." and the surface's and each cell's lines. Inside
 // the renderer, call it as ::MakeArrayTexture (its slot has the same name).
 void MakeArrayTexture(int columns, int rows, int count, std::vector<YSTexture*>& out,

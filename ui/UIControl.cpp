@@ -119,18 +119,23 @@ bool UIControl::KeepsCapture() const {
   return this == g_capture || this == g_captureOwner;
 }
 
+UIControl* UIControl::TopChildAt(float x, float y) const {
+  for (std::size_t i = children_.size(); i-- > 0;) {
+    UIControl* child = children_[i].get();
+    if (child->visible_ && child->HitTest(x, y)) return child;
+  }
+  return nullptr;
+}
+
 void UIControl::MouseMove(float x, float y) {
   if (LiveHotChild() && !hot_->HitTest(x, y)) LeaveHotChild();
-  if (!hot_) {
-    for (std::size_t i = children_.size(); i-- > 0;) {
-      UIControl* child = children_[i].get();
-      if (!child->visible_ || !child->HitTest(x, y)) continue;
-      if (MayBecomeHot(child)) {
-        hot_ = child;
-        child->OnMouseEnter();
-      }
-      break;
-    }
+  // The topmost child under the pointer is the hot one, also when the
+  // pointer comes onto it from a child beneath (a button on a panel).
+  UIControl* top = TopChildAt(x, y);
+  if (top != nullptr && top != hot_ && MayBecomeHot(top)) {
+    LeaveHotChild();
+    hot_ = top;
+    top->OnMouseEnter();
   }
   if (hot_)
     hot_->MouseMove(x - hot_->rect.x, y - hot_->rect.y);

@@ -134,6 +134,8 @@ class UIControl {
   // exists (an open list must so lie inside its parent's rectangle, which
   // stays hot around it).
   static bool MayBecomeHot(const UIControl* child);
+  // The last-drawn visible child whose rectangle holds the point, or null.
+  UIControl* TopChildAt(float x, float y) const;
   // Whether a click on this control keeps the capture open.
   bool KeepsCapture() const;
   void SetWorld(const YMatrix4& m) const;

@@ -266,6 +266,9 @@ void UIRoot::OnMouseMove(float x, float y) {
 }
 
 void UIRoot::OnMouseDown(int button, float x, float y) {
+  // A press where no move was seen (a screen shown under a resting pointer,
+  // a pointer moved while no screen took it) first finds its control.
+  if (x != mouseX_ || y != mouseY_) OnMouseMove(x, y);
   UIControl* target = MouseTarget();
   if (!target) return;
   const YVector2 p = ToUICoords(x, y);
@@ -273,6 +276,7 @@ void UIRoot::OnMouseDown(int button, float x, float y) {
 }
 
 void UIRoot::OnMouseUp(int button, float x, float y) {
+  if (x != mouseX_ || y != mouseY_) OnMouseMove(x, y);
   UIControl* target = MouseTarget();
   if (!target) return;
   const YVector2 p = ToUICoords(x, y);

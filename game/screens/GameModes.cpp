@@ -1,10 +1,12 @@
 #include "game/screens/GameModes.h"
 
 #include "board/YTessor.h"
+#include "board/YTessorPlayerCommander.h"
 #include "modes/YGameHotseat.h"
 #include "modes/YGameNetwork.h"
 #include "modes/YGameQuest.h"
 #include "players/PlayerProfiles.h"
+#include "players/YPlayer.h"
 #include "tiles/YTileset.h"
 
 YGameMaster* GameModes::Quest() {
@@ -142,4 +144,14 @@ bool GameModes::BattleStarted() {
 
 void GameModes::SetBattleMood() {
   GetTileset().UpdateMusicMood(true);
+}
+
+std::string GameModes::SidePlayerName(int side) {
+  const YPlayer* record = GetTessor().Player(side);
+  return record != nullptr ? record->name : std::string();
+}
+
+int GameModes::SideCommanderKind(int side) {
+  const YTessorPlayerCommander* commander = GetTessor().Commander(side);
+  return commander != nullptr ? commander->Kind() : -1;
 }

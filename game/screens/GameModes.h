@@ -39,4 +39,6 @@ class GameModes final : public ScreenModes {
   void SetUpBattleView() override;
   bool BattleStarted() override;
   void SetBattleMood() override;
+  std::string SidePlayerName(int side) override;
+  int SideCommanderKind(int side) override;
 };

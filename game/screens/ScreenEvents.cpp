@@ -13,6 +13,7 @@
 #include "ui/UIEdit.h"
 #include "ui/UIRoot.h"
 #include "ui/UIScrollBar.h"
+#include "ui/UITracker.h"
 
 namespace ss = screen_state;
 
@@ -172,6 +173,10 @@ bool ScreenEvents::OptionsRow(std::string_view name) {
     SetState(ss::kMenu);
     ui_.CloseModal();
     if (name == "ok") host_.ApplyOptions();
+  } else if (name == "music_vol" || name == "sound_vol") {
+    // The volume is heard at once; "cancel" keeps it.
+    if (const auto* tracker = ChildOf<UITracker>(screens_.optionsScreen.get(), name))
+      host_.SetOptionVolume(name == "music_vol", tracker->GetValue());
   }
   return true;
 }
@@ -324,6 +329,23 @@ bool ScreenEvents::AskAbort() {
   if (!MayAskAbort(State(), ui_.GetTopModal() != nullptr || ui_.WaitingModal() != nullptr)) return false;
   Ask(ss::kQuestion, "abort_game");
   return true;
+}
+
+bool ScreenEvents::OnHelpKey() {
+  if (ui_.ScreenFade() > 0 || (State() & host_state::kBoardFrozen) != 0) return false;
+  host_.ShowHelp();
+  return true;
+}
+
+void ScreenEvents::LoadScreens(std::string_view prefix, const std::function<void(UIControl*)>& onDialog) {
+  // A reload replaces the trees the UI root shows: it lets go of them first.
+  const bool reload = ui_.CurrentScreen() != nullptr;
+  if (reload) {
+    ui_.SetCurrentScreen(nullptr);
+    ui_.ClearModals();
+  }
+  screens_.Load(prefix, onDialog);
+  if (reload) ShowMainMenu();
 }
 
 void ScreenEvents::ShowMainMenu() {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -75,6 +76,14 @@ class ScreenEvents {
   // the board or the duel and no modal is open, asks whether to abort the
   // game. False when the word or a modal leaves it alone.
   bool AskAbort();
+
+  // F1: the help book, except while a screen change is pending (the fade
+  // to a duel, 0x102): the book would take the place of the screen the
+  // change waits for. False when ignored.
+  bool OnHelpKey();
+  // Replaces every screen by those of the interface folder `prefix`; on a
+  // reload (a screen is current) it ends in the main menu with no modal.
+  void LoadScreens(std::string_view prefix, const std::function<void(UIControl*)>& onDialog);
 
   // Whether the word and the modals let Escape or the board's menu button
   // ask: the whole word 1, 2 or 3 and no modal open.

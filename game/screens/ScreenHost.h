@@ -27,4 +27,7 @@ class ScreenHost : public GameHost {
   // Fills the options screen from the configuration / applies its choices.
   virtual void FillOptions() = 0;
   virtual void ApplyOptions() = 0;
+  // A volume tracker of the options moved: `value` becomes the
+  // configuration's music (or effects) volume and is heard at once.
+  virtual void SetOptionVolume(bool music, float value) = 0;
 };

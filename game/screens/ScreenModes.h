@@ -91,4 +91,11 @@ class ScreenModes {
   virtual void SetUpBattleView() = 0;
   virtual bool BattleStarted() = 0;
   virtual void SetBattleMood() = 0;
+
+  // --- the board's two sides, for the end of a game -----------------------------
+  // The name of the board's player record of `side`; empty when none.
+  virtual std::string SidePlayerName(int side) = 0;
+  // The kind of the board's commander of `side` (commander_kind); -1 when
+  // the side has none.
+  virtual int SideCommanderKind(int side) = 0;
 };

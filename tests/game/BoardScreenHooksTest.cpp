@@ -6,6 +6,7 @@
 
 #include "game/BoardScreenHooks.h"
 #include "game/screens/ScreenEvents.h"
+#include "players/YPlayer.h"
 
 TEST(BoardScreenHooks, TheMenuButtonAsksOnlyOnAPlainPanelBoardOrDuelWithoutAModal) {
   for (std::uint32_t state : {1u, 2u, 3u}) {
@@ -15,7 +16,11 @@ TEST(BoardScreenHooks, TheMenuButtonAsksOnlyOnAPlainPanelBoardOrDuelWithoutAModa
   for (std::uint32_t state : {0u, 4u, 0x102u, 0x402u, 0xAu})
     EXPECT_FALSE(ScreenEvents::MayAskAbort(state, false)) << state;
   int asked = 0;
-  BoardScreenHooks hooks([&] { ++asked; });
+  YPlayer* opened = nullptr;
+  BoardScreenHooks hooks([&] { ++asked; }, [&](YPlayer* record) { opened = record; });
   hooks.AskAbort();
   EXPECT_EQ(asked, 1);
+  YPlayer record;
+  hooks.OpenControlPanel(&record);
+  EXPECT_EQ(opened, &record);
 }

@@ -6,27 +6,40 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "framework/Init.h"
 #include "framework/YLocale.h"
 #include "game/screens/CustomDrawing.h"
 #include "game/screens/GameScreens.h"
+#include "game/screens/OptionsScreen.h"
 #include "game/screens/ScreenHost.h"
 #include "game/screens/ScreenModes.h"
+#include "game/screens/ScreenResults.h"
 #include "game/screens/ScreenTexts.h"
 #include "modes/SaveInfo.h"
 #include "modes/YGameQuest.h"
+#include "players/TileTables.h"
+#include "players/YArtifactLoader.h"
 #include "players/YGameMaster.h"
+#include "render/YTextureBase.h"
+#include "tests/framework/LogCapture.h"
+#include "render/DisplayMode.h"
 #include "tests/support/TestSupport.h"
 #include "ui/UIButton.h"
 #include "ui/UICombobox.h"
+#include "ui/UIComboboxList.h"
 #include "ui/UIControl.h"
 #include "ui/UIEdit.h"
+#include "ui/UIImage.h"
 #include "ui/UIParser.h"
 #include "ui/UIRoot.h"
 #include "ui/UIScrollBar.h"
 #include "ui/UIText.h"
+#include "ui/UITracker.h"
 
 namespace {
 
@@ -61,20 +74,39 @@ struct FakeHost : ScreenHost {
   void ShowLevelFail() override {}
   void ShowQuestFinal() override {}
   void ShowHeroFine(const std::string&, std::int32_t) override {}
-  void OpenControlPanel(YPlayer*) override {}
+  void OpenControlPanel(YPlayer*, YMonsterShop*, std::int32_t) override {}
   void CloseModals() override {}
   void SetGameMode(YGameMaster* m) override { mode = m; }
   YGameMaster* GameMode() const override { return mode; }
   void ShowYesNo(const std::string& text) override { log.push_back("ask " + text); }
-  void SelectMusic(int track, int, float) override { log.push_back("music " + std::to_string(track)); }
+  void SelectMusic(int track, int followUp, float fade) override {
+    log.push_back("music " + std::to_string(track));
+    music.push_back({track, followUp, fade});
+  }
   void QuitGame() override { log.push_back("quit"); }
   void ShowHelp() override { log.push_back("help"); }
   void ShowHallOfFame() override { log.push_back("hallOfFame"); }
-  void FillOptions() override { log.push_back("fillOptions"); }
-  void ApplyOptions() override { log.push_back("applyOptions"); }
+  void FillOptions() override {
+    log.push_back("fillOptions");
+    if (fillOptions) fillOptions();
+  }
+  void ApplyOptions() override {
+    log.push_back("applyOptions");
+    if (applyOptions) applyOptions();
+  }
+  void SetOptionVolume(bool music, float value) override {
+    log.push_back((music ? "music volume " : "sound volume ") + std::to_string(value));
+  }
+  std::function<void()> fillOptions, applyOptions;
   std::uint32_t state = 4;
   YGameMaster* mode = nullptr;
   Lines log;
+  struct Music {
+    int track, followUp;
+    float fade;
+    bool operator==(const Music&) const = default;
+  };
+  std::vector<Music> music;
 };
 
 struct FakeModes : ScreenModes {
@@ -133,6 +165,10 @@ struct FakeModes : ScreenModes {
   void SetUpBattleView() override { log.push_back("battleView"); }
   bool BattleStarted() override { return true; }
   void SetBattleMood() override {}
+  std::string SidePlayerName(int side) override { return sideNames[side & 1]; }
+  int SideCommanderKind(int side) override { return sideKinds[side & 1]; }
+  std::string sideNames[2];
+  int sideKinds[2] = {-1, -1};
   int saves = 0;
   int profiles = 2;
   SaveInfo save;
@@ -525,6 +561,219 @@ TEST_F(ScreenEventsTest, TheNetworkSetupsEnableApplyAndStartByWhatWasSent) {
   EXPECT_FALSE(Enabled(internet, "apply"));
   EXPECT_EQ(modes.log, (Lines{"connect ", "read", "read", "read", "endNetwork", "connect ", "read",
                               "connect 127.0.0.1", "read"}));
+}
+
+// ---- The result screens the game modes show ---------------------------------
+
+struct ScreenResultsTest : ScreenEventsTest {
+  ScreenResults results{ui, screens, host, modes};
+};
+
+TEST_F(ScreenResultsTest, FightResultsShowTheirGainsStateAndMusic) {
+  host.state = 3;
+  results.ShowBattleVictory(false, 120, 45, 30, 10);
+  UIControl* draw = screens.battleDrawScreen.get();
+  EXPECT_EQ(ui.GetTopModal(), draw);
+  EXPECT_EQ(TextOf(draw, "gold") + TextOf(draw, "experence") + TextOf(draw, "goldbonus") +
+                TextOf(draw, "experencebonus"),
+            "+120+45+30+10");
+  EXPECT_EQ(host.state, 0x43u);
+  results.ShowDefeat(7, 0);
+  EXPECT_EQ(TextOf(screens.defeatScreen.get(), "gold"), "+7");
+  EXPECT_EQ(TextOf(screens.defeatScreen.get(), "experence"), "+0");
+  EXPECT_EQ(host.music, (std::vector<FakeHost::Music>{{7, 3, 0.5f}, {8, 3, 0.5f}}));
+}
+
+// A reward that names what the catalogues lack falls back to the plain
+// level-complete screen, whose "ok" goes on without a reward.
+TEST_F(ScreenResultsTest, ALevelRewardShowsItsPicturesOrFallsBackWhenMissing) {
+  ClearArtifacts();
+  YArtifactLoader artifacts("ui\\english\\artifacts.yml");
+  GetTileTables().Clear();
+  GetTileTables().Load("ui\\english\\");
+  ASSERT_FALSE(Artifacts().empty());
+  ASSERT_FALSE(GetTileTables().Spells().empty());
+  const YArtifact& item = *Artifacts().front();
+  const YTileSpell& spell = *GetTileTables().Spells().front();
+  UIControl* reward = screens.levelCompleteScreen.get();
+  results.ShowLevelComplete(item.id, spell.key);
+  EXPECT_EQ(ui.GetTopModal(), reward);
+  EXPECT_EQ(TextOf(reward, "artifactName"), item.name);
+  EXPECT_EQ(TextOf(reward, "spellName"), spell.name);
+  EXPECT_EQ(dynamic_cast<UIImage*>(reward->FindChild("artifactImg"))->texture, item.texture);
+  ui.CloseAllModals();
+  Settle();
+
+  host.mode = &modes.quest;
+  host.state = 0x82;
+  LogCapture log;
+  results.ShowLevelComplete("no_such_artifact", spell.key);
+  Settle();
+  EXPECT_EQ(ui.GetTopModal(), screens.levelComplete2Screen.get());
+  EXPECT_EQ(log.Lines().size(), 1u);
+  Click("ok");
+  EXPECT_EQ(modes.log, Lines{"reward -1"});
+}
+
+// The locale's game-end text is a format from a data file: only %s and %d
+// are filled, nothing reads a missing argument; a draw's text is not a
+// format at all.
+TEST_F(ScreenResultsTest, TheHotseatEndFillsItsFormatSafely) {
+  testing_support::ScopedTempDir dir;
+  std::ofstream(dir.File("locale.yml")) << "<locale><str name=\"hotseat_complete\">%s wins %d%s %n %x</str>"
+                                           "<str name=\"multiplayer_draw\">Nobody wins 100%s</str></locale>";
+  GetLocale().Load(dir.File("locale.yml"));
+  modes.sideNames[1] = "Mira";
+  host.state = 2;
+  results.ShowHotseatComplete(1);
+  UIControl* end = screens.multiplayerCompleteScreen.get();
+  EXPECT_EQ(TextOf(end, "text"), "Mira wins %n %x");
+  EXPECT_EQ(host.state, 0x82u);
+  EXPECT_EQ(ui.GetTopModal(), end);
+  results.ShowHotseatComplete(-1);
+  EXPECT_EQ(TextOf(end, "text"), "Nobody wins 100%s");
+}
+
+// The network game's end speaks for this machine: the side whose board
+// commander is the peer's won against it.
+TEST_F(ScreenResultsTest, TheNetworkEndTellsWinFromDefeatByTheWinnersCommander) {
+  UIControl* end = screens.multiplayerCompleteScreen.get();
+  modes.sideKinds[0] = 3;  // the peer plays side 0
+  modes.sideKinds[1] = 1;
+  results.ShowNetworkResult(0);
+  EXPECT_EQ(TextOf(end, "text"), GetLocale().GetText("network_defeat_game"));
+  results.ShowNetworkResult(1);
+  EXPECT_EQ(TextOf(end, "text"), GetLocale().GetText("network_win_game"));
+  results.ShowNetworkResult(-1);
+  EXPECT_EQ(TextOf(end, "text"), GetLocale().GetText("multiplayer_draw"));
+}
+
+// The fine is a whole screen, not a modal; its "ok" starts the next round.
+TEST_F(ScreenResultsTest, TheFineBecomesTheScreenAndItsOkGoesOn) {
+  host.mode = &modes.quest;
+  host.state = 2;
+  results.ShowHeroFine("textures\\heroes\\wanderer.tga", 40);
+  Settle();
+  UIControl* fine = screens.heroFineScreen.get();
+  EXPECT_EQ(ui.CurrentScreen(), fine);
+  EXPECT_EQ(ui.GetTopModal(), nullptr);
+  EXPECT_EQ(TextOf(fine, "gold"), "-40");
+  EXPECT_EQ(dynamic_cast<UIImage*>(fine->FindChild("face"))->texture->name(),
+            "textures\\heroes\\wanderer.tga");
+  EXPECT_EQ(host.state, 0x82u);
+  Click("ok");
+  EXPECT_EQ(modes.log, Lines{"nextRound"});
+  EXPECT_EQ(host.state, 2u);
+}
+
+// The options on a display of two sizes, the configuration in 1024x768 and
+// English; the screens' reload is the application's.
+struct OptionsTest : ScreenEventsTest {
+  OptionsTest() {
+    config.interfaceIndex = config.interfaces.IndexOf("english", 0);
+    config.videoMode = "1024x768:32@60";
+    display.SetModes(
+        {{800, 600, 32, 60, 0}, {1024, 768, 32, 60, 1}, {1024, 768, 32, 75, 2}, {1024, 768, 32, 0, -1}});
+    host.fillOptions = [this] { OptionsScreen::Fill(screens.optionsScreen.get(), config, display); };
+    host.applyOptions = [this] { options.Apply(screens.optionsScreen.get(), config); };
+    events.ShowMainMenu();
+    Settle();
+    host.log.clear();
+  }
+  UICombobox* List(const char* name) {
+    return dynamic_cast<UICombobox*>(screens.optionsScreen->FindChild(name));
+  }
+  void Reload(int language) {
+    ++reloads;
+    config.interfaceIndex = language;
+    const std::string prefix = config.GetInterfaceName() + "\\";
+    GetLocale().Load(prefix + "locale.yml");
+    UIParser::LoadLayout(prefix + "styles.yml");
+    events.LoadScreens(prefix, nullptr);
+  }
+  Init config;  // lists the game folder's interface folders
+  DisplayModeList display;
+  Lines videoModes;
+  int reloads = 0;
+  OptionsScreen options{{[this](const std::string& mode) { videoModes.push_back(mode); },
+                         [this](int language) { Reload(language); }}};
+};
+
+TEST_F(OptionsTest, TheSameResolutionLeavesTheWindowAlone) {
+  Click("options");
+  ASSERT_EQ(List("resolution")->List()->Items(), (std::vector<std::string>{"800x600", "1024x768"}));
+  EXPECT_EQ(List("resolution")->GetCurrent(), 1);
+  Click("ok");
+  options.RunPending();
+  EXPECT_TRUE(videoModes.empty());
+  Click("options");
+  List("resolution")->SetCurrent(0);
+  Click("ok");
+  options.RunPending();
+  EXPECT_EQ(videoModes, Lines{"800x600:32"});
+  // A mode the display does not list selects nothing: untouched, "ok"
+  // changes nothing.
+  videoModes.clear();
+  config.videoMode = "1280x1024:32";
+  Click("options");
+  Click("ok");
+  options.RunPending();
+  EXPECT_TRUE(videoModes.empty());
+}
+
+// The click on "ok" comes from a screen the reload deletes: the reload
+// waits for the frame's boundary, happens once and ends in the main menu.
+TEST_F(OptionsTest, ALanguageChangeReloadsOnceAtTheFrameBoundary) {
+  ASSERT_GE(config.interfaces.Count(), 2);
+  Click("options");
+  EXPECT_EQ(List("language")->List()->Items().size(), static_cast<std::size_t>(config.interfaces.Count()));
+  const int other = config.interfaceIndex == 0 ? 1 : 0;
+  List("language")->SetCurrent(other);
+  const std::string title = TextOf(screens.optionsScreen.get(), "title");
+  Click("ok");
+  EXPECT_EQ(reloads, 0);
+  options.RunPending();
+  options.RunPending();
+  EXPECT_EQ(reloads, 1);
+  EXPECT_NE(TextOf(screens.optionsScreen.get(), "title"), title);
+  Settle();
+  EXPECT_EQ(ui.CurrentScreen(), screens.mainMenuScreen.get());
+  EXPECT_TRUE(ui.ModalStack().empty());
+  EXPECT_EQ(ui.WaitingModal(), nullptr);
+  EXPECT_EQ(host.state, 4u);
+  // The same language again does nothing.
+  Click("options");
+  Click("ok");
+  options.RunPending();
+  EXPECT_EQ(reloads, 1);
+  Reload(config.interfaces.IndexOf("english", 0));
+}
+
+TEST_F(OptionsTest, VolumesActAtOnceAndCancelKeepsThem) {
+  Click("options");
+  auto* music = dynamic_cast<UITracker*>(screens.optionsScreen->FindChild("music_vol"));
+  ASSERT_NE(music, nullptr);
+  EXPECT_FLOAT_EQ(music->GetValue(), config.musicVolume);
+  music->SetValue(0.25f);
+  Click("music_vol");
+  Click("cancel");
+  Click("sound_vol");  // the options are closed
+  EXPECT_EQ(host.log, (Lines{"fillOptions", "music volume " + std::to_string(0.25f)}));
+  EXPECT_EQ(host.state, 4u);
+}
+
+// F1 waits while a screen change is pending (the fade to a duel), which the
+// book would otherwise take over.
+TEST_F(ScreenEventsTest, HelpKeyIsIgnoredWhileAScreenChangeIsPending) {
+  host.state = 0x102;
+  EXPECT_FALSE(events.OnHelpKey());
+  host.state = 4;
+  ui.SetScreen(screens.mainMenuScreen.get());
+  ui.Update(0.1f);
+  EXPECT_FALSE(events.OnHelpKey());
+  Settle();
+  EXPECT_TRUE(events.OnHelpKey());
+  EXPECT_EQ(host.log, Lines{"help"});
 }
 
 }  // namespace

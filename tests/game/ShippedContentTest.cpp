@@ -5,6 +5,9 @@
 #include <cstring>
 #include <filesystem>
 #include <map>
+#include <memory>
+#include <regex>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -217,6 +220,56 @@ TEST(ShippedContent, EveryNameTheTwoPlayerGamesLookUpIsShipped) {
     locale.Load((folder.path() / "locale.yml").string());
     for (const std::string& key : keys) EXPECT_FALSE(locale.GetText(key).empty()) << folder.path() << " " << key;
   }
+}
+
+std::set<std::string> FileNames(const std::filesystem::path& folder) {
+  std::set<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder))
+    names.insert(entry.path().filename().string());
+  return names;
+}
+
+// The locale keys a locale file defines.
+std::set<std::string> LocaleKeys(const std::filesystem::path& file) {
+  const std::string text = testing_support::ReadFile(file);
+  const std::regex pattern("<str name=\"([^\"]*)\"");
+  std::set<std::string> keys;
+  for (auto it = std::sregex_iterator(text.begin(), text.end(), pattern); it != std::sregex_iterator(); ++it)
+    keys.insert((*it)[1].str());
+  return keys;
+}
+
+// Every interface folder has every file of the English one and a text for
+// each of its locale keys, and the game's fonts draw every character its
+// texts use (the files are in the Windows-1252 code page).
+TEST(ShippedContent, EveryInterfaceFolderIsACompleteLanguage) {
+  const std::filesystem::path ui = std::filesystem::path(QV_GAME_DIR) / "ui";
+  const std::set<std::string> files = FileNames(ui / "english");
+  const std::set<std::string> keys = LocaleKeys(ui / "english" / "locale.yml");
+  std::vector<std::unique_ptr<YFont>> fonts;
+  for (const char* name : {"mainfont", "labelfont", "default"}) {
+    fonts.push_back(std::make_unique<YFont>(name));
+    fonts.back()->LoadData(std::string(QV_GAME_DIR) + "/fonts/" + name + ".dat");
+  }
+  int folders = 0;
+  for (const auto& folder : std::filesystem::directory_iterator(ui)) {
+    ++folders;
+    EXPECT_EQ(FileNames(folder.path()), files) << folder.path();
+    YLocale locale;
+    locale.Load((folder.path() / "locale.yml").string());
+    for (const std::string& key : keys)
+      EXPECT_FALSE(locale.GetText(key).empty()) << folder.path() << " " << key;
+    for (const std::string& file : files) {
+      std::set<unsigned char> missing;
+      for (const char c : testing_support::ReadFile(folder.path() / file))
+        for (const auto& font : fonts)
+          if (static_cast<unsigned char>(c) >= 0x80 && font->widths[static_cast<unsigned char>(c)] <= 0)
+            missing.insert(static_cast<unsigned char>(c));
+      EXPECT_TRUE(missing.empty()) << folder.path() / file << " uses a character the fonts lack: "
+                                   << static_cast<int>(*missing.begin());
+    }
+  }
+  EXPECT_GE(folders, 2);
 }
 
 }  // namespace

@@ -298,7 +298,7 @@ TEST(ShippedLayouts, EveryLayoutReadsCleanlyAndNamesOnlyShippedContent) {
   testing_support::ScopedCwd cwd(QV_GAME_DIR);
   const std::set<std::string> shaders = DefinedShaders();
   const std::vector<fs::path> folders = InterfaceFolders();
-  ASSERT_FALSE(folders.empty());
+  ASSERT_GE(folders.size(), 2u) << "English and a second language";
   for (const fs::path& folder : folders) {
     const std::string data = "ui\\" + folder.filename().string() + "\\";
     LogCapture log;

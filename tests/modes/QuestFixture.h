@@ -40,7 +40,13 @@ class RecordingHost : public GameHost {
   void ShowLevelFail() override { calls.push_back("fail"); }
   void ShowQuestFinal() override { calls.push_back("final"); }
   void ShowHeroFine(const std::string&, std::int32_t gold) override;
-  void OpenControlPanel(YPlayer*) override { calls.push_back("panel"); }
+  void OpenControlPanel(YPlayer*, YMonsterShop* shop, std::int32_t tab) override {
+    calls.push_back("panel");
+    panelShop = shop;
+    panelTab = tab;
+  }
+  YMonsterShop* panelShop = nullptr;
+  std::int32_t panelTab = -1;
   void CloseModals() override { calls.push_back("close"); }
   void SetGameMode(YGameMaster*) override {}
 

@@ -41,7 +41,7 @@ class RecordingHost : public GameHost {
   void ShowLevelFail() override {}
   void ShowQuestFinal() override {}
   void ShowHeroFine(const std::string&, std::int32_t) override {}
-  void OpenControlPanel(YPlayer*) override {}
+  void OpenControlPanel(YPlayer*, YMonsterShop*, std::int32_t) override {}
   void CloseModals() override { shown.push_back("closeModals"); }
   void SetGameMode(YGameMaster* mode) override { gameMode = mode; }
 

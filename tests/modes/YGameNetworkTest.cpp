@@ -9,11 +9,14 @@
 #include <string>
 
 #include "board/YTessor.h"
+#include "board/YTessorPlayerCommander.h"
+#include "board/YTessorUnit.h"
 #include "framework/YLocale.h"
 #include "modes/PeerLinkFactory.h"
 #include "modes/YGameNetwork.h"
 #include "players/PlayerProfiles.h"
 #include "players/YPlayer.h"
+#include "players/YPlayerHero.h"
 #include "render/YTextureBase.h"
 #include "tests/modes/ModesFixture.h"
 #include "tests/net/MemoryPeerLink.h"
@@ -185,6 +188,29 @@ TEST_F(NetworkTest, CrossingSummariesLetBothMachinesBegin) {
   EXPECT_TRUE(master.mode.Started());
   EXPECT_TRUE(slave.mode.Started());
   EXPECT_TRUE(slave.mode.IsConnected());
+}
+
+// The other machine's own units stand on board side 1 once the sides were
+// mirrored: its win is told by the winner's commander, so the result screen
+// gets the board side, while the outcome speaks for this machine.
+TEST(NetworkGameEnd, TheResultScreenGetsTheWinningBoardSide) {
+  struct Commander final : YTessorPlayerCommander {
+    Commander(std::int32_t side, std::int32_t kind) : YTessorPlayerCommander(side), kind(kind) {}
+    std::int32_t Kind() const override { return kind; }
+    std::int32_t kind;
+  };
+  YTessor board;
+  YTileset battle;
+  YGameNetwork mode{board, battle};
+  RecordingHost host;
+  mode.SetHost(&host);
+  YPlayerHero hero;
+  board.Board().AddUnit(std::make_unique<YTessorUnit>(&hero, 1));
+  board.SetCommander(0, std::make_unique<Commander>(0, commander_kind::kNetwork));
+  board.SetCommander(1, std::make_unique<Commander>(1, commander_kind::kUser));
+  mode.OnLevelEnd();
+  EXPECT_EQ(host.shown, std::vector<std::string>{"networkResult 1"});
+  EXPECT_EQ(mode.Outcome(), 0);
 }
 
 }  // namespace

@@ -127,6 +127,7 @@ TEST_F(QuestTest, TheDoorKeeperLostStartsItAgainAndWonOpensTheShop) {
   EXPECT_TRUE(quest.NextLevelPending());
   EXPECT_EQ(host.state, 1u);
   EXPECT_EQ(CampaignShop().Player(), quest.Hero());
+  EXPECT_EQ(host.panelShop, &CampaignShop()) << "the panel opens with the shop";
   EXPECT_NE(CampaignShop().Offer(0), nullptr);
   EXPECT_NE(testing_support::ReadFile(fs::path(SaveFolder() / "00000.yml")).find("<game state=\"0\">"),
             std::string::npos);
@@ -144,7 +145,7 @@ TEST_F(QuestTest, AHeroThatFellInAWonLevelPaysItsFineAndItsSaveGoesOnAtTheNextLe
   hero.health = 0;                 // but the hero fell
   quest.OnRewardChoice(-1);
   EXPECT_EQ(hero.gold, atLevel + 101 - 50);
-  EXPECT_TRUE(host.Saw("fine " + std::to_string(hero.gold)));
+  EXPECT_TRUE(host.Saw("fine 50")) << "the fine paid, not the gold kept";
   EXPECT_EQ(quest.LevelIndex(), 1);
   EXPECT_TRUE(quest.NextLevelPending());
 
@@ -153,6 +154,7 @@ TEST_F(QuestTest, AHeroThatFellInAWonLevelPaysItsFineAndItsSaveGoesOnAtTheNextLe
   EXPECT_TRUE(quest.NextLevelPending());
   quest.OnNextRound();  // the fine screen's button
   EXPECT_EQ(quest.LevelIndex(), 1) << "no level skipped";
+  EXPECT_EQ(host.panelTab, -1) << "no reward taken: the panel keeps its tab";
   quest.Update();
   EXPECT_EQ(GetTessor().levelNumber, 1);
   EXPECT_FALSE(GetTessor().Board().Units(1).empty());

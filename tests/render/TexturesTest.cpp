@@ -240,6 +240,7 @@ TEST_F(TexturesTest, ArrayCellsAreCutRowByRowFromTheTopLeft) {
   render->MakeArrayTexture(4, 2, 8, cells, name);
   ASSERT_EQ(cells.size(), 8u);
   EXPECT_EQ(CountLogged(log, "Create texture: ok, filtering: ok"), 8);
+  EXPECT_EQ(cells[0]->Surface()->Texels(), nullptr) << "the decoded image is not kept";
   for (int k = 0; k < 8; ++k) {
     const FakeDeviceTexture* cell = Fake(*cells[static_cast<std::size_t>(k)]);
     ASSERT_NE(cell, nullptr) << k;

@@ -56,6 +56,12 @@ TEST(UIControlMouse, HiddenChildIsNeverHitAndLosesHotness) {
   EXPECT_EQ(Journal(), (Lines{"above:enter", "above:hide", "above:leave", "root:down 160,170", "below:enter",
                               "below:down 60,70"}));
   EXPECT_EQ(root.HotChild(), below);
+  // Back onto the shown child from the one beneath: the topmost takes over.
+  above->Show();
+  Journal().clear();
+  root.MouseMove(160, 170);
+  root.MouseDown(0, 160, 170);
+  EXPECT_EQ(Journal(), (Lines{"below:leave", "above:enter", "above:down 10,20"}));
 }
 
 // Only the open list becomes hot; a click outside it and its owner closes it

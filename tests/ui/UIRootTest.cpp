@@ -141,6 +141,19 @@ TEST_F(UIRootTest, InputReachesTheFocusedControlAndTheTopModal) {
   EXPECT_TRUE(centre.x == 500 && centre.y == 312.5f && topLeft.x == 0 && topLeft.y == 0);
 }
 
+// A screen shown under a pointer that has not moved since: the first press
+// still reaches the control under it, entered first.
+TEST_F(UIRootTest, APressWithoutAMoveFindsTheControlUnderThePointer) {
+  Probe screen("screen", {0, 0, 1000, 625});
+  Add(screen, "button", YRect{0, 0, 100, 100});
+  root.SetScreen(&screen);
+  Run(4);
+  Journal().clear();
+  root.OnMouseDown(1, -0.9f, 0.55f);
+  root.OnMouseUp(1, -0.9f, 0.55f);
+  EXPECT_EQ(Journal(), (Lines{"button:enter", "button:down 50,37", "button:up 50,37"}));
+}
+
 // Half open over a half dark screen: dimmed, scaled about the middle, faded.
 TEST_F(UIRootTest, DrawDimsScalesTheModalAndFadesOnTop) {
   RecordingRender render;

@@ -1,0 +1,158 @@
+// The game as a new player meets it, through its window: the menus and
+// dialogs clicked with xdotool where the game says their controls are, the
+// user's battles played by the test program's stand-ins. Every screen
+// passed is kept in <build>/screenshots/play_*.png; a failure names the
+// screen it waited for and the screens the game went through.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tests/e2e/GameFixture.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+
+// One report of the program: the active screen, the state word and where
+// its named controls are.
+struct Screen {
+  std::string name;
+  std::string state;
+  std::map<std::string, std::pair<int, int>> at;
+  int gold = -1;  // on the control panel
+};
+
+// The last whole report in the program's output.
+Screen LastScreen(const std::string& out) {
+  Screen screen;
+  const std::size_t end = out.rfind("\nend\n");
+  if (end == std::string::npos) return screen;
+  const std::size_t start = out.rfind("screen ", end);
+  if (start == std::string::npos) return screen;
+  std::istringstream lines(out.substr(start, end - start));
+  std::string word;
+  lines >> word >> screen.name >> screen.state;
+  while (lines >> word) {
+    if (word == "gold") {
+      lines >> screen.gold;
+      continue;
+    }
+    std::string name;
+    int x = 0, y = 0;
+    lines >> name >> x >> y;
+    screen.at[name] = {x, y};
+  }
+  return screen;
+}
+
+class PlayRun : public e2e::ProgramRunFixture {
+ protected:
+  void Start() {
+    seen_ = 0;
+    run_ = std::make_unique<e2e::GameProcess>(tmp.Str(), e2e::Display(), std::vector<std::string>{},
+                                              e2e::Launch{QV_PLAYRUN_EXE, ""});
+    window_ = WaitForWindow();
+    ASSERT_FALSE(window_.empty()) << run_->Stderr();
+    PressKey(window_, "Escape");  // past the splash screens
+  }
+  // Waits for a report, newer than the last one reached, of `name` as the
+  // settled screen (with `state` when given), and keeps its picture.
+  ::testing::AssertionResult Reach(const std::string& name, const std::string& state = "") {
+    Screen screen;
+    std::size_t end = 0;
+    const bool reached = e2e::WaitUntil(
+        [&] {
+          const std::string out = run_->Stderr();
+          end = out.rfind("\nend\n");
+          if (end == std::string::npos || end < seen_) return false;
+          screen = LastScreen(out);
+          return screen.name == name && (state.empty() || screen.state == state);
+        },
+        30s);
+    if (!reached)
+      return ::testing::AssertionFailure() << "never reached " << name << " " << state << "; last "
+                                           << screen.name << " " << screen.state << "\n"
+                                           << Trail();
+    seen_ = end + 1;
+    current_ = screen;
+    Screenshot(window_, Shot("play_" + std::to_string(++shots_) + "_" + name + ".png"));
+    return ::testing::AssertionSuccess();
+  }
+  ::testing::AssertionResult Click(const std::string& control) {
+    const auto it = current_.at.find(control);
+    if (it == current_.at.end())
+      return ::testing::AssertionFailure() << current_.name << " has no control " << control;
+    Point(window_, it->second.first, it->second.second);
+    return ::testing::AssertionSuccess();
+  }
+  // The screens the game went through, for a failure's message.
+  std::string Trail() const {
+    std::string trail;
+    std::istringstream lines(run_->Stderr());
+    for (std::string line; std::getline(lines, line);)
+      if (line.rfind("screen ", 0) == 0) trail += line + "\n";
+    return trail;
+  }
+  void Stop() {
+    run_->Signal(SIGTERM);
+    EXPECT_EQ(run_->Wait(15s), std::optional<int>(0)) << run_->Stderr();
+  }
+
+  std::unique_ptr<e2e::GameProcess> run_;
+  std::string window_;
+  Screen current_;
+  std::size_t seen_ = 0;  // where the output after the last reached report starts
+  int shots_ = 0;
+};
+
+TEST_F(PlayRun, ANewHeroPassesTheDoorKeeperShopsSavesLeavesAndContinues) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
+  ASSERT_TRUE(Click("new"));
+  ASSERT_TRUE(Reach("newHero.yml", "0x14"));
+  ASSERT_TRUE(Click("ok"));
+  // The door keeper's duel, with its message, which the stand-in wins at
+  // its first turn.
+  ASSERT_TRUE(Reach("message.yml"));
+  ASSERT_TRUE(Click("ok"));
+  ASSERT_TRUE(Reach("battle_victory.yml"));
+  ASSERT_TRUE(Click("ok"));
+  // Between levels: the control panel with the shop; a monster bought.
+  ASSERT_TRUE(Reach("panel", "0x1"));
+  const int gold = current_.gold;
+  ASSERT_TRUE(Click("cp_shop"));
+  ASSERT_TRUE(Reach("panel"));
+  ASSERT_TRUE(Click("slot0"));
+  ASSERT_TRUE(Reach("panel"));
+  ASSERT_TRUE(Click("cp_buy"));
+  ASSERT_TRUE(Reach("panel"));
+  EXPECT_LT(current_.gold, gold) << "the monster was paid for";
+  const int goldLeft = current_.gold;
+  // Escape's question leaves the quest, which is saved, for the main menu.
+  PressKey(window_, "Escape");
+  ASSERT_TRUE(Reach("yesno.yml", "0x9"));
+  ASSERT_TRUE(Click("yes"));
+  ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
+  ASSERT_TRUE(current_.at.count("continue")) << "a save to continue";
+  ASSERT_TRUE(Click("exit"));
+  ASSERT_TRUE(Reach("yesno.yml", "0xc"));
+  ASSERT_TRUE(Click("yes"));
+  ASSERT_EQ(run_->Wait(15s), std::optional<int>(0)) << run_->Stderr();
+
+  // Started again, "continue" takes the only save back to the panel.
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
+  ASSERT_TRUE(Click("continue"));
+  ASSERT_TRUE(Reach("panel", "0x1"));
+  EXPECT_EQ(current_.gold, goldLeft) << "the save keeps the purchase";
+  Stop();
+}
+
+}  // namespace

@@ -1,0 +1,123 @@
+#include "tests/e2e/play/PlayRun.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "board/YTessor.h"
+#include "draw/YControlPanel.h"
+#include "game/GameFramework.h"
+#include "game/ProgramStart.h"
+#include "draw/PanelSlots.h"
+#include "modes/CommanderFactory.h"
+#include "modes/YGameHotseat.h"
+#include "modes/YGameNetwork.h"
+#include "modes/YGameQuest.h"
+#include "players/YPlayer.h"
+#include "players/YPlayerHero.h"
+#include "tiles/YPlayerCommander.h"
+#include "tiles/YTileset.h"
+#include "ui/UIControl.h"
+
+namespace {
+
+// The user's side of a duel: at its first turn the enemy falls.
+class StrikingUser : public YPlayerCommander {
+ public:
+  using YPlayerCommander::YPlayerCommander;
+  std::int32_t Kind() const override { return kComputer; }
+  void Update() override {
+    if (YPlayer* enemy = Battle()->Fighter(side ^ 1)) enemy->health = 0;
+  }
+};
+
+class StandInFactory : public CommanderFactory {
+ public:
+  std::unique_ptr<YTessorPlayerCommander> BoardUser(std::int32_t side) override {
+    return BoardComputer(side, 0);
+  }
+  std::unique_ptr<YPlayerCommander> DuelUser(std::int32_t side) override {
+    return std::make_unique<StrikingUser>(side);
+  }
+};
+
+class PlayGame : public GameFramework {
+ public:
+  bool Frame() override {
+    const bool drawn = GameFramework::Frame();
+    Report();
+    return drawn;
+  }
+
+ private:
+  void Report();
+  std::string ActiveName(const UIControl* active) const;
+  static void PrintControls(const UIControl& control, float x, float y);
+
+  std::uint32_t reportedState_ = ~0u;
+  const UIControl* reportedActive_ = nullptr;
+  int reportedTab_ = -1;
+  int reportedSlot_ = -1;
+  std::int32_t reportedGold_ = -1;
+};
+
+std::string PlayGame::ActiveName(const UIControl* active) const {
+  if (active == nullptr) return "none";
+  for (const GameScreens::Entry& entry : GameScreens::kEntries)
+    if ((screens.*entry.member).get() == active) return entry.file;
+  if (active == GetControlPanel().window.get()) return "panel";
+  if (active == GetTessor().ScreenRoot()) return "board";
+  return "other";
+}
+
+void PlayGame::PrintControls(const UIControl& control, float x, float y) {
+  for (const auto& child : control.Children()) {
+    if (!child->IsVisible()) continue;
+    const float cx = x + child->rect.x, cy = y + child->rect.y;
+    if (!child->name.empty())
+      std::fprintf(stderr, "control %s %d %d\n", child->name.c_str(), static_cast<int>(cx + child->rect.width / 2),
+                   static_cast<int>(cy + child->rect.height / 2));
+    PrintControls(*child, cx, cy);
+  }
+}
+
+void PlayGame::Report() {
+  // Only a settled screen: no fade, no modal still growing or waiting.
+  if (uiRoot.PendingScreen() != uiRoot.CurrentScreen() || uiRoot.ScreenFade() > 0) return;
+  if (uiRoot.WaitingModal() != nullptr || (uiRoot.GetTopModal() != nullptr && uiRoot.ModalFade() < 1.0f)) return;
+  const UIControl* active = uiRoot.GetActive();
+  const YControlPanel& panel = GetControlPanel();
+  const bool onPanel = active != nullptr && active == panel.window.get();
+  const int tab = onPanel ? panel.tab : -1;
+  const int slot = onPanel ? panel.selectedSlot : -1;
+  const std::int32_t gold = onPanel && panel.player != nullptr ? panel.player->gold : -1;
+  if (State() == reportedState_ && active == reportedActive_ && tab == reportedTab_ && slot == reportedSlot_ &&
+      gold == reportedGold_)
+    return;
+  reportedState_ = State();
+  reportedActive_ = active;
+  reportedTab_ = tab;
+  reportedSlot_ = slot;
+  reportedGold_ = gold;
+  std::fprintf(stderr, "screen %s 0x%x\n", ActiveName(active).c_str(), reportedState_);
+  if (active != nullptr) PrintControls(*active, active->rect.x, active->rect.y);
+  // The panel draws its slots itself: their centres, as "slot<N>".
+  for (int slot = 0; slot < panel::SlotCount(tab); ++slot) {
+    const YRect r = panel::SlotRect(tab, slot);
+    std::fprintf(stderr, "control slot%d %d %d\n", slot, static_cast<int>(r.x + r.width / 2),
+                 static_cast<int>(r.y + r.height / 2));
+  }
+  if (gold >= 0) std::fprintf(stderr, "gold %d\n", gold);
+  std::fprintf(stderr, "end\n");
+}
+
+}  // namespace
+
+int RunPlay(std::string_view commandLine) {
+  static StandInFactory standIns;
+  GetGameQuest().SetFactory(&standIns);
+  GetHotseatGame().SetFactory(&standIns);
+  GetNetworkGame().SetFactory(&standIns);
+  return ProgramMain(commandLine, [] { return std::make_unique<PlayGame>(); });
+}

@@ -1,0 +1,76 @@
+// The hall of fame's rows on the shipped screens of both languages: the
+// record's cells, scores times 5, the rows below the last record empty and
+// the difficulty named in the screen's language.
+#include "game/screens/HallOfFameScreen.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "game/screens/GameScreens.h"
+#include "tests/support/TestSupport.h"
+#include "ui/UICombobox.h"
+#include "ui/UIControl.h"
+#include "ui/UIParser.h"
+#include "ui/UIText.h"
+
+namespace {
+
+const UIText* Cell(const UIControl& screen, const std::string& name) {
+  return dynamic_cast<const UIText*>(screen.FindChild(name));
+}
+
+std::string TextOf(const UIControl& screen, const std::string& name) {
+  const UIText* text = Cell(screen, name);
+  return text != nullptr && !text->Runs().empty() ? text->Runs().front().text : "";
+}
+
+struct HallOfFameScreenTest : ::testing::Test {
+  void Load(const std::string& language) {
+    const std::string prefix = "ui\\" + language + "\\";
+    UIParser::LoadLayout(prefix + "styles.yml");
+    screens.Load(prefix, nullptr);
+    difficulties = dynamic_cast<const UICombobox*>(screens.newHeroScreen->FindChild("difficulty"));
+    ASSERT_NE(difficulties, nullptr);
+  }
+  testing_support::ScopedCwd cwd{QV_GAME_DIR};
+  GameScreens screens;
+  const UICombobox* difficulties = nullptr;
+  std::vector<ScoreRecord> records{{"Ilsa", 7, 0, 0, 2, 18, 3, 0, 0, 37}, {"Bo", 3, 0, 0, 0, 5, 9, 0, 0, 0}};
+};
+
+TEST_F(HallOfFameScreenTest, RowsShowTheRecordsAndClearTheRest) {
+  Load("english");
+  HallOfFameScreen::Fill(screens.hallOfFameScreen.get(), records, difficulties);
+  const UIControl& hall = *screens.hallOfFameScreen;
+  EXPECT_EQ(TextOf(hall, "name0"), "Ilsa");
+  EXPECT_EQ(TextOf(hall, "difficulty0"), difficulties->GetItemText(2));
+  EXPECT_EQ(TextOf(hall, "level0"), "7");
+  EXPECT_EQ(TextOf(hall, "wins0"), "18");
+  EXPECT_EQ(TextOf(hall, "loss0"), "3");
+  EXPECT_EQ(TextOf(hall, "scores0"), "185");
+  EXPECT_EQ(TextOf(hall, "loss1"), "9");
+  // Row 0's name keeps the layout's style, and the later cells take it.
+  const UITextStyle& style = Cell(hall, "name0")->Runs().front().style;
+  for (const char* cell : {"scores0", "name1", "difficulty1"}) {
+    EXPECT_EQ(Cell(hall, cell)->Runs().front().style.font, style.font) << cell;
+    EXPECT_EQ(Cell(hall, cell)->Runs().front().style.size, style.size) << cell;
+  }
+  for (int row = 2; row < HallOfFameScreen::kRows; ++row)
+    for (const char* cell : {"name", "difficulty", "level", "loss", "wins", "scores"})
+      EXPECT_TRUE(Cell(hall, cell + std::to_string(row))->Runs().empty()) << cell << row;
+}
+
+TEST_F(HallOfFameScreenTest, DifficultyNamesFollowTheLanguage) {
+  Load("english");
+  HallOfFameScreen::Fill(screens.hallOfFameScreen.get(), records, difficulties);
+  const std::string english = TextOf(*screens.hallOfFameScreen, "difficulty0");
+  Load("deutsch");
+  HallOfFameScreen::Fill(screens.hallOfFameScreen.get(), records, difficulties);
+  EXPECT_EQ(TextOf(*screens.hallOfFameScreen, "difficulty0"), difficulties->GetItemText(2));
+  EXPECT_NE(TextOf(*screens.hallOfFameScreen, "difficulty0"), english);
+  EXPECT_FALSE(english.empty());
+}
+
+}  // namespace
