@@ -109,9 +109,7 @@ void GameFramework::LoadStartupFiles() {
   duel_gold::InstallGoldRouting();
   GetTileBattleScreen().SetMusicPlayer(&musicPlayer);
   InstallBoardScreen();
-  panelHooks_ =
-      std::make_unique<PanelScreenHooks>([this](YPlayerHero* hero) { ShowHeroSkill(hero); }, nullptr);
-  GetControlPanel().SetScreens(panelHooks_.get());
+  InstallPanelScreens();
   InstallModeHost();
   SetProfileSelectedHook([](YPlayerHero* player, YMonsterShop* shop, int tab) {
     GetControlPanel().SetPlayer(player, shop, tab);
@@ -129,6 +127,12 @@ void GameFramework::InstallBoardScreen() {
   board.SetView(boardView_.get());
   board.SetSounds(boardSounds_.get());
   board.SetScreenHooks(boardHooks_.get());
+}
+
+void GameFramework::InstallPanelScreens() {
+  panelHooks_ = std::make_unique<PanelScreenHooks>([this](YPlayerHero* hero) { ShowHeroSkill(hero); },
+                                                   [this] { BackToMenu(); });
+  GetControlPanel().SetScreens(panelHooks_.get());
 }
 
 void GameFramework::RemoveBoardScreen() {

@@ -12,6 +12,7 @@
 #include "framework/YFramework.h"
 #include "game/FrameClock.h"
 #include "game/YConsoleCommand.h"
+#include "game/screens/CustomDrawing.h"
 #include "game/screens/GameModes.h"
 #include "game/screens/GameScreens.h"
 #include "game/screens/OptionsScreen.h"
@@ -97,6 +98,9 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   // Closes every modal and fades to the main menu, its "continue" shown
   // only while the quest has a save; the menu music.
   void ShowMainMenu();
+  // The control panel's "continue": the main menu while a profile is
+  // edited, else the game mode's screen.
+  void BackToMenu();
   // Fills a hero dialog's origin list with the hero catalogue's race names,
   // in catalogue order. Null or a control of another kind: nothing.
   static void FillOriginList(UIControl* origin);
@@ -180,6 +184,8 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   // The board's view, sounds and the hooks of its buttons.
   void InstallBoardScreen();
   void RemoveBoardScreen();
+  // The control panel's buttons that reach the screens.
+  void InstallPanelScreens();
   // The game modes reach the application through this object.
   void InstallModeHost();
   void RemoveModeHost();
@@ -209,6 +215,8 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   GameModes gameModes_;
   // Acts on the screens' clicks and screen changes.
   ScreenEvents events_{uiRoot, screens, *this, gameModes_};
+  // Draws the lists, player panels and the menu's effect.
+  CustomDrawing drawing_{screens, gameModes_, events_.lists, events_.selectedSave};
   // Fills and shows the result screens the game modes ask for.
   ScreenResults results_{uiRoot, screens, *this, gameModes_};
   // The options' choices, kept until the frame's boundary.

@@ -18,6 +18,7 @@ enum ConsoleVariable { kFps, kFullscreen, kVideoMode, kSoundVolume, kMusicVolume
 constexpr int kExitCommand = 0;
 constexpr int kClickEvent = 0;
 constexpr int kSelectionChangedEvent = 4;
+constexpr int kDrawEvent = 1;
 constexpr int kScreenChangedEvent = 6;
 constexpr std::int32_t kLongestStopTimeMs = 1000;
 }  // namespace
@@ -84,6 +85,8 @@ void GameFramework::OnEvent(int code, UIControl* sender) {
     events_.OnClick(sender);
   } else if (code == kSelectionChangedEvent) {
     events_.portrait.OnSelectionChanged(state, sender);
+  } else if (code == kDrawEvent) {
+    drawing_.Draw(sender);
   } else if (code == kScreenChangedEvent) {
     events_.scenes.panel = GetControlPanel().window.get();
     events_.scenes.board = GetTessor().ScreenRoot();

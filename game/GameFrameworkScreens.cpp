@@ -49,3 +49,7 @@ void GameFramework::SetHeroPortrait(UIControl* dialog) {
 void GameFramework::ShowMainMenu() {
   events_.ShowMainMenu();
 }
+
+void GameFramework::BackToMenu() {
+  events_.BackToMenu();
+}

@@ -4,15 +4,19 @@
 
 #include "framework/Log.h"
 
-PanelScreenHooks::PanelScreenHooks(std::function<void(YPlayerHero*)> showSkill,
-                                   std::function<void()> backToMenu)
+PanelScreenHooks::PanelScreenHooks(SkillHook showSkill, BackHook backToMenu)
     : showSkill_(std::move(showSkill)), backToMenu_(std::move(backToMenu)) {}
 
 void PanelScreenHooks::ShowHeroSkill(YPlayerHero* player) {
-  if (showSkill_) showSkill_(player);
+  if (showSkill_)
+    showSkill_(player);
+  else
+    Log::Printf("Control panel: no skill screen to show%s", "");
 }
 
 void PanelScreenHooks::BackToMenu() {
-  if (!backToMenu_) return Log::Printf("Control panel: no screen to go back to");
-  backToMenu_();
+  if (backToMenu_)
+    backToMenu_();
+  else
+    Log::Printf("Control panel: no screen to go back to%s", "");
 }

@@ -1,5 +1,6 @@
 // What the control panel's buttons ask of the game screens: the hero-skill
-// screen for the panel's hero and the way back from the panel. Main thread
+// screen for the panel's hero and the way back to the game or the menu.
+// An operation left empty logs the request and does nothing. Main thread
 // only.
 #pragma once
 
@@ -9,14 +10,15 @@
 
 class PanelScreenHooks final : public PanelScreens {
  public:
-  // `showSkill` opens the skill screen for a hero; `backToMenu` leaves the
-  // panel (empty: the click is only logged).
-  PanelScreenHooks(std::function<void(YPlayerHero*)> showSkill, std::function<void()> backToMenu);
+  using SkillHook = std::function<void(YPlayerHero*)>;
+  using BackHook = std::function<void()>;
+
+  PanelScreenHooks(SkillHook showSkill, BackHook backToMenu);
 
   void ShowHeroSkill(YPlayerHero* player) override;
   void BackToMenu() override;
 
  private:
-  std::function<void(YPlayerHero*)> showSkill_;
-  std::function<void()> backToMenu_;
+  SkillHook showSkill_;
+  BackHook backToMenu_;
 };

@@ -9,6 +9,7 @@
 #include "framework/Log.h"
 #include "framework/SystemCheck.h"
 #include "game/GameFramework.h"
+#include "modes/PeerLinkFactory.h"
 #include "platform/InstanceGuard.h"
 #include "platform/Paths.h"
 #include "platform/Process.h"
@@ -40,6 +41,14 @@ bool AllowsSecondInstance(std::string_view commandLine) {
   return commandLine.starts_with("-2");
 }
 
+std::string BroadcastOption(std::string_view commandLine) {
+  constexpr std::string_view kOption = "-broadcast ";
+  const std::size_t at = commandLine.find(kOption);
+  if (at == std::string_view::npos || (at > 0 && commandLine[at - 1] != ' ')) return {};
+  const std::string_view rest = commandLine.substr(at + kOption.size());
+  return std::string(rest.substr(0, rest.find(' ')));
+}
+
 std::string JoinCommandLine(int argc, char** argv) {
   std::string line;
   for (int i = 1; i < argc; ++i) {
@@ -65,6 +74,10 @@ int ProgramMain(std::string_view commandLine, const GameMaker& make) {
     return 0;
   }
   Log::Open(GetInit().UserPath() + "log.txt");
+  if (const std::string broadcast = BroadcastOption(commandLine); !broadcast.empty()) {
+    DefaultPeerLinkFactory().SetBroadcastAddress(broadcast);
+    Log::Printf("Network games look for a peer at %s", broadcast.c_str());
+  }
   CheckSystem();
   Log::Printf("%s %s", kProductTitle, kProductVersion);
   RunGame(make);

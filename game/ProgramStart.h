@@ -31,5 +31,10 @@ void RunGame(const GameMaker& make = {});
 // True when a second instance may run beside the first.
 bool AllowsSecondInstance(std::string_view commandLine);
 
+// The address after "-broadcast" on the command line, where the network
+// game looks for a peer (a game under test stays on this machine with
+// 127.255.255.255); empty when the option is not given.
+std::string BroadcastOption(std::string_view commandLine);
+
 // argv[1..] joined with single blanks.
 std::string JoinCommandLine(int argc, char** argv);

@@ -28,10 +28,13 @@ class PeerLinkFactory {
   // Runs one step of a link this factory made, so that what was just sent
   // leaves before the link may be deleted.
   virtual void Flush(PeerChannel& link);
+  // Where the links made from now on broadcast.
+  void SetBroadcastAddress(std::string address) { options_.broadcastAddress = std::move(address); }
 
  private:
   Options options_;
 };
 
-// The game's own links: base port 10000, broadcast to 255.255.255.255.
+// The game's own links: base port 10000, broadcast to 255.255.255.255
+// unless the program's command line names another address.
 PeerLinkFactory& DefaultPeerLinkFactory();

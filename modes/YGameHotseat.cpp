@@ -30,17 +30,18 @@ void YGameHotseat::SetStateBits(std::uint32_t bits) {
   Host().SetState(Host().State() | bits);
 }
 
-void YGameHotseat::StartGame(std::int32_t first, std::int32_t second, std::int32_t difficulty) {
+bool YGameHotseat::StartGame(std::int32_t first, std::int32_t second, std::int32_t difficulty) {
   const auto count = static_cast<std::int32_t>(ProfileList().size());
-  if (first < 0 || first >= count || second < 0 || second >= count) return;
+  if (first < 0 || first >= count || second < 0 || second >= count) return false;
   profile_ = {first, second};
   difficulty_ = difficulty;
   ClearBattles();
   YPlayerHero* heroes[2] = {nullptr, nullptr};
   LoadPlayerProfile(first, &heroes[0]);
   LoadPlayerProfile(second, &heroes[1]);
-  if (!StartWithHeroes(heroes[0], heroes[1], difficulty))
-    Log::Printf("The hot-seat game is not started: profile %d or %d gives no hero", first, second);
+  if (StartWithHeroes(heroes[0], heroes[1], difficulty)) return true;
+  Log::Printf("The hot-seat game is not started: profile %d or %d gives no hero", first, second);
+  return false;
 }
 
 bool YGameHotseat::StartWithHeroes(YPlayerHero* first, YPlayerHero* second, std::int32_t difficulty) {

@@ -45,7 +45,9 @@ class YGameHotseat : public YGameMaster {
   // Starts a game of profiles `first` and `second` of the profile list,
   // side 1 played by the computer of row `difficulty` or, with kTwoPeople,
   // by a second person. Nothing happens unless both indices are in the list.
-  void StartGame(std::int32_t first, std::int32_t second, std::int32_t difficulty);
+  // False when no game started (an index outside the list, a profile that
+  // gives no hero).
+  bool StartGame(std::int32_t first, std::int32_t second, std::int32_t difficulty);
   // The same with two heroes already read, which the board owns from here.
   // False (both freed) when either is null.
   bool StartWithHeroes(YPlayerHero* first, YPlayerHero* second, std::int32_t difficulty);

@@ -64,6 +64,8 @@ class YGameNetwork : public YGameHotseat, public PeerGameEvents {
   bool HasPeerInfo() const { return hasPeerInfo_; }
   bool Started() const { return started_; }
   std::int32_t LocalProfile() const { return profile_[0]; }
+  // The setup shown anew: no profile counts as sent until one is sent again.
+  void ForgetLocalProfile() { profile_[0] = -1; }
   const std::string& HostName() const { return hostName_; }
   // The other player's summary: name, face (null unless the hero catalogue
   // has it), and its two values; valid while HasPeerInfo.

@@ -33,6 +33,10 @@ int GameModes::SaveCount() {
   return static_cast<int>(GetGameQuest().Saves().size());
 }
 
+const SaveInfo& GameModes::SaveSummary(int n) {
+  return GetGameQuest().Saves().at(static_cast<std::size_t>(n));
+}
+
 bool GameModes::HasSaves() {
   return GetGameQuest().HasSaves();
 }
@@ -62,8 +66,64 @@ int GameModes::ProfileCount() {
   return static_cast<int>(ProfileList().size());
 }
 
+const ProfileInfo& GameModes::ProfileSummary(int n) {
+  return ProfileList().at(static_cast<std::size_t>(n));
+}
+
+bool GameModes::CreateProfile(const std::string& name, int race, int gender, int origin, std::int32_t level) {
+  return CreatePlayerProfile(name, race, gender, origin, level);
+}
+
+void GameModes::SelectProfile(int n) {
+  SelectPlayerProfile(n);
+}
+
+void GameModes::DeleteProfile(int n) {
+  DeletePlayerProfile(n);
+}
+
 void GameModes::SaveCurrentProfile() {
   ::SaveCurrentProfile();
+}
+
+bool GameModes::StartHotseat(int first, int second, std::int32_t difficulty) {
+  return GetHotseatGame().StartGame(first, second, difficulty);
+}
+
+ScreenModes::NetworkView GameModes::NetworkState() {
+  const YGameNetwork& game = GetNetworkGame();
+  NetworkView view;
+  view.connected = game.IsConnected();
+  view.hasPeer = game.HasPeerInfo();
+  if (view.hasPeer) view.peer = game.PeerInfo();
+  view.sentProfile = game.LocalProfile();
+  view.host = game.HostName();
+  view.mayStart = game.CanStart();
+  return view;
+}
+
+void GameModes::Connect(const std::string& host) {
+  GetNetworkGame().Connect(host, false);
+}
+
+void GameModes::SendPlayerInfo(int n) {
+  GetNetworkGame().SendPlayerInfo(n);
+}
+
+void GameModes::ForgetSentProfile() {
+  GetNetworkGame().ForgetLocalProfile();
+}
+
+void GameModes::ReadNetworkMessages() {
+  GetNetworkGame().HandleMessages();
+}
+
+void GameModes::StartNetworkGame() {
+  GetNetworkGame().Start();
+}
+
+void GameModes::EndNetworkGame() {
+  GetNetworkGame().End();
 }
 
 void GameModes::SendNetworkAbort() {

@@ -13,6 +13,7 @@ class GameModes final : public ScreenModes {
   bool NewQuest(const QuestHeroChoice& choice) override;
   void LoadSaveList() override;
   int SaveCount() override;
+  const SaveInfo& SaveSummary(int n) override;
   bool HasSaves() override;
   bool LoadSave(int n) override;
   bool DeleteSave(int n) override;
@@ -20,7 +21,19 @@ class GameModes final : public ScreenModes {
   void EndGames() override;
   void LoadProfileSummaries() override;
   int ProfileCount() override;
+  const ProfileInfo& ProfileSummary(int n) override;
+  bool CreateProfile(const std::string& name, int race, int gender, int origin, std::int32_t level) override;
+  void SelectProfile(int n) override;
+  void DeleteProfile(int n) override;
   void SaveCurrentProfile() override;
+  bool StartHotseat(int first, int second, std::int32_t difficulty) override;
+  NetworkView NetworkState() override;
+  void Connect(const std::string& host) override;
+  void SendPlayerInfo(int n) override;
+  void ForgetSentProfile() override;
+  void ReadNetworkMessages() override;
+  void StartNetworkGame() override;
+  void EndNetworkGame() override;
   void SendNetworkAbort() override;
   bool BoardRunning() override;
   void SetUpBattleView() override;

@@ -1,7 +1,5 @@
 #include "game/screens/ScreenEvents.h"
 
-#include <algorithm>
-
 #include "framework/Log.h"
 #include "framework/YLocale.h"
 #include "game/screens/GameScreens.h"
@@ -26,7 +24,6 @@ constexpr int kMenuTrack = 0;
 constexpr int kPanelTrack = 1;
 constexpr int kFinalTrack = 2;
 constexpr int kBoardTrack = 3;
-constexpr int kSaveRows = 4;  // rows of the save selection
 
 template <class T>
 T* ChildOf(const UIControl* screen, std::string_view name) {
@@ -50,10 +47,12 @@ int ListRowEntry(std::string_view name, int firstVisible) {
 
 ScreenEvents::ScreenEvents(UIRoot& ui, GameScreens& screens, ScreenHost& host, ScreenModes& modes)
     : skill(ui, screens.heroSkillScreen, [&modes](YPlayerHero* hero) { modes.NotifySkill(hero); }),
+      lists(modes),
       ui_(ui),
       screens_(screens),
       host_(host),
-      modes_(modes) {}
+      modes_(modes),
+      setupRows_(ui, screens, host, modes, lists, portrait) {}
 
 std::uint32_t ScreenEvents::State() const {
   return host_.State();
@@ -67,13 +66,14 @@ void ScreenEvents::OnClick(UIControl* sender) {
   if (sender == nullptr) return;
   const std::string_view name = sender->name;
   const std::uint32_t state = State();
-  // The skill screen takes every click while it is the active modal. Not yet
-  // handled here: the profile screen and the book take their own clicks;
-  // nothing else may act on them meanwhile.
+  // The skill screen, the book (over any state, the profile screen's
+  // included) and the profile screen take every click while they are open
+  // (the book's own links are not handled yet); nothing else may act on
+  // them meanwhile.
   if (ui_.GetActive() != nullptr && ui_.GetActive() == screens_.heroSkillScreen.get())
     return skill.OnClick(name);
-  if ((state & ss::kProfiles) != 0) return;
   if ((state & 7) == ss::kBook || (state & ss::kHelpBook) != 0) return;
+  if ((state & ss::kProfiles) != 0) return setupRows_.ProfileRow(sender);
   if (MainMenuRow(name) || QuestionRow(name) || OptionsRow(name)) return;
   switch (state) {
     case ss::kMenu | ss::kDialog:
@@ -100,9 +100,15 @@ void ScreenEvents::OnClick(UIControl* sender) {
       ui_.CloseModal();
       return;
     case ss::kMenu | ss::kGameMenu:
-      if (name != "cancel") return;
+      if (setupRows_.GameMenuRow(name) || name != "cancel") return;
       ui_.CloseModal();
       SetState(ss::kMenu);
+      return;
+    case ss::kMenu | ss::kTwoProfileSetup:
+      setupRows_.TwoProfileSetupRow(name);
+      return;
+    case ss::kMenu | ss::kNetworkSetup:
+      setupRows_.NetworkSetupRow(name);
       return;
     case ss::kMenu | ss::kHallOfFame:
       if (name != "ok") return;
@@ -269,22 +275,8 @@ void ScreenEvents::DeleteSaveRow(std::string_view name) {
 }
 
 void ScreenEvents::RefreshSaveList(bool reset) {
-  auto* bar = ChildOf<UIScrollBar>(screens_.selectSaveScreen.get(), "sbar");
-  if (bar == nullptr) return;
-  if (reset) {
-    selectedSave = 0;
-    bar->SetPos(0);
-  }
-  const int saves = modes_.SaveCount();
-  if (saves <= kSaveRows) {
-    bar->Hide();
-    bar->SetPos(0);
-  } else {
-    bar->Show();
-    bar->SetRange(bar->GetPos(), saves, kSaveRows);
-  }
-  selectedSave = std::clamp(selectedSave, bar->GetPos(), bar->GetPos() + kSaveRows - 1);
-  selectedSave = std::min(selectedSave, saves - 1);
+  if (auto* bar = ChildOf<UIScrollBar>(screens_.selectSaveScreen.get(), "sbar"))
+    RefreshListBar(*bar, selectedSave, modes_.SaveCount(), reset);
 }
 
 void ScreenEvents::LevelResultRow(std::string_view name) {
@@ -378,6 +370,14 @@ void ScreenEvents::ShowMainMenu() {
   host_.SelectMusic(kMenuTrack, -1, kSceneMusicFade);
 }
 
+void ScreenEvents::BackToMenu() {
+  if ((State() & ss::kProfiles) != 0) {
+    ui_.SetScreen(screens_.mainMenuScreen.get());
+    return;
+  }
+  if (YGameMaster* mode = host_.GameMode()) mode->Update();
+}
+
 void ScreenEvents::OnScreenChanged(UIControl* screen) {
   const std::uint32_t state = State();
   if (screen == nullptr) {
@@ -426,6 +426,7 @@ void ScreenEvents::MainMenuShown() {
     modes_.SaveCurrentProfile();
     SetState((state & ~ss::kPanel) | ss::kMenu);
     ui_.RestoreModalStack();
+    lists.RefreshProfileList(screens_.profilesScreen.get(), false);
     return;
   }
   SetState(ss::kMenu);

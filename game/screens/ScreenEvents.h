@@ -13,6 +13,8 @@
 
 #include "game/screens/HeroPortrait.h"
 #include "game/screens/SkillScreen.h"
+#include "game/screens/ScreenLists.h"
+#include "game/screens/SetupRows.h"
 
 class GameScreens;
 class ScreenHost;
@@ -36,6 +38,8 @@ inline constexpr std::uint32_t kComplete = 0x80;
 inline constexpr std::uint32_t kDeleteQuestion = 0x200;
 inline constexpr std::uint32_t kRestart = 0x400;
 inline constexpr std::uint32_t kGameMenu = 0x800;
+inline constexpr std::uint32_t kTwoProfileSetup = 0x1000;
+inline constexpr std::uint32_t kNetworkSetup = 0x2000;
 inline constexpr std::uint32_t kNetworkAbort = 0x4000;
 inline constexpr std::uint32_t kProfiles = 0x8000;
 inline constexpr std::uint32_t kOptions = 0x10000;
@@ -66,6 +70,10 @@ class ScreenEvents {
   // Closes every modal and fades to the main menu, its "continue" shown
   // only while the quest has a save; the menu music.
   void ShowMainMenu();
+  // The control panel's way back: to the main menu while a profile is
+  // edited (the profile screen comes back over it), else to the game
+  // mode's screen.
+  void BackToMenu();
   // Escape outside the menus: while the whole word is the control panel,
   // the board or the duel and no modal is open, asks whether to abort the
   // game. False when the word or a modal leaves it alone.
@@ -92,6 +100,8 @@ class ScreenEvents {
   SkillScreen skill;
   // The hero dialogs' portrait and the gender it put aside.
   HeroPortrait portrait;
+  // The profile and two-player selections.
+  ScreenLists lists;
 
  private:
   std::uint32_t State() const;
@@ -120,6 +130,7 @@ class ScreenEvents {
   GameScreens& screens_;
   ScreenHost& host_;
   ScreenModes& modes_;
+  SetupRows setupRows_;
 };
 
 // A list row's entry: its name read as a row number (digits only) plus the

@@ -8,9 +8,12 @@
 #include <cstdint>
 #include <string>
 
+#include "players/ProfileInfo.h"
+
 class YGameMaster;
 class YPlayer;
 struct QuestHeroChoice;
+struct SaveInfo;
 
 class ScreenModes {
  public:
@@ -28,6 +31,8 @@ class ScreenModes {
   virtual void LoadSaveList() = 0;
   // The number of save summaries listed now.
   virtual int SaveCount() = 0;
+  // Summary n, 0 <= n < SaveCount().
+  virtual const SaveInfo& SaveSummary(int n) = 0;
   // Whether a save exists (the list is read first when out of date).
   virtual bool HasSaves() = 0;
   // Resumes summary n; false when it is missing or refused.
@@ -40,8 +45,43 @@ class ScreenModes {
   // --- two-player games ---------------------------------------------------------
   virtual void LoadProfileSummaries() = 0;
   virtual int ProfileCount() = 0;
+  // Summary n, 0 <= n < ProfileCount().
+  virtual const ProfileInfo& ProfileSummary(int n) = 0;
+  // Writes a new profile and makes it the current player (the control
+  // panel shows it); false when none was made.
+  virtual bool CreateProfile(const std::string& name, int race, int gender, int origin,
+                             std::int32_t level) = 0;
+  // Makes profile n the current player; the control panel shows it.
+  virtual void SelectProfile(int n) = 0;
+  virtual void DeleteProfile(int n) = 0;
   // Writes the profile edited on the control panel back to its file.
   virtual void SaveCurrentProfile() = 0;
+  // Profiles `first` and `second` play; side 1 is the computer of row
+  // `difficulty`, or a second person for -1. False when no game started.
+  virtual bool StartHotseat(int first, int second, std::int32_t difficulty) = 0;
+
+  // --- the network setup ----------------------------------------------------------
+  // What a network setup shows of the network game.
+  struct NetworkView {
+    bool connected = false;
+    bool hasPeer = false;  // the other player's summary arrived
+    ProfileInfo peer;
+    int sentProfile = -1;  // the profile last sent (-1: none)
+    std::string host;      // of the link; empty: found by broadcast
+    bool mayStart = false;
+  };
+  virtual NetworkView NetworkState() = 0;
+  // A link to `host` (empty: by broadcast); an existing one to the same
+  // host is kept.
+  virtual void Connect(const std::string& host) = 0;
+  // Sends profile n's summary; it becomes the profile last sent.
+  virtual void SendPlayerInfo(int n) = 0;
+  // No profile counts as sent any more.
+  virtual void ForgetSentProfile() = 0;
+  // Reads the network mode's messages that arrived.
+  virtual void ReadNetworkMessages() = 0;
+  virtual void StartNetworkGame() = 0;
+  virtual void EndNetworkGame() = 0;
   // Sends the network game's abort to the other machine.
   virtual void SendNetworkAbort() = 0;
 

@@ -82,7 +82,7 @@ class GameLifecycle : public e2e::GameFixture {
 TEST_F(GameLifecycle, StartedFromAnotherFolderFindsItsContent) {
   e2e::GameProcess game(tmp.Str(), e2e::Display(), {}, {"", tmp.Str()});
   ASSERT_FALSE(WaitForWindow().empty()) << game.Stderr() << Log();
-  EXPECT_TRUE(e2e::WaitUntil([&] { return LogHas("Load texture fonts\\sysfont.tga, ok"); }, 10s)) << Log();
+  EXPECT_TRUE(e2e::WaitUntil([&] { return LogHas("Load texture splash\\studio.tga, ok"); }, 10s)) << Log();
   EXPECT_FALSE(LogHas("Cannot read data file")) << Log();
   EXPECT_TRUE(LogHas("Parse shaders from file, splash\\shaders.yml")) << Log();
   EXPECT_TRUE(EndsOnSignal(game, 10s)) << game.Stderr();

@@ -13,12 +13,14 @@
 
 #include "framework/Init.h"
 #include "framework/YLocale.h"
+#include "game/screens/CustomDrawing.h"
 #include "game/screens/GameScreens.h"
 #include "game/screens/OptionsScreen.h"
 #include "game/screens/ScreenHost.h"
 #include "game/screens/ScreenModes.h"
 #include "game/screens/ScreenResults.h"
 #include "game/screens/ScreenTexts.h"
+#include "modes/SaveInfo.h"
 #include "modes/YGameQuest.h"
 #include "players/TileTables.h"
 #include "players/YArtifactLoader.h"
@@ -28,6 +30,7 @@
 #include "render/DisplayMode.h"
 #include "players/YPlayerHero.h"
 #include "tests/support/TestSupport.h"
+#include "ui/UIButton.h"
 #include "ui/UICombobox.h"
 #include "ui/UIComboboxList.h"
 #include "ui/UIControl.h"
@@ -35,6 +38,7 @@
 #include "ui/UIImage.h"
 #include "ui/UIParser.h"
 #include "ui/UIRoot.h"
+#include "ui/UIScrollBar.h"
 #include "ui/UIText.h"
 #include "ui/UITracker.h"
 
@@ -49,6 +53,7 @@ struct RecordingMode : YGameMaster {
   void OnRewardChoice(std::int32_t choice) override { log_.push_back("reward " + std::to_string(choice)); }
   void OnRetryLevel() override { log_.push_back("retry"); }
   void OnNextRound() override { log_.push_back("nextRound"); }
+  void Update() override { log_.push_back("update"); }
   Lines& log_;
 };
 
@@ -115,6 +120,7 @@ struct FakeModes : ScreenModes {
   }
   void LoadSaveList() override {}
   int SaveCount() override { return saves; }
+  const SaveInfo& SaveSummary(int) override { return save; }
   bool HasSaves() override { return saves > 0; }
   bool LoadSave(int n) override {
     log.push_back("load " + std::to_string(n));
@@ -128,8 +134,33 @@ struct FakeModes : ScreenModes {
   void SaveQuest() override { log.push_back("saveQuest"); }
   void EndGames() override { log.push_back("endGames"); }
   void LoadProfileSummaries() override {}
-  int ProfileCount() override { return 2; }
-  void SaveCurrentProfile() override {}
+  int ProfileCount() override { return profiles; }
+  const ProfileInfo& ProfileSummary(int) override { return profile; }
+  bool CreateProfile(const std::string& name, int, int, int, std::int32_t level) override {
+    log.push_back("newProfile " + name + " " + std::to_string(level));
+    return true;
+  }
+  void SelectProfile(int n) override { log.push_back("edit " + std::to_string(n)); }
+  void DeleteProfile(int n) override {
+    log.push_back("deleteProfile " + std::to_string(n));
+    --profiles;
+  }
+  void SaveCurrentProfile() override { log.push_back("saveProfile"); }
+  bool StartHotseat(int first, int second, std::int32_t difficulty) override {
+    log.push_back("hotseat " + std::to_string(first) + " " + std::to_string(second) + " " +
+                  std::to_string(difficulty));
+    return true;
+  }
+  NetworkView NetworkState() override { return network; }
+  void Connect(const std::string& host) override {
+    log.push_back("connect " + host);
+    network.host = host;
+  }
+  void SendPlayerInfo(int n) override { network.sentProfile = n; }
+  void ForgetSentProfile() override { network.sentProfile = -1; }
+  void ReadNetworkMessages() override { log.push_back("read"); }
+  void StartNetworkGame() override { log.push_back("startNetwork"); }
+  void EndNetworkGame() override { log.push_back("endNetwork"); }
   void SendNetworkAbort() override { log.push_back("sendAbort"); }
   bool BoardRunning() override { return running; }
   void SetUpBattleView() override { log.push_back("battleView"); }
@@ -141,6 +172,10 @@ struct FakeModes : ScreenModes {
   int sideKinds[2] = {-1, -1};
   void NotifySkill(const YPlayer*) override { log.push_back("notifySkill"); }
   int saves = 0;
+  int profiles = 2;
+  SaveInfo save;
+  ProfileInfo profile;
+  NetworkView network;
   bool loadWorks = true;
   bool running = true;
   Lines log;
@@ -180,6 +215,7 @@ struct ScreenEventsTest : ::testing::Test {
   FakeHost host;
   FakeModes modes;
   ScreenEvents events{ui, screens, host, modes};
+  CustomDrawing drawing{screens, modes, events.lists, events.selectedSave};
 };
 
 TEST(ScreenEventsRows, ListRowsAreNamesOfDigitsOnly) {
@@ -330,6 +366,14 @@ TEST_F(ScreenEventsTest, TheMainMenuClosesEveryModal) {
   EXPECT_TRUE(ui.ModalStack().empty());
   EXPECT_EQ(ui.WaitingModal(), nullptr);
   EXPECT_EQ(host.state, 4u);
+  // The same for the game-kind menu and a network setup under the abort.
+  Click("multiplayer");
+  Click("network");
+  host.state |= 0x4000;
+  Open(screens.messageScreen.get());
+  Click("ok");
+  EXPECT_TRUE(ui.ModalStack().empty());
+  EXPECT_EQ(host.state, 4u);
 }
 
 TEST_F(ScreenEventsTest, ScreenChangesSetTheWordAndTheMusic) {
@@ -369,6 +413,156 @@ TEST_F(ScreenEventsTest, TextBoxesShowTheirTextCentred) {
   screen_texts::ShowTextBox(ui, screens.yesNoScreen.get(), "Leave the game?");
   EXPECT_EQ(TextOf(screens.yesNoScreen.get(), "mess"), "Leave the game?");
   EXPECT_EQ(ui.GetTopModal(), screens.yesNoScreen.get());
+}
+
+template <class T>
+T* ChildOf(const std::unique_ptr<UIControl>& screen, const char* name) {
+  return dynamic_cast<T*>(screen->FindChild(name));
+}
+
+bool Enabled(const std::unique_ptr<UIControl>& screen, const char* name) {
+  return ChildOf<UIButton>(screen, name)->State() != UIButton::kDisabled;
+}
+
+// Four saves fit the rows without a bar; from five the bar shows, and a
+// scrolled list takes the selection along at the next draw.
+TEST_F(ScreenEventsTest, TheSaveListShowsItsBarFromFiveSaves) {
+  auto* bar = ChildOf<UIScrollBar>(screens.selectSaveScreen, "sbar");
+  modes.saves = 4;
+  Click("continue");
+  EXPECT_FALSE(bar->IsVisible());
+  Click("cancel");
+  modes.saves = 5;
+  Click("continue");
+  EXPECT_TRUE(bar->IsVisible());
+  EXPECT_EQ(bar->Total(), 5);
+  EXPECT_EQ(bar->Visible(), 4);
+  bar->SetPos(1);
+  drawing.Draw(screens.selectSaveScreen->FindChild("3"));
+  EXPECT_EQ(events.selectedSave, 1);
+}
+
+// The delete question acts only on its own answers; "delete" is disabled
+// once a single profile is left.
+TEST_F(ScreenEventsTest, TheProfileListDeletesWhileMoreThanOneProfileIsLeft) {
+  Click("multiplayer");
+  Click("computer");
+  Click("profiles");
+  EXPECT_EQ(host.state, 0x9004u);
+  EXPECT_TRUE(Enabled(screens.profilesScreen, "delete"));
+  Click("1");
+  Click("delete");
+  EXPECT_EQ(host.state, 0x9204u);
+  Click("mess");
+  EXPECT_EQ(host.state, 0x9204u);
+  Click("yes");
+  EXPECT_EQ(host.state, 0x9004u);
+  EXPECT_EQ(modes.log, Lines{"deleteProfile 1"});
+  EXPECT_EQ(events.lists.selectedProfile, 0);
+  EXPECT_FALSE(Enabled(screens.profilesScreen, "delete"));
+}
+
+// A new profile and "edit" hand the profile to the control panel; its way
+// back brings the menu with the setup and the profile screen, and "cancel"
+// gives the setup back with its lists refreshed.
+TEST_F(ScreenEventsTest, ProfilesAreEditedOnThePanelAndTheSetupComesBackRefreshed) {
+  UIControl panel(YRect(), "panel", nullptr);
+  events.scenes.panel = &panel;
+  Click("multiplayer");
+  Click("computer");
+  auto* second = ChildOf<UIScrollBar>(screens.computerGameScreen, "sbar1");
+  second->SetPos(1);
+  Click("profiles");
+  Click("new");
+  EXPECT_EQ(host.state, 0x9014u);
+  Click("ok");
+  Click("1");
+  Click("edit");
+  events.OnScreenChanged(&panel);
+  EXPECT_EQ(host.state, 0x9001u);
+  EXPECT_TRUE(ui.ModalStack().empty());
+  events.BackToMenu();
+  EXPECT_EQ(ui.PendingScreen(), screens.mainMenuScreen.get());
+  modes.profiles = 1;  // the list is refreshed when the menu is back
+  events.OnScreenChanged(screens.mainMenuScreen.get());
+  EXPECT_EQ(host.state, 0x9004u);
+  EXPECT_EQ(ui.GetTopModal(), screens.profilesScreen.get());
+  EXPECT_FALSE(Enabled(screens.profilesScreen, "delete"));
+  modes.profiles = 0;  // "edit" without a selected profile does nothing
+  events.lists.RefreshProfileList(screens.profilesScreen.get(), true);
+  Click("edit");
+  modes.profiles = 2;
+  Click("cancel");
+  EXPECT_EQ(host.state, 0x1004u);
+  EXPECT_EQ(second->GetPos(), 0);
+  EXPECT_EQ(modes.log,
+            (Lines{"newProfile " + GetLocale().GetText("player_name") + " 5", "edit 1", "saveProfile"}));
+  // Outside the profile screen the way back is the game mode's.
+  host.mode = &modes.quest;
+  host.state = 1;
+  events.BackToMenu();
+  EXPECT_EQ(modes.log.back(), "update");
+}
+
+TEST_F(ScreenEventsTest, StartPlaysTheChosenDifficultyOrASecondPersonWhenProfilesExist) {
+  Click("multiplayer");
+  Click("computer");
+  ChildOf<UICombobox>(screens.computerGameScreen, "difficulty")->SetCurrent(2);
+  ChildOf<UIScrollBar>(screens.computerGameScreen, "sbar1")->SetPos(1);
+  Click("start");
+  EXPECT_EQ(host.mode, modes.Hotseat());
+  EXPECT_TRUE(ui.ModalStack().empty());
+  host.state = 4;
+  Click("multiplayer");
+  Click("hotseat");
+  Click("start");
+  EXPECT_EQ(modes.log, (Lines{"hotseat 0 1 2", "hotseat 0 0 -1"}));
+  // Without profiles nothing starts and the setup stays usable.
+  host.state = 4;
+  modes.profiles = 0;
+  Click("multiplayer");
+  Click("hotseat");
+  Click("start");
+  EXPECT_EQ(host.state, 0x1004u);
+  EXPECT_EQ(ui.GetTopModal(), screens.hotseatGameScreen.get());
+  Click("cancel");
+  EXPECT_EQ(host.state, 0x804u);
+  EXPECT_EQ(modes.log.size(), 2u);
+}
+
+// "apply" is needed until the chosen profile and the typed host are sent;
+// "start" waits for that and for the network mode.
+TEST_F(ScreenEventsTest, TheNetworkSetupsEnableApplyAndStartByWhatWasSent) {
+  const auto& local = screens.networkGameScreen;
+  Click("multiplayer");
+  Click("network");
+  EXPECT_EQ(modes.log, Lines{"connect "});  // by broadcast, at once
+  modes.network.mayStart = true;
+  drawing.Draw(local->FindChild("0"));
+  EXPECT_TRUE(Enabled(local, "apply"));
+  EXPECT_FALSE(Enabled(local, "start"));
+  Click("apply");
+  drawing.Draw(local->FindChild("0"));
+  EXPECT_FALSE(Enabled(local, "apply"));
+  EXPECT_TRUE(Enabled(local, "start"));
+  ChildOf<UIScrollBar>(local, "sbar0")->SetPos(1);
+  drawing.Draw(local->FindChild("0"));
+  EXPECT_TRUE(Enabled(local, "apply"));
+  EXPECT_FALSE(Enabled(local, "start"));
+  Click("cancel");
+  EXPECT_EQ(host.state, 0x804u);
+
+  const auto& internet = screens.internetGameScreen;
+  Click("internet");
+  Click("apply");
+  ChildOf<UIEdit>(internet, "ip")->SetText("127.0.0.1");
+  drawing.Draw(internet->FindChild("0"));
+  EXPECT_TRUE(Enabled(internet, "apply"));
+  Click("apply");
+  drawing.Draw(internet->FindChild("0"));
+  EXPECT_FALSE(Enabled(internet, "apply"));
+  EXPECT_EQ(modes.log, (Lines{"connect ", "read", "read", "read", "endNetwork", "connect ", "read",
+                              "connect 127.0.0.1", "read"}));
 }
 
 // ---- The result screens the game modes show ---------------------------------

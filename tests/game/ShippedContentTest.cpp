@@ -16,6 +16,9 @@
 #include "draw/YControlPanel.h"
 #include "framework/XMLParser.h"
 #include "framework/YLocale.h"
+#include "game/screens/CustomDrawing.h"
+#include "game/screens/PlayerPanels.h"
+#include "game/screens/SetupRows.h"
 #include "modes/YGameHotseat.h"
 #include "modes/YGameNetwork.h"
 #include "platform/Image.h"
@@ -166,6 +169,24 @@ TEST(ShippedContent, EveryNameTheBoardDrawingLooksUpIsShipped) {
   }
   for (const auto& side : board_shaders::kBlurShaders) names.insert(names.end(), side.begin(), side.end());
   for (const std::string& name : names) EXPECT_TRUE(shaders.byShader.contains(name)) << name;
+}
+
+TEST(ShippedContent, EveryNameTheListScreensLookUpIsShipped) {
+  TextureNames shaders;
+  shaders.ParseFile(std::string(QV_GAME_DIR) + "/data/shaders.yml");
+  for (const std::string shader :
+       {player_panels::kFaceShader, player_panels::kFrameShader, CustomDrawing::kBlastShader})
+    EXPECT_TRUE(shaders.byShader.contains(shader)) << shader;
+  for (const std::string texture : {player_panels::kSelectionTexture, player_panels::kWaitingPicture})
+    EXPECT_TRUE(InProgramFolder(texture)) << texture;
+  std::vector<std::string> keys(std::begin(player_panels::kLocaleKeys), std::end(player_panels::kLocaleKeys));
+  keys.insert(keys.end(), std::begin(SetupRows::kLocaleKeys), std::end(SetupRows::kLocaleKeys));
+  for (const auto& folder : std::filesystem::directory_iterator(std::filesystem::path(QV_GAME_DIR) / "ui")) {
+    YLocale locale;
+    locale.Load((folder.path() / "locale.yml").string());
+    for (const std::string& key : keys)
+      EXPECT_FALSE(locale.GetText(key).empty()) << folder.path() << " " << key;
+  }
 }
 
 // The main font is the default font plus two move symbols at 0xAD and 0xAE

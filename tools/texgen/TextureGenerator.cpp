@@ -11,6 +11,7 @@
 #include "tools/texgen/BoardHudTextures.h"
 #include "tools/texgen/BoardTextures.h"
 #include "tools/texgen/Canvas.h"
+#include "tools/texgen/MenuTextures.h"
 #include "tools/texgen/PanelTextures.h"
 #include "tools/texgen/TgaWriter.h"
 #include "tools/texgen/UiTextures.h"
@@ -95,6 +96,8 @@ int main(int argc, char** argv) {
   for (const GeneratedTexture& texture : BoardHudTextures())
     ok = Write(texture.image, folder, texture.name, texture.jpeg) && ok;
   for (const GeneratedTexture& texture : BoardTextures())
+    ok = Write(texture.image, folder, texture.name, texture.jpeg) && ok;
+  for (const GeneratedTexture& texture : MenuTextures())
     ok = Write(texture.image, folder, texture.name, texture.jpeg) && ok;
   return ok ? 0 : 1;
 }

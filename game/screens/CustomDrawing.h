@@ -1,0 +1,47 @@
+// The custom-drawn controls of the screens (event code 1), by the screen
+// that holds them: the rows of the profile list and of the save selection
+// with the selection frame, the player panels of the setups, and the main
+// menu's turning "blast". Drawing a network setup's panel also enables its
+// "apply" and "start" and reads the network mode's messages. What is drawn
+// and selected is decided without a renderer; the drawing itself needs one.
+// Main thread only.
+#pragma once
+
+#include <memory>
+
+class GameScreens;
+class ScreenLists;
+class ScreenModes;
+class UIControl;
+class YRotatingItem;
+
+class CustomDrawing {
+ public:
+  // The selections are the event handling's; all outlive this object.
+  CustomDrawing(GameScreens& screens, ScreenModes& modes, ScreenLists& lists, int& selectedSave);
+  ~CustomDrawing();
+  CustomDrawing(const CustomDrawing&) = delete;
+  CustomDrawing& operator=(const CustomDrawing&) = delete;
+
+  // Draws `sender` in its own coordinates. Null: nothing.
+  void Draw(UIControl* sender);
+
+  // How far the blast turns at every draw.
+  static constexpr float kBlastStep = 0.1f;
+  // The shader the blast is drawn with.
+  static constexpr const char* kBlastShader = "mmenu_eff";
+
+ private:
+  void DrawProfileRow(const UIControl& row, const UIControl& list);
+  void DrawSaveRow(const UIControl& row, const UIControl& list);
+  void DrawSetupPanel(const UIControl& panel, const UIControl& setup);
+  void DrawNetworkPanel(const UIControl& panel, const UIControl& setup);
+  void DrawLocalPlayer(const UIControl& panel, const UIControl& setup, int profile);
+  void DrawBlast(const UIControl& blast);
+
+  GameScreens& screens_;
+  ScreenModes& modes_;
+  ScreenLists& lists_;
+  int& selectedSave_;
+  std::unique_ptr<YRotatingItem> blast_;
+};

@@ -1,0 +1,53 @@
+// The selections of the profile and two-player screens and the scroll bars
+// that show them: the profile list, the two profile panels of the computer
+// and hot-seat setups, and the player's panel of the network setups, kept
+// in step with the profile summaries. Main thread only.
+#pragma once
+
+#include <array>
+
+class ScreenModes;
+class UIControl;
+class UIScrollBar;
+
+class ScreenLists {
+ public:
+  // Rows the profile list and the save selection show at a time.
+  static constexpr int kListRows = 4;
+
+  // `modes` outlives this object.
+  explicit ScreenLists(ScreenModes& modes);
+
+  // The profile screen's "sbar" and `selectedProfile` (reset: both to the
+  // top); "delete" is enabled only while more than one profile exists.
+  // Nothing without the bar.
+  void RefreshProfileList(UIControl* screen, bool reset);
+  // A computer or hot-seat setup's "sbar0" and "sbar1", one profile each,
+  // and `hotseatProfiles` (reset: both the first profile). Nothing unless
+  // both bars exist.
+  void RefreshTwoProfileLists(UIControl* screen, bool reset);
+  // A network setup's "sbar0" and `hotseatProfiles`[0] (reset: the first
+  // profile, and none counts as sent); "start" disabled, "apply" enabled;
+  // the local-network setup (no visible "ip") looks for a game by
+  // broadcast at once. Nothing without the bar.
+  void RefreshNetworkScreen(UIControl* screen, bool reset);
+
+  // The selected profile of the profile list (-1: none).
+  int selectedProfile = 0;
+  // The profiles chosen on the setups, one per side.
+  std::array<int, 2> hotseatProfiles{};
+
+ private:
+  ScreenModes& modes_;
+};
+
+// A list of `count` entries under `bar`, `kListRows` at a time: reset puts
+// `selected` and the bar at the top; the bar hides (at the top) while every
+// entry fits; `selected` is brought into the visible rows, then below
+// `count` (-1 for an empty list).
+void RefreshListBar(UIScrollBar& bar, int& selected, int count, bool reset);
+// `selected` brought into the rows the bar shows, then below `count`.
+int KeepInView(int selected, const UIScrollBar& bar, int count);
+// The edit "ip" of a network setup when it is shown (the internet setup),
+// else null (the local-network setup).
+UIControl* VisibleHostEdit(const UIControl* screen);

@@ -1,0 +1,212 @@
+#include "game/screens/SetupRows.h"
+
+#include "framework/YLocale.h"
+#include "game/screens/GameScreens.h"
+#include "game/screens/HeroPortrait.h"
+#include "game/screens/ScreenEvents.h"
+#include "game/screens/ScreenHost.h"
+#include "game/screens/ScreenLists.h"
+#include "game/screens/ScreenModes.h"
+#include "ui/UICombobox.h"
+#include "ui/UIControl.h"
+#include "ui/UIEdit.h"
+#include "ui/UIRoot.h"
+#include "ui/UIScrollBar.h"
+
+namespace ss = screen_state;
+
+namespace {
+
+constexpr std::int32_t kLevelStep = 5;  // a new profile's level: (item + 1) x 5
+
+template <class T>
+T* ChildOf(const UIControl* screen, std::string_view name) {
+  return screen != nullptr ? dynamic_cast<T*>(screen->FindChild(name)) : nullptr;
+}
+
+}  // namespace
+
+SetupRows::SetupRows(UIRoot& ui, GameScreens& screens, ScreenHost& host, ScreenModes& modes,
+                     ScreenLists& lists, HeroPortrait& portrait)
+    : ui_(ui), screens_(screens), host_(host), modes_(modes), lists_(lists), portrait_(portrait) {}
+
+std::uint32_t SetupRows::State() const {
+  return host_.State();
+}
+
+void SetupRows::SetState(std::uint32_t word) const {
+  host_.SetState(word);
+}
+
+UIControl* SetupRows::ActiveSetup() const {
+  return ui_.GetTopModal();
+}
+
+// --- the profile screen ------------------------------------------------------------
+
+void SetupRows::ProfileRow(UIControl* sender) {
+  const std::string_view name = sender->name;
+  if ((State() & ss::kDeleteQuestion) != 0) return DeleteQuestionRow(name);
+  if ((State() & ss::kDialog) != 0) return NewProfileRow(name);
+  if (name == "cancel") {
+    CloseProfiles();
+  } else if (name == "new") {
+    OpenNewProfile();
+  } else if (name == "edit") {
+    EditProfile();
+  } else if (name == "delete") {
+    if (lists_.selectedProfile >= 0 && lists_.selectedProfile < modes_.ProfileCount()) {
+      SetState(State() | ss::kDeleteQuestion);
+      host_.ShowYesNo(GetLocale().GetText("delete_profile_confirm"));
+    }
+  } else {
+    const auto* bar = ChildOf<UIScrollBar>(screens_.profilesScreen.get(), "sbar");
+    const int entry = ListRowEntry(name, bar != nullptr ? bar->GetPos() : 0);
+    if (entry >= 0 && entry < modes_.ProfileCount()) lists_.selectedProfile = entry;
+  }
+}
+
+void SetupRows::DeleteQuestionRow(std::string_view name) {
+  if (name != "yes" && name != "no") return;
+  SetState(State() & ~ss::kDeleteQuestion);
+  ui_.CloseModal();
+  if (name == "no") return;
+  modes_.DeleteProfile(lists_.selectedProfile);
+  lists_.RefreshProfileList(screens_.profilesScreen.get(), false);
+}
+
+void SetupRows::NewProfileRow(std::string_view name) {
+  if (name == "cancel") {
+    SetState(State() & ~ss::kDialog);
+    ui_.CloseModal();
+    return;
+  }
+  if (name != "ok") return;
+  UIControl* dialog = screens_.newProfileScreen.get();
+  auto* edit = ChildOf<UIEdit>(dialog, "name");
+  auto* race = ChildOf<UICombobox>(dialog, "origin");
+  auto* gender = ChildOf<UICombobox>(dialog, "gender");
+  auto* origin = ChildOf<UICombobox>(dialog, "class");
+  auto* level = ChildOf<UICombobox>(dialog, "level");
+  if (!edit || !race || !gender || !origin || !level) return;
+  SetState(State() & ~ss::kDialog);
+  ui_.CloseModal();
+  // The new profile goes first in the list and becomes the current player.
+  if (modes_.CreateProfile(edit->GetText(), race->GetCurrent(), gender->GetCurrent(), origin->GetCurrent(),
+                           (level->GetCurrent() + 1) * kLevelStep))
+    lists_.selectedProfile = 0;
+}
+
+// The setup under the profile screen shows the profiles as they are now.
+void SetupRows::CloseProfiles() {
+  const auto& stack = ui_.ModalStack();
+  UIControl* under = stack.size() >= 2 ? stack[stack.size() - 2] : nullptr;
+  SetState(State() & ~ss::kProfiles);
+  ui_.CloseModal();
+  if (under == nullptr) return;
+  if (under == screens_.computerGameScreen.get() || under == screens_.hotseatGameScreen.get())
+    lists_.RefreshTwoProfileLists(under, true);
+  else if (under == screens_.networkGameScreen.get() || under == screens_.internetGameScreen.get())
+    lists_.RefreshNetworkScreen(under, true);
+}
+
+void SetupRows::OpenNewProfile() {
+  UIControl* dialog = screens_.newProfileScreen.get();
+  SetState(State() | ss::kDialog);
+  ui_.PushModal(dialog);
+  portrait_.Apply(dialog);
+  if (auto* edit = ChildOf<UIEdit>(dialog, "name")) {
+    edit->SetText(GetLocale().GetText("player_name"));
+    edit->SetFocus();
+  }
+}
+
+// The control panel shows the profile; the screen change keeps the profile
+// screen aside until the panel's way back.
+void SetupRows::EditProfile() {
+  const int n = lists_.selectedProfile;
+  if (n < 0 || n >= modes_.ProfileCount()) return;
+  modes_.SelectProfile(n);
+}
+
+void SetupRows::OpenProfiles() {
+  lists_.RefreshProfileList(screens_.profilesScreen.get(), true);
+  SetState(State() | ss::kProfiles);
+  ui_.PushModal(screens_.profilesScreen.get());
+}
+
+// --- the game-kind menu and the setups ------------------------------------------------
+
+bool SetupRows::GameMenuRow(std::string_view name) {
+  if (name == "computer") {
+    OpenSetup(screens_.computerGameScreen.get(), ss::kMenu | ss::kTwoProfileSetup, false);
+  } else if (name == "hotseat") {
+    OpenSetup(screens_.hotseatGameScreen.get(), ss::kMenu | ss::kTwoProfileSetup, false);
+  } else if (name == "network") {
+    OpenSetup(screens_.networkGameScreen.get(), ss::kMenu | ss::kNetworkSetup, true);
+  } else if (name == "internet") {
+    OpenSetup(screens_.internetGameScreen.get(), ss::kMenu | ss::kNetworkSetup, true);
+  } else {
+    return false;
+  }
+  return true;
+}
+
+void SetupRows::OpenSetup(UIControl* setup, std::uint32_t word, bool network) {
+  if (network)
+    lists_.RefreshNetworkScreen(setup, true);
+  else
+    lists_.RefreshTwoProfileLists(setup, true);
+  SetState(word);
+  ui_.PushModal(setup);
+}
+
+void SetupRows::TwoProfileSetupRow(std::string_view name) {
+  if (name == "cancel") {
+    ui_.CloseModal();
+    SetState(ss::kMenu | ss::kGameMenu);
+  } else if (name == "start") {
+    StartTwoProfileGame();
+  } else if (name == "profiles") {
+    OpenProfiles();
+  }
+}
+
+// Only a game that really starts closes the setups: without profiles, or
+// with one that gives no hero, the setup stays usable.
+void SetupRows::StartTwoProfileGame() {
+  const UIControl* setup = ActiveSetup();
+  const auto* first = ChildOf<UIScrollBar>(setup, "sbar0");
+  const auto* second = ChildOf<UIScrollBar>(setup, "sbar1");
+  if (first == nullptr || second == nullptr) return;
+  lists_.hotseatProfiles = {first->GetPos(), second->GetPos()};
+  const int profiles = modes_.ProfileCount();
+  if (lists_.hotseatProfiles[0] >= profiles || lists_.hotseatProfiles[1] >= profiles) return;
+  const auto* difficulty = ChildOf<UICombobox>(setup, "difficulty");
+  host_.SetGameMode(modes_.Hotseat());
+  if (modes_.StartHotseat(lists_.hotseatProfiles[0], lists_.hotseatProfiles[1],
+                          difficulty != nullptr ? difficulty->GetCurrent() : -1))
+    ui_.CloseAllModals();
+}
+
+void SetupRows::NetworkSetupRow(std::string_view name) {
+  if (name == "cancel") {
+    modes_.EndNetworkGame();
+    ui_.CloseModal();
+    SetState(ss::kMenu | ss::kGameMenu);
+  } else if (name == "apply") {
+    ApplyNetworkChoice();
+  } else if (name == "start") {
+    modes_.StartNetworkGame();
+  } else if (name == "profiles") {
+    OpenProfiles();
+  }
+}
+
+void SetupRows::ApplyNetworkChoice() {
+  const UIControl* setup = ActiveSetup();
+  const auto* bar = ChildOf<UIScrollBar>(setup, "sbar0");
+  if (bar == nullptr) return;
+  if (const auto* host = dynamic_cast<const UIEdit*>(VisibleHostEdit(setup))) modes_.Connect(host->GetText());
+  modes_.SendPlayerInfo(bar->GetPos());
+}
