@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -26,7 +27,8 @@ struct Screen {
   std::string name;
   std::string state;
   std::map<std::string, std::pair<int, int>> at;
-  int gold = -1;  // on the control panel
+  std::map<std::string, int> current;  // drop-down lists' chosen items
+  int gold = -1;                       // on the control panel
 };
 
 // The last whole report in the program's output.
@@ -44,6 +46,11 @@ Screen LastScreen(const std::string& out) {
       lines >> screen.gold;
       continue;
     }
+    if (word == "current") {
+      std::string name;
+      lines >> name >> screen.current[name];
+      continue;
+    }
     std::string name;
     int x = 0, y = 0;
     lines >> name >> x >> y;
@@ -54,9 +61,11 @@ Screen LastScreen(const std::string& out) {
 
 class PlayRun : public e2e::ProgramRunFixture {
  protected:
+  // The game, looking for network peers only on this machine.
   void Start() {
     seen_ = 0;
-    run_ = std::make_unique<e2e::GameProcess>(tmp.Str(), e2e::Display(), std::vector<std::string>{},
+    run_ = std::make_unique<e2e::GameProcess>(tmp.Str(), e2e::Display(),
+                                              std::vector<std::string>{"-broadcast", "127.255.255.255"},
                                               e2e::Launch{QV_PLAYRUN_EXE, ""});
     window_ = WaitForWindow();
     ASSERT_FALSE(window_.empty()) << run_->Stderr();
@@ -82,7 +91,10 @@ class PlayRun : public e2e::ProgramRunFixture {
                                            << Trail();
     seen_ = end + 1;
     current_ = screen;
-    Screenshot(window_, Shot("play_" + std::to_string(++shots_) + "_" + name + ".png"));
+    const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    char number[8];
+    std::snprintf(number, sizeof number, "%02d", ++shots_);
+    Screenshot(window_, Shot("play_" + test.substr(0, 12) + "_" + number + "_" + name + ".png"));
     return ::testing::AssertionSuccess();
   }
   ::testing::AssertionResult Click(const std::string& control) {
@@ -91,6 +103,35 @@ class PlayRun : public e2e::ProgramRunFixture {
       return ::testing::AssertionFailure() << current_.name << " has no control " << control;
     Point(window_, it->second.first, it->second.second);
     return ::testing::AssertionSuccess();
+  }
+  // Clicks `control`, then `then` on the screen that follows.
+  ::testing::AssertionResult Open(const std::string& control, const std::string& screen) {
+    if (auto clicked = Click(control); !clicked) return clicked;
+    return Reach(screen);
+  }
+  // Every menu, dialog and setup the main menu leads to, each left by its
+  // own button, back at the main menu.
+  void VisitTheMenus() {
+    ASSERT_TRUE(Open("new", "newHero.yml"));
+    ASSERT_TRUE(Open("cancel", "mainMenu.yml"));
+    ASSERT_TRUE(Open("options", "options.yml"));
+    ASSERT_TRUE(Open("cancel", "mainMenu.yml"));
+    ASSERT_TRUE(Open("hallFame", "hallFame.yml"));
+    ASSERT_TRUE(Open("ok", "mainMenu.yml"));
+    ASSERT_TRUE(Open("multiplayer", "sg_menu.yml"));
+    ASSERT_TRUE(Open("computer", "sg_computer.yml"));
+    ASSERT_TRUE(Open("profiles", "sg_profiles.yml"));
+    ASSERT_TRUE(Open("new", "sg_newHero.yml"));
+    ASSERT_TRUE(Open("cancel", "sg_profiles.yml"));
+    ASSERT_TRUE(Open("cancel", "sg_computer.yml"));
+    ASSERT_TRUE(Open("cancel", "sg_menu.yml"));
+    for (const char* setup : {"hotseat", "network", "internet"}) {
+      ASSERT_TRUE(Open(setup, std::string("sg_") + setup + ".yml"));
+      ASSERT_TRUE(Open("cancel", "sg_menu.yml"));
+    }
+    ASSERT_TRUE(Open("cancel", "mainMenu.yml"));
+    ASSERT_TRUE(Open("exit", "yesno.yml"));
+    ASSERT_TRUE(Open("no", "mainMenu.yml"));
   }
   // The screens the game went through, for a failure's message.
   std::string Trail() const {
@@ -152,6 +193,23 @@ TEST_F(PlayRun, ANewHeroPassesTheDoorKeeperShopsSavesLeavesAndContinues) {
   ASSERT_TRUE(Click("continue"));
   ASSERT_TRUE(Reach("panel", "0x1"));
   EXPECT_EQ(current_.gold, goldLeft) << "the save keeps the purchase";
+  Stop();
+}
+
+// Every menu screen in both interface languages, the second chosen on the
+// options screen; each picture is kept for review.
+TEST_F(PlayRun, EveryMenuScreenOfBothLanguagesIsShownAndKept) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
+  ASSERT_NO_FATAL_FAILURE(VisitTheMenus());
+  ASSERT_TRUE(Open("options", "options.yml"));
+  const int language = current_.current["language"];
+  ASSERT_TRUE(Open("language", "options.yml"));  // the list opens
+  ASSERT_TRUE(Open(language == 0 ? "item1" : "item0", "options.yml"));
+  ASSERT_NE(current_.current["language"], language);
+  ASSERT_TRUE(Open("ok", "mainMenu.yml"));
+  EXPECT_TRUE(LogHas("Parse fonts from file, ui\\deutsch\\fonts.yml")) << Log();
+  ASSERT_NO_FATAL_FAILURE(VisitTheMenus());
   Stop();
 }
 

@@ -18,6 +18,8 @@
 #include "players/YPlayerHero.h"
 #include "tiles/YPlayerCommander.h"
 #include "tiles/YTileset.h"
+#include "ui/UICombobox.h"
+#include "ui/UIComboboxList.h"
 #include "ui/UIControl.h"
 
 namespace {
@@ -54,11 +56,13 @@ class PlayGame : public GameFramework {
   void Report();
   std::string ActiveName(const UIControl* active) const;
   static void PrintControls(const UIControl& control, float x, float y);
+  static void PrintItems(const UIComboboxList& list, float x, float y);
 
   std::uint32_t reportedState_ = ~0u;
   const UIControl* reportedActive_ = nullptr;
   int reportedTab_ = -1;
   int reportedSlot_ = -1;
+  const UIControl* reportedCapture_ = nullptr;
   std::int32_t reportedGold_ = -1;
 };
 
@@ -78,8 +82,17 @@ void PlayGame::PrintControls(const UIControl& control, float x, float y) {
     if (!child->name.empty())
       std::fprintf(stderr, "control %s %d %d\n", child->name.c_str(), static_cast<int>(cx + child->rect.width / 2),
                    static_cast<int>(cy + child->rect.height / 2));
+    if (const auto* box = dynamic_cast<const UICombobox*>(child.get()))
+      std::fprintf(stderr, "current %s %d\n", box->name.c_str(), box->GetCurrent());
+    if (const auto* list = dynamic_cast<const UIComboboxList*>(child.get())) PrintItems(*list, cx, cy);
     PrintControls(*child, cx, cy);
   }
+}
+
+void PlayGame::PrintItems(const UIComboboxList& list, float x, float y) {
+  for (std::size_t k = 0; k < list.Items().size(); ++k)
+    std::fprintf(stderr, "control item%zu %d %d\n", k, static_cast<int>(x + list.rect.width / 2),
+                 static_cast<int>(y + list.topMargin + (static_cast<float>(k) + 0.5f) * list.style.size));
 }
 
 void PlayGame::Report() {
@@ -92,9 +105,11 @@ void PlayGame::Report() {
   const int tab = onPanel ? panel.tab : -1;
   const int slot = onPanel ? panel.selectedSlot : -1;
   const std::int32_t gold = onPanel && panel.player != nullptr ? panel.player->gold : -1;
+  const UIControl* capture = UIControl::Capture();
   if (State() == reportedState_ && active == reportedActive_ && tab == reportedTab_ && slot == reportedSlot_ &&
-      gold == reportedGold_)
+      gold == reportedGold_ && capture == reportedCapture_)
     return;
+  reportedCapture_ = capture;
   reportedState_ = State();
   reportedActive_ = active;
   reportedTab_ = tab;

@@ -9,11 +9,13 @@
 //   screen <layout file | panel | board | none> 0x<state word>
 //   control <name> <x> <y>     (every named, visible control, at its centre
 //                               in window pixels of a 1000 x 625 window)
+//   current <name> <index>     (a drop-down list's chosen item)
+//   control item<N> <x> <y>    (the items of an open drop-down list)
 //   control slot<N> <x> <y>    (on the control panel: its tab's slots)
 //   gold <n>                   (on the control panel: the player's gold)
 //   end
 // The control panel reports again when its tab, its selected slot or the
-// gold changes.
+// gold changes, any screen when a drop-down list opens or closes.
 #pragma once
 
 #include <string_view>
