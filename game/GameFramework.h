@@ -145,6 +145,9 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   void QuitGame() override { Quit(); }
   // The help book is not built yet: it logs its line.
   void ShowHelp() override;
+  bool ShowIntro() override;
+  void FreePages() override;
+  void OpenFinalScene() override;
   // Fills the hall of fame from the records and fades to it.
   void ShowHallOfFame() override;
   // The options screen from the configuration; its choices are carried

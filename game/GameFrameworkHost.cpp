@@ -130,8 +130,20 @@ void GameFramework::SelectMusic(int track, int followUp, float fade) {
   musicPlayer.SelectTrackAt(track, followUp, fade);
 }
 
+// The books and the final scene are not part of the game yet: each logs.
 void GameFramework::ShowHelp() {
   Log::Printf("Help book: not built yet%s", "");
+}
+
+bool GameFramework::ShowIntro() {
+  Log::Printf("Introduction: not shown yet, the quest begins%s", "");
+  return false;
+}
+
+void GameFramework::FreePages() {}
+
+void GameFramework::OpenFinalScene() {
+  Log::Printf("Final scene: not built yet%s", "");
 }
 
 void GameFramework::ShowHallOfFame() {

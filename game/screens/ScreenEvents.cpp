@@ -216,10 +216,12 @@ void ScreenEvents::NewHeroRow(std::string_view name) {
   StartNewQuest();
 }
 
-// The introduction book is not part of the game yet: the quest begins as
-// the book's last page would begin it, with a fade to no screen.
+// The introduction book; without one the quest begins as the book's last
+// page would begin it, with a fade to no screen.
 void ScreenEvents::StartNewQuest() {
-  Log::Printf("Introduction: not shown yet, the quest begins%s", "");
+  introductionPending = true;
+  if (host_.ShowIntro()) return;
+  introductionPending = false;
   SetState(ss::kBook);
   ui_.SetScreen(nullptr);
 }
@@ -350,6 +352,7 @@ void ScreenEvents::LoadScreens(std::string_view prefix, const std::function<void
     ui_.SetCurrentScreen(nullptr);
     ui_.ClearModals();
   }
+  host_.FreePages();  // the next opening reads the pages of this language
   screens_.Load(prefix, onDialog);
   if (reload) ShowMainMenu();
 }
@@ -461,7 +464,7 @@ void ScreenEvents::ScreenGone() {
     ui_.ResetFade();
   } else if (state == (ss::kBoard | ss::kFinalScene)) {
     SetState(ss::kBook | ss::kFinalScene);
-    Log::Printf("Final scene: not built yet%s", "");
+    host_.OpenFinalScene();
     host_.SelectMusic(kFinalTrack, 1, kSceneMusicFade);
   }
 }

@@ -22,6 +22,14 @@ class ScreenHost : public GameHost {
   virtual void QuitGame() = 0;
   // The help book at its first page.
   virtual void ShowHelp() = 0;
+  // The introduction book for a new hero; false while the game has none,
+  // and the quest then begins at once.
+  virtual bool ShowIntro() = 0;
+  // Lets go of the help and introduction pages, before the interface
+  // folder is read again.
+  virtual void FreePages() = 0;
+  // The closing scene after the quest's last level.
+  virtual void OpenFinalScene() = 0;
   // Fills the hall of fame and makes it the pending screen.
   virtual void ShowHallOfFame() = 0;
   // Fills the options screen from the configuration / applies its choices.

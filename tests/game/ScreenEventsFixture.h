@@ -86,6 +86,12 @@ struct FakeHost : ScreenHost {
   }
   void QuitGame() override { log.push_back("quit"); }
   void ShowHelp() override { log.push_back("help"); }
+  bool ShowIntro() override {
+    log.push_back("intro");
+    return false;
+  }
+  void FreePages() override { log.push_back("freePages"); }
+  void OpenFinalScene() override { log.push_back("finalScene"); }
   void ShowHallOfFame() override { log.push_back("hallOfFame"); }
   void FillOptions() override {
     log.push_back("fillOptions");

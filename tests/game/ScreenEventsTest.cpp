@@ -54,6 +54,7 @@ TEST_F(ScreenEventsTest, ANewHeroStartsTheQuestOnceAfterTheIntroduction) {
   Click("ok");
   EXPECT_EQ(host.mode, &modes.quest);
   EXPECT_EQ(host.state, 5u);
+  EXPECT_EQ(host.log.front(), "intro") << "the introduction is asked for";
   events.OnScreenChanged(nullptr);
   EXPECT_EQ(modes.log, (Lines{"newQuest " + GetLocale().GetText("player_name"), "start"}));
   EXPECT_EQ(host.log.back(), "message " + GetLocale().GetText("door-keeper_mess"));
@@ -199,6 +200,11 @@ TEST_F(ScreenEventsTest, ScreenChangesSetTheWordAndTheMusic) {
   events.OnScreenChanged(nullptr);
   EXPECT_EQ(host.state, 2u);
   EXPECT_EQ(modes.log, (Lines{"battleView", "start"}));
+  host.log.clear();
+  host.state = 0x20002;  // the quest's last level is over
+  events.OnScreenChanged(nullptr);
+  EXPECT_EQ(host.state, 0x20005u);
+  EXPECT_EQ(host.log, (Lines{"finalScene", "music 2"}));
 }
 
 TEST_F(ScreenEventsTest, TextBoxesShowTheirTextCentred) {
