@@ -193,6 +193,24 @@ TEST_F(PlayRun, ANewHeroPassesTheDoorKeeperShopsSavesLeavesAndContinues) {
   ASSERT_TRUE(Click("continue"));
   ASSERT_TRUE(Reach("panel", "0x1"));
   EXPECT_EQ(current_.gold, goldLeft) << "the save keeps the purchase";
+  ASSERT_TRUE(Open("cp_skill", "heroSkill.yml"));
+  ASSERT_TRUE(Open("ok", "panel"));
+
+  // A second hero's quest: two saves, so "continue" offers the choice.
+  PressKey(window_, "Escape");
+  ASSERT_TRUE(Reach("yesno.yml", "0x9"));
+  ASSERT_TRUE(Open("yes", "mainMenu.yml"));
+  ASSERT_TRUE(Open("new", "newHero.yml"));
+  ASSERT_TRUE(Open("ok", "message.yml"));
+  ASSERT_TRUE(Open("ok", "battle_victory.yml"));
+  ASSERT_TRUE(Open("ok", "panel"));
+  PressKey(window_, "Escape");
+  ASSERT_TRUE(Reach("yesno.yml", "0x9"));
+  ASSERT_TRUE(Open("yes", "mainMenu.yml"));
+  ASSERT_TRUE(Open("continue", "selectSave.yml"));
+  ASSERT_TRUE(Click("1"));
+  ASSERT_TRUE(Open("ok", "panel"));
+  EXPECT_EQ(current_.gold, goldLeft) << "the first hero's save, with its purchase";
   Stop();
 }
 
