@@ -13,6 +13,7 @@
 #include "framework/Init.h"
 #include "game/GameFramework.h"
 #include "players/YPlayer.h"
+#include "render/Shadows.h"
 #include "tiles/YTileset.h"
 #include "tiles/effects/EffectPoints.h"
 #include "tiles/effects/YSEffect.h"
@@ -46,7 +47,11 @@ void KeepThreeEffects(int& next) {
   }
 }
 
-void DuelFrameWithThreeEffects(benchmark::State& state) {
+// The frame split for the profile: range(0) bit 0 leaves the shadows out,
+// bit 1 the effects.
+void DuelFrame(benchmark::State& state) {
+  const bool shadows = (state.range(0) & 1) == 0;
+  const bool effects = (state.range(0) & 2) == 0;
   if (std::getenv("DISPLAY") == nullptr) {
     state.SkipWithError("needs an X display");
     return;
@@ -69,15 +74,21 @@ void DuelFrameWithThreeEffects(benchmark::State& state) {
   game->SetState(GameFramework::kStateBattle);
   for (int i = 0; i < 100; ++i) game->DrawFrame(0.05f);  // the deal lands
   state.counters["tiles"] = battle.State().board.LiveCount();
+  GetInit().shadows = shadows;
   int next = 0;
+  std::size_t faces = 0;
   for (auto _ : state) {
-    KeepThreeEffects(next);
+    if (effects) KeepThreeEffects(next);
     game->DrawFrame(0.016f);
+    faces += (GetShadowVolumes().Front().size() + GetShadowVolumes().Back().size()) / 3;
   }
+  state.counters["shadow_triangles"] =
+      benchmark::Counter(static_cast<double>(faces), benchmark::Counter::kAvgIterations);
+  GetInit().shadows = true;
   battle.ClearTiles();
   game.reset();
   std::filesystem::remove_all(userParent);
 }
-BENCHMARK(DuelFrameWithThreeEffects)->Unit(benchmark::kMillisecond);
+BENCHMARK(DuelFrame)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
 
 }  // namespace

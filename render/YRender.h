@@ -128,6 +128,14 @@ class YRender {
   virtual void EndFrame() = 0;
   // False while the device is lost (the frame is skipped). The base: true.
   virtual bool CheckDevice();
+  // Marks what is drawn from now on as slow drawing (on) or not (off): it
+  // moves slower than the eye can tell, so a frame that changes only there
+  // may be shown later than it comes. EndFrame turns it off. The base:
+  // nothing.
+  virtual void SetSlowDrawing(bool /*slow*/) {}
+  // The last frame ended drew nothing new outside slow drawing (the screen
+  // is calm). The base: false.
+  virtual bool LastFrameCalm() const { return false; }
   // Letterboxes the viewport to keep width : height.
   virtual void SetViewport(float width, float height) = 0;
 
