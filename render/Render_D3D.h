@@ -80,6 +80,7 @@ class Render_D3D : public YRender {
   IndexBufferHandle CreateIndexBuffer(std::span<const std::uint16_t> indices) override;
   void ReleaseIndexBuffer(IndexBufferHandle handle) override;
   void DrawScreenQuad() override;
+  void DrawScreenArea(float left, float bottom, float right, float top) override;
 
   // ---- Display modes (Render_D3DModes.cpp) -----------------------------
   // Checks every mode of the display and logs one line for each; returns the

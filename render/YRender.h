@@ -118,6 +118,9 @@ class YRender {
   virtual void ReleaseIndexBuffer(IndexBufferHandle handle) = 0;
   // Covers the viewport at depth 1; leaves all transforms at identity.
   virtual void DrawScreenQuad() = 0;
+  // The part of the screen quad between the clip-space corners (x and y
+  // from -1 to 1, y up). The base draws the whole quad.
+  virtual void DrawScreenArea(float left, float bottom, float right, float top);
   virtual std::vector<DisplayMode> EnumerateModes() = 0;
   virtual void CreateDevice(platform::Window& window, bool fullscreen, int modeIndex) = 0;
   virtual bool Resize() = 0;
