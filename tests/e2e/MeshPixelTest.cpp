@@ -156,6 +156,16 @@ class MeshPixelTest : public ::testing::Test {
     render_->DrawQuad40(q);
   }
 
+  // Begins a frame of the ground and the pieces, their shadow edges added.
+  void DrawPiecesOnTheGround(const std::vector<std::unique_ptr<YMeshInstance>>& pieces) {
+    render_->BeginFrame(true);
+    render_->SetViewport(static_cast<float>(kWidth), static_cast<float>(kHeight));
+    GetCamera().Apply();
+    ClearShadowVolumes();
+    Ground();
+    for (const auto& piece : pieces) piece->Draw();
+  }
+
   platform::Image Finish(const char* shot) {
     platform::Image frame;
     EXPECT_TRUE(device_->ReadBackBuffer(frame));
@@ -189,12 +199,7 @@ TEST_F(MeshPixelTest, ThePiecesStandLitWithTheirFacesUprightAndCastShadowsAlongT
     for (const YMeshVertex& v : piece->vertices) top = std::max(top, v.z);
     tops.push_back(top);
   }
-  render_->BeginFrame(true);
-  render_->SetViewport(static_cast<float>(kWidth), static_cast<float>(kHeight));
-  GetCamera().Apply();
-  ClearShadowVolumes();
-  Ground();
-  for (auto& piece : pieces) piece->Draw();
+  DrawPiecesOnTheGround(pieces);
   DrawShadows();
   const platform::Image frame = Finish("MeshPixelTest.png");
 
@@ -239,12 +244,7 @@ TEST_F(MeshPixelTest, DarkeningOnlyWhereTheShadowVolumesLieLeavesEveryPixelAsThe
   // 0: DrawShadows; 1: its passes by hand, the last over the whole screen;
   // 2: no shadows.
   const auto frame = [&](int way) {
-    render_->BeginFrame(true);
-    render_->SetViewport(static_cast<float>(kWidth), static_cast<float>(kHeight));
-    GetCamera().Apply();
-    ClearShadowVolumes();
-    Ground();
-    for (auto& piece : pieces) piece->Draw();
+    DrawPiecesOnTheGround(pieces);
     const ShadowVolumes& volumes = GetShadowVolumes();
     if (way == 0) DrawShadows();
     if (way == 1) {
