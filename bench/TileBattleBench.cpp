@@ -4,6 +4,7 @@
 // whole application object on the OpenGL device. Needs an X display; runs
 // from the program folder with a user folder of its own.
 #include <benchmark/benchmark.h>
+#include <sys/resource.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -13,6 +14,7 @@
 #include "framework/Init.h"
 #include "game/GameFramework.h"
 #include "players/YPlayer.h"
+#include "render/Shadows.h"
 #include "tiles/YTileset.h"
 #include "tiles/effects/EffectPoints.h"
 #include "tiles/effects/YSEffect.h"
@@ -21,6 +23,13 @@
 #include "tiles/effects/YSEffectLightning.h"
 
 namespace {
+
+double ProcessCpuSeconds() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+         static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
+}
 
 void Fighter(YPlayer& player, const char* name) {
   player.name = name;
@@ -46,7 +55,11 @@ void KeepThreeEffects(int& next) {
   }
 }
 
-void DuelFrameWithThreeEffects(benchmark::State& state) {
+// The frame split for the profile: range(0) bit 0 leaves the shadows out,
+// bit 1 the effects.
+void DuelFrame(benchmark::State& state) {
+  const bool shadows = (state.range(0) & 1) == 0;
+  const bool effects = (state.range(0) & 2) == 0;
   if (std::getenv("DISPLAY") == nullptr) {
     state.SkipWithError("needs an X display");
     return;
@@ -69,15 +82,24 @@ void DuelFrameWithThreeEffects(benchmark::State& state) {
   game->SetState(GameFramework::kStateBattle);
   for (int i = 0; i < 100; ++i) game->DrawFrame(0.05f);  // the deal lands
   state.counters["tiles"] = battle.State().board.LiveCount();
+  GetInit().shadows = shadows;
   int next = 0;
+  std::size_t faces = 0;
+  const double cpuBefore = ProcessCpuSeconds();
   for (auto _ : state) {
-    KeepThreeEffects(next);
+    if (effects) KeepThreeEffects(next);
     game->DrawFrame(0.016f);
+    faces += (GetShadowVolumes().Front().size() + GetShadowVolumes().Back().size()) / 3;
   }
+  state.counters["process_cpu_ms"] =
+      benchmark::Counter((ProcessCpuSeconds() - cpuBefore) * 1000, benchmark::Counter::kAvgIterations);
+  state.counters["shadow_triangles"] =
+      benchmark::Counter(static_cast<double>(faces), benchmark::Counter::kAvgIterations);
+  GetInit().shadows = true;
   battle.ClearTiles();
   game.reset();
   std::filesystem::remove_all(userParent);
 }
-BENCHMARK(DuelFrameWithThreeEffects)->Unit(benchmark::kMillisecond);
+BENCHMARK(DuelFrame)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <numbers>
 
 #include "draw/ImageDrawing.h"
+#include "render/YRender.h"
 
 namespace {
 constexpr float kZoomSlope = 1.25f;
@@ -62,9 +63,13 @@ void YRotatingItem::DrawLayer(float layerAngle, float layerPhase) const {
   if (tint.a > 0) DrawImageVertices(LayerQuad(layerAngle, layerPhase), nullptr, shader, tint);
 }
 
+// The layers turn a tenth of a degree and zoom a few pixels a second: slow
+// drawing, which a calm screen shows less often.
 void YRotatingItem::Draw() const {
+  if (g_render != nullptr) g_render->SetSlowDrawing(true);
   DrawLayer(angle, phase);
   DrawLayer(SecondAngle(angle), SecondPhase(phase));
+  if (g_render != nullptr) g_render->SetSlowDrawing(false);
 }
 
 void YRotatingItem::Update(float dt) {

@@ -3,9 +3,10 @@
 bool FrameClock::Gather(std::uint32_t nowMs, float& dt) {
   gathered_ += static_cast<float>(nowMs - previous_) * 0.001f;
   previous_ = nowMs;
-  if (gathered_ < kMinStep) return false;
+  if (gathered_ < (calm_ && !awake_ ? kCalmStep : kMinStep)) return false;
   dt = gathered_ < kMaxStep ? gathered_ : kMaxStep;
   gathered_ = 0;
+  awake_ = false;
   return true;
 }
 

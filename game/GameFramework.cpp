@@ -272,6 +272,7 @@ bool GameFramework::Frame() {
   options_.RunPending();
   if (!renderer || !renderer->CheckDevice()) return false;
   float dt = 0;
+  frameClock.SetCalm(renderer->LastFrameCalm());
   if (!frameClock.Gather(GetTime(), dt)) {
     platform::SleepMs(1);
     return false;
@@ -279,6 +280,14 @@ bool GameFramework::Frame() {
   const Init& config = GetInit();
   if (DrawFrame(dt) && config.stopTime > 0) platform::SleepMs(static_cast<std::uint32_t>(config.stopTime));
   return true;
+}
+
+// Any message (input above all) makes the next frame due at once, so a
+// calm screen answers within a frame.
+std::intptr_t GameFramework::WindowProc(platform::Window* window, std::uint32_t message,
+                                        std::uintptr_t wParam, std::intptr_t lParam) {
+  frameClock.Wake();
+  return YFramework::WindowProc(window, message, wParam, lParam);
 }
 
 bool GameFramework::DrawFrame(float dt) {

@@ -55,9 +55,13 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   void Quit() override;
   // Remembers the windowed size and the maximised flag in the configuration.
   void OnSize(int clientWidth, int clientHeight) override;
-  // The timed frame: gathers at least 10 ms, steps at most 0.05 s, draws the
-  // scene of the state and the overlay. False when nothing was drawn.
+  // The timed frame: gathers at least 10 ms (30 ms while the screen is
+  // calm and no message came), steps at most 0.05 s, draws the scene of the
+  // state and the overlay. False when nothing was drawn.
   bool Frame() override;
+  // Wakes the frame clock, then handles the message as the base does.
+  std::intptr_t WindowProc(platform::Window* window, std::uint32_t message, std::uintptr_t wParam,
+                           std::intptr_t lParam) override;
   // One frame of `dt` seconds: the services' updates, the scene of the
   // state, the overlay and the present. False for a splash frame, which
   // has no overlay.

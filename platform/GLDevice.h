@@ -45,6 +45,10 @@ struct GLDeviceThrift {
   // what the last presented one drew is dropped unrun: the window already
   // shows it.
   bool skipUnchangedFrames = true;
+  // With skipUnchangedFrames: a frame that differs from the last presented
+  // one only in slow drawing is held back until this many milliseconds
+  // have passed since that present (0: shown at once).
+  std::uint32_t slowFrameMs = 100;
 };
 
 class GLDevice final : public GraphicsDevice {
@@ -94,6 +98,8 @@ class GLDevice final : public GraphicsDevice {
   void BeginScene() override {}
   void EndScene() override {}
   void Present() override;
+  void SetSlowDrawing(bool slow) override { frames_.SetSlow(slow); }
+  bool LastFrameCalm() const override { return frames_.LastFrameCalm(); }
 
   // The frame's work kept for the present and the draws gathered so far
   // go to OpenGL now (also done before a read, before a texture or buffer
@@ -105,6 +111,8 @@ class GLDevice final : public GraphicsDevice {
   std::uint64_t GLDrawCalls();
   // Presents dropped because the frame was unchanged.
   std::uint64_t DroppedFrames() const { return frames_.DroppedFrames(); }
+  // Presents held back because only slow drawing changed.
+  std::uint64_t HeldFrames() const { return frames_.HeldFrames(); }
 
   // The back buffer as drawn since the last Present, top row first (for
   // tests and screenshots). False when it could not be read.
@@ -172,6 +180,7 @@ class GLDevice final : public GraphicsDevice {
   std::uint32_t fvf_ = 0;        // of the draw OpenGL is given
   Viewport viewport_;
   std::uint32_t refusedDraws_ = 0;
+  std::uint32_t lastPresentMs_ = 0;
   GLDeviceThrift thrift_;
   GLFrameRecorder frames_;
   GLDrawBatch batch_;

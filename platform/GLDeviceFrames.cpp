@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/Clock.h"
 #include "platform/GLDevice.h"
 #include "platform/GLVertexInput.h"
 #include "platform/Window.h"
@@ -44,48 +45,61 @@ std::uint64_t VertexCountOf(PrimitiveType type, std::uint32_t primitives) {
 }  // namespace
 
 void GLDevice::SetRenderState(std::uint32_t state, std::uint32_t value) {
-  if (!frames_.Add(kRenderState, [=, this] { ApplyRenderState(state, value); }, state, value))
+  if (!frames_.Add(
+          kRenderState, [=, this] { ApplyRenderState(state, value); }, state, value))
     ApplyRenderState(state, value);
 }
 
 void GLDevice::SetTextureStageState(std::uint32_t stage, std::uint32_t state, std::uint32_t value) {
-  if (!frames_.Add(kStageState, [=, this] { ApplyTextureStageState(stage, state, value); }, stage, state, value))
+  if (!frames_.Add(
+          kStageState, [=, this] { ApplyTextureStageState(stage, state, value); }, stage, state, value))
     ApplyTextureStageState(stage, state, value);
 }
 
 // A texture is known by its address: making or deleting one changes the
 // frame anyway, so an address used again cannot pass for the old texture.
 void GLDevice::SetTexture(std::uint32_t stage, const DeviceTexture* texture) {
-  if (!frames_.Add(kTexture, [=, this] { ApplyTexture(stage, texture); }, stage, texture))
+  if (!frames_.Add(
+          kTexture, [=, this] { ApplyTexture(stage, texture); }, stage, texture))
     ApplyTexture(stage, texture);
 }
 
 void GLDevice::SetTransform(TransformKind kind, std::uint32_t stage, const Matrix16& matrix) {
-  if (!frames_.Add(kTransform, [=, this] { ApplyTransform(kind, stage, matrix); }, kind, stage, matrix))
+  if (!frames_.Add(
+          kTransform, [=, this] { ApplyTransform(kind, stage, matrix); }, kind, stage, matrix))
     ApplyTransform(kind, stage, matrix);
 }
 
 void GLDevice::SetMaterial(const DeviceMaterial& material) {
-  if (!frames_.Add(kMaterial, [=, this] { ApplyMaterial(material); }, material)) ApplyMaterial(material);
+  if (!frames_.Add(
+          kMaterial, [=, this] { ApplyMaterial(material); }, material))
+    ApplyMaterial(material);
 }
 
 void GLDevice::SetLight(const DeviceLight& light) {
-  if (!frames_.Add(kLight, [=, this] { ApplyLight(light); }, light)) ApplyLight(light);
+  if (!frames_.Add(
+          kLight, [=, this] { ApplyLight(light); }, light))
+    ApplyLight(light);
 }
 
 void GLDevice::EnableLight(bool on) {
-  if (!frames_.Add(kEnableLight, [=, this] { ApplyEnableLight(on); }, on)) ApplyEnableLight(on);
+  if (!frames_.Add(
+          kEnableLight, [=, this] { ApplyEnableLight(on); }, on))
+    ApplyEnableLight(on);
 }
 
 void GLDevice::SetViewport(int x, int y, int width, int height, float minZ, float maxZ) {
-  if (!frames_.Add(kViewport, [=, this] { ApplySetViewport(x, y, width, height, minZ, maxZ); }, x, y, width,
-                   height, minZ, maxZ))
+  if (!frames_.Add(
+          kViewport, [=, this] { ApplySetViewport(x, y, width, height, minZ, maxZ); }, x, y, width, height,
+          minZ, maxZ))
     ApplySetViewport(x, y, width, height, minZ, maxZ);
 }
 
-void GLDevice::Clear(bool color, bool depth, bool stencil, std::uint32_t argb, float z, std::uint32_t stencilValue) {
-  if (!frames_.Add(kClear, [=, this] { ApplyClear(color, depth, stencil, argb, z, stencilValue); }, color, depth,
-                   stencil, argb, z, stencilValue))
+void GLDevice::Clear(bool color, bool depth, bool stencil, std::uint32_t argb, float z,
+                     std::uint32_t stencilValue) {
+  if (!frames_.Add(
+          kClear, [=, this] { ApplyClear(color, depth, stencil, argb, z, stencilValue); }, color, depth,
+          stencil, argb, z, stencilValue))
     ApplyClear(color, depth, stencil, argb, z, stencilValue);
 }
 
@@ -105,32 +119,39 @@ void GLDevice::DrawPrimitiveUP(PrimitiveType type, std::uint32_t count, const vo
                                                           static_cast<const std::uint8_t*>(vertices) + bytes);
   copy->resize(std::size_t{n} * stride);
   frames_.Hash(copy->data(), bytes);
-  frames_.Add(kDraw, [=, this] { ApplyDraw(type, n, copy->data(), stride, fvf); }, type, n, stride, fvf);
+  frames_.Add(
+      kDraw, [=, this] { ApplyDraw(type, n, copy->data(), stride, fvf); }, type, n, stride, fvf);
 }
 
 void GLDevice::DrawIndexed(const DeviceVertexBuffer& vertices, std::uint32_t stride,
                            const DeviceIndexBuffer& indices, std::uint32_t /*minIndex*/,
-                           std::uint32_t /*vertexCount*/, std::uint32_t startIndex, std::uint32_t triangleCount) {
+                           std::uint32_t /*vertexCount*/, std::uint32_t startIndex,
+                           std::uint32_t triangleCount) {
   const std::uint32_t fvf = callerFvf_;
   const DeviceVertexBuffer* vb = &vertices;
   const DeviceIndexBuffer* ib = &indices;
-  if (!frames_.Add(kDrawIndexed, [=, this] { ApplyDrawIndexed(*vb, stride, *ib, startIndex, triangleCount, fvf); },
-                   vb, ib, stride, startIndex, triangleCount, fvf))
+  if (!frames_.Add(
+          kDrawIndexed, [=, this] { ApplyDrawIndexed(*vb, stride, *ib, startIndex, triangleCount, fvf); }, vb,
+          ib, stride, startIndex, triangleCount, fvf))
     ApplyDrawIndexed(vertices, stride, indices, startIndex, triangleCount, fvf);
 }
 
-// An unchanged frame is not drawn and not shown again; a window that was
-// uncovered is shown again whatever the frame.
+// An unchanged frame is not drawn and not shown again, nor one whose only
+// change is slow drawing until slowFrameMs have passed since the last
+// present; a window that was uncovered is shown again whatever the frame.
 void GLDevice::Present() {
+  frames_.SetSlow(false);
   if (frames_.Active()) {
     if (window_.TakeExposed()) frames_.MarkChanged();
     int width = 0, height = 0;
     BackBufferSize(width, height);
     const std::uint64_t size = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(width)) << 32) |
                                static_cast<std::uint32_t>(height);
-    if (frames_.DropIfUnchanged(size)) return;
+    const bool holdSlow = TickCount() - lastPresentMs_ < thrift_.slowFrameMs;
+    if (frames_.DropIfUnchanged(size, holdSlow)) return;
   }
   PresentNow();
+  lastPresentMs_ = TickCount();
 }
 
 void GLDevice::RunKeptWork() {

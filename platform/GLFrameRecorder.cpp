@@ -18,11 +18,12 @@ void GLFrameRecorder::SetActive(bool active) {
 }
 
 void GLFrameRecorder::Hash(const void* bytes, std::size_t size) {
-  if (hash_ == 0) hash_ = kOffset;
+  std::uint64_t& hash = slow_ ? slowHash_ : hash_;
+  if (hash == 0) hash = kOffset;
   const auto* p = static_cast<const unsigned char*>(bytes);
-  std::uint64_t h = hash_;
+  std::uint64_t h = hash;
   for (std::size_t i = 0; i < size; ++i) h = (h ^ p[i]) * kPrime;
-  hash_ = h;
+  hash = h;
 }
 
 void GLFrameRecorder::RunKept() {
@@ -34,22 +35,29 @@ void GLFrameRecorder::RunKept() {
   for (const auto& command : commands) command();
 }
 
-bool GLFrameRecorder::DropIfUnchanged(std::uint64_t extra) {
+// A held frame leaves the last presented hashes as they are, so the slow
+// drawing's change shows with the next frame presented.
+bool GLFrameRecorder::DropIfUnchanged(std::uint64_t extra, bool holdSlow) {
+  slow_ = false;
   HashValue(extra);
-  const bool same = !changed_ && hash_ == lastPresented_;
-  if (same) {
+  calm_ = !changed_ && hash_ == lastPresented_;
+  const bool same = calm_ && slowHash_ == lastSlow_;
+  const bool drop = same || (calm_ && holdSlow);
+  if (drop) {
     commands_.clear();
-    ++dropped_;
+    ++(same ? dropped_ : held_);
   } else {
     RunKept();
     lastPresented_ = hash_;
+    lastSlow_ = slowHash_;
   }
   Reset();
-  return same;
+  return drop;
 }
 
 void GLFrameRecorder::Reset() {
   hash_ = 0;
+  slowHash_ = 0;
   changed_ = false;
 }
 

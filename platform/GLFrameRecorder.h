@@ -3,7 +3,10 @@
 // (and their data) are hashed as they come, and at the present an unchanged
 // frame is dropped unrun while the window keeps showing the same picture.
 // Whatever changes what a call means (a texture or buffer made, deleted or
-// refilled, the window uncovered) marks the frame as changed.
+// refilled, the window uncovered) marks the frame as changed. Calls made
+// while slow drawing is on (a background that moves slower than the eye
+// can tell) hash apart: a frame that differs from the last presented one
+// only in those may be held back for a while.
 #pragma once
 
 #include <cstdint>
@@ -34,17 +37,24 @@ class GLFrameRecorder {
   }
   // Hashes data a kept command refers to (vertices).
   void Hash(const void* bytes, std::size_t size);
+  // Calls from now on hash as slow drawing (on) or as the rest (off).
+  void SetSlow(bool slow) { slow_ = slow; }
 
   // Runs the kept commands now, in order; the frame then counts as changed.
   void RunKept();
   // The frame differs from the last presented one whatever its calls.
   void MarkChanged() { changed_ = true; }
 
-  // At the present: true when the frame equals the last presented one (its
-  // kept commands are then dropped); otherwise runs them and remembers the
+  // At the present: true when the frame equals the last presented one, or
+  // when it differs only in slow drawing and `holdSlow` is set (its kept
+  // commands are then dropped); otherwise runs them and remembers the
   // frame. `extra` joins the hash (the back buffer's size).
-  bool DropIfUnchanged(std::uint64_t extra);
+  bool DropIfUnchanged(std::uint64_t extra, bool holdSlow);
   std::uint64_t DroppedFrames() const { return dropped_; }
+  // Frames held back because only their slow drawing changed.
+  std::uint64_t HeldFrames() const { return held_; }
+  // The last frame at a present drew nothing new outside slow drawing.
+  bool LastFrameCalm() const { return calm_; }
 
  private:
   template <typename T>
@@ -56,9 +66,14 @@ class GLFrameRecorder {
 
   bool active_ = false;
   bool changed_ = true;
+  bool slow_ = false;
+  bool calm_ = false;
   std::uint64_t hash_ = 0;
+  std::uint64_t slowHash_ = 0;
   std::uint64_t lastPresented_ = 0;
+  std::uint64_t lastSlow_ = 0;
   std::uint64_t dropped_ = 0;
+  std::uint64_t held_ = 0;
   std::vector<std::function<void()>> commands_;
 };
 

@@ -112,6 +112,13 @@ class GraphicsDevice {
   virtual void BeginScene() = 0;
   virtual void EndScene() = 0;
   virtual void Present() = 0;
+  // Marks the calls that follow as slow drawing (on) or not (off): what
+  // they draw moves slower than the eye can tell, so a device may show a
+  // frame that changes only there less often than the frames come. Every
+  // present turns it off.
+  virtual void SetSlowDrawing(bool /*slow*/) {}
+  // The last present's frame drew nothing new outside slow drawing.
+  virtual bool LastFrameCalm() const { return false; }
 };
 
 // The display: its modes, the desktop's mode, and which formats the device

@@ -78,7 +78,8 @@ void Render_D3D::CreateDeviceOn(platform::Window* window, bool fullscreen, int m
 }
 
 bool Render_D3D::CreateDeviceForMode(platform::Window* window, bool fullscreen, int modeIndex) {
-  if (fullscreen && (modeIndex < 0 || static_cast<std::size_t>(modeIndex) >= deviceModes_.size())) return false;
+  if (fullscreen && (modeIndex < 0 || static_cast<std::size_t>(modeIndex) >= deviceModes_.size()))
+    return false;
   const DeviceMode& mode = fullscreen ? deviceModes_[static_cast<std::size_t>(modeIndex)] : desktopMode_;
   stencil = mode.stencil;
 
@@ -210,6 +211,14 @@ void Render_D3D::EndFrame() {
   for (std::uint32_t s = 0; s < stageLimit; ++s) device_->SetTexture(s, nullptr);
   device_->EndScene();
   device_->Present();
+}
+
+void Render_D3D::SetSlowDrawing(bool slow) {
+  if (device_) device_->SetSlowDrawing(slow);
+}
+
+bool Render_D3D::LastFrameCalm() const {
+  return device_ && device_->LastFrameCalm();
 }
 
 void Render_D3D::Clear(bool withColour) {

@@ -80,6 +80,7 @@ class Render_D3D : public YRender {
   IndexBufferHandle CreateIndexBuffer(std::span<const std::uint16_t> indices) override;
   void ReleaseIndexBuffer(IndexBufferHandle handle) override;
   void DrawScreenQuad() override;
+  void DrawScreenArea(float left, float bottom, float right, float top) override;
 
   // ---- Display modes (Render_D3DModes.cpp) -----------------------------
   // Checks every mode of the display and logs one line for each; returns the
@@ -111,6 +112,8 @@ class Render_D3D : public YRender {
   bool CheckDevice() override;
   void BeginFrame(bool withColour) override;
   void EndFrame() override;
+  void SetSlowDrawing(bool slow) override;
+  bool LastFrameCalm() const override;
   // Depth to 1, stencil to 0 when the mode has stencil, colour to black
   // when withColour.
   void Clear(bool withColour) override;
@@ -153,8 +156,10 @@ class Render_D3D : public YRender {
   std::uint32_t maxTextureSize_ = 0;
   std::uint32_t vertexFormat_ = 0;  // last sent; 0 = none yet this frame
   // Device buffers handed out; declared after the device so they go first.
-  std::unordered_map<platform::DeviceVertexBuffer*, std::unique_ptr<platform::DeviceVertexBuffer>> vertexBuffers_;
-  std::unordered_map<platform::DeviceIndexBuffer*, std::unique_ptr<platform::DeviceIndexBuffer>> indexBuffers_;
+  std::unordered_map<platform::DeviceVertexBuffer*, std::unique_ptr<platform::DeviceVertexBuffer>>
+      vertexBuffers_;
+  std::unordered_map<platform::DeviceIndexBuffer*, std::unique_ptr<platform::DeviceIndexBuffer>>
+      indexBuffers_;
 };
 
 // For the texture loaders: the renderer's device (null without one) and its

@@ -261,13 +261,17 @@ void Render_D3D::DrawIndexedSubset(VertexBufferHandle vertices, IndexBufferHandl
 }
 
 void Render_D3D::DrawScreenQuad() {
+  DrawScreenArea(-1, -1, 1, 1);
+}
+
+void Render_D3D::DrawScreenArea(float left, float bottom, float right, float top) {
   if (!device_) return;
   const platform::Matrix16 identity = ToDevice(YMatrix4());
   device_->SetTransform(TransformKind::Projection, 0, identity);
   device_->SetTransform(TransformKind::View, 0, identity);
   device_->SetTransform(TransformKind::World, 0, identity);
-  static const YVector3 kCorners[4] = {{-1, -1, 1}, {1, -1, 1}, {-1, 1, 1}, {1, 1, 1}};
-  Draw(PrimitiveType::TriangleStrip, 2, kCorners, sizeof(YVector3), platform::fvf::Position);
+  const YVector3 corners[4] = {{left, bottom, 1}, {right, bottom, 1}, {left, top, 1}, {right, top, 1}};
+  Draw(PrimitiveType::TriangleStrip, 2, corners, sizeof(YVector3), platform::fvf::Position);
 }
 
 // ---- Device buffers ------------------------------------------------------------

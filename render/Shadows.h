@@ -8,6 +8,7 @@
 
 #include <vector>
 
+#include "framework/YMatrix4.h"
 #include "framework/YVector3.h"
 
 class YShader;
@@ -38,6 +39,13 @@ class ShadowVolumes {
   std::vector<YVector3> back_;
 };
 
+// The clip-space rectangle (x, y from -1 to 1) that holds every point of
+// both lists seen through `viewProjection`, widened by `margin` and kept
+// within -1..1: a shadow can only darken pixels there. False when a point
+// lies at or behind the eye's plane (w <= 0), where it has no such place.
+bool ShadowClipBounds(const ShadowVolumes& volumes, const YMatrix4& viewProjection, float margin,
+                      float bounds[4]);
+
 // The frame's shadow volumes (the lists AddShadowEdge fills).
 ShadowVolumes& GetShadowVolumes();
 
@@ -56,6 +64,7 @@ void AddShadowEdge(const YVector3& a, const YVector3& b);
 // Nothing unless ShadowsEnabled, and nothing while both lists are empty.
 // Otherwise with the identity world transform: the back list with
 // "shadowPass1", the front list with "shadowPass2" (an empty one skipped),
-// then the renderer's full-screen quad with "shadowPass3"; each shader is
-// made current with its material.
+// then the renderer's screen quad with "shadowPass3" over the part of the
+// screen the volumes cover (ShadowClipBounds under the camera; the whole
+// quad when that fails); each shader is made current with its material.
 void DrawShadows();

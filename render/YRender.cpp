@@ -51,8 +51,7 @@ YVector3 Along(const YVector3& base, const YVector3& direction, float s) {
 
 bool YMaterial::operator==(const YMaterial& other) const {
   return SameColour(diffuse, other.diffuse) && SameColour(ambient, other.ambient) &&
-         SameColour(specular, other.specular) && SameColour(emissive, other.emissive) &&
-         power == other.power;
+         SameColour(specular, other.specular) && SameColour(emissive, other.emissive) && power == other.power;
 }
 
 YRender::YRender()
@@ -184,9 +183,9 @@ using KeywordTable = std::span<const Keyword>;
 constexpr Keyword kBooleans[] = {{"true", 1}, {"1", 1}, {"false", 0}, {"0", 0}};
 constexpr Keyword kTrueFalse[] = {{"true", 1}, {"false", 0}};
 // "scrcolor" is the spelling shader files use for the source colour.
-constexpr Keyword kBlends[] = {{"zero", 1},         {"one", 2},          {"scrcolor", 3},
-                               {"invsrccolor", 4},  {"srcalpha", 5},     {"invsrcalpha", 6},
-                               {"destalpha", 7},    {"invdestalpha", 8}, {"destcolor", 9},
+constexpr Keyword kBlends[] = {{"zero", 1},          {"one", 2},          {"scrcolor", 3},
+                               {"invsrccolor", 4},   {"srcalpha", 5},     {"invsrcalpha", 6},
+                               {"destalpha", 7},     {"invdestalpha", 8}, {"destcolor", 9},
                                {"invdestcolor", 10}, {"srcalphasat", 11}};
 constexpr Keyword kCompares[] = {{"never", 1},   {"less", 2},     {"equal", 3},        {"lessequal", 4},
                                  {"greater", 5}, {"notequal", 6}, {"greaterequal", 7}, {"always", 8}};
@@ -224,28 +223,58 @@ constexpr Keyword kStageArgs[] = {{"current", 1},  {"diffuse", 0}, {"selectmask"
                                   {"specular", 4}, {"texture", 2}, {"color", 3}};
 constexpr Keyword kFilters[] = {{"none", 0},        {"point", 1},     {"linear", 2},
                                 {"anisotropic", 3}, {"flatcubic", 4}, {"gaussiancubic", 5}};
-constexpr Keyword kAddressing[] = {{"repeat", 1}, {"clamp", 3}, {"mirror", 2}, {"border", 4}, {"mirroronce", 5}};
+constexpr Keyword kAddressing[] = {
+    {"repeat", 1}, {"clamp", 3}, {"mirror", 2}, {"border", 4}, {"mirroronce", 5}};
 
 KeywordTable RenderStateTable(int id) {
   switch (id) {
-    case 0: case 7: case 8: return kBooleans;
-    case 6: return kTrueFalse;
-    case 1: case 2: return kBlends;
-    case 4: case 12: return kCompares;
-    case 5: return kCulls;
-    case 9: case 10: case 11: return kStencilOps;
-    case 16: case 17: case 18: case 19: return kMaterialSources;
-    default: return {};
+    case 0:
+    case 7:
+    case 8:
+      return kBooleans;
+    case 6:
+      return kTrueFalse;
+    case 1:
+    case 2:
+      return kBlends;
+    case 4:
+    case 12:
+      return kCompares;
+    case 5:
+      return kCulls;
+    case 9:
+    case 10:
+    case 11:
+      return kStencilOps;
+    case 16:
+    case 17:
+    case 18:
+    case 19:
+      return kMaterialSources;
+    default:
+      return {};
   }
 }
 
 KeywordTable StageStateTable(int id) {
   switch (id) {
-    case 0: case 3: return kStageOps;
-    case 1: case 2: case 4: case 5: return kStageArgs;
-    case 6: case 7: case 8: return kFilters;
-    case 9: case 10: return kAddressing;
-    default: return {};
+    case 0:
+    case 3:
+      return kStageOps;
+    case 1:
+    case 2:
+    case 4:
+    case 5:
+      return kStageArgs;
+    case 6:
+    case 7:
+    case 8:
+      return kFilters;
+    case 9:
+    case 10:
+      return kAddressing;
+    default:
+      return {};
   }
 }
 
@@ -295,12 +324,16 @@ float YRender::DrawTextEx(YFont& font, const YVector3& position, float size, std
       for (int k = 0; k < 4; ++k) {
         const YGlyphCorner& corner = font.glyphs[c].corners[k];
         const YVector3 onLine = Along(position, penDirection, size * corner.gx + pen);
-        quad[k] = YTexVertex(Along(onLine, upDirection, size - size * corner.gy),
-                             YVector2(corner.u, corner.v));
+        quad[k] =
+            YTexVertex(Along(onLine, upDirection, size - size * corner.gy), YVector2(corner.u, corner.v));
       }
       DrawQuad28(quad);
     }
     pen += advance;
   }
   return pen;
+}
+
+void YRender::DrawScreenArea(float /*left*/, float /*bottom*/, float /*right*/, float /*top*/) {
+  DrawScreenQuad();
 }

@@ -118,6 +118,9 @@ class YRender {
   virtual void ReleaseIndexBuffer(IndexBufferHandle handle) = 0;
   // Covers the viewport at depth 1; leaves all transforms at identity.
   virtual void DrawScreenQuad() = 0;
+  // The part of the screen quad between the clip-space corners (x and y
+  // from -1 to 1, y up). The base draws the whole quad.
+  virtual void DrawScreenArea(float left, float bottom, float right, float top);
   virtual std::vector<DisplayMode> EnumerateModes() = 0;
   virtual void CreateDevice(platform::Window& window, bool fullscreen, int modeIndex) = 0;
   virtual bool Resize() = 0;
@@ -128,6 +131,14 @@ class YRender {
   virtual void EndFrame() = 0;
   // False while the device is lost (the frame is skipped). The base: true.
   virtual bool CheckDevice();
+  // Marks what is drawn from now on as slow drawing (on) or not (off): it
+  // moves slower than the eye can tell, so a frame that changes only there
+  // may be shown later than it comes. EndFrame turns it off. The base:
+  // nothing.
+  virtual void SetSlowDrawing(bool /*slow*/) {}
+  // The last frame ended drew nothing new outside slow drawing (the screen
+  // is calm). The base: false.
+  virtual bool LastFrameCalm() const { return false; }
   // Letterboxes the viewport to keep width : height.
   virtual void SetViewport(float width, float height) = 0;
 

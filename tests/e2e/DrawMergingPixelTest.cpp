@@ -32,10 +32,8 @@ namespace {
 // A quad with corners top-left, bottom-left, bottom-right, top-right, as
 // the widgets build them; fractional positions put edges between pixels.
 void DrawQuad(Render_D3D& render, float x, float y, float w, float h, float z = 0) {
-  const YTexVertex quad[4] = {{{x, y, z}, {0, 0}},
-                              {{x, y + h, z}, {0, 1}},
-                              {{x + w, y + h, z}, {1, 1}},
-                              {{x + w, y, z}, {1, 0}}};
+  const YTexVertex quad[4] = {
+      {{x, y, z}, {0, 0}}, {{x, y + h, z}, {0, 1}}, {{x + w, y + h, z}, {1, 1}}, {{x + w, y, z}, {1, 0}}};
   render.DrawQuad28(quad);
 }
 
@@ -145,6 +143,36 @@ TEST_F(DeviceThrift, OnlyAFrameEqualToTheLastShownOneIsDropped) {
   EXPECT_EQ(frame(0.5f), 2u);
   opened_.window->NoteExposed();
   EXPECT_EQ(frame(0.5f), 2u);
+}
+
+// A frame whose only change is slow drawing is held back while the slow
+// interval runs (the screen counts as calm); a change outside slow drawing
+// is shown at once, and so is a slow change once the interval is over.
+TEST_F(DeviceThrift, AFrameChangedOnlyInSlowDrawingIsHeldAnyOtherChangeIsShown) {
+  platform::GLDeviceThrift thrift;
+  thrift.slowFrameMs = 3600 * 1000;
+  device_->SetThrift(thrift);
+  const auto frame = [&](float slow, float fast) {
+    const std::uint64_t held = device_->HeldFrames(), dropped = device_->DroppedFrames();
+    DrawScene(*render_);
+    render_->SetSlowDrawing(true);
+    render_->SetShader(GetShader("ui_window"), true);
+    DrawQuad(*render_, 100 + slow, 500, 50, 50);
+    render_->SetSlowDrawing(false);
+    DrawQuad(*render_, 300 + fast, 500, 50, 50);
+    render_->EndFrame();
+    const bool shown = device_->HeldFrames() == held && device_->DroppedFrames() == dropped;
+    return std::string(shown ? "shown" : "kept") + (render_->LastFrameCalm() ? " calm" : "");
+  };
+  EXPECT_EQ(frame(0, 0), "shown");
+  EXPECT_EQ(frame(1, 0), "kept calm");
+  EXPECT_EQ(frame(1, 1), "shown");
+  EXPECT_EQ(frame(2, 1), "kept calm");
+  thrift.slowFrameMs = 0;
+  device_->SetThrift(thrift);
+  EXPECT_EQ(frame(2, 1), "shown");
+  EXPECT_EQ(frame(3, 1), "shown calm");
+  EXPECT_EQ(frame(3, 1), "kept calm");
 }
 
 }  // namespace

@@ -69,8 +69,7 @@ struct Pixel {
 
 Pixel Project(const YVector3& p) {
   const NdcPoint ndc = CameraNdc(p);
-  return {static_cast<int>((ndc.x + 1) * 0.5f * kWidth),
-          static_cast<int>((1 - ndc.y) * 0.5f * kHeight)};
+  return {static_cast<int>((ndc.x + 1) * 0.5f * kWidth), static_cast<int>((1 - ndc.y) * 0.5f * kHeight)};
 }
 
 std::uint32_t At(const platform::Image& frame, Pixel p) {
@@ -157,6 +156,16 @@ class MeshPixelTest : public ::testing::Test {
     render_->DrawQuad40(q);
   }
 
+  // Begins a frame of the ground and the pieces, their shadow edges added.
+  void DrawPiecesOnTheGround(const std::vector<std::unique_ptr<YMeshInstance>>& pieces) {
+    render_->BeginFrame(true);
+    render_->SetViewport(static_cast<float>(kWidth), static_cast<float>(kHeight));
+    GetCamera().Apply();
+    ClearShadowVolumes();
+    Ground();
+    for (const auto& piece : pieces) piece->Draw();
+  }
+
   platform::Image Finish(const char* shot) {
     platform::Image frame;
     EXPECT_TRUE(device_->ReadBackBuffer(frame));
@@ -190,12 +199,7 @@ TEST_F(MeshPixelTest, ThePiecesStandLitWithTheirFacesUprightAndCastShadowsAlongT
     for (const YMeshVertex& v : piece->vertices) top = std::max(top, v.z);
     tops.push_back(top);
   }
-  render_->BeginFrame(true);
-  render_->SetViewport(static_cast<float>(kWidth), static_cast<float>(kHeight));
-  GetCamera().Apply();
-  ClearShadowVolumes();
-  Ground();
-  for (auto& piece : pieces) piece->Draw();
+  DrawPiecesOnTheGround(pieces);
   DrawShadows();
   const platform::Image frame = Finish("MeshPixelTest.png");
 
@@ -221,6 +225,48 @@ TEST_F(MeshPixelTest, ThePiecesStandLitWithTheirFacesUprightAndCastShadowsAlongT
     const std::uint32_t lit = At(frame, Project({x + 0.5f * ly, -0.5f * lx, 0}));
     EXPECT_LT(Brightness(shadowed) * 10, Brightness(lit) * 8) << std::hex << shadowed << " vs " << lit;
   }
+}
+
+// A board frame of eighteen pieces: the shadows' darkening pass drawn over
+// the volumes' place on the screen alone leaves every pixel as the pass over
+// the whole screen does, and the shadows do darken the frame.
+TEST_F(MeshPixelTest, DarkeningOnlyWhereTheShadowVolumesLieLeavesEveryPixelAsTheWholeScreenPass) {
+  ASSERT_TRUE(ShadowsEnabled());
+  const char* names[3] = {"mesh\\piece.mes", "mesh\\pieceboss.mes", "mesh\\piecehero.mes"};
+  std::vector<std::unique_ptr<YMeshInstance>> pieces;
+  for (int i = 0; i < 18; ++i) {
+    auto& piece =
+        pieces.emplace_back(std::make_unique<YMeshInstance>(YMeshCache::Load(names[i % 3]), kBoardScale, 1));
+    piece->shaders = {GetShader("mesh_body"), GetShader("mesh_face")};
+    piece->world.SetTranslation(
+        YVector3(0.45f * static_cast<float>(i % 6) - 1.1f, 0.5f * static_cast<float>(i / 6) - 0.4f, 0));
+  }
+  // 0: DrawShadows; 1: its passes by hand, the last over the whole screen;
+  // 2: no shadows.
+  const auto frame = [&](int way) {
+    DrawPiecesOnTheGround(pieces);
+    const ShadowVolumes& volumes = GetShadowVolumes();
+    if (way == 0) DrawShadows();
+    if (way == 1) {
+      render_->SetWorldTransform(YMatrix4());
+      render_->SetShader(GetShader("shadowPass1"), true);
+      render_->DrawTriangles(volumes.Back().data(), static_cast<std::uint32_t>(volumes.Back().size() / 3));
+      render_->SetShader(GetShader("shadowPass2"), true);
+      render_->DrawTriangles(volumes.Front().data(), static_cast<std::uint32_t>(volumes.Front().size() / 3));
+      render_->SetShader(GetShader("shadowPass3"), true);
+      render_->DrawScreenQuad();
+    }
+    return Finish(nullptr);
+  };
+  const platform::Image area = frame(0), whole = frame(1), none = frame(2);
+  ASSERT_EQ(area.bgra.size(), whole.bgra.size());
+  std::size_t differing = 0, shadowed = 0;
+  for (std::size_t i = 0; i < area.bgra.size(); ++i) {
+    differing += area.bgra[i] != whole.bgra[i];
+    shadowed += whole.bgra[i] != none.bgra[i];
+  }
+  EXPECT_EQ(differing, 0u);
+  EXPECT_GT(shadowed, 1000u);
 }
 
 // A texture bound, then reloaded from another picture within the same

@@ -11,9 +11,24 @@ TEST(FrameClock, GathersTenMillisecondsAndCapsTheStep) {
   EXPECT_FALSE(clock.Gather(1005, dt));  // 5 ms: nothing drawn
   ASSERT_TRUE(clock.Gather(1011, dt));   // 6 ms more: the frame steps 11 ms
   EXPECT_NEAR(dt, 0.011f, 1e-6f);
-  ASSERT_TRUE(clock.Gather(3011, dt));   // a two-second pause steps 50 ms only
+  ASSERT_TRUE(clock.Gather(3011, dt));  // a two-second pause steps 50 ms only
   EXPECT_FLOAT_EQ(dt, 0.05f);
-  ASSERT_TRUE(clock.Gather(3031, dt));   // and nothing of the pause is left over
+  ASSERT_TRUE(clock.Gather(3031, dt));  // and nothing of the pause is left over
+  EXPECT_NEAR(dt, 0.02f, 1e-6f);
+}
+
+TEST(FrameClock, ACalmScreenWaitsThirtyMillisecondsUnlessAMessageCame) {
+  FrameClock clock(0);
+  float dt = 0;
+  clock.SetCalm(true);
+  EXPECT_FALSE(clock.Gather(20, dt));
+  ASSERT_TRUE(clock.Gather(30, dt));
+  EXPECT_NEAR(dt, 0.03f, 1e-6f);
+  clock.Wake();  // a message: the next frame after the usual 10 ms
+  ASSERT_TRUE(clock.Gather(40, dt));
+  EXPECT_FALSE(clock.Gather(55, dt));  // calm again once that frame ran
+  clock.SetCalm(false);
+  ASSERT_TRUE(clock.Gather(60, dt));
   EXPECT_NEAR(dt, 0.02f, 1e-6f);
 }
 
