@@ -5,6 +5,7 @@
 #include "draw/YRotatingItem.h"
 #include "game/screens/GameScreens.h"
 #include "game/screens/PlayerPanels.h"
+#include "game/screens/ScreenControls.h"
 #include "game/screens/ScreenEvents.h"
 #include "game/screens/ScreenLists.h"
 #include "game/screens/ScreenModes.h"
@@ -20,10 +21,6 @@ namespace {
 
 const UIScrollBar* BarOf(const UIControl& screen, const std::string& name) {
   return dynamic_cast<const UIScrollBar*>(screen.FindChild(name));
-}
-
-void EnableButton(const UIControl& screen, const char* name, bool enabled) {
-  if (auto* button = dynamic_cast<UIButton*>(screen.FindChild(name))) button->SetEnabled(enabled);
 }
 
 // The control's own area: custom drawing happens in its coordinates.
@@ -113,9 +110,9 @@ void CustomDrawing::DrawLocalPlayer(const UIControl& panel, const UIControl& set
   const auto* host = dynamic_cast<const UIEdit*>(VisibleHostEdit(&setup));
   const ScreenModes::NetworkView sent = modes_.NetworkState();
   const bool applyNeeded = profile != sent.sentProfile || (host != nullptr && host->GetText() != sent.host);
-  EnableButton(setup, "apply", applyNeeded);
+  EnableButton(&setup, "apply", applyNeeded);
   modes_.ReadNetworkMessages();
-  EnableButton(setup, "start", !applyNeeded && modes_.NetworkState().mayStart);
+  EnableButton(&setup, "start", !applyNeeded && modes_.NetworkState().mayStart);
 }
 
 void CustomDrawing::DrawBlast(const UIControl& blast) {

@@ -1,4 +1,5 @@
 #include "game/screens/OptionsScreen.h"
+#include "game/screens/ScreenControls.h"
 
 #include <string_view>
 #include <utility>
@@ -14,11 +15,6 @@
 namespace {
 // Full-screen modes are always asked for in 32-bit colour.
 constexpr std::string_view kColourDepth = ":32";
-
-template <class T>
-T* ChildOf(const UIControl* screen, std::string_view name) {
-  return screen != nullptr ? dynamic_cast<T*>(screen->FindChild(name)) : nullptr;
-}
 
 std::string SizeText(const DisplayMode& mode) {
   return std::to_string(mode.width) + "x" + std::to_string(mode.height);

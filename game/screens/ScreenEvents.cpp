@@ -3,6 +3,7 @@
 #include "framework/Log.h"
 #include "framework/YLocale.h"
 #include "game/screens/GameScreens.h"
+#include "game/screens/ScreenControls.h"
 #include "game/screens/ScreenHost.h"
 #include "game/screens/ScreenModes.h"
 #include "modes/GameHost.h"
@@ -24,11 +25,6 @@ constexpr int kMenuTrack = 0;
 constexpr int kPanelTrack = 1;
 constexpr int kFinalTrack = 2;
 constexpr int kBoardTrack = 3;
-
-template <class T>
-T* ChildOf(const UIControl* screen, std::string_view name) {
-  return screen != nullptr ? dynamic_cast<T*>(screen->FindChild(name)) : nullptr;
-}
 
 std::string Text(const char* key) {
   return GetLocale().GetText(key);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "game/screens/ScreenControls.h"
 #include "game/screens/ScreenModes.h"
 #include "ui/UIButton.h"
 #include "ui/UIControl.h"
@@ -11,12 +12,7 @@
 namespace {
 
 UIScrollBar* BarOf(const UIControl* screen, const char* name) {
-  return screen != nullptr ? dynamic_cast<UIScrollBar*>(screen->FindChild(name)) : nullptr;
-}
-
-void EnableButton(const UIControl* screen, const char* name, bool enabled) {
-  if (auto* button = screen != nullptr ? dynamic_cast<UIButton*>(screen->FindChild(name)) : nullptr)
-    button->SetEnabled(enabled);
+  return ChildOf<UIScrollBar>(screen, name);
 }
 
 // One profile per bar: the bar's position is the chosen profile.
@@ -49,7 +45,7 @@ void RefreshListBar(UIScrollBar& bar, int& selected, int count, bool reset) {
 }
 
 UIControl* VisibleHostEdit(const UIControl* screen) {
-  auto* edit = screen != nullptr ? dynamic_cast<UIEdit*>(screen->FindChild("ip")) : nullptr;
+  auto* edit = ChildOf<UIEdit>(screen, "ip");
   return edit != nullptr && edit->IsVisible() ? edit : nullptr;
 }
 

@@ -7,6 +7,7 @@
 #include "framework/TextFormat.h"
 #include "framework/YLocale.h"
 #include "game/screens/GameScreens.h"
+#include "game/screens/ScreenControls.h"
 #include "game/screens/ScreenEvents.h"
 #include "game/screens/ScreenHost.h"
 #include "game/screens/ScreenModes.h"
@@ -34,7 +35,7 @@ std::string Text(const char* key) {
 
 // The image `name` of `screen` shows the rectangle `texRect` of `texture`.
 void SetPicture(UIControl* screen, const char* name, YTextureBase* texture, const YRect& texRect) {
-  auto* image = screen != nullptr ? dynamic_cast<UIImage*>(screen->FindChild(name)) : nullptr;
+  auto* image = ChildOf<UIImage>(screen, name);
   if (image == nullptr) return;
   image->texture = texture;
   image->texRect = texRect;
@@ -168,7 +169,7 @@ void ScreenResults::ShowQuestFinal() {
 void ScreenResults::ShowHeroFine(const std::string& face, std::int32_t gold) {
   UIControl* screen = screens_.heroFineScreen.get();
   if (!face.empty()) {
-    auto* image = screen != nullptr ? dynamic_cast<UIImage*>(screen->FindChild("face")) : nullptr;
+    auto* image = ChildOf<UIImage>(screen, "face");
     if (image != nullptr) image->texture = GetTexture(face);
   }
   st::SetNumber(screen, "gold", '-', gold);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "game/screens/ScreenControls.h"
 #include "ui/UIControl.h"
 #include "ui/UIRoot.h"
 #include "ui/UIText.h"
@@ -9,8 +10,7 @@
 namespace screen_texts {
 
 void SetText(UIControl* screen, std::string_view name, std::string_view text, int align) {
-  auto* control = screen != nullptr ? dynamic_cast<UIText*>(screen->FindChild(name)) : nullptr;
-  if (control != nullptr) control->SetText(align, text);
+  if (auto* control = ChildOf<UIText>(screen, name)) control->SetText(align, text);
 }
 
 void SetNumber(UIControl* screen, std::string_view name, char sign, std::int32_t value) {

@@ -3,6 +3,7 @@
 #include "framework/YLocale.h"
 #include "game/screens/GameScreens.h"
 #include "game/screens/HeroPortrait.h"
+#include "game/screens/ScreenControls.h"
 #include "game/screens/ScreenEvents.h"
 #include "game/screens/ScreenHost.h"
 #include "game/screens/ScreenLists.h"
@@ -18,11 +19,6 @@ namespace ss = screen_state;
 namespace {
 
 constexpr std::int32_t kLevelStep = 5;  // a new profile's level: (item + 1) x 5
-
-template <class T>
-T* ChildOf(const UIControl* screen, std::string_view name) {
-  return screen != nullptr ? dynamic_cast<T*>(screen->FindChild(name)) : nullptr;
-}
 
 }  // namespace
 

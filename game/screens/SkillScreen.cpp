@@ -4,6 +4,7 @@
 #include <string>
 #include <utility>
 
+#include "game/screens/ScreenControls.h"
 #include "game/screens/ScreenTexts.h"
 #include "players/YPlayerHero.h"
 #include "ui/UIControl.h"
@@ -13,11 +14,6 @@
 
 namespace {
 constexpr int kSkills = 4;
-
-template <class T>
-T* ChildOf(const UIControl* screen, const std::string& name) {
-  return screen != nullptr ? dynamic_cast<T*>(screen->FindChild(name)) : nullptr;
-}
 
 std::string Numbered(const char* prefix, int k) {
   return prefix + std::to_string(k);

@@ -17,7 +17,11 @@ class StrikingCommander : public YPlayerCommander {
 
 }  // namespace
 
+std::unique_ptr<YPlayerCommander> MakeStrikingCommander(std::int32_t side) {
+  return std::make_unique<StrikingCommander>(side);
+}
+
 std::unique_ptr<YPlayerCommander> ComputerFactory::DuelComputer(std::int32_t side, std::int32_t row) {
-  if (decide_) return std::make_unique<StrikingCommander>(side);
+  if (decide_) return MakeStrikingCommander(side);
   return CommanderFactory::DuelComputer(side, row);
 }

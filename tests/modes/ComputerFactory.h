@@ -9,6 +9,9 @@
 #include "modes/CommanderFactory.h"
 #include "tiles/YPlayerCommander.h"
 
+// A duel side that takes its first turn by striking the other fighter down.
+std::unique_ptr<YPlayerCommander> MakeStrikingCommander(std::int32_t side);
+
 // Computers of the easiest row wherever the modes ask for a user; with
 // `decide`, every duel's side to move strikes the other fighter down at
 // once, so a whole game goes by fast.

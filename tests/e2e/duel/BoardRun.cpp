@@ -16,6 +16,7 @@
 #include "players/YPlayerHero.h"
 #include "players/YPlayerSaver.h"
 #include "tests/e2e/duel/RunSupport.h"
+#include "tests/modes/ComputerFactory.h"
 #include "tiles/YPlayerCommander.h"
 #include "tiles/YTileset.h"
 #include "tiles/effects/YSEffect.h"
@@ -30,15 +31,6 @@ YVector3 SquareCentre(int x, int y, bool flipped) {
   const float cy = static_cast<float>(flipped ? 8 - y : y) - 4.0f;
   return YVector3(cx, cy, 0);
 }
-
-// Computers of the easiest row where the mode would seat the user.
-class WatchFactory : public CommanderFactory {
- public:
-  std::unique_ptr<YTessorPlayerCommander> BoardUser(std::int32_t side) override {
-    return BoardComputer(side, 0);
-  }
-  std::unique_ptr<YPlayerCommander> DuelUser(std::int32_t side) override { return DuelComputer(side, 0); }
-};
 
 // The hot-seat mode as the program plays it: it reports each duel's end,
 // and can stage the position before the game starts.
@@ -84,7 +76,7 @@ class BoardGame : public GameFramework {
 
   DuelRunOptions options_;
   RunMode mode_;
-  WatchFactory watchFactory_;
+  ComputerFactory watchFactory_;  // computers where the mode would seat the user
   int frame_ = 0;
   int duelFrames_ = 0;  // since the duel came to rest
   bool duelAtRest_ = false;

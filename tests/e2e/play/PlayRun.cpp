@@ -14,25 +14,14 @@
 #include "modes/YGameHotseat.h"
 #include "modes/YGameNetwork.h"
 #include "modes/YGameQuest.h"
-#include "players/YPlayer.h"
 #include "players/YPlayerHero.h"
+#include "tests/modes/ComputerFactory.h"
 #include "tiles/YPlayerCommander.h"
-#include "tiles/YTileset.h"
 #include "ui/UICombobox.h"
 #include "ui/UIComboboxList.h"
 #include "ui/UIControl.h"
 
 namespace {
-
-// The user's side of a duel: at its first turn the enemy falls.
-class StrikingUser : public YPlayerCommander {
- public:
-  using YPlayerCommander::YPlayerCommander;
-  std::int32_t Kind() const override { return kComputer; }
-  void Update() override {
-    if (YPlayer* enemy = Battle()->Fighter(side ^ 1)) enemy->health = 0;
-  }
-};
 
 class StandInFactory : public CommanderFactory {
  public:
@@ -40,7 +29,7 @@ class StandInFactory : public CommanderFactory {
     return BoardComputer(side, 0);
   }
   std::unique_ptr<YPlayerCommander> DuelUser(std::int32_t side) override {
-    return std::make_unique<StrikingUser>(side);
+    return MakeStrikingCommander(side);  // at its first turn the enemy falls
   }
 };
 
