@@ -178,6 +178,14 @@ void GameFramework::SetUp2D() {
 }
 
 bool GameFramework::DrawScene(float dt) {
+  // The help book over any state; the introduction's book.
+  if ((state & screen_state::kHelpBook) != 0 ||
+      ((state & 7) == screen_state::kBook && (state & screen_state::kFinalScene) == 0)) {
+    renderer->BeginFrame(true);
+    SetUp2D();
+    GetBook().DrawScreen(dt);
+    return true;
+  }
   if ((state & 7) == kStateSplash) {
     SplashScreens& splash = GetSplashScreens();
     splash.Update(dt);

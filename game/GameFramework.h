@@ -12,6 +12,8 @@
 #include "framework/YFramework.h"
 #include "game/FrameClock.h"
 #include "game/YConsoleCommand.h"
+#include "game/book/BookPages.h"
+#include "game/book/YBook.h"
 #include "game/screens/CustomDrawing.h"
 #include "game/screens/GameModes.h"
 #include "game/screens/GameScreens.h"
@@ -147,8 +149,10 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   void ShowYesNo(const std::string& text) override;
   void SelectMusic(int track, int followUp, float fade) override;
   void QuitGame() override { Quit(); }
-  // The help book is not built yet: it logs its line.
-  void ShowHelp() override;
+  // The help book over the current screen (see BookPages::OpenHelp).
+  void ShowHelp(bool fromStart) override;
+  BookPages& Pages() override { return bookPages_; }
+  // The introduction book and its music; false when it has no page.
   bool ShowIntro() override;
   void FreePages() override;
   void OpenFinalScene() override;
@@ -220,6 +224,9 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   std::unique_ptr<BoardScreenHooks> boardHooks_;
   std::unique_ptr<PanelScreenHooks> panelHooks_;
   GameModes gameModes_;
+  // The introduction and help pages the book shows; after the screens, so
+  // the pages go first.
+  BookPages bookPages_{GetBook()};
   // Acts on the screens' clicks and screen changes.
   ScreenEvents events_{uiRoot, screens, *this, gameModes_};
   // Draws the lists, player panels and the menu's effect.

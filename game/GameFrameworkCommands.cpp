@@ -90,6 +90,7 @@ void GameFramework::OnEvent(int code, UIControl* sender) {
   } else if (code == kScreenChangedEvent) {
     events_.scenes.panel = GetControlPanel().window.get();
     events_.scenes.board = GetTessor().ScreenRoot();
+    events_.scenes.book = GetBook().Window();
     events_.OnScreenChanged(sender);
   }
 }

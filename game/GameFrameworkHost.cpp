@@ -3,19 +3,25 @@
 // screens are ScreenResults' work).
 #include <string>
 
+#include "draw/TileAtlas.h"
 #include "draw/YControlPanel.h"
 #include "framework/Init.h"
 #include "framework/Log.h"
 #include "framework/YLocale.h"
 #include "game/GameFramework.h"
+#include "game/book/BookNames.h"
+#include "game/book/HelpPageBuilder.h"
 #include "game/screens/HallOfFameScreen.h"
 #include "game/screens/ScreenTexts.h"
 #include "modes/YGameHotseat.h"
 #include "modes/YGameNetwork.h"
 #include "modes/YGameQuest.h"
+#include "players/TileTables.h"
+#include "players/YArtifactLoader.h"
 #include "players/YPlayerHero.h"
 #include "players/Stats.h"
 #include "render/DisplayMode.h"
+#include "render/YFont.h"
 #include "sound/SoundEntry.h"
 #include "sound/SoundSystem.h"
 #include "ui/UICombobox.h"
@@ -23,6 +29,8 @@
 
 namespace {
 constexpr float kEffectVolume = -1.0f;  // the effect's own volume
+constexpr int kIntroTrack = 1;
+constexpr float kIntroFade = 1.0f;
 }  // namespace
 
 void GameFramework::InstallModeHost() {
@@ -130,17 +138,33 @@ void GameFramework::SelectMusic(int track, int followUp, float fade) {
   musicPlayer.SelectTrackAt(track, followUp, fade);
 }
 
-// The books and the final scene are not part of the game yet: each logs.
-void GameFramework::ShowHelp() {
-  Log::Printf("Help book: not built yet%s", "");
+void GameFramework::ShowHelp(bool fromStart) {
+  YLocale& locale = GetLocale();
+  HelpPageBuilder::Sources sources;
+  sources.kinds = &GetTileTables().Kinds();
+  sources.spells = &GetTileTables().Spells();
+  sources.artifacts = &Artifacts();
+  sources.font = YFont::Find(book_names::kFont);
+  sources.spellsTitle = locale.GetText(book_names::kSectionTitleKeys[0]);
+  sources.specialSpellsTitle = locale.GetText(book_names::kSectionTitleKeys[1]);
+  sources.artifactsTitle = locale.GetText(book_names::kSectionTitleKeys[2]);
+  sources.tileFace = [](int frame) { return GetTileAtlas().Frame(frame); };
+  HelpPageBuilder builder(std::move(sources));
+  bookPages_.OpenHelp(fromStart, state, GetInit().GetInterfaceName() + "\\", builder, uiRoot);
 }
 
 bool GameFramework::ShowIntro() {
-  Log::Printf("Introduction: not shown yet, the quest begins%s", "");
-  return false;
+  if (!bookPages_.OpenIntro(GetInit().GetInterfaceName() + "\\", uiRoot)) {
+    Log::Printf("Introduction: no page could be read, the quest begins%s", "");
+    return false;
+  }
+  SelectMusic(kIntroTrack, -1, kIntroFade);
+  return true;
 }
 
-void GameFramework::FreePages() {}
+void GameFramework::FreePages() {
+  bookPages_.Free();
+}
 
 void GameFramework::OpenFinalScene() {
   Log::Printf("Final scene: not built yet%s", "");

@@ -16,8 +16,10 @@ constexpr float kCursorSize = 60.0f;
 enum MouseKind { kMove, kDown, kUp };
 }  // namespace
 
-// Keys the state itself takes (the splash screens); true when taken.
+// Keys the state itself takes (the books, the splash screens); true when
+// taken.
 bool GameFramework::HandleStateKey(std::uint32_t virtualKey) {
+  if (events_.OnBookKey(virtualKey)) return true;
   if ((state & 7) != kStateSplash) return false;
   if (virtualKey == platform::vk::Escape)
     GetSplashScreens().SkipAll();
@@ -75,7 +77,7 @@ void GameFramework::PassMouseToScene(int kind, int button, float x, float y) {
     if (kind == kDown) uiRoot.OnMouseDown(button, x, y);
     if (kind == kUp) uiRoot.OnMouseUp(button, x, y);
   }
-  if (uiRoot.GetTopModal() != nullptr) return;
+  if (!ScreenEvents::SceneTakesMouse(state, uiRoot.GetTopModal() != nullptr)) return;
   if ((state & 7) == kStateSplash && kind == kDown) GetSplashScreens().Skip();
   if ((state & 7) == kStateBoard) {
     YTessor& board = GetTessor();

@@ -2,12 +2,15 @@
 
 #include "framework/Log.h"
 #include "framework/YLocale.h"
+#include "game/book/BookPages.h"
+#include "game/book/YBook.h"
 #include "game/screens/GameScreens.h"
 #include "game/screens/ScreenControls.h"
 #include "game/screens/ScreenHost.h"
 #include "game/screens/ScreenModes.h"
 #include "modes/GameHost.h"
 #include "modes/YGameQuest.h"
+#include "platform/VirtualKeys.h"
 #include "players/YGameMaster.h"
 #include "players/YPlayerHero.h"
 #include "ui/UICombobox.h"
@@ -63,12 +66,11 @@ void ScreenEvents::OnClick(UIControl* sender) {
   const std::string_view name = sender->name;
   const std::uint32_t state = State();
   // The skill screen, the book (over any state, the profile screen's
-  // included) and the profile screen take every click while they are open
-  // (the book's own links are not handled yet); nothing else may act on
-  // them meanwhile.
+  // included) and the profile screen take every click while they are open;
+  // nothing else may act on them meanwhile.
   if (ui_.GetActive() != nullptr && ui_.GetActive() == screens_.heroSkillScreen.get())
     return skill.OnClick(name);
-  if ((state & 7) == ss::kBook || (state & ss::kHelpBook) != 0) return;
+  if ((state & 7) == ss::kBook || (state & ss::kHelpBook) != 0) return BookRow(name);
   if ((state & ss::kProfiles) != 0) return setupRows_.ProfileRow(sender);
   if (MainMenuRow(name) || QuestionRow(name) || OptionsRow(name)) return;
   switch (state) {
@@ -116,6 +118,48 @@ void ScreenEvents::OnClick(UIControl* sender) {
   }
 }
 
+// The links of a book's pages: the introduction's and the help's.
+void ScreenEvents::BookRow(std::string_view name) {
+  BookPages& pages = host_.Pages();
+  YBook& book = pages.Book();
+  if (name == "nextPage") {
+    book.NextPage();
+  } else if (name == "prevPage") {
+    book.PrevPage();
+  } else if (name == "spells") {
+    book.SetPage(pages.helpSpellsPage);
+  } else if (name == "specialspells") {
+    book.SetPage(pages.helpSpecialSpellsPage);
+  } else if (name == "artifacts") {
+    book.SetPage(pages.helpArtifactsPage);
+  } else if (name == "page_last") {
+    book.GotoPage();
+  } else if (name == "startGame" || name == "back") {
+    ui_.SetScreen(nullptr);  // the fade's end starts the quest or closes the help
+  } else if (name.starts_with("page")) {
+    const int page = ListRowEntry(name.substr(4), 0);
+    if (page >= 0) book.SetPage(page);
+  }
+}
+
+bool ScreenEvents::OnBookKey(std::uint32_t key) {
+  namespace vk = platform::vk;
+  const std::uint32_t state = State();
+  const bool bookScene = (state & 7) == ss::kBook && (state & ss::kFinalScene) == 0;
+  // Over the help only Escape, Space and the page keys act; the rest go on.
+  const bool helpKey =
+      (state & ss::kHelpBook) != 0 && (key == vk::Escape || (key >= vk::Space && key <= vk::Next));
+  if (!bookScene && !helpKey) return false;
+  YBook& book = host_.Pages().Book();
+  if (key == vk::Escape)
+    ui_.SetScreen(nullptr);
+  else if (key == vk::Prior)
+    book.PrevPage();
+  else
+    book.NextPage();
+  return true;
+}
+
 bool ScreenEvents::MainMenuRow(std::string_view name) {
   if (State() != ss::kMenu) return false;
   if (name == "new") {
@@ -137,7 +181,7 @@ bool ScreenEvents::MainMenuRow(std::string_view name) {
   } else if (name == "hallFame") {
     host_.ShowHallOfFame();
   } else if (name == "help") {
-    host_.ShowHelp();
+    host_.ShowHelp(true);
   } else if (name == "exit") {
     Ask(ss::kQuestion, "exit_confirm");
   }
@@ -329,6 +373,10 @@ bool ScreenEvents::MayAskAbort(std::uint32_t state, bool modalOpen) {
   return !modalOpen && state >= ss::kPanel && state <= ss::kBattle;
 }
 
+bool ScreenEvents::SceneTakesMouse(std::uint32_t state, bool modalOpen) {
+  return !modalOpen && (state & ss::kHelpBook) == 0;
+}
+
 bool ScreenEvents::AskAbort() {
   if (!MayAskAbort(State(), ui_.GetTopModal() != nullptr || ui_.WaitingModal() != nullptr)) return false;
   Ask(ss::kQuestion, "abort_game");
@@ -337,7 +385,7 @@ bool ScreenEvents::AskAbort() {
 
 bool ScreenEvents::OnHelpKey() {
   if (ui_.ScreenFade() > 0 || (State() & host_state::kBoardFrozen) != 0) return false;
-  host_.ShowHelp();
+  host_.ShowHelp(false);
   return true;
 }
 
@@ -437,7 +485,8 @@ void ScreenEvents::ScreenGone() {
   const std::uint32_t state = State();
   YGameMaster* mode = host_.GameMode();
   if ((state & ss::kHelpBook) != 0) {
-    Log::Printf("Help book: not built yet%s", "");
+    SetState(state & ~ss::kHelpBook);
+    host_.Pages().CloseHelp(ui_);
     return;
   }
   if (state == ss::kBoard) {

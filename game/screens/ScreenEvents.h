@@ -83,6 +83,11 @@ class ScreenEvents {
   // to a duel, 0x102): the book would take the place of the screen the
   // change waits for. False when ignored.
   bool OnHelpKey();
+  // The keys of a book: in the book state (not the final scene) Escape
+  // closes it, Page Up turns back and any other key forward; over the help
+  // Escape closes it, Space and Page Down turn forward and Page Up back.
+  // False when the key goes on to the game's other keys.
+  bool OnBookKey(std::uint32_t key);
   // Replaces every screen by those of the interface folder `prefix`; on a
   // reload (a screen is current) it ends in the main menu with no modal.
   void LoadScreens(std::string_view prefix, const std::function<void(UIControl*)>& onDialog);
@@ -90,6 +95,9 @@ class ScreenEvents {
   // Whether the word and the modals let Escape or the board's menu button
   // ask: the whole word 1, 2 or 3 and no modal open.
   static bool MayAskAbort(std::uint32_t state, bool modalOpen);
+  // Whether the scene under the UI gets the mouse too: not while a modal
+  // is open, nor while the help book hides the scene.
+  static bool SceneTakesMouse(std::uint32_t state, bool modalOpen);
 
   // The save chosen in the save selection (-1: none).
   int selectedSave = 0;
@@ -106,6 +114,8 @@ class ScreenEvents {
  private:
   std::uint32_t State() const;
   void SetState(std::uint32_t word) const;
+  // The page links of the book shown (introduction or help).
+  void BookRow(std::string_view name);
   // The rows of the main menu (word 4) and of its questions and dialogs.
   bool MainMenuRow(std::string_view name);
   bool QuestionRow(std::string_view name);

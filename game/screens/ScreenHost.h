@@ -9,6 +9,8 @@
 
 #include "modes/GameHost.h"
 
+class BookPages;
+
 class ScreenHost : public GameHost {
  public:
   // The game mode in play; null before the first game.
@@ -20,8 +22,12 @@ class ScreenHost : public GameHost {
   virtual void SelectMusic(int track, int followUp, float fade) = 0;
   // Ends the program at the end of this frame.
   virtual void QuitGame() = 0;
-  // The help book at its first page.
-  virtual void ShowHelp() = 0;
+  // The help book at its first page (`fromStart`) or at the page where it
+  // was closed last.
+  virtual void ShowHelp(bool fromStart) = 0;
+  // The book's page lists, the help's section pages and the book itself,
+  // for its page links and for the help's closing.
+  virtual BookPages& Pages() = 0;
   // The introduction book for a new hero; false while the game has none,
   // and the quest then begins at once.
   virtual bool ShowIntro() = 0;

@@ -12,6 +12,8 @@
 
 #include "framework/Init.h"
 #include "framework/YLocale.h"
+#include "game/book/BookPages.h"
+#include "game/book/YBook.h"
 #include "game/screens/CustomDrawing.h"
 #include "game/screens/GameScreens.h"
 #include "game/screens/OptionsScreen.h"
@@ -85,7 +87,8 @@ struct FakeHost : ScreenHost {
     music.push_back({track, followUp, fade});
   }
   void QuitGame() override { log.push_back("quit"); }
-  void ShowHelp() override { log.push_back("help"); }
+  void ShowHelp(bool fromStart) override { log.push_back(fromStart ? "help start" : "help"); }
+  BookPages& Pages() override { return pages; }
   bool ShowIntro() override {
     log.push_back("intro");
     return false;
@@ -105,6 +108,9 @@ struct FakeHost : ScreenHost {
     log.push_back((music ? "music volume " : "sound volume ") + std::to_string(value));
   }
   std::function<void()> fillOptions, applyOptions;
+  // The book the page links turn; the lists are filled by the tests.
+  YBook book;
+  BookPages pages{book};
   std::uint32_t state = 4;
   YGameMaster* mode = nullptr;
   Lines log;

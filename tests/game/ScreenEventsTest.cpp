@@ -4,6 +4,7 @@
 // the game modes are recording fakes.
 #include <gtest/gtest.h>
 
+#include "platform/VirtualKeys.h"
 #include "tests/game/ScreenEventsFixture.h"
 
 namespace {
@@ -395,6 +396,111 @@ TEST_F(ScreenEventsTest, TheSkillScreenTakesTheClicksWhileItIsOpen) {
   EXPECT_EQ(modes.log, Lines{"notifySkill"});
   EXPECT_EQ(host.state, 2u);
   EXPECT_EQ(ui.GetTopModal(), nullptr);
+}
+
+// A help book of nine plain pages over the main menu, its screen changes
+// heard as the application hears them.
+struct BookEventsTest : ScreenEventsTest {
+  BookEventsTest() {
+    for (int i = 0; i < 9; ++i)
+      host.pages.helpPages.push_back(std::make_unique<UIControl>(YRect(), "p" + std::to_string(i), nullptr));
+    host.pages.helpSpellsPage = 3;
+    host.pages.helpSpecialSpellsPage = 5;
+    host.pages.helpArtifactsPage = 7;
+    events.scenes.book = host.book.SetPages(BookPages::View(host.pages.helpPages));
+  }
+  int Turned() {
+    for (int i = 0; i < 10; ++i) host.book.Step(0.25f);
+    return host.book.ShownPage();
+  }
+  // The book's window becomes the screen; the change is heard.
+  void ShowBook() {
+    ui.SetScreen(host.book.Window());
+    Settle();
+    events.OnScreenChanged(host.book.Window());
+  }
+  // Closes the book as its "back" link or Escape does.
+  void CloseBook() {
+    Settle();
+    EXPECT_EQ(ui.CurrentScreen(), nullptr) << "faded out";
+    events.OnScreenChanged(nullptr);
+  }
+};
+
+TEST_F(BookEventsTest, PageLinksTurnTheBook) {
+  host.state = 0x40004;
+  const auto click = [&](const char* name) {
+    Click(name);
+    return Turned();
+  };
+  EXPECT_EQ(click("specialspells"), 4);
+  EXPECT_EQ(click("spells"), 2);
+  EXPECT_EQ(click("artifacts"), 6);
+  EXPECT_EQ(click("page_last"), 8);
+  EXPECT_EQ(click("page3"), 2);
+  EXPECT_EQ(click("nextPage"), 4);
+  EXPECT_EQ(click("prevPage"), 2);
+  EXPECT_EQ(click("pageX"), 2);
+  EXPECT_EQ(click("page0"), 0);
+  host.state = 5;  // the introduction
+  EXPECT_EQ(click("nextPage"), 2);
+  EXPECT_EQ(host.log, Lines{}) << "nothing else acts on a book's clicks";
+}
+
+TEST_F(BookEventsTest, ClosingTheHelpBringsBackItsScreenModalsAndPage) {
+  ui.SetScreen(screens.mainMenuScreen.get());
+  Click("new");
+  host.pages.bookReturnScreen = screens.mainMenuScreen.get();
+  ShowBook();
+  EXPECT_EQ(host.state, 0x40014u);
+  EXPECT_EQ(ui.GetTopModal(), nullptr) << "the dialog waits under the book";
+  host.book.Reset(5);
+  Click("back");
+  CloseBook();
+  EXPECT_EQ(host.state, 0x14u);
+  EXPECT_EQ(ui.CurrentScreen(), screens.mainMenuScreen.get());
+  EXPECT_TRUE(screens.mainMenuScreen->IsVisible()) << "hidden when the book replaced it";
+  EXPECT_EQ(ui.GetTopModal(), screens.newHeroScreen.get());
+  EXPECT_EQ(host.pages.helpStartPage, 5);
+}
+
+TEST_F(BookEventsTest, BookKeysTurnTheBookAndEscapeClosesIt) {
+  namespace vk = platform::vk;
+  host.state = 0x40002;
+  for (std::uint32_t key : {vk::Left, vk::Return, std::uint32_t{28}, std::uint32_t{31}, vk::F1})
+    EXPECT_FALSE(events.OnBookKey(key)) << key;
+  EXPECT_TRUE(events.OnBookKey(vk::Space));
+  EXPECT_EQ(Turned(), 2);
+  EXPECT_TRUE(events.OnBookKey(vk::Next));
+  EXPECT_EQ(Turned(), 4);
+  EXPECT_TRUE(events.OnBookKey(vk::Prior));
+  EXPECT_EQ(Turned(), 2);
+  host.state = 5;
+  EXPECT_TRUE(events.OnBookKey('A'));
+  EXPECT_EQ(Turned(), 4);
+  host.state = 0x20005;  // the final scene's keys are its own
+  EXPECT_FALSE(events.OnBookKey('A'));
+  host.state = 4;
+  EXPECT_FALSE(events.OnBookKey(vk::Escape));
+  host.state = 0x40004;
+  ui.SetCurrentScreen(host.book.Window());
+  EXPECT_TRUE(events.OnBookKey(vk::Escape));
+  CloseBook();
+  EXPECT_EQ(host.state, 4u);
+}
+
+// The board or the duel under the help book must not take its clicks.
+TEST(ScreenEventsRows, TheSceneUnderTheHelpBookGetsNoMouse) {
+  EXPECT_TRUE(ScreenEvents::SceneTakesMouse(2, false));
+  EXPECT_FALSE(ScreenEvents::SceneTakesMouse(2, true));
+  EXPECT_FALSE(ScreenEvents::SceneTakesMouse(0x40002, false));
+  EXPECT_FALSE(ScreenEvents::SceneTakesMouse(0x40003, false));
+}
+
+// The main menu's "help" opens the help at its start; F1 where it was left.
+TEST_F(ScreenEventsTest, HelpOpensFromTheMenuAtItsStart) {
+  Click("help");
+  EXPECT_EQ(host.log, Lines{"help start"});
 }
 
 }  // namespace
