@@ -16,10 +16,9 @@ constexpr float kCursorSize = 60.0f;
 enum MouseKind { kMove, kDown, kUp };
 }  // namespace
 
-// Keys the state itself takes (the books, the splash screens); true when
-// taken.
+// Keys the state itself takes (the splash screens); true when taken.
 bool GameFramework::HandleStateKey(std::uint32_t virtualKey) {
-  if (events_.OnBookKey(virtualKey)) return true;
+  if (events_.OnBookKey(virtualKey)) return true;  // a book's page keys
   if ((state & 7) != kStateSplash) return false;
   if (virtualKey == platform::vk::Escape)
     GetSplashScreens().SkipAll();
