@@ -16,6 +16,8 @@
 #include "draw/YControlPanel.h"
 #include "framework/XMLParser.h"
 #include "framework/YLocale.h"
+#include "game/book/BookNames.h"
+#include "game/book/BookPages.h"
 #include "game/screens/CustomDrawing.h"
 #include "game/screens/PlayerPanels.h"
 #include "game/screens/SetupRows.h"
@@ -270,6 +272,36 @@ TEST(ShippedContent, EveryInterfaceFolderIsACompleteLanguage) {
     }
   }
   EXPECT_GE(folders, 2);
+}
+
+// The book's shaders, page texture and section titles, the link glyphs of
+// the generated help pages, and the page files of every language.
+TEST(ShippedContent, EveryNameTheBookLooksUpIsShipped) {
+  TextureNames shaders;
+  shaders.ParseFile(std::string(QV_GAME_DIR) + "/data/shaders.yml");
+  for (const std::string shader :
+       {book_names::kBookShader, book_names::kBookmarkShader, book_names::kBackgroundShader, "image_std"})
+    EXPECT_TRUE(shaders.byShader.contains(shader)) << shader;
+  EXPECT_TRUE(InProgramFolder(book_names::kPagesTexture));
+  YFont main("shipped book font");
+  main.LoadData(std::string(QV_GAME_DIR) + "/fonts/" + book_names::kFont + ".dat");
+  for (int glyph : {0xAA, 0xAB, 0xAC}) EXPECT_GT(main.widths[glyph], 0) << glyph;
+  for (const auto& folder : std::filesystem::directory_iterator(std::filesystem::path(QV_GAME_DIR) / "ui")) {
+    YLocale locale;
+    locale.Load((folder.path() / "locale.yml").string());
+    for (const std::string key : book_names::kSectionTitleKeys)
+      EXPECT_FALSE(locale.GetText(key).empty()) << folder.path() << " " << key;
+    for (int n = 1; n <= BookPages::kIntroPages; ++n)
+      EXPECT_TRUE(
+          std::filesystem::is_regular_file(folder.path() / "intro" / ("page" + std::to_string(n) + ".yml")))
+          << folder.path() << " intro page " << n;
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder.path() / "help" / "about.yml")) << folder.path();
+    int helpPages = 0;
+    if (std::filesystem::is_directory(folder.path() / "help"))
+      for (const std::string& name : FileNames(folder.path() / "help"))
+        helpPages += name.starts_with("page") && name.ends_with(".yml");
+    EXPECT_GT(helpPages, 0) << folder.path();
+  }
 }
 
 }  // namespace
