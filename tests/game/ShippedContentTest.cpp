@@ -189,9 +189,11 @@ TEST(ShippedContent, EveryNameTheListScreensLookUpIsShipped) {
   }
 }
 
-// The main font is the default font plus two move symbols at 0xAD and 0xAE
-// (glyphs compared by width and shape; their places in the atlas move).
-TEST(ShippedContent, TheMainFontCarriesTheMoveSymbols) {
+// The main font is the default font plus the game's symbols: the book's
+// back, first-page and forward links at 0xAA to 0xAC and the two move
+// symbols at 0xAD and 0xAE (glyphs compared by width and shape; their places
+// in the atlas move).
+TEST(ShippedContent, TheMainFontCarriesTheGameSymbols) {
   YFont main("shipped main"), plain("shipped default");
   main.LoadData(std::string(QV_GAME_DIR) + "/fonts/mainfont.dat");
   plain.LoadData(std::string(QV_GAME_DIR) + "/fonts/default.dat");
@@ -202,12 +204,34 @@ TEST(ShippedContent, TheMainFontCarriesTheMoveSymbols) {
     }
     return main.widths[c] == plain.widths[c];
   };
-  EXPECT_TRUE(same('A') && same('0') && same(0xAC) && same(0xAF));
-  for (int symbol : {0xAD, 0xAE}) {
+  EXPECT_TRUE(same('A') && same('0') && same(0xA9) && same(0xAF));
+  const int symbols[] = {0xAA, 0xAB, 0xAC, 0xAD, 0xAE};
+  for (int symbol : symbols) {
     EXPECT_FALSE(same(symbol)) << symbol;
     EXPECT_GT(main.glyphs[symbol].corners[1].gy - main.glyphs[symbol].corners[0].gy, 0.6f) << "as tall as a capital";
+    for (int other : symbols)
+      if (other != symbol) {
+        EXPECT_NE(std::memcmp(&main.glyphs[symbol], &main.glyphs[other], sizeof(YGlyph)), 0)
+            << symbol << other;
+      }
   }
-  EXPECT_NE(std::memcmp(&main.glyphs[0xAD], &main.glyphs[0xAE], sizeof(YGlyph)), 0);
+}
+
+// The book, its generated pages' section titles and the closing scene (the
+// page files are the layout test's).
+TEST(ShippedContent, EveryNameTheBookAndTheFinalSceneLookUpIsShipped) {
+  TextureNames shaders;
+  shaders.ParseFile(std::string(QV_GAME_DIR) + "/data/shaders.yml");
+  for (const char* shader :
+       {"book", "bookmark", "image_std", "tileset_back", "gameFinal", "varrickFinal", "fire_part"})
+    EXPECT_TRUE(shaders.byShader.contains(shader)) << shader;
+  EXPECT_TRUE(InProgramFolder("textures\\ui\\pages.tga"));
+  for (const auto& folder : std::filesystem::directory_iterator(std::filesystem::path(QV_GAME_DIR) / "ui")) {
+    YLocale locale;
+    locale.Load((folder.path() / "locale.yml").string());
+    for (const char* key : {"hlp_spell", "hlp_specialspell", "hlp_artifact"})
+      EXPECT_FALSE(locale.GetText(key).empty()) << folder.path() << " " << key;
+  }
 }
 
 TEST(ShippedContent, EveryNameTheTwoPlayerGamesLookUpIsShipped) {
@@ -222,10 +246,11 @@ TEST(ShippedContent, EveryNameTheTwoPlayerGamesLookUpIsShipped) {
   }
 }
 
+// The files of a folder and its subfolders, relative to it.
 std::set<std::string> FileNames(const std::filesystem::path& folder) {
   std::set<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder))
-    names.insert(entry.path().filename().string());
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+    if (entry.is_regular_file()) names.insert(entry.path().lexically_relative(folder).generic_string());
   return names;
 }
 
