@@ -2,10 +2,12 @@
 // folder, so a missing file fails here instead of drawing nothing.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <filesystem>
 #include <map>
 #include <memory>
+#include <optional>
 #include <regex>
 #include <set>
 #include <string>
@@ -135,19 +137,26 @@ TEST(ShippedContent, EveryNameTheBoardScreenLooksUpIsShipped) {
   }
 }
 
+// The BGRA texel at (u, v) of the first texture of a shader, or nothing.
+std::optional<std::array<int, 4>> TexelAt(const std::string& shader, float u, float v) {
+  TextureNames names;
+  names.ParseFile(std::string(QV_GAME_DIR) + "/data/shaders.yml");
+  const std::string path =
+      (std::filesystem::path(QV_GAME_DIR) / platform::MapPath(names.byShader[shader].at(0))).string();
+  const std::optional<platform::Image> image = platform::LoadImageFile(path);
+  if (!image) return std::nullopt;
+  const int x = static_cast<int>(u * static_cast<float>(image->width));
+  const int y = static_cast<int>(v * static_cast<float>(image->height));
+  const std::size_t at = static_cast<std::size_t>((y * image->width + x) * 4);
+  return std::array<int, 4>{image->bgra[at], image->bgra[at + 1], image->bgra[at + 2], image->bgra[at + 3]};
+}
+
 // The panel picture over the board screen is clear where the board and the
 // portraits show and opaque over the clock; the frame is clear inside.
 TEST(ShippedContent, TheBoardScreenPicturesAreSeeThroughWhereTheBoardShows) {
   const auto alphaAt = [](const std::string& shader, float u, float v) {
-    TextureNames names;
-    names.ParseFile(std::string(QV_GAME_DIR) + "/data/shaders.yml");
-    const std::string path =
-        (std::filesystem::path(QV_GAME_DIR) / platform::MapPath(names.byShader[shader].at(0))).string();
-    const std::optional<platform::Image> image = platform::LoadImageFile(path);
-    if (!image) return -1;
-    const int x = static_cast<int>(u * static_cast<float>(image->width));
-    const int y = static_cast<int>(v * static_cast<float>(image->height));
-    return static_cast<int>(image->bgra[static_cast<std::size_t>((y * image->width + x) * 4 + 3)]);
+    const auto texel = TexelAt(shader, u, v);
+    return texel ? (*texel)[3] : -1;
   };
   // UI points of the 1000 x 625 space.
   const auto hud = [&](float x, float y) { return alphaAt("ui4", x / 1000, y / 625); };
@@ -157,6 +166,21 @@ TEST(ShippedContent, TheBoardScreenPicturesAreSeeThroughWhereTheBoardShows) {
   EXPECT_EQ(hud(843, 214 + 60), 255) << "the clock's dial";
   EXPECT_EQ(alphaAt("uib4", 0.5f, 0.5f), 0);
   EXPECT_GT(alphaAt("uib4", 0.005f, 0.5f), 200);
+}
+
+// The book picture, drawn from its top 70.7 % over (62, 5, 876, 620), puts
+// light opaque parchment under both pages' texts and nothing below the book.
+TEST(ShippedContent, TheBookPictureHasParchmentUnderThePages) {
+  const auto at = [](float x, float y) { return TexelAt("book", (x - 62) / 876, (y - 5) / 620 * 0.707f); };
+  for (const float x : {190.0f, 315.0f, 440.0f, 560.0f, 685.0f, 810.0f})
+    for (const float y : {55.0f, 280.0f, 500.0f}) {
+      const auto texel = at(x, y);
+      ASSERT_TRUE(texel.has_value());
+      EXPECT_EQ((*texel)[3], 255) << x << " " << y;
+      EXPECT_GT((*texel)[0] + (*texel)[1] + (*texel)[2], 450)
+          << x << " " << y << " light enough for dark ink";
+    }
+  for (const float u : {0.3f, 0.7f}) EXPECT_EQ((*TexelAt("book", u, 0.85f))[3], 0) << u << " below the book";
 }
 
 TEST(ShippedContent, EveryNameTheBoardDrawingLooksUpIsShipped) {
@@ -191,9 +215,11 @@ TEST(ShippedContent, EveryNameTheListScreensLookUpIsShipped) {
   }
 }
 
-// The main font is the default font plus two move symbols at 0xAD and 0xAE
-// (glyphs compared by width and shape; their places in the atlas move).
-TEST(ShippedContent, TheMainFontCarriesTheMoveSymbols) {
+// The main font is the default font plus the game's symbols: the book's
+// back, first-page and forward links at 0xAA to 0xAC and the two move
+// symbols at 0xAD and 0xAE (glyphs compared by width and shape; their places
+// in the atlas move).
+TEST(ShippedContent, TheMainFontCarriesTheGameSymbols) {
   YFont main("shipped main"), plain("shipped default");
   main.LoadData(std::string(QV_GAME_DIR) + "/fonts/mainfont.dat");
   plain.LoadData(std::string(QV_GAME_DIR) + "/fonts/default.dat");
@@ -204,12 +230,34 @@ TEST(ShippedContent, TheMainFontCarriesTheMoveSymbols) {
     }
     return main.widths[c] == plain.widths[c];
   };
-  EXPECT_TRUE(same('A') && same('0') && same(0xAC) && same(0xAF));
-  for (int symbol : {0xAD, 0xAE}) {
+  EXPECT_TRUE(same('A') && same('0') && same(0xA9) && same(0xAF));
+  const int symbols[] = {0xAA, 0xAB, 0xAC, 0xAD, 0xAE};
+  for (int symbol : symbols) {
     EXPECT_FALSE(same(symbol)) << symbol;
     EXPECT_GT(main.glyphs[symbol].corners[1].gy - main.glyphs[symbol].corners[0].gy, 0.6f) << "as tall as a capital";
+    for (int other : symbols)
+      if (other != symbol) {
+        EXPECT_NE(std::memcmp(&main.glyphs[symbol], &main.glyphs[other], sizeof(YGlyph)), 0)
+            << symbol << other;
+      }
   }
-  EXPECT_NE(std::memcmp(&main.glyphs[0xAD], &main.glyphs[0xAE], sizeof(YGlyph)), 0);
+}
+
+// The book, its generated pages' section titles and the closing scene (the
+// page files are the layout test's).
+TEST(ShippedContent, EveryNameTheBookAndTheFinalSceneLookUpIsShipped) {
+  TextureNames shaders;
+  shaders.ParseFile(std::string(QV_GAME_DIR) + "/data/shaders.yml");
+  for (const char* shader :
+       {"book", "bookmark", "image_std", "tileset_back", "gameFinal", "varrickFinal", "fire_part"})
+    EXPECT_TRUE(shaders.byShader.contains(shader)) << shader;
+  EXPECT_TRUE(InProgramFolder("textures\\ui\\pages.tga"));
+  for (const auto& folder : std::filesystem::directory_iterator(std::filesystem::path(QV_GAME_DIR) / "ui")) {
+    YLocale locale;
+    locale.Load((folder.path() / "locale.yml").string());
+    for (const char* key : {"hlp_spell", "hlp_specialspell", "hlp_artifact"})
+      EXPECT_FALSE(locale.GetText(key).empty()) << folder.path() << " " << key;
+  }
 }
 
 TEST(ShippedContent, EveryNameTheTwoPlayerGamesLookUpIsShipped) {
@@ -224,10 +272,11 @@ TEST(ShippedContent, EveryNameTheTwoPlayerGamesLookUpIsShipped) {
   }
 }
 
+// The files of a folder and its subfolders, relative to it.
 std::set<std::string> FileNames(const std::filesystem::path& folder) {
   std::set<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder))
-    names.insert(entry.path().filename().string());
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+    if (entry.is_regular_file()) names.insert(entry.path().lexically_relative(folder).generic_string());
   return names;
 }
 

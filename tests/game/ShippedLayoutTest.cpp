@@ -3,6 +3,7 @@
 // place the pointer reaches them), and holds the controls the code looks up.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <map>
 #include <regex>
@@ -10,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/YRect.h"
 #include "platform/Paths.h"
 #include "tests/framework/LogCapture.h"
 #include "tests/support/TestSupport.h"
@@ -37,7 +39,25 @@ const std::set<std::string> kNotLayouts = {"locale.yml", "fonts.yml", "artifacts
 // The controls the code finds by name, per layout file.
 const std::map<std::string, std::vector<std::string>> kLookedUp = {
     {"widgets.yml", {"play", "hero_name", "element", "volume", "help_elements", "close", "canvas", "story"}},
+    {"help/page01.yml", {"spells", "specialspells", "artifacts", "page_last"}},
+    {"help/page02.yml", {"nextPage"}},
+    {"help/page03.yml", {"page0", "prevPage"}},
+    {"help/about.yml", {}},
+    {"intro/page1.yml", {}},
+    {"intro/page2.yml", {"nextPage"}},
+    {"intro/page3.yml", {"prevPage"}},
+    {"intro/page4.yml", {"nextPage"}},
+    {"intro/page5.yml", {"prevPage"}},
+    {"intro/page6.yml", {"nextPage"}},
+    {"intro/page7.yml", {"prevPage"}},
+    {"intro/page8.yml", {"startGame"}},
+    {"intro/final.yml", {}},
 };
+
+// The folders of the book's pages, and the two places a page stands on the
+// open book (left and right) in the 1000 x 625 space.
+const std::vector<std::string> kBookFolders = {"help/", "intro/"};
+const YRect kLeftPage(180, 45, 270, 467), kRightPage(550, 45, 270, 467);
 
 // The kinds of control the game's screens act on.
 enum class Kind { kButton, kSpeedButton, kText, kImage, kDraw, kEdit, kCombo, kScrollBar, kTracker };
@@ -238,13 +258,33 @@ std::vector<fs::path> InterfaceFolders() {
   return folders;
 }
 
+// The layouts of an interface folder and its subfolders, relative to it
+// ("help/page01.yml").
 std::vector<std::string> Layouts(const fs::path& folder) {
   std::vector<std::string> names;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    const std::string name = entry.path().filename().string();
+  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
+    const std::string name = entry.path().lexically_relative(folder).generic_string();
     if (entry.path().extension() == ".yml" && !kNotLayouts.contains(name)) names.push_back(name);
   }
   return names;
+}
+
+// The data name of a layout inside the interface folder `data`.
+std::string DataName(const std::string& data, std::string name) {
+  std::replace(name.begin(), name.end(), '/', '\\');
+  return data + name;
+}
+
+// A book page is one control standing on the left or the right page.
+void ExpectOnABookPage(const UIControl& root, const std::string& name) {
+  for (const std::string& folder : kBookFolders)
+    if (name.starts_with(folder)) {
+      const YRect& r = root.rect;
+      const auto is = [&r](const YRect& page) {
+        return r.x == page.x && r.y == page.y && r.width == page.width && r.height == page.height;
+      };
+      EXPECT_TRUE(is(kLeftPage) || is(kRightPage)) << name << " stands off the book's pages";
+    }
 }
 
 // Every value of the attributes matching `attribute` in the file's text.
@@ -305,20 +345,22 @@ TEST(ShippedLayouts, EveryLayoutReadsCleanlyAndNamesOnlyShippedContent) {
     UIParser::LoadLayout(data + "styles.yml");
     std::set<std::string> seen;
     for (const std::string& name : Layouts(folder)) {
-      const auto root = UIParser::LoadLayout(data + name);
+      const auto root = UIParser::LoadLayout(DataName(data, name));
       ASSERT_NE(root, nullptr) << data + name;
       ExpectListsInsideTheirParents(*root, name);
+      ExpectOnABookPage(*root, name);
       seen.insert(name);
       ExpectScreenControls(*root, name, data + name);
       const auto wanted = kLookedUp.find(name);
       if (wanted == kLookedUp.end()) continue;
       for (const std::string& control : wanted->second)
-        EXPECT_NE(root->FindControl(control), nullptr) << data + name << " has no control " << control;
+        EXPECT_NE(root->FindControl(control), nullptr)
+            << DataName(data, name) << " has no control " << control;
     }
     for (const auto& [name, controls] : kLookedUp)
-      EXPECT_TRUE(seen.contains(name)) << data + name << " missing";
+      EXPECT_TRUE(seen.contains(name)) << DataName(data, name) << " missing";
     for (const auto& [name, controls] : kScreenControls)
-      EXPECT_TRUE(seen.contains(name)) << data + name << " missing";
+      EXPECT_TRUE(seen.contains(name)) << DataName(data, name) << " missing";
     EXPECT_TRUE(log.Lines().empty()) << log.Lines().front();
     std::vector<std::string> files = Layouts(folder);
     files.push_back("styles.yml");

@@ -3,12 +3,14 @@
 // in the output folder. Byte values 32-255 are read as Windows-1252; the
 // control bytes (0-31, 127) and the code page's undefined bytes get no width
 // and no quad. The main font carries the game's two move symbols at 0xAD
-// and 0xAE in place of the code page's characters there.
+// and 0xAE and the book's three link symbols at 0xAA to 0xAC in place of the
+// code page's characters there.
 //   qv_fontgen <output folder> <name> <font file> [<name> <font file> ...]
 #include <cstdio>
 #include <string>
 
 #include "platform/Cp1252.h"
+#include "tools/fontgen/BookSymbols.h"
 #include "tools/fontgen/FontAtlas.h"
 #include "tools/fontgen/FreeTypeFace.h"
 #include "tools/fontgen/GlyphTable.h"
@@ -28,7 +30,7 @@ bool Fail(const std::string& message) {
   return false;
 }
 
-// The font whose bytes 0xAD and 0xAE are the game's move symbols.
+// The font whose bytes 0xAA to 0xAE are the game's symbols.
 constexpr const char* kSymbolFont = "mainfont";
 
 bool FillAtlas(const FreeTypeFace& face, FontAtlas& atlas, const std::string& fontFile, bool symbols) {
@@ -37,7 +39,8 @@ bool FillAtlas(const FreeTypeFace& face, FontAtlas& atlas, const std::string& fo
     const std::uint32_t codePoint = platform::Cp1252CodePoint(static_cast<unsigned char>(byte));
     if (codePoint == 0) continue;
     RenderedGlyph glyph;
-    const auto symbol = symbols ? MoveSymbol(static_cast<std::uint8_t>(byte), kLinePixels) : std::nullopt;
+    auto symbol = symbols ? MoveSymbol(static_cast<std::uint8_t>(byte), kLinePixels) : std::nullopt;
+    if (symbols && !symbol) symbol = BookSymbol(static_cast<std::uint8_t>(byte), kLinePixels);
     if (symbol)
       glyph = *symbol;
     else if (!face.Render(codePoint, glyph))

@@ -10,7 +10,9 @@
 #include "tools/texgen/BattleTextures.h"
 #include "tools/texgen/BoardHudTextures.h"
 #include "tools/texgen/BoardTextures.h"
+#include "tools/texgen/BookTextures.h"
 #include "tools/texgen/Canvas.h"
+#include "tools/texgen/FinalTextures.h"
 #include "tools/texgen/MenuTextures.h"
 #include "tools/texgen/PanelTextures.h"
 #include "tools/texgen/TgaWriter.h"
@@ -98,6 +100,10 @@ int main(int argc, char** argv) {
   for (const GeneratedTexture& texture : BoardTextures())
     ok = Write(texture.image, folder, texture.name, texture.jpeg) && ok;
   for (const GeneratedTexture& texture : MenuTextures())
+    ok = Write(texture.image, folder, texture.name, texture.jpeg) && ok;
+  for (const GeneratedTexture& texture : BookTextures())
+    ok = Write(texture.image, folder, texture.name, texture.jpeg) && ok;
+  for (const GeneratedTexture& texture : FinalTextures())
     ok = Write(texture.image, folder, texture.name, texture.jpeg) && ok;
   return ok ? 0 : 1;
 }
