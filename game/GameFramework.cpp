@@ -11,6 +11,7 @@
 #include "game/PanelScreenHooks.h"
 #include "game/ProgramStart.h"
 #include "game/YConsole.h"
+#include "game/book/YFinalScene.h"
 #include "modes/DuelGold.h"
 #include "modes/YGameQuest.h"
 #include "platform/Clock.h"
@@ -178,12 +179,15 @@ void GameFramework::SetUp2D() {
 }
 
 bool GameFramework::DrawScene(float dt) {
-  // The help book over any state; the introduction's book.
-  if ((state & screen_state::kHelpBook) != 0 ||
-      ((state & 7) == screen_state::kBook && (state & screen_state::kFinalScene) == 0)) {
+  // The help book over any state; state 5 is the final scene with its bit,
+  // else the introduction's book.
+  if ((state & screen_state::kHelpBook) != 0 || (state & 7) == screen_state::kBook) {
     renderer->BeginFrame(true);
     SetUp2D();
-    GetBook().DrawScreen(dt);
+    if ((state & screen_state::kHelpBook) == 0 && YFinalScene::ShownIn(state))
+      YFinalScene::Instance().Draw(dt);
+    else
+      GetBook().DrawScreen(dt);
     return true;
   }
   if ((state & 7) == kStateSplash) {

@@ -11,6 +11,7 @@
 #include "game/GameFramework.h"
 #include "game/book/BookNames.h"
 #include "game/book/HelpPageBuilder.h"
+#include "game/book/YFinalScene.h"
 #include "game/screens/HallOfFameScreen.h"
 #include "game/screens/ScreenTexts.h"
 #include "modes/YGameHotseat.h"
@@ -167,7 +168,7 @@ void GameFramework::FreePages() {
 }
 
 void GameFramework::OpenFinalScene() {
-  Log::Printf("Final scene: not built yet%s", "");
+  YFinalScene::Instance().Open();
 }
 
 void GameFramework::ShowHallOfFame() {

@@ -5,6 +5,7 @@
 #include "draw/YControlPanel.h"
 #include "game/GameFramework.h"
 #include "game/YConsole.h"
+#include "game/book/YFinalScene.h"
 #include "platform/VirtualKeys.h"
 #include "render/SplashScreens.h"
 #include "render/YRender.h"
@@ -28,6 +29,7 @@ bool GameFramework::HandleStateKey(std::uint32_t virtualKey) {
 }
 
 void GameFramework::OnKeyDown(std::uint32_t virtualKey) {
+  if (YFinalScene::ShownIn(state)) return YFinalScene::Instance().OnInput(*this);
   if (HandleStateKey(virtualKey)) return;
   // Escape asks to abort a game in progress; it never reaches the UI.
   if (virtualKey == platform::vk::Escape) {
@@ -94,6 +96,7 @@ void GameFramework::PassMouseToScene(int kind, int button, float x, float y) {
     if (kind == kDown) panel.OnMouseDown(button, x, y);
     if (kind == kUp) panel.OnMouseUp(button, x, y);
   }
+  if (kind == kDown && YFinalScene::ShownIn(state)) YFinalScene::Instance().OnInput(*this);
 }
 
 void GameFramework::OnMouseMove(int, int) {
