@@ -105,8 +105,11 @@ void UIRoot::CloseAllModals() {
   CloseModal();
 }
 
+// The pending slot follows, so that the root is at rest on the screen: a
+// later ResetFade swaps it in again rather than an older pending one.
 void UIRoot::SetCurrentScreen(UIControl* screen) {
   current_ = screen;
+  pending_ = screen;
 }
 
 void UIRoot::ClearModals() {

@@ -8,6 +8,7 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <iterator>
 #include <map>
 #include <memory>
 #include <sstream>
@@ -29,6 +30,7 @@ struct Screen {
   std::map<std::string, std::pair<int, int>> at;
   std::map<std::string, int> current;  // drop-down lists' chosen items
   int gold = -1;                       // on the control panel
+  std::string detail;                  // "page N" of the book, "stage N" of the final scene
 };
 
 // The last whole report in the program's output.
@@ -44,6 +46,11 @@ Screen LastScreen(const std::string& out) {
   while (lines >> word) {
     if (word == "gold") {
       lines >> screen.gold;
+      continue;
+    }
+    if (word == "page" || word == "stage") {
+      std::getline(lines, screen.detail);
+      screen.detail = word + screen.detail;
       continue;
     }
     if (word == "current") {
@@ -72,8 +79,10 @@ class PlayRun : public e2e::ProgramRunFixture {
     PressKey(window_, "Escape");  // past the splash screens
   }
   // Waits for a report, newer than the last one reached, of `name` as the
-  // settled screen (with `state` when given), and keeps its picture.
-  ::testing::AssertionResult Reach(const std::string& name, const std::string& state = "") {
+  // settled screen (with `state` when given and a detail beginning with
+  // `detail`), and keeps its picture.
+  ::testing::AssertionResult Reach(const std::string& name, const std::string& state = "",
+                                   const std::string& detail = "") {
     Screen screen;
     std::size_t end = 0;
     const bool reached = e2e::WaitUntil(
@@ -82,17 +91,19 @@ class PlayRun : public e2e::ProgramRunFixture {
           end = out.rfind("\nend\n");
           if (end == std::string::npos || end < seen_) return false;
           screen = LastScreen(out);
-          return screen.name == name && (state.empty() || screen.state == state);
+          return screen.name == name && (state.empty() || screen.state == state) &&
+                 screen.detail.rfind(detail, 0) == 0;
         },
         30s);
     if (!reached)
-      return ::testing::AssertionFailure() << "never reached " << name << " " << state << "; last "
-                                           << screen.name << " " << screen.state << "\n"
+      return ::testing::AssertionFailure() << "never reached " << name << " " << state << " " << detail
+                                           << "; last " << screen.name << " " << screen.state << " "
+                                           << screen.detail << "\n"
                                            << Trail();
     seen_ = end + 1;
     current_ = screen;
     const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    char number[8];
+    char number[16];
     std::snprintf(number, sizeof number, "%02d", ++shots_);
     Screenshot(window_, Shot("play_" + test.substr(0, 12) + "_" + number + "_" + name + ".png"));
     return ::testing::AssertionSuccess();
@@ -133,6 +144,22 @@ class PlayRun : public e2e::ProgramRunFixture {
     ASSERT_TRUE(Open("exit", "yesno.yml"));
     ASSERT_TRUE(Open("no", "mainMenu.yml"));
   }
+  // The help book over the menu: a section's link turns to it, Escape goes
+  // back, and F1 opens the book again where it was left; its bookmark closes
+  // it.
+  void VisitTheHelp() {
+    ASSERT_TRUE(Click("help"));
+    ASSERT_TRUE(Reach("book", "0x40004", "page "));
+    ASSERT_TRUE(Click("page_last"));  // a link of the help's first spread
+    ASSERT_TRUE(Reach("book", "0x40004", "page "));
+    const std::string lastSpread = current_.detail;
+    ASSERT_NE(lastSpread, "page 0");
+    PressKey(window_, "Escape");
+    ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
+    PressKey(window_, "F1");
+    ASSERT_TRUE(Reach("book", "0x40004", lastSpread));
+    ASSERT_TRUE(Open("back", "mainMenu.yml"));
+  }
   // The screens the game went through, for a failure's message.
   std::string Trail() const {
     std::string trail;
@@ -159,6 +186,13 @@ TEST_F(PlayRun, ANewHeroPassesTheDoorKeeperShopsSavesLeavesAndContinues) {
   ASSERT_TRUE(Click("new"));
   ASSERT_TRUE(Reach("newHero.yml", "0x14"));
   ASSERT_TRUE(Click("ok"));
+  // The introduction, four spreads; the last one's link begins the quest.
+  ASSERT_TRUE(Reach("book", "0x5", "page 0"));
+  for (const char* spread : {"page 2", "page 4", "page 6"}) {
+    ASSERT_TRUE(Click("nextPage"));
+    ASSERT_TRUE(Reach("book", "0x5", spread));
+  }
+  ASSERT_TRUE(Click("startGame"));
   // The door keeper's duel, with its message, which the stand-in wins at
   // its first turn.
   ASSERT_TRUE(Reach("message.yml"));
@@ -201,7 +235,9 @@ TEST_F(PlayRun, ANewHeroPassesTheDoorKeeperShopsSavesLeavesAndContinues) {
   ASSERT_TRUE(Reach("yesno.yml", "0x9"));
   ASSERT_TRUE(Open("yes", "mainMenu.yml"));
   ASSERT_TRUE(Open("new", "newHero.yml"));
-  ASSERT_TRUE(Open("ok", "message.yml"));
+  ASSERT_TRUE(Open("ok", "book"));
+  PressKey(window_, "Escape");  // the introduction skipped
+  ASSERT_TRUE(Reach("message.yml"));
   ASSERT_TRUE(Open("ok", "battle_victory.yml"));
   ASSERT_TRUE(Open("ok", "panel"));
   PressKey(window_, "Escape");
@@ -220,6 +256,7 @@ TEST_F(PlayRun, EveryMenuScreenOfBothLanguagesIsShownAndKept) {
   ASSERT_NO_FATAL_FAILURE(Start());
   ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
   ASSERT_NO_FATAL_FAILURE(VisitTheMenus());
+  ASSERT_NO_FATAL_FAILURE(VisitTheHelp());
   ASSERT_TRUE(Open("options", "options.yml"));
   const int language = current_.current["language"];
   ASSERT_TRUE(Open("language", "options.yml"));  // the list opens
@@ -228,6 +265,57 @@ TEST_F(PlayRun, EveryMenuScreenOfBothLanguagesIsShownAndKept) {
   ASSERT_TRUE(Open("ok", "mainMenu.yml"));
   EXPECT_TRUE(LogHas("Parse fonts from file, ui\\deutsch\\fonts.yml")) << Log();
   ASSERT_NO_FATAL_FAILURE(VisitTheMenus());
+  // The help of the new language, opened where the old one was left.
+  PressKey(window_, "F1");
+  ASSERT_TRUE(Reach("book", "0x40004", "page "));
+  PressKey(window_, "Escape");
+  ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
+  Stop();
+}
+
+// A save in the campaign's last level with one weak monster left beside the
+// hero: the stand-ins win it, and the quest's end leads through the final
+// scene (the picture cut short by a key, the fade and zoom onto the book,
+// which waits) to the hall of fame.
+std::string LastLevelSave(int lastLevel) {
+  return "<game state=\"1\" level=\"" + std::to_string(lastLevel) +
+         "\">\n"
+         "<hero name=\"Wanderer\" face=\"textures\\heroes\\sylph_male.tga\" move=\"fly\" distance=\"3\" "
+         "gold=\"1641\" kill=\"9\" goldall=\"941\" experienceall=\"410\">\n"
+         "<evol experience=\"410\" slot=\"4\" pos_x=\"5\" pos_y=\"0\">\n"
+         "<data type=\"now\" air=\"14\" fire=\"6\" earth=\"5\" water=\"8\" health=\"108\">\n"
+         "<data type=\"start\" air=\"14\" fire=\"6\" earth=\"5\" water=\"8\" health=\"108\">\n"
+         "<data type=\"self\" air=\"14\" fire=\"6\" earth=\"5\" water=\"8\" health=\"108\">\n"
+         "<data type=\"skill\" air=\"1\" fire=\"2\" earth=\"2\" water=\"2\" health=\"1\">\n"
+         "<spell id=\"315\" selected=\"1\">\n"
+         "</hero>\n"
+         "<desk gold=\"1641\">\n"
+         "<monster id=\"frogling\">\n"
+         "<evol experience=\"27\" pos_x=\"5\" pos_y=\"2\">\n"
+         "<data type=\"now\" air=\"4\" fire=\"4\" earth=\"4\" water=\"4\" health=\"10\">\n"
+         "<data type=\"self\" air=\"4\" fire=\"4\" earth=\"4\" water=\"4\" health=\"10\">\n"
+         "</monster>\n"
+         "</desk>\n"
+         "</game>\n";
+}
+
+TEST_F(PlayRun, TheLastLevelWonLeadsThroughTheFinalSceneToTheHallOfFame) {
+  const std::filesystem::path levels = std::filesystem::path(QV_PLAYRUN_EXE).parent_path() / "levels";
+  const auto levelCount = std::distance(std::filesystem::directory_iterator(levels), {});
+  ASSERT_GT(levelCount, 0);
+  std::filesystem::create_directories(UserFolder() / "save");
+  testing_support::WriteFile(UserFolder() / "save" / "00000.yml", LastLevelSave(static_cast<int>(levelCount) - 1));
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
+  ASSERT_TRUE(Click("continue"));
+  ASSERT_TRUE(Reach("battle_victory.yml"));
+  ASSERT_TRUE(Open("ok", "questFinal.yml"));
+  ASSERT_TRUE(Click("ok"));
+  ASSERT_TRUE(Reach("none", "0x20005", "stage 3"));
+  PressKey(window_, "space");
+  ASSERT_TRUE(Reach("none", "0x20005", "stage 0 waiting"));
+  Point(window_, 500, 300);
+  ASSERT_TRUE(Reach("hallFame.yml", "0x80004"));
   Stop();
 }
 

@@ -243,23 +243,6 @@ TEST(ShippedContent, TheMainFontCarriesTheGameSymbols) {
   }
 }
 
-// The book, its generated pages' section titles and the closing scene (the
-// page files are the layout test's).
-TEST(ShippedContent, EveryNameTheBookAndTheFinalSceneLookUpIsShipped) {
-  TextureNames shaders;
-  shaders.ParseFile(std::string(QV_GAME_DIR) + "/data/shaders.yml");
-  for (const char* shader :
-       {"book", "bookmark", "image_std", "tileset_back", "gameFinal", "varrickFinal", "fire_part"})
-    EXPECT_TRUE(shaders.byShader.contains(shader)) << shader;
-  EXPECT_TRUE(InProgramFolder("textures\\ui\\pages.tga"));
-  for (const auto& folder : std::filesystem::directory_iterator(std::filesystem::path(QV_GAME_DIR) / "ui")) {
-    YLocale locale;
-    locale.Load((folder.path() / "locale.yml").string());
-    for (const char* key : {"hlp_spell", "hlp_specialspell", "hlp_artifact"})
-      EXPECT_FALSE(locale.GetText(key).empty()) << folder.path() << " " << key;
-  }
-}
-
 TEST(ShippedContent, EveryNameTheTwoPlayerGamesLookUpIsShipped) {
   const std::string sounds = testing_support::ReadFile(std::string(QV_GAME_DIR) + "/data/sound_fx.yml");
   EXPECT_NE(sounds.find("name=\"" + std::string(YGameHotseat::kFightSound) + "\""), std::string::npos);
@@ -323,13 +306,14 @@ TEST(ShippedContent, EveryInterfaceFolderIsACompleteLanguage) {
   EXPECT_GE(folders, 2);
 }
 
-// The book's shaders, page texture and section titles, the link glyphs of
-// the generated help pages, and the page files of every language.
-TEST(ShippedContent, EveryNameTheBookLooksUpIsShipped) {
+// The book's and the closing scene's shaders, the page texture and section
+// titles, the link glyphs of the generated help pages, and the page files
+// of every language.
+TEST(ShippedContent, EveryNameTheBookAndTheFinalSceneLookUpIsShipped) {
   TextureNames shaders;
   shaders.ParseFile(std::string(QV_GAME_DIR) + "/data/shaders.yml");
-  for (const std::string shader :
-       {book_names::kBookShader, book_names::kBookmarkShader, book_names::kBackgroundShader, "image_std"})
+  for (const std::string shader : {book_names::kBookShader, book_names::kBookmarkShader, book_names::kBackgroundShader,
+                                   "image_std", "gameFinal", "varrickFinal", "fire_part"})
     EXPECT_TRUE(shaders.byShader.contains(shader)) << shader;
   EXPECT_TRUE(InProgramFolder(book_names::kPagesTexture));
   YFont main("shipped book font");
@@ -344,7 +328,8 @@ TEST(ShippedContent, EveryNameTheBookLooksUpIsShipped) {
       EXPECT_TRUE(
           std::filesystem::is_regular_file(folder.path() / "intro" / ("page" + std::to_string(n) + ".yml")))
           << folder.path() << " intro page " << n;
-    EXPECT_TRUE(std::filesystem::is_regular_file(folder.path() / "help" / "about.yml")) << folder.path();
+    for (const char* page : {"help/about.yml", "intro/final.yml"})
+      EXPECT_TRUE(std::filesystem::is_regular_file(folder.path() / page)) << folder.path() << " " << page;
     int helpPages = 0;
     if (std::filesystem::is_directory(folder.path() / "help"))
       for (const std::string& name : FileNames(folder.path() / "help"))

@@ -59,6 +59,20 @@ TEST_F(UIRootTest, ScreenChangeSwapsAtFullDarknessAndReportsOnce) {
   EXPECT_EQ(listener.events, (Events{{6, &a}, {6, &b}, {6, &c}, {6, &c}}));
 }
 
+// A screen made current at once (a book closing over the screen it hid)
+// is at rest: no change seems pending, and a later fade brings it back.
+TEST_F(UIRootTest, AScreenMadeCurrentAtOnceStaysThroughALaterFade) {
+  root.SetScreen(&a);
+  Run(4);
+  root.SetScreen(nullptr);
+  Run(8);
+  root.SetCurrentScreen(&b);
+  EXPECT_EQ(root.PendingScreen(), &b);
+  root.ResetFade();
+  Run(4);
+  EXPECT_EQ(root.CurrentScreen(), &b);
+}
+
 // A second modal waits for the first to shrink; only the top is drawn and fed.
 TEST_F(UIRootTest, StackedModalsShowOnlyTheTop) {
   RecordingRender render;

@@ -10,6 +10,8 @@
 #include "game/GameFramework.h"
 #include "game/ProgramStart.h"
 #include "draw/PanelSlots.h"
+#include "game/book/YBook.h"
+#include "game/book/YFinalScene.h"
 #include "modes/CommanderFactory.h"
 #include "modes/YGameHotseat.h"
 #include "modes/YGameNetwork.h"
@@ -46,6 +48,7 @@ class PlayGame : public GameFramework {
   std::string ActiveName(const UIControl* active) const;
   static void PrintControls(const UIControl& control, float x, float y);
   static void PrintItems(const UIComboboxList& list, float x, float y);
+  std::string SceneDetail() const;
 
   std::uint32_t reportedState_ = ~0u;
   const UIControl* reportedActive_ = nullptr;
@@ -53,6 +56,7 @@ class PlayGame : public GameFramework {
   int reportedSlot_ = -1;
   const UIControl* reportedCapture_ = nullptr;
   std::int32_t reportedGold_ = -1;
+  std::string reportedDetail_;
 };
 
 std::string PlayGame::ActiveName(const UIControl* active) const {
@@ -61,6 +65,7 @@ std::string PlayGame::ActiveName(const UIControl* active) const {
     if ((screens.*entry.member).get() == active) return entry.file;
   if (active == GetControlPanel().window.get()) return "panel";
   if (active == GetTessor().ScreenRoot()) return "board";
+  if (active == GetBook().Window()) return "book";
   return "other";
 }
 
@@ -84,6 +89,18 @@ void PlayGame::PrintItems(const UIComboboxList& list, float x, float y) {
                  static_cast<int>(y + list.topMargin + (static_cast<float>(k) + 0.5f) * list.style.size));
 }
 
+// What changes on a screen without a new state or screen: the book's
+// spread once it lies at rest, the final scene's stage.
+std::string PlayGame::SceneDetail() const {
+  if (YFinalScene::ShownIn(State())) {
+    const YFinalScene& scene = YFinalScene::Instance();
+    return "stage " + std::to_string(scene.Stage()) + (scene.Timer() <= 0 ? " waiting" : "");
+  }
+  const YBook& book = GetBook();
+  if (uiRoot.GetActive() == book.Window() && book.AtRest()) return "page " + std::to_string(book.ShownPage());
+  return "";
+}
+
 void PlayGame::Report() {
   // Only a settled screen: no fade, no modal still growing or waiting.
   if (uiRoot.PendingScreen() != uiRoot.CurrentScreen() || uiRoot.ScreenFade() > 0) return;
@@ -96,8 +113,9 @@ void PlayGame::Report() {
   const std::int32_t gold = onPanel && panel.player != nullptr ? panel.player->gold : -1;
   const UIControl* capture = UIControl::Capture();
   if (State() == reportedState_ && active == reportedActive_ && tab == reportedTab_ && slot == reportedSlot_ &&
-      gold == reportedGold_ && capture == reportedCapture_)
+      gold == reportedGold_ && capture == reportedCapture_ && SceneDetail() == reportedDetail_)
     return;
+  reportedDetail_ = SceneDetail();
   reportedCapture_ = capture;
   reportedState_ = State();
   reportedActive_ = active;
@@ -113,6 +131,7 @@ void PlayGame::Report() {
                  static_cast<int>(r.y + r.height / 2));
   }
   if (gold >= 0) std::fprintf(stderr, "gold %d\n", gold);
+  if (!reportedDetail_.empty()) std::fprintf(stderr, "%s\n", reportedDetail_.c_str());
   std::fprintf(stderr, "end\n");
 }
 
