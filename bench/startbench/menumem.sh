@@ -5,9 +5,10 @@
 # Every run starts the game full screen (a fresh user folder's default) in
 # its own fresh user folder with ALSOFT_DRIVERS=null, waits until the log
 # says the splash ended, lets the menu settle for 3 s, then reads VmRSS and
-# its anonymous, file and shared-memory parts (/proc/PID/status). With a smaps dir, each run's /proc/PID/smaps is kept there
-# and summed by mapping. Uses $DISPLAY when set, else its own Xvfb at
-# 1280 x 1024 on :${QV_BENCH_DISPLAY:-63}. Needs xdotool. Measures only.
+# its anonymous, file and shared-memory parts (/proc/PID/status). With a
+# smaps dir, each run's /proc/PID/smaps is kept there and run 1's is summed
+# by mapping. Uses $DISPLAY when set, else its own Xvfb at 1280 x 1024 on
+# :${QV_BENCH_DISPLAY:-63}. Needs xdotool. Measures only.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 build=$(cd "${1:-$here/../../build}" && pwd)
@@ -21,7 +22,7 @@ game_pid=
 user=
 cleanup() {
   [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null && wait "$xvfb_pid" 2>/dev/null || true
   [ -n "$user" ] && rm -rf "$user"
 }
 trap cleanup EXIT
