@@ -64,6 +64,7 @@ int ProgramMain(std::string_view commandLine, const GameMaker& make) {
   // configuration); installed before the desktop connection, which then
   // leaves it alone.
   platform::InstallTerminationHandlers();
+  platform::ReturnLargeBlocksWhenFreed();
   // The user folder comes first so that even the very first run has a log;
   // its parents are made too, since a fresh account may lack them.
   std::error_code ec;

@@ -47,9 +47,16 @@ std::unique_ptr<ALDevice> ALDevice::OpenDefault(const VoiceCounts& voices, std::
     return nullptr;
   }
   std::unique_ptr<ALDevice> device(new ALDevice(raw, false));
-  const ALCint attributes[] = {ALC_MONO_SOURCES, voices.mono, ALC_STEREO_SOURCES, voices.stereo, 0};
   const bool ownCount = voices.mono <= 0 && voices.stereo <= 0;
-  if (!device->StartContext(ownCount ? nullptr : attributes, error)) return nullptr;
+  // With the library's own count the list ends after the sends.
+  const ALCint attributes[] = {ALC_MAX_AUXILIARY_SENDS,
+                               0,
+                               ownCount ? 0 : ALC_MONO_SOURCES,
+                               voices.mono,
+                               ALC_STEREO_SOURCES,
+                               voices.stereo,
+                               0};
+  if (!device->StartContext(attributes, error)) return nullptr;
   return device;
 }
 
@@ -58,6 +65,12 @@ VoiceCounts ALDevice::VoiceLimits() const {
   alcGetIntegerv(device_, ALC_MONO_SOURCES, 1, &mono);
   alcGetIntegerv(device_, ALC_STEREO_SOURCES, 1, &stereo);
   return {mono, stereo};
+}
+
+int ALDevice::EffectSends() const {
+  ALCint sends = 0;
+  alcGetIntegerv(device_, ALC_MAX_AUXILIARY_SENDS, 1, &sends);
+  return sends;
 }
 
 std::unique_ptr<ALDevice> ALDevice::OpenLoopback(int samplesPerSecond, std::string& error) {

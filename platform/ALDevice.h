@@ -21,7 +21,9 @@ namespace platform {
 class ALDevice {
  public:
   // The default playback device with a context for that many voices (0
-  // for both: the library's own count); null with the reason in `error`.
+  // for both: the library's own count) and no effect sends (the game uses
+  // no effects, and each send costs the library memory for every voice it
+  // keeps); null with the reason in `error`.
   static std::unique_ptr<ALDevice> OpenDefault(const VoiceCounts& voices, std::string& error);
   // A device that renders 32-bit float stereo into memory at that rate
   // (no limiter, no HRTF), read back as 16-bit by Render.
@@ -45,6 +47,8 @@ class ALDevice {
   bool HasDirectChannels() const { return directChannels_; }
   // The mono and stereo voices the context was granted.
   VoiceCounts VoiceLimits() const;
+  // The effect sends each voice has.
+  int EffectSends() const;
 
  private:
   ALDevice(ALCdevice* device, bool loopback) : device_(device), loopback_(loopback) {}

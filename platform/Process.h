@@ -27,5 +27,10 @@ bool TerminationRequested();
 // Hands memory the heap holds free back to the system (after a phase that
 // freed much, such as the splash screens).
 void ReturnFreedMemory();
+// From now on every heap block of 128 KiB or more (decoded images, file
+// buffers, the driver's texture storage) gets its own mapping and goes back
+// to the system as soon as it is freed, rather than leaving a hole in the
+// heap. Call once, on the main thread, before other threads start.
+void ReturnLargeBlocksWhenFreed();
 
 }  // namespace platform

@@ -84,6 +84,10 @@ VoiceCounts SoundDevice::VoiceLimits() const {
   return al_->VoiceLimits();
 }
 
+int SoundDevice::EffectSends() const {
+  return al_->EffectSends();
+}
+
 std::unique_ptr<SoundDevice> SoundDevice::Start(std::unique_ptr<ALDevice> al) {
   std::unique_ptr<SoundDevice> device(new SoundDevice(std::move(al)));
   device->ApplyListener();

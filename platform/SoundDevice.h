@@ -50,6 +50,8 @@ class SoundDevice {
   bool Render(std::span<std::int16_t> interleavedStereo);
   // The voices the library granted the device.
   VoiceCounts VoiceLimits() const;
+  // The effect sends each voice has (none on the default device).
+  int EffectSends() const;
 
   // Sets the listener; with deferred, it takes effect at the next Commit,
   // otherwise at once. See ListenerParams for the distance model.

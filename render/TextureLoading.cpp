@@ -45,14 +45,13 @@ void MakeArrayTexture(int columns, int rows, int count, std::vector<YSTexture*>&
   Log::Write("Make array texture...");
   if (count < 1) return;  // no cell would own the surface
   auto surface = std::make_shared<YSurface>(std::string(fileName));
-  surface->CreateDeviceObjects();
-  for (int i = 0; i < count; ++i) {
-    auto cell = std::make_unique<YSTexture>(surface, columns, rows, i);
-    out.push_back(cell.get());
-    cell.release()->CreateDeviceObjects();
-  }
+  // Every cell exists before the first is cut, so the surface is decoded
+  // once and kept until the last cell is cut.
+  const std::size_t first = out.size();
+  for (int i = 0; i < count; ++i) out.push_back(new YSTexture(surface, columns, rows, i));
+  for (std::size_t i = first; i < out.size(); ++i) out[i]->CreateDeviceObjects();
   // The cells hold their texels on the device: the decoded image goes (a
-  // new device reads the file again).
+  // new device reads the file again), even when a cell could not be cut.
   surface->ReleaseDeviceObjects();
 }
 

@@ -75,6 +75,18 @@ void YSTexture::CreateDeviceObjects() {
   Log::AppendF("Create texture: %s", Outcome(texture != nullptr));
   Log::Printf(", filtering: %s", Outcome(texture != nullptr));
   SetDeviceTexture(std::move(texture));
+  // The decoded image costs as much as the cells' level 0 together: it
+  // goes as soon as no cell waits for it (a cell decodes it again).
+  if (!OtherCellNeedsSurface()) surface_->ReleaseDeviceObjects();
+}
+
+bool YSTexture::OtherCellNeedsSurface() const {
+  for (YRenderResource* resource : YRenderResource::Registered()) {
+    const auto* cell = dynamic_cast<const YSTexture*>(resource);
+    if (cell == nullptr || cell == this || cell->surface_ != surface_) continue;
+    if (cell->DeviceTexture() == nullptr && !cell->ReleasedUntilUsed()) return true;
+  }
+  return false;
 }
 
 // The cell's rectangle: cell size = surface size / grid, at the cell's

@@ -43,7 +43,9 @@ class YSTexture : public YTextureBase {
   // its image (loading it first if needed), cuts the cell into a new
   // texture. Logs one line, "Create texture: ok|failed, filtering:
   // ok|failed". A grid or index whose cell is not a non-empty part of the
-  // surface makes no texture.
+  // surface makes no texture. The surface's image is dropped once no other
+  // cell of it is left to cut (every other one holds a texture or was
+  // released until used).
   void CreateDeviceObjects() override;
 
   // The fill function CreateDeviceObjects uses: the cell's texel nearest to
@@ -57,6 +59,8 @@ class YSTexture : public YTextureBase {
 
  private:
   bool CellContext(const platform::Image& image, YTextureFillContext& context) const;
+  // Whether another cell of the surface still has to be cut from it.
+  bool OtherCellNeedsSurface() const;
   platform::Image FillTopLevel(const YTextureFillContext& context, int width, int height) const;
 
   std::shared_ptr<YSurface> surface_;

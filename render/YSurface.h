@@ -1,6 +1,7 @@
-// An image file held decoded in memory while a device exists, from which
-// the cells of an array texture (YSTexture) are cut. Shared by its cells,
-// which own it together. Main thread only.
+// An image file decoded while a device exists and one of its cells is being
+// cut, from which the cells of an array texture (YSTexture) are cut. Shared
+// by its cells, which own it together; the cells decode it when the first
+// of them loads and drop it when none is left to cut. Main thread only.
 #pragma once
 
 #include <optional>
@@ -21,6 +22,9 @@ class YSurface : public YRenderResource {
   void CreateDeviceObjects() override;
   // Drops the image.
   void ReleaseDeviceObjects() override;
+  // Decodes nothing at device creation: the cells load when first drawn (or
+  // in spare time), so a screen that draws none holds no decoded image.
+  void OnDeviceCreated() override {}
 
   const std::string& name() const { return name_; }
   // The decoded image (blue, green, red, alpha; top row first); null when

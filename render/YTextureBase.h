@@ -43,6 +43,8 @@ class YTextureBase : public YRenderResource {
   // Waiting for its first use since the device was created (not released
   // by choice): what LoadNextWaitingTexture loads.
   bool WaitsForFirstUse() const { return waiting_ == Waiting::FirstUse; }
+  // Released by choice (ReleaseUntilUsed) and not drawn since.
+  bool ReleasedUntilUsed() const { return waiting_ == Waiting::NextUse; }
   // How many textures wait for their first use: none once spare time has
   // loaded them all, until a device is created again.
   static std::size_t WaitingForFirstUse() { return waitingForFirstUse_; }

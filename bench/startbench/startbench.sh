@@ -16,14 +16,8 @@ g++ -std=c++20 -O2 -Wall -Wextra -o "$out/qv_startbench" "$here/StartBench.cpp" 
 g++ -std=c++20 -O2 -Wall -Wextra -shared -fPIC -o "$out/libqv_swapprobe.so" "$here/SwapProbe.cpp" \
   -Wl,--no-as-needed -lGL -ldl
 
-xvfb_pid=
+. "$here/xvfb.sh"
 cleanup() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true; }
 trap cleanup EXIT
-if [ -z "${DISPLAY:-}" ]; then
-  export DISPLAY=":${QV_BENCH_DISPLAY:-63}"
-  Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-  xvfb_pid=$!
-  sleep 1
-fi
 
 "$out/qv_startbench" --game "$build/game" --probe "$out/libqv_swapprobe.so" --runs "$runs" --idle "$idle" "$@"

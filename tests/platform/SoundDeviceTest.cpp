@@ -287,6 +287,7 @@ TEST(SoundDeviceOpenTest, TheDefaultDeviceOpensOnTheNullDriverForItsVoicesAndPau
   // passed; OpenAL Soft 1.19 raises the sum to at least 256 sources.
   EXPECT_EQ(device->VoiceLimits().stereo, 2);
   EXPECT_GE(device->VoiceLimits().mono, 12);
+  EXPECT_EQ(device->EffectSends(), 0) << "each send costs memory in every voice";
   Samples out(2);
   EXPECT_FALSE(device->Render(out));  // not a loopback device
   device->SetPaused(true);            // the device's own pause

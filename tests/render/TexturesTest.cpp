@@ -237,8 +237,10 @@ TEST_F(TexturesTest, ArrayCellsAreCutRowByRowFromTheTopLeft) {
   const std::string name = WriteImage("grid.png", Positions(512, 256));
   LogCapture log;
   std::vector<YSTexture*> cells;
+  const std::uint64_t before = platform::ImageFilesDecoded();
   render->MakeArrayTexture(4, 2, 8, cells, name);
   ASSERT_EQ(cells.size(), 8u);
+  EXPECT_EQ(platform::ImageFilesDecoded() - before, 1u);
   EXPECT_EQ(CountLogged(log, "Create texture: ok, filtering: ok"), 8);
   EXPECT_EQ(cells[0]->Surface()->Texels(), nullptr) << "the decoded image is not kept";
   for (int k = 0; k < 8; ++k) {
@@ -316,6 +318,35 @@ TEST_F(TexturesTest, ArrayTexturesFollowTheDeviceWhateverTheListOrder) {
   EXPECT_EQ(CountLogged(log, "Load surface tex\\order.png, ok"), 1);
   ASSERT_NE(Fake(first), nullptr);
   EXPECT_EQ(Texel(Fake(first)->levels[0], 0, 0), PositionTexel(16, 0));
+}
+
+// As in the game: cut before the device, loaded when drawn or in spare
+// time. No decoded image is held while no cell is cut; the surface is
+// decoded once for all cells and dropped after the last; a cell released
+// and drawn again decodes it for itself and drops it.
+TEST_F(TexturesTest, ArraySurfacesAreDecodedOnlyWhileCellsAreCut) {
+  const std::string name = WriteImage("deferred.png", Positions(64, 32));
+  std::vector<YSTexture*> cells;
+  MakeArrayTexture(2, 1, 2, cells, name);
+  render->deferTextureLoads = true;
+  CreateDevice();
+  const std::shared_ptr<YSurface> surface = cells[0]->Surface();
+  EXPECT_EQ(surface->Texels(), nullptr) << "nothing drawn, nothing decoded";
+  const std::uint64_t before = platform::ImageFilesDecoded();
+  render->BeginFrame(true);
+  render->SetStageTexture(cells[1], 0);
+  EXPECT_NE(surface->Texels(), nullptr) << "cell 0 still waits";
+  while (LoadNextWaitingTexture()) {
+  }
+  EXPECT_EQ(surface->Texels(), nullptr);
+  EXPECT_EQ(platform::ImageFilesDecoded() - before, 1u);
+  cells[0]->ReleaseUntilUsed();
+  render->SetStageTexture(cells[0], 0);
+  EXPECT_EQ(surface->Texels(), nullptr);
+  ASSERT_NE(Fake(*cells[0]), nullptr);
+  EXPECT_EQ(Texel(Fake(*cells[0])->levels[0], 31, 31), PositionTexel(31, 31));
+  EXPECT_EQ(Texel(Fake(*cells[1])->levels[0], 0, 0), PositionTexel(32, 0));
+  for (YSTexture* cell : cells) delete cell;
 }
 
 }  // namespace
