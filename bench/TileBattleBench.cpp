@@ -109,6 +109,6 @@ void DuelFrame(benchmark::State& state) {
   game.reset();
   std::filesystem::remove_all(userParent);
 }
-BENCHMARK(DuelFrame)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Arg(4)->Unit(benchmark::kMillisecond);
+BENCHMARK(DuelFrame)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->Arg(4)->Arg(6)->Unit(benchmark::kMillisecond);
 
 }  // namespace
