@@ -26,12 +26,11 @@ void GLFrameRecorder::Hash(const void* bytes, std::size_t size) {
   hash = h;
 }
 
-// Run before the present, the still layer is drawn where it goes, and the
-// kept picture no longer counts.
+// Run before the present, the still layer is drawn where it goes (and the
+// frame, changed, draws it again).
 void GLFrameRecorder::RunKept() {
   if (commands_.empty()) return;
   changed_ = true;
-  keptValid_ = false;
   RunCommands();
 }
 
