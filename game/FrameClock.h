@@ -1,8 +1,9 @@
 // The frame's time step: time gathers between frame calls, a frame runs
 // only once at least 10 ms have gathered, and it steps the game by at most
 // 50 ms, so a long pause (a minimised window) costs one short step. While
-// the screen is calm (its last frame showed nothing new but slow drawing)
-// a frame waits for 30 ms, unless a message woke the clock.
+// the screen is calm (its last frame showed nothing new but slow drawing,
+// or only what moves over its kept still layer) a frame waits for 30 ms,
+// unless a message woke the clock.
 #pragma once
 
 #include <cstdint>

@@ -246,6 +246,9 @@ void GameFramework::DrawBattle(float dt) {
   ParticleSystem& particles = GetParticleSystem();
   battle.Update(dt);
   particles.Update3D(dt);
+  // The background, the tiles, their shadows and the panels seldom change
+  // while the player thinks: the device may keep their picture.
+  renderer->SetStillDrawing(true);
   renderer->BeginFrame(true);
   SetUp2D();
   battle.DrawBackground(dt);
@@ -255,6 +258,7 @@ void GameFramework::DrawBattle(float dt) {
   DrawShadows();
   renderer->Set2DProjection(kUIWidth, kUIHeight);
   battle.DrawPanels();
+  renderer->SetStillDrawing(false);
   DrawEffects();
   particles.UpdateAndDraw2D(dt);
   uiRoot.Draw();

@@ -262,6 +262,7 @@ bool GLDevice::Refuse() {
 // them; `vertices` are the caller's, so a kept draw holds a copy.
 void GLDevice::ApplyDraw(PrimitiveType type, std::uint32_t vertexCount, const void* vertices,
                          std::uint32_t stride, std::uint32_t fvf) {
+  if (muted_) return;
   fvf_ = fvf;
   if (!thrift_.mergeDraws || vertexCount > GLDrawBatch::kMaxVertices) {
     FlushDraws();
@@ -315,8 +316,10 @@ void GLDevice::SetThrift(const GLDeviceThrift& thrift) {
 }
 
 // A deferred depth or stencil clear is done before the first draw that
-// tests or writes that buffer.
+// tests or writes that buffer (after a restored still layer's depth and
+// stencil, which it clears).
 void GLDevice::ClearPendingBuffersForDraw() {
+  RestoreKeptDepthForDraw();
   if (pendingClear_ == 0) return;
   GLbitfield bits = 0;
   if (renderStates_.DepthTested()) bits |= pendingClear_ & GL_DEPTH_BUFFER_BIT;
@@ -334,6 +337,7 @@ void GLDevice::ClearPendingBuffersForDraw() {
 void GLDevice::ApplyDrawIndexed(const DeviceVertexBuffer& vertices, std::uint32_t stride,
                                 const DeviceIndexBuffer& indices, std::uint32_t startIndex,
                                 std::uint32_t triangleCount, std::uint32_t fvf) {
+  if (muted_) return;
   fvf_ = fvf;
   const auto* vb = dynamic_cast<const GLVertexBuffer*>(&vertices);
   const auto* ib = dynamic_cast<const GLIndexBuffer*>(&indices);
@@ -384,6 +388,7 @@ std::unique_ptr<DeviceIndexBuffer> GLDevice::CreateIndexBuffer(std::span<const s
 
 void GLDevice::ApplyClear(bool color, bool depth, bool stencil, std::uint32_t argb, float z,
                           std::uint32_t stencilValue) {
+  if (muted_) return;
   FlushDraws();
   GLbitfield bits = 0;
   if (color) {
@@ -418,6 +423,10 @@ void GLDevice::PresentNow() {
 
 bool GLDevice::ReadBackBuffer(Image& out) {
   RunKeptWork();
+  return ReadPixelsNow(out);
+}
+
+bool GLDevice::ReadPixelsNow(Image& out) {
   int width = 0, height = 0;
   BackBufferSize(width, height);
   if (width < 1 || height < 1) return false;

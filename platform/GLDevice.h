@@ -14,6 +14,7 @@
 #include "platform/GLDrawBatch.h"
 #include "platform/GLFrameRecorder.h"
 #include "platform/GLLighting.h"
+#include "platform/GLRenderTarget.h"
 #include "platform/GLRenderStates.h"
 #include "platform/GLTextureStages.h"
 #include "platform/GLTransforms.h"
@@ -30,7 +31,7 @@ struct GLDeviceOptions {
 };
 
 // How the device spends less time in the driver without changing a pixel.
-// Both on by default; tests turn them off to compare frames.
+// All on by default; tests turn them off to compare frames.
 struct GLDeviceThrift {
   // Consecutive draws from the caller's memory with no state change
   // between them reach OpenGL as one call.
@@ -49,6 +50,9 @@ struct GLDeviceThrift {
   // one only in slow drawing is held back until this many milliseconds
   // have passed since that present (0: shown at once).
   std::uint32_t slowFrameMs = 100;
+  // With skipUnchangedFrames: a still layer (SetStillDrawing) that stays
+  // the same is restored from its kept picture rather than drawn.
+  bool keepStillLayer = true;
 };
 
 class GLDevice final : public GraphicsDevice {
@@ -99,6 +103,7 @@ class GLDevice final : public GraphicsDevice {
   void EndScene() override {}
   void Present() override;
   void SetSlowDrawing(bool slow) override { frames_.SetSlow(slow); }
+  void SetStillDrawing(bool still) override;
   bool LastFrameCalm() const override { return frames_.LastFrameCalm(); }
 
   // The frame's work kept for the present and the draws gathered so far
@@ -113,6 +118,11 @@ class GLDevice final : public GraphicsDevice {
   std::uint64_t DroppedFrames() const { return frames_.DroppedFrames(); }
   // Presents held back because only slow drawing changed.
   std::uint64_t HeldFrames() const { return frames_.HeldFrames(); }
+  // Still layers restored from their kept picture rather than drawn.
+  std::uint64_t RestoredStillLayers() const { return restoredStill_; }
+  // The next presented frame is read into `out` (as ReadBackBuffer) just
+  // before it is shown; null stops. `out` must live until then.
+  void CaptureNextPresent(Image* out) { capture_ = out; }
 
   // The back buffer as drawn since the last Present, top row first (for
   // tests and screenshots). False when it could not be read.
@@ -149,6 +159,14 @@ class GLDevice final : public GraphicsDevice {
   void ApplyClear(bool color, bool depth, bool stencil, std::uint32_t argb, float z,
                   std::uint32_t stencilValue);
   void PresentNow();
+  bool ReadPixelsNow(Image& out);
+  // The still layer's bounds, as GLFrameRecorder::Still says to run it
+  // (GLDeviceStill.cpp).
+  void ApplyStill(bool on);
+  void BeginStill(GLFrameRecorder::StillUse use);
+  void EndStill();
+  bool KeptPictureFresh() const;
+  void RestoreKeptDepthForDraw();
   void FlushDraws();
   void ApplyViewport() const;
   bool Refuse();
@@ -188,6 +206,18 @@ class GLDevice final : public GraphicsDevice {
   float pendingDepth_ = 1.0f;
   std::uint32_t pendingStencil_ = 0;
   std::uint64_t glDrawCalls_ = 0;
+  // The still layer: its kept picture, how the open layer runs, the
+  // deferred clears as drawing it left them, when it was drawn.
+  std::unique_ptr<GLRenderTarget> keptStill_;
+  GLFrameRecorder::StillUse stillUse_ = GLFrameRecorder::StillUse::Draw;
+  bool muted_ = false;  // draws and clears do nothing (a restored layer)
+  bool keptDepthWaiting_ = false;  // the kept depth and stencil are due on the back buffer
+  std::uint32_t keptPendingClear_ = 0;
+  float keptPendingDepth_ = 1.0f;
+  std::uint32_t keptPendingStencil_ = 0;
+  std::uint32_t keptAtMs_ = 0;
+  std::uint64_t restoredStill_ = 0;
+  Image* capture_ = nullptr;
 };
 
 }  // namespace platform

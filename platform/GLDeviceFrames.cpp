@@ -3,6 +3,7 @@
 // when frames are not kept; reads and object changes run the kept work
 // first.
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "platform/Clock.h"
@@ -26,7 +27,8 @@ enum Kind : std::uint32_t {
   kViewport,
   kDraw,
   kDrawIndexed,
-  kClear
+  kClear,
+  kStill
 };
 
 std::uint64_t VertexCountOf(PrimitiveType type, std::uint32_t primitives) {
@@ -103,6 +105,15 @@ void GLDevice::Clear(bool color, bool depth, bool stencil, std::uint32_t argb, f
     ApplyClear(color, depth, stencil, argb, z, stencilValue);
 }
 
+// The still layer's bounds are kept like any call, in the layer's hash.
+void GLDevice::SetStillDrawing(bool still) {
+  if (still) frames_.SetStill(true);
+  if (!frames_.Add(
+          kStill, [=, this] { ApplyStill(still); }, still))
+    ApplyStill(still);
+  if (!still) frames_.SetStill(false);
+}
+
 void GLDevice::DrawPrimitiveUP(PrimitiveType type, std::uint32_t count, const void* vertices,
                                std::uint32_t stride) {
   if (count == 0 || vertices == nullptr) return;
@@ -139,6 +150,8 @@ void GLDevice::DrawIndexed(const DeviceVertexBuffer& vertices, std::uint32_t str
 // An unchanged frame is not drawn and not shown again, nor one whose only
 // change is slow drawing until slowFrameMs have passed since the last
 // present; a window that was uncovered is shown again whatever the frame.
+// A kept still picture of another size than the back buffer is dropped, and
+// so is one no frame uses any more.
 void GLDevice::Present() {
   frames_.SetSlow(false);
   if (frames_.Active()) {
@@ -147,8 +160,20 @@ void GLDevice::Present() {
     BackBufferSize(width, height);
     const std::uint64_t size = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(width)) << 32) |
                                static_cast<std::uint32_t>(height);
+    if (keptStill_ && (keptStill_->Width() != width || keptStill_->Height() != height)) {
+      keptStill_.reset();
+      frames_.ForgetKept();
+    }
     const bool holdSlow = TickCount() - lastPresentMs_ < thrift_.slowFrameMs;
-    if (frames_.DropIfUnchanged(size, holdSlow)) return;
+    const bool dropped = frames_.DropIfUnchanged(size, holdSlow, KeptPictureFresh());
+    EndStill();
+    keptDepthWaiting_ = false;
+    if (!dropped && !frames_.LastFrameStill()) keptStill_.reset();
+    if (dropped) return;
+  }
+  if (capture_ != nullptr) {
+    FlushDraws();
+    ReadPixelsNow(*std::exchange(capture_, nullptr));
   }
   PresentNow();
   lastPresentMs_ = TickCount();
@@ -160,8 +185,11 @@ void GLDevice::RunKeptWork() {
   FlushDraws();
 }
 
+// A count read changes no frame: after a present nothing waits, and the
+// next frame may still be compared with the last.
 std::uint64_t GLDevice::GLDrawCalls() {
-  RunKeptWork();
+  frames_.RunKept();
+  FlushDraws();
   return glDrawCalls_;
 }
 

@@ -18,7 +18,7 @@ void GLFrameRecorder::SetActive(bool active) {
 }
 
 void GLFrameRecorder::Hash(const void* bytes, std::size_t size) {
-  std::uint64_t& hash = slow_ ? slowHash_ : hash_;
+  std::uint64_t& hash = slow_ ? slowHash_ : (still_ ? stillHash_ : hash_);
   if (hash == 0) hash = kOffset;
   const auto* p = static_cast<const unsigned char*>(bytes);
   std::uint64_t h = hash;
@@ -26,9 +26,15 @@ void GLFrameRecorder::Hash(const void* bytes, std::size_t size) {
   hash = h;
 }
 
+// Run before the present, the still layer is drawn where it goes (and the
+// frame, changed, draws it again).
 void GLFrameRecorder::RunKept() {
   if (commands_.empty()) return;
   changed_ = true;
+  RunCommands();
+}
+
+void GLFrameRecorder::RunCommands() {
   // A command may make the device run what is kept (a texture deleted);
   // take the list first so nothing runs twice.
   std::vector<std::function<void()>> commands = std::exchange(commands_, {});
@@ -37,27 +43,51 @@ void GLFrameRecorder::RunKept() {
 
 // A held frame leaves the last presented hashes as they are, so the slow
 // drawing's change shows with the next frame presented.
-bool GLFrameRecorder::DropIfUnchanged(std::uint64_t extra, bool holdSlow) {
+bool GLFrameRecorder::DropIfUnchanged(std::uint64_t extra, bool holdSlow, bool keptFresh) {
   slow_ = false;
+  still_ = false;
+  lastHadStill_ = hasStill_;
   HashValue(extra);
-  calm_ = !changed_ && hash_ == lastPresented_;
+  calm_ = !changed_ && hash_ == lastPresented_ && stillHash_ == lastStill_;
   const bool same = calm_ && slowHash_ == lastSlow_;
   const bool drop = same || (calm_ && holdSlow);
   if (drop) {
     commands_.clear();
     ++(same ? dropped_ : held_);
   } else {
-    RunKept();
+    stillUse_ = ChooseStillUse(keptFresh);
+    calm_ = calm_ || stillUse_ == StillUse::Restore;
+    RunCommands();
+    stillUse_ = StillUse::Draw;
     lastPresented_ = hash_;
     lastSlow_ = slowHash_;
+    lastStill_ = stillHash_;
   }
   Reset();
   return drop;
 }
 
+// A still layer that stayed the same from the last presented frame to
+// this one is likely to stay so: it is kept then, and drawn straight to
+// the back buffer while it changes from frame to frame.
+GLFrameRecorder::StillUse GLFrameRecorder::ChooseStillUse(bool keptFresh) {
+  if (!hasStill_ || changed_) {
+    keptValid_ = false;
+    return StillUse::Draw;
+  }
+  if (keptValid_ && stillHash_ == keptStill_ && (slowHash_ == keptSlow_ || keptFresh)) return StillUse::Restore;
+  if (stillHash_ != lastStill_) return StillUse::Draw;
+  keptValid_ = true;
+  keptStill_ = stillHash_;
+  keptSlow_ = slowHash_;
+  return StillUse::Keep;
+}
+
 void GLFrameRecorder::Reset() {
   hash_ = 0;
   slowHash_ = 0;
+  stillHash_ = 0;
+  hasStill_ = false;
   changed_ = false;
 }
 

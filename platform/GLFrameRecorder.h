@@ -6,7 +6,10 @@
 // refilled, the window uncovered) marks the frame as changed. Calls made
 // while slow drawing is on (a background that moves slower than the eye
 // can tell) hash apart: a frame that differs from the last presented one
-// only in those may be held back for a while.
+// only in those may be held back for a while. Calls of the still layer (the
+// start of a frame that seldom changes) hash apart too: while they stay the
+// same the device may keep their picture and restore it instead of drawing
+// them (StillUse).
 #pragma once
 
 #include <cstdint>
@@ -39,6 +42,22 @@ class GLFrameRecorder {
   void Hash(const void* bytes, std::size_t size);
   // Calls from now on hash as slow drawing (on) or as the rest (off).
   void SetSlow(bool slow) { slow_ = slow; }
+  // Calls from now on belong to the still layer (on) or not (off).
+  void SetStill(bool still) {
+    still_ = still;
+    hasStill_ = hasStill_ || still;
+  }
+
+  // How the still layer's calls run: drawn where they go (Draw), drawn
+  // into the kept picture which then goes onto the back buffer (Keep), or
+  // run without drawing anything while the kept picture, still equal to
+  // what they draw, goes onto the back buffer (Restore). Set while a
+  // present runs the kept commands; Draw at any other time.
+  enum class StillUse { Draw, Keep, Restore };
+  StillUse Still() const { return stillUse_; }
+  // The device has no kept picture (none could be made, or it was lost):
+  // the next still layer is drawn again.
+  void ForgetKept() { keptValid_ = false; }
 
   // Runs the kept commands now, in order; the frame then counts as changed.
   void RunKept();
@@ -48,12 +67,18 @@ class GLFrameRecorder {
   // At the present: true when the frame equals the last presented one, or
   // when it differs only in slow drawing and `holdSlow` is set (its kept
   // commands are then dropped); otherwise runs them and remembers the
-  // frame. `extra` joins the hash (the back buffer's size).
-  bool DropIfUnchanged(std::uint64_t extra, bool holdSlow);
+  // frame. `extra` joins the hash (the back buffer's size). The still
+  // layer is restored when its calls equal the kept picture's, but for
+  // slow drawing while `keptFresh` (the kept picture is recent enough); it
+  // is kept when they equal the last presented frame's, drawn otherwise.
+  bool DropIfUnchanged(std::uint64_t extra, bool holdSlow, bool keptFresh);
   std::uint64_t DroppedFrames() const { return dropped_; }
   // Frames held back because only their slow drawing changed.
   std::uint64_t HeldFrames() const { return held_; }
-  // The last frame at a present drew nothing new outside slow drawing.
+  // The last frame at a present had a still layer.
+  bool LastFrameStill() const { return lastHadStill_; }
+  // The last frame at a present drew nothing new outside slow drawing, or
+  // restored its still layer (only what is drawn over it moved).
   bool LastFrameCalm() const { return calm_; }
 
  private:
@@ -63,11 +88,22 @@ class GLFrameRecorder {
     Hash(&value, sizeof value);
   }
   void Reset();
+  void RunCommands();
+  StillUse ChooseStillUse(bool keptFresh);
 
   bool active_ = false;
   bool changed_ = true;
   bool slow_ = false;
   bool calm_ = false;
+  bool still_ = false;
+  bool hasStill_ = false;
+  bool lastHadStill_ = false;
+  bool keptValid_ = false;
+  StillUse stillUse_ = StillUse::Draw;
+  std::uint64_t stillHash_ = 0;
+  std::uint64_t lastStill_ = 0;
+  std::uint64_t keptStill_ = 0;
+  std::uint64_t keptSlow_ = 0;
   std::uint64_t hash_ = 0;
   std::uint64_t slowHash_ = 0;
   std::uint64_t lastPresented_ = 0;

@@ -30,6 +30,24 @@ bool GLHas(const char* extension, int major, int minor) {
   return SDL_GL_ExtensionSupported(extension) == SDL_TRUE;
 }
 
+// All or nothing: BlitFramebuffer stays null unless every entry was found.
+void GLFunctions::LoadFramebuffers() {
+  BlitFramebuffer = nullptr;
+  if (!GLHas("GL_ARB_framebuffer_object", 3, 0)) return;
+  std::string missing;
+  Find(GenFramebuffers, "glGenFramebuffers", &missing);
+  Find(DeleteFramebuffers, "glDeleteFramebuffers", &missing);
+  Find(BindFramebuffer, "glBindFramebuffer", &missing);
+  Find(FramebufferTexture2D, "glFramebufferTexture2D", &missing);
+  Find(GenRenderbuffers, "glGenRenderbuffers", &missing);
+  Find(DeleteRenderbuffers, "glDeleteRenderbuffers", &missing);
+  Find(BindRenderbuffer, "glBindRenderbuffer", &missing);
+  Find(RenderbufferStorage, "glRenderbufferStorage", &missing);
+  Find(FramebufferRenderbuffer, "glFramebufferRenderbuffer", &missing);
+  Find(CheckFramebufferStatus, "glCheckFramebufferStatus", &missing);
+  if (missing.empty()) Find(BlitFramebuffer, "glBlitFramebuffer", nullptr);
+}
+
 bool GLFunctions::Load(std::string& missing) {
   missing.clear();
   Find(ActiveTexture, "glActiveTexture", &missing);
@@ -54,6 +72,7 @@ bool GLFunctions::Load(std::string& missing) {
   }
   ClipControl = nullptr;
   if (GLHas("GL_ARB_clip_control", 4, 5)) Find(ClipControl, "glClipControl", nullptr);
+  LoadFramebuffers();
   return missing.empty();
 }
 

@@ -31,10 +31,27 @@ struct GLFunctions {
   PFNGLSAMPLERPARAMETERIPROC SamplerParameteri = nullptr;
   // Optional (null when the driver lacks it): GL 4.5 or GL_ARB_clip_control.
   PFNGLCLIPCONTROLPROC ClipControl = nullptr;
+  // Optional (null when the driver lacks it): frame buffer objects, GL 3.0
+  // or GL_ARB_framebuffer_object (off-screen render targets).
+  PFNGLGENFRAMEBUFFERSPROC GenFramebuffers = nullptr;
+  PFNGLDELETEFRAMEBUFFERSPROC DeleteFramebuffers = nullptr;
+  PFNGLBINDFRAMEBUFFERPROC BindFramebuffer = nullptr;
+  PFNGLFRAMEBUFFERTEXTURE2DPROC FramebufferTexture2D = nullptr;
+  PFNGLGENRENDERBUFFERSPROC GenRenderbuffers = nullptr;
+  PFNGLDELETERENDERBUFFERSPROC DeleteRenderbuffers = nullptr;
+  PFNGLBINDRENDERBUFFERPROC BindRenderbuffer = nullptr;
+  PFNGLRENDERBUFFERSTORAGEPROC RenderbufferStorage = nullptr;
+  PFNGLFRAMEBUFFERRENDERBUFFERPROC FramebufferRenderbuffer = nullptr;
+  PFNGLCHECKFRAMEBUFFERSTATUSPROC CheckFramebufferStatus = nullptr;
+  PFNGLBLITFRAMEBUFFERPROC BlitFramebuffer = nullptr;
+  bool HasFramebuffers() const { return BlitFramebuffer != nullptr; }
 
   // Looks every entry point up in the current context. False, with the
   // missing names in `missing`, when a required one is absent.
   bool Load(std::string& missing);
+
+ private:
+  void LoadFramebuffers();
 };
 
 // The process's entry points, filled by the first device created. The

@@ -21,6 +21,12 @@ GLObject GLObject::Generate(Kind kind, std::weak_ptr<const void> contextToken) {
     case Kind::Sampler:
       GL().GenSamplers(1, &name);
       break;
+    case Kind::Framebuffer:
+      GL().GenFramebuffers(1, &name);
+      break;
+    case Kind::Renderbuffer:
+      GL().GenRenderbuffers(1, &name);
+      break;
   }
   object.name_ = name;
   return object;
@@ -54,6 +60,12 @@ void GLObject::Release() {
       break;
     case Kind::Sampler:
       GL().DeleteSamplers(1, &name);
+      break;
+    case Kind::Framebuffer:
+      GL().DeleteFramebuffers(1, &name);
+      break;
+    case Kind::Renderbuffer:
+      GL().DeleteRenderbuffers(1, &name);
       break;
   }
 }

@@ -1,5 +1,6 @@
-// Owns one OpenGL object name (texture, buffer or sampler) and deletes it
-// when it goes, unless its context went first (the context freed it then).
+// Owns one OpenGL object name (texture, buffer, sampler, frame or render
+// buffer) and deletes it when it goes, unless its context went first (the
+// context freed it then).
 // Main thread only, with the owning context current.
 #pragma once
 
@@ -10,7 +11,7 @@ namespace platform {
 
 class GLObject {
  public:
-  enum class Kind { Texture, Buffer, Sampler };
+  enum class Kind { Texture, Buffer, Sampler, Framebuffer, Renderbuffer };
 
   GLObject() = default;
   // Generates a name of that kind in the current context; an empty object

@@ -117,7 +117,14 @@ class GraphicsDevice {
   // frame that changes only there less often than the frames come. Every
   // present turns it off.
   virtual void SetSlowDrawing(bool /*slow*/) {}
-  // The last present's frame drew nothing new outside slow drawing.
+  // Marks the calls that follow as the still layer (on) or not (off): the
+  // frame's first calls, from a clear of the whole back buffer on, whose
+  // picture seldom changes. A device may keep that picture and, while the
+  // calls stay the same, restore it rather than draw them; the calls'
+  // states still hold for what follows. Every present turns it off.
+  virtual void SetStillDrawing(bool /*still*/) {}
+  // The last present's frame drew nothing new outside slow drawing, or
+  // restored its still layer (only what is drawn over it moved).
   virtual bool LastFrameCalm() const { return false; }
 };
 

@@ -217,6 +217,10 @@ void Render_D3D::SetSlowDrawing(bool slow) {
   if (device_) device_->SetSlowDrawing(slow);
 }
 
+void Render_D3D::SetStillDrawing(bool still) {
+  if (device_) device_->SetStillDrawing(still);
+}
+
 bool Render_D3D::LastFrameCalm() const {
   return device_ && device_->LastFrameCalm();
 }

@@ -113,6 +113,7 @@ class Render_D3D : public YRender {
   void BeginFrame(bool withColour) override;
   void EndFrame() override;
   void SetSlowDrawing(bool slow) override;
+  void SetStillDrawing(bool still) override;
   bool LastFrameCalm() const override;
   // Depth to 1, stencil to 0 when the mode has stencil, colour to black
   // when withColour.

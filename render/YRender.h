@@ -136,8 +136,13 @@ class YRender {
   // may be shown later than it comes. EndFrame turns it off. The base:
   // nothing.
   virtual void SetSlowDrawing(bool /*slow*/) {}
-  // The last frame ended drew nothing new outside slow drawing (the screen
-  // is calm). The base: false.
+  // Marks what follows, from the frame's start, as its still layer (on) or
+  // not (off): drawing that seldom changes, whose picture may be kept and
+  // shown again while it stays the same. EndFrame turns it off. The base:
+  // nothing.
+  virtual void SetStillDrawing(bool /*still*/) {}
+  // The last frame ended drew nothing new outside slow drawing, or kept
+  // its still layer's picture (the screen is calm). The base: false.
   virtual bool LastFrameCalm() const { return false; }
   // Letterboxes the viewport to keep width : height.
   virtual void SetViewport(float width, float height) = 0;

@@ -1,0 +1,79 @@
+// GLDevice: the still layer. Kept, it is drawn into an off-screen picture
+// of the back buffer's size, which then goes onto the back buffer; while
+// its calls stay the same they run for their states alone (draws and
+// clears do nothing) and the kept picture goes onto the back buffer again,
+// with the depth and stencil (once a draw tests them) and the deferred
+// clears drawing it left.
+#include <utility>
+
+#include "platform/Clock.h"
+#include "platform/GLDevice.h"
+
+namespace platform {
+
+using StillUse = GLFrameRecorder::StillUse;
+
+void GLDevice::ApplyStill(bool on) {
+  if (on)
+    BeginStill(frames_.Still());
+  else
+    EndStill();
+}
+
+// A picture that cannot be made leaves the layer drawn where it goes, and
+// the recorder no longer counts on one.
+void GLDevice::BeginStill(StillUse use) {
+  EndStill();
+  keptDepthWaiting_ = false;
+  if (use == StillUse::Draw) return;
+  if (!thrift_.keepStillLayer) return frames_.ForgetKept();
+  FlushDraws();
+  if (use == StillUse::Keep) {
+    int width = 0, height = 0;
+    BackBufferSize(width, height);
+    if (!keptStill_ || keptStill_->Width() != width || keptStill_->Height() != height)
+      keptStill_ = GLRenderTarget::Create(width, height, context_->Token());
+    if (!keptStill_) return frames_.ForgetKept();
+    keptStill_->Bind();
+  } else if (!keptStill_) {
+    return frames_.ForgetKept();
+  } else {
+    muted_ = true;
+  }
+  stillUse_ = use;
+}
+
+void GLDevice::EndStill() {
+  const StillUse use = std::exchange(stillUse_, StillUse::Draw);
+  if (use == StillUse::Draw) return;
+  FlushDraws();
+  muted_ = false;
+  keptStill_->CopyColourToBackBuffer();
+  keptDepthWaiting_ = true;
+  if (use == StillUse::Keep) {
+    keptPendingClear_ = pendingClear_;
+    keptPendingDepth_ = pendingDepth_;
+    keptPendingStencil_ = pendingStencil_;
+    keptAtMs_ = TickCount();
+  } else {
+    pendingClear_ = keptPendingClear_;
+    pendingDepth_ = keptPendingDepth_;
+    pendingStencil_ = keptPendingStencil_;
+    ++restoredStill_;
+  }
+}
+
+// The kept depth and stencil go onto the back buffer only for a draw that
+// tests them (copying them costs as much as the colour).
+void GLDevice::RestoreKeptDepthForDraw() {
+  if (!keptDepthWaiting_ || !keptStill_) return;
+  if (!renderStates_.DepthTested() && !renderStates_.StencilTested()) return;
+  keptStill_->CopyDepthStencilToBackBuffer();
+  keptDepthWaiting_ = false;
+}
+
+bool GLDevice::KeptPictureFresh() const {
+  return TickCount() - keptAtMs_ < thrift_.slowFrameMs;
+}
+
+}  // namespace platform

@@ -1,0 +1,42 @@
+// An off-screen colour buffer with its own depth and stencil, the size of
+// the back buffer: draws can go to it instead of the back buffer, and it is
+// copied onto the back buffer whole (colour, depth and stencil), so a
+// picture drawn once can be shown again without drawing it. Main thread
+// only, with the owning context current.
+#pragma once
+
+#include <memory>
+
+#include "platform/GLObject.h"
+
+namespace platform {
+
+class GLRenderTarget {
+ public:
+  // A target of width x height with a colour texture and a 24-bit depth,
+  // 8-bit stencil buffer; null when the driver has no frame buffer objects
+  // or will not complete or copy one of that shape (a back buffer of
+  // another depth-stencil format).
+  static std::unique_ptr<GLRenderTarget> Create(int width, int height,
+                                                std::weak_ptr<const void> contextToken);
+
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  // Draws go to the target from now on.
+  void Bind() const;
+  // Draws go to the back buffer again.
+  static void BindBackBuffer();
+  // Copy the whole target's colour, or its depth and stencil, onto the
+  // back buffer, pixel for pixel, and leave the back buffer bound.
+  void CopyColourToBackBuffer() const;
+  void CopyDepthStencilToBackBuffer() const;
+
+ private:
+  GLRenderTarget() = default;
+  void Copy(unsigned buffers) const;
+
+  int width_ = 0, height_ = 0;
+  GLObject colour_, depthStencil_, framebuffer_;
+};
+
+}  // namespace platform

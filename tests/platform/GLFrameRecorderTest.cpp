@@ -1,0 +1,58 @@
+// The frame recorder's choice for a frame's still layer: drawn where it
+// goes while it changes, kept once it stayed the same for a frame,
+// restored while it equals the kept picture (slow drawing aside while the
+// picture is fresh), drawn again after anything the calls cannot tell.
+#include "platform/GLFrameRecorder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using StillUse = platform::GLFrameRecorder::StillUse;
+
+class StillChoice : public ::testing::Test {
+ protected:
+  void SetUp() override { recorder_.SetActive(true); }
+
+  // A frame: a still layer drawing `still` (slow drawing `slow` inside
+  // it), then `moving` over it. The still layer's use as its calls ran,
+  // and "calm" when the frame counted as calm.
+  std::string Frame(int still, int slow, int moving, bool keptFresh = false) {
+    StillUse use = StillUse::Draw;
+    recorder_.SetStill(true);
+    recorder_.Add(
+        1, [&] { use = recorder_.Still(); }, still);
+    recorder_.SetSlow(true);
+    recorder_.Add(
+        2, [] {}, slow);
+    recorder_.SetSlow(false);
+    recorder_.SetStill(false);
+    recorder_.Add(
+        3, [] {}, moving);
+    recorder_.DropIfUnchanged(0, false, keptFresh);
+    const char* names[] = {"draw", "keep", "restore"};
+    return std::string(names[static_cast<int>(use)]) + (recorder_.LastFrameCalm() ? " calm" : "");
+  }
+
+  platform::GLFrameRecorder recorder_;
+};
+
+TEST_F(StillChoice, AStillLayerIsKeptOnceItStaysTheSameAndRestoredWhileItEqualsThePicture) {
+  EXPECT_EQ(Frame(1, 0, 0), "draw");
+  EXPECT_EQ(Frame(1, 0, 1), "keep");
+  EXPECT_EQ(Frame(1, 0, 2), "restore calm");
+  EXPECT_EQ(Frame(1, 1, 3, true), "restore calm");  // slow drawing moved, the picture is fresh
+  EXPECT_EQ(Frame(1, 2, 4, false), "keep");         // and now it is not
+  EXPECT_EQ(Frame(2, 2, 5), "draw");
+  EXPECT_EQ(Frame(3, 2, 6), "draw");
+  EXPECT_EQ(Frame(3, 2, 7), "keep");
+  recorder_.MarkChanged();
+  EXPECT_EQ(Frame(3, 2, 8), "draw");
+  EXPECT_EQ(Frame(3, 2, 9), "keep");
+  recorder_.ForgetKept();
+  EXPECT_EQ(Frame(3, 2, 10), "keep");
+}
+
+}  // namespace
