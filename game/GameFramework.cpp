@@ -224,14 +224,20 @@ void GameFramework::DrawBoard(float dt) {
   ParticleSystem& particles = GetParticleSystem();
   if (state == kStateBoard) board.Update(dt);
   particles.Update3D(dt);
+  // The board, its pieces and their shadows stand still while the player
+  // thinks: the device may keep their picture. The side marker runs along
+  // the portraits, clear of the board, so it is drawn after them.
+  renderer->SetStillDrawing(true);
   renderer->BeginFrame(true);
   SetUp2D();
-  board.DrawSideMarker();
   GetCamera().Apply();
   board.DrawBoard();
   YDrawQueue::Flush2();
   YDrawQueue::Flush1();
   DrawShadows();
+  renderer->SetStillDrawing(false);
+  SetUp2D();
+  board.DrawSideMarker();
   GetCamera().Apply();
   board.DrawArrow();
   renderer->Set2DProjection(kUIWidth, kUIHeight);
