@@ -7,17 +7,8 @@
 // Skipped without an X display.
 #include <gtest/gtest.h>
 
-#include <algorithm>
-#include <cstdlib>
-#include <memory>
-
-#include "game/GameFramework.h"
-#include "platform/GLDevice.h"
-#include "platform/Image.h"
 #include "players/YPlayer.h"
-#include "render/Render_D3D.h"
-#include "render/YRender.h"
-#include "tests/support/TestSupport.h"
+#include "tests/e2e/GameFrameFixture.h"
 #include "tiles/YTileset.h"
 
 namespace {
@@ -29,18 +20,11 @@ void Fighter(YPlayer& player, const char* name) {
   player.maxValues = {0, 30, 30, 30, 30, 100};
 }
 
-class DuelFrame : public ::testing::Test {
+class DuelFrame : public e2e::GameFrameFixture {
  protected:
   void SetUp() override {
-    if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no X display";
-    testing_support::WriteFile(user_.File("QuennelVarrick/config.yml"),
-                               "<config>\n  <video fullscreen=\"0\">\n  <window width=\"1000\" "
-                               "height=\"625\">\n</config>\n");
-    game_ = std::make_unique<GameFramework>();
-    auto* render = dynamic_cast<Render_D3D*>(g_render);
-    ASSERT_NE(render, nullptr);
-    device_ = dynamic_cast<platform::GLDevice*>(render->Device());
-    ASSERT_NE(device_, nullptr);
+    GameFrameFixture::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
     YTileset& battle = GetTileset();
     battle.Load("ui\\english\\");
     Fighter(left_, "Left");
@@ -56,11 +40,6 @@ class DuelFrame : public ::testing::Test {
     game_.reset();
   }
 
-  testing_support::ScopedTempDir user_;
-  testing_support::ScopedEnv appData_{"APPDATA", user_.Str()};
-  testing_support::ScopedCwd cwd_{QV_GAME_DIR};
-  std::unique_ptr<GameFramework> game_;
-  platform::GLDevice* device_ = nullptr;
   YPlayer left_, right_;
 };
 
@@ -68,29 +47,13 @@ class DuelFrame : public ::testing::Test {
 TEST_F(DuelFrame, WhileOnlyTheMarkerMovesTheRestIsRestoredAsDrawingItShows) {
   platform::GLDeviceThrift thrift;
   thrift.slowFrameMs = 0;  // the kept picture shows the background as it is now
-  device_->SetThrift(thrift);
-  for (int i = 0; i < 3; ++i) game_->DrawFrame(0);
-  const std::uint64_t restoredBefore = device_->RestoredStillLayers();
   platform::Image restored, drawn;
-  device_->CaptureNextPresent(&restored);
-  game_->DrawFrame(0);
-  EXPECT_EQ(device_->RestoredStillLayers() - restoredBefore, 1u);
-  thrift.skipUnchangedFrames = false;
-  device_->SetThrift(thrift);
-  device_->CaptureNextPresent(&drawn);
-  game_->DrawFrame(0);
+  EXPECT_EQ(RestoredThenDrawn(0, thrift, restored, drawn), 1u);
   ASSERT_EQ(restored.bgra.size(), drawn.bgra.size());
   ASSERT_FALSE(drawn.bgra.empty());
-  std::size_t differing = 0;
-  for (std::size_t i = 0; i < drawn.bgra.size(); i += 4) {
-    int most = 0;
-    for (int c = 0; c < 3; ++c) most = std::max(most, std::abs(restored.bgra[i + c] - drawn.bgra[i + c]));
-    differing += most > 2;
-  }
-  EXPECT_LT(differing, 200u) << "pixels that differ between the restored and the drawn duel frame";
-  std::size_t lit = 0;  // the board and panels are there, not an empty frame
-  for (std::size_t i = 0; i < restored.bgra.size(); i += 4) lit += restored.bgra[i + 1] > 64;
-  EXPECT_GT(lit * 4, restored.bgra.size() / 4) << "pixels lit in the restored frame";
+  EXPECT_LT(DifferingPixels(restored, drawn), 200u)
+      << "pixels that differ between the restored and the drawn frame";
+  EXPECT_TRUE(MostlyLit(restored));
 }
 
 }  // namespace

@@ -1,0 +1,82 @@
+// The whole application object drawing in a real 1000 x 625 window on the
+// OpenGL device, for pixel tests of the game's frames: a frame whose still
+// layer is restored from the kept picture is read back beside the next one
+// drawn whole. Skipped without an X display.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+
+#include "game/GameFramework.h"
+#include "platform/GLDevice.h"
+#include "platform/Image.h"
+#include "render/Render_D3D.h"
+#include "render/YRender.h"
+#include "tests/support/TestSupport.h"
+
+namespace e2e {
+
+class GameFrameFixture : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (std::getenv("DISPLAY") == nullptr) GTEST_SKIP() << "no X display";
+    testing_support::WriteFile(user_.File("QuennelVarrick/config.yml"),
+                               "<config>\n  <video fullscreen=\"0\">\n  <window width=\"1000\" "
+                               "height=\"625\">\n</config>\n");
+    game_ = std::make_unique<GameFramework>();
+    auto* render = dynamic_cast<Render_D3D*>(g_render);
+    ASSERT_NE(render, nullptr);
+    device_ = dynamic_cast<platform::GLDevice*>(render->Device());
+    ASSERT_NE(device_, nullptr);
+  }
+
+  // Three frames of dt under `thrift`, then one more read back into
+  // `restored`, then one drawn whole (nothing kept) into `drawn`; the
+  // still layers restored in the frame read back.
+  std::uint64_t RestoredThenDrawn(float dt, platform::GLDeviceThrift thrift, platform::Image& restored,
+                                  platform::Image& drawn) {
+    device_->SetThrift(thrift);
+    for (int i = 0; i < 3; ++i) game_->DrawFrame(dt);
+    const std::uint64_t before = device_->RestoredStillLayers();
+    device_->CaptureNextPresent(&restored);
+    game_->DrawFrame(dt);
+    const std::uint64_t restores = device_->RestoredStillLayers() - before;
+    thrift.skipUnchangedFrames = false;
+    thrift.keepStillLayer = false;
+    device_->SetThrift(thrift);
+    device_->CaptureNextPresent(&drawn);
+    game_->DrawFrame(dt);
+    return restores;
+  }
+
+  // Pixels whose red, green or blue differ by more than a rounding step.
+  static std::size_t DifferingPixels(const platform::Image& a, const platform::Image& b) {
+    std::size_t differing = 0;
+    for (std::size_t i = 0; i + 3 < a.bgra.size() && i + 3 < b.bgra.size(); i += 4) {
+      int most = 0;
+      for (int c = 0; c < 3; ++c) most = std::max(most, std::abs(a.bgra[i + c] - b.bgra[i + c]));
+      differing += most > 2;
+    }
+    return differing;
+  }
+  // Whether at least a quarter of the frame is lit (green above a quarter):
+  // the board and the panels are there, not an empty frame.
+  static bool MostlyLit(const platform::Image& frame) {
+    std::size_t lit = 0;
+    for (std::size_t i = 0; i + 3 < frame.bgra.size(); i += 4) lit += frame.bgra[i + 1] > 64;
+    return lit * 4 > frame.bgra.size() / 4;
+  }
+
+  testing_support::ScopedTempDir user_;
+  testing_support::ScopedEnv appData_{"APPDATA", user_.Str()};
+  testing_support::ScopedCwd cwd_{QV_GAME_DIR};
+  std::unique_ptr<GameFramework> game_;
+  platform::GLDevice* device_ = nullptr;
+};
+
+}  // namespace e2e
