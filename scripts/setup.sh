@@ -5,7 +5,7 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 
 packages=(
-  build-essential cmake pkg-config git
+  build-essential cmake ninja-build lld pkg-config git
   libsdl2-dev libgl1-mesa-dev libgl1-mesa-dri mesa-utils
   libopenal-dev libvorbis-dev libogg-dev
   libjpeg-dev libpng-dev zlib1g-dev libfreetype-dev fonts-dejavu-core
@@ -27,5 +27,8 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 jobs=$(nproc 2>/dev/null || echo 2)
-cmake -S "$top" -B "$top/build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQV_TESTS=ON >/dev/null
+# A new build folder is made for Ninja; one made before keeps its generator.
+generator=()
+[ -f "$top/build/CMakeCache.txt" ] || generator=(-G Ninja)
+cmake -S "$top" -B "$top/build" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQV_TESTS=ON >/dev/null
 cmake --build "$top/build" -j"$jobs"
