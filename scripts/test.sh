@@ -90,8 +90,10 @@ targets=()
 for target in "$top"/build-fuzz/tests/fuzz/Fuzz*; do
   [ -x "$target" ] && [ -f "$target" ] && targets+=("$target")
 done
-# The targets run side by side, one per core, within the total budget.
-fuzz_seconds=$(( fuzz_total_seconds * jobs / ${#targets[@]} ))
+# The targets run side by side, one per core, in rounds that together stay
+# within the total budget.
+fuzz_rounds=$(( (${#targets[@]} + jobs - 1) / jobs ))
+fuzz_seconds=$(( fuzz_total_seconds / fuzz_rounds ))
 [ "$fuzz_seconds" -ge 10 ] || fuzz_seconds=10
 [ "$fuzz_seconds" -le 60 ] || fuzz_seconds=60
 echo "== fuzzing, ${fuzz_seconds} s per target, ${jobs} at a time"
