@@ -12,12 +12,11 @@
 namespace {
 constexpr std::uint32_t kHelpOpen = 0x40000;
 constexpr std::uint32_t kSceneBits = 7;
-
-// A file that yields no control adds no page.
-void AddPage(BookPages::PageList& list, std::unique_ptr<UIControl> page) {
-  if (page) list.push_back(std::move(page));
-}
 }  // namespace
+
+void BookPages::ReadPage(PageList& list, const std::string& file) {
+  if (std::unique_ptr<UIControl> page = UIParser::LoadLayout(file)) list.push_back(std::move(page));
+}
 
 BookPages::BookPages(YBook& book) : book_(book) {}
 
@@ -28,8 +27,7 @@ BookPages::~BookPages() {
 bool BookPages::OpenIntro(std::string_view folder, UIRoot& ui) {
   if (introPages.empty()) {
     for (int n = 1; n <= kIntroPages; ++n)
-      AddPage(introPages,
-              UIParser::LoadLayout(std::string(folder) + "intro\\page" + std::to_string(n) + ".yml"));
+      ReadPage(introPages, std::string(folder) + "intro\\page" + std::to_string(n) + ".yml");
   }
   if (introPages.empty()) return false;
   ui.SetScreen(book_.SetPages(View(introPages)));
@@ -49,8 +47,7 @@ bool BookPages::OpenHelp(bool fromStart, std::uint32_t state, std::string_view f
 
 void BookPages::LoadHelp(std::string_view folder, HelpPageBuilder& builder) {
   const std::string help = std::string(folder) + "help\\";
-  for (const std::string& name : ListDirectory(help + "page*.yml"))
-    AddPage(helpPages, UIParser::LoadLayout(help + name));
+  for (const std::string& name : ListDirectory(help + "page*.yml")) ReadPage(helpPages, help + name);
   const HelpPageBuilder::Sections sections = builder.Append(helpPages);
   helpSpellsPage = sections.spells;
   helpSpecialSpellsPage = sections.specialSpells;

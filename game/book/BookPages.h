@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -50,6 +51,9 @@ class BookPages {
 
   // The pages of a list as the book takes them.
   static std::vector<UIControl*> View(const PageList& list);
+  // Appends the page the layout file reads to; a file that yields no
+  // control adds no page.
+  static void ReadPage(PageList& list, const std::string& file);
 
   PageList introPages;
   PageList helpPages;

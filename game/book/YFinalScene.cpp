@@ -8,6 +8,7 @@
 #include "draw/ParticleSystem.h"
 #include "framework/Init.h"
 #include "framework/YMatrix4.h"
+#include "game/book/BookPages.h"
 #include "game/book/YBook.h"
 #include "game/screens/ScreenEvents.h"
 #include "game/screens/ScreenHost.h"
@@ -15,7 +16,6 @@
 #include "render/YRender.h"
 #include "render/YShader.h"
 #include "ui/UIControl.h"
-#include "ui/UIParser.h"
 #include "ui/UIRoot.h"
 
 namespace {
@@ -83,18 +83,16 @@ void YFinalScene::Open(const std::string& interfaceFolder) {
   stage = kPicture;
   timer = StageTime(kPicture);
   if (!pagesBuilt_) BuildPages(interfaceFolder);
-  book_.SetPages(pageList);
+  book_.SetPages(Pages());
 }
 
-// A file that builds nothing adds no page.
+std::vector<UIControl*> YFinalScene::Pages() const {
+  return BookPages::View(finalPages_);
+}
+
 void YFinalScene::BuildPages(const std::string& interfaceFolder) {
   pagesBuilt_ = true;
-  for (const char* file : kPageFiles) {
-    std::unique_ptr<UIControl> page = UIParser::LoadLayout(interfaceFolder + file);
-    if (page == nullptr) continue;
-    pageList.push_back(page.get());
-    finalPages_.push_back(std::move(page));
-  }
+  for (const char* file : kPageFiles) BookPages::ReadPage(finalPages_, interfaceFolder + file);
 }
 
 void YFinalScene::Update(float dt) {

@@ -61,7 +61,8 @@ class YFinalScene {
   int Stage() const { return stage; }
   float Timer() const { return timer; }
   float Pulse() const { return pulse; }
-  const std::vector<UIControl*>& Pages() const { return pageList; }
+  // The closing pages, as the book shows them.
+  std::vector<UIControl*> Pages() const;
 
  private:
   void BuildPages(const std::string& interfaceFolder);
@@ -80,5 +81,4 @@ class YFinalScene {
   YShader* fireShader_ = nullptr;
   bool pagesBuilt_ = false;
   std::vector<std::unique_ptr<UIControl>> finalPages_;
-  std::vector<UIControl*> pageList;
 };

@@ -160,6 +160,13 @@ class PlayRun : public e2e::ProgramRunFixture {
     ASSERT_TRUE(Reach("book", "0x40004", lastSpread));
     ASSERT_TRUE(Open("back", "mainMenu.yml"));
   }
+  // Escape's question over a game in progress, answered yes: the main menu.
+  void LeaveForTheMenu() {
+    PressKey(window_, "Escape");
+    ASSERT_TRUE(Reach("yesno.yml", "0x9"));
+    ASSERT_TRUE(Click("yes"));
+    ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
+  }
   // The screens the game went through, for a failure's message.
   std::string Trail() const {
     std::string trail;
@@ -211,10 +218,7 @@ TEST_F(PlayRun, ANewHeroPassesTheDoorKeeperShopsSavesLeavesAndContinues) {
   EXPECT_LT(current_.gold, gold) << "the monster was paid for";
   const int goldLeft = current_.gold;
   // Escape's question leaves the quest, which is saved, for the main menu.
-  PressKey(window_, "Escape");
-  ASSERT_TRUE(Reach("yesno.yml", "0x9"));
-  ASSERT_TRUE(Click("yes"));
-  ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
+  ASSERT_NO_FATAL_FAILURE(LeaveForTheMenu());
   ASSERT_TRUE(current_.at.count("continue")) << "a save to continue";
   ASSERT_TRUE(Click("exit"));
   ASSERT_TRUE(Reach("yesno.yml", "0xc"));
@@ -231,18 +235,14 @@ TEST_F(PlayRun, ANewHeroPassesTheDoorKeeperShopsSavesLeavesAndContinues) {
   ASSERT_TRUE(Open("ok", "panel"));
 
   // A second hero's quest: two saves, so "continue" offers the choice.
-  PressKey(window_, "Escape");
-  ASSERT_TRUE(Reach("yesno.yml", "0x9"));
-  ASSERT_TRUE(Open("yes", "mainMenu.yml"));
+  ASSERT_NO_FATAL_FAILURE(LeaveForTheMenu());
   ASSERT_TRUE(Open("new", "newHero.yml"));
   ASSERT_TRUE(Open("ok", "book"));
   PressKey(window_, "Escape");  // the introduction skipped
   ASSERT_TRUE(Reach("message.yml"));
   ASSERT_TRUE(Open("ok", "battle_victory.yml"));
   ASSERT_TRUE(Open("ok", "panel"));
-  PressKey(window_, "Escape");
-  ASSERT_TRUE(Reach("yesno.yml", "0x9"));
-  ASSERT_TRUE(Open("yes", "mainMenu.yml"));
+  ASSERT_NO_FATAL_FAILURE(LeaveForTheMenu());
   ASSERT_TRUE(Open("continue", "selectSave.yml"));
   ASSERT_TRUE(Click("1"));
   ASSERT_TRUE(Open("ok", "panel"));

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 #include <string>
+#include <utility>
 
 #include "board/YTessor.h"
 #include "draw/YControlPanel.h"
@@ -112,10 +113,11 @@ void PlayGame::Report() {
   const int slot = onPanel ? panel.selectedSlot : -1;
   const std::int32_t gold = onPanel && panel.player != nullptr ? panel.player->gold : -1;
   const UIControl* capture = UIControl::Capture();
+  std::string detail = SceneDetail();
   if (State() == reportedState_ && active == reportedActive_ && tab == reportedTab_ && slot == reportedSlot_ &&
-      gold == reportedGold_ && capture == reportedCapture_ && SceneDetail() == reportedDetail_)
+      gold == reportedGold_ && capture == reportedCapture_ && detail == reportedDetail_)
     return;
-  reportedDetail_ = SceneDetail();
+  reportedDetail_ = std::move(detail);
   reportedCapture_ = capture;
   reportedState_ = State();
   reportedActive_ = active;
