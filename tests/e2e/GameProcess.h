@@ -35,6 +35,7 @@ class GameProcess {
   // Sends a signal to the running game (SIGTERM: what a desktop's log-out
   // or a service manager sends).
   void Signal(int signalNumber) const;
+  pid_t Pid() const { return pid_; }
 
  private:
   pid_t pid_ = -1;

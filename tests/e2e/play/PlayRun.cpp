@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <fstream>
 #include <memory>
 #include <string>
 #include <utility>
@@ -17,14 +18,43 @@
 #include "modes/YGameHotseat.h"
 #include "modes/YGameNetwork.h"
 #include "modes/YGameQuest.h"
+#include "platform/Paths.h"
 #include "players/YPlayerHero.h"
 #include "tests/modes/ComputerFactory.h"
 #include "tiles/YPlayerCommander.h"
+#include "tiles/YTileset.h"
 #include "ui/UICombobox.h"
 #include "ui/UIComboboxList.h"
 #include "ui/UIControl.h"
 
 namespace {
+
+// How the user's side ends a duel, as the file "standin.txt" in the user
+// folder says when the duel begins: "lose" (the user's fighter falls at its
+// first turn), "hero-loses" (only the hero falls, the hero's monsters win),
+// anything else or no file: the enemy falls.
+class YieldingCommander : public YPlayerCommander {
+ public:
+  YieldingCommander(std::int32_t side, bool heroOnly) : YPlayerCommander(side), heroOnly_(heroOnly) {}
+  std::int32_t Kind() const override { return kComputer; }
+  void Update() override {
+    YPlayer* own = Battle()->Fighter(side);
+    YPlayer* other = Battle()->Fighter(side ^ 1);
+    if (own == nullptr || other == nullptr) return;
+    const bool yields = !heroOnly_ || dynamic_cast<YPlayerHero*>(own) != nullptr;
+    (yields ? own : other)->health = 0;
+  }
+
+ private:
+  bool heroOnly_;
+};
+
+std::string StandInMode() {
+  std::ifstream file(platform::UserDataParent() + "/QuennelVarrick/standin.txt");
+  std::string mode;
+  file >> mode;
+  return mode;
+}
 
 class StandInFactory : public CommanderFactory {
  public:
@@ -32,6 +62,8 @@ class StandInFactory : public CommanderFactory {
     return BoardComputer(side, 0);
   }
   std::unique_ptr<YPlayerCommander> DuelUser(std::int32_t side) override {
+    const std::string mode = StandInMode();
+    if (mode == "lose" || mode == "hero-loses") return std::make_unique<YieldingCommander>(side, mode != "lose");
     return MakeStrikingCommander(side);  // at its first turn the enemy falls
   }
 };

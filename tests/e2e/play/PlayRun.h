@@ -3,7 +3,8 @@
 // game never offers a player. Wherever a mode seats the user in a battle a
 // stand-in plays instead (the board computer of the easiest row; in a duel
 // the user's side strikes its enemy down at its first turn, so that the
-// user wins every fight), and the program tells on standard error what a
+// user wins every fight, unless the user folder's "standin.txt" says
+// otherwise: see PlayRun.cpp), and the program tells on standard error what a
 // player sees: whenever the screen-state word or the active screen changes
 // and no fade is pending, a block
 //   screen <layout file | panel | board | none> 0x<state word>

@@ -1,125 +1,18 @@
-// The game as a new player meets it, through its window: the menus and
-// dialogs clicked with xdotool where the game says their controls are, the
-// user's battles played by the test program's stand-ins. Every screen
-// passed is kept in <build>/screenshots/play_*.png; a failure names the
-// screen it waited for and the screens the game went through.
+// The game as a new player meets it, through its window (PlayFixture.h).
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <cstdio>
 #include <filesystem>
-#include <iterator>
-#include <map>
-#include <memory>
-#include <sstream>
 #include <string>
-#include <utility>
-#include <vector>
 
-#include "tests/e2e/GameFixture.h"
+#include "tests/play/PlayFixture.h"
 
 namespace {
 
 using namespace std::chrono_literals;
+using play::kBoardGame;
 
-// One report of the program: the active screen, the state word and where
-// its named controls are.
-struct Screen {
-  std::string name;
-  std::string state;
-  std::map<std::string, std::pair<int, int>> at;
-  std::map<std::string, int> current;  // drop-down lists' chosen items
-  int gold = -1;                       // on the control panel
-  std::string detail;                  // "page N" of the book, "stage N" of the final scene
-};
-
-// The last whole report in the program's output.
-Screen LastScreen(const std::string& out) {
-  Screen screen;
-  const std::size_t end = out.rfind("\nend\n");
-  if (end == std::string::npos) return screen;
-  const std::size_t start = out.rfind("screen ", end);
-  if (start == std::string::npos) return screen;
-  std::istringstream lines(out.substr(start, end - start));
-  std::string word;
-  lines >> word >> screen.name >> screen.state;
-  while (lines >> word) {
-    if (word == "gold") {
-      lines >> screen.gold;
-      continue;
-    }
-    if (word == "page" || word == "stage") {
-      std::getline(lines, screen.detail);
-      screen.detail = word + screen.detail;
-      continue;
-    }
-    if (word == "current") {
-      std::string name;
-      lines >> name >> screen.current[name];
-      continue;
-    }
-    std::string name;
-    int x = 0, y = 0;
-    lines >> name >> x >> y;
-    screen.at[name] = {x, y};
-  }
-  return screen;
-}
-
-class PlayRun : public e2e::ProgramRunFixture {
+class FirstPlay : public play::PlayRun {
  protected:
-  // The game, looking for network peers only on this machine.
-  void Start() {
-    seen_ = 0;
-    run_ = std::make_unique<e2e::GameProcess>(tmp.Str(), e2e::Display(),
-                                              std::vector<std::string>{"-broadcast", "127.255.255.255"},
-                                              e2e::Launch{QV_PLAYRUN_EXE, ""});
-    window_ = WaitForWindow();
-    ASSERT_FALSE(window_.empty()) << run_->Stderr();
-    PressKey(window_, "Escape");  // past the splash screens
-  }
-  // Waits for a report, newer than the last one reached, of `name` as the
-  // settled screen (with `state` when given and a detail beginning with
-  // `detail`), and keeps its picture.
-  ::testing::AssertionResult Reach(const std::string& name, const std::string& state = "",
-                                   const std::string& detail = "") {
-    Screen screen;
-    std::size_t end = 0;
-    const bool reached = e2e::WaitUntil(
-        [&] {
-          const std::string out = run_->Stderr();
-          end = out.rfind("\nend\n");
-          if (end == std::string::npos || end < seen_) return false;
-          screen = LastScreen(out);
-          return screen.name == name && (state.empty() || screen.state == state) &&
-                 screen.detail.rfind(detail, 0) == 0;
-        },
-        30s);
-    if (!reached)
-      return ::testing::AssertionFailure() << "never reached " << name << " " << state << " " << detail
-                                           << "; last " << screen.name << " " << screen.state << " "
-                                           << screen.detail << "\n"
-                                           << Trail();
-    seen_ = end + 1;
-    current_ = screen;
-    const std::string test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    char number[16];
-    std::snprintf(number, sizeof number, "%02d", ++shots_);
-    Screenshot(window_, Shot("play_" + test.substr(0, 12) + "_" + number + "_" + name + ".png"));
-    return ::testing::AssertionSuccess();
-  }
-  ::testing::AssertionResult Click(const std::string& control) {
-    const auto it = current_.at.find(control);
-    if (it == current_.at.end())
-      return ::testing::AssertionFailure() << current_.name << " has no control " << control;
-    Point(window_, it->second.first, it->second.second);
-    return ::testing::AssertionSuccess();
-  }
-  // Clicks `control`, then `then` on the screen that follows.
-  ::testing::AssertionResult Open(const std::string& control, const std::string& screen) {
-    if (auto clicked = Click(control); !clicked) return clicked;
-    return Reach(screen);
-  }
   // Every menu, dialog and setup the main menu leads to, each left by its
   // own button, back at the main menu.
   void VisitTheMenus() {
@@ -154,40 +47,15 @@ class PlayRun : public e2e::ProgramRunFixture {
     ASSERT_TRUE(Reach("book", "0x40004", "page "));
     const std::string lastSpread = current_.detail;
     ASSERT_NE(lastSpread, "page 0");
-    PressKey(window_, "Escape");
+    Press("Escape");
     ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
-    PressKey(window_, "F1");
+    Press("F1");
     ASSERT_TRUE(Reach("book", "0x40004", lastSpread));
     ASSERT_TRUE(Open("back", "mainMenu.yml"));
   }
-  // Escape's question over a game in progress, answered yes: the main menu.
-  void LeaveForTheMenu() {
-    PressKey(window_, "Escape");
-    ASSERT_TRUE(Reach("yesno.yml", "0x9"));
-    ASSERT_TRUE(Click("yes"));
-    ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
-  }
-  // The screens the game went through, for a failure's message.
-  std::string Trail() const {
-    std::string trail;
-    std::istringstream lines(run_->Stderr());
-    for (std::string line; std::getline(lines, line);)
-      if (line.rfind("screen ", 0) == 0) trail += line + "\n";
-    return trail;
-  }
-  void Stop() {
-    run_->Signal(SIGTERM);
-    EXPECT_EQ(run_->Wait(15s), std::optional<int>(0)) << run_->Stderr();
-  }
-
-  std::unique_ptr<e2e::GameProcess> run_;
-  std::string window_;
-  Screen current_;
-  std::size_t seen_ = 0;  // where the output after the last reached report starts
-  int shots_ = 0;
 };
 
-TEST_F(PlayRun, ANewHeroPassesTheDoorKeeperShopsSavesLeavesAndContinues) {
+TEST_F(FirstPlay, ANewHeroPassesTheDoorKeeperShopsSavesLeavesAndContinues) {
   ASSERT_NO_FATAL_FAILURE(Start());
   ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
   ASSERT_TRUE(Click("new"));
@@ -223,7 +91,7 @@ TEST_F(PlayRun, ANewHeroPassesTheDoorKeeperShopsSavesLeavesAndContinues) {
   ASSERT_TRUE(Click("exit"));
   ASSERT_TRUE(Reach("yesno.yml", "0xc"));
   ASSERT_TRUE(Click("yes"));
-  ASSERT_EQ(run_->Wait(15s), std::optional<int>(0)) << run_->Stderr();
+  ASSERT_EQ(own_.run->Wait(15s), std::optional<int>(0)) << own_.run->Stderr();
 
   // Started again, "continue" takes the only save back to the panel.
   ASSERT_NO_FATAL_FAILURE(Start());
@@ -238,7 +106,7 @@ TEST_F(PlayRun, ANewHeroPassesTheDoorKeeperShopsSavesLeavesAndContinues) {
   ASSERT_NO_FATAL_FAILURE(LeaveForTheMenu());
   ASSERT_TRUE(Open("new", "newHero.yml"));
   ASSERT_TRUE(Open("ok", "book"));
-  PressKey(window_, "Escape");  // the introduction skipped
+  Press("Escape");  // the introduction skipped
   ASSERT_TRUE(Reach("message.yml"));
   ASSERT_TRUE(Open("ok", "battle_victory.yml"));
   ASSERT_TRUE(Open("ok", "panel"));
@@ -252,7 +120,7 @@ TEST_F(PlayRun, ANewHeroPassesTheDoorKeeperShopsSavesLeavesAndContinues) {
 
 // Every menu screen in both interface languages, the second chosen on the
 // options screen; each picture is kept for review.
-TEST_F(PlayRun, EveryMenuScreenOfBothLanguagesIsShownAndKept) {
+TEST_F(FirstPlay, EveryMenuScreenOfBothLanguagesIsShownAndKept) {
   ASSERT_NO_FATAL_FAILURE(Start());
   ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
   ASSERT_NO_FATAL_FAILURE(VisitTheMenus());
@@ -266,9 +134,9 @@ TEST_F(PlayRun, EveryMenuScreenOfBothLanguagesIsShownAndKept) {
   EXPECT_TRUE(LogHas("Parse fonts from file, ui\\deutsch\\fonts.yml")) << Log();
   ASSERT_NO_FATAL_FAILURE(VisitTheMenus());
   // The help of the new language, opened where the old one was left.
-  PressKey(window_, "F1");
+  Press("F1");
   ASSERT_TRUE(Reach("book", "0x40004", "page "));
-  PressKey(window_, "Escape");
+  Press("Escape");
   ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
   Stop();
 }
@@ -299,22 +167,20 @@ std::string LastLevelSave(int lastLevel) {
          "</game>\n";
 }
 
-TEST_F(PlayRun, TheLastLevelWonLeadsThroughTheFinalSceneToTheHallOfFame) {
-  const std::filesystem::path levels = std::filesystem::path(QV_PLAYRUN_EXE).parent_path() / "levels";
-  const auto levelCount = std::distance(std::filesystem::directory_iterator(levels), {});
-  ASSERT_GT(levelCount, 0);
+TEST_F(FirstPlay, TheLastLevelWonLeadsThroughTheFinalSceneToTheHallOfFame) {
+  ASSERT_GT(LevelCount(), 0);
   std::filesystem::create_directories(UserFolder() / "save");
-  testing_support::WriteFile(UserFolder() / "save" / "00000.yml", LastLevelSave(static_cast<int>(levelCount) - 1));
+  testing_support::WriteFile(UserFolder() / "save" / "00000.yml", LastLevelSave(LevelCount() - 1));
   ASSERT_NO_FATAL_FAILURE(Start());
   ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
   ASSERT_TRUE(Click("continue"));
-  ASSERT_TRUE(Reach("battle_victory.yml"));
+  ASSERT_TRUE(Reach("battle_victory.yml", "", "", kBoardGame));
   ASSERT_TRUE(Open("ok", "questFinal.yml"));
   ASSERT_TRUE(Click("ok"));
   ASSERT_TRUE(Reach("none", "0x20005", "stage 3"));
-  PressKey(window_, "space");
+  Press("space");
   ASSERT_TRUE(Reach("none", "0x20005", "stage 0 waiting"));
-  Point(window_, 500, 300);
+  Point(own_.window, 500, 300);
   ASSERT_TRUE(Reach("hallFame.yml", "0x80004"));
   Stop();
 }

@@ -1,0 +1,99 @@
+// Plays the game as a player would, through its window: the menus and
+// dialogs clicked with xdotool where the game says their controls are, the
+// user's battles played by the play program's stand-ins (qv_playrun).
+// Every screen reached is kept in <build>/screenshots/play_*.png; a failure
+// names the screen it waited for, the step, and the screens the game went
+// through.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "tests/e2e/GameFixture.h"
+
+namespace play {
+
+// One report of the program: the active screen, the state word and where
+// its named controls are.
+struct Screen {
+  std::string name;
+  std::string state;
+  std::map<std::string, std::pair<int, int>> at;
+  std::map<std::string, int> current;  // drop-down lists' chosen items
+  int gold = -1;                       // on the control panel
+  std::string detail;                  // "page N" of the book, "stage N" of the final scene
+};
+
+// Long enough for a board game of a few moves and its duels.
+inline constexpr std::chrono::seconds kBoardGame{180};
+
+// The last whole report in the program's output.
+Screen LastScreen(const std::string& out);
+
+// One running game: its process, window, user folder and the last screen
+// reached.
+struct Game {
+  std::string label;                     // in screenshot names
+  std::filesystem::path appData;         // its APPDATA
+  std::unique_ptr<e2e::GameProcess> run;
+  std::string window;
+  Screen current;
+  std::size_t seen = 0;  // where the output after the last reached report starts
+  std::filesystem::path UserFolder() const { return appData / "QuennelVarrick"; }
+};
+
+class PlayRun : public e2e::ProgramRunFixture {
+ protected:
+  PlayRun();
+  // Keeps every game's log and report beside the screenshots.
+  void TearDown() override;
+  // The game, looking for network peers only on this machine, past its
+  // splash screens; `game` defaults to the fixture's own. Its user folder
+  // gets a windowed configuration first when it has none.
+  void Start(const std::vector<std::string>& args = {});
+  void Start(Game& game, const std::vector<std::string>& args = {});
+  // The game the steps below drive.
+  void Use(Game& game) { game_ = &game; }
+  Game& Current() { return *game_; }
+  // Waits for a report, newer than the last one reached, of `name` as the
+  // settled screen (with `state` when given and a detail beginning with
+  // `detail`), and keeps its picture.
+  ::testing::AssertionResult Reach(const std::string& name, const std::string& state = "",
+                                   const std::string& detail = "",
+                                   std::chrono::seconds timeout = std::chrono::seconds(30));
+  ::testing::AssertionResult Click(const std::string& control);
+  // Clicks `control`, then waits for `screen`.
+  ::testing::AssertionResult Open(const std::string& control, const std::string& screen);
+  void Press(const std::string& keys) { PressKey(game_->window, keys); }
+  // How the stand-in ends the user's next duels: "win", "lose" or
+  // "hero-loses" (PlayRun.cpp).
+  void StandIn(const std::string& mode) const;
+  // Escape's question over a game in progress, answered yes: the main menu.
+  void LeaveForTheMenu();
+  // The screens the game went through, for a failure's message.
+  std::string Trail() const;
+  // SIGTERM, and a clean exit.
+  void Stop();
+  // The program folder's campaign levels.
+  static int LevelCount();
+
+  Game own_;
+  Screen& current_;
+
+ private:
+  void KeepLog(const Game& game) const;
+  std::string TestName() const;
+
+  std::vector<const Game*> started_;
+  Game* game_ = &own_;
+  int shots_ = 0;
+};
+
+}  // namespace play
