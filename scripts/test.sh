@@ -11,9 +11,8 @@ fuzz_total_seconds=${QV_FUZZ_TOTAL_SECONDS:-240}
 
 "$top/scripts/setup.sh"
 
-xvfb_pid=""
-cleanup() { [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true; }
-trap cleanup EXIT
+# shellcheck source=scripts/xvfb.sh
+. "$top/scripts/xvfb.sh"
 
 # configure <build folder> <cmake options>: a new folder is made for Ninja;
 # one made before keeps its generator.
@@ -24,20 +23,6 @@ configure() {
   cmake -S "$top" -B "$dir" "${generator[@]}" "$@" >/dev/null
 }
 
-start_xvfb() {
-  for n in $(seq 90 120); do
-    [ -e "/tmp/.X${n}-lock" ] && continue
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do
-      [ -e "/tmp/.X11-unix/X$n" ] && { export XVFB_DISPLAY=":$n"; return 0; }
-      sleep 0.1
-    done
-    kill "$xvfb_pid" 2>/dev/null || true
-  done
-  echo "could not start Xvfb" >&2
-  return 1
-}
 
 # run_suite <build folder>: headless tests without a display, window tests on Xvfb.
 run_suite() {

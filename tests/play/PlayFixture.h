@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <map>
 #include <memory>
@@ -94,6 +95,17 @@ class PlayRun : public e2e::ProgramRunFixture {
   std::vector<const Game*> started_;
   Game* game_ = &own_;
   int shots_ = 0;
+};
+
+// A maintainer's run, long or hard on the machine: it runs only when
+// QV_PLAY_LONG is set (scripts/play-long.sh), never in CI.
+template <typename Base>
+class Long : public Base {
+ protected:
+  void SetUp() override {
+    if (std::getenv("QV_PLAY_LONG") == nullptr) GTEST_SKIP() << "a maintainer's run: scripts/play-long.sh";
+    Base::SetUp();
+  }
 };
 
 }  // namespace play
