@@ -108,6 +108,12 @@ void YTessor::ClearSide(int side, bool deleteRecords) {
     if (unit == selected || unit == moving || unit == defender) ResetTurnState();
   }
   board_.ClearSide(side, deleteRecords);
+  ClearBlurCopies();
+}
+
+void YTessor::ClearUndoOfSide(int side) {
+  board_.ClearUndoOfSide(side);
+  ClearBlurCopies();
 }
 
 void YTessor::ClearUndo() {
@@ -137,7 +143,7 @@ void YTessor::ResetBoard() {
 
 void YTessor::ClearBoard() {
   ResetTurnState();
-  board_.ClearUndoOfSide(1);
+  ClearUndoOfSide(1);
   board_.ClearSide(1, true);
   board_.ClearSide(0, false);
   if (view_ != nullptr) view_->ClearCopies();

@@ -93,7 +93,10 @@ class YTessor : public UIEvent {
   // Places the unit on (x, y) when that cell is on the board, neither a wall
   // nor a pit, and empty; false and no change otherwise.
   bool IsCellFree(YTessorUnit* unit, int x, int y);
+  // Both delete units, so both drop the fading copies, which point at them.
   void ClearSide(int side, bool deleteRecords);
+  // Deletes the units that the undo records of `side` keep for taking back.
+  void ClearUndoOfSide(int side);
   // Clears everything for a new game: units and undo stack with every record,
   // both player records, the turn state and the level number.
   void ResetBoard();

@@ -234,7 +234,7 @@ void YGameQuest::LevelFightEnd() {
     Save();
     return;
   }
-  board_.Board().ClearUndoOfSide(1);
+  board_.ClearUndoOfSide(1);
   hero_->RemoveDeadMonsters();
   if (IsFinished()) {
     rewardArtifact_.clear();

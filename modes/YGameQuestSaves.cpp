@@ -99,7 +99,7 @@ std::string YGameQuest::SaveText() {
 
 void YGameQuest::Save() {
   if (hero_ == nullptr || board_.Player(0) != hero_ || savePath_.empty()) return;
-  board_.Board().ClearUndoOfSide(1);
+  board_.ClearUndoOfSide(1);
   hero_->RemoveDeadMonsters();
   const std::string text = SaveText();
   if (!MakeDirectory(SaveFolder())) Log::Printf("Cannot create the save folder %s", SaveFolder().c_str());

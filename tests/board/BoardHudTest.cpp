@@ -177,3 +177,22 @@ TEST_F(BoardHudTest, TheFrameStepsTheShownCountersAndTheMarkerOfTheSideToMove) {
 }
 
 }  // namespace
+
+// A unit that walked and then fell in its duel still has its fading
+// copies when the quest saves and so deletes the fallen: they go with it.
+TEST_F(BoardHudTest, TheCopiesOfDeletedUnitsGoWithThem) {
+  YTessorBoard& board = tessor.Board();
+  YTessorUnit* fallen = AddUnit(board, 1, 4, 4);
+  board.PushUndo(fallen);
+  tessor.LeaveBlurCopy(fallen, fallen->position, 1.0f);
+  board.SetRemovedUnit(fallen);
+  board.RemoveFromList(fallen);
+  board.LiftUnit(fallen);
+  tessor.ClearUndoOfSide(1);
+  EXPECT_TRUE(tessor.BlurCopies().empty());
+
+  YTessorUnit* cleared = AddUnit(board, 1, 2, 2);
+  tessor.LeaveBlurCopy(cleared, cleared->position, 1.0f);
+  tessor.ClearSide(1, true);
+  EXPECT_TRUE(tessor.BlurCopies().empty());
+}

@@ -28,6 +28,7 @@ struct Screen {
   std::string state;
   std::map<std::string, std::pair<int, int>> at;
   std::map<std::string, int> current;  // drop-down lists' chosen items
+  std::map<std::string, std::string> text;  // named texts' words
   int gold = -1;                       // on the control panel
   std::string detail;                  // "page N" of the book, "stage N" of the final scene
 };
@@ -63,8 +64,8 @@ class PlayRun : public e2e::ProgramRunFixture {
   // The game the steps below drive.
   void Use(Game& game) { game_ = &game; }
   Game& Current() { return *game_; }
-  // Waits for a report, newer than the last one reached, of `name` as the
-  // settled screen (with `state` when given and a detail beginning with
+  // Waits for a report, newer than the last one reached, of `name` (or
+  // one of the names "a|b|c") as the settled screen (with `state` when given and a detail beginning with
   // `detail`), and keeps its picture.
   ::testing::AssertionResult Reach(const std::string& name, const std::string& state = "",
                                    const std::string& detail = "",

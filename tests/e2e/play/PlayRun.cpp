@@ -20,35 +20,19 @@
 #include "modes/YGameQuest.h"
 #include "platform/Paths.h"
 #include "players/YPlayerHero.h"
-#include "tests/modes/ComputerFactory.h"
 #include "tiles/YPlayerCommander.h"
 #include "tiles/YTileset.h"
 #include "ui/UICombobox.h"
 #include "ui/UIComboboxList.h"
 #include "ui/UIControl.h"
+#include "ui/UIText.h"
 
 namespace {
 
 // How the user's side ends a duel, as the file "standin.txt" in the user
-// folder says when the duel begins: "lose" (the user's fighter falls at its
-// first turn), "hero-loses" (only the hero falls, the hero's monsters win),
-// anything else or no file: the enemy falls.
-class YieldingCommander : public YPlayerCommander {
- public:
-  YieldingCommander(std::int32_t side, bool heroOnly) : YPlayerCommander(side), heroOnly_(heroOnly) {}
-  std::int32_t Kind() const override { return kComputer; }
-  void Update() override {
-    YPlayer* own = Battle()->Fighter(side);
-    YPlayer* other = Battle()->Fighter(side ^ 1);
-    if (own == nullptr || other == nullptr) return;
-    const bool yields = !heroOnly_ || dynamic_cast<YPlayerHero*>(own) != nullptr;
-    (yields ? own : other)->health = 0;
-  }
-
- private:
-  bool heroOnly_;
-};
-
+// folder says at the side's first turn: "lose" (the user's fighter falls),
+// "hero-loses" (only the hero falls, the hero's monsters win), anything
+// else or no file: the enemy falls.
 std::string StandInMode() {
   std::ifstream file(platform::UserDataParent() + "/QuennelVarrick/standin.txt");
   std::string mode;
@@ -56,15 +40,27 @@ std::string StandInMode() {
   return mode;
 }
 
+class StandInCommander : public YPlayerCommander {
+ public:
+  using YPlayerCommander::YPlayerCommander;
+  std::int32_t Kind() const override { return kComputer; }
+  void Update() override {
+    YPlayer* own = Battle()->Fighter(side);
+    YPlayer* other = Battle()->Fighter(side ^ 1);
+    if (own == nullptr || other == nullptr) return;
+    const std::string mode = StandInMode();
+    const bool yields = mode == "lose" || (mode == "hero-loses" && dynamic_cast<YPlayerHero*>(own) != nullptr);
+    (yields ? own : other)->health = 0;
+  }
+};
+
 class StandInFactory : public CommanderFactory {
  public:
   std::unique_ptr<YTessorPlayerCommander> BoardUser(std::int32_t side) override {
     return BoardComputer(side, 0);
   }
   std::unique_ptr<YPlayerCommander> DuelUser(std::int32_t side) override {
-    const std::string mode = StandInMode();
-    if (mode == "lose" || mode == "hero-loses") return std::make_unique<YieldingCommander>(side, mode != "lose");
-    return MakeStrikingCommander(side);  // at its first turn the enemy falls
+    return std::make_unique<StandInCommander>(side);
   }
 };
 
@@ -80,6 +76,7 @@ class PlayGame : public GameFramework {
   void Report();
   std::string ActiveName(const UIControl* active) const;
   static void PrintControls(const UIControl& control, float x, float y);
+  static void PrintText(const UIText& text);
   static void PrintItems(const UIComboboxList& list, float x, float y);
   std::string SceneDetail() const;
 
@@ -109,11 +106,19 @@ void PlayGame::PrintControls(const UIControl& control, float x, float y) {
     if (!child->name.empty())
       std::fprintf(stderr, "control %s %d %d\n", child->name.c_str(), static_cast<int>(cx + child->rect.width / 2),
                    static_cast<int>(cy + child->rect.height / 2));
+    if (const auto* text = dynamic_cast<const UIText*>(child.get()); text != nullptr && !child->name.empty())
+      PrintText(*text);
     if (const auto* box = dynamic_cast<const UICombobox*>(child.get()))
       std::fprintf(stderr, "current %s %d\n", box->name.c_str(), box->GetCurrent());
     if (const auto* list = dynamic_cast<const UIComboboxList*>(child.get())) PrintItems(*list, cx, cy);
     PrintControls(*child, cx, cy);
   }
+}
+
+void PlayGame::PrintText(const UIText& text) {
+  std::string words;
+  for (const UIText::Run& run : text.Runs()) words += (words.empty() ? "" : " ") + run.text;
+  if (!words.empty()) std::fprintf(stderr, "text %s %s\n", text.name.c_str(), words.c_str());
 }
 
 void PlayGame::PrintItems(const UIComboboxList& list, float x, float y) {

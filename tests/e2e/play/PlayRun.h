@@ -10,6 +10,7 @@
 //   screen <layout file | panel | board | none> 0x<state word>
 //   control <name> <x> <y>     (every named, visible control, at its centre
 //                               in window pixels of a 1000 x 625 window)
+//   text <name> <words>        (a named text's words)
 //   current <name> <index>     (a drop-down list's chosen item)
 //   control item<N> <x> <y>    (the items of an open drop-down list)
 //   control slot<N> <x> <y>    (on the control panel: its tab's slots)

@@ -1,0 +1,115 @@
+// The quest campaign played through the window, level by level, with every
+// result screen it has: the door keeper lost and won, levels lost and
+// retried, both rewards, the fine, the final scene and the hall of fame.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "tests/play/PlayFixture.h"
+
+namespace {
+
+using play::kBoardGame;
+
+// The screens that end a duel and those that end a level.
+constexpr const char* kDuelResults = "battle_victory.yml|defeat.yml|battle_draw.yml";
+constexpr const char* kLevelResults = "levelComplete.yml|levelComplete2.yml|levelFail.yml|questFinal.yml";
+
+class Campaign : public play::PlayRun {
+ protected:
+  // From the main menu to the door keeper's message, the introduction
+  // skipped.
+  void NewQuest() {
+    ASSERT_TRUE(Open("new", "newHero.yml"));
+    ASSERT_TRUE(Open("ok", "book"));
+    Press("Escape");
+    ASSERT_TRUE(Reach("message.yml"));
+  }
+  // From the control panel: the next level played to its end, every duel's
+  // result acknowledged; the level's result screen is the current one.
+  void PlayLevel() {
+    ASSERT_TRUE(Click("cp_continue"));
+    for (;;) {
+      ASSERT_TRUE(Reach(std::string(kDuelResults) + "|" + kLevelResults, "", "", kBoardGame));
+      if (std::string(kLevelResults).find(current_.name) != std::string::npos) return;
+      ASSERT_TRUE(Click("ok"));
+    }
+  }
+  // On the panel's spells or artifacts tab: the item in `slot` taken out of
+  // use (or into it), which shows as the other button on its new slot.
+  void MoveItem(const std::string& slot, const std::string& button, const std::string& newSlot,
+                const std::string& newButton) {
+    ASSERT_TRUE(Open(slot, "panel"));
+    ASSERT_TRUE(current_.at.count(button)) << slot << " holds nothing to move";
+    ASSERT_TRUE(Open(button, "panel"));
+    ASSERT_TRUE(Open(newSlot, "panel"));
+    ASSERT_TRUE(current_.at.count(newButton)) << slot << " was not moved to " << newSlot;
+    ASSERT_TRUE(Open(newSlot, "panel"));  // the selection dropped again
+  }
+};
+
+// CI's share of the campaign: the door keeper lost and won, the shop, the
+// first level won for its spell, the second lost, retried and won for its
+// artifact, the spells and the artifact moved, and a quit and continue
+// that finds it all as it was left.
+TEST_F(Campaign, TheFirstLevelsWithEveryTurnOfFortune) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
+  ASSERT_NO_FATAL_FAILURE(NewQuest());
+  // The door keeper wins once: his message, and the duel again.
+  StandIn("lose");
+  ASSERT_TRUE(Click("ok"));
+  ASSERT_TRUE(Reach("defeat.yml"));
+  ASSERT_TRUE(Click("ok"));
+  ASSERT_TRUE(Reach("message.yml"));
+  StandIn("win");
+  ASSERT_TRUE(Open("ok", "battle_victory.yml"));
+  ASSERT_TRUE(Open("ok", "panel"));
+
+  // The shop: a monster bought, then sold from the army.
+  const int gold = current_.gold;
+  ASSERT_TRUE(Open("cp_shop", "panel"));
+  ASSERT_TRUE(Open("slot0", "panel"));
+  ASSERT_TRUE(Open("cp_buy", "panel"));
+  ASSERT_LT(current_.gold, gold);
+  const int goldAfterBuying = current_.gold;
+  ASSERT_TRUE(Open("cp_army", "panel"));
+  ASSERT_TRUE(Open("slot5", "panel"));  // beside the hero, who stands in the front row's middle
+  ASSERT_TRUE(Open("cp_sell", "panel"));
+  ASSERT_GT(current_.gold, goldAfterBuying);
+  const int goldBeforeLevels = current_.gold;
+
+  ASSERT_NO_FATAL_FAILURE(PlayLevel());
+  ASSERT_EQ(current_.name, "levelComplete.yml");
+  ASSERT_TRUE(Open("spell", "panel"));
+  EXPECT_GT(current_.gold, goldBeforeLevels) << "the level's duels paid";
+  // The panel opens on the reward's tab: the first spell taken out of use
+  // and back.
+  ASSERT_NO_FATAL_FAILURE(MoveItem("slot0", "cp_unselect", "slot5", "cp_select"));
+
+  StandIn("lose");
+  ASSERT_NO_FATAL_FAILURE(PlayLevel());
+  ASSERT_EQ(current_.name, "levelFail.yml");
+  ASSERT_TRUE(Open("ok", "panel"));
+  StandIn("win");
+  ASSERT_NO_FATAL_FAILURE(PlayLevel());
+  ASSERT_EQ(current_.name, "levelComplete.yml");
+  ASSERT_TRUE(Open("artifact", "panel"));  // on the artifacts tab
+  ASSERT_NO_FATAL_FAILURE(MoveItem("slot5", "cp_select", "slot0", "cp_unselect"));
+  const int goldLeft = current_.gold;
+
+  ASSERT_NO_FATAL_FAILURE(LeaveForTheMenu());
+  ASSERT_TRUE(Open("exit", "yesno.yml"));
+  ASSERT_TRUE(Click("yes"));
+  ASSERT_EQ(own_.run->Wait(std::chrono::seconds(15)), std::optional<int>(0)) << own_.run->Stderr();
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
+  ASSERT_TRUE(Open("continue", "panel"));
+  EXPECT_EQ(current_.gold, goldLeft);
+  ASSERT_TRUE(Open("cp_artifacts", "panel"));
+  ASSERT_TRUE(Open("slot0", "panel"));
+  EXPECT_TRUE(current_.at.count("cp_unselect")) << "the artifact in use was kept";
+  Stop();
+}
+
+}  // namespace
