@@ -68,12 +68,12 @@ TEST_F(Campaign, TheFirstLevelsWithEveryTurnOfFortune) {
 
   // The shop: a monster bought, then sold from the army.
   const int gold = current_.gold;
-  ASSERT_TRUE(Open("cp_shop", "panel"));
+  ASSERT_TRUE(OpenTab(3));
   ASSERT_TRUE(Open("slot0", "panel"));
   ASSERT_TRUE(Open("cp_buy", "panel"));
   ASSERT_LT(current_.gold, gold);
   const int goldAfterBuying = current_.gold;
-  ASSERT_TRUE(Open("cp_army", "panel"));
+  ASSERT_TRUE(OpenTab(2));
   ASSERT_TRUE(Open("slot5", "panel"));  // beside the hero, who stands in the front row's middle
   ASSERT_TRUE(Open("cp_sell", "panel"));
   ASSERT_GT(current_.gold, goldAfterBuying);
@@ -83,9 +83,10 @@ TEST_F(Campaign, TheFirstLevelsWithEveryTurnOfFortune) {
   ASSERT_EQ(current_.name, "levelComplete.yml");
   ASSERT_TRUE(Open("spell", "panel"));
   EXPECT_GT(current_.gold, goldBeforeLevels) << "the level's duels paid";
-  // The panel opens on the reward's tab: the first spell taken out of use
-  // and back.
+  // The first spell taken out of use and back.
+  ASSERT_TRUE(OpenTab(0));
   ASSERT_NO_FATAL_FAILURE(MoveItem("slot0", "cp_unselect", "slot5", "cp_select"));
+  ASSERT_NO_FATAL_FAILURE(MoveItem("slot5", "cp_select", "slot0", "cp_unselect"));
 
   StandIn("lose");
   ASSERT_NO_FATAL_FAILURE(PlayLevel());
@@ -94,7 +95,10 @@ TEST_F(Campaign, TheFirstLevelsWithEveryTurnOfFortune) {
   StandIn("win");
   ASSERT_NO_FATAL_FAILURE(PlayLevel());
   ASSERT_EQ(current_.name, "levelComplete.yml");
-  ASSERT_TRUE(Open("artifact", "panel"));  // on the artifacts tab
+  // The artifact, which goes into use, taken out of use and back.
+  ASSERT_TRUE(Open("artifact", "panel"));
+  ASSERT_TRUE(OpenTab(1));
+  ASSERT_NO_FATAL_FAILURE(MoveItem("slot0", "cp_unselect", "slot5", "cp_select"));
   ASSERT_NO_FATAL_FAILURE(MoveItem("slot5", "cp_select", "slot0", "cp_unselect"));
   const int goldLeft = current_.gold;
 
@@ -106,9 +110,57 @@ TEST_F(Campaign, TheFirstLevelsWithEveryTurnOfFortune) {
   ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
   ASSERT_TRUE(Open("continue", "panel"));
   EXPECT_EQ(current_.gold, goldLeft);
-  ASSERT_TRUE(Open("cp_artifacts", "panel"));
+  ASSERT_TRUE(OpenTab(1));
   ASSERT_TRUE(Open("slot0", "panel"));
   EXPECT_TRUE(current_.at.count("cp_unselect")) << "the artifact in use was kept";
+  Stop();
+}
+
+// The whole campaign from a new hero to the hall of fame: one level's hero
+// falls while its army wins, which costs the fine; the last level leads
+// through the final scene to the hall of fame, which names the hero.
+using LongCampaign = play::Long<Campaign>;
+
+TEST_F(LongCampaign, FromTheDoorKeeperToTheHallOfFame) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
+  ASSERT_NO_FATAL_FAILURE(NewQuest());
+  ASSERT_TRUE(Open("ok", "battle_victory.yml"));
+  ASSERT_TRUE(Open("ok", "panel"));
+  bool fined = false;
+  for (int level = 0; level < LevelCount(); ++level) {
+    SCOPED_TRACE("level " + std::to_string(level + 1));
+    // A monster to stand beside the hero, so that the hero can fall while
+    // the army wins.
+    if (level == 2) {
+      ASSERT_TRUE(OpenTab(3));
+      ASSERT_TRUE(Open("slot0", "panel"));
+      ASSERT_TRUE(Open("cp_buy", "panel"));
+      StandIn("hero-loses");
+    }
+    ASSERT_NO_FATAL_FAILURE(PlayLevel());
+    if (current_.name == "questFinal.yml") break;
+    ASSERT_EQ(current_.name, "levelComplete.yml");
+    ASSERT_TRUE(Click(level % 2 == 0 ? "spell" : "artifact"));
+    ASSERT_TRUE(Reach("panel|heroFine.yml"));
+    if (current_.name == "heroFine.yml") {
+      fined = true;
+      StandIn("win");
+      ASSERT_TRUE(Open("ok", "panel"));
+    }
+  }
+  EXPECT_TRUE(fined) << "the fallen hero paid the fine";
+  ASSERT_EQ(current_.name, "questFinal.yml");
+  ASSERT_TRUE(Click("ok"));
+  ASSERT_TRUE(Reach("none", "0x20005", "stage 3"));
+  Press("space");
+  ASSERT_TRUE(Reach("none", "0x20005", "stage 0 waiting"));
+  Point(own_.window, 500, 300);
+  ASSERT_TRUE(Reach("hallFame.yml", "0x80004"));
+  bool named = false;
+  for (const auto& [name, words] : current_.text) named = named || (name.rfind("name", 0) == 0 && words == "Wanderer");
+  EXPECT_TRUE(named) << "the hero is in the hall of fame";
+  ASSERT_TRUE(Open("ok", "mainMenu.yml"));
   Stop();
 }
 

@@ -20,8 +20,8 @@ Screen LastScreen(const std::string& out) {
   std::string word;
   lines >> word >> screen.name >> screen.state;
   while (lines >> word) {
-    if (word == "gold") {
-      lines >> screen.gold;
+    if (word == "gold" || word == "tab") {
+      lines >> (word == "gold" ? screen.gold : screen.tab);
       continue;
     }
     if (word == "page" || word == "stage") {
@@ -149,6 +149,13 @@ void PlayRun::Start(Game& game, const std::vector<std::string>& args) {
 ::testing::AssertionResult PlayRun::Open(const std::string& control, const std::string& screen) {
   if (auto clicked = Click(control); !clicked) return clicked;
   return Reach(screen);
+}
+
+::testing::AssertionResult PlayRun::OpenTab(int tab) {
+  static constexpr const char* kLinks[] = {"cp_spells", "cp_artifacts", "cp_army", "cp_shop"};
+  if (tab < 0 || tab > 3) return ::testing::AssertionFailure() << "no tab " << tab;
+  if (game_->current.tab == tab) return ::testing::AssertionSuccess();
+  return Open(kLinks[tab], "panel");
 }
 
 void PlayRun::StandIn(const std::string& mode) const {

@@ -30,6 +30,7 @@ struct Screen {
   std::map<std::string, int> current;  // drop-down lists' chosen items
   std::map<std::string, std::string> text;  // named texts' words
   int gold = -1;                       // on the control panel
+  int tab = -1;                        // on the control panel
   std::string detail;                  // "page N" of the book, "stage N" of the final scene
 };
 
@@ -73,6 +74,9 @@ class PlayRun : public e2e::ProgramRunFixture {
   ::testing::AssertionResult Click(const std::string& control);
   // Clicks `control`, then waits for `screen`.
   ::testing::AssertionResult Open(const std::string& control, const std::string& screen);
+  // On the control panel: its tab `tab` (0 spells, 1 artifacts, 2 army,
+  // 3 shop) through its link unless it is open already.
+  ::testing::AssertionResult OpenTab(int tab);
   void Press(const std::string& keys) { PressKey(game_->window, keys); }
   // How the stand-in ends the user's next duels: "win", "lose" or
   // "hero-loses" (PlayRun.cpp).

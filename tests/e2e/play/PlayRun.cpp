@@ -169,6 +169,7 @@ void PlayGame::Report() {
     std::fprintf(stderr, "control slot%d %d %d\n", slot, static_cast<int>(r.x + r.width / 2),
                  static_cast<int>(r.y + r.height / 2));
   }
+  if (onPanel) std::fprintf(stderr, "tab %d\n", tab);
   if (gold >= 0) std::fprintf(stderr, "gold %d\n", gold);
   if (!reportedDetail_.empty()) std::fprintf(stderr, "%s\n", reportedDetail_.c_str());
   std::fprintf(stderr, "end\n");

@@ -14,6 +14,7 @@
 //   current <name> <index>     (a drop-down list's chosen item)
 //   control item<N> <x> <y>    (the items of an open drop-down list)
 //   control slot<N> <x> <y>    (on the control panel: its tab's slots)
+//   tab <n>                    (on the control panel: its tab)
 //   gold <n>                   (on the control panel: the player's gold)
 //   end
 // The control panel reports again when its tab, its selected slot or the
