@@ -29,6 +29,12 @@ Screen LastScreen(const std::string& out) {
       screen.detail = word + screen.detail;
       continue;
     }
+    if (word == "text") {
+      std::string name;
+      lines >> name >> std::ws;
+      std::getline(lines, screen.text[name]);
+      continue;
+    }
     if (word == "current") {
       std::string name;
       lines >> name >> screen.current[name];

@@ -28,6 +28,7 @@ struct Screen {
   std::string state;
   std::map<std::string, std::pair<int, int>> at;
   std::map<std::string, int> current;  // drop-down lists' chosen items
+  std::map<std::string, std::string> text;  // named texts' words
   int gold = -1;                       // on the control panel
   std::string detail;                  // "page N" of the book, "stage N" of the final scene
 };

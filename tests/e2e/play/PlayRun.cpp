@@ -26,6 +26,7 @@
 #include "ui/UICombobox.h"
 #include "ui/UIComboboxList.h"
 #include "ui/UIControl.h"
+#include "ui/UIText.h"
 
 namespace {
 
@@ -81,6 +82,7 @@ class PlayGame : public GameFramework {
   std::string ActiveName(const UIControl* active) const;
   static void PrintControls(const UIControl& control, float x, float y);
   static void PrintItems(const UIComboboxList& list, float x, float y);
+  static void PrintText(const UIText& text);
   std::string SceneDetail() const;
 
   std::uint32_t reportedState_ = ~0u;
@@ -112,6 +114,7 @@ void PlayGame::PrintControls(const UIControl& control, float x, float y) {
     if (const auto* box = dynamic_cast<const UICombobox*>(child.get()))
       std::fprintf(stderr, "current %s %d\n", box->name.c_str(), box->GetCurrent());
     if (const auto* list = dynamic_cast<const UIComboboxList*>(child.get())) PrintItems(*list, cx, cy);
+    if (const auto* text = dynamic_cast<const UIText*>(child.get())) PrintText(*text);
     PrintControls(*child, cx, cy);
   }
 }
@@ -120,6 +123,13 @@ void PlayGame::PrintItems(const UIComboboxList& list, float x, float y) {
   for (std::size_t k = 0; k < list.Items().size(); ++k)
     std::fprintf(stderr, "control item%zu %d %d\n", k, static_cast<int>(x + list.rect.width / 2),
                  static_cast<int>(y + list.topMargin + (static_cast<float>(k) + 0.5f) * list.style.size));
+}
+
+void PlayGame::PrintText(const UIText& text) {
+  if (text.name.empty() || text.Runs().empty()) return;
+  std::string words;
+  for (const UIText::Run& run : text.Runs()) words += (words.empty() ? "" : " ") + run.text;
+  std::fprintf(stderr, "text %s %s\n", text.name.c_str(), words.c_str());
 }
 
 // What changes on a screen without a new state or screen: the book's

@@ -11,6 +11,8 @@
 //   control <name> <x> <y>     (every named, visible control, at its centre
 //                               in window pixels of a 1000 x 625 window)
 //   current <name> <index>     (a drop-down list's chosen item)
+//   text <name> <words>        (a named text's words as shown, one blank
+//                               between them)
 //   control item<N> <x> <y>    (the items of an open drop-down list)
 //   control slot<N> <x> <y>    (on the control panel: its tab's slots)
 //   gold <n>                   (on the control panel: the player's gold)
