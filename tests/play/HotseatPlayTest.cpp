@@ -94,17 +94,17 @@ class HotseatPlay : public play::PlayRun {
     FAIL() << "no end after six duels\n" << Trail();
   }
 
-  // The game's result names the hero whose side won the last duel, "no"
-  // leads to the main menu, and the profiles are as they were: the mode
-  // keeps a game's gains on the board only.
-  void CheckTheEnd() {
+  // The game's result names the hero whose side won the last duel.
+  void CheckTheResult() {
+    ASSERT_EQ(current_.name, "multiplayerComplete.yml");
     ASSERT_FALSE(duelWinners_.empty());
     const int winner = SideOf(duelWinners_.back());
     ASSERT_GE(winner, 0) << duelWinners_.back();
     EXPECT_EQ(current_.text["text"], std::string(kListed[winner].hero) + " wins the game! Play again?");
-    ASSERT_TRUE(Open("no", "mainMenu.yml"));
-    ASSERT_EQ(current_.state, "0x4");
-    Stop();
+  }
+
+  // The mode keeps a game's gains on the board: the profiles stay as written.
+  void CheckTheProfiles() {
     for (const auto& [file, text] : written_)
       EXPECT_EQ(testing_support::ReadFile(UserFolder() / "players" / file), text) << file;
   }
@@ -114,15 +114,25 @@ class HotseatPlay : public play::PlayRun {
 };
 
 // The stand-in plays the user's side and wins each of its duels at its
-// first turn: the user's hero wins the game.
+// first turn: the user's hero wins the game. Played again, it is left by
+// Escape's question.
 TEST_F(HotseatPlay, AProfileBeatsTheComputerAndTheResultNamesIt) {
   WriteProfiles();
   ASSERT_NO_FATAL_FAILURE(Start());
   ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
   ASSERT_NO_FATAL_FAILURE(StartOn("computer"));
   ASSERT_NO_FATAL_FAILURE(PlayToTheEnd());
-  ASSERT_NO_FATAL_FAILURE(CheckTheEnd());
+  ASSERT_NO_FATAL_FAILURE(CheckTheResult());
   for (const std::string& duel : duelWinners_) EXPECT_EQ(SideOf(duel), 0) << duel;
+  // "Play again" sets the same armies up anew; Escape's question leaves it.
+  ASSERT_TRUE(Open("yes", "board"));
+  ASSERT_EQ(current_.state, "0x2");
+  Press("Escape");
+  ASSERT_TRUE(Reach("yesno.yml"));
+  ASSERT_TRUE(Open("yes", "mainMenu.yml"));
+  ASSERT_EQ(current_.state, "0x4");
+  Stop();
+  CheckTheProfiles();
 }
 
 // Both sides played by stand-ins, so each duel goes to its attacker.
@@ -132,7 +142,11 @@ TEST_F(HotseatPlay, TwoProfilesAtOneTablePlayToTheResultAndTheMenu) {
   ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
   ASSERT_NO_FATAL_FAILURE(StartOn("hotseat"));
   ASSERT_NO_FATAL_FAILURE(PlayToTheEnd());
-  ASSERT_NO_FATAL_FAILURE(CheckTheEnd());
+  ASSERT_NO_FATAL_FAILURE(CheckTheResult());
+  ASSERT_TRUE(Open("no", "mainMenu.yml"));
+  ASSERT_EQ(current_.state, "0x4");
+  Stop();
+  CheckTheProfiles();
 }
 
 }  // namespace
