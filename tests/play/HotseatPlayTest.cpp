@@ -89,6 +89,7 @@ class HotseatPlay : public play::PlayRun {
       ASSERT_TRUE(Reach(reached == end ? end : duel));
       if (reached == end) return;
       duelWinners_.push_back(current_.text["text"]);
+      EXPECT_GE(SideOf(duelWinners_.back()), 0) << "a unit of the two armies: " << duelWinners_.back();
       ASSERT_TRUE(Click("ok"));
     }
     FAIL() << "no end after six duels\n" << Trail();
@@ -147,6 +148,38 @@ TEST_F(HotseatPlay, TwoProfilesAtOneTablePlayToTheResultAndTheMenu) {
   ASSERT_EQ(current_.state, "0x4");
   Stop();
   CheckTheProfiles();
+}
+
+// A profile edited from the setup's profile screen: a monster bought on the
+// control panel is paid for, written to the profile's file when the panel
+// is left, and read back when the profile is edited again.
+TEST_F(HotseatPlay, AProfileEditedFromTheSetupKeepsWhatItBought) {
+  WriteProfiles();
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
+  ASSERT_TRUE(Open("multiplayer", "sg_menu.yml"));
+  ASSERT_TRUE(Open("hotseat", "sg_hotseat.yml"));
+  ASSERT_TRUE(Open("profiles", "sg_profiles.yml"));
+  ASSERT_TRUE(Click("0"));
+  ASSERT_TRUE(Open("edit", "panel"));
+  const int gold = current_.gold;
+  ASSERT_TRUE(Open("cp_shop", "panel"));
+  ASSERT_TRUE(Open("slot0", "panel"));
+  ASSERT_TRUE(Open("cp_buy", "panel"));
+  const int goldLeft = current_.gold;
+  ASSERT_LT(goldLeft, gold);
+  ASSERT_TRUE(Open("cp_continue", "sg_profiles.yml"));
+  const std::string saved = testing_support::ReadFile(UserFolder() / "players" / kListed[0].file);
+  EXPECT_NE(saved.find("gold=\"" + std::to_string(goldLeft) + "\""), std::string::npos) << saved;
+  EXPECT_NE(saved.find("<monster ", saved.find("<monster ") + 1), std::string::npos) << "two monsters\n" << saved;
+  ASSERT_TRUE(Open("edit", "panel"));
+  EXPECT_EQ(current_.gold, goldLeft);
+  ASSERT_TRUE(Open("cp_continue", "sg_profiles.yml"));
+  EXPECT_EQ(testing_support::ReadFile(UserFolder() / "players" / kListed[0].file), saved);
+  ASSERT_TRUE(Open("cancel", "sg_hotseat.yml"));
+  ASSERT_TRUE(Open("cancel", "sg_menu.yml"));
+  ASSERT_TRUE(Open("cancel", "mainMenu.yml"));
+  Stop();
 }
 
 }  // namespace
