@@ -14,8 +14,14 @@ Screen LastScreen(const std::string& out) {
   Screen screen;
   const std::size_t end = out.rfind("\nend\n");
   if (end == std::string::npos) return screen;
-  const std::size_t start = out.rfind("screen ", end);
-  if (start == std::string::npos) return screen;
+  // At a line's start: a text's words may hold "screen ".
+  std::size_t start = out.rfind("\nscreen ", end);
+  if (start != std::string::npos)
+    ++start;
+  else if (out.rfind("screen ", 0) == 0)
+    start = 0;
+  else
+    return screen;
   std::istringstream lines(out.substr(start, end - start));
   std::string word;
   lines >> word >> screen.name >> screen.state;
