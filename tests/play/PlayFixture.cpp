@@ -72,8 +72,10 @@ void PlayRun::Start(Game& game, const std::vector<std::string>& args) {
     testing_support::WriteFile(game.UserFolder() / "config.yml",
                                testing_support::ReadFile(UserFolder() / "config.yml"));
   }
+  // The game honours "-2" (a second instance) only at the line's start.
+  const bool second = !args.empty() && args.front() == "-2";
   std::vector<std::string> all{"-broadcast", "127.255.255.255"};
-  all.insert(all.end(), args.begin(), args.end());
+  all.insert(second ? all.begin() : all.end(), args.begin(), args.end());
   game.run = std::make_unique<e2e::GameProcess>(game.appData.string(), e2e::Display(), all,
                                                 e2e::Launch{QV_PLAYRUN_EXE, ""});
   // Found by its process, as another game's window may be up.
