@@ -13,13 +13,13 @@ std::string Profile(const std::string& hero, const std::string& face, const std:
   return "<hero name=\"" + hero + "\" face=\"textures\\heroes\\" + face +
          "\" move=\"fly\" way=\"any\" distance=\"3\" gold=\"100\">\n"
          "<evol experience=\"0\" points=\"0\" slot=\"4\">\n"
-         "<data type=\"start\" air=\"9\" fire=\"9\" earth=\"9\" water=\"9\" health=\"50\">\n"
-         "<data type=\"self\" air=\"9\" fire=\"9\" earth=\"9\" water=\"9\" health=\"50\">\n"
+         "<data type=\"start\" air=\"9\" fire=\"9\" earth=\"9\" water=\"9\" health=\"16\">\n"
+         "<data type=\"self\" air=\"9\" fire=\"9\" earth=\"9\" water=\"9\" health=\"16\">\n"
          "<data type=\"skill\" air=\"1\" fire=\"1\" earth=\"1\" water=\"1\" health=\"1\">\n"
          "<spell id=\"315\" selected=\"1\">\n"
          "<monster id=\"" + monster + "\">\n"
          "<evol experience=\"0\" points=\"0\" slot=\"3\">\n"
-         "<data type=\"self\" air=\"4\" fire=\"4\" earth=\"8\" water=\"4\" health=\"30\">\n"
+         "<data type=\"self\" air=\"4\" fire=\"4\" earth=\"8\" water=\"4\" health=\"10\">\n"
          "</monster>\n"
          "</hero>\n";
 }
