@@ -21,6 +21,7 @@ TEST_F(NetworkPlay, TwoGamesJoinedByAddressPlayToTheEndAndAgreeOnEveryDuelAndThe
   const std::uint16_t base = testing_support::FreeUdpPorts(PeerLink::kPortCount);
   ASSERT_NO_FATAL_FAILURE(Join(base, base));
   ASSERT_TRUE(PlayToTheEnd(90s));
+  EXPECT_EQ(Told(peer_, "link host "), std::vector<std::string>{"link host 127.0.0.1"}) << "joined by address";
   const std::vector<std::string> duels = Told(own_, "duel ");
   EXPECT_FALSE(duels.empty());
   EXPECT_EQ(duels, Told(peer_, "duel "));
@@ -87,6 +88,7 @@ TEST_F(LongNetworkPlay, OverARelayThatLosesAFifthOfTheDatagramsBothAgreeOnEveryD
       << relay.Stderr();
   ASSERT_NO_FATAL_FAILURE(Join(base, joinBase));
   ASSERT_TRUE(PlayToTheEnd(600s));
+  EXPECT_EQ(Told(peer_, "link host "), std::vector<std::string>{"link host 127.0.0.1"});
   const std::vector<std::string> duels = Told(own_, "duel ");
   EXPECT_FALSE(duels.empty());
   EXPECT_EQ(duels, Told(peer_, "duel "));

@@ -98,6 +98,7 @@ class PlayGame : public GameFramework {
   std::string SceneDetail() const;
 
   std::uint32_t toldState_ = 0;
+  std::string toldHost_;
   std::uint32_t reportedState_ = ~0u;
   const UIControl* reportedActive_ = nullptr;
   int reportedTab_ = -1;
@@ -160,8 +161,13 @@ void PlayGame::ShowMessage(const std::string& text) {
   GameFramework::ShowMessage(text);
 }
 
-// A duel's result and a network game's end, when their screens come up.
+// A duel's result and a network game's end, when their screens come up;
+// the host a new network link looks for.
 void PlayGame::TellResults() {
+  if (const std::string& host = GetNetworkGame().HostName(); host != toldHost_) {
+    toldHost_ = host;
+    std::fprintf(stderr, "link host %s\n", host.empty() ? "(broadcast)" : host.c_str());
+  }
   const std::uint32_t risen = State() & ~toldState_;
   toldState_ = State();
   if ((risen & host_state::kResultModal) != 0) TellDuel();

@@ -22,6 +22,8 @@
 //   duel winner <name> / loser <name>   (a duel's result screen comes up; the
 //   duel draw <name> / <name>            fighters' names, as this machine has them)
 //   game winner <profile name | none>   (a network game's end is shown)
+//   link host <address | (broadcast)>   (the network game's link looks for
+//                                        another host than before)
 //   message <text>                      (a message box opens; for the network
 //                                        mode's messages its locale key, e.g.
 //                                        "message network_disconnect")
