@@ -26,7 +26,8 @@ void LossyRelay::Pump() {
     Side& side = sides_[from];
     std::string bytes;
     platform::UdpEndpoint source;
-    while (side.socket.ReceiveFrom(bytes, kMaxDatagram, source) == platform::UdpSocket::ReceiveResult::kDatagram) {
+    while (side.socket.ReceiveFrom(bytes, kMaxDatagram, source) ==
+           platform::UdpSocket::ReceiveResult::kDatagram) {
       if (side.link.port == 0) side.link = source;
       if (source != side.link) continue;
       ++counts_.received;
@@ -37,7 +38,8 @@ void LossyRelay::Pump() {
 }
 
 bool LossyRelay::Bind(platform::UdpSocket& socket, std::uint16_t port) {
-  return socket.Open() && socket.SetNonBlocking() && socket.Bind(port) == platform::UdpSocket::BindResult::kBound;
+  return socket.Open() && socket.SetNonBlocking() &&
+         socket.Bind(port) == platform::UdpSocket::BindResult::kBound;
 }
 
 bool LossyRelay::Chance() {

@@ -17,7 +17,9 @@ std::string Profile(const std::string& hero, const std::string& face, const std:
          "<data type=\"self\" air=\"9\" fire=\"9\" earth=\"9\" water=\"9\" health=\"16\">\n"
          "<data type=\"skill\" air=\"1\" fire=\"1\" earth=\"1\" water=\"1\" health=\"1\">\n"
          "<spell id=\"315\" selected=\"1\">\n"
-         "<monster id=\"" + monster + "\">\n"
+         "<monster id=\"" +
+         monster +
+         "\">\n"
          "<evol experience=\"0\" points=\"0\" slot=\"3\">\n"
          "<data type=\"self\" air=\"4\" fire=\"4\" earth=\"8\" water=\"4\" health=\"10\">\n"
          "</monster>\n"
@@ -25,7 +27,9 @@ std::string Profile(const std::string& hero, const std::string& face, const std:
 }
 
 // A duel's result screens and the game's end.
-bool IsResult(const std::string& name) { return name == "battle_victory_mp.yml" || name == "message.yml"; }
+bool IsResult(const std::string& name) {
+  return name == "battle_victory_mp.yml" || name == "message.yml";
+}
 
 }  // namespace
 
@@ -93,7 +97,8 @@ void NetworkPlay::Join(std::uint16_t hostPort, std::uint16_t joinPort) {
   const std::size_t end = out.rfind("\nend\n");
   if (end == std::string::npos || end < game.seen) return ::testing::AssertionSuccess();
   const Screen screen = LastScreen(out);
-  if (screen.name != "multiplayerComplete.yml" && !IsResult(screen.name)) return ::testing::AssertionSuccess();
+  if (screen.name != "multiplayerComplete.yml" && !IsResult(screen.name))
+    return ::testing::AssertionSuccess();
   Switch(game);
   if (auto reached = Reach(screen.name, "", "", 5s); !reached) return reached;
   if ((std::stoul(game.current.state, nullptr, 16) & 0x4000) != 0)
@@ -111,8 +116,9 @@ void NetworkPlay::Join(std::uint16_t hostPort, std::uint16_t joinPort) {
   Game* games[2] = {&own_, &peer_};
   while (!ended[0] || !ended[1]) {
     if (std::chrono::steady_clock::now() > deadline)
-      return ::testing::AssertionFailure() << "the game did not end on " << (ended[0] ? "_b" : "the host")
-                                           << "\nhost:\n" << Trail();
+      return ::testing::AssertionFailure()
+             << "the game did not end on " << (ended[0] ? "_b" : "the host") << "\nhost:\n"
+             << Trail();
     for (int n = 0; n < 2; ++n) {
       if (ended[n]) continue;
       if (auto step = Step(*games[n], ended[n]); !step) return step;

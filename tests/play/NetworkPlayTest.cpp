@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "net/PeerLink.h"
-#include "tests/play/NetworkPlay.h"
 #include "tests/e2e/GameProcess.h"
+#include "tests/play/NetworkPlay.h"
 #include "tests/support/FreePorts.h"
 
 namespace {
@@ -21,7 +21,8 @@ TEST_F(NetworkPlay, TwoGamesJoinedByAddressPlayToTheEndAndAgreeOnEveryDuelAndThe
   const std::uint16_t base = testing_support::FreeUdpPorts(PeerLink::kPortCount);
   ASSERT_NO_FATAL_FAILURE(Join(base, base));
   ASSERT_TRUE(PlayToTheEnd(90s));
-  EXPECT_EQ(Told(peer_, "link host "), std::vector<std::string>{"link host 127.0.0.1"}) << "joined by address";
+  EXPECT_EQ(Told(peer_, "link host "), std::vector<std::string>{"link host 127.0.0.1"})
+      << "joined by address";
   const std::vector<std::string> duels = Told(own_, "duel ");
   EXPECT_FALSE(duels.empty());
   EXPECT_EQ(duels, Told(peer_, "duel "));
@@ -81,8 +82,8 @@ TEST_F(LongNetworkPlay, OverARelayThatLosesAFifthOfTheDatagramsBothAgreeOnEveryD
   const std::uint16_t joinBase = static_cast<std::uint16_t>(base + PeerLink::kPortCount);
   testing_support::ScopedTempDir relayFolder;  // its own report file
   e2e::GameProcess relay(relayFolder.Str(), "",
-                         {"--a", std::to_string(base), "--b", std::to_string(joinBase), "--share", "20", "--seed",
-                          "11", "--seconds", "900"},
+                         {"--a", std::to_string(base), "--b", std::to_string(joinBase), "--share", "20",
+                          "--seed", "11", "--seconds", "900"},
                          e2e::Launch{QV_LOSSYRELAY_EXE, ""});
   ASSERT_TRUE(e2e::WaitUntil([&] { return relay.Stderr().find("relay ready") != std::string::npos; }, 5s))
       << relay.Stderr();

@@ -2,8 +2,8 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -177,7 +177,9 @@ void PlayGame::TellResults() {
 void PlayGame::TellDuel() {
   const YTileset& battle = GetTileset();
   const YPlayer* fighters[2] = {battle.Fighter(0), battle.Fighter(1)};
-  const auto name = [&](int side) { return fighters[side] != nullptr ? fighters[side]->name : std::string("-"); };
+  const auto name = [&](int side) {
+    return fighters[side] != nullptr ? fighters[side]->name : std::string("-");
+  };
   const bool fell0 = battle.State().sides[0].health <= 0;
   const bool fell1 = battle.State().sides[1].health <= 0;
   if (fell0 == fell1) {
