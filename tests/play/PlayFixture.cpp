@@ -92,8 +92,10 @@ void PlayRun::Start(Game& game, const std::vector<std::string>& args) {
     testing_support::WriteFile(game.UserFolder() / "config.yml",
                                testing_support::ReadFile(UserFolder() / "config.yml"));
   }
+  // The game honours "-2" (a second instance) only at the line's start.
+  const bool second = !args.empty() && args.front() == "-2";
   std::vector<std::string> all{"-broadcast", "127.255.255.255"};
-  all.insert(all.end(), args.begin(), args.end());
+  all.insert(second ? all.begin() : all.end(), args.begin(), args.end());
   // QV_PLAYRUN may name another build's play program (a sanitizer tree's).
   const char* exe = std::getenv("QV_PLAYRUN");
   game.run = std::make_unique<e2e::GameProcess>(game.appData.string(), e2e::Display(), all,

@@ -1,25 +1,35 @@
 #include "tests/e2e/play/PlayRun.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "board/YTessor.h"
+#include "draw/PanelSlots.h"
 #include "draw/YControlPanel.h"
+#include "framework/YLocale.h"
 #include "game/GameFramework.h"
 #include "game/ProgramStart.h"
-#include "draw/PanelSlots.h"
 #include "game/book/YBook.h"
 #include "game/book/YFinalScene.h"
 #include "modes/CommanderFactory.h"
+#include "modes/GameHost.h"
+#include "modes/PeerLinkFactory.h"
 #include "modes/YGameHotseat.h"
 #include "modes/YGameNetwork.h"
 #include "modes/YGameQuest.h"
 #include "platform/Paths.h"
+#include "players/PlayerProfiles.h"
 #include "players/YPlayerHero.h"
+#include "tests/e2e/play/NetworkStandIns.h"
+#include "tests/modes/ComputerFactory.h"
+#include "tiles/DuelState.h"
 #include "tiles/YPlayerCommander.h"
 #include "tiles/YTileset.h"
 #include "ui/UICombobox.h"
@@ -68,18 +78,25 @@ class PlayGame : public GameFramework {
  public:
   bool Frame() override {
     const bool drawn = GameFramework::Frame();
+    TellResults();
     Report();
     return drawn;
   }
+  void ShowMessage(const std::string& text) override;
 
  private:
   void Report();
+  void TellResults();
+  static void TellDuel();
+  static void TellNetworkGame();
   std::string ActiveName(const UIControl* active) const;
   static void PrintControls(const UIControl& control, float x, float y);
   static void PrintText(const UIText& text);
   static void PrintItems(const UIComboboxList& list, float x, float y);
   std::string SceneDetail() const;
 
+  std::uint32_t toldState_ = 0;
+  std::string toldHost_;
   std::uint32_t reportedState_ = ~0u;
   const UIControl* reportedActive_ = nullptr;
   int reportedTab_ = -1;
@@ -139,6 +156,58 @@ std::string PlayGame::SceneDetail() const {
   return "";
 }
 
+// A message box's text, or the network mode's key for it.
+void PlayGame::ShowMessage(const std::string& text) {
+  std::string told = text;
+  for (const char* key : YGameNetwork::kLocaleKeys)
+    if (GetLocale().GetText(key) == text) told = key;
+  for (char& c : told)
+    if (c == '\n' || c == '\r') c = ' ';
+  std::fprintf(stderr, "message %s\n", told.c_str());
+  GameFramework::ShowMessage(text);
+}
+
+// A duel's result and a network game's end, when their screens come up;
+// the host a new network link looks for.
+void PlayGame::TellResults() {
+  if (const std::string& host = GetNetworkGame().HostName(); host != toldHost_) {
+    toldHost_ = host;
+    std::fprintf(stderr, "link host %s\n", host.empty() ? "(broadcast)" : host.c_str());
+  }
+  const std::uint32_t risen = State() & ~toldState_;
+  toldState_ = State();
+  if ((risen & host_state::kResultModal) != 0) TellDuel();
+  if ((risen & host_state::kCompleteModal) != 0 && GameMode() == &GetNetworkGame()) TellNetworkGame();
+}
+
+void PlayGame::TellDuel() {
+  const YTileset& battle = GetTileset();
+  const YPlayer* fighters[2] = {battle.Fighter(0), battle.Fighter(1)};
+  const auto name = [&](int side) {
+    return fighters[side] != nullptr ? fighters[side]->name : std::string("-");
+  };
+  const bool fell0 = battle.State().sides[0].health <= 0;
+  const bool fell1 = battle.State().sides[1].health <= 0;
+  if (fell0 == fell1) {
+    std::fprintf(stderr, "duel draw %s / %s\n", name(0).c_str(), name(1).c_str());
+    return;
+  }
+  const int winner = fell1 ? 0 : 1;
+  std::fprintf(stderr, "duel winner %s / loser %s\n", name(winner).c_str(), name(winner ^ 1).c_str());
+}
+
+void PlayGame::TellNetworkGame() {
+  const YGameNetwork& game = GetNetworkGame();
+  const std::vector<ProfileInfo>& profiles = ProfileList();
+  const std::int32_t local = game.LocalProfile();
+  std::string winner = "none";
+  if (game.Outcome() == 0 && local >= 0 && local < static_cast<std::int32_t>(profiles.size()))
+    winner = profiles[static_cast<std::size_t>(local)].name;
+  else if (game.Outcome() == 1 && game.HasPeerInfo())
+    winner = game.PeerInfo().name;
+  std::fprintf(stderr, "game winner %s\n", winner.c_str());
+}
+
 void PlayGame::Report() {
   // Only a settled screen: no fade, no modal still growing or waiting.
   if (uiRoot.PendingScreen() != uiRoot.CurrentScreen() || uiRoot.ScreenFade() > 0) return;
@@ -175,12 +244,34 @@ void PlayGame::Report() {
   std::fprintf(stderr, "end\n");
 }
 
+// "-netport <n>" taken out of the command line: the network game's links
+// then use base port n (0 when the option is missing).
+std::uint16_t TakeNetPort(std::string& commandLine) {
+  constexpr std::string_view kOption = "-netport ";
+  const std::size_t at = commandLine.find(kOption);
+  if (at == std::string::npos || (at > 0 && commandLine[at - 1] != ' ')) return 0;
+  const std::size_t value = at + kOption.size();
+  const std::size_t end = std::min(commandLine.find(' ', value), commandLine.size());
+  const unsigned long port = std::strtoul(commandLine.substr(value, end - value).c_str(), nullptr, 10);
+  commandLine.erase(at, end < commandLine.size() ? end + 1 - at : end - at);
+  while (!commandLine.empty() && commandLine.back() == ' ') commandLine.pop_back();
+  return port > 0 && port < 65531 ? static_cast<std::uint16_t>(port) : 0;
+}
+
 }  // namespace
 
 int RunPlay(std::string_view commandLine) {
   static StandInFactory standIns;
+  static NetworkStandInFactory networkStandIns(StandInMode);
   GetGameQuest().SetFactory(&standIns);
   GetHotseatGame().SetFactory(&standIns);
-  GetNetworkGame().SetFactory(&standIns);
-  return ProgramMain(commandLine, [] { return std::make_unique<PlayGame>(); });
+  GetNetworkGame().SetFactory(&networkStandIns);
+  std::string line(commandLine);
+  if (const std::uint16_t port = TakeNetPort(line); port != 0) {
+    const std::string broadcast = BroadcastOption(line);
+    static PeerLinkFactory links(
+        PeerLinkFactory::Options{port, broadcast.empty() ? "255.255.255.255" : broadcast, {}});
+    GetNetworkGame().SetLinkFactory(&links);
+  }
+  return ProgramMain(line, [] { return std::make_unique<PlayGame>(); });
 }

@@ -1,0 +1,45 @@
+// Two play programs (PlayFixture.h) in a network game on this machine: each
+// with its own user folder and a profile of a hero and one monster first in
+// its list, joined through the host-address setup as two players join (the
+// host applies without an address and looks by broadcast, the joiner types
+// 127.0.0.1), the duels' results clicked away on both until the game's end.
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tests/play/PlayFixture.h"
+#include "tests/support/TestSupport.h"
+
+namespace play {
+
+class NetworkPlay : public PlayRun {
+ protected:
+  NetworkPlay();
+  // Both user folders' profiles; the host's hero is "Aldra", the joiner's
+  // "Bream", each with a monster of its own kind.
+  void WriteProfiles() const;
+  // Starts both games, the host's links from base port `hostPort`, the
+  // joiner's ("-2") from `joinPort`; both reach the board.
+  void Join(std::uint16_t hostPort, std::uint16_t joinPort);
+  // Clicks every duel's result away on both games until both show the
+  // game's end; fails on a network message or when the time is up.
+  ::testing::AssertionResult PlayToTheEnd(std::chrono::seconds timeout);
+  // The lines of a game's report that begin with `prefix`.
+  static std::vector<std::string> Told(const Game& game, const std::string& prefix);
+  // Drives `game` from now on, its window over the other's.
+  void Switch(Game& game);
+
+  testing_support::ScopedTempDir peerFolder_;
+  Game peer_;
+
+ private:
+  // Opens the host-address setup from the main menu.
+  void OpenSetup();
+  // Handles a result or the end on `game`, if one is shown; true at the end.
+  ::testing::AssertionResult Step(Game& game, bool& ended);
+};
+
+}  // namespace play

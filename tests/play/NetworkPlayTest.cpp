@@ -1,0 +1,109 @@
+// Network games between two play programs on this machine (NetworkPlay.h).
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "net/PeerLink.h"
+#include "tests/e2e/GameProcess.h"
+#include "tests/play/NetworkPlay.h"
+#include "tests/support/FreePorts.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using play::NetworkPlay;
+
+TEST_F(NetworkPlay, TwoGamesJoinedByAddressPlayToTheEndAndAgreeOnEveryDuelAndTheWinner) {
+  WriteProfiles();
+  const std::uint16_t base = testing_support::FreeUdpPorts(PeerLink::kPortCount);
+  ASSERT_NO_FATAL_FAILURE(Join(base, base));
+  ASSERT_TRUE(PlayToTheEnd(90s));
+  EXPECT_EQ(Told(peer_, "link host "), std::vector<std::string>{"link host 127.0.0.1"})
+      << "joined by address";
+  const std::vector<std::string> duels = Told(own_, "duel ");
+  EXPECT_FALSE(duels.empty());
+  EXPECT_EQ(duels, Told(peer_, "duel "));
+  const std::vector<std::string> winner = Told(own_, "game winner ");
+  ASSERT_EQ(winner.size(), 1u) << Trail();
+  EXPECT_EQ(winner, Told(peer_, "game winner "));
+  EXPECT_NE(winner[0], "game winner none");
+  // Both leave for the main menu, and neither is told the other left.
+  for (play::Game* game : {&own_, &peer_}) {
+    Switch(*game);
+    ASSERT_TRUE(Open("no", "mainMenu.yml"));
+  }
+  EXPECT_TRUE(Told(own_, "message network").empty());
+  EXPECT_TRUE(Told(peer_, "message network").empty());
+  for (play::Game* game : {&own_, &peer_}) {
+    Switch(*game);
+    Stop();
+  }
+}
+
+// The maintainer's runs play every duel out: both sides are the duel
+// computers, whose moves cross the link.
+class LongNetworkPlay : public play::Long<NetworkPlay> {
+ protected:
+  void PlayDuelsOut() const {
+    for (const play::Game* game : {&own_, &peer_})
+      testing_support::WriteFile(game->UserFolder() / "standin.txt", "play\n");
+  }
+};
+
+TEST_F(LongNetworkPlay, APeerKilledMidDuelLeavesTheOtherOneDisconnectMessageAndTheMainMenu) {
+  WriteProfiles();
+  PlayDuelsOut();
+  const std::uint16_t base = testing_support::FreeUdpPorts(PeerLink::kPortCount);
+  ASSERT_NO_FATAL_FAILURE(Join(base, base));
+  Switch(own_);
+  ASSERT_TRUE(Reach("none", "0x3", "", 60s)) << "a duel begins";
+  std::this_thread::sleep_for(1s);
+  peer_.run->Signal(SIGKILL);
+  ASSERT_TRUE(Reach("message.yml", "", "", 30s));
+  EXPECT_EQ(std::stoul(current_.state, nullptr, 16) & 0x4000, 0x4000u) << Trail();
+  ASSERT_TRUE(Open("ok", "mainMenu.yml"));
+  // Whatever the link's end still stirs, the message is not shown again.
+  std::this_thread::sleep_for(12s);
+  EXPECT_EQ(Told(own_, "message network").size(), 1u) << Trail();
+  EXPECT_EQ(Told(own_, "message network_disconnect").size(), 1u) << Trail();
+  EXPECT_EQ(play::LastScreen(own_.run->Stderr()).name, "mainMenu.yml") << Trail();
+  Stop();
+}
+
+TEST_F(LongNetworkPlay, OverARelayThatLosesAFifthOfTheDatagramsBothAgreeOnEveryDuelAndTheWinner) {
+  WriteProfiles();
+  PlayDuelsOut();
+  // Each game's five ports apart; the relay holds the first of each, where
+  // the host's broadcast and the joiner's hellos to 127.0.0.1 arrive.
+  const std::uint16_t base = testing_support::FreeUdpPorts(2 * PeerLink::kPortCount);
+  const std::uint16_t joinBase = static_cast<std::uint16_t>(base + PeerLink::kPortCount);
+  testing_support::ScopedTempDir relayFolder;  // its own report file
+  e2e::GameProcess relay(relayFolder.Str(), "",
+                         {"--a", std::to_string(base), "--b", std::to_string(joinBase), "--share", "20",
+                          "--seed", "11", "--seconds", "900"},
+                         e2e::Launch{QV_LOSSYRELAY_EXE, ""});
+  ASSERT_TRUE(e2e::WaitUntil([&] { return relay.Stderr().find("relay ready") != std::string::npos; }, 5s))
+      << relay.Stderr();
+  ASSERT_NO_FATAL_FAILURE(Join(base, joinBase));
+  ASSERT_TRUE(PlayToTheEnd(600s));
+  EXPECT_EQ(Told(peer_, "link host "), std::vector<std::string>{"link host 127.0.0.1"});
+  const std::vector<std::string> duels = Told(own_, "duel ");
+  EXPECT_FALSE(duels.empty());
+  EXPECT_EQ(duels, Told(peer_, "duel "));
+  const std::vector<std::string> winner = Told(own_, "game winner ");
+  ASSERT_EQ(winner.size(), 1u) << Trail();
+  EXPECT_EQ(winner, Told(peer_, "game winner "));
+  const std::string out = relay.Stderr();
+  const std::string tally = out.substr(out.rfind("relay "));
+  EXPECT_EQ(tally.find("dropped=0 "), std::string::npos) << tally;
+  std::printf("%s", tally.c_str());
+  for (play::Game* game : {&own_, &peer_}) {
+    Switch(*game);
+    Stop();
+  }
+}
+
+}  // namespace
