@@ -128,6 +128,19 @@ void NetworkPlay::Join(std::uint16_t hostPort, std::uint16_t joinPort) {
   return ::testing::AssertionSuccess();
 }
 
+void NetworkPlay::ExpectTheSameGame(bool winnerNeeded) {
+  EXPECT_EQ(Told(peer_, "link host "), std::vector<std::string>{"link host 127.0.0.1"}) << "joined by address";
+  const std::vector<std::string> duels = Told(own_, "duel ");
+  EXPECT_FALSE(duels.empty());
+  EXPECT_EQ(duels, Told(peer_, "duel "));
+  const std::vector<std::string> winner = Told(own_, "game winner ");
+  ASSERT_EQ(winner.size(), 1u) << Trail();
+  EXPECT_EQ(winner, Told(peer_, "game winner "));
+  if (winnerNeeded) {
+    EXPECT_NE(winner[0], "game winner none");
+  }
+}
+
 std::vector<std::string> NetworkPlay::Told(const Game& game, const std::string& prefix) {
   std::vector<std::string> lines;
   std::istringstream in(game.run->Stderr());

@@ -27,6 +27,9 @@ class NetworkPlay : public PlayRun {
   // Clicks every duel's result away on both games until both show the
   // game's end; fails on a network message or when the time is up.
   ::testing::AssertionResult PlayToTheEnd(std::chrono::seconds timeout);
+  // Both games told the same duels, in the same order, and the same winner,
+  // which is not "none" when `winnerNeeded`.
+  void ExpectTheSameGame(bool winnerNeeded);
   // The lines of a game's report that begin with `prefix`.
   static std::vector<std::string> Told(const Game& game, const std::string& prefix);
   // Drives `game` from now on, its window over the other's.

@@ -21,15 +21,7 @@ TEST_F(NetworkPlay, TwoGamesJoinedByAddressPlayToTheEndAndAgreeOnEveryDuelAndThe
   const std::uint16_t base = testing_support::FreeUdpPorts(PeerLink::kPortCount);
   ASSERT_NO_FATAL_FAILURE(Join(base, base));
   ASSERT_TRUE(PlayToTheEnd(90s));
-  EXPECT_EQ(Told(peer_, "link host "), std::vector<std::string>{"link host 127.0.0.1"})
-      << "joined by address";
-  const std::vector<std::string> duels = Told(own_, "duel ");
-  EXPECT_FALSE(duels.empty());
-  EXPECT_EQ(duels, Told(peer_, "duel "));
-  const std::vector<std::string> winner = Told(own_, "game winner ");
-  ASSERT_EQ(winner.size(), 1u) << Trail();
-  EXPECT_EQ(winner, Told(peer_, "game winner "));
-  EXPECT_NE(winner[0], "game winner none");
+  ASSERT_NO_FATAL_FAILURE(ExpectTheSameGame(true));
   // Both leave for the main menu, and neither is told the other left.
   for (play::Game* game : {&own_, &peer_}) {
     Switch(*game);
@@ -89,13 +81,7 @@ TEST_F(LongNetworkPlay, OverARelayThatLosesAFifthOfTheDatagramsBothAgreeOnEveryD
       << relay.Stderr();
   ASSERT_NO_FATAL_FAILURE(Join(base, joinBase));
   ASSERT_TRUE(PlayToTheEnd(600s));
-  EXPECT_EQ(Told(peer_, "link host "), std::vector<std::string>{"link host 127.0.0.1"});
-  const std::vector<std::string> duels = Told(own_, "duel ");
-  EXPECT_FALSE(duels.empty());
-  EXPECT_EQ(duels, Told(peer_, "duel "));
-  const std::vector<std::string> winner = Told(own_, "game winner ");
-  ASSERT_EQ(winner.size(), 1u) << Trail();
-  EXPECT_EQ(winner, Told(peer_, "game winner "));
+  ASSERT_NO_FATAL_FAILURE(ExpectTheSameGame(false));
   const std::string out = relay.Stderr();
   const std::string tally = out.substr(out.rfind("relay "));
   EXPECT_EQ(tally.find("dropped=0 "), std::string::npos) << tally;

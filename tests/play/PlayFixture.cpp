@@ -177,6 +177,15 @@ void PlayRun::LeaveForTheMenu() {
   ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
 }
 
+void PlayRun::WatchTheEnd() {
+  ASSERT_TRUE(Click("ok"));
+  ASSERT_TRUE(Reach("none", "0x20005", "stage 3"));
+  Press("space");
+  ASSERT_TRUE(Reach("none", "0x20005", "stage 0 waiting"));
+  Point(game_->window, 500, 300);
+  ASSERT_TRUE(Reach("hallFame.yml", "0x80004"));
+}
+
 std::string PlayRun::Trail() const {
   std::string trail;
   std::istringstream lines(game_->run->Stderr());

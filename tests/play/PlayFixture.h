@@ -83,6 +83,10 @@ class PlayRun : public e2e::ProgramRunFixture {
   void StandIn(const std::string& mode) const;
   // Escape's question over a game in progress, answered yes: the main menu.
   void LeaveForTheMenu();
+  // From the quest's last result: the final scene (its picture cut short by
+  // a key, the fade and zoom onto the book, which waits) and a click to the
+  // hall of fame.
+  void WatchTheEnd();
   // The screens the game went through, for a failure's message.
   std::string Trail() const;
   // SIGTERM, and a clean exit.
