@@ -6,7 +6,8 @@
 # per core). Each starts from its committed corpus, tests/fuzz/corpus/<name>/,
 # and its shipped seed files; afterwards the committed corpus is replaced by
 # a merge (libFuzzer's -merge=1) of the old one and the new inputs, keeping
-# only inputs that add coverage beyond the seed files. Crash reproducers are
+# only inputs that reach code the seed files do not (edges, not hit counts,
+# so that the corpora stay small). Crash reproducers are
 # kept under build-fuzz/fuzz-artifacts/<date-time>/<name>/ and make the
 # script fail.
 set -euo pipefail
@@ -22,14 +23,12 @@ fuzz_seconds=$1
 jobs=${2:-$(nproc 2>/dev/null || echo 2)}
 shift $(( $# >= 2 ? 2 : 1 ))
 
-# The fuzz tree copies the generated content of the plain tree: made here
-# when missing (only the content, not the whole program).
-if [ ! -d "$top/build/game/ui" ]; then
-  generator=()
-  [ -f "$top/build/CMakeCache.txt" ] || generator=(-G Ninja)
-  cmake -S "$top" -B "$top/build" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQV_TESTS=ON >/dev/null
-  cmake --build "$top/build" -j"$jobs" --target qv_content
-fi
+# The fuzz tree copies the generated content of the plain tree, whose files
+# are the targets' seeds: made here (only the content, not the program).
+generator=()
+[ -f "$top/build/CMakeCache.txt" ] || generator=(-G Ninja)
+cmake -S "$top" -B "$top/build" "${generator[@]}" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQV_TESTS=ON >/dev/null
+cmake --build "$top/build" -j"$jobs" --target qv_content qv_generated_content
 configure_fuzz_tree
 cmake --build "$top/build-fuzz" -j"$jobs" --target qv_fuzz_targets
 
@@ -60,7 +59,7 @@ merge_corpus() {
   merged="$dir/merged"
   rm -rf "$merged"
   cp -r "$dir/seeds" "$merged"
-  (cd "$dir" && "$target" -merge=1 "$merged" "$dir/committed" "$dir/corpus" >"$dir.merge.log" 2>&1) || {
+  (cd "$dir" && "$target" -merge=1 -use_counters=0 "$merged" "$dir/committed" "$dir/corpus" >"$dir.merge.log" 2>&1) || {
     echo "-- $name: merge failed:"; tail -n 20 "$dir.merge.log"; return 1
   }
   (cd "$dir/seeds" && find . -maxdepth 1 -type f -exec rm -f "$merged/{}" \;)
