@@ -20,6 +20,7 @@
 #include "framework/YLocale.h"
 #include "modes/PeerLinkFactory.h"
 #include "modes/YGameNetwork.h"
+#include "net/PeerMessageRouter.h"
 #include "players/PlayerProfiles.h"
 #include "players/TileTables.h"
 #include "players/YArtifactLoader.h"
@@ -128,7 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string body(keyword);
         for (std::uint8_t length = script.Next(); length > 0 && !script.Done(); --length)
           body.push_back(static_cast<char>(script.Next()));
-        startSent |= body.starts_with(YGameNetwork::kCanStart);
+        startSent |= PeerMessageRouter::Keyword(body) == YGameNetwork::kCanStart;
         peer.Send(body);
         break;
       }
