@@ -49,9 +49,15 @@ echo "== fuzzing ${#targets[@]} targets, ${fuzz_seconds} s each, ${jobs} at a ti
 status=0
 run_fuzzers "${targets[@]}" || status=1
 
+# corpus_kb <folder>: the bytes of the files in it, in KB.
+corpus_kb() {
+  find "$1" -type f -printf '%s\n' | awk '{ s += $1 } END { printf "%d", (s + 1023) / 1024 }'
+}
+
 # merge_corpus <target>: the seed files, then the old committed corpus and
 # the new inputs merged onto them; what the merge added beyond the seeds
-# becomes the committed corpus.
+# becomes the committed corpus. Inputs over 8 KB are left out: they are
+# mostly seed files with a few bytes changed, which the fuzzing finds again.
 merge_corpus() {
   local target=$1 name dir merged
   name=$(basename "$target")
@@ -59,6 +65,7 @@ merge_corpus() {
   merged="$dir/merged"
   rm -rf "$merged"
   cp -r "$dir/seeds" "$merged"
+  find "$dir/committed" "$dir/corpus" -type f -size +8k -delete
   (cd "$dir" && "$target" -merge=1 -use_counters=0 "$merged" "$dir/committed" "$dir/corpus" >"$dir.merge.log" 2>&1) || {
     echo "-- $name: merge failed:"; tail -n 20 "$dir.merge.log"; return 1
   }
@@ -67,14 +74,14 @@ merge_corpus() {
   mkdir -p "$top/tests/fuzz/corpus/$name"
   find "$merged" -maxdepth 1 -type f -exec cp {} "$top/tests/fuzz/corpus/$name/" \;
   echo "-- $name: $(find "$top/tests/fuzz/corpus/$name" -type f | wc -l) inputs," \
-       "$(du -sk "$top/tests/fuzz/corpus/$name" | cut -f1) KB"
+       "$(corpus_kb "$top/tests/fuzz/corpus/$name") KB"
 }
 
 echo "== merging the corpora into tests/fuzz/corpus"
 for target in "${targets[@]}"; do
   merge_corpus "$target" || status=1
 done
-echo "== corpora: $(du -sk "$top/tests/fuzz/corpus" | cut -f1) KB in all"
+echo "== corpora: $(corpus_kb "$top/tests/fuzz/corpus") KB in all"
 
 # Slow inputs are reported there too, but are no failure.
 crashes=$(find "$fuzz_artifacts" -type f \( -name 'crash-*' -o -name 'leak-*' -o -name 'timeout-*' \
