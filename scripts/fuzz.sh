@@ -42,6 +42,8 @@ else
   mapfile -t targets < <(fuzz_targets)
 fi
 
+# The leak checker knows the same leaks of outside libraries as in the tests.
+export LSAN_OPTIONS=suppressions="$top/tests/lsan.supp"
 fuzz_work=$(mktemp -d)
 trap 'rm -rf "$fuzz_work"' EXIT
 fuzz_artifacts="$top/build-fuzz/fuzz-artifacts/$(date +%Y%m%d-%H%M%S)"
