@@ -8,6 +8,8 @@ set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
 fuzz_total_seconds=${QV_FUZZ_TOTAL_SECONDS:-180}
+# shellcheck source=scripts/fuzz-common.sh
+. "$top/scripts/fuzz-common.sh"
 
 "$top/scripts/setup.sh"
 
@@ -48,14 +50,8 @@ trap 'kill "$play_pid" 2>/dev/null || true; stop_xvfb' EXIT
 # One clang tree carries AddressSanitizer, UndefinedBehaviorSanitizer and the
 # fuzzers' coverage: it runs the whole suite, then the fuzz targets.
 echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
-# It builds only the test programs and the fuzz targets, optimised a little
-# (the searches' property tests take minutes unoptimised) and with line
-# tables only, which is all the sanitizers' reports need. Like the
-# ThreadSanitizer tree it copies the plain tree's generated content rather
-# than building and running the generators again.
-CC=clang CXX=clang++ configure "$top/build-fuzz" -DCMAKE_BUILD_TYPE=Debug \
-  -DCMAKE_C_FLAGS_DEBUG="-O1 -gline-tables-only" -DCMAKE_CXX_FLAGS_DEBUG="-O1 -gline-tables-only" \
-  -DQV_FUZZ=ON -DQV_SANITIZE=address,undefined -DQV_CONTENT_FROM="$top/build/game"
+# It builds only the test programs and the fuzz targets.
+configure_fuzz_tree
 cmake --build "$top/build-fuzz" -j"$jobs" --target qv_tests qv_fuzz_targets
 export LSAN_OPTIONS=suppressions="$top/tests/lsan.supp"
 (cd "$top/build-fuzz" && env -u DISPLAY -u WAYLAND_DISPLAY ALSOFT_DRIVERS=null ASAN_OPTIONS=detect_leaks=1 \
@@ -85,10 +81,7 @@ labels=$(IFS='|'; echo "^(${threaded[*]})\$")
 (cd "$top/build-tsan" && env -u DISPLAY ALSOFT_DRIVERS=null TSAN_OPTIONS=suppressions="$top/tests/tsan.supp" \
    ctest --output-on-failure -j"$jobs" -L "$labels")
 
-targets=()
-for target in "$top"/build-fuzz/tests/fuzz/Fuzz*; do
-  [ -x "$target" ] && [ -f "$target" ] && targets+=("$target")
-done
+mapfile -t targets < <(fuzz_targets)
 # The targets run side by side, one per core, in rounds that together stay
 # within the total budget.
 fuzz_rounds=$(( (${#targets[@]} + jobs - 1) / jobs ))
@@ -97,32 +90,8 @@ fuzz_seconds=$(( fuzz_total_seconds / fuzz_rounds ))
 [ "$fuzz_seconds" -le 60 ] || fuzz_seconds=60
 echo "== fuzzing, ${fuzz_seconds} s per target, ${jobs} at a time"
 fuzz_work=$(mktemp -d)
-fuzz_game="$top/build-fuzz/game"
-fuzz_seeds="$top/tests/fuzz/seeds.txt"
-# run_fuzzer <target>: new inputs go to the target's own corpus; the shipped
-# files that seeds.txt names for it are read as a second corpus. Both are
-# given whole, as some targets work in a folder of their own.
-run_fuzzer() {
-  local target=$1 name pattern file patterns
-  name=$(basename "$target")
-  mkdir -p "$fuzz_work/$name/corpus" "$fuzz_work/$name/seeds"
-  read -ra patterns <<<"$(awk -v t="$name" '$1 == t { $1 = ""; print }' "$fuzz_seeds")"
-  for pattern in "${patterns[@]}"; do
-    for file in "$fuzz_game"/$pattern; do
-      [ -f "$file" ] || continue
-      cp "$file" "$fuzz_work/$name/seeds/$(echo "${file#"$fuzz_game"/}" | tr / _)"
-    done
-  done
-  if (cd "$fuzz_work/$name" && "$target" -max_total_time="$fuzz_seconds" -print_final_stats=1 \
-        "$fuzz_work/$name/corpus" "$fuzz_work/$name/seeds" >"$fuzz_work/$name.log" 2>&1); then
-    echo "-- $name: $(grep -m1 'stat::number_of_executed_units' "$fuzz_work/$name.log" | awk '{print $2}') runs"
-  else
-    echo "-- $name FAILED:"; tail -n 40 "$fuzz_work/$name.log"; return 1
-  fi
-}
-export -f run_fuzzer
-export fuzz_work fuzz_seconds fuzz_game fuzz_seeds
-printf '%s\n' "${targets[@]}" | xargs -P "$jobs" -I{} bash -c 'run_fuzzer "$1"' _ {}
+# Each target starts from its committed corpus and its shipped seed files.
+run_fuzzers "${targets[@]}"
 rm -rf "$fuzz_work"
 
 echo "== all tests passed"

@@ -1,7 +1,8 @@
-// Arbitrary bytes as a player profile (read in full and in summary) and as
-// a hall-of-fame file. A profile that reads as a hero is written and read
-// again, and must write the same text the second time. The hall of fame
-// never holds more records than its bytes can.
+// Arbitrary bytes as a player profile of the user folder (read in summary
+// and in full as the profile screens do) and as its hall-of-fame file
+// "stats.dat" (read as the game starts). A profile that reads as a hero is
+// written and read again, and must write the same text the second time. The
+// hall of fame never holds more records than its bytes can.
 #include <unistd.h>
 
 #include <cstddef>
@@ -11,13 +12,16 @@
 #include <string>
 #include <vector>
 
+#include "framework/Init.h"
 #include "framework/MemoryInStream.h"
+#include "players/PlayerProfiles.h"
 #include "players/TileTables.h"
 #include "players/YArtifactLoader.h"
 #include "players/YMonsterReader.h"
 #include "players/YPlayerHero.h"
 #include "players/YPlayerSaver.h"
 #include "players/Stats.h"
+#include "tests/fuzz/FuzzSupport.h"
 
 namespace {
 
@@ -44,32 +48,58 @@ void LoadCatalogue() {
   std::filesystem::remove_all(folder);
 }
 
+namespace fs = std::filesystem;
+
+// The user folder of the scratch folder, as the game finds it.
+fs::path UserFolder() { return fuzz::ScratchFolder() / "QuennelVarrick"; }
+
+void WriteProfile(const std::string& text) {
+  fuzz::WriteBytes(UserFolder() / "players" / "00001.yml", reinterpret_cast<const std::uint8_t*>(text.data()),
+                   text.size());
+}
+
 void FuzzProfile(const std::string& text) {
-  YPlayerSaver summary(nullptr, true);
-  summary.LoadText(text, "fuzz");
+  WriteProfile(text);
+  ScanPlayerProfiles();
+  LoadProfileSummaries();
+  if (ProfileList().size() != 1) __builtin_trap();
   YPlayerHero* hero = nullptr;
-  YPlayerSaver reader(&hero, false);
-  reader.LoadText(text, "fuzz");
+  LoadPlayerProfile(0, &hero);
   if (hero == nullptr) return;
-  const std::string first = reader.ProfileText();
+  const std::string first = YPlayerSaver(&hero, false).ProfileText();
+  WriteProfile(first);
   YPlayerHero* again = nullptr;
-  YPlayerSaver second(&again, false);
-  second.LoadText(first, "fuzz");
-  if (again == nullptr || second.ProfileText() != first) __builtin_trap();
+  LoadPlayerProfile(0, &again);
+  if (again == nullptr || YPlayerSaver(&again, false).ProfileText() != first) __builtin_trap();
   YPlayerHero::DeleteWithArmy(again);
   YPlayerHero::DeleteWithArmy(hero);
 }
 
-void FuzzStats(const std::string& bytes, bool sized) {
-  MemoryInStream in(bytes, sized);
-  const std::vector<ScoreRecord> records = Stats::Read(in);
+// The bytes as the file the game reads, or from a stream of unknown size.
+void FuzzStats(const std::string& bytes, bool asFile) {
+  std::vector<ScoreRecord> records;
+  if (asFile) {
+    fuzz::WriteBytes(UserFolder() / "stats.dat", reinterpret_cast<const std::uint8_t*>(bytes.data()),
+                     bytes.size());
+    Stats stats;
+    stats.Load();
+    records = stats.records;
+  } else {
+    MemoryInStream in(bytes, false);
+    records = Stats::Read(in);
+  }
   if (records.size() * 38 > bytes.size()) __builtin_trap();
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  static const bool loaded = (LoadCatalogue(), true);
+  static const bool loaded = [] {
+    LoadCatalogue();
+    GetInit().appData = fuzz::ScratchFolder().string();
+    fs::create_directories(UserFolder() / "players");
+    return true;
+  }();
   (void)loaded;
   if (size == 0) return 0;
   const std::string bytes(reinterpret_cast<const char*>(data) + 1, size - 1);
