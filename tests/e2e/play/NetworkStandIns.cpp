@@ -6,13 +6,12 @@
 #include "tiles/YPlayerCommander.h"
 
 namespace {
-// The board computers' difficulty row and the duel computers'.
-constexpr std::int32_t kBoardRow = 2;
+// The duel computers' difficulty row.
 constexpr std::int32_t kDuelRow = 0;
 }  // namespace
 
 std::unique_ptr<YTessorPlayerCommander> NetworkStandInFactory::BoardUser(std::int32_t side) {
-  return BoardComputer(side, kBoardRow);
+  return BoardComputer(side, kStandInBoardRow);
 }
 
 std::unique_ptr<YPlayerCommander> NetworkStandInFactory::DuelUser(std::int32_t side) {

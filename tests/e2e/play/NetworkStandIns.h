@@ -5,9 +5,6 @@
 // striking commander and, for the peer's side, DecidedNetworkDuel), or both
 // sides are the duel computers of the easiest row whose moves travel over
 // the link as a player's would ("play" in the user folder's "standin.txt").
-// The board's user side is the board computer of the middle row, which
-// seeks the enemy out (the easiest row's walkers may chase each other for
-// minutes).
 #pragma once
 
 #include <cstdint>
@@ -16,6 +13,10 @@
 #include <string>
 
 #include "modes/CommanderFactory.h"
+
+// Every stand-in's board computer: the middle row, which seeks the enemy
+// out (the easiest row's walkers may chase each other for minutes).
+inline constexpr std::int32_t kStandInBoardRow = 2;
 
 class NetworkStandInFactory : public CommanderFactory {
  public:

@@ -67,7 +67,7 @@ class StandInCommander : public YPlayerCommander {
 class StandInFactory : public CommanderFactory {
  public:
   std::unique_ptr<YTessorPlayerCommander> BoardUser(std::int32_t side) override {
-    return BoardComputer(side, 0);
+    return BoardComputer(side, kStandInBoardRow);
   }
   std::unique_ptr<YPlayerCommander> DuelUser(std::int32_t side) override {
     return std::make_unique<StandInCommander>(side);

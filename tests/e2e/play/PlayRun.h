@@ -1,7 +1,7 @@
 // The game as a player meets it, for the end-to-end tests: the shipped
 // application object in its window, with two things added that the shipped
 // game never offers a player. Wherever a mode seats the user in a battle a
-// stand-in plays instead (the board computer of the easiest row; in a duel
+// stand-in plays instead (the board computer of the middle row; in a duel
 // the user's side strikes its enemy down at its first turn, so that the
 // user wins every fight, unless the user folder's "standin.txt" says
 // otherwise: see PlayRun.cpp; a network game's stand-ins keep both machines
