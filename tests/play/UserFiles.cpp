@@ -1,5 +1,7 @@
 #include "tests/play/UserFiles.h"
 
+#include <sys/stat.h>
+
 #include "framework/MemoryInStream.h"
 #include "framework/StreamHelpers.h"
 #include "players/Stats.h"
@@ -50,7 +52,11 @@ UserFiles ReadUserFiles(const std::filesystem::path& folder) {
   for (std::filesystem::recursive_directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
     if (!it->is_regular_file()) continue;
     const std::string name = it->path().lexically_relative(folder).generic_string();
-    if (IsKept(name)) files[name] = testing_support::ReadFile(it->path());
+    struct stat info {};
+    if (!IsKept(name) || ::stat(it->path().c_str(), &info) != 0) continue;
+    files[name] = {testing_support::ReadFile(it->path()),
+                   std::to_string(info.st_ino) + " " + std::to_string(info.st_mtim.tv_sec) + "." +
+                       std::to_string(info.st_mtim.tv_nsec)};
   }
   return files;
 }
@@ -63,21 +69,22 @@ bool IsWhole(const std::string& name, const std::string& bytes) {
 
 Verdict Judge(const UserFiles& before, const UserFiles& after) {
   Verdict verdict;
-  for (const auto& [name, bytes] : after) {
+  for (const auto& [name, file] : after) {
     const auto old = before.find(name);
+    const bool untouched = old != before.end() && old->second == file;
     if (EndsWith(name, ".tmp")) {
       // One left by an earlier kill and not touched since does not count.
-      if (old == before.end() || old->second != bytes) verdict.temps.push_back(name);
+      if (!untouched) verdict.temps.push_back(name);
       continue;
     }
     ++verdict.checked;
-    if (old != before.end() && old->second == bytes) continue;
-    if (IsWhole(name, bytes))
+    if (untouched) continue;
+    if (IsWhole(name, file.bytes))
       verdict.renewed.push_back(name);
     else
-      verdict.faults.push_back(name + " is torn (" + std::to_string(bytes.size()) + " bytes)");
+      verdict.faults.push_back(name + " is torn (" + std::to_string(file.bytes.size()) + " bytes)");
   }
-  for (const auto& [name, bytes] : before) {
+  for (const auto& [name, file] : before) {
     if (!EndsWith(name, ".tmp") && after.count(name) == 0) verdict.faults.push_back(name + " was lost");
   }
   return verdict;

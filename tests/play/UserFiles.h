@@ -10,10 +10,18 @@
 
 namespace play {
 
-// Relative name -> bytes of every regular file under the user folder but
-// the log, the stand-in's order and the instance lock, which are not kept
-// for the player.
-using UserFiles = std::map<std::string, std::string>;
+// One file's bytes and which file it is: its inode and time of change, so a
+// file replaced by one of the same bytes still counts as written.
+struct UserFile {
+  std::string bytes;
+  std::string identity;
+  bool operator==(const UserFile&) const = default;
+};
+
+// Relative name -> every regular file under the user folder but the log,
+// the stand-in's order and the instance lock, which are not kept for the
+// player.
+using UserFiles = std::map<std::string, UserFile>;
 UserFiles ReadUserFiles(const std::filesystem::path& folder);
 
 // True when `bytes` are a complete file of its kind: a ".yml" text whose
