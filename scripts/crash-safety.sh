@@ -4,9 +4,10 @@
 # write the configuration, a profile, a campaign save or the hall of fame,
 # and checks after every kill that each file is its old or a complete new
 # version and that the game starts and goes on from it.
-# Usage: crash-safety.sh [rounds] (default 40); QV_CRASH_SEED repeats the
-# kill delays of an earlier run (its seed is in the journal).
-# The journal of kills is build/screenshots/play_crash_safety.txt.
+# Usage: crash-safety.sh [rounds] (default 40); QV_CRASH_SEED draws the
+# random numbers of an earlier run again (its seed is in the journal).
+# The journal of kills, one line a round, is
+# build/screenshots/play_crash_safety.txt.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 rounds=${1:-40}
