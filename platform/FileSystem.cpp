@@ -146,6 +146,15 @@ FilePtr AsBlockingFile(ScopedFd fd, const char* mode) {
   return FilePtr(file);
 }
 
+// Gives the file `temp` the name `target` unless something already has that
+// name, even one that appeared a moment ago: a hard link fails then, and so
+// does a rename told not to replace (for file systems without hard links).
+bool PublishNoReplace(const std::string& temp, const std::string& target) {
+  if (::link(temp.c_str(), target.c_str()) == 0) return true;
+  if (errno == EEXIST) return false;
+  return ::renameat2(AT_FDCWD, temp.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0;
+}
+
 bool WriteAll(int fd, const char* data, std::size_t size) {
   while (size > 0) {
     const ssize_t written = ::write(fd, data, size);
@@ -243,18 +252,22 @@ bool MoveReplace(std::string_view source, std::string_view target) {
 
 bool CopyFileKeepExisting(std::string_view source, std::string_view target) {
   const std::string to = MapPath(target);
+  struct stat info {};
+  if (::lstat(to.c_str(), &info) == 0) return false;  // kept: no need to read the source
   ScopedFd in = OpenRegularForReading(MapPath(source));
   if (!in.Valid()) return false;
-  // O_EXCL makes "never overwrite" hold even against a file that appears
-  // between a check and the open, and keeps a copy onto itself harmless.
-  ScopedFd out(::open(to.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+  // The bytes go to a temporary file of the target's folder, made durable,
+  // and only then take the target's name: a copy cut short (an error, a
+  // crash, a kill) never sits under it, where every later copy would keep it.
+  const std::string temp = to + ".tmp";
+  ::unlink(temp.c_str());  // one left by a copy that was killed
+  ScopedFd out(::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
   if (!out.Valid()) return false;
-  const bool copied = CopyBytes(in.Get(), out.Get());
-  if (out.Close() && copied) return true;
-  // Never leave a half-written copy behind: it would be kept as it is by
-  // every later copy.
-  ::unlink(to.c_str());
-  return false;
+  const bool copied = CopyBytes(in.Get(), out.Get()) && FsyncRetrying(out.Get());
+  const bool published = out.Close() && copied && PublishNoReplace(temp, to);
+  ::unlink(temp.c_str());
+  if (published) SyncPath(FolderOf(to), O_DIRECTORY);
+  return published;
 }
 
 bool RemoveFile(std::string_view path) { return ::unlink(MapPath(path).c_str()) == 0; }

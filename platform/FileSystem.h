@@ -37,6 +37,9 @@ bool PathIs(std::string_view path, bool wantFolder);
 bool MoveReplace(std::string_view source, std::string_view target);
 
 // Copies a file; an existing target is left as it is (returns false then).
+// The copy is written under the target's name with ".tmp" appended, made
+// durable and then given the target's name, so the target is never a
+// partial copy, even after a crash.
 bool CopyFileKeepExisting(std::string_view source, std::string_view target);
 
 // Deletes a file; false when it did not exist or could not be deleted.

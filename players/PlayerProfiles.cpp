@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "framework/FileUtils.h"
 #include "framework/Init.h"
 #include "framework/Log.h"
 #include "platform/FileSystem.h"
@@ -132,6 +133,9 @@ bool CreatePlayerProfile(std::string_view name, int race, int gender, int origin
     Log::Printf("Could not create a profile: every number is taken in %s", PlayersFolder().c_str());
     return false;
   }
+  // The folder may be gone (the user's folder was seeded once, and what the
+  // player deletes stays deleted); the new profile makes it again.
+  if (!MakeDirectory(PlayersFolder())) Log::Printf("Cannot create the profile folder %s", PlayersFolder().c_str());
   YPlayerHero* written = hero.get();
   if (!YPlayerSaver(&written, false).Save(ProfilePath(file))) {
     Log::Printf("Could not save the profile %s", ProfilePath(file).c_str());
