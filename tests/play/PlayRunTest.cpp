@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <string>
 
+#include "tests/play/CraftedSaves.h"
 #include "tests/play/PlayFixture.h"
 
 namespace {
@@ -141,36 +142,12 @@ TEST_F(FirstPlay, EveryMenuScreenOfBothLanguagesIsShownAndKept) {
   Stop();
 }
 
-// A save in the campaign's last level with one weak monster left beside the
-// hero: the stand-ins win it, and the quest's end leads through the final
-// scene (the picture cut short by a key, the fade and zoom onto the book,
-// which waits) to the hall of fame.
-std::string LastLevelSave(int lastLevel) {
-  return "<game state=\"1\" level=\"" + std::to_string(lastLevel) +
-         "\">\n"
-         "<hero name=\"Wanderer\" face=\"textures\\heroes\\sylph_male.tga\" move=\"fly\" distance=\"3\" "
-         "gold=\"1641\" kill=\"9\" goldall=\"941\" experienceall=\"410\">\n"
-         "<evol experience=\"410\" slot=\"4\" pos_x=\"5\" pos_y=\"0\">\n"
-         "<data type=\"now\" air=\"14\" fire=\"6\" earth=\"5\" water=\"8\" health=\"108\">\n"
-         "<data type=\"start\" air=\"14\" fire=\"6\" earth=\"5\" water=\"8\" health=\"108\">\n"
-         "<data type=\"self\" air=\"14\" fire=\"6\" earth=\"5\" water=\"8\" health=\"108\">\n"
-         "<data type=\"skill\" air=\"1\" fire=\"2\" earth=\"2\" water=\"2\" health=\"1\">\n"
-         "<spell id=\"315\" selected=\"1\">\n"
-         "</hero>\n"
-         "<desk gold=\"1641\">\n"
-         "<monster id=\"frogling\">\n"
-         "<evol experience=\"27\" pos_x=\"5\" pos_y=\"2\">\n"
-         "<data type=\"now\" air=\"4\" fire=\"4\" earth=\"4\" water=\"4\" health=\"10\">\n"
-         "<data type=\"self\" air=\"4\" fire=\"4\" earth=\"4\" water=\"4\" health=\"10\">\n"
-         "</monster>\n"
-         "</desk>\n"
-         "</game>\n";
-}
-
+// A save in the campaign's last level: the stand-ins win it, and the
+// quest's end leads through the final scene to the hall of fame.
 TEST_F(FirstPlay, TheLastLevelWonLeadsThroughTheFinalSceneToTheHallOfFame) {
   ASSERT_GT(LevelCount(), 0);
   std::filesystem::create_directories(UserFolder() / "save");
-  testing_support::WriteFile(UserFolder() / "save" / "00000.yml", LastLevelSave(LevelCount() - 1));
+  testing_support::WriteFile(UserFolder() / "save" / "00000.yml", play::LastLevelSave(LevelCount() - 1));
   ASSERT_NO_FATAL_FAILURE(Start());
   ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
   ASSERT_TRUE(Click("continue"));
