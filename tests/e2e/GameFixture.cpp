@@ -25,8 +25,10 @@ std::string GameFixture::WaitForWindow() const {
 }
 
 bool GameFixture::SkipSplash(const std::string& window) const {
+  // A key pressed before the splash screens begin is not theirs to take.
+  WaitUntil([&] { return LogHas("State 0x4 -> 0x6"); }, 15s);
   PressKey(window, "Escape");
-  return WaitUntil([&] { return LogHas("Open OGG stream music\\00_menu.ogg"); }, 10s);
+  return WaitUntil([&] { return LogHas("Open OGG stream music\\00_menu.ogg"); }, 20s);
 }
 
 void GameFixture::PressKey(const std::string& window, const std::string& keys) const {

@@ -58,14 +58,6 @@ constexpr std::string_view kKeywords[] = {"playerinfo ", "canStart", "abort", ""
                                           "playerinfo Eve ", "playerinfo Old Tom textures\\heroes\\",
                                           "hello ", "a_hello "};
 
-struct Script {
-  const std::uint8_t* data;
-  std::size_t size;
-  std::size_t at = 0;
-  std::uint8_t Next() { return at < size ? data[at++] : 0; }
-  bool Done() const { return at >= size; }
-};
-
 // A face of the hero catalogue.
 bool CatalogueFace(const std::string& name) {
   for (const YHeroRace& race : HeroRaces()) {
@@ -107,7 +99,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  Script script{data, size};
+  fuzz::Script script{data, size};
   const bool master = (script.Next() & 1) != 0;  // which role this machine's link took
   MemoryPeerLink pair;
   MemoryPeerLink::End& own = master ? pair.master : pair.slave;

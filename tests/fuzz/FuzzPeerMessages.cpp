@@ -173,14 +173,6 @@ constexpr std::string_view kKeywords[] = {"a_hello ",
                                           "move 1 ",
                                           "a_start 1 "};
 
-struct Script {
-  const std::uint8_t* data;
-  std::size_t size;
-  std::size_t at = 0;
-  std::uint8_t Next() { return at < size ? data[at++] : 0; }
-  bool Done() const { return at >= size; }
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
@@ -204,7 +196,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   Machine peer(wire.peer, "Ann", 4), local(wire.local, "Bob", 3);
   peer.Begin();
   local.Begin();
-  Script script{data, size};
+  fuzz::Script script{data, size};
   bool tampered = false;
   for (int frames = 0; frames < 600 && !script.Done();) {
     const std::uint8_t op = script.Next();

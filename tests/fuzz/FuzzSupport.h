@@ -43,4 +43,14 @@ inline std::string AsText(const std::uint8_t* data, std::size_t size) {
   return std::string(reinterpret_cast<const char*>(data), size);
 }
 
+// The fuzz bytes read one at a time as a script of choices; past the end
+// every choice is 0.
+struct Script {
+  const std::uint8_t* data;
+  std::size_t size;
+  std::size_t at = 0;
+  std::uint8_t Next() { return at < size ? data[at++] : 0; }
+  bool Done() const { return at >= size; }
+};
+
 }  // namespace fuzz

@@ -111,10 +111,11 @@ void PlayRun::Start(Game& game, const std::vector<std::string>& args) {
       },
       15s);
   ASSERT_FALSE(game.window.empty()) << game.run->Stderr();
+  // Past the splash screens, once they have begun.
   e2e::WaitUntil([&] { return testing_support::ReadFile(game.UserFolder() / "log.txt").find(
-                                  "OpenGL device created.") != std::string::npos; },
+                                  "State 0x4 -> 0x6") != std::string::npos; },
                  15s);
-  Press("Escape");  // past the splash screens
+  Press("Escape");
 }
 
 ::testing::AssertionResult PlayRun::Reach(const std::string& name, const std::string& state,
