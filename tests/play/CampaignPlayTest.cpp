@@ -35,6 +35,17 @@ class Campaign : public play::PlayRun {
       ASSERT_TRUE(Click("ok"));
     }
   }
+  // From the panel: the quest left for the menu (which saves it), the game
+  // quit and started again, and "continue" back to the panel.
+  void QuitAndContinue() {
+    ASSERT_NO_FATAL_FAILURE(LeaveForTheMenu());
+    ASSERT_TRUE(Open("exit", "yesno.yml"));
+    ASSERT_TRUE(Click("yes"));
+    ASSERT_EQ(own_.run->Wait(std::chrono::seconds(15)), std::optional<int>(0)) << own_.run->Stderr();
+    ASSERT_NO_FATAL_FAILURE(Start());
+    ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
+    ASSERT_TRUE(Open("continue", "panel"));
+  }
   // On the panel's spells or artifacts tab: the item in `slot` taken out of
   // use (or into it), which shows as the other button on its new slot.
   void MoveItem(const std::string& slot, const std::string& button, const std::string& newSlot,
@@ -97,13 +108,7 @@ TEST_F(Campaign, TheFirstLevelsWithEveryTurnOfFortune) {
   ASSERT_NO_FATAL_FAILURE(MoveItem("slot5", "cp_select", "slot0", "cp_unselect"));
   const int goldLeft = current_.gold;
 
-  ASSERT_NO_FATAL_FAILURE(LeaveForTheMenu());
-  ASSERT_TRUE(Open("exit", "yesno.yml"));
-  ASSERT_TRUE(Click("yes"));
-  ASSERT_EQ(own_.run->Wait(std::chrono::seconds(15)), std::optional<int>(0)) << own_.run->Stderr();
-  ASSERT_NO_FATAL_FAILURE(Start());
-  ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
-  ASSERT_TRUE(Open("continue", "panel"));
+  ASSERT_NO_FATAL_FAILURE(QuitAndContinue());
   EXPECT_EQ(current_.gold, goldLeft);
   ASSERT_TRUE(OpenTab(1));
   ASSERT_TRUE(Open("slot0", "panel"));
@@ -111,8 +116,8 @@ TEST_F(Campaign, TheFirstLevelsWithEveryTurnOfFortune) {
   Stop();
 }
 
-// The whole campaign from a new hero to the hall of fame: one level's hero
-// falls while its army wins, which costs the fine; the last level leads
+// The whole campaign from a new hero to the hall of fame, quit and continued
+// half way: one level's hero falls while its army wins, which costs the fine; the last level leads
 // through the final scene to the hall of fame, which names the hero.
 using LongCampaign = play::Long<Campaign>;
 
@@ -125,6 +130,11 @@ TEST_F(LongCampaign, FromTheDoorKeeperToTheHallOfFame) {
   bool fined = false;
   for (int level = 0; level < LevelCount(); ++level) {
     SCOPED_TRACE("level " + std::to_string(level + 1));
+    if (level == LevelCount() / 2) {  // a quit and continue half way
+      const int gold = current_.gold;
+      ASSERT_NO_FATAL_FAILURE(QuitAndContinue());
+      EXPECT_EQ(current_.gold, gold);
+    }
     // A monster to stand beside the hero, so that the hero can fall while
     // the army wins.
     if (level == 2) {
