@@ -30,6 +30,8 @@ class PeerLinkFactory {
   virtual void Flush(PeerChannel& link);
   // Where the links made from now on broadcast.
   void SetBroadcastAddress(std::string address) { options_.broadcastAddress = std::move(address); }
+  // The first port the links made from now on take and search.
+  void SetBasePort(std::uint16_t port) { options_.basePort = port; }
 
  private:
   Options options_;

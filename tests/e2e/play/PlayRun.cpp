@@ -28,7 +28,6 @@
 #include "players/PlayerProfiles.h"
 #include "players/YPlayerHero.h"
 #include "tests/e2e/play/NetworkStandIns.h"
-#include "tests/modes/ComputerFactory.h"
 #include "tiles/DuelState.h"
 #include "tiles/YPlayerCommander.h"
 #include "tiles/YTileset.h"
@@ -97,13 +96,18 @@ class PlayGame : public GameFramework {
 
   std::uint32_t toldState_ = 0;
   std::string toldHost_;
-  std::uint32_t reportedState_ = ~0u;
-  const UIControl* reportedActive_ = nullptr;
-  int reportedTab_ = -1;
-  int reportedSlot_ = -1;
-  const UIControl* reportedCapture_ = nullptr;
-  std::int32_t reportedGold_ = -1;
-  std::string reportedDetail_;
+  // What the last report showed; a new one follows when any of it changes.
+  struct Shown {
+    std::uint32_t state = ~0u;
+    const UIControl* active = nullptr;
+    int tab = -1;
+    int slot = -1;
+    std::int32_t gold = -1;
+    const UIControl* capture = nullptr;
+    std::string detail;
+    bool operator==(const Shown&) const = default;
+  };
+  Shown reported_;
 };
 
 std::string PlayGame::ActiveName(const UIControl* active) const {
@@ -215,32 +219,26 @@ void PlayGame::Report() {
   const UIControl* active = uiRoot.GetActive();
   const YControlPanel& panel = GetControlPanel();
   const bool onPanel = active != nullptr && active == panel.window.get();
-  const int tab = onPanel ? panel.tab : -1;
-  const int slot = onPanel ? panel.selectedSlot : -1;
-  const std::int32_t gold = onPanel && panel.player != nullptr ? panel.player->gold : -1;
-  const UIControl* capture = UIControl::Capture();
-  std::string detail = SceneDetail();
-  if (State() == reportedState_ && active == reportedActive_ && tab == reportedTab_ && slot == reportedSlot_ &&
-      gold == reportedGold_ && capture == reportedCapture_ && detail == reportedDetail_)
-    return;
-  reportedDetail_ = std::move(detail);
-  reportedCapture_ = capture;
-  reportedState_ = State();
-  reportedActive_ = active;
-  reportedTab_ = tab;
-  reportedSlot_ = slot;
-  reportedGold_ = gold;
-  std::fprintf(stderr, "screen %s 0x%x\n", ActiveName(active).c_str(), reportedState_);
+  Shown shown{State(),
+              active,
+              onPanel ? panel.tab : -1,
+              onPanel ? panel.selectedSlot : -1,
+              onPanel && panel.player != nullptr ? panel.player->gold : -1,
+              UIControl::Capture(),
+              SceneDetail()};
+  if (shown == reported_) return;
+  reported_ = std::move(shown);
+  std::fprintf(stderr, "screen %s 0x%x\n", ActiveName(active).c_str(), reported_.state);
   if (active != nullptr) PrintControls(*active, active->rect.x, active->rect.y);
   // The panel draws its slots itself: their centres, as "slot<N>".
-  for (int slot = 0; slot < panel::SlotCount(tab); ++slot) {
-    const YRect r = panel::SlotRect(tab, slot);
+  for (int slot = 0; slot < panel::SlotCount(reported_.tab); ++slot) {
+    const YRect r = panel::SlotRect(reported_.tab, slot);
     std::fprintf(stderr, "control slot%d %d %d\n", slot, static_cast<int>(r.x + r.width / 2),
                  static_cast<int>(r.y + r.height / 2));
   }
-  if (onPanel) std::fprintf(stderr, "tab %d\n", tab);
-  if (gold >= 0) std::fprintf(stderr, "gold %d\n", gold);
-  if (!reportedDetail_.empty()) std::fprintf(stderr, "%s\n", reportedDetail_.c_str());
+  if (onPanel) std::fprintf(stderr, "tab %d\n", reported_.tab);
+  if (reported_.gold >= 0) std::fprintf(stderr, "gold %d\n", reported_.gold);
+  if (!reported_.detail.empty()) std::fprintf(stderr, "%s\n", reported_.detail.c_str());
   std::fprintf(stderr, "end\n");
 }
 
@@ -267,11 +265,8 @@ int RunPlay(std::string_view commandLine) {
   GetHotseatGame().SetFactory(&standIns);
   GetNetworkGame().SetFactory(&networkStandIns);
   std::string line(commandLine);
-  if (const std::uint16_t port = TakeNetPort(line); port != 0) {
-    const std::string broadcast = BroadcastOption(line);
-    static PeerLinkFactory links(
-        PeerLinkFactory::Options{port, broadcast.empty() ? "255.255.255.255" : broadcast, {}});
-    GetNetworkGame().SetLinkFactory(&links);
-  }
+  // The game's own links on another base port; the program's start sets
+  // their broadcast address from "-broadcast".
+  if (const std::uint16_t port = TakeNetPort(line); port != 0) DefaultPeerLinkFactory().SetBasePort(port);
   return ProgramMain(line, [] { return std::make_unique<PlayGame>(); });
 }
