@@ -257,10 +257,11 @@ void YShaderLoader::ApplyBlendStages(int tagId, int firstState) {
   for (int attr = 0; attr < 3; ++attr) SetStageState(tagId, attr, firstState + attr);
 }
 
-// min is the minification filter (state 7), mag the magnification (6).
+// The attributes fill states 6, 7, 8 in their order: min sets the
+// magnification filter (6) and mag the minification filter (7).
 void YShaderLoader::ApplyFilter() {
-  SetStageState(kFilter, 0, 7);
-  SetStageState(kFilter, 1, 6);
+  SetStageState(kFilter, 0, 6);
+  SetStageState(kFilter, 1, 7);
   SetStageState(kFilter, 2, 8);
 }
 

@@ -138,17 +138,18 @@ TEST_F(ShaderLoaderTest, MissingSuperShaderIsReportedAndTheShaderStillDefined) {
 
 // ---- Attribute values ----------------------------------------------------
 
-TEST_F(ShaderLoaderTest, FilterMinSetsMinificationAndMagMagnification) {
+TEST_F(ShaderLoaderTest, FilterMinSetsMagnificationAndMagMinification) {
   EXPECT_EQ(Load("<shader name=\"filters\"><map><filter min=\"linear\" mag=\"point\"/></map>"
                  "<map><filter min=\"point\" mag=\"linear\" mip=\"linear\"/></map></shader>"),
             Lines{});
   const YShader& shader = Defined("filters");
   ASSERT_EQ(shader.stages.size(), 2u);
-  // States 6, 7, 8: magnification, minification, mip filter.
-  EXPECT_EQ(shader.stages[0]->states[6], 1u);
-  EXPECT_EQ(shader.stages[0]->states[7], 2u);
-  EXPECT_EQ(shader.stages[1]->states[6], 2u);
-  EXPECT_EQ(shader.stages[1]->states[7], 1u);
+  // States 6, 7, 8 (magnification, minification, mip filter) in the
+  // attributes' order: min linear and mag point magnify linearly.
+  EXPECT_EQ(shader.stages[0]->states[6], 2u);
+  EXPECT_EQ(shader.stages[0]->states[7], 1u);
+  EXPECT_EQ(shader.stages[1]->states[6], 1u);
+  EXPECT_EQ(shader.stages[1]->states[7], 2u);
   EXPECT_EQ(shader.stages[1]->states[8], 2u);
 }
 
