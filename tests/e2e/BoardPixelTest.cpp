@@ -2,9 +2,10 @@
 // with the shipped shaders, textures and meshes, through the board camera:
 // every kind of square, units of every class on both sides, a path arrow.
 // Read back: the element colours where their squares are, a wall's shadow
-// on the square in front of it, the pieces of the two sides told apart, and
-// a selected unit's reach leaving the rest dimmed. The pictures are kept
-// in the build's screenshots folder. Skipped without an X display.
+// on the square in front of it, the pieces of the two sides told apart,
+// their faces (side 1's mirrored), and a selected unit's reach leaving the
+// rest dimmed. The pictures are kept in the build's screenshots folder.
+// Skipped without an X display.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -211,6 +212,36 @@ TEST_F(BoardPixelTest, SquaresShowTheirElementsWallsCastShadowsAndReachDimsTheRe
   const Rgb nearBy = At(dimmed, Project(OnSquare(0, 0)));
   const Rgb nearBefore = At(frame, Project(OnSquare(0, 0)));
   EXPECT_NEAR(nearBy.Sum(), nearBefore.Sum(), 12);
+}
+
+// A portrait red on its left half and blue on its right: side 0's face
+// shows it as it is, side 1's mirrored, on every class of piece.
+TEST_F(BoardPixelTest, EachSideShowsItsFaceSide1Mirrored) {
+  testing_support::ScopedTempDir dir;
+  platform::Image halves = platform::MakeImage(64, 64, 0xFFE02020);
+  for (int y = 0; y < 64; ++y)
+    for (int x = 32; x < 64; ++x) std::copy_n("\xE0\x20\x20\xFF", 4, &halves.bgra[(y * 64 + x) * 4]);
+  ASSERT_TRUE(platform::WritePng(halves, dir.File("halves.png")));
+  const std::string face = dir.File("halves.png");
+  struct Piece {
+    YTessorUnit* unit;
+    float faceZ;  // the face's height on the piece
+  };
+  const Piece pieces[] = {
+      {Add<YTessorUnit>(0, 0, 6, face.c_str()), 0.26f},    {Add<YTessorUnit>(1, 2, 6, face.c_str()), 0.26f},
+      {Add<YTessorUnitHero>(0, 4, 6, face.c_str()), 0.5f}, {Add<YTessorUnitHero>(1, 0, 4, face.c_str()), 0.5f},
+      {Add<YTessorUnitBoss>(0, 3, 4, face.c_str()), 0.3f}, {Add<YTessorUnitBoss>(1, 2, 0, face.c_str()), 0.3f}};
+  const platform::Image frame = Frame("BoardPixelTestFaces.png");
+  for (const Piece& piece : pieces) {
+    const float x = piece.unit->x - 4.0f, y = piece.unit->y - 4.0f;
+    const Rgb left = At(frame, Project(YVector3(x - 0.15f, y, piece.faceZ)));
+    const Rgb right = At(frame, Project(YVector3(x + 0.15f, y, piece.faceZ)));
+    const bool mirrored = piece.unit->side == 1;
+    const Rgb& red = mirrored ? right : left;
+    const Rgb& blue = mirrored ? left : right;
+    EXPECT_GT(red.r, red.b + 80) << "side " << piece.unit->side << " at " << x << ", " << y;
+    EXPECT_GT(blue.b, blue.r + 80) << "side " << piece.unit->side << " at " << x << ", " << y;
+  }
 }
 
 }  // namespace
