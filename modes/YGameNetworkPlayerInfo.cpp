@@ -21,13 +21,23 @@ bool ReadInt(const std::string& word, std::int32_t& value) {
   return error == std::errc() && ptr == end;
 }
 
+// The picture of that name, loaded now: one made before the device (the
+// new-hero dialogs make their first portrait at start) waits for a first
+// use that spare time gives only in a game, and the network screen's panel
+// draws loaded pictures alone.
+YTextureBase* LoadedFace(const std::string& name) {
+  YTextureBase* face = YContainer<YTextureBase>::Get(name);
+  face->LoadIfWaiting();
+  return face;
+}
+
 // The face picture of that name when a hero of the catalogue wears it;
 // null for any other name, so that a peer cannot make this machine load
 // files it chose.
 YTextureBase* CatalogueFace(const std::string& name) {
   for (const YHeroRace& race : HeroRaces()) {
     for (const YHeroType* type : {race.male.get(), race.female.get()}) {
-      if (type != nullptr && "textures\\" + type->face == name) return YContainer<YTextureBase>::Get(name);
+      if (type != nullptr && "textures\\" + type->face == name) return LoadedFace(name);
     }
   }
   return nullptr;

@@ -17,9 +17,12 @@
 #include "players/PlayerProfiles.h"
 #include "players/YPlayer.h"
 #include "players/YPlayerHero.h"
+#include "render/YContainer.h"
+#include "render/YRenderResource.h"
 #include "render/YTextureBase.h"
 #include "tests/modes/ModesFixture.h"
 #include "tests/net/MemoryPeerLink.h"
+#include "tests/render/RecordingRender.h"
 #include "tiles/YTileset.h"
 
 namespace {
@@ -127,6 +130,23 @@ TEST_F(NetworkTest, NamesKeepTheirWordsAndOnlyCatalogueFacesAreShown) {
   EXPECT_EQ(slave.mode.PeerInfo().name, "Old Tom");
   ASSERT_NE(slave.mode.PeerInfo().face, nullptr);
   EXPECT_EQ(slave.mode.PeerInfo().face->name(), "textures\\heroes\\sylph_male.tga");
+}
+
+// A face made before the device waits for its first use, which spare time
+// gives only in a game and the network screen's panel never does (the
+// new-hero dialogs make their first portrait so at start): the peer's face
+// loads with its summary.
+TEST_F(NetworkTest, ThePeersFaceLoadsWhenItsSummaryArrives) {
+  YTextureBase* face = YContainer<YTextureBase>::Get("textures\\heroes\\sylph_male.tga");
+  RecordingRender render;
+  render.deferTextureLoads = true;
+  YRenderResource::CreateAll();
+  ASSERT_EQ(face->DeviceTexture(), nullptr);
+  pair.master.Send("playerinfo Mira textures\\heroes\\sylph_male.tga 4 1 1");
+  slave.mode.HandleMessages();
+  EXPECT_EQ(slave.mode.PeerInfo().face, face);
+  EXPECT_NE(face->DeviceTexture(), nullptr);
+  YRenderResource::ReleaseAll();
 }
 
 TEST_F(NetworkTest, StrayStartsAreDroppedAndAStartWithoutAChosenPlayerEndsTheLink) {
