@@ -7,6 +7,7 @@
 #include "draw/YControlPanel.h"
 #include "framework/Init.h"
 #include "framework/Log.h"
+#include "game/AppIcon.h"
 #include "game/BoardScreenHooks.h"
 #include "game/PanelScreenHooks.h"
 #include "game/ProgramStart.h"
@@ -334,6 +335,10 @@ void GameFramework::CreateMainWindow() {
   int width = 0, height = 0;
   window->ClientSize(width, height);
   if (width > 0 && height > 0) OnSize(width, height);
+}
+
+platform::IconImage GameFramework::GetIcon() {
+  return LoadAppIcon();
 }
 
 void GameFramework::ToggleFullscreen() {

@@ -78,6 +78,8 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   void OnMouseDown(int button, int x, int y) override;
   void OnMouseUp(int button, int x, int y) override;
   void OnMouseWheel(int delta) override;
+  // The program's own icon (LoadAppIcon), for every window it makes.
+  platform::IconImage GetIcon() override;
 
   // The console's "exit" command and its seven variables.
   void OnCommand(int id) override;

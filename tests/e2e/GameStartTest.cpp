@@ -40,11 +40,13 @@ TEST_F(GameStart, FirstRunWritesLogAndConfigurationAndQuitsFromTheConsole) {
   EXPECT_TRUE(fs::is_directory(UserFolder() / "save"));
 }
 
-TEST_F(GameStart, WindowKeepsItsRatioWhenResizedAndRemembersItsSize) {
+TEST_F(GameStart, WindowShowsTheGamesIconKeepsItsRatioWhenResizedAndRemembersItsSize) {
   WriteWindowedConfig(800, 500);
   e2e::GameProcess game(tmp.Str(), e2e::Display());
   const std::string window = WaitForWindow();
   ASSERT_FALSE(window.empty()) << game.Stderr() << Log();
+  const std::string icon = e2e::ShellOutput("DISPLAY=" + e2e::Display() + " xprop -id " + window + " _NET_WM_ICON");
+  EXPECT_NE(icon.find("Icon (64 x 64)"), std::string::npos) << icon;
 
   // Both sides change: the height rules, the width follows at 1.6.
   e2e::Shell("DISPLAY=" + e2e::Display() + " xdotool windowsize " + window + " 900 700");

@@ -18,6 +18,7 @@
 #include "draw/YControlPanel.h"
 #include "framework/XMLParser.h"
 #include "framework/YLocale.h"
+#include "game/AppIcon.h"
 #include "game/book/BookNames.h"
 #include "game/book/BookPages.h"
 #include "game/screens/CustomDrawing.h"
@@ -213,6 +214,10 @@ TEST(ShippedContent, EveryNameTheListScreensLookUpIsShipped) {
     for (const std::string& key : keys)
       EXPECT_FALSE(locale.GetText(key).empty()) << folder.path() << " " << key;
   }
+}
+
+TEST(ShippedContent, TheProgramsIconIsShipped) {
+  EXPECT_TRUE(InProgramFolder(kAppIconFile));
 }
 
 // The main font is the default font plus the game's symbols: the book's

@@ -156,15 +156,17 @@ Canvas Thumb() {
   return c;
 }
 
-// A picture: the four element marks on a dark round plate.
-Canvas Emblem() {
-  Canvas c(128, 128);
-  c.Fill(0, 0, 128, 128, Disc(64, 64, 62), kRim);
-  c.Fill(0, 0, 128, 128, Disc(64, 64, 58), Gradient(Brighter(kNight, 1.6f), kNight, 6, 122));
-  ElementMark(c, 0, 42, 42, 17);
-  ElementMark(c, 1, 86, 42, 17);
-  ElementMark(c, 2, 42, 86, 17);
-  ElementMark(c, 3, 86, 86, 17);
+// A picture: the four element marks on a dark round plate with a gold
+// rim, `side` texels across (drawn for 128 and scaled from there).
+Canvas Emblem(int side) {
+  const float k = static_cast<float>(side) / 128;
+  Canvas c(side, side);
+  c.Fill(0, 0, side, side, Disc(64 * k, 64 * k, 62 * k), kRim);
+  c.Fill(0, 0, side, side, Disc(64 * k, 64 * k, 58 * k), Gradient(Brighter(kNight, 1.6f), kNight, 6 * k, 122 * k));
+  ElementMark(c, 0, 42 * k, 42 * k, 17 * k);
+  ElementMark(c, 1, 86 * k, 42 * k, 17 * k);
+  ElementMark(c, 2, 42 * k, 86 * k, 17 * k);
+  ElementMark(c, 3, 86 * k, 86 * k, 17 * k);
   return c;
 }
 
@@ -193,7 +195,8 @@ std::vector<std::pair<std::string, TgaImage>> UiTextures() {
   textures.emplace_back("ui_close.tga", ButtonQuarters(CrossIcon).ToTga());
   textures.emplace_back("ui_track.tga", Track().ToTga());
   textures.emplace_back("ui_thumb.tga", Thumb().ToTga());
-  textures.emplace_back("ui_emblem.tga", Emblem().ToTga());
+  textures.emplace_back("ui_emblem.tga", Emblem(128).ToTga());
+  textures.emplace_back("appicon.tga", Emblem(64).ToTga());  // the program's window icon
   textures.emplace_back("ui_glow.tga", Glow().ToTga());
   return textures;
 }
