@@ -3,7 +3,9 @@
 // for the keywords its messages begin with and polls only that mailbox; the
 // router files every message the link delivers into the mailboxes whose set
 // holds its keyword, in the order it arrived, so no party can take or block
-// another's messages. A message no mailbox wants is logged and dropped.
+// another's messages. A message no mailbox wants, or one for a full
+// mailbox, cannot be followed: the router logs it, gives the link up (the
+// parties then see it lost, and so does the peer) and files nothing more.
 //
 // The owner of the link opens every party's mailbox when it makes the link,
 // so that nothing that arrives early is lost; a mailbox lives as long as the
@@ -23,8 +25,8 @@
 
 class PeerMessageRouter {
  public:
-  // Messages one mailbox holds at most; further ones are logged and dropped,
-  // so that a peer cannot fill memory through a party that is not polling.
+  // Messages one mailbox holds at most; one more gives the link up, so
+  // that a peer cannot fill memory through a party that is not polling.
   static constexpr std::size_t kMailboxLimit = 4096;
 
   // The channel of one party. Send goes straight to the link; Receive first
@@ -36,6 +38,10 @@ class PeerMessageRouter {
     std::string Receive() override;
     bool Connected() const override;
     int Role() const override;
+    void Drop() override;
+    // A message that waits for another party and that this mailbox's
+    // reader would never take (see HeldBeyond); null when there is none.
+    const std::string* HeldElsewhere() const { return router_.HeldBeyond({this}); }
     // Messages filed here and not yet received.
     std::size_t Waiting() const { return queue_.size(); }
     // Returns a received message to the front of this mailbox, for a later
@@ -64,15 +70,26 @@ class PeerMessageRouter {
   // several sets (such as "abort"): each of their mailboxes gets a copy.
   Mailbox& Open(std::initializer_list<std::string_view> keywords);
   Mailbox& Open(const std::vector<std::string>& keywords);
-  // Files every message the link has delivered.
+  // Files every message the link has delivered, until the link is given up.
   void Pump();
+  // The first message that waits in a mailbox other than `readers` under a
+  // keyword none of `readers` takes (so a copy of "abort" they take too
+  // does not count); null when there is none. A party that waits for the
+  // peer while such a message waits would wait for ever: the peer went on
+  // to a phase this machine is not in, or a message was not what it sent.
+  const std::string* HeldBeyond(std::initializer_list<const Mailbox*> readers) const;
+  // Gives the link up and files nothing more.
+  void Drop();
 
   // The first blank-separated word of a message.
   static std::string_view Keyword(std::string_view body);
 
  private:
   void File(const std::string& body);
+  // Logs why the message under `keyword` cannot be followed and drops.
+  void GiveUp(std::string_view why, std::string_view keyword);
 
   PeerChannel& link_;
   std::vector<std::unique_ptr<Mailbox>> mailboxes_;
+  bool dropped_ = false;
 };

@@ -1,12 +1,15 @@
 // The network game's own messages over an in-memory link pair: the
 // exchange of the players' summaries, the master's start and the other
 // machine's on "canStart", "abort", and what a peer could send that this
-// machine must not follow.
+// machine must not follow, also when a relay changes a move into another
+// party's message.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "board/YTessor.h"
 #include "board/YTessorPlayerCommander.h"
@@ -24,23 +27,31 @@
 
 namespace {
 
-// A link that is one end of a memory pair (not owned).
+// A link that is one end of a memory pair (not owned). Like a relay that
+// tampers with what passes, it sends `firstMoveBecomes` (when set) in place
+// of the first board move.
 struct EndOfPair final : PeerChannel {
-  explicit EndOfPair(PeerChannel& end) : end(end) {}
-  bool Send(std::string_view body) override { return end.Send(body); }
+  EndOfPair(PeerChannel& end, std::string& firstMoveBecomes) : end(end), firstMoveBecomes(firstMoveBecomes) {}
+  bool Send(std::string_view body) override {
+    if (firstMoveBecomes.empty() || !body.starts_with("a_move ")) return end.Send(body);
+    return end.Send(std::exchange(firstMoveBecomes, {}));
+  }
   std::string Receive() override { return end.Receive(); }
   bool Connected() const override { return end.Connected(); }
   int Role() const override { return end.Role(); }
+  void Drop() override { end.Drop(); }
   PeerChannel& end;
+  std::string& firstMoveBecomes;
 };
 
 struct PairLinks final : PeerLinkFactory {
   explicit PairLinks(PeerChannel& end) : end(end) {}
   std::unique_ptr<PeerChannel> Connect(const std::string&) override {
-    return std::make_unique<EndOfPair>(end);
+    return std::make_unique<EndOfPair>(end, firstMoveBecomes);
   }
   void Flush(PeerChannel&) override {}
   PeerChannel& end;
+  std::string firstMoveBecomes;
 };
 
 // One machine of the pair, connected.
@@ -163,6 +174,48 @@ TEST_F(NetworkTest, ADuelUnderWayEndsWithTheMode) {
   EXPECT_EQ(master.battle.Fighter(0), nullptr);
   EXPECT_EQ(master.battle.Commander(1), nullptr);
   EXPECT_FALSE(master.battle.IsBattleStarted());
+}
+
+// A relay turns the first move into a message the board cannot take: the
+// machine that waits for the move would wait for ever, and the mover with
+// it. Both end the game as a lost link instead.
+TEST_F(NetworkTest, AMoveTurnedIntoAnotherMessageEndsTheGameAsALostLinkOnBothSides) {
+  for (const char* swapped : {"canStart", "playerinfo Mira textures\\heroes\\sylph_male.tga 1 2 1",
+                              "hello 0\nMira", "move 3 4", "~garbage~ 1 2"}) {
+    SCOPED_TRACE(swapped);
+    MemoryPeerLink link;
+    Machine one{link.master}, two{link.slave};
+    one.mode.SendPlayerInfo(0);
+    two.mode.HandleMessages();
+    two.mode.SendPlayerInfo(1);
+    one.mode.HandleMessages();
+    one.mode.Start();
+    two.mode.HandleMessages();
+    ASSERT_TRUE(two.mode.Started());
+    for (Machine* machine : {&one, &two}) machine->links.firstMoveBecomes = swapped;
+    bool moved = false;
+    for (int frame = 0; frame < 400 && link.connected; ++frame) {
+      for (Machine* machine : {&one, &two}) {
+        YTessor& board = machine->board;
+        board.Update(0.05f);
+        const int side = board.Board().sideToMove;
+        if (moved || !board.gameRunning || board.stateFlags != 0 ||
+            board.Commander(side)->Kind() != commander_kind::kUser)
+          continue;
+        std::vector<YTessorMove> moves;
+        board.Board().GenerateMoves(side, moves);
+        const auto step = std::find_if(moves.begin(), moves.end(), [](auto& m) { return m.kind == 0; });
+        ASSERT_NE(step, moves.end());
+        moved = board.MoveUnit(step->unit, step->x, step->y, step->kind);
+      }
+    }
+    for (int frame = 0; frame < 4; ++frame) one.board.Update(0.05f), two.board.Update(0.05f);
+    EXPECT_TRUE(moved);
+    for (Machine* machine : {&one, &two}) {
+      EXPECT_TRUE(machine->Shown("message " + GetLocale().GetText("network_disconnect")));
+      EXPECT_FALSE(machine->mode.IsConnected());
+    }
+  }
 }
 
 // Both players pick before either summary arrives: each machine's summary
