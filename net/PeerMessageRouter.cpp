@@ -21,7 +21,8 @@ bool PeerMessageRouter::Mailbox::Send(std::string_view body) {
 std::string PeerMessageRouter::Mailbox::Receive() {
   router_.Pump();
   if (queue_.empty()) return {};
-  std::string body = std::move(queue_.front());
+  taken_ = queue_.front().order;
+  std::string body = std::move(queue_.front().body);
   queue_.pop_front();
   return body;
 }
@@ -67,12 +68,13 @@ void PeerMessageRouter::Pump() {
 
 void PeerMessageRouter::File(const std::string& body) {
   const std::string_view keyword = Keyword(body);
+  const std::uint64_t order = ++filed_;
   bool wanted = false;
   for (const std::unique_ptr<Mailbox>& mailbox : mailboxes_) {
     if (!mailbox->Wants(keyword)) continue;
     wanted = true;
     if (mailbox->queue_.size() >= kMailboxLimit) return GiveUp("for a full mailbox", keyword);
-    mailbox->queue_.push_back(body);
+    mailbox->queue_.push_back({order, body});
   }
   if (!wanted) GiveUp("with an unknown keyword", keyword);
 }
@@ -93,10 +95,12 @@ const std::string* PeerMessageRouter::HeldBeyond(std::initializer_list<const Mai
     return std::any_of(readers.begin(), readers.end(),
                        [keyword](const Mailbox* m) { return m->Wants(keyword); });
   };
+  std::uint64_t after = 0;
+  for (const Mailbox* reader : readers) after = std::max(after, reader->taken_);
   for (const std::unique_ptr<Mailbox>& mailbox : mailboxes_) {
     if (std::find(readers.begin(), readers.end(), mailbox.get()) != readers.end()) continue;
-    for (const std::string& body : mailbox->queue_) {
-      if (!taken(Keyword(body))) return &body;
+    for (const Mailbox::Filed& filed : mailbox->queue_) {
+      if (filed.order > after && !taken(Keyword(filed.body))) return &filed.body;
     }
   }
   return nullptr;

@@ -13,6 +13,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <initializer_list>
 #include <memory>
@@ -47,17 +48,24 @@ class PeerMessageRouter {
     // Returns a received message to the front of this mailbox, for a later
     // reader: a party that took a message belonging to its successor (such
     // as the next duel's greeting) leaves it there.
-    void PutBack(std::string body) { queue_.push_front(std::move(body)); }
+    void PutBack(std::string body) { queue_.push_front({taken_, std::move(body)}); }
 
    private:
     friend class PeerMessageRouter;
+    // A message with its place in the order the link delivered them.
+    struct Filed {
+      std::uint64_t order;
+      std::string body;
+    };
+
     Mailbox(PeerMessageRouter& router, std::vector<std::string> keywords)
         : router_(router), keywords_(std::move(keywords)) {}
     bool Wants(std::string_view keyword) const;
 
     PeerMessageRouter& router_;
     std::vector<std::string> keywords_;
-    std::deque<std::string> queue_;
+    std::deque<Filed> queue_;
+    std::uint64_t taken_ = 0;  // the place of the last message handed out
   };
 
   // Routes the messages of `link`, which must outlive the router.
@@ -72,11 +80,13 @@ class PeerMessageRouter {
   Mailbox& Open(const std::vector<std::string>& keywords);
   // Files every message the link has delivered, until the link is given up.
   void Pump();
-  // The first message that waits in a mailbox other than `readers` under a
+  // The first message that waits in a mailbox other than `readers`, under a
   // keyword none of `readers` takes (so a copy of "abort" they take too
-  // does not count); null when there is none. A party that waits for the
-  // peer while such a message waits would wait for ever: the peer went on
-  // to a phase this machine is not in, or a message was not what it sent.
+  // does not count), and that arrived after the last one they took; null
+  // when there is none. A party that waits for the peer while such a
+  // message waits would wait for ever: the peer went on to a phase this
+  // machine is not in, or a message was not what the peer sent. One that
+  // arrived before (a summary that crossed the start) is merely stale.
   const std::string* HeldBeyond(std::initializer_list<const Mailbox*> readers) const;
   // Gives the link up and files nothing more.
   void Drop();
@@ -91,5 +101,6 @@ class PeerMessageRouter {
 
   PeerChannel& link_;
   std::vector<std::unique_ptr<Mailbox>> mailboxes_;
+  std::uint64_t filed_ = 0;  // messages filed so far
   bool dropped_ = false;
 };

@@ -176,6 +176,41 @@ TEST_F(NetworkTest, ADuelUnderWayEndsWithTheMode) {
   EXPECT_FALSE(master.battle.IsBattleStarted());
 }
 
+// Two machines of a pair begin a game; with `pickAgain` the other player
+// picks again as the master starts.
+void BeginGame(Machine& master, Machine& other, bool pickAgain = false) {
+  master.mode.SendPlayerInfo(0);
+  other.mode.HandleMessages();
+  other.mode.SendPlayerInfo(1);
+  master.mode.HandleMessages();
+  master.mode.Start();
+  if (pickAgain) other.mode.SendPlayerInfo(0);
+  other.mode.HandleMessages();
+  ASSERT_TRUE(other.mode.Started());
+}
+
+// Frames of both boards, while the link holds: whenever a machine's own side
+// is to move on an idle board, it makes a plain move, `moves` in all. The
+// moves made.
+int PlayMoves(Machine& one, Machine& two, const MemoryPeerLink& link, int moves) {
+  int made = 0;
+  for (int frame = 0; frame < 400 && link.connected; ++frame) {
+    for (Machine* machine : {&one, &two}) {
+      YTessor& board = machine->board;
+      board.Update(0.05f);
+      const int side = board.Board().sideToMove;
+      if (made == moves || !board.gameRunning || board.stateFlags != 0 ||
+          board.Commander(side)->Kind() != commander_kind::kUser)
+        continue;
+      std::vector<YTessorMove> list;
+      board.Board().GenerateMoves(side, list);
+      const auto step = std::find_if(list.begin(), list.end(), [](auto& m) { return m.kind == 0; });
+      made += step != list.end() && board.MoveUnit(step->unit, step->x, step->y, step->kind);
+    }
+  }
+  return made;
+}
+
 // A relay turns the first move into a message the board cannot take: the
 // machine that waits for the move would wait for ever, and the mover with
 // it. Both end the game as a lost link instead.
@@ -185,37 +220,27 @@ TEST_F(NetworkTest, AMoveTurnedIntoAnotherMessageEndsTheGameAsALostLinkOnBothSid
     SCOPED_TRACE(swapped);
     MemoryPeerLink link;
     Machine one{link.master}, two{link.slave};
-    one.mode.SendPlayerInfo(0);
-    two.mode.HandleMessages();
-    two.mode.SendPlayerInfo(1);
-    one.mode.HandleMessages();
-    one.mode.Start();
-    two.mode.HandleMessages();
-    ASSERT_TRUE(two.mode.Started());
+    ASSERT_NO_FATAL_FAILURE(BeginGame(one, two));
     for (Machine* machine : {&one, &two}) machine->links.firstMoveBecomes = swapped;
-    bool moved = false;
-    for (int frame = 0; frame < 400 && link.connected; ++frame) {
-      for (Machine* machine : {&one, &two}) {
-        YTessor& board = machine->board;
-        board.Update(0.05f);
-        const int side = board.Board().sideToMove;
-        if (moved || !board.gameRunning || board.stateFlags != 0 ||
-            board.Commander(side)->Kind() != commander_kind::kUser)
-          continue;
-        std::vector<YTessorMove> moves;
-        board.Board().GenerateMoves(side, moves);
-        const auto step = std::find_if(moves.begin(), moves.end(), [](auto& m) { return m.kind == 0; });
-        ASSERT_NE(step, moves.end());
-        moved = board.MoveUnit(step->unit, step->x, step->y, step->kind);
-      }
-    }
+    EXPECT_EQ(PlayMoves(one, two, link, 1), 1);
     for (int frame = 0; frame < 4; ++frame) one.board.Update(0.05f), two.board.Update(0.05f);
-    EXPECT_TRUE(moved);
     for (Machine* machine : {&one, &two}) {
       EXPECT_TRUE(machine->Shown("message " + GetLocale().GetText("network_disconnect")));
       EXPECT_FALSE(machine->mode.IsConnected());
     }
   }
+}
+
+// The other player picked again as the master started: that summary
+// arrives ahead of the other machine's game and stays unread, and the game
+// goes on.
+TEST_F(NetworkTest, ASummaryThatCrossedTheStartDoesNotEndTheGame) {
+  MemoryPeerLink link;
+  Machine one{link.master}, two{link.slave};
+  ASSERT_NO_FATAL_FAILURE(BeginGame(one, two, true));
+  EXPECT_EQ(PlayMoves(one, two, link, 4), 4);
+  EXPECT_TRUE(link.connected);
+  EXPECT_FALSE(one.Shown("message " + GetLocale().GetText("network_disconnect")));
 }
 
 // Both players pick before either summary arrives: each machine's summary

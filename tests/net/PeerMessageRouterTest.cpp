@@ -2,7 +2,8 @@
 // messages of its keywords in arrival order, however interleaved; a keyword
 // of several sets reaches each. A message nobody wants, or one for a full
 // mailbox, gives the link up; a message held for another party is found
-// for a reader that waits, unless the reader takes that keyword too.
+// for a reader that waits, unless the reader takes that keyword too or has
+// taken a later message.
 #include <gtest/gtest.h>
 
 #include "net/PeerMessageRouter.h"
@@ -60,7 +61,7 @@ TEST(PeerMessageRouterTest, AMessageThatCannotBeFiledGivesTheLinkUp) {
   EXPECT_EQ(log.Lines(), Bodies{"Peer message for a full mailbox, the link is given up: playerinfo"});
 }
 
-TEST(PeerMessageRouterTest, AMessageHeldForAnotherPartyIsFoundUnlessTheReaderTakesItsKeyword) {
+TEST(PeerMessageRouterTest, AMessageHeldForAnotherPartyIsFoundUnlessTakenOrStale) {
   Parties parties;
   parties.link.master.Send("abort");
   parties.board.Receive();
@@ -72,6 +73,10 @@ TEST(PeerMessageRouterTest, AMessageHeldForAnotherPartyIsFoundUnlessTheReaderTak
   ASSERT_NE(parties.board.HeldElsewhere(), nullptr);
   EXPECT_EQ(*parties.board.HeldElsewhere(), "move 1 2");
   EXPECT_EQ(*parties.duel.HeldElsewhere(), "playerinfo Anna");
+  // Once the board has taken a later message, they are stale.
+  parties.link.master.Send("a_move 1 2 3 4");
+  parties.board.Receive();
+  EXPECT_EQ(parties.board.HeldElsewhere(), nullptr);
 }
 
 }  // namespace
