@@ -39,7 +39,8 @@ const std::vector<std::string>& YTessorPlayerNetwork::Keywords() {
   return keywords;
 }
 
-YTessorPlayerNetwork::YTessorPlayerNetwork(std::int32_t side_, PeerChannel& link, PeerGameEvents* events)
+YTessorPlayerNetwork::YTessorPlayerNetwork(std::int32_t side_, PeerMessageRouter::Mailbox& link,
+                                           PeerGameEvents* events)
     : YTessorPlayerCommander(side_), link_(link), events_(events) {}
 
 YTessorPlayerNetwork::~YTessorPlayerNetwork() {
@@ -118,7 +119,16 @@ void YTessorPlayerNetwork::Receive() {
 }
 
 void YTessorPlayerNetwork::Think() {
-  if (failed_ || Board() == nullptr || !TakeMessage()) return;
+  if (failed_ || Board() == nullptr) return;
+  if (!TakeMessage()) {
+    // Messages arrive in the order sent, so one waiting for another party
+    // means the move that should have come before it never will.
+    const bool due = phase_ == Phase::kPlaying && Board()->gameRunning;
+    const std::string* held = due ? link_.HeldElsewhere() : nullptr;
+    if (held == nullptr) return;
+    buffer_ = *held;
+    return Refuse("another party's message while the peer's move is due");
+  }
   if (PeerMessageRouter::Keyword(buffer_) != "a_move") return;
   PeerTextReader reader(buffer_);
   std::string skipped;
@@ -219,5 +229,6 @@ void YTessorPlayerNetwork::Refuse(std::string_view why) {
 
 void YTessorPlayerNetwork::Fail() {
   failed_ = true;
+  link_.Drop();
   if (events_ != nullptr) events_->ShowDisconnect();
 }

@@ -9,9 +9,11 @@
 // its own side over, so both machines hold the same position) and begins the
 // first turn. Then each side's moves travel as "a_move". Everything read
 // from the peer is checked; a message that cannot be followed (bad values,
-// a move the board refuses, a message out of turn) is logged and ends the
-// game through the mode's disconnect path, after which the commander does
-// nothing more. Main thread only.
+// a move the board refuses, a message out of turn, or another party's
+// message waiting while the peer's move is due) is logged, gives the link
+// up so that the peer loses it too, and ends the game through the mode's
+// disconnect path, after which the commander does nothing more. Main thread
+// only.
 #pragma once
 
 #include <cstdint>
@@ -20,8 +22,8 @@
 #include <vector>
 
 #include "board/YTessorPlayerCommander.h"
+#include "net/PeerMessageRouter.h"
 
-class PeerChannel;
 class PeerGameEvents;
 class PeerTextReader;
 class YTessorUnit;
@@ -33,14 +35,15 @@ class YTessorPlayerNetwork final : public YTessorPlayerCommander {
 
   // Plays `side` for the peer over `link`; `events` (may be null) hears of
   // an abort or a lost link. Neither is owned; both outlive the commander.
-  YTessorPlayerNetwork(std::int32_t side, PeerChannel& link, PeerGameEvents* events);
+  YTessorPlayerNetwork(std::int32_t side, PeerMessageRouter::Mailbox& link, PeerGameEvents* events);
   // Clears the board's view flip.
   ~YTessorPlayerNetwork() override;
 
   std::int32_t Kind() const override { return commander_kind::kNetwork; }
   // Every frame once started: the peer's set-up, skill changes and abort.
   void Receive() override;
-  // While the peer's side is to move: the peer's move.
+  // While the peer's side is to move: the peer's move, or the end of the
+  // game when a message of another party waits instead.
   void Think() override;
   // The local game begins: sends the local set-up and sets the local side
   // to move; the first turn begins when the peer's "a_start" arrives.
@@ -72,10 +75,10 @@ class YTessorPlayerNetwork final : public YTessorPlayerCommander {
   bool Send(const std::string& text);
   // Logs the message in the buffer as refused and ends the game.
   void Refuse(std::string_view why);
-  // Ends the game through the mode's disconnect path.
+  // Gives the link up and ends the game through the mode's disconnect path.
   void Fail();
 
-  PeerChannel& link_;
+  PeerMessageRouter::Mailbox& link_;
   PeerGameEvents* events_;
   bool started_ = false;
   bool failed_ = false;

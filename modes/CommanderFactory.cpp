@@ -19,7 +19,7 @@ std::unique_ptr<YTessorPlayerCommander> CommanderFactory::BoardComputer(std::int
 }
 
 std::unique_ptr<YTessorPlayerCommander> CommanderFactory::BoardNetwork(std::int32_t side,
-                                                                       PeerChannel& mailbox,
+                                                                       PeerMessageRouter::Mailbox& mailbox,
                                                                        PeerGameEvents* events) {
   return std::make_unique<YTessorPlayerNetwork>(side, mailbox, events);
 }

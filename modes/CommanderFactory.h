@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <memory>
 
-class PeerChannel;
+#include "net/PeerMessageRouter.h"
+
 class PeerGameEvents;
-class PeerMessageRouter;
 class YPlayerCommander;
 class YTessorPlayerCommander;
 
@@ -24,7 +24,8 @@ class CommanderFactory {
   virtual std::unique_ptr<YTessorPlayerCommander> BoardComputer(std::int32_t side, std::int32_t row);
   // The peer's side over `mailbox` (the board's keywords); `events` hears of
   // an abort or a lost link. Neither is owned.
-  virtual std::unique_ptr<YTessorPlayerCommander> BoardNetwork(std::int32_t side, PeerChannel& mailbox,
+  virtual std::unique_ptr<YTessorPlayerCommander> BoardNetwork(std::int32_t side,
+                                                               PeerMessageRouter::Mailbox& mailbox,
                                                                PeerGameEvents* events);
 
   // The duel's commanders.

@@ -1,8 +1,9 @@
 // What a party of a network game needs of the peer link: send a text
-// message, take the next one that arrived for it, and read whether the link
-// is up and which role it took. The link itself (YPeerConnect) and the
-// mailboxes of its message router are channels, and tests join two parties
-// by an in-memory pair. Which thread may call is the implementation's.
+// message, take the next one that arrived for it, read whether the link is
+// up and which role it took, and give the link up. The link itself
+// (YPeerConnect) and the mailboxes of its message router are channels, and
+// tests join two parties by an in-memory pair. Which thread may call is the
+// implementation's.
 #pragma once
 
 #include <cstddef>
@@ -27,4 +28,8 @@ class PeerChannel {
   virtual bool Connected() const = 0;
   // 0 before the link is made, then 1 master or 2 slave.
   virtual int Role() const = 0;
+  // Gives the link up at once, when the peer's messages cannot be followed:
+  // from then on it is not connected here, and the peer loses it too. A
+  // channel that cannot be given up ignores it.
+  virtual void Drop() {}
 };

@@ -16,6 +16,7 @@ PeerLink::PeerLink(std::uint16_t basePort, std::uint32_t startTick)
     : startTick_(startTick), basePort_(basePort), helloPort_(basePort) {}
 
 bool PeerLink::Send(std::string_view body) {
+  if (ended_) return false;
   if (body.empty()) {
     Log::Printf("Empty peer message not sent.");
     return false;
@@ -26,6 +27,11 @@ bool PeerLink::Send(std::string_view body) {
   }
   sendQueue_.push_back({nextOut_++, 0, std::string(body)});
   return true;
+}
+
+void PeerLink::End() {
+  connected_ = false;
+  ended_ = true;
 }
 
 std::string PeerLink::Receive() {
@@ -63,8 +69,7 @@ bool PeerLink::TimedOut(std::int32_t dt) {
   idleMs_ = std::min(idleMs_ + dt, kTimeoutMs);
   if (silenceMs_ <= kTimeoutMs) return false;
   Log::Write("Disconnect by timeout.\n");
-  connected_ = false;
-  ended_ = true;
+  End();
   return true;
 }
 

@@ -58,7 +58,8 @@ class PeerLink {
   // Queues `body` for delivery in order, to be sent at the next step. A
   // body over kMaxBody bytes is logged and refused (false), so that no cut
   // message ever leaves; so is an empty one, which the receiver could not
-  // tell from no message. Bodies queued after the link ended are never sent.
+  // tell from no message. Once the link has ended it refuses every body,
+  // so that a game that goes on sending cannot fill memory.
   bool Send(std::string_view body);
   // The body of the next message in order, removed from the queue; empty
   // when that message has not arrived.
@@ -71,6 +72,10 @@ class PeerLink {
   // keep-alive while connected. True once the link has ended (timed out); an ended
   // link stays ended and does nothing more.
   bool Step(PeerTransport& transport, std::uint32_t now, std::uint32_t helloAddress);
+
+  // Ends the link now, as a time-out would, without a word to the peer:
+  // it stops answering and so loses the link at its own time-out.
+  void End();
 
   bool Connected() const { return connected_.load(); }
   int Role() const { return role_.load(); }

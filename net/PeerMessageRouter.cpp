@@ -21,7 +21,8 @@ bool PeerMessageRouter::Mailbox::Send(std::string_view body) {
 std::string PeerMessageRouter::Mailbox::Receive() {
   router_.Pump();
   if (queue_.empty()) return {};
-  std::string body = std::move(queue_.front());
+  taken_ = queue_.front().order;
+  std::string body = std::move(queue_.front().body);
   queue_.pop_front();
   return body;
 }
@@ -32,6 +33,10 @@ bool PeerMessageRouter::Mailbox::Connected() const {
 
 int PeerMessageRouter::Mailbox::Role() const {
   return router_.link_.Role();
+}
+
+void PeerMessageRouter::Mailbox::Drop() {
+  router_.Drop();
 }
 
 bool PeerMessageRouter::Mailbox::Wants(std::string_view keyword) const {
@@ -54,25 +59,51 @@ PeerMessageRouter::Mailbox& PeerMessageRouter::Open(const std::vector<std::strin
 }
 
 void PeerMessageRouter::Pump() {
-  for (std::string body = link_.Receive(); !body.empty(); body = link_.Receive()) File(body);
+  while (!dropped_) {
+    const std::string body = link_.Receive();
+    if (body.empty()) return;
+    File(body);
+  }
 }
 
 void PeerMessageRouter::File(const std::string& body) {
   const std::string_view keyword = Keyword(body);
+  const std::uint64_t order = ++filed_;
   bool wanted = false;
   for (const std::unique_ptr<Mailbox>& mailbox : mailboxes_) {
     if (!mailbox->Wants(keyword)) continue;
     wanted = true;
-    if (mailbox->queue_.size() < kMailboxLimit) {
-      mailbox->queue_.push_back(body);
-    } else {
-      Log::Printf("Peer message dropped, its mailbox is full: %s",
-                  PrintableExcerpt(keyword, kLoggedKeyword).c_str());
+    if (mailbox->queue_.size() >= kMailboxLimit) return GiveUp("for a full mailbox", keyword);
+    mailbox->queue_.push_back({order, body});
+  }
+  if (!wanted) GiveUp("with an unknown keyword", keyword);
+}
+
+void PeerMessageRouter::GiveUp(std::string_view why, std::string_view keyword) {
+  Log::Printf("Peer message %.*s, the link is given up: %s", static_cast<int>(why.size()), why.data(),
+              PrintableExcerpt(keyword, kLoggedKeyword).c_str());
+  Drop();
+}
+
+void PeerMessageRouter::Drop() {
+  dropped_ = true;
+  link_.Drop();
+}
+
+const std::string* PeerMessageRouter::HeldBeyond(std::initializer_list<const Mailbox*> readers) const {
+  const auto taken = [&readers](std::string_view keyword) {
+    return std::any_of(readers.begin(), readers.end(),
+                       [keyword](const Mailbox* m) { return m->Wants(keyword); });
+  };
+  std::uint64_t after = 0;
+  for (const Mailbox* reader : readers) after = std::max(after, reader->taken_);
+  for (const std::unique_ptr<Mailbox>& mailbox : mailboxes_) {
+    if (std::find(readers.begin(), readers.end(), mailbox.get()) != readers.end()) continue;
+    for (const Mailbox::Filed& filed : mailbox->queue_) {
+      if (filed.order > after && !taken(Keyword(filed.body))) return &filed.body;
     }
   }
-  if (!wanted)
-    Log::Printf("Peer message with an unknown keyword dropped: %s",
-                PrintableExcerpt(keyword, kLoggedKeyword).c_str());
+  return nullptr;
 }
 
 std::string_view PeerMessageRouter::Keyword(std::string_view body) {

@@ -3,7 +3,9 @@
 // for the keywords its messages begin with and polls only that mailbox; the
 // router files every message the link delivers into the mailboxes whose set
 // holds its keyword, in the order it arrived, so no party can take or block
-// another's messages. A message no mailbox wants is logged and dropped.
+// another's messages. A message no mailbox wants, or one for a full
+// mailbox, cannot be followed: the router logs it, gives the link up (the
+// parties then see it lost, and so does the peer) and files nothing more.
 //
 // The owner of the link opens every party's mailbox when it makes the link,
 // so that nothing that arrives early is lost; a mailbox lives as long as the
@@ -11,6 +13,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <initializer_list>
 #include <memory>
@@ -23,8 +26,8 @@
 
 class PeerMessageRouter {
  public:
-  // Messages one mailbox holds at most; further ones are logged and dropped,
-  // so that a peer cannot fill memory through a party that is not polling.
+  // Messages one mailbox holds at most; one more gives the link up, so
+  // that a peer cannot fill memory through a party that is not polling.
   static constexpr std::size_t kMailboxLimit = 4096;
 
   // The channel of one party. Send goes straight to the link; Receive first
@@ -36,22 +39,33 @@ class PeerMessageRouter {
     std::string Receive() override;
     bool Connected() const override;
     int Role() const override;
+    void Drop() override;
+    // A message that waits for another party and that this mailbox's
+    // reader would never take (see HeldBeyond); null when there is none.
+    const std::string* HeldElsewhere() const { return router_.HeldBeyond({this}); }
     // Messages filed here and not yet received.
     std::size_t Waiting() const { return queue_.size(); }
     // Returns a received message to the front of this mailbox, for a later
     // reader: a party that took a message belonging to its successor (such
     // as the next duel's greeting) leaves it there.
-    void PutBack(std::string body) { queue_.push_front(std::move(body)); }
+    void PutBack(std::string body) { queue_.push_front({taken_, std::move(body)}); }
 
    private:
     friend class PeerMessageRouter;
+    // A message with its place in the order the link delivered them.
+    struct Filed {
+      std::uint64_t order;
+      std::string body;
+    };
+
     Mailbox(PeerMessageRouter& router, std::vector<std::string> keywords)
         : router_(router), keywords_(std::move(keywords)) {}
     bool Wants(std::string_view keyword) const;
 
     PeerMessageRouter& router_;
     std::vector<std::string> keywords_;
-    std::deque<std::string> queue_;
+    std::deque<Filed> queue_;
+    std::uint64_t taken_ = 0;  // the place of the last message handed out
   };
 
   // Routes the messages of `link`, which must outlive the router.
@@ -64,15 +78,29 @@ class PeerMessageRouter {
   // several sets (such as "abort"): each of their mailboxes gets a copy.
   Mailbox& Open(std::initializer_list<std::string_view> keywords);
   Mailbox& Open(const std::vector<std::string>& keywords);
-  // Files every message the link has delivered.
+  // Files every message the link has delivered, until the link is given up.
   void Pump();
+  // The first message that waits in a mailbox other than `readers`, under a
+  // keyword none of `readers` takes (so a copy of "abort" they take too
+  // does not count), and that arrived after the last one they took; null
+  // when there is none. A party that waits for the peer while such a
+  // message waits would wait for ever: the peer went on to a phase this
+  // machine is not in, or a message was not what the peer sent. One that
+  // arrived before (a summary that crossed the start) is merely stale.
+  const std::string* HeldBeyond(std::initializer_list<const Mailbox*> readers) const;
+  // Gives the link up and files nothing more.
+  void Drop();
 
   // The first blank-separated word of a message.
   static std::string_view Keyword(std::string_view body);
 
  private:
   void File(const std::string& body);
+  // Logs why the message under `keyword` cannot be followed and drops.
+  void GiveUp(std::string_view why, std::string_view keyword);
 
   PeerChannel& link_;
   std::vector<std::unique_ptr<Mailbox>> mailboxes_;
+  std::uint64_t filed_ = 0;  // messages filed so far
+  bool dropped_ = false;
 };

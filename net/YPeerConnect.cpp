@@ -23,11 +23,12 @@ YPeerConnect::YPeerConnect(std::uint16_t basePort, const char* host)
     : YPeerConnect(Defaults(basePort, host)) {}
 
 YPeerConnect::YPeerConnect(Options options)
-    : clock_(ClockOrTicks(std::move(options.clock))),
+    : clock_(ClockOrTicks(options.clock)),
       stepInterval_(options.stepInterval),
       target_(std::move(options.host), options.broadcastAddress, LookUpOrSystem(std::move(options.lookUp))),
       transport_(options.basePort, PeerLink::kPortCount),
-      link_(options.basePort, options.startTick.value_or(clock_())) {
+      link_(options.basePort,
+            options.startTick.value_or(options.clock ? clock_() : platform::BootTickCount())) {
   if (transport_.Usable()) thread_ = std::thread([this] { Run(); });
 }
 
@@ -55,6 +56,11 @@ bool YPeerConnect::Send(std::string_view body) {
 std::string YPeerConnect::Receive() {
   YLock hold(lock_);
   return link_.Receive();
+}
+
+void YPeerConnect::Drop() {
+  YLock hold(lock_);
+  link_.End();
 }
 
 bool YPeerConnect::Process() {

@@ -36,9 +36,13 @@ class YPeerConnect : public PeerChannel {
     // The host name or dotted address to look for; empty: broadcast search.
     std::string host;
     std::string broadcastAddress = "255.255.255.255";
-    Clock clock;                             // empty: platform::TickCount
-    std::optional<std::uint32_t> startTick;  // empty: the clock at construction
-    HelloTarget::LookUp lookUp;              // empty: platform::LookUpHost
+    Clock clock;  // empty: platform::TickCount
+    // The link's identity. Empty: the clock at construction when a clock is
+    // given, else the machine's milliseconds since it started: one clock for
+    // every program, so two links share a tick only when made in the same
+    // millisecond, however long their programs have run.
+    std::optional<std::uint32_t> startTick;
+    HelloTarget::LookUp lookUp;  // empty: platform::LookUpHost
     std::chrono::milliseconds stepInterval{100};
   };
 
@@ -55,8 +59,8 @@ class YPeerConnect : public PeerChannel {
   YPeerConnect& operator=(const YPeerConnect&) = delete;
 
   // Queues a body for delivery in order; false (and a log line) for an
-  // empty body or one over PeerLink::kMaxBody bytes, which is not sent.
-  // Any thread.
+  // empty body or one over PeerLink::kMaxBody bytes, which is not sent, and
+  // false once the link has ended. Any thread.
   bool Send(std::string_view body) override;
   // The next body in order, or empty when it has not arrived. Any thread.
   std::string Receive() override;
@@ -64,6 +68,9 @@ class YPeerConnect : public PeerChannel {
   // thread runs the same steps. True once the link has ended. Any thread;
   // while not connected a step looks the host up, which may block.
   bool Process();
+  // Ends the link at once: nothing more is sent, answered or taken, so the
+  // peer loses the link at its time-out. Any thread.
+  void Drop() override;
 
   // True while the two sides are linked; false before and after a time-out.
   bool Connected() const override { return link_.Connected(); }

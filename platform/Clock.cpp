@@ -1,5 +1,7 @@
 #include "platform/Clock.h"
 
+#include <time.h>
+
 #include <chrono>
 #include <thread>
 
@@ -18,6 +20,17 @@ std::uint32_t TickCount() {
   const auto elapsed = std::chrono::steady_clock::now() - Epoch();
   const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count();
   return static_cast<std::uint32_t>(static_cast<std::uint64_t>(ms));
+}
+
+std::uint32_t BootTickCount() {
+  timespec now{};
+  // A system without the boot clock still has the monotonic one, which
+  // counts from boot too, only without the time spent suspended.
+  if (clock_gettime(CLOCK_BOOTTIME, &now) != 0 && clock_gettime(CLOCK_MONOTONIC, &now) != 0)
+    return TickCount();
+  const auto ms =
+      static_cast<std::uint64_t>(now.tv_sec) * 1000u + static_cast<std::uint64_t>(now.tv_nsec) / 1000000u;
+  return static_cast<std::uint32_t>(ms);
 }
 
 std::uint32_t SystemTimeMs() { return TickCount(); }

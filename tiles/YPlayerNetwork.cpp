@@ -46,6 +46,7 @@ void YPlayerNetwork::OpenMailboxes(PeerMessageRouter& router) {
 
 YPlayerNetwork::YPlayerNetwork(PeerMessageRouter& router, PeerGameEvents* events)
     : YPlayerCommander(kRemoteSide),
+      router_(router),
       control_(router.Open(Keywords())),
       moves_(router.Open(MoveKeywords())),
       events_(events) {}
@@ -139,7 +140,13 @@ void YPlayerNetwork::Update() {
   YTileset* battle = Battle();
   if (failed_ || battle == nullptr) return;
   const std::string message = moves_.Receive();
-  if (message.empty()) return;
+  if (message.empty()) {
+    // Messages arrive in the order sent, so one waiting for another party
+    // means the move that should have come before it never will.
+    if (const std::string* held = router_.HeldBeyond({&control_, &moves_}))
+      Refuse("another party's message while the peer's move is due", *held);
+    return;
+  }
   PeerTextReader reader(message);
   std::string keyword;
   std::int32_t first = 0, second = 0;
@@ -169,6 +176,7 @@ void YPlayerNetwork::Refuse(std::string_view why, std::string_view message) {
 
 void YPlayerNetwork::Fail() {
   failed_ = true;
+  control_.Drop();
   pendingStart_.reset();
   if (events_ != nullptr) events_->ShowDisconnect();
 }

@@ -15,9 +15,11 @@
 //
 // Everything read from the peer is checked: a message that cannot be
 // followed (bad values, a layout path outside the layouts folder, a move
-// that is not legal here, a message out of turn) is logged and ends the
-// duel through the mode's disconnect path, after which the commander does
-// nothing more. Main thread only.
+// that is not legal here, a message out of turn, another party's message
+// waiting while the peer's move is due) is logged, gives the link up so
+// that the peer loses it too, and ends the duel through the mode's
+// disconnect path, after which the commander does nothing more. Main thread
+// only.
 #pragma once
 
 #include <cstdint>
@@ -29,7 +31,6 @@
 #include "net/PeerMessageRouter.h"
 #include "tiles/YPlayerCommander.h"
 
-class PeerChannel;
 class PeerGameEvents;
 class PeerTextReader;
 class YPlayer;
@@ -52,7 +53,8 @@ class YPlayerNetwork final : public YPlayerCommander {
   // Every frame once the fight has begun: the peer's greeting, start and
   // abort; a lost link.
   void HandleMessages() override;
-  // While side 1 is to move: the peer's next move, if it has arrived.
+  // While side 1 is to move: the peer's next move, if it has arrived; the
+  // end of the duel when a message of another party waits instead.
   void Update() override;
   // A fight begins: greets the peer; the master starts the battle once the
   // peer's greeting is in, the slave when the master's "start" arrives.
@@ -82,11 +84,12 @@ class YPlayerNetwork final : public YPlayerCommander {
   bool Send(const std::string& text);
   // Logs the message as refused and ends the duel.
   void Refuse(std::string_view why, std::string_view message);
-  // Ends the duel through the mode's disconnect path.
+  // Gives the link up and ends the duel through the mode's disconnect path.
   void Fail();
 
+  PeerMessageRouter& router_;
   PeerMessageRouter::Mailbox& control_;
-  PeerChannel& moves_;
+  PeerMessageRouter::Mailbox& moves_;
   PeerGameEvents* events_;
   std::optional<PendingStart> pendingStart_;
   bool begun_ = false;          // OnStart has run

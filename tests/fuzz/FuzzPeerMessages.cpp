@@ -1,8 +1,10 @@
 // A hostile peer in the middle of a network game: two machines each run a
-// board and a duel over one link, with their messages filed by a router to
-// both network commanders, and the bytes decide what becomes of each of the
-// peer's messages on its way: passed on (at a time the bytes choose),
-// dropped, changed in one byte, or followed by a message the bytes write.
+// board and a duel, each battle's network commander over a router of its
+// own link (a game never runs both at once, and on a shared link a message
+// waiting for the one battle would stall the other), and the bytes decide
+// what becomes of each of the peer's messages on its way: passed on (at a
+// time the bytes choose), dropped, changed in one byte, or followed by a
+// message the bytes write.
 // Neither machine may crash or hang; while every message is passed on
 // untouched, neither may see the game as broken. The target works in a
 // scratch folder of its own: give it its corpus folders as whole paths.
@@ -101,7 +103,8 @@ struct FightMaster final : YGameMaster {
 // One machine: a board with a hero and two monsters of side 0 and a duel,
 // each with its network commander on side 1.
 struct Machine final : PeerGameEvents {
-  Machine(PeerChannel& end, const char* name, int heroX) : router(end) {
+  Machine(PeerChannel& boardEnd, PeerChannel& duelEnd, const char* name, int heroX)
+      : boardRouter(boardEnd), duelRouter(duelEnd) {
     YTessorBoard& board = tessor.Board();
     for (int i = 0; i < kCellCount; ++i) board.SetCellType(i % 9, i / 9, (i % 9 + i / 9) % 5u);
     auto hero = std::make_unique<YPlayerHero>();
@@ -114,8 +117,8 @@ struct Machine final : PeerGameEvents {
       board.PlaceUnit(board.AddUnit(MakeUnit(UnitClass::kPlain, std::move(monster), 0)), x, 1);
     }
     tessor.SetGameMaster(&master);
-    tessor.SetCommander(
-        1, std::make_unique<YTessorPlayerNetwork>(1, router.Open(YTessorPlayerNetwork::Keywords()), this));
+    tessor.SetCommander(1, std::make_unique<YTessorPlayerNetwork>(
+                               1, boardRouter.Open(YTessorPlayerNetwork::Keywords()), this));
     tessor.SetCommander(0, std::make_unique<BoardPlayer>());
     local.name = name;
     local.mana = local.shownMana = {30, 20, 25, 35};
@@ -123,7 +126,7 @@ struct Machine final : PeerGameEvents {
     local.maxValues = {0, 90, 90, 90, 90, 90};
     local.spells = {GetTileTables().FindSpell(0x063A), GetTileTables().FindSpell(0x0315)};
     battle.SetCommander(0, std::make_unique<DuelPlayer>());
-    battle.SetCommander(1, std::make_unique<YPlayerNetwork>(router, this));
+    battle.SetCommander(1, std::make_unique<YPlayerNetwork>(duelRouter, this));
   }
   ~Machine() override {
     tessor.DeleteCommanders();
@@ -147,7 +150,7 @@ struct Machine final : PeerGameEvents {
   void ShowAbort() override { ++broken; }
   void ShowDisconnect() override { ++broken; }
 
-  PeerMessageRouter router;
+  PeerMessageRouter boardRouter, duelRouter;
   FightMaster master;
   YTessor tessor;
   YPlayer local, remote;
@@ -192,14 +195,18 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  Wire wire(size % 2 == 0);  // either machine may be the master
-  Machine peer(wire.peer, "Ann", 4), local(wire.local, "Bob", 3);
+  const bool peerMasters = size % 2 == 0;  // either machine may be the master
+  Wire boardWire(peerMasters), duelWire(peerMasters);
+  Machine peer(boardWire.peer, duelWire.peer, "Ann", 4), local(boardWire.local, duelWire.local, "Bob", 3);
   peer.Begin();
   local.Begin();
   fuzz::Script script{data, size};
   bool tampered = false;
   for (int frames = 0; frames < 600 && !script.Done();) {
     const std::uint8_t op = script.Next();
+    // The board's next message first; a message the bytes write goes where
+    // the held one goes, to the board when none is held.
+    Wire& wire = !boardWire.held.empty() || duelWire.held.empty() ? boardWire : duelWire;
     std::string body;
     if (!wire.held.empty()) {
       body = std::move(wire.held.front());

@@ -1,12 +1,15 @@
 // The network game's own messages over an in-memory link pair: the
 // exchange of the players' summaries, the master's start and the other
 // machine's on "canStart", "abort", and what a peer could send that this
-// machine must not follow.
+// machine must not follow, also when a relay changes a move into another
+// party's message.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "board/YTessor.h"
 #include "board/YTessorPlayerCommander.h"
@@ -27,23 +30,31 @@
 
 namespace {
 
-// A link that is one end of a memory pair (not owned).
+// A link that is one end of a memory pair (not owned). Like a relay that
+// tampers with what passes, it sends `firstMoveBecomes` (when set) in place
+// of the first board move.
 struct EndOfPair final : PeerChannel {
-  explicit EndOfPair(PeerChannel& end) : end(end) {}
-  bool Send(std::string_view body) override { return end.Send(body); }
+  EndOfPair(PeerChannel& end, std::string& firstMoveBecomes) : end(end), firstMoveBecomes(firstMoveBecomes) {}
+  bool Send(std::string_view body) override {
+    if (firstMoveBecomes.empty() || !body.starts_with("a_move ")) return end.Send(body);
+    return end.Send(std::exchange(firstMoveBecomes, {}));
+  }
   std::string Receive() override { return end.Receive(); }
   bool Connected() const override { return end.Connected(); }
   int Role() const override { return end.Role(); }
+  void Drop() override { end.Drop(); }
   PeerChannel& end;
+  std::string& firstMoveBecomes;
 };
 
 struct PairLinks final : PeerLinkFactory {
   explicit PairLinks(PeerChannel& end) : end(end) {}
   std::unique_ptr<PeerChannel> Connect(const std::string&) override {
-    return std::make_unique<EndOfPair>(end);
+    return std::make_unique<EndOfPair>(end, firstMoveBecomes);
   }
   void Flush(PeerChannel&) override {}
   PeerChannel& end;
+  std::string firstMoveBecomes;
 };
 
 // One machine of the pair, connected.
@@ -183,6 +194,73 @@ TEST_F(NetworkTest, ADuelUnderWayEndsWithTheMode) {
   EXPECT_EQ(master.battle.Fighter(0), nullptr);
   EXPECT_EQ(master.battle.Commander(1), nullptr);
   EXPECT_FALSE(master.battle.IsBattleStarted());
+}
+
+// Two machines of a pair begin a game; with `pickAgain` the other player
+// picks again as the master starts.
+void BeginGame(Machine& master, Machine& other, bool pickAgain = false) {
+  master.mode.SendPlayerInfo(0);
+  other.mode.HandleMessages();
+  other.mode.SendPlayerInfo(1);
+  master.mode.HandleMessages();
+  master.mode.Start();
+  if (pickAgain) other.mode.SendPlayerInfo(0);
+  other.mode.HandleMessages();
+  ASSERT_TRUE(other.mode.Started());
+}
+
+// Frames of both boards, while the link holds: whenever a machine's own side
+// is to move on an idle board, it makes a plain move, `moves` in all. The
+// moves made.
+int PlayMoves(Machine& one, Machine& two, const MemoryPeerLink& link, int moves) {
+  int made = 0;
+  for (int frame = 0; frame < 400 && link.connected; ++frame) {
+    for (Machine* machine : {&one, &two}) {
+      YTessor& board = machine->board;
+      board.Update(0.05f);
+      const int side = board.Board().sideToMove;
+      if (made == moves || !board.gameRunning || board.stateFlags != 0 ||
+          board.Commander(side)->Kind() != commander_kind::kUser)
+        continue;
+      std::vector<YTessorMove> list;
+      board.Board().GenerateMoves(side, list);
+      const auto step = std::find_if(list.begin(), list.end(), [](auto& m) { return m.kind == 0; });
+      made += step != list.end() && board.MoveUnit(step->unit, step->x, step->y, step->kind);
+    }
+  }
+  return made;
+}
+
+// A relay turns the first move into a message the board cannot take: the
+// machine that waits for the move would wait for ever, and the mover with
+// it. Both end the game as a lost link instead.
+TEST_F(NetworkTest, AMoveTurnedIntoAnotherMessageEndsTheGameAsALostLinkOnBothSides) {
+  for (const char* swapped : {"canStart", "playerinfo Mira textures\\heroes\\sylph_male.tga 1 2 1",
+                              "hello 0\nMira", "move 3 4", "~garbage~ 1 2"}) {
+    SCOPED_TRACE(swapped);
+    MemoryPeerLink link;
+    Machine one{link.master}, two{link.slave};
+    ASSERT_NO_FATAL_FAILURE(BeginGame(one, two));
+    for (Machine* machine : {&one, &two}) machine->links.firstMoveBecomes = swapped;
+    EXPECT_EQ(PlayMoves(one, two, link, 1), 1);
+    for (int frame = 0; frame < 4; ++frame) one.board.Update(0.05f), two.board.Update(0.05f);
+    for (Machine* machine : {&one, &two}) {
+      EXPECT_TRUE(machine->Shown("message " + GetLocale().GetText("network_disconnect")));
+      EXPECT_FALSE(machine->mode.IsConnected());
+    }
+  }
+}
+
+// The other player picked again as the master started: that summary
+// arrives ahead of the other machine's game and stays unread, and the game
+// goes on.
+TEST_F(NetworkTest, ASummaryThatCrossedTheStartDoesNotEndTheGame) {
+  MemoryPeerLink link;
+  Machine one{link.master}, two{link.slave};
+  ASSERT_NO_FATAL_FAILURE(BeginGame(one, two, true));
+  EXPECT_EQ(PlayMoves(one, two, link, 4), 4);
+  EXPECT_TRUE(link.connected);
+  EXPECT_FALSE(one.Shown("message " + GetLocale().GetText("network_disconnect")));
 }
 
 // Both players pick before either summary arrives: each machine's summary

@@ -1,5 +1,8 @@
 #include "tests/net/LossyRelay.h"
 
+#include <string_view>
+#include <utility>
+
 namespace net_testing {
 
 namespace {
@@ -14,6 +17,10 @@ bool LossyRelay::Open(std::uint16_t portA, std::uint16_t portB) {
 void LossyRelay::MakeLossy(int percent, std::uint32_t seed) {
   percent_ = percent;
   random_.seed(seed);
+}
+
+void LossyRelay::SwapFirstMove(std::string text) {
+  swapText_ = std::move(text);
 }
 
 void LossyRelay::Join(const platform::UdpEndpoint& a, const platform::UdpEndpoint& b) {
@@ -32,7 +39,7 @@ void LossyRelay::Pump() {
       if (source != side.link) continue;
       ++counts_.received;
       // Nothing is known yet of where the other side's link is.
-      if (sides_[1 - from].link.port != 0) Forward(sides_[1 - from], bytes);
+      if (sides_[1 - from].link.port != 0) Forward(sides_[1 - from], Tamper(from, bytes));
     }
   }
 }
@@ -40,6 +47,22 @@ void LossyRelay::Pump() {
 bool LossyRelay::Bind(platform::UdpSocket& socket, std::uint16_t port) {
   return socket.Open() && socket.SetNonBlocking() &&
          socket.Bind(port) == platform::UdpSocket::BindResult::kBound;
+}
+
+// A message's datagram: "mess", its sequence number and its body, each
+// ended by a line feed but the body.
+std::string LossyRelay::Tamper(int from, const std::string& bytes) {
+  static constexpr std::string_view kMess = "mess\n";
+  const std::size_t bodyAt = bytes.find('\n', kMess.size()) + 1;
+  if (swapText_.empty() || !bytes.starts_with(kMess) || bodyAt == 0) return bytes;
+  const std::string sequence = bytes.substr(kMess.size(), bodyAt - kMess.size());
+  if (swapFrom_ < 0 && bytes.compare(bodyAt, 7, "a_move ") == 0) {
+    swapFrom_ = from;
+    swapSequence_ = sequence;
+  }
+  if (from != swapFrom_ || sequence != swapSequence_) return bytes;
+  ++counts_.swapped;
+  return bytes.substr(0, bodyAt) + swapText_;
 }
 
 bool LossyRelay::Chance() {

@@ -1,7 +1,8 @@
 // A relay on 127.0.0.1 between two peer links over real sockets: what link
 // A sends to the relay's first socket leaves its second socket for link B,
 // and back. A share of the datagrams is dropped, duplicated and held back
-// behind the next one of the same direction, drawn from a seeded generator.
+// behind the next one of the same direction, drawn from a seeded generator;
+// the first board move may be changed into another message.
 // Used by the link's soak test and by the relay program (relay/main.cpp),
 // which stands between two games.
 #pragma once
@@ -23,6 +24,7 @@ class LossyRelay {
     long dropped = 0;
     long duplicated = 0;
     long held = 0;
+    long swapped = 0;
   };
 
   // Binds the socket that faces A to `portA` and the one that faces B to
@@ -31,6 +33,9 @@ class LossyRelay {
   // From now on each datagram is dropped, duplicated and held back, each
   // with `percent` % chance.
   void MakeLossy(int percent, std::uint32_t seed);
+  // From now on the first message whose body begins with "a_move " (and
+  // every resend of it) leaves with the body `text` instead.
+  void SwapFirstMove(std::string text);
   // The two links' own addresses, once they are bound. A side left unjoined
   // (port 0) takes the source of the first datagram its socket receives.
   void Join(const platform::UdpEndpoint& a, const platform::UdpEndpoint& b);
@@ -47,11 +52,16 @@ class LossyRelay {
 
   static bool Bind(platform::UdpSocket& socket, std::uint16_t port);
   bool Chance();
+  // The datagram from side `from` as it leaves, the first move swapped.
+  std::string Tamper(int from, const std::string& bytes);
   // Sends to the link that `to` faces; a held-back copy goes behind the next.
   void Forward(Side& to, const std::string& bytes);
 
   Side sides_[2];
   int percent_ = 0;
+  std::string swapText_;
+  int swapFrom_ = -1;  // the side whose message is swapped, once seen
+  std::string swapSequence_;
   std::minstd_rand random_;
   Counts counts_;
 };

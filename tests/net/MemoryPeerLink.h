@@ -1,6 +1,7 @@
 // Two in-memory ends of a peer link: each receives what the other sent, in
 // order; an empty body or one over the link's limit is refused like the
 // real link does; the first end is the master, the second the slave.
+// Giving the link up at either end disconnects both.
 #pragma once
 
 #include <deque>
@@ -24,6 +25,8 @@ struct MemoryPeerLink {
     }
     bool Connected() const override { return link.connected; }
     int Role() const override { return role; }
+    // Both ends lose the link at once, as the peer would at its time-out.
+    void Drop() override { link.connected = false; }
     MemoryPeerLink& link;
     int role;
     std::deque<std::string> inbox;

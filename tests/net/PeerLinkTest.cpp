@@ -1,6 +1,6 @@
 // The link's rules on a fake clock and an in-memory network: discovery and
 // roles, which datagrams are taken, ordered delivery, acknowledgements and
-// resends, keep-alive and time-out.
+// resends, keep-alive, time-out and giving the link up.
 #include "net/PeerLink.h"
 
 #include <gtest/gtest.h>
@@ -246,12 +246,36 @@ TEST_F(PeerLinkTest, TenSecondsOfSilenceEndTheLinkForGood) {
   own.sent.clear();
   From(kPeer, "QuennelVarrickPeer\n1\n9000");
   From(kPeer, "mess\n0\nlate");
-  EXPECT_TRUE(link.Send("after the end"));
+  // A lost link refuses what the game still sends, so nothing piles up.
+  for (int n = 0; n < 1000; ++n) ASSERT_FALSE(link.Send("after the end"));
+  EXPECT_EQ(link.SendQueueSize(), 0u);
   for (int n = 0; n < 30; ++n) EXPECT_TRUE(Step());
   EXPECT_TRUE(own.sent.empty());
   EXPECT_FALSE(link.Connected());
   EXPECT_EQ(link.Receive(), "");
   EXPECT_EQ(Count(log.Lines(), "Disconnect by timeout.\n"), 1);
+}
+
+// A side that gives the link up goes silent at once; the peer, whose
+// messages are no longer acknowledged, loses the link at its time-out.
+TEST_F(PeerLinkTest, ALinkGivenUpGoesSilentAndThePeerTimesOut) {
+  FakeNetwork::Endpoint& other = network.Add(kPeer);
+  PeerLink second(10000, 9000);
+  ASSERT_TRUE(Discover(link, own, second, other, now));
+  link.End();
+  EXPECT_FALSE(link.Connected());
+  EXPECT_FALSE(link.Send("after the end"));
+  second.Send("unanswered");
+  own.sent.clear();
+  int steps = 0;
+  while (steps < 200 && !second.Step(other, now, kBroadcast)) {
+    EXPECT_TRUE(link.Step(own, now + 50, kBroadcast));
+    now += 100;
+    ++steps;
+  }
+  EXPECT_TRUE(own.sent.empty());
+  EXPECT_FALSE(second.Connected());
+  EXPECT_NEAR(steps, 100, 2);
 }
 
 TEST_F(PeerLinkTest, AStepThatAnswersAHelloStillSendsWhatIsQueued) {

@@ -1,7 +1,8 @@
 // The link with real UDP sockets on 127.0.0.1: two links on threads find
 // each other and carry many messages in order, a step on the caller's
-// thread sends at once, hellos go where they should, and every link is
-// torn down promptly whatever its state.
+// thread sends at once, hellos go where they should, every link is torn
+// down promptly whatever its state, and a link's identity is the machine's
+// time since it started.
 #include "net/YPeerConnect.h"
 
 #include <gtest/gtest.h>
@@ -9,9 +10,11 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <fstream>
 #include <memory>
 #include <thread>
 
+#include "platform/Clock.h"
 #include "tests/framework/LogCapture.h"
 #include "tests/support/FreePorts.h"
 
@@ -178,6 +181,22 @@ TEST_F(YPeerConnectTest, HellosGoToTheNamedHostOrElseToTheBroadcastAddress) {
     EXPECT_EQ(from.port, base + 1);
     EXPECT_EQ(Count(caseLog.Lines(), std::string("Unknown host: ") + c.host + ".\n") > 0, c.logsUnknown);
   }
+}
+
+// Two programs whose links were made in the same millisecond of their own
+// run would take each other's hellos for their own: a link's identity is
+// the machine's time since it started, the same clock in every program.
+TEST_F(YPeerConnectTest, ALinkTakesItsStartTickFromTheMachinesTimeSinceItStarted) {
+  std::ifstream uptime("/proc/uptime");
+  double seconds = 0;
+  ASSERT_TRUE(uptime >> seconds);
+  const auto sinceBoot = static_cast<std::uint32_t>(static_cast<std::uint64_t>(seconds * 1000.0));
+  EXPECT_NEAR(static_cast<std::int32_t>(platform::BootTickCount() - sinceBoot), 0, 2000);
+  auto options = Options(0, std::chrono::hours(1));
+  options.startTick.reset();
+  const std::uint32_t before = platform::BootTickCount();
+  const YPeerConnect link(options);
+  EXPECT_LE(link.StartTick() - before, platform::BootTickCount() - before);
 }
 
 TEST_F(YPeerConnectTest, WithEveryPortTakenTheLinkSearchesFromAnother) {

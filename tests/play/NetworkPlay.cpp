@@ -59,7 +59,7 @@ void NetworkPlay::OpenSetup() {
   ASSERT_TRUE(Open("internet", "sg_internet.yml"));
 }
 
-void NetworkPlay::Join(std::uint16_t hostPort, std::uint16_t joinPort) {
+void NetworkPlay::Join(std::uint16_t hostPort, std::uint16_t joinPort, const std::string& orElse) {
   ASSERT_NO_FATAL_FAILURE(Start(own_, {"-netport", std::to_string(hostPort)}));
   ASSERT_NO_FATAL_FAILURE(OpenSetup());
   ASSERT_TRUE(Click("apply"));
@@ -71,8 +71,7 @@ void NetworkPlay::Join(std::uint16_t hostPort, std::uint16_t joinPort) {
   ASSERT_TRUE(Click("apply"));
   // A summary that crosses before the peer's makes the peer choose again:
   // each player applies again once asked, and the link's master (whichever
-  // link was made first in its own process's time) then gets a usable
-  // "start".
+  // link was made first) then gets a usable "start".
   bool started = false;
   for (int round = 0; round < 20 && !started; ++round) {
     for (Game* game : {&own_, &peer_}) {
@@ -89,7 +88,7 @@ void NetworkPlay::Join(std::uint16_t hostPort, std::uint16_t joinPort) {
   }
   ASSERT_TRUE(started) << "no game began\n" << own_.run->Stderr() << "\n---\n" << peer_.run->Stderr();
   Switch(&Current() == &own_ ? peer_ : own_);
-  ASSERT_TRUE(Reach("board"));
+  ASSERT_TRUE(Reach("board|" + orElse));
 }
 
 ::testing::AssertionResult NetworkPlay::Step(Game& game, bool& ended) {

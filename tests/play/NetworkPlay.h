@@ -22,8 +22,9 @@ class NetworkPlay : public PlayRun {
   // "Bream", each with a monster of its own kind.
   void WriteProfiles() const;
   // Starts both games, the host's links from base port `hostPort`, the
-  // joiner's ("-2") from `joinPort`; both reach the board.
-  void Join(std::uint16_t hostPort, std::uint16_t joinPort);
+  // joiner's ("-2") from `joinPort`; both reach the board (the game that
+  // starts second may reach `orElse` instead).
+  void Join(std::uint16_t hostPort, std::uint16_t joinPort, const std::string& orElse = "board");
   // Clicks every duel's result away on both games until both show the
   // game's end; fails on a network message or when the time is up.
   ::testing::AssertionResult PlayToTheEnd(std::chrono::seconds timeout);

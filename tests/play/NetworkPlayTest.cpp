@@ -16,6 +16,47 @@ namespace {
 using namespace std::chrono_literals;
 using play::NetworkPlay;
 
+// The relay program between the host's links, from base port `base`, and
+// the joiner's, five ports on: it holds the first port of each, where the
+// host's broadcast and the joiner's hellos to 127.0.0.1 arrive.
+struct Relay {
+  Relay(std::uint16_t base, std::vector<std::string> options)
+      : process(folder.Str(), "", WithPorts(base, std::move(options)), e2e::Launch{QV_LOSSYRELAY_EXE, ""}) {}
+  static std::vector<std::string> WithPorts(std::uint16_t base, std::vector<std::string> options) {
+    options.insert(options.begin(), {"--a", std::to_string(base), "--b", std::to_string(JoinBase(base))});
+    return options;
+  }
+  static std::uint16_t JoinBase(std::uint16_t base) {
+    return static_cast<std::uint16_t>(base + PeerLink::kPortCount);
+  }
+  bool Ready() {
+    return e2e::WaitUntil([&] { return process.Stderr().find("relay ready") != std::string::npos; }, 5s);
+  }
+
+  testing_support::ScopedTempDir folder;  // its own report file
+  e2e::GameProcess process;
+};
+
+// The game that waits for the move gives the link up at once; the mover,
+// no longer answered, loses it at the link's time-out.
+TEST_F(NetworkPlay, AMoveTheRelayTurnsIntoAStartEndsTheGameAsALostLinkOnBothSides) {
+  WriteProfiles();
+  const std::uint16_t base = testing_support::FreeUdpPorts(2 * PeerLink::kPortCount);
+  Relay relay(base, {"--swap", "canStart", "--seconds", "120"});
+  ASSERT_TRUE(relay.Ready()) << relay.process.Stderr();
+  // The game that waits may show the message before it is seen at the board.
+  ASSERT_NO_FATAL_FAILURE(Join(base, Relay::JoinBase(base), "message.yml"));
+  for (const play::Game* game : {&own_, &peer_}) {
+    ASSERT_TRUE(e2e::WaitUntil([&] { return !Told(*game, "message network").empty(); }, 40s)) << Trail();
+    EXPECT_EQ(Told(*game, "message network"), std::vector<std::string>{"message network_disconnect"});
+  }
+  EXPECT_NE(relay.process.Stderr().find("swapped=1"), std::string::npos) << relay.process.Stderr();
+  for (play::Game* game : {&own_, &peer_}) {
+    Switch(*game);
+    Stop();
+  }
+}
+
 TEST_F(NetworkPlay, TwoGamesJoinedByAddressPlayToTheEndAndAgreeOnEveryDuelAndTheWinner) {
   WriteProfiles();
   const std::uint16_t base = testing_support::FreeUdpPorts(PeerLink::kPortCount);
@@ -68,21 +109,13 @@ TEST_F(LongNetworkPlay, APeerKilledMidDuelLeavesTheOtherOneDisconnectMessageAndT
 TEST_F(LongNetworkPlay, OverARelayThatLosesAFifthOfTheDatagramsBothAgreeOnEveryDuelAndTheWinner) {
   WriteProfiles();
   PlayDuelsOut();
-  // Each game's five ports apart; the relay holds the first of each, where
-  // the host's broadcast and the joiner's hellos to 127.0.0.1 arrive.
   const std::uint16_t base = testing_support::FreeUdpPorts(2 * PeerLink::kPortCount);
-  const std::uint16_t joinBase = static_cast<std::uint16_t>(base + PeerLink::kPortCount);
-  testing_support::ScopedTempDir relayFolder;  // its own report file
-  e2e::GameProcess relay(relayFolder.Str(), "",
-                         {"--a", std::to_string(base), "--b", std::to_string(joinBase), "--share", "20",
-                          "--seed", "11", "--seconds", "900"},
-                         e2e::Launch{QV_LOSSYRELAY_EXE, ""});
-  ASSERT_TRUE(e2e::WaitUntil([&] { return relay.Stderr().find("relay ready") != std::string::npos; }, 5s))
-      << relay.Stderr();
-  ASSERT_NO_FATAL_FAILURE(Join(base, joinBase));
+  Relay relay(base, {"--share", "20", "--seed", "11", "--seconds", "900"});
+  ASSERT_TRUE(relay.Ready()) << relay.process.Stderr();
+  ASSERT_NO_FATAL_FAILURE(Join(base, Relay::JoinBase(base)));
   ASSERT_TRUE(PlayToTheEnd(600s));
   ASSERT_NO_FATAL_FAILURE(ExpectTheSameGame(false));
-  const std::string out = relay.Stderr();
+  const std::string out = relay.process.Stderr();
   const std::string tally = out.substr(out.rfind("relay "));
   EXPECT_EQ(tally.find("dropped=0 "), std::string::npos) << tally;
   std::printf("%s", tally.c_str());

@@ -189,16 +189,19 @@ TEST_F(DuelCommandersTest, HostileOrOutOfTurnMessagesEndTheDuel) {
       {{values + "30 40 0 0 900 1"}, "bad greeting values"},
       {{hello, start, "move 0 0"}, "cannot make here"},
       {{hello, start, "move 3"}, "bad move fields"},
+      {{hello, start, "a_move 4 8 4 7"}, "another party's message"},  // where the peer's move is due
   };
   for (const auto& c : cases) {
     MemoryPeerLink link;
     LogCapture log;
     Machine slave(link.slave, true);
+    slave.router.Open({"a_move", "abort"});  // the board's mailbox, as in a game
     Arm(slave.local, "Bob", "mirror_shard");
     slave.battle.BeginBattle("layouts\\flat.lay", &slave.local, &slave.remote, 0);
     for (const std::string& message : c.first) link.master.Send(message);
     for (int frame = 0; frame < 200; ++frame) slave.Frame();
     EXPECT_EQ(slave.disconnects, 1) << c.second;
+    EXPECT_FALSE(link.connected) << c.second;  // given up, so the peer loses it too
     const std::vector<std::string> lines = log.Lines();
     const auto mentions = [&c](const std::string& line) { return line.find(c.second) != line.npos; };
     EXPECT_EQ(std::count_if(lines.begin(), lines.end(), mentions), 1) << c.second;

@@ -1,11 +1,13 @@
 // qv_lossyrelay --a <port> --b <port> [--share <percent>] [--seed <n>] [--seconds <n>]
+//               [--swap <message>]
 // Stands between two network games on this machine (tests/net/LossyRelay.h):
 // binds port a, where game A's hellos arrive (a port of A's five), and port
 // b (one of B's), forwards what each game sends to the other and drops,
-// duplicates and holds back `share` % of the datagrams. Each side's game is
-// the source of the first datagram on its port. Writes "relay ready" once
-// both ports are bound, then every second
-//   relay received=<n> dropped=<n> duplicated=<n> held=<n>
+// duplicates and holds back `share` % of the datagrams; with --swap the
+// first board move leaves as that message. Each side's game is the source
+// of the first datagram on its port. Writes "relay ready" once both ports
+// are bound, then every second
+//   relay received=<n> dropped=<n> duplicated=<n> held=<n> swapped=<n>
 // and runs until it is ended or the seconds (600 by default) are up.
 #include <chrono>
 #include <cstdio>
@@ -23,6 +25,7 @@ struct RelayOptions {
   int share = 0;
   unsigned long seed = 1;
   long seconds = 600;
+  std::string swap;
 };
 
 bool ParseOptions(int argc, char** argv, RelayOptions& options) {
@@ -39,6 +42,8 @@ bool ParseOptions(int argc, char** argv, RelayOptions& options) {
       options.seed = std::strtoul(value, nullptr, 10);
     else if (arg == "--seconds")
       options.seconds = std::atol(value);
+    else if (arg == "--swap")
+      options.swap = value;
     else
       return false;
   }
@@ -49,8 +54,8 @@ bool ParseOptions(int argc, char** argv, RelayOptions& options) {
 
 void PrintTally(const net_testing::LossyRelay& relay) {
   const net_testing::LossyRelay::Counts& n = relay.Tally();
-  std::fprintf(stderr, "relay received=%ld dropped=%ld duplicated=%ld held=%ld\n", n.received, n.dropped,
-               n.duplicated, n.held);
+  std::fprintf(stderr, "relay received=%ld dropped=%ld duplicated=%ld held=%ld swapped=%ld\n", n.received,
+               n.dropped, n.duplicated, n.held, n.swapped);
 }
 
 }  // namespace
@@ -59,7 +64,9 @@ int main(int argc, char** argv) {
   using Clock = std::chrono::steady_clock;
   RelayOptions options;
   if (!ParseOptions(argc, argv, options)) {
-    std::fprintf(stderr, "usage: %s --a <port> --b <port> [--share <percent>] [--seed <n>] [--seconds <n>]\n",
+    std::fprintf(stderr,
+                 "usage: %s --a <port> --b <port> [--share <percent>] [--seed <n>] [--seconds <n>] "
+                 "[--swap <message>]\n",
                  argv[0]);
     return 2;
   }
@@ -69,6 +76,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   relay.MakeLossy(options.share, static_cast<std::uint32_t>(options.seed));
+  if (!options.swap.empty()) relay.SwapFirstMove(options.swap);
   std::fprintf(stderr, "relay ready\n");
   const Clock::time_point end = Clock::now() + std::chrono::seconds(options.seconds);
   Clock::time_point told = Clock::now();
