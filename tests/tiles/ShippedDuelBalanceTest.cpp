@@ -16,7 +16,7 @@ TEST(ShippedDuelBalance, ANewPlayerMostlyBeatsTheDoorKeeperAndTheFirstLevel) {
   options.duels = 10;
   options.questRow = options.monsterRow = 0;
   options.newPlayer = true;
-  options.threads = 2;
+  options.threads = 1;
   const std::vector<BalanceLine> lines = RunBalance(options);
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0].label, "door keeper");
