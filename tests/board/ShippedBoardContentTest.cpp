@@ -4,10 +4,13 @@
 // Every level, at any hero level and random seed, loads without an error
 // line, places all its monsters (each of the catalogue), offers an artifact
 // and a spell that exist, and reads in desk-and-bonus mode without a line
-// either. The campaign has at least ten levels.
+// either. The campaign has at least ten levels. No level's reward is
+// something a new hero of any language's catalogue starts with or an
+// earlier level already gives, since a duplicate gives nothing.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <regex>
 #include <set>
@@ -18,6 +21,7 @@
 #include "platform/Random.h"
 #include "players/TileTables.h"
 #include "players/YArtifactLoader.h"
+#include "players/YHeroReader.h"
 #include "players/YMonsterReader.h"
 #include "players/YMonsterType.h"
 #include "tests/framework/LogCapture.h"
@@ -116,6 +120,33 @@ TEST_F(ShippedBoardContent, LevelsLoadWithoutErrorLinesAtAnyHeroLevel) {
     EXPECT_TRUE(restored.Board().Units(1).empty());
   }
   EXPECT_EQ(withBonus, static_cast<int>(levels.size()));
+}
+
+std::string SpellName(std::uint32_t key) {
+  char text[16];
+  std::snprintf(text, sizeof text, "spell %04X", key);
+  return text;
+}
+
+TEST_F(ShippedBoardContent, EveryLevelRewardIsNewToEveryHero) {
+  std::set<std::string> owned;
+  for (const auto& language : fs::directory_iterator(Game() / "ui")) {
+    YHeroReader heroes((language.path() / "heroes.yml").string());
+    for (const YHeroRace& race : HeroRaces()) {
+      for (const YHeroType* hero : {race.male.get(), race.female.get()}) {
+        if (hero == nullptr) continue;
+        if (!hero->artifactId.empty()) owned.insert(hero->artifactId);
+        for (std::uint32_t key : hero->spellKeys) owned.insert(SpellName(key));
+      }
+    }
+  }
+  ASSERT_GT(owned.size(), 4u);
+  for (const std::string& name : Names("levels")) {
+    YTessor tessor;
+    YTessorLevelLoader::Load(tessor, "levels\\" + name, 0, 0, true);
+    for (const std::string& reward : {tessor.bonusArtifact, SpellName(tessor.bonusSpell)})
+      EXPECT_TRUE(owned.insert(reward).second) << name << ": " << reward << " is owned already";
+  }
 }
 
 }  // namespace

@@ -33,8 +33,12 @@ struct Hero {
   std::int32_t level = 0;
 };
 
+// The quest's first fight, before any level: the door keeper at level 0
+// on his own layout.
+constexpr int kDoorKeeper = -1;
+
 struct Job {
-  int level = 0;  // index into the levels
+  int level = 0;  // index into the levels, or kDoorKeeper
   int hero = 0;
   DuelState start;
   std::uint32_t seed = 0;
@@ -59,10 +63,8 @@ DuelSide SideOf(YPlayer& record) {
   return side;
 }
 
-// The seed profiles' heroes, then a new hero of every catalogue
-// description (origin the race's element, strength 1).
-std::vector<Hero> LoadHeroes() {
-  std::vector<Hero> heroes;
+// The seed profiles' heroes.
+void AddProfileHeroes(std::vector<Hero>& heroes) {
   std::vector<std::string> files;
   std::error_code error;
   for (const auto& entry : std::filesystem::directory_iterator("players", error))
@@ -76,11 +78,22 @@ std::vector<Hero> LoadHeroes() {
         Hero{hero->name + " (" + file + ")", SideOf(*hero), HeroLevelForExperience(hero->experience)});
     YPlayerHero::DeleteWithArmy(hero);
   }
+}
+
+// Without a quest row, the seed profiles' heroes, then a new hero of every
+// catalogue description (origin the race's element, strength 1); with
+// one, only the new heroes, made as a new quest of that difficulty makes
+// them (its hero factor).
+std::vector<Hero> LoadHeroes(const BalanceOptions& options) {
+  std::vector<Hero> heroes;
+  if (options.questRow < 0) AddProfileHeroes(heroes);
+  const int row = std::max(options.questRow, 0);
+  const float factor = options.questRow < 0 ? 1.0f : DifficultyRowAt(row).heroFactor;
   const std::vector<YHeroRace>& races = HeroRaces();
   for (std::size_t r = 0; r < races.size(); ++r) {
     for (int gender = 0; gender < 2; ++gender) {
       const int origin = static_cast<int>(r % 4);
-      std::unique_ptr<YPlayerHero> hero = CreateHero("new", static_cast<int>(r), gender, origin, 0, 1.0f);
+      std::unique_ptr<YPlayerHero> hero = CreateHero("new", static_cast<int>(r), gender, origin, row, factor);
       if (hero == nullptr) continue;
       const std::string name = "new " + races[r].name + (gender == 0 ? " m" : " f");
       heroes.push_back(Hero{name, SideOf(*hero), 0});
@@ -105,23 +118,34 @@ const DuelBoard* Board(const std::string& path, std::map<std::string, DuelBoard>
   return found->second.tiles.empty() ? nullptr : &found->second;
 }
 
+// The monsters of a level's duels: the door keeper alone, or the entries
+// of the campaign level's file.
+std::vector<LevelMonster> MonstersOf(int level) {
+  if (level == kDoorKeeper) return {LevelMonster{"door_keeper", "0"}};
+  char file[32];
+  std::snprintf(file, sizeof file, "levels\\level%02d.yml", level + 1);
+  return LevelMonsters(file).Entries();
+}
+
+std::string LabelOf(int level) {
+  return level == kDoorKeeper ? "door keeper" : "level " + std::to_string(level + 1);
+}
+
 // One job per hero, level entry and repetition; the monster's level and
 // skill points and its layout are drawn from the job's seed.
 void AddJobs(const BalanceOptions& options, int level, const std::vector<Hero>& heroes,
              std::map<std::string, DuelBoard>& boards, std::vector<Job>& jobs) {
-  char file[32];
-  std::snprintf(file, sizeof file, "levels\\level%02d.yml", level + 1);
-  const LevelMonsters entries(file);
+  const std::vector<LevelMonster> entries = MonstersOf(level);
   const std::vector<DuelKind> kinds = DuelKindsOf(GetTileTables().Kinds());
   for (std::size_t h = 0; h < heroes.size(); ++h) {
-    for (std::size_t e = 0; e < entries.Entries().size(); ++e) {
+    for (std::size_t e = 0; e < entries.size(); ++e) {
       for (int d = 0; d < options.duels; ++d) {
         const std::uint32_t seed =
             Mix(Mix(Mix(Mix(options.seed, static_cast<std::uint32_t>(level)), static_cast<std::uint32_t>(h)),
                     static_cast<std::uint32_t>(e)),
                 static_cast<std::uint32_t>(d));
         platform::SeedRandom(seed);
-        const LevelMonster& entry = entries.Entries()[e];
+        const LevelMonster& entry = entries[e];
         const std::int32_t monsterLevel = YTessorLevelLoader::ParseLevel(entry.level, heroes[h].level);
         std::unique_ptr<YPlayerMonster> monster = YPlayerMonster::MakeAtLevel(entry.id, monsterLevel, 1.0f);
         const YMonsterType* type = FindMonsterType(entry.id);
@@ -149,7 +173,8 @@ DuelPlayer PlayerOfRow(int row) {
 }
 
 void PlayAll(const BalanceOptions& options, std::vector<Job>& jobs) {
-  const DuelPlayer hero = PlayerOfRow(options.heroRow);
+  DuelPlayer hero = PlayerOfRow(options.heroRow);
+  hero.newPlayer = options.newPlayer;
   const DuelPlayer monster = PlayerOfRow(options.monsterRow);
   std::atomic<std::size_t> next{0};
   const auto work = [&] {
@@ -178,16 +203,17 @@ void BalanceLine::Add(const DuelTally& tally) {
 
 std::vector<BalanceLine> RunBalance(const BalanceOptions& options) {
   if (!LoadCatalogues()) return {};
-  const std::vector<Hero> heroes = LoadHeroes();
+  const std::vector<Hero> heroes = LoadHeroes(options);
   std::map<std::string, DuelBoard> boards;
   std::vector<Job> jobs;
-  for (int level = 0; level < options.levels; ++level) AddJobs(options, level, heroes, boards, jobs);
+  for (int level = kDoorKeeper; level < options.levels; ++level)
+    AddJobs(options, level, heroes, boards, jobs);
   if (jobs.empty()) return {};
   PlayAll(options, jobs);
   std::vector<BalanceLine> lines;
-  for (int level = 0; level < options.levels; ++level) {
+  for (int level = kDoorKeeper; level < options.levels; ++level) {
     BalanceLine total;
-    total.label = "level " + std::to_string(level + 1);
+    total.label = LabelOf(level);
     std::vector<BalanceLine> perHero(heroes.size());
     for (const Job& job : jobs) {
       if (job.level != level) continue;

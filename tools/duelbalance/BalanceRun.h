@@ -1,7 +1,7 @@
 // The balance report's duels: the heroes of the seed profiles and of the
-// hero catalogue against every monster of the campaign's first levels,
-// each pairing played a few times with its own seed by two computer
-// commanders (HeadlessDuel), all duels spread over worker threads, and the
+// hero catalogue against the door keeper and every monster of the
+// campaign's first levels, each pairing played a few times with its own
+// seed (HeadlessDuel), all duels spread over worker threads, and the
 // figures per level. Reads the shipped content from the program folder.
 #pragma once
 
@@ -17,8 +17,10 @@ struct BalanceOptions {
   std::uint32_t seed = 1;
   int heroRow = 0;  // difficulty rows of the two computers
   int monsterRow = 0;
-  int threads = 0;       // 0: one per core
-  bool perHero = false;  // a line per hero and level as well
+  int questRow = -1;       // >= 0: only new heroes, made as a quest of this row makes them
+  bool newPlayer = false;  // the heroes play as a new player does, not as the computer
+  int threads = 0;         // 0: one per core
+  bool perHero = false;    // a line per hero and level as well
 };
 
 // One level's (or one hero's) figures.

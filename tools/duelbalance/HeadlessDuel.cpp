@@ -124,10 +124,11 @@ void HeadlessDuel::MoveOfSideToMove() {
   NextTurn();
 }
 
-// The duel computer's decision: a search of a copy, then its pick among
-// the best with the side's own draws.
+// The side's decision: a new player's pick, or the duel computer's search
+// of a copy, then its pick among the best with the side's own draws.
 DuelPair HeadlessDuel::Decide() {
   const DuelPlayer& player = players_[state_.sideToMove & 1];
+  if (player.newPlayer) return NewPlayerPick(state_, pairs_, pick_);
   DuelSearchParams params;
   params.ownSide = state_.sideToMove & 1;
   params.depth = player.depth;
@@ -138,4 +139,14 @@ DuelPair HeadlessDuel::Decide() {
   if (player.candidates > 1 && !result.ranked.empty())
     index = PickCandidate(result.ranked, player.candidates, player.samples, [this] { return pick_.Next(); });
   return pairs_[std::min(index, pairs_.size() - 1)];
+}
+
+DuelPair NewPlayerPick(const DuelState& state, const std::vector<DuelPair>& pairs, DuelRandom& random) {
+  std::vector<std::size_t> affordable;
+  for (std::size_t i = 0; i < pairs.size(); ++i)
+    if (CanAffordPair(state.Mover(), state.KindOf(pairs[i].a), state.KindOf(pairs[i].b)))
+      affordable.push_back(i);
+  if (affordable.empty())
+    return pairs[static_cast<std::size_t>(random.Below(static_cast<int>(pairs.size())))];
+  return pairs[affordable[static_cast<std::size_t>(random.Below(static_cast<int>(affordable.size())))]];
 }

@@ -1,20 +1,24 @@
-// One duel played out between two computer commanders on the rules core
-// alone: no window, no effects, no worker threads. It runs the battle's
-// turns as the tile battle does (deal, upkeep, moves, passes, shuffles)
-// and the computer's search and pick as the duel computer makes them, with
-// every draw from generators seeded by the duel's seed, so the same seed
-// always plays the same duel. It counts what the balance report needs.
+// One duel played out on the rules core alone: no window, no effects, no
+// worker threads. It runs the battle's turns as the tile battle does (deal,
+// upkeep, moves, passes, shuffles) and each side's choice as the duel
+// computer or a new player makes it, with every draw from generators
+// seeded by the duel's seed, so the same seed always plays the same duel.
+// It counts what the balance report needs.
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "tiles/DuelState.h"
 
-// How one side's computer plays: a difficulty row's duel values.
+// How one side plays: a difficulty row's duel values for the computer, or
+// a new player's way, who takes any pair it can pay for at random and
+// never looks ahead.
 struct DuelPlayer {
   int depth = 1;
   int candidates = 1;
   int samples = 1;
+  bool newPlayer = false;
 };
 
 // What one duel came to.
@@ -25,6 +29,11 @@ struct DuelTally {
   int winner = -1;     // 0 or 1; -1 when both fell or the move cap ended it
   double seconds = 0;  // the screen's animation time, thinking excluded
 };
+
+// A new player's pick among the side to move's pairs (not empty): any pair
+// whose spell it can pay for (plain and well pairs cost nothing), all
+// alike; one it cannot pay for only when there is no other.
+DuelPair NewPlayerPick(const DuelState& state, const std::vector<DuelPair>& pairs, DuelRandom& random);
 
 class HeadlessDuel {
  public:
@@ -47,7 +56,7 @@ class HeadlessDuel {
 
   DuelState state_;
   DuelPlayer players_[2];
-  DuelRandom pick_;  // the computer's candidate draws, never the battle's
+  DuelRandom pick_;  // the players' own draws, never the battle's
   std::vector<int> freeTiles_;
   std::vector<DuelPair> pairs_;
   std::int32_t passCounter_ = 0;

@@ -1,6 +1,7 @@
 // qv_duelbalance [--levels N] [--duels N] [--seed S] [--hero-row R]
-//                [--monster-row R] [--threads N] [--per-hero]
-// Plays duels of computer commanders with the shipped heroes and the
+//                [--monster-row R] [--quest R] [--new-player] [--threads N]
+//                [--per-hero]
+// Plays duels of the shipped heroes against the door keeper and the
 // monsters of the campaign's first levels, headless, and prints per level
 // the share of moves that lose their pair, the moves per duel, the heroes'
 // share of wins and the duel's length in seconds of animation. Runs from
@@ -20,6 +21,10 @@ bool ParseOptions(int argc, char** argv, BalanceOptions& options) {
       options.perHero = true;
       continue;
     }
+    if (arg == "--new-player") {
+      options.newPlayer = true;
+      continue;
+    }
     if (i + 1 >= argc) return false;
     const int value = std::atoi(argv[++i]);
     if (arg == "--levels")
@@ -32,6 +37,8 @@ bool ParseOptions(int argc, char** argv, BalanceOptions& options) {
       options.heroRow = value;
     else if (arg == "--monster-row")
       options.monsterRow = value;
+    else if (arg == "--quest")
+      options.questRow = options.monsterRow = value;
     else if (arg == "--threads")
       options.threads = value;
     else
@@ -47,7 +54,7 @@ int main(int argc, char** argv) {
   if (!ParseOptions(argc, argv, options)) {
     std::fprintf(stderr,
                  "usage: %s [--levels N] [--duels N] [--seed S] [--hero-row R] [--monster-row R] "
-                 "[--threads N] [--per-hero]\n",
+                 "[--quest R] [--new-player] [--threads N] [--per-hero]\n",
                  argv[0]);
     return 2;
   }
