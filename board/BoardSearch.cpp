@@ -29,6 +29,8 @@ BoardSearch::BoardSearch(YTessorBoard& board, const BoardSearchParams& params, C
   rule_ = FightRule{params_.ownSide, params_.aggression};
   if (!clock_) clock_ = [] { return platform::SystemTimeMs(); };
   moveLists_.resize(static_cast<std::size_t>(params_.depth) + 1);
+  killers_.resize(moveLists_.size());
+  killers_.resize(moveLists_.size());
 }
 
 BoardSearchResult BoardSearch::Run() {
@@ -68,21 +70,68 @@ std::int32_t BoardSearch::Negamax(int side, int depth, std::int32_t alpha, std::
   if (const std::int32_t score = Terminal(side, depth); score != 0) return score;
   board_.sideToMove = side;
   if (depth <= 0 || TimeIsUp(depth)) return Evaluation(side);
+  Node node{side, depth, alpha, beta, alpha, kNoMove};
+  // The killers are tried before the side's moves are generated at all: one
+  // of them often closes the window, and then the generation is saved.
+  Killers tried = killers_[static_cast<std::size_t>(depth)];
+  for (YTessorMove& killer : tried) {
+    if (!IsMoveHere(killer, side)) {
+      killer = YTessorMove{};
+      continue;
+    }
+    if (Try(node, killer)) return node.alpha;
+    if (Stopping()) return 0;
+  }
   std::vector<YTessorMove>& moves = MovesAt(depth);
   moves.clear();
   board_.GenerateMoves(side, moves);
-  std::int32_t best = kNoMove;
+  // Fights and specials change values most, so they close windows soonest.
+  std::partition(moves.begin(), moves.end(), [](const YTessorMove& m) { return m.kind != move_kind::kMove; });
   for (const YTessorMove& move : moves) {
-    board_.ApplyMove(move, rule_);
-    const std::int32_t v = -Negamax((side + 1) % 2, depth - 1, -beta, -alpha);
-    board_.PopUndo();
+    if (move == tried[0] || move == tried[1]) continue;
+    if (Try(node, move)) return node.alpha;
     if (Stopping()) return 0;
-    best = std::max(best, v);
-    if (!params_.prune) continue;
-    alpha = std::max(alpha, best);
-    if (alpha >= beta) return alpha;
   }
-  return best;
+  return node.best;
+}
+
+// The order in which a node's moves are searched changes nothing in its
+// value, only how soon its window closes.
+bool BoardSearch::Try(Node& node, const YTessorMove& move) {
+  board_.ApplyMove(move, rule_);
+  const std::int32_t v = -Negamax((node.side + 1) % 2, node.depth - 1, -node.beta, -node.alpha);
+  board_.PopUndo();
+  if (v > node.best) {
+    node.best = v;
+    if (v > node.floor) Remember(move, node.depth);
+  }
+  if (!params_.prune) return false;
+  node.alpha = std::max(node.alpha, node.best);
+  return node.alpha >= node.beta;
+}
+
+// A move that raised a node's value is often the best again in the next
+// node of the same depth: most moves of the side before leave it as good.
+void BoardSearch::Remember(const YTessorMove& move, int depth) {
+  Killers& killers = killers_[static_cast<std::size_t>(depth)];
+  if (killers[0] == move) return;
+  killers[1] = killers[0];
+  killers[0] = move;
+}
+
+// Whether a remembered move is one the side has here. Its unit is looked
+// for in the side's list before it is touched: it may be gone.
+bool BoardSearch::IsMoveHere(const YTessorMove& move, int side) {
+  const std::vector<YTessorUnit*>& units = board_.Units(side);
+  if (move.unit == nullptr || std::find(units.begin(), units.end(), move.unit) == units.end()) return false;
+  if (!IsOnBoard(move.unit->x, move.unit->y)) return false;
+  unitMoves_.clear();
+  if (move.kind != move_kind::kSpecial) {
+    board_.FindMoves(move.unit, &unitMoves_);
+  } else if (move.unit->special) {
+    move.unit->special->GenerateMoves(board_, unitMoves_);
+  }
+  return std::find(unitMoves_.begin(), unitMoves_.end(), move) != unitMoves_.end();
 }
 
 // A side without units has lost: scored by the depth still left, so that

@@ -6,6 +6,7 @@
 // is left as it was found. One thread; the stop flag may be set from another.
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
@@ -65,6 +66,20 @@ class BoardSearch {
   std::int32_t Terminal(int side, int depth) const;
   std::int32_t Evaluation(int side) const;
   std::vector<YTessorMove>& MovesAt(int depth);
+  // One node's side, depth left and window while its moves are searched.
+  struct Node {
+    int side;
+    int depth;
+    std::int32_t alpha;
+    std::int32_t beta;
+    std::int32_t floor;  // alpha as the node began
+    std::int32_t best;
+  };
+  using Killers = std::array<YTessorMove, 2>;
+
+  bool Try(Node& node, const YTessorMove& move);
+  void Remember(const YTessorMove& move, int depth);
+  bool IsMoveHere(const YTessorMove& move, int side);
 
   YTessorBoard& board_;
   BoardSearchParams params_;
@@ -74,5 +89,9 @@ class BoardSearch {
   std::uint32_t start_ = 0;
   std::uint64_t nodes_ = 0;
   std::vector<std::vector<YTessorMove>> moveLists_;  // one per depth left, reused
+  // Per depth left: the last two moves that raised a node's value above its
+  // window's floor, searched first at the next nodes of that depth.
+  std::vector<Killers> killers_;
+  std::vector<YTessorMove> unitMoves_;  // the moves of one unit, reused
 };
 
