@@ -181,8 +181,8 @@ YTessorBoard FullArmyBattle(Battle battle) {
   return board;
 }
 
-// Arguments: difficulty row, battle. One decision of the computer with the
-// row's parameters, as the player waits for it.
+// Arguments: difficulty row, battle, workers. One decision of the computer
+// with the row's parameters, as the player waits for it.
 void BM_FullArmyDecision(benchmark::State& state) {
   const YTessorBoard position = FullArmyBattle(static_cast<Battle>(state.range(1)));
   const DifficultyRow& row = DifficultyRowAt(static_cast<int>(state.range(0)));
@@ -192,6 +192,7 @@ void BM_FullArmyDecision(benchmark::State& state) {
   params.candidates = row.boardCandidates;
   params.aggression = row.aggression;
   params.timeLimitMs = static_cast<std::uint32_t>(row.timeLimitMs);
+  params.workers = static_cast<int>(state.range(2));
   std::uint64_t nodes = 0;
   for (auto _ : state) {
     YTessorBoard board(position);
@@ -202,7 +203,7 @@ void BM_FullArmyDecision(benchmark::State& state) {
       benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_FullArmyDecision)
-    ->ArgsProduct({{0, 1, 2, 3, 4}, {0, 1, 2}})
+    ->ArgsProduct({{0, 1, 2, 3, 4}, {0, 1, 2}, {1, 4}})
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1)
     ->UseRealTime();

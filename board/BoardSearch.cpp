@@ -1,6 +1,7 @@
 #include "board/BoardSearch.h"
 
 #include <algorithm>
+#include <thread>
 
 #include "platform/Clock.h"
 
@@ -26,10 +27,10 @@ BoardSearch::BoardSearch(YTessorBoard& board, const BoardSearchParams& params, C
     : board_(board), params_(params), clock_(std::move(clock)), stop_(stop) {
   params_.ownSide &= 1;
   params_.depth = std::clamp(params_.depth, 1, kMaxDepth);
+  params_.workers = std::max(params_.workers, 1);
   rule_ = FightRule{params_.ownSide, params_.aggression};
   if (!clock_) clock_ = [] { return platform::SystemTimeMs(); };
   moveLists_.resize(static_cast<std::size_t>(params_.depth) + 1);
-  killers_.resize(moveLists_.size());
   killers_.resize(moveLists_.size());
 }
 
@@ -37,31 +38,88 @@ BoardSearchResult BoardSearch::Run() {
   BoardSearchResult result;
   start_ = clock_();
   nodes_ = 0;
-  const int own = params_.ownSide;
-  const int other = (own + 1) % 2;
   const std::int32_t sideBefore = board_.sideToMove;
-  board_.sideToMove = own;
-  board_.GenerateMoves(own, result.moves);
+  board_.sideToMove = params_.ownSide;
+  board_.GenerateMoves(params_.ownSide, result.moves);
   std::stable_sort(result.moves.begin(), result.moves.end(), KindFirst);
-  const bool rank = params_.candidates > 1;
-  for (std::size_t i = 0; i < result.moves.size(); ++i) {
-    board_.ApplyMove(result.moves[i], rule_);
-    // Ranking values every root move exactly: its window stays full.
-    const std::int32_t v = -Negamax(other, params_.depth - 1, kNoMove, -result.best);
-    board_.PopUndo();
-    if (Stopping()) break;
-    if (rank) {
-      result.ranked.push_back({i, v});
-    } else if (v > result.best) {
-      result.best = v;
-      result.bestIndex = i;
-    }
+  if (params_.candidates > 1) {
+    RankEveryRoot(result);
+  } else {
+    FindBestRoot(result);
   }
   board_.sideToMove = sideBefore;
   result.nodes = nodes_;
   result.stopped = Stopping();
-  if (rank) RankRoots(result.ranked, result.best, result.bestIndex);
   return result;
+}
+
+// Each root move's window is capped by the best value so far: a move that
+// is not better is cut as soon as that is certain.
+void BoardSearch::FindBestRoot(BoardSearchResult& result) {
+  for (std::size_t i = 0; i < result.moves.size(); ++i) {
+    const std::int32_t v = RootValue(result.moves[i], -result.best);
+    if (Stopping()) return;
+    if (v > result.best) {
+      result.best = v;
+      result.bestIndex = i;
+    }
+  }
+}
+
+// Ranking values every root move exactly, each with the full window, so
+// the moves are independent: they are shared out among the workers as each
+// comes free, every worker searching a copy of its own. A move's value does
+// not depend on which worker found it.
+void BoardSearch::RankEveryRoot(BoardSearchResult& result) {
+  std::vector<std::int32_t> values(result.moves.size());
+  std::atomic<std::size_t> next{0};
+  std::vector<Helper> helpers = MakeHelpers(result.moves);
+  {
+    std::vector<std::jthread> threads;
+    for (Helper& helper : helpers) {
+      threads.emplace_back([&helper, &next, &values] { helper.search->ValueRoots(helper.moves, next, values); });
+    }
+    ValueRoots(result.moves, next, values);
+  }
+  for (const Helper& helper : helpers) nodes_ += helper.search->nodes_;
+  if (Stopping()) return;
+  for (std::size_t i = 0; i < values.size(); ++i) result.ranked.push_back({i, values[i]});
+  RankRoots(result.ranked, result.best, result.bestIndex);
+}
+
+// The helpers' copies and their root moves (the same moves, of the copies'
+// units) are made here, before any worker starts and while nothing changes
+// the board.
+std::vector<BoardSearch::Helper> BoardSearch::MakeHelpers(const std::vector<YTessorMove>& moves) const {
+  const std::size_t count = std::min(static_cast<std::size_t>(params_.workers), moves.size());
+  std::vector<Helper> helpers(count > 1 ? count - 1 : 0);
+  for (Helper& helper : helpers) {
+    helper.board = std::make_unique<YTessorBoard>(board_);
+    helper.search = std::make_unique<BoardSearch>(*helper.board, params_, clock_, stop_);
+    helper.search->start_ = start_;
+    for (YTessorMove move : moves) {
+      move.unit = helper.board->Cell(move.unit->x, move.unit->y).occupant;
+      helper.moves.push_back(move);
+    }
+  }
+  return helpers;
+}
+
+// Values the root moves whose numbers `next` hands out, until none is left.
+void BoardSearch::ValueRoots(const std::vector<YTessorMove>& moves, std::atomic<std::size_t>& next,
+                             std::vector<std::int32_t>& values) {
+  for (std::size_t i = next++; i < moves.size() && !Stopping(); i = next++) {
+    values[i] = RootValue(moves[i], -kNoMove);
+  }
+}
+
+// The value of a root move for this side, searched with the window
+// (kNoMove, ceiling).
+std::int32_t BoardSearch::RootValue(const YTessorMove& move, std::int32_t ceiling) {
+  board_.ApplyMove(move, rule_);
+  const std::int32_t v = -Negamax((params_.ownSide + 1) % 2, params_.depth - 1, kNoMove, ceiling);
+  board_.PopUndo();
+  return v;
 }
 
 std::int32_t BoardSearch::Negamax(int side, int depth, std::int32_t alpha, std::int32_t beta) {

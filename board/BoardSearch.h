@@ -3,7 +3,9 @@
 // copy), with fights decided by strength. It returns exactly what a plain
 // negamax of the same depth returns: every root move it values is valued
 // exactly, and the first strictly best move in root order wins. The board
-// is left as it was found. One thread; the stop flag may be set from another.
+// is left as it was found. Ranked root moves may be valued on several
+// threads, each on its own copy of the board; the stop flag, which may be
+// set from any thread, stops them all.
 #pragma once
 
 #include <array>
@@ -11,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -32,6 +35,10 @@ struct BoardSearchParams {
   float aggression = 1.0f;
   std::uint32_t timeLimitMs = 0;  // acts only 3 or more plies below the root
   bool prune = true;              // false: the same search without alpha-beta (benchmarks)
+  // Threads that value the root moves when every one is ranked (candidates
+  // above 1), the caller's among them; each searches its own copy of the
+  // board. At least 1.
+  int workers = 1;
 };
 
 struct BoardSearchResult {
@@ -61,6 +68,20 @@ class BoardSearch {
   std::int32_t Negamax(int side, int depth, std::int32_t alpha, std::int32_t beta);
 
  private:
+  // A worker of the ranking other than the caller: its board, its search
+  // and the root moves of its board.
+  struct Helper {
+    std::unique_ptr<YTessorBoard> board;
+    std::unique_ptr<BoardSearch> search;
+    std::vector<YTessorMove> moves;
+  };
+
+  void FindBestRoot(BoardSearchResult& result);
+  void RankEveryRoot(BoardSearchResult& result);
+  std::vector<Helper> MakeHelpers(const std::vector<YTessorMove>& moves) const;
+  void ValueRoots(const std::vector<YTessorMove>& moves, std::atomic<std::size_t>& next,
+                  std::vector<std::int32_t>& values);
+  std::int32_t RootValue(const YTessorMove& move, std::int32_t ceiling);
   bool Stopping() const { return stop_ != nullptr && stop_->load(std::memory_order_relaxed); }
   bool TimeIsUp(int depth) const;
   std::int32_t Terminal(int side, int depth) const;
