@@ -3,7 +3,10 @@
 #include <algorithm>
 #include <thread>
 
+#include "board/BoardValues.h"
 #include "platform/Clock.h"
+#include "players/PlayerRules.h"
+#include "players/YPlayer.h"
 
 namespace {
 
@@ -128,7 +131,7 @@ std::int32_t BoardSearch::Negamax(int side, int depth, std::int32_t alpha, std::
   if (const std::int32_t score = Terminal(side, depth); score != 0) return score;
   board_.sideToMove = side;
   if (depth <= 0 || TimeIsUp(depth)) return Evaluation(side);
-  Node node{side, depth, alpha, beta, alpha, kNoMove};
+  Node node{side, depth, alpha, beta, alpha, kNoMove, std::nullopt};
   // The killers are tried before the side's moves are generated at all: one
   // of them often closes the window, and then the generation is saved.
   Killers tried = killers_[static_cast<std::size_t>(depth)];
@@ -156,9 +159,14 @@ std::int32_t BoardSearch::Negamax(int side, int depth, std::int32_t alpha, std::
 // The order in which a node's moves are searched changes nothing in its
 // value, only how soon its window closes.
 bool BoardSearch::Try(Node& node, const YTessorMove& move) {
-  board_.ApplyMove(move, rule_);
-  const std::int32_t v = -Negamax((node.side + 1) % 2, node.depth - 1, -node.beta, -node.alpha);
-  board_.PopUndo();
+  std::int32_t v = 0;
+  if (IsQuietStepToLeaf(node, move)) {
+    v = QuietLeafValue(node, move);
+  } else {
+    board_.ApplyMove(move, rule_);
+    v = -Negamax((node.side + 1) % 2, node.depth - 1, -node.beta, -node.alpha);
+    board_.PopUndo();
+  }
   if (v > node.best) {
     node.best = v;
     if (v > node.floor) Remember(move, node.depth);
@@ -166,6 +174,52 @@ bool BoardSearch::Try(Node& node, const YTessorMove& move) {
   if (!params_.prune) return false;
   node.alpha = std::max(node.alpha, node.best);
   return node.alpha >= node.beta;
+}
+
+// A step onto a free cell by a unit without a special, after which the
+// position is valued at once (no depth left, or the time cut). Such a step
+// changes nothing but the unit's cell, and the turn's regeneration then
+// treats every other unit as after any other such step: the value of the
+// position after it needs only the stepping unit's value on its new cell.
+bool BoardSearch::IsQuietStepToLeaf(const Node& node, const YTessorMove& move) const {
+  if (move.kind != move_kind::kMove || move.unit->special) return false;
+  return node.depth == 1 || TimeIsUp(node.depth - 1);
+}
+
+// Exactly what applying the step, valuing the position for the other side
+// and undoing it gives.
+std::int32_t BoardSearch::QuietLeafValue(Node& node, const YTessorMove& move) {
+  ++nodes_;
+  if (!node.afterTurn) node.afterTurn = AfterTurnSums(node.side);
+  const AfterTurn& after = *node.afterTurn;
+  YTessorUnit& unit = *move.unit;
+  const std::int64_t own = after.sums[static_cast<std::size_t>(node.side)] -
+                           ValueOn(unit, unit.x, unit.y, after.clockRow) +
+                           ValueOn(unit, move.x, move.y, after.clockRow);
+  const std::int64_t other = after.sums[static_cast<std::size_t>((node.side + 1) % 2)];
+  return -Difference(SaturatedInt32(other), SaturatedInt32(own));
+}
+
+// The value sums of both sides once the turn has passed with no unit
+// moved, and the clock row of that turn.
+BoardSearch::AfterTurn BoardSearch::AfterTurnSums(int side) {
+  board_.sideToMove = side;
+  board_.PushUndo(nullptr);
+  board_.AdvanceTurn();
+  const AfterTurn after{{board_.ValueSum(0), board_.ValueSum(1)}, ElementRowAtClock(board_.clock)};
+  board_.PopUndo();
+  return after;
+}
+
+// The unit's value with the maxima it would have on (x, y) after the turn;
+// its other values do not change in the turn of the side that moved.
+std::int32_t BoardSearch::ValueOn(YTessorUnit& unit, int x, int y, const ElementRow& clockRow) {
+  YPlayer& record = *unit.record;
+  const std::array<std::int32_t, 6> maxima = record.maxValues;
+  board_.SetMaxima(unit, x, y, clockRow);
+  const std::int32_t value = UnitValueSum(record);
+  record.maxValues = maxima;
+  return value;
 }
 
 // A move that raised a node's value is often the best again in the next
@@ -208,8 +262,12 @@ bool BoardSearch::TimeIsUp(int depth) const {
 }
 
 std::int32_t BoardSearch::Evaluation(int side) const {
-  const std::int64_t difference =
-      static_cast<std::int64_t>(board_.Evaluate(side)) - board_.Evaluate((side + 1) % 2);
+  return Difference(board_.Evaluate(side), board_.Evaluate((side + 1) % 2));
+}
+
+// A side's sum less the other's, held below the won score.
+std::int32_t BoardSearch::Difference(std::int32_t mine, std::int32_t theirs) {
+  const std::int64_t difference = static_cast<std::int64_t>(mine) - theirs;
   return static_cast<std::int32_t>(std::clamp<std::int64_t>(difference, -(kWin - 1), kWin - 1));
 }
 

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -87,6 +88,12 @@ class BoardSearch {
   std::int32_t Terminal(int side, int depth) const;
   std::int32_t Evaluation(int side) const;
   std::vector<YTessorMove>& MovesAt(int depth);
+  // Both sides' value sums after a turn in which no unit moved, and that
+  // turn's clock row.
+  struct AfterTurn {
+    std::array<std::int64_t, 2> sums;
+    ElementRow clockRow;
+  };
   // One node's side, depth left and window while its moves are searched.
   struct Node {
     int side;
@@ -95,12 +102,18 @@ class BoardSearch {
     std::int32_t beta;
     std::int32_t floor;  // alpha as the node began
     std::int32_t best;
+    std::optional<AfterTurn> afterTurn;  // made when a quiet step first needs it
   };
   using Killers = std::array<YTessorMove, 2>;
 
   bool Try(Node& node, const YTessorMove& move);
   void Remember(const YTessorMove& move, int depth);
   bool IsMoveHere(const YTessorMove& move, int side);
+  bool IsQuietStepToLeaf(const Node& node, const YTessorMove& move) const;
+  std::int32_t QuietLeafValue(Node& node, const YTessorMove& move);
+  AfterTurn AfterTurnSums(int side);
+  std::int32_t ValueOn(YTessorUnit& unit, int x, int y, const ElementRow& clockRow);
+  static std::int32_t Difference(std::int32_t mine, std::int32_t theirs);
 
   YTessorBoard& board_;
   BoardSearchParams params_;
