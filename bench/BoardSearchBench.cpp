@@ -83,18 +83,25 @@ void BM_SearchNodes(benchmark::State& state) {
 }
 BENCHMARK(BM_SearchNodes)->ArgsProduct({{2, 3}, {1, 0}})->Unit(benchmark::kMillisecond);
 
-// Arguments: difficulty row, pruning (1) or not (0). One decision as the
-// computer makes it: a copy of the position, then the search with the
-// row's depth, candidates, aggression and time limit.
-void BM_Decision(benchmark::State& state) {
-  const YTessorBoard position = MidGame();
-  const DifficultyRow& row = DifficultyRowAt(static_cast<int>(state.range(0)));
+// The search of a difficulty row for side 1: its depth, candidates,
+// aggression and time limit.
+BoardSearchParams RowParams(int rowIndex) {
+  const DifficultyRow& row = DifficultyRowAt(rowIndex);
   BoardSearchParams params;
   params.ownSide = 1;
   params.depth = row.boardDepth;
   params.candidates = row.boardCandidates;
   params.aggression = row.aggression;
   params.timeLimitMs = static_cast<std::uint32_t>(row.timeLimitMs);
+  return params;
+}
+
+// Arguments: difficulty row, pruning (1) or not (0). One decision as the
+// computer makes it: a copy of the position, then the search with the
+// row's depth, candidates, aggression and time limit.
+void BM_Decision(benchmark::State& state) {
+  const YTessorBoard position = MidGame();
+  BoardSearchParams params = RowParams(static_cast<int>(state.range(0)));
   params.prune = state.range(1) != 0;
   std::uint64_t nodes = 0;
   for (auto _ : state) {
@@ -185,13 +192,7 @@ YTessorBoard FullArmyBattle(Battle battle) {
 // with the row's parameters, as the player waits for it.
 void BM_FullArmyDecision(benchmark::State& state) {
   const YTessorBoard position = FullArmyBattle(static_cast<Battle>(state.range(1)));
-  const DifficultyRow& row = DifficultyRowAt(static_cast<int>(state.range(0)));
-  BoardSearchParams params;
-  params.ownSide = 1;
-  params.depth = row.boardDepth;
-  params.candidates = row.boardCandidates;
-  params.aggression = row.aggression;
-  params.timeLimitMs = static_cast<std::uint32_t>(row.timeLimitMs);
+  BoardSearchParams params = RowParams(static_cast<int>(state.range(0)));
   params.workers = static_cast<int>(state.range(2));
   std::uint64_t nodes = 0;
   for (auto _ : state) {
