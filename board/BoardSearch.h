@@ -76,18 +76,6 @@ class BoardSearch {
     std::unique_ptr<BoardSearch> search;
     std::vector<YTessorMove> moves;
   };
-
-  void FindBestRoot(BoardSearchResult& result);
-  void RankEveryRoot(BoardSearchResult& result);
-  std::vector<Helper> MakeHelpers(const std::vector<YTessorMove>& moves) const;
-  void ValueRoots(const std::vector<YTessorMove>& moves, std::atomic<std::size_t>& next,
-                  std::vector<std::int32_t>& values);
-  std::int32_t RootValue(const YTessorMove& move, std::int32_t ceiling);
-  bool Stopping() const { return stop_ != nullptr && stop_->load(std::memory_order_relaxed); }
-  bool TimeIsUp(int depth) const;
-  std::int32_t Terminal(int side, int depth) const;
-  std::int32_t Evaluation(int side) const;
-  std::vector<YTessorMove>& MovesAt(int depth);
   // Both sides' value sums after a turn in which no unit moved, and that
   // turn's clock row.
   struct AfterTurn {
@@ -106,6 +94,17 @@ class BoardSearch {
   };
   using Killers = std::array<YTessorMove, 2>;
 
+  void FindBestRoot(BoardSearchResult& result);
+  void RankEveryRoot(BoardSearchResult& result);
+  std::vector<Helper> MakeHelpers(const std::vector<YTessorMove>& moves) const;
+  void ValueRoots(const std::vector<YTessorMove>& moves, std::atomic<std::size_t>& next,
+                  std::vector<std::int32_t>& values);
+  std::int32_t RootValue(const YTessorMove& move, std::int32_t ceiling);
+  bool Stopping() const { return stop_ != nullptr && stop_->load(std::memory_order_relaxed); }
+  bool TimeIsUp(int depth) const;
+  std::int32_t Terminal(int side, int depth) const;
+  std::int32_t Evaluation(int side) const;
+  std::vector<YTessorMove>& MovesAt(int depth);
   bool Try(Node& node, const YTessorMove& move);
   void Remember(const YTessorMove& move, int depth);
   bool IsMoveHere(const YTessorMove& move, int side);
