@@ -2,15 +2,26 @@
 // second at a fixed depth, and the time of one decision (copy and search)
 // at each difficulty row, each against the same search without pruning.
 // The deeper rows are bounded by their time limits, which cut the plies
-// three or more below the root.
+// three or more below the root. Then the decision the player waits for at
+// its largest: full armies of 18, on the campaign's last level and in a
+// hot-seat game.
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
 #include <memory>
 
 #include "board/BoardSearch.h"
+#include "board/YTessor.h"
 #include "board/YTessorBoard.h"
+#include "board/YTessorLevelLoader.h"
+#include "platform/Random.h"
 #include "players/DifficultyTable.h"
+#include "players/YArtifactLoader.h"
+#include "players/YMonsterReader.h"
+#include "players/YMonsterType.h"
 #include "players/YPlayer.h"
+#include "players/YPlayerHero.h"
+#include "players/YPlayerMonster.h"
 
 namespace {
 
@@ -72,18 +83,25 @@ void BM_SearchNodes(benchmark::State& state) {
 }
 BENCHMARK(BM_SearchNodes)->ArgsProduct({{2, 3}, {1, 0}})->Unit(benchmark::kMillisecond);
 
-// Arguments: difficulty row, pruning (1) or not (0). One decision as the
-// computer makes it: a copy of the position, then the search with the
-// row's depth, candidates, aggression and time limit.
-void BM_Decision(benchmark::State& state) {
-  const YTessorBoard position = MidGame();
-  const DifficultyRow& row = DifficultyRowAt(static_cast<int>(state.range(0)));
+// The search of a difficulty row for side 1: its depth, candidates,
+// aggression and time limit.
+BoardSearchParams RowParams(int rowIndex) {
+  const DifficultyRow& row = DifficultyRowAt(rowIndex);
   BoardSearchParams params;
   params.ownSide = 1;
   params.depth = row.boardDepth;
   params.candidates = row.boardCandidates;
   params.aggression = row.aggression;
   params.timeLimitMs = static_cast<std::uint32_t>(row.timeLimitMs);
+  return params;
+}
+
+// Arguments: difficulty row, pruning (1) or not (0). One decision as the
+// computer makes it: a copy of the position, then the search with the
+// row's depth, candidates, aggression and time limit.
+void BM_Decision(benchmark::State& state) {
+  const YTessorBoard position = MidGame();
+  BoardSearchParams params = RowParams(static_cast<int>(state.range(0)));
   params.prune = state.range(1) != 0;
   std::uint64_t nodes = 0;
   for (auto _ : state) {
@@ -96,5 +114,99 @@ void BM_Decision(benchmark::State& state) {
 }
 BENCHMARK(BM_Decision)->ArgsProduct({{0, 1, 2}, {1, 0}})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Decision)->ArgsProduct({{3, 4}, {1, 0}})->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// A full army of fast and strong monsters at level 10 behind a hero of
+// like strength.
+constexpr const char* kArmy[] = {"phoenix",     "djinn",      "efreet",          "fire_drake", "siren",
+                                 "sea_serpent", "storm_hawk", "harpy",           "hellhound",  "grim_worm",
+                                 "ice_troll",   "basilisk",   "water_elemental", "treant",     "midworm",
+                                 "wisp",        "bloodsucker"};
+
+YPlayerHero* FullArmyHero() {
+  auto* hero = new YPlayerHero();
+  hero->moveKind = 1;
+  hero->way = 1;
+  hero->distance = 3;
+  hero->baseHealth = hero->health = 260;
+  hero->baseMana = hero->mana = {30, 24, 22, 26};
+  int slot = 0;
+  for (const char* id : kArmy) {
+    if (kArmyOrder[static_cast<std::size_t>(slot)] == kArmyOrder[0]) ++slot;
+    hero->slots[static_cast<std::size_t>(kArmyOrder[static_cast<std::size_t>(slot++)])] =
+        new YPlayerMonster(id, 10, 1.0f);
+  }
+  hero->slots[static_cast<std::size_t>(kArmyOrder[0])] = hero;
+  return hero;
+}
+
+void LoadCatalogues() {
+  std::filesystem::current_path(std::string(QV_SOURCE_DIR) + "/content");
+  platform::SeedRandom(7);
+  ClearArtifacts();
+  YArtifactLoader artifacts("ui\\english\\artifacts.yml");
+  ClearMonsterTypes();
+  YMonsterReader().Load("ui\\english\\monsters.yml");
+}
+
+// The positions of the decisions the player waits for longest, the
+// computer (side 1) to move, from the shipped content.
+enum class Battle {
+  kLastLevel,        // the campaign's last level against the full army
+  kLastLevelTurned,  // the same once the army has gone over to the computer, as the campaign plays it
+  kTwoArmies,        // two full armies on the base desk (a hot-seat game against the computer)
+};
+
+YTessorBoard FullArmyBattle(Battle battle) {
+  LoadCatalogues();
+  YTessor tessor;
+  YPlayerHero* hero = FullArmyHero();
+  YPlayerHero* second = nullptr;
+  if (battle == Battle::kTwoArmies) {
+    tessor.LoadDesk("desks\\base.dsk");
+    second = FullArmyHero();
+    tessor.SetArmy(second, 1);
+  } else {
+    YTessorLevelLoader::Load(tessor, "levels\\level10.yml", 9, 10, false);
+  }
+  tessor.SetArmy(hero, 0);
+  if (battle == Battle::kLastLevelTurned) {
+    const std::vector<YTessorUnit*> army = tessor.Board().Units(0);
+    for (YTessorUnit* unit : army) {
+      if (unit->record != hero) tessor.Board().ChangeSide(unit);
+    }
+    for (YPlayer*& slot : hero->slots) {
+      if (slot != hero) slot = nullptr;  // the board deletes the turned records with side 1
+    }
+  }
+  YTessorBoard board(tessor.Board());
+  board.sideToMove = 1;
+  board.RefreshCellEffects();
+  tessor.Board().ClearSide(0, false);
+  tessor.Board().ClearSide(1, second == nullptr);
+  YPlayerHero::DeleteWithArmy(hero);
+  YPlayerHero::DeleteWithArmy(second);
+  return board;
+}
+
+// Arguments: difficulty row, battle, workers. One decision of the computer
+// with the row's parameters, as the player waits for it.
+void BM_FullArmyDecision(benchmark::State& state) {
+  const YTessorBoard position = FullArmyBattle(static_cast<Battle>(state.range(1)));
+  BoardSearchParams params = RowParams(static_cast<int>(state.range(0)));
+  params.workers = static_cast<int>(state.range(2));
+  std::uint64_t nodes = 0;
+  for (auto _ : state) {
+    YTessorBoard board(position);
+    nodes += BoardSearch(board, params, nullptr).Run().nodes;
+  }
+  state.counters["units"] = static_cast<double>(position.Units(1).size());
+  state.counters["nodes"] =
+      benchmark::Counter(static_cast<double>(nodes), benchmark::Counter::kAvgIterations);
+}
+BENCHMARK(BM_FullArmyDecision)
+    ->ArgsProduct({{0, 1, 2, 3, 4}, {0, 1, 2}, {1, 4}})
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1)
+    ->UseRealTime();
 
 }  // namespace

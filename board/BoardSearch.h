@@ -3,13 +3,18 @@
 // copy), with fights decided by strength. It returns exactly what a plain
 // negamax of the same depth returns: every root move it values is valued
 // exactly, and the first strictly best move in root order wins. The board
-// is left as it was found. One thread; the stop flag may be set from another.
+// is left as it was found. Ranked root moves may be valued on several
+// threads, each on its own copy of the board; the stop flag, which may be
+// set from any thread, stops them all.
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -31,6 +36,10 @@ struct BoardSearchParams {
   float aggression = 1.0f;
   std::uint32_t timeLimitMs = 0;  // acts only 3 or more plies below the root
   bool prune = true;              // false: the same search without alpha-beta (benchmarks)
+  // Threads that value the root moves when every one is ranked (candidates
+  // above 1), the caller's among them; each searches its own copy of the
+  // board. At least 1.
+  int workers = 1;
 };
 
 struct BoardSearchResult {
@@ -60,11 +69,50 @@ class BoardSearch {
   std::int32_t Negamax(int side, int depth, std::int32_t alpha, std::int32_t beta);
 
  private:
+  // A worker of the ranking other than the caller: its board, its search
+  // and the root moves of its board.
+  struct Helper {
+    std::unique_ptr<YTessorBoard> board;
+    std::unique_ptr<BoardSearch> search;
+    std::vector<YTessorMove> moves;
+  };
+  // Both sides' value sums after a turn in which no unit moved, and that
+  // turn's clock row.
+  struct AfterTurn {
+    std::array<std::int64_t, 2> sums;
+    ElementRow clockRow;
+  };
+  // One node's side, depth left and window while its moves are searched.
+  struct Node {
+    int side;
+    int depth;
+    std::int32_t alpha;
+    std::int32_t beta;
+    std::int32_t floor;  // alpha as the node began
+    std::int32_t best;
+    std::optional<AfterTurn> afterTurn;  // made when a quiet step first needs it
+  };
+  using Killers = std::array<YTessorMove, 2>;
+
+  void FindBestRoot(BoardSearchResult& result);
+  void RankEveryRoot(BoardSearchResult& result);
+  std::vector<Helper> MakeHelpers(const std::vector<YTessorMove>& moves) const;
+  void ValueRoots(const std::vector<YTessorMove>& moves, std::atomic<std::size_t>& next,
+                  std::vector<std::int32_t>& values);
+  std::int32_t RootValue(const YTessorMove& move, std::int32_t ceiling);
   bool Stopping() const { return stop_ != nullptr && stop_->load(std::memory_order_relaxed); }
   bool TimeIsUp(int depth) const;
   std::int32_t Terminal(int side, int depth) const;
   std::int32_t Evaluation(int side) const;
   std::vector<YTessorMove>& MovesAt(int depth);
+  bool Try(Node& node, const YTessorMove& move);
+  void Remember(const YTessorMove& move, int depth);
+  bool IsMoveHere(const YTessorMove& move, int side);
+  bool IsQuietStepToLeaf(const Node& node, const YTessorMove& move) const;
+  std::int32_t QuietLeafValue(Node& node, const YTessorMove& move);
+  AfterTurn AfterTurnSums(int side);
+  std::int32_t ValueOn(YTessorUnit& unit, int x, int y, const ElementRow& clockRow);
+  static std::int32_t Difference(std::int32_t mine, std::int32_t theirs);
 
   YTessorBoard& board_;
   BoardSearchParams params_;
@@ -74,5 +122,9 @@ class BoardSearch {
   std::uint32_t start_ = 0;
   std::uint64_t nodes_ = 0;
   std::vector<std::vector<YTessorMove>> moveLists_;  // one per depth left, reused
+  // Per depth left: the last two moves that raised a node's value above its
+  // window's floor, searched first at the next nodes of that depth.
+  std::vector<Killers> killers_;
+  std::vector<YTessorMove> unitMoves_;  // the moves of one unit, reused
 };
 

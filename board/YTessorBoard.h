@@ -106,9 +106,14 @@ class YTessorBoard {
   // The turn's maxima for every unit and regeneration of the side to move,
   // times `factor`; then every special's per-turn step.
   void Regenerate(float factor);
-  // The next side moves: side toggles, clock + 1/12 (back to 0 at 0.999),
+  // The next side moves: side toggles, the clock becomes NextClock(),
   // Regenerate(1).
   void AdvanceTurn();
+  // The clock + 1/12, back to 0 at 0.999.
+  float NextClock() const;
+  // The maxima the turn's regeneration gives the unit's record on (x, y),
+  // whose row is `clockRow` when the cell is a mutex cell.
+  void SetMaxima(YTessorUnit& unit, int x, int y, const ElementRow& clockRow) const;
 
   // --- moves without a duel (the computer's search, tests) --------------
   // Pushes the undo record, performs the move (a special's, a step, or a
@@ -121,6 +126,8 @@ class YTessorBoard {
   void SimulateFight(YTessorUnit* attacker, int x, int y, const FightRule& rule);
   // The sum of the side's unit values.
   std::int32_t Evaluate(int side) const;
+  // The same sum before it is held to 32 bits.
+  std::int64_t ValueSum(int side) const;
 
   // --- undo ---------------------------------------------------------------
   // Records the position before `unit` moves.
@@ -165,6 +172,9 @@ class YTessorBoard {
   void SearchFrom(YTessorUnit* unit, std::vector<YTessorMove>* moves);
   void CopyFrom(const YTessorBoard& other);
   void RegenerateUnit(YTessorUnit* unit, float factor, const ElementRow& clockRow);
+  void Refill(YTessorUnit& unit, float factor, const ElementRow& clockRow);
+  // The row of a cell: its element's, or `clockRow` for a mutex cell.
+  static const ElementRow& RowOn(const YTessorCell& cell, const ElementRow& clockRow);
 
   std::vector<YTessorUndoRecord> undo_;  // records beyond undoDepth_ keep their storage
   std::size_t undoDepth_ = 0;

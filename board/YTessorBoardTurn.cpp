@@ -46,15 +46,10 @@ ElementRow YTessorBoard::RowOfCell(int x, int y) const {
 
 void YTessorBoard::ApplyCellEffects(YTessorUnit* unit, int x, int y) {
   if (unit == nullptr || unit->record == nullptr || !IsOnBoard(x, y)) return;
+  SetMaxima(*unit, x, y, ElementRowAtClock(clock));
   YPlayer& record = *unit->record;
-  const ElementRow row = RowOfCell(x, y);
-  record.maxValues[5] = MaxHealthOn(*this, *unit, row, Cell(x, y));
   record.health = std::min(record.health, record.maxValues[5]);
-  for (int e = 0; e < 4; ++e) {
-    const auto i = static_cast<std::size_t>(e);
-    record.maxValues[1 + i] = Scaled(record.baseMana[i], row.ElementFactor(e));
-    record.mana[i] = std::min(record.mana[i], record.maxValues[1 + i]);
-  }
+  for (std::size_t i = 0; i < 4; ++i) record.mana[i] = std::min(record.mana[i], record.maxValues[1 + i]);
 }
 
 void YTessorBoard::RefreshCellEffects() {
@@ -63,27 +58,44 @@ void YTessorBoard::RefreshCellEffects() {
   }
 }
 
-void YTessorBoard::RegenerateUnit(YTessorUnit* unit, float factor, const ElementRow& clockRow) {
-  YPlayer& record = *unit->record;
-  const YTessorCell& cell = Cell(unit->x, unit->y);
-  const ElementRow row = cell.Kind() <= cell_kind::kWater ? kElementTable[cell.Kind()] : clockRow;
-  const bool moving = unit->side == sideToMove;
-  const std::int32_t maxHealth = MaxHealthOn(*this, *unit, row, cell);
-  record.maxValues[5] = maxHealth;
-  if (cell.IsPowerPoint()) {
-    if (moving) record.health = maxHealth;
-  } else if (moving) {
-    const float gain = static_cast<float>(record.baseHealth) * row.HealthRate() * factor;
-    record.health = AddHeld(record.health, TruncatedInt32(gain), maxHealth);
-  }
+const ElementRow& YTessorBoard::RowOn(const YTessorCell& cell, const ElementRow& clockRow) {
+  return cell.Kind() <= cell_kind::kWater ? kElementTable[cell.Kind()] : clockRow;
+}
+
+void YTessorBoard::SetMaxima(YTessorUnit& unit, int x, int y, const ElementRow& clockRow) const {
+  YPlayer& record = *unit.record;
+  const YTessorCell& cell = Cell(x, y);
+  const ElementRow& row = RowOn(cell, clockRow);
+  record.maxValues[5] = MaxHealthOn(*this, unit, row, cell);
   for (int e = 0; e < 4; ++e) {
     const auto i = static_cast<std::size_t>(e);
     record.maxValues[1 + i] = Scaled(record.baseMana[i], row.ElementFactor(e));
-    if (!moving) continue;
+  }
+}
+
+void YTessorBoard::RegenerateUnit(YTessorUnit* unit, float factor, const ElementRow& clockRow) {
+  SetMaxima(*unit, unit->x, unit->y, clockRow);
+  if (unit->side == sideToMove) Refill(*unit, factor, clockRow);
+  if (unit->special) unit->special->PerTurn();
+}
+
+// Health and element values of a unit of the side to move grow by the
+// rates of its cell, up to its maxima; a power point fills its health.
+void YTessorBoard::Refill(YTessorUnit& unit, float factor, const ElementRow& clockRow) {
+  YPlayer& record = *unit.record;
+  const YTessorCell& cell = Cell(unit.x, unit.y);
+  const ElementRow& row = RowOn(cell, clockRow);
+  if (cell.IsPowerPoint()) {
+    record.health = record.maxValues[5];
+  } else {
+    const float gain = static_cast<float>(record.baseHealth) * row.HealthRate() * factor;
+    record.health = AddHeld(record.health, TruncatedInt32(gain), record.maxValues[5]);
+  }
+  for (int e = 0; e < 4; ++e) {
+    const auto i = static_cast<std::size_t>(e);
     const float gain = static_cast<float>(record.baseMana[i]) * factor * row.ElementRate(e);
     record.mana[i] = AddHeld(record.mana[i], TruncatedInt32(gain), record.maxValues[1 + i]);
   }
-  if (unit->special) unit->special->PerTurn();
 }
 
 void YTessorBoard::Regenerate(float factor) {
@@ -95,10 +107,14 @@ void YTessorBoard::Regenerate(float factor) {
   }
 }
 
+float YTessorBoard::NextClock() const {
+  const float next = clock + kTurnStep;
+  return next >= 0.999f ? 0.0f : next;
+}
+
 void YTessorBoard::AdvanceTurn() {
   sideToMove = (sideToMove + 1) % 2;
-  clock += kTurnStep;
-  if (clock >= 0.999f) clock = 0;
+  clock = NextClock();
   Regenerate(1.0f);
 }
 
@@ -140,9 +156,13 @@ void YTessorBoard::SimulateFight(YTessorUnit* attacker, int x, int y, const Figh
 }
 
 std::int32_t YTessorBoard::Evaluate(int side) const {
+  return SaturatedInt32(ValueSum(side));
+}
+
+std::int64_t YTessorBoard::ValueSum(int side) const {
   std::int64_t sum = 0;
   for (const YTessorUnit* unit : Units(side)) {
     if (unit->record != nullptr) sum += UnitValueSum(*unit->record);
   }
-  return SaturatedInt32(sum);
+  return sum;
 }

@@ -8,6 +8,19 @@
 #include "platform/Clock.h"
 #include "players/CandidatePick.h"
 
+namespace {
+
+// Ranked root moves are valued on up to this many threads: enough for the
+// deep rows to answer in time, while the game keeps its frame rate and the
+// rest of the machine stays free.
+constexpr unsigned kMaxSearchWorkers = 4;
+
+int SearchWorkers() {
+  return static_cast<int>(std::clamp(std::thread::hardware_concurrency(), 1u, kMaxSearchWorkers));
+}
+
+}  // namespace
+
 YTessorPlayerComputer::YTessorPlayerComputer(std::int32_t side_, float aggression, float aggressionGrowth,
                                              std::int32_t depth, std::int32_t candidates,
                                              std::int32_t samples, std::int32_t timeLimitMs)
@@ -48,6 +61,7 @@ void YTessorPlayerComputer::StartSearch(const YTessorBoard& board) {
   params.candidates = candidates_;
   params.aggression = aggression_;
   params.timeLimitMs = static_cast<std::uint32_t>(timeLimitMs_);
+  params.workers = SearchWorkers();
   stop_.store(false);
   worker_ = std::thread([this, copy = std::move(copy), params] { Search(*copy, params); });
 }

@@ -8,8 +8,10 @@
 // longer the computer has not attacked the keener it gets.
 //
 // Threads: Think and the destructor run on the main thread; the worker only
-// touches its own copy and publishes under the commander's lock. Deleting
-// the commander stops and joins a worker that is still searching.
+// touches its own copy and publishes under the commander's lock. Ranked root
+// moves are shared with up to three more threads, each on a copy of the
+// worker's copy. Deleting the commander stops and joins a worker that is
+// still searching, and with it those threads.
 #pragma once
 
 #include <atomic>

@@ -35,21 +35,6 @@ std::int32_t UnitStrengthSum(const YPlayer& record) {
 
 void CopyCounterRecord(YPlayerUndo& to, const YPlayerUndo& from) { to = from; }
 
-std::int32_t SaturatedInt32(std::int64_t value) {
-  constexpr std::int64_t kLow = std::numeric_limits<std::int32_t>::min();
-  constexpr std::int64_t kHigh = std::numeric_limits<std::int32_t>::max();
-  return static_cast<std::int32_t>(value < kLow ? kLow : value > kHigh ? kHigh : value);
-}
-
-std::int32_t TruncatedInt32(double value) {
-  if (std::isnan(value)) return 0;
-  constexpr double kLow = std::numeric_limits<std::int32_t>::min();
-  constexpr double kHigh = std::numeric_limits<std::int32_t>::max();
-  if (value <= kLow) return std::numeric_limits<std::int32_t>::min();
-  if (value >= kHigh) return std::numeric_limits<std::int32_t>::max();
-  return static_cast<std::int32_t>(value);
-}
-
 void SetCapsToBase(YPlayer& record) {
   for (std::size_t e = 0; e < 4; ++e) record.maxValues[e + 1] = record.baseMana[e];
   record.maxValues[5] = record.baseHealth;

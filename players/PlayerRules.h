@@ -5,7 +5,9 @@
 #pragma once
 
 #include <array>
+#include <cmath>
 #include <cstdint>
+#include <limits>
 
 class YPlayer;
 struct YPlayerUndo;
@@ -42,8 +44,21 @@ void CopyCounterRecord(YPlayerUndo& to, const YPlayerUndo& from);
 // monster holds until the board sets its caps from the square it stands on.
 void SetCapsToBase(YPlayer& record);
 
-// A 64-bit intermediate held at the ends of the 32-bit range.
-std::int32_t SaturatedInt32(std::int64_t value);
+// A 64-bit intermediate held at the ends of the 32-bit range. Inline, as
+// the board computer's search calls both conversions for every unit of
+// every position it visits.
+inline std::int32_t SaturatedInt32(std::int64_t value) {
+  constexpr std::int64_t kLow = std::numeric_limits<std::int32_t>::min();
+  constexpr std::int64_t kHigh = std::numeric_limits<std::int32_t>::max();
+  return static_cast<std::int32_t>(value < kLow ? kLow : value > kHigh ? kHigh : value);
+}
 // A float truncated toward zero, held at the ends of the 32-bit range; a
 // value that is not a number gives 0.
-std::int32_t TruncatedInt32(double value);
+inline std::int32_t TruncatedInt32(double value) {
+  if (std::isnan(value)) return 0;
+  constexpr double kLow = std::numeric_limits<std::int32_t>::min();
+  constexpr double kHigh = std::numeric_limits<std::int32_t>::max();
+  if (value <= kLow) return std::numeric_limits<std::int32_t>::min();
+  if (value >= kHigh) return std::numeric_limits<std::int32_t>::max();
+  return static_cast<std::int32_t>(value);
+}

@@ -2,7 +2,8 @@
 // real board, written from the rules alone, on many random small positions
 // with fights, breeders and hydras: the same root moves in the same order,
 // the same value and move for one candidate, the same exact value for every
-// root move when several are ranked; the copy is left as it was found. Once
+// root move when several are ranked, whether one worker or several value
+// them; the copy is left as it was found. Once
 // the time is up, the search cuts only nodes three or more plies down.
 #include <gtest/gtest.h>
 
@@ -54,17 +55,24 @@ bool SearchMatchesPlain(YTessorBoard& board, const BoardSearchParams& params, co
     values.push_back(-Plain(board, params.ownSide, rule, 1 - params.ownSide, params.depth - 1, leafDepth));
     board.PopUndo();
   }
-  YTessorBoard copy(board);
-  const std::uint64_t before = copy.StateHash();
-  const BoardSearchResult result = BoardSearch(copy, params, clock).Run();
-  EXPECT_EQ(copy.StateHash(), before);
-  EXPECT_EQ(Cells(result.moves), Cells(expected));
-  if (values.empty()) return false;
-  const auto best = std::max_element(values.begin(), values.end());  // the first of equals
-  EXPECT_EQ(result.best, *best);
-  EXPECT_EQ(result.bestIndex, static_cast<std::size_t>(best - values.begin()));
-  for (const ScoredRoot& ranked : result.ranked) EXPECT_EQ(ranked.value, values[ranked.index]);
-  EXPECT_EQ(result.ranked.size(), params.candidates > 1 ? values.size() : 0u);
+  // Ranked root moves are valued alone and shared among three workers.
+  for (const int workers : {1, 3}) {
+    SCOPED_TRACE(workers);
+    BoardSearchParams shared = params;
+    shared.workers = workers;
+    YTessorBoard copy(board);
+    const std::uint64_t before = copy.StateHash();
+    const BoardSearchResult result = BoardSearch(copy, shared, clock).Run();
+    EXPECT_EQ(copy.StateHash(), before);
+    EXPECT_EQ(Cells(result.moves), Cells(expected));
+    if (values.empty()) return false;
+    const auto best = std::max_element(values.begin(), values.end());  // the first of equals
+    EXPECT_EQ(result.best, *best);
+    EXPECT_EQ(result.bestIndex, static_cast<std::size_t>(best - values.begin()));
+    for (const ScoredRoot& ranked : result.ranked) EXPECT_EQ(ranked.value, values[ranked.index]);
+    EXPECT_EQ(result.ranked.size(), params.candidates > 1 ? values.size() : 0u);
+    if (params.candidates <= 1) break;
+  }
   return true;
 }
 

@@ -141,24 +141,29 @@ TEST_F(ComputerCommanderTest, AggressionGrowsWhileQuietStaysFiniteAndResetsAfter
 }
 
 // A search whose time limit is minutes away on its clock: deleting the
-// commander must stop it within seconds. Should the stop go unheeded, the
-// clock runs out so that the test fails rather than hangs.
-TEST_F(ComputerCommanderTest, DeletingTheCommanderMidSearchStopsItsWorker) {
-  std::mt19937 rng(9);
-  RandomPosition(board, rng, {9, 9, 4});
-  const int side = board.sideToMove;
-  auto computer = std::make_unique<YTessorPlayerComputer>(side, 1.0f, 1.1f, 7, 1, 1, 600000);
-  auto now = std::make_shared<std::atomic<std::uint32_t>>(0u);
-  computer->SetClock([now] { return now->load(); });
-  tessor.SetCommander(side, std::move(computer));
-  tessor.BeginTurn(side);
-  tessor.Update(1.0f);
-  ASSERT_TRUE(static_cast<YTessorPlayerComputer*>(tessor.Commander(side))->Searching());
-  std::this_thread::sleep_for(std::chrono::milliseconds(30));
-  EXPECT_TRUE(testing_support::EndsWithin(
-      std::chrono::seconds(5), [&] { tessor.SetCommander(side, nullptr); }, [now] { now->store(600001u); }));
-  tessor.Update(1.0f);
-  EXPECT_EQ(board.UndoDepth(), 0u);
+// commander must stop it, and every worker that ranks root moves with it,
+// within seconds. Should the stop go unheeded, the clock runs out so that
+// the test fails rather than hangs.
+TEST_F(ComputerCommanderTest, DeletingTheCommanderMidSearchStopsItsWorkers) {
+  for (const int candidates : {1, 3}) {
+    SCOPED_TRACE(candidates);
+    std::mt19937 rng(9);
+    board.Clear(true);
+    RandomPosition(board, rng, {9, 9, 4});
+    const int side = board.sideToMove;
+    auto computer = std::make_unique<YTessorPlayerComputer>(side, 1.0f, 1.1f, 7, candidates, 1, 600000);
+    auto now = std::make_shared<std::atomic<std::uint32_t>>(0u);
+    computer->SetClock([now] { return now->load(); });
+    tessor.SetCommander(side, std::move(computer));
+    tessor.BeginTurn(side);
+    tessor.Update(1.0f);
+    ASSERT_TRUE(static_cast<YTessorPlayerComputer*>(tessor.Commander(side))->Searching());
+    std::this_thread::sleep_for(std::chrono::milliseconds(30));
+    EXPECT_TRUE(testing_support::EndsWithin(
+        std::chrono::seconds(5), [&] { tessor.SetCommander(side, nullptr); }, [now] { now->store(600001u); }));
+    tessor.Update(1.0f);
+    EXPECT_EQ(board.UndoDepth(), 0u);
+  }
 }
 
 }  // namespace
