@@ -35,6 +35,18 @@ void UseShader(YShader* shader, YTextureBase* texture, const YColor& colour) {
   g_render->SetStageTexture(texture != nullptr ? texture : OwnTexture(shader), 0);
 }
 
+// Whether a picture can be drawn: a renderer exists and the texture, when
+// one is given, holds its image. A texture still waiting for its first use
+// loads here, as the renderer's own binds do; one whose image could not be
+// loaded draws nothing (binding it would leave whatever texture was bound
+// before).
+bool CanDrawWith(YTextureBase* texture) {
+  if (g_render == nullptr) return false;
+  if (texture == nullptr) return true;
+  texture->LoadIfWaiting();
+  return texture->DeviceTexture() != nullptr;
+}
+
 }  // namespace
 
 YShader* GetImageStd() {
@@ -60,11 +72,9 @@ std::array<YTexVertex, 4> ImageQuad(const YRect& s, const YRect& t, int orientat
           YTexVertex(YVector3(r, b, 0), uv[2]), YTexVertex(YVector3(r, top, 0), uv[3])};
 }
 
-// A texture whose image could not be loaded draws nothing (binding it would
-// leave whatever texture was bound before).
 void DrawImageVertices(const std::array<YTexVertex, 4>& quad, YTextureBase* texture, YShader* shader,
                        const YColor& colour) {
-  if (g_render == nullptr || (texture != nullptr && texture->DeviceTexture() == nullptr)) return;
+  if (!CanDrawWith(texture)) return;
   UseShader(shader != nullptr ? shader : GetImageStd(), texture, colour);
   g_render->DrawQuad28(quad.data());
 }
@@ -84,7 +94,7 @@ void DrawImageQuad(const YRect& screen, const YRect& tex, YTextureBase* texture,
 }
 
 void DrawItemBox(const YRect& rect, YTextureBase* texture, YShader* shader, const YColor& colour) {
-  if (g_render == nullptr || (texture != nullptr && texture->DeviceTexture() == nullptr)) return;
+  if (!CanDrawWith(texture)) return;
   UseShader(shader != nullptr ? shader : GetImageStd(), texture, colour);
   BuildSideCapBands(rect, UITexRect(0, 0, 1, 1), kCapFactor);
   g_render->DrawStrip28(UIQuadVertices.data(), 6);

@@ -137,15 +137,17 @@ void YBook::DrawScreen(float dt) {
   if (UIRoot* root = UIRoot::Instance()) root->Draw();
 }
 
-void YBook::DrawStill(float dt) {
+// The pages take the view as their controls' outer transform: each one's
+// world transform is its own offset, then the view.
+void YBook::DrawStill(float dt, const YMatrix4& view) {
+  if (g_render != nullptr) g_render->Set2DTransform(view);
   DrawBackground(dt);
   if (g_render == nullptr) return;
   LoadResources();
   DrawBookImage();
-  const YMatrix4 identity;
   for (int index : {shownPage, shownPage + 1})
-    if (UIControl* page = Page(index)) page->Render(identity);
-  g_render->Set2DTransform(identity);
+    if (UIControl* page = Page(index)) page->Render(view);
+  g_render->Set2DTransform(YMatrix4());
 }
 
 UIControl* YBook::Page(int index) const {

@@ -12,6 +12,7 @@ class UIControl;
 class YRotatingItem;
 class YShader;
 class YTextureBase;
+struct YMatrix4;
 
 class YBook {
  public:
@@ -47,9 +48,10 @@ class YBook {
   // spread at rest through the UI root, or the turning leaf.
   void DrawScreen(float dt);
   // Draws the book at rest without stepping the turn and without the UI
-  // root: the background stepped by dt, the book picture and the shown
-  // pages (the final scene's zoom and its last stage).
-  void DrawStill(float dt);
+  // root, all of it through the 2-D transform `view` (the final scene's
+  // zoom; identity for none): the background stepped by dt, the book
+  // picture and the shown pages. Leaves the transform at identity.
+  void DrawStill(float dt, const YMatrix4& view);
 
   bool AtRest() const { return shownPage == targetPage; }
   int ShownPage() const { return shownPage; }

@@ -185,13 +185,11 @@ void YFinalScene::DrawZoom(float dt) {
   scale.SetScaling(YVector3(k, k, 1));
   move.SetTranslation(YVector3(kZoomX * s, kZoomY * s, 0));
   move.Multiply(zoom, scale);  // scaled, then moved
-  g_render->Set2DTransform(zoom);
-  book_.DrawStill(dt);
-  g_render->Set2DTransform(YMatrix4());
+  book_.DrawStill(dt, zoom);
   GetParticleSystem().UpdateAndDraw2D(dt);
 }
 
 void YFinalScene::DrawBookStage(float dt) {
-  book_.DrawStill(dt);
+  book_.DrawStill(dt, YMatrix4());
   DrawUIRoot();
 }

@@ -59,8 +59,10 @@ void HallOfFameScreen::Fill(UIControl* screen, const std::vector<ScoreRecord>& r
     FillName(*screen, row, record.name, style);
     SetCell(*screen, "difficulty", row, style, UIText::kLeft,
             DifficultyName(difficulties, record.difficulty));
-    SetCell(*screen, "level", row, style, UIText::kRight, std::to_string(record.level));
-    SetCell(*screen, "loss", row, style, UIText::kRight, std::to_string(record.fightsLost));
+    // The record keeps the level's index; the player counts levels from 1,
+    // as the save list shows them.
+    SetCell(*screen, "level", row, style, UIText::kRight, std::to_string(std::int64_t{record.level} + 1));
+    SetCell(*screen, "loss", row, style, UIText::kRight, std::to_string(record.levelsLost));
     SetCell(*screen, "wins", row, style, UIText::kRight, std::to_string(record.fightsWon));
     SetCell(*screen, "scores", row, style, UIText::kRight,
             std::to_string(std::int64_t{record.score} * kScoreFactor));

@@ -1,6 +1,7 @@
 // The hall-of-fame screen's ten rows: per record its name, difficulty,
-// level, wins, losses and score, the difficulty named by the new-hero
-// dialog's list (so in the interface's language). Main thread only.
+// level (counted from 1), levels lost, fights won and score, the difficulty
+// named by the new-hero dialog's list (so in the interface's language).
+// Main thread only.
 #pragma once
 
 #include <vector>

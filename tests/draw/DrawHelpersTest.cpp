@@ -75,6 +75,24 @@ TEST_F(DrawHelpers, PicturesKeepTheirShadersTextureAndTint) {
   render.ClearCalls();
   DrawImageRect(0, 0, 10, 10, GetTexture("draw test missing.tga"), shader, kImageUpright, kShaderColour);
   EXPECT_EQ(render.Count("DrawQuad28"), 0u);
+  // Textures still waiting for their first use (loads put off when the
+  // device was made) load when a picture or a box first draws them.
+  render.deferTextureLoads = true;
+  YTextureBase* picture = GetTexture("draw test waiting picture.tga");
+  YTextureBase* box = GetTexture("draw test waiting box.tga");
+  for (YTextureBase* waiting : {picture, box}) {
+    waiting->ReleaseDeviceObjects();
+    waiting->OnDeviceCreated();
+    ASSERT_TRUE(waiting->WaitsForFirstUse());
+  }
+  render.deferTextureLoads = false;
+  render.ClearCalls();
+  DrawImageRect(0, 0, 10, 10, picture, shader, kImageUpright, kShaderColour);
+  DrawItemBox(YRect(0, 0, 40, 10), box, shader, kShaderColour);
+  EXPECT_EQ(render.Count("DrawQuad28"), 1u);
+  EXPECT_EQ(render.Count("DrawStrip28"), 1u);
+  EXPECT_NE(picture->DeviceTexture(), nullptr);
+  EXPECT_NE(box->DeviceTexture(), nullptr);
 }
 
 TEST_F(DrawHelpers, BarsFillTheirShareAndNeverDivideByZero) {

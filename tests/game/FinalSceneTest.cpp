@@ -1,7 +1,10 @@
 // The closing scene's stages, input and fire, without a window.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
+#include <utility>
+#include <vector>
 
 #include "draw/ParticleSystem.h"
 #include "game/book/YBook.h"
@@ -9,6 +12,7 @@
 #include "platform/Random.h"
 #include "render/YShader.h"
 #include "tests/game/ScreenEventsFixture.h"
+#include "tests/render/RecordingRender.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -91,6 +95,27 @@ TEST_F(FinalSceneTest, ThePictureRaisesFireEveryFrame) {
   scene.OnInput(host);
   scene.Update(0.0001f);  // the fade: no more fire
   EXPECT_EQ(GetParticleSystem().Particles2D().size(), 1u);
+}
+
+// The zoom's first frame shows the book 3.7 times its size: the pages as
+// well as the picture under them, each page moved by its own offset first.
+TEST_F(FinalSceneTest, TheZoomCarriesThePagesWithTheBook) {
+  WriteFile(dir.Path() / "ui/help/about.yml", "<window name=\"about\" bounds=\"[500,0,500,625]\"/>");
+  RecordingRender render;
+  Open();
+  scene.Update(100);
+  scene.Update(100);
+  ASSERT_EQ(scene.Stage(), YFinalScene::kZoom);
+  scene.Draw(0);
+  std::vector<std::pair<float, float>> worlds;  // (scale, x offset) of each world transform
+  for (const RecordingRender::Call* call : render.CallsMatching("SetWorldTransform"))
+    worlds.emplace_back(call->floats[0], call->floats[12]);
+  ASSERT_GE(worlds.size(), 3u);
+  EXPECT_EQ(worlds.back(), std::make_pair(1.0f, 0.0f));  // the reset after the book
+  worlds.pop_back();
+  for (const auto& [scale, x] : worlds) EXPECT_FLOAT_EQ(scale, 3.7f);
+  const auto right = std::make_pair(3.7f, 500 * 3.7f - 666);  // the right page's left edge
+  EXPECT_TRUE(std::find(worlds.begin(), worlds.end(), right) != worlds.end());
 }
 
 TEST_F(FinalSceneTest, OpenReadsTheClosingPagesOnceAndRestarts) {

@@ -37,7 +37,8 @@ struct HallOfFameScreenTest : ::testing::Test {
   testing_support::ScopedCwd cwd{QV_GAME_DIR};
   GameScreens screens;
   const UICombobox* difficulties = nullptr;
-  std::vector<ScoreRecord> records{{"Ilsa", 7, 0, 0, 2, 18, 3, 0, 0, 37}, {"Bo", 3, 0, 0, 0, 5, 9, 0, 0, 0}};
+  // Fights lost (3, 9) differ from levels lost (1, 4), which "loss" shows.
+  std::vector<ScoreRecord> records{{"Ilsa", 7, 0, 0, 2, 18, 3, 1, 0, 37}, {"Bo", 3, 0, 0, 0, 5, 9, 4, 0, 0}};
 };
 
 TEST_F(HallOfFameScreenTest, RowsShowTheRecordsAndClearTheRest) {
@@ -46,11 +47,11 @@ TEST_F(HallOfFameScreenTest, RowsShowTheRecordsAndClearTheRest) {
   const UIControl& hall = *screens.hallOfFameScreen;
   EXPECT_EQ(TextOf(hall, "name0"), "Ilsa");
   EXPECT_EQ(TextOf(hall, "difficulty0"), difficulties->GetItemText(2));
-  EXPECT_EQ(TextOf(hall, "level0"), "7");
+  EXPECT_EQ(TextOf(hall, "level0"), "8");  // level index 7, counted from 1 as the save list does
   EXPECT_EQ(TextOf(hall, "wins0"), "18");
-  EXPECT_EQ(TextOf(hall, "loss0"), "3");
+  EXPECT_EQ(TextOf(hall, "loss0"), "1");
   EXPECT_EQ(TextOf(hall, "scores0"), "185");
-  EXPECT_EQ(TextOf(hall, "loss1"), "9");
+  EXPECT_EQ(TextOf(hall, "loss1"), "4");
   // Row 0's name keeps the layout's style, and the later cells take it.
   const UITextStyle& style = Cell(hall, "name0")->Runs().front().style;
   for (const char* cell : {"scores0", "name1", "difficulty1"}) {
