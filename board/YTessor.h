@@ -80,6 +80,8 @@ class YTessor : public UIEvent {
   void LoadDesk(std::string_view fileName);
   // The side's player record becomes `record`; a hero's 18 army slots become
   // units on the side's two home rows (side 1 mirrored through the centre).
+  // They get no monster special: a network peer's copies of them have none,
+  // and a special move could not be told to the peer.
   void SetArmy(YPlayer* record, int side);
   // The side's player record becomes `record`, and a hero unit of it stands
   // on (x, y). Null for a null record.

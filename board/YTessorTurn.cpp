@@ -170,6 +170,8 @@ bool YTessor::StartOrdinaryMove(YTessorUnit* unit, int x, int y) {
 }
 
 bool YTessor::StartSpecialMove(YTessorUnit* unit, int x, int y) {
+  // No network peer hears of it: only units made with a special (levels,
+  // saves, breeding) have one, and a network game's armies are made without.
   if (!board_.IsLegalMove(unit, x, y, move_kind::kSpecial)) return false;
   board_.PushUndo(unit);
   unit->special->Apply(board_, x, y);

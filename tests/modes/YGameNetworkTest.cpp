@@ -2,7 +2,7 @@
 // exchange of the players' summaries, the master's start and the other
 // machine's on "canStart", "abort", and what a peer could send that this
 // machine must not follow, also when a relay changes a move into another
-// party's message.
+// party's message; monsters with a board special play alike on both boards.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "board/YTessor.h"
+#include "board/YTessorMove.h"
 #include "board/YTessorPlayerCommander.h"
 #include "board/YTessorUnit.h"
 #include "framework/YLocale.h"
@@ -20,6 +21,7 @@
 #include "players/PlayerProfiles.h"
 #include "players/YPlayer.h"
 #include "players/YPlayerHero.h"
+#include "players/YPlayerMonster.h"
 #include "render/YContainer.h"
 #include "render/YRenderResource.h"
 #include "render/YTextureBase.h"
@@ -286,6 +288,77 @@ TEST_F(NetworkTest, CrossingSummariesLetBothMachinesBegin) {
   EXPECT_TRUE(master.mode.Started());
   EXPECT_TRUE(slave.mode.Started());
   EXPECT_TRUE(slave.mode.IsConnected());
+}
+
+// Who stands where on a board: the side, monster id and name of every
+// cell's occupant.
+std::vector<std::string> Layout(const YTessor& board) {
+  std::vector<std::string> cells;
+  for (int y = 0; y < 9; ++y) {
+    for (int x = 0; x < 9; ++x) {
+      const YTessorUnit* unit = board.Board().Cell(x, y).occupant;
+      cells.push_back(unit == nullptr ? ""
+                                      : std::to_string(unit->side) + unit->MonsterId() + unit->record->name);
+    }
+  }
+  return cells;
+}
+
+bool IsBreeder(const YTessorUnit& unit) {
+  const std::string id = unit.MonsterId();
+  return id == "sand_king" || id == "sand_larva" || id == "hydra_body";
+}
+
+// The peer's copies of a player's units have no board special, so neither
+// may the player's own units: a special move could not be told to the peer,
+// whose board would fall out of step while both machines waited for ever.
+// Each machine moves whenever it may, its breeders (recharged) first and a
+// special move before a plain one.
+TEST_F(NetworkTest, BreedersInTheArmyMakeNoSpecialMovesAndTheBoardsStayInStep) {
+  SelectPlayerProfile(0);
+  YPlayerHero* hero = CurrentPlayer();
+  ASSERT_NE(hero, nullptr);
+  // The front row, with free cells ahead to breed on.
+  for (const auto& [slot, id] : {std::pair{9, "sand_king"}, {11, "sand_larva"}, {15, "hydra_body"}}) {
+    delete hero->TakeFromSlot(slot, 0);
+    hero->slots[slot] = new YPlayerMonster(id);
+  }
+  SaveCurrentProfile();
+  MemoryPeerLink link;
+  Machine one{link.master}, two{link.slave};
+  ASSERT_NO_FATAL_FAILURE(BeginGame(one, two));
+  const auto rank = [](const YTessorMove& move) {
+    if (move.kind == move_kind::kSpecial) return 0;
+    if (move.kind != move_kind::kMove) return 3;
+    return IsBreeder(*move.unit) ? 1 : 2;
+  };
+  int moves = 0;
+  int specials = 0;
+  for (int frame = 0; frame < 400 && link.connected && moves < 6; ++frame) {
+    for (Machine* machine : {&one, &two}) {
+      YTessor& board = machine->board;
+      board.Update(0.05f);
+      const int side = board.Board().sideToMove;
+      if (!board.gameRunning || board.stateFlags != 0 ||
+          board.Commander(side)->Kind() != commander_kind::kUser)
+        continue;
+      for (YTessorUnit* unit : board.Board().Units(side)) unit->record->specialCounter = 0;
+      std::vector<YTessorMove> list;
+      board.Board().GenerateMoves(side, list);
+      const auto best = std::ranges::min_element(list, {}, rank);
+      if (best == list.end() || rank(*best) == 3) continue;
+      specials += best->kind == move_kind::kSpecial;
+      moves += board.MoveUnit(best->unit, best->x, best->y, best->kind);
+    }
+  }
+  for (int frame = 0; frame < 40; ++frame) one.board.Update(0.05f), two.board.Update(0.05f);
+  EXPECT_EQ(specials, 0);
+  EXPECT_EQ(moves, 6);
+  const std::vector<std::string> layout = Layout(one.board);
+  EXPECT_EQ(std::ranges::count_if(
+                layout, [](const std::string& cell) { return cell.find("hydra_body") != cell.npos; }),
+            1);
+  EXPECT_EQ(layout, Layout(two.board));
 }
 
 // The other machine's own units stand on board side 1 once the sides were
