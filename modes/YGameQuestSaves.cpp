@@ -149,9 +149,11 @@ bool YGameQuest::ApplySave(QuestSaveData& data) {
   std::vector<YTessorUnit*> enemies;
   if (levelIndex_ >= 0) enemies = PlaceSavedUnits(data);
   if (data.state == 2) return ResumeDuel(data, enemies);
-  Host().SetState(2);
+  Host().SetState(host_state::kBoard);
+  // A won quest goes on with its final scene: the screens open it when the
+  // fade ends on the board's word with the final-scene bit.
   if (IsFinished()) {
-    Host().SetState(0x20000);
+    Host().SetState(host_state::kBoard | host_state::kFinalScene);
     Host().ClearScreen();
   }
   return true;

@@ -105,6 +105,7 @@ TEST_F(QuestSaves, TheWonQuestIsSavedAsTheLevelItEnds) {
   host.state = 0x43;  // the result screen over the last fight
   EXPECT_NE(quest.SaveText().find("<game state=\"3\" level=\"1\">"), std::string::npos);
   ExpectRoundTrip("the won quest");
+  EXPECT_EQ(host.state, 0x20002u) << "the board, with the final scene to follow once the fade ends";
 
   quest.LoadSaveList();
   ASSERT_EQ(quest.Saves().size(), 1u);

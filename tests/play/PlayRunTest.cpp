@@ -143,7 +143,8 @@ TEST_F(FirstPlay, EveryMenuScreenOfBothLanguagesIsShownAndKept) {
 }
 
 // A save in the campaign's last level: the stand-ins win it, and the
-// quest's end leads through the final scene to the hall of fame.
+// quest's end leads through the final scene to the hall of fame. The won
+// quest's save, continued, shows its final scene again.
 TEST_F(FirstPlay, TheLastLevelWonLeadsThroughTheFinalSceneToTheHallOfFame) {
   ASSERT_GT(LevelCount(), 0);
   std::filesystem::create_directories(UserFolder() / "save");
@@ -154,6 +155,11 @@ TEST_F(FirstPlay, TheLastLevelWonLeadsThroughTheFinalSceneToTheHallOfFame) {
   ASSERT_TRUE(Reach("battle_victory.yml", "", "", kBoardGame));
   ASSERT_TRUE(Open("ok", "questFinal.yml"));
   ASSERT_NO_FATAL_FAILURE(WatchTheEnd());
+  ASSERT_TRUE(Open("ok", "mainMenu.yml"));
+  ASSERT_TRUE(Click("continue"));
+  ASSERT_NO_FATAL_FAILURE(WatchTheFinalScene());
+  ASSERT_TRUE(Open("ok", "mainMenu.yml"));
+  EXPECT_TRUE(current_.at.count("continue")) << "the won quest's save stays";
   Stop();
 }
 
