@@ -111,20 +111,29 @@ void YGameQuest::Save() {
 // ---- resuming ----------------------------------------------------------------
 
 bool YGameQuest::LoadSave(int n) {
+  resumeProblem_.clear();
   if (n < 0 || static_cast<std::size_t>(n) >= saves_.size()) return false;
   ListLevels();
-  const std::string path = SaveFolder() + "\\" + saves_[static_cast<std::size_t>(n)].fileName;
+  const SaveInfo& info = saves_[static_cast<std::size_t>(n)];
+  const std::string path = SaveFolder() + "\\" + info.fileName;
   const std::optional<std::string> text = platform::ReadTextFile(path);
   std::unique_ptr<QuestSaveData> data;
   if (text) data = YQuestSaver().Read(*text, path, LevelCount());
   if (!data) {
     Log::Printf("The save %s cannot be resumed", path.c_str());
+    if (!text)
+      resumeProblem_ = "save_unreadable_confirm";
+    else if (info.level >= LevelCount())
+      resumeProblem_ = "save_levels_confirm";
+    else
+      resumeProblem_ = "save_damaged_confirm";
     End();
     return false;
   }
   ClearQuest();
   savePath_ = path;
   if (ApplySave(*data)) return true;
+  resumeProblem_ = "save_damaged_confirm";
   End();
   return false;
 }

@@ -167,6 +167,8 @@ TEST_F(QuestSaves, HostileSavesAreRefusedAndTheMenuStaysUsable) {
     quest.LoadSaveList();
     ASSERT_EQ(quest.Saves().size(), 1u) << what;
     EXPECT_FALSE(quest.LoadSave(0)) << what;
+    const bool levelGone = what == std::string("a level the campaign lacks");
+    EXPECT_EQ(quest.ResumeProblem(), levelGone ? "save_levels_confirm" : "save_damaged_confirm") << what;
     EXPECT_EQ(quest.Hero(), nullptr) << what;
     EXPECT_TRUE(quest.HasSaves()) << what;
   }

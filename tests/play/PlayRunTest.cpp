@@ -163,4 +163,22 @@ TEST_F(FirstPlay, TheLastLevelWonLeadsThroughTheFinalSceneToTheHallOfFame) {
   Stop();
 }
 
+// A save cut short cannot go on: "continue" brings the menu back with the
+// question that says why, and "yes" deletes the save.
+TEST_F(FirstPlay, ASaveThatCannotGoOnIsExplainedAndDeleted) {
+  std::string save = play::LastLevelSave(LevelCount() - 1);
+  save.resize(save.rfind("</game>"));
+  std::filesystem::create_directories(UserFolder() / "save");
+  testing_support::WriteFile(UserFolder() / "save" / "00000.yml", save);
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
+  ASSERT_TRUE(Click("continue"));
+  ASSERT_TRUE(Reach("yesno.yml", "0x204"));
+  EXPECT_NE(current_.text["mess"].find("damaged"), std::string::npos) << current_.text["mess"];
+  ASSERT_TRUE(Open("yes", "mainMenu.yml"));
+  EXPECT_FALSE(current_.at.count("continue")) << "no save is left";
+  EXPECT_FALSE(std::filesystem::exists(UserFolder() / "save" / "00000.yml"));
+  Stop();
+}
+
 }  // namespace
