@@ -8,6 +8,7 @@
 #include "modes/QuestSaveTags.h"
 #include "players/DifficultyTable.h"
 #include "players/MoveWords.h"
+#include "players/PlayerRules.h"
 #include "players/TileTables.h"
 #include "players/YArtifactLoader.h"
 #include "players/YMonsterShop.h"
@@ -40,7 +41,7 @@ void KeepSavedLevel(YPlayerMonster& monster, std::int32_t saved) {
   const YMonsterType* type = FindMonsterType(monster.typeId);
   if (saved < 0 || saved >= monster.level || type == nullptr) return;
   monster.level = saved;
-  monster.SetupForLevel(type->startLevel + saved);
+  monster.SetupForLevel(SaturatedInt32(std::int64_t{type->startLevel} + saved));
 }
 
 }  // namespace
