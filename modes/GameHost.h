@@ -21,6 +21,7 @@ inline constexpr std::uint32_t kResultModal = 0x40;     // a fight's result is s
 inline constexpr std::uint32_t kCompleteModal = 0x80;   // a game's end is shown
 inline constexpr std::uint32_t kBoardFrozen = 0x100;    // a fight begins: the board waits
 inline constexpr std::uint32_t kNetworkAbort = 0x4000;  // the network game's end is shown
+inline constexpr std::uint32_t kFinalScene = 0x20000;   // the quest's final scene follows
 }  // namespace host_state
 
 class GameHost {

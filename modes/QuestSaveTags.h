@@ -20,7 +20,7 @@ enum HeroAttr {
   kGoldAll,
   kExpAll
 };
-enum EvolAttr { kExperience, kPoints, kSlot, kPosX, kPosY };
+enum EvolAttr { kExperience, kPoints, kSlot, kPosX, kPosY, kEvolLevel };
 enum DataAttr { kType, kAir, kFire, kEarth, kWater, kHealth };
 enum ItemAttr { kId, kSelected };
 enum DeskAttr { kTurn, kManaTime, kDeskGold };

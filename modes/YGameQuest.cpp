@@ -293,7 +293,7 @@ void YGameQuest::FinishQuest() {
   GetStats().AddRecord({hero_->name, levelIndex_, hero_->gold, hero_->experience, hero_->difficulty,
                         hero_->fightsWon, hero_->fightsLost, hero_->levelsLost, hero_->goldWon,
                         hero_->experienceWon});
-  Host().SetState(Host().State() | 0x20000);
+  Host().SetState(Host().State() | host_state::kFinalScene);
   Host().ClearScreen();
 }
 

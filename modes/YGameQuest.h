@@ -76,6 +76,10 @@ class YGameQuest : public YGameMaster {
   // Resumes summary n's save. False when n is outside the summaries or the
   // save is refused (then no quest is running: back to the main menu).
   bool LoadSave(int n);
+  // Why the last LoadSave refused its save, as the locale key of the
+  // question that offers to delete it: the file cannot be read, its level
+  // is not in the campaign, or it is damaged. Empty after a resume.
+  const std::string& ResumeProblem() const { return resumeProblem_; }
   // Deletes summary n's file; the summary goes only when the file did.
   bool DeleteSave(int n);
   // Writes the quest to its save; nothing without a hero.
@@ -138,6 +142,7 @@ class YGameQuest : public YGameMaster {
   std::int32_t outcome_ = 0;
   std::uint32_t rewardSpell_ = 0;
   std::vector<SaveInfo> saves_;
+  std::string resumeProblem_;
   YPlayerHero* hero_ = nullptr;  // the board's side-0 record; the quest's to delete
 };
 

@@ -111,20 +111,29 @@ void YGameQuest::Save() {
 // ---- resuming ----------------------------------------------------------------
 
 bool YGameQuest::LoadSave(int n) {
+  resumeProblem_.clear();
   if (n < 0 || static_cast<std::size_t>(n) >= saves_.size()) return false;
   ListLevels();
-  const std::string path = SaveFolder() + "\\" + saves_[static_cast<std::size_t>(n)].fileName;
+  const SaveInfo& info = saves_[static_cast<std::size_t>(n)];
+  const std::string path = SaveFolder() + "\\" + info.fileName;
   const std::optional<std::string> text = platform::ReadTextFile(path);
   std::unique_ptr<QuestSaveData> data;
   if (text) data = YQuestSaver().Read(*text, path, LevelCount());
   if (!data) {
     Log::Printf("The save %s cannot be resumed", path.c_str());
+    if (!text)
+      resumeProblem_ = "save_unreadable_confirm";
+    else if (info.level >= LevelCount())
+      resumeProblem_ = "save_levels_confirm";
+    else
+      resumeProblem_ = "save_damaged_confirm";
     End();
     return false;
   }
   ClearQuest();
   savePath_ = path;
   if (ApplySave(*data)) return true;
+  resumeProblem_ = "save_damaged_confirm";
   End();
   return false;
 }
@@ -149,9 +158,11 @@ bool YGameQuest::ApplySave(QuestSaveData& data) {
   std::vector<YTessorUnit*> enemies;
   if (levelIndex_ >= 0) enemies = PlaceSavedUnits(data);
   if (data.state == 2) return ResumeDuel(data, enemies);
-  Host().SetState(2);
+  Host().SetState(host_state::kBoard);
+  // A won quest goes on with its final scene: the screens open it when the
+  // fade ends on the board's word with the final-scene bit.
   if (IsFinished()) {
-    Host().SetState(0x20000);
+    Host().SetState(host_state::kBoard | host_state::kFinalScene);
     Host().ClearScreen();
   }
   return true;

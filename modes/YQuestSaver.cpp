@@ -8,9 +8,11 @@
 #include "modes/QuestSaveTags.h"
 #include "players/DifficultyTable.h"
 #include "players/MoveWords.h"
+#include "players/PlayerRules.h"
 #include "players/TileTables.h"
 #include "players/YArtifactLoader.h"
 #include "players/YMonsterShop.h"
+#include "players/YMonsterType.h"
 #include "players/YPlayerHero.h"
 #include "render/YContainer.h"
 #include "render/YTextureBase.h"
@@ -31,6 +33,15 @@ YTextureBase* TextureNamed(const std::string& name) {
 QuestSaveData::Cell CellFrom(int x, int y) {
   if (x < 0 || x > 8 || y < 0 || y > 8) return {};
   return {x, y};
+}
+
+// A monster saved below the level its experience gives keeps that level,
+// with the artifact and spells its type gives there.
+void KeepSavedLevel(YPlayerMonster& monster, std::int32_t saved) {
+  const YMonsterType* type = FindMonsterType(monster.typeId);
+  if (saved < 0 || saved >= monster.level || type == nullptr) return;
+  monster.level = saved;
+  monster.SetupForLevel(SaturatedInt32(std::int64_t{type->startLevel} + saved));
 }
 
 }  // namespace
@@ -58,8 +69,14 @@ YQuestSaver::YQuestSaver() : DataFileReader({"Game loader error, %s, line: %d", 
                           {"goldall", "0"},
                           {"experienceall", "0"}}));
   AddTag(MakeTag("monster", {{"id", ""}}));
-  AddTag(MakeTag("evol",
-                 {{"experience", "0"}, {"points", "0"}, {"slot", "0"}, {"pos_x", "-1"}, {"pos_y", "-1"}}));
+  // "level" only where the record's level lags what its experience gives
+  // (a duel not yet ended, a fight lost): the level rises when a fight is won.
+  AddTag(MakeTag("evol", {{"experience", "0"},
+                          {"points", "0"},
+                          {"slot", "0"},
+                          {"pos_x", "-1"},
+                          {"pos_y", "-1"},
+                          {"level", "-1"}}));
   AddTag(MakeTag(
       "data", {{"type", ""}, {"air", "0"}, {"fire", "0"}, {"earth", "0"}, {"water", "0"}, {"health", ""}}));
   AddTag(MakeTag("artifact", {{"id", ""}, {"selected", "0"}}));
@@ -223,6 +240,7 @@ void YQuestSaver::ReadEvol() {
   if (!inMonster_) return ReadHeroEvol(slot, cell);
   if (current_ == nullptr || !monster_) return;
   current_->Init(attr(kExperience).AsInt(), attr(kPoints).AsInt(), false, 1.0f);
+  KeepSavedLevel(*current_, attr(kEvolLevel).AsInt());
   ReadMonsterEvol(slot, cell);
 }
 
@@ -233,6 +251,8 @@ void YQuestSaver::ReadHeroEvol(std::int32_t slot, QuestSaveData::Cell cell) {
   if (hero.slots[static_cast<std::size_t>(slot)] != nullptr) return Refuse("two records in one army slot");
   hero.experience = GetAttr(kEvol, kExperience).AsInt();
   hero.level = HeroLevelForExperience(hero.experience);
+  const std::int32_t saved = GetAttr(kEvol, kEvolLevel).AsInt();
+  if (saved >= 0 && saved < hero.level) hero.level = saved;
   hero.points = GetAttr(kEvol, kPoints).AsInt();
   hero.slots[static_cast<std::size_t>(slot)] = &hero;
   data_->heroCell = cell;

@@ -7,6 +7,7 @@
 #include "modes/QuestSaveTags.h"
 #include "modes/YQuestSaver.h"
 #include "players/MoveWords.h"
+#include "players/PlayerRules.h"
 #include "players/YArtifact.h"
 #include "players/YMonsterShop.h"
 #include "players/YPlayerHero.h"
@@ -35,8 +36,14 @@ class SaveWriter {
     parser_.WriteCloseTag(out_, tagId);
     out_ << '\n';
   }
-  void Evol(const YPlayer& record, int slot, QuestSaveData::Cell cell) {
-    Open(kEvol, {Int(record.experience), Int(record.points), Int(slot), Int(cell.x), Int(cell.y)});
+  // `experienceLevel` is the level the record's experience gives; a record
+  // still below it keeps its own level in the file.
+  void Evol(const YPlayer& record, std::int32_t experienceLevel, int slot, QuestSaveData::Cell cell) {
+    const std::string level = record.level < experienceLevel ? Int(record.level) : "-1";
+    Open(kEvol, {Int(record.experience), Int(record.points), Int(slot), Int(cell.x), Int(cell.y), level});
+  }
+  void Evol(const YPlayerMonster& monster, int slot, QuestSaveData::Cell cell) {
+    Evol(monster, monster.LevelOfExperience(), slot, cell);
   }
   void Values(const char* type, const std::array<std::int32_t, 5>& v) {
     Open(kData, {type, Int(v[0]), Int(v[1]), Int(v[2]), Int(v[3]), Int(v[4])});
@@ -76,7 +83,8 @@ QuestSaveData::Cell CellOf(const QuestSnapshot& q, const YPlayer* record, int si
 void WriteHeroBody(SaveWriter& w, const QuestSnapshot& q) {
   const YPlayerHero& hero = *q.hero;
   for (int slot = 0; slot < kArmySlots; ++slot) {
-    if (hero.slots[static_cast<std::size_t>(slot)] == &hero) w.Evol(hero, slot, CellOf(q, &hero, 0));
+    if (hero.slots[static_cast<std::size_t>(slot)] == &hero)
+      w.Evol(hero, HeroLevelForExperience(hero.experience), slot, CellOf(q, &hero, 0));
   }
   w.Now(hero);
   w.Values("start", hero.startValues);

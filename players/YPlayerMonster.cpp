@@ -122,9 +122,8 @@ void YPlayerMonster::Init(std::int32_t experienceNow, std::int32_t pointsNow, bo
   points = pointsNow;
   const YMonsterType* type = GetType();
   if (type == nullptr) return;
-  const std::int64_t total = ExperienceForLevel(type->startLevel) + experienceNow;
-  const std::int64_t absolute = std::max<std::int64_t>(FirstLevelAbove(type->startLevel, total) - 1, 0);
-  level = SaturatedInt32(absolute - type->startLevel);
+  level = LevelOfExperience();
+  const std::int64_t absolute = static_cast<std::int64_t>(type->startLevel) + level;
   name = type->name;
   std::int64_t healthNow =
       static_cast<std::int64_t>(type->start[4]) - TruncatedInt32(50.0f - strength * 50.0f);
@@ -141,6 +140,14 @@ void YPlayerMonster::Init(std::int32_t experienceNow, std::int32_t pointsNow, bo
   mana = baseMana;
   shownMana = baseMana;
   shownExperience = experience;
+}
+
+std::int32_t YPlayerMonster::LevelOfExperience() const {
+  const YMonsterType* type = FindMonsterType(typeId);
+  if (type == nullptr) return 0;
+  const std::int64_t total = ExperienceForLevel(type->startLevel) + experience;
+  const std::int64_t absolute = std::max<std::int64_t>(FirstLevelAbove(type->startLevel, total) - 1, 0);
+  return SaturatedInt32(absolute - type->startLevel);
 }
 
 void YPlayerMonster::SetupForLevel(std::int32_t absoluteLevel) {

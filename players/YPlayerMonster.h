@@ -44,6 +44,9 @@ class YPlayerMonster : public YPlayer {
   void Init(std::int32_t experience, std::int32_t points, bool distribute, float strength);
   // The artifact and spells the type gives at this absolute level.
   void SetupForLevel(std::int32_t absoluteLevel);
+  // The level (above the type's start level) that Init gives for the
+  // record's experience; 0 when the type is unknown.
+  std::int32_t LevelOfExperience() const;
 
   std::string typeId;
 };

@@ -45,6 +45,10 @@ bool GameModes::LoadSave(int n) {
   return GetGameQuest().LoadSave(n);
 }
 
+std::string GameModes::ResumeProblem() {
+  return GetGameQuest().ResumeProblem();
+}
+
 bool GameModes::DeleteSave(int n) {
   return GetGameQuest().DeleteSave(n);
 }

@@ -16,6 +16,7 @@ class GameModes final : public ScreenModes {
   const SaveInfo& SaveSummary(int n) override;
   bool HasSaves() override;
   bool LoadSave(int n) override;
+  std::string ResumeProblem() override;
   bool DeleteSave(int n) override;
   void SaveQuest() override;
   void EndGames() override;

@@ -1,5 +1,7 @@
 #include "game/screens/ScreenEvents.h"
 
+#include <utility>
+
 #include "framework/Log.h"
 #include "framework/YLocale.h"
 #include "game/book/BookPages.h"
@@ -83,6 +85,9 @@ void ScreenEvents::OnClick(UIControl* sender) {
     case ss::kMenu | ss::kSaves | ss::kDeleteQuestion:
       DeleteSaveRow(name);
       return;
+    case ss::kMenu | ss::kDeleteQuestion:
+      RefusedSaveRow(name);
+      return;
     case ss::kBoard | ss::kResult:
     case ss::kBattle | ss::kResult:
       if (name != "ok") return;
@@ -160,8 +165,9 @@ bool ScreenEvents::OnBookKey(std::uint32_t key) {
   return true;
 }
 
+// A modal over the bare menu word is a message box; its button closes it.
 bool ScreenEvents::MainMenuRow(std::string_view name) {
-  if (State() != ss::kMenu) return false;
+  if (State() != ss::kMenu || ui_.GetTopModal() != nullptr) return false;
   if (name == "new") {
     OpenModal(screens_.newHeroScreen.get(), ss::kDialog);
     portrait.Apply(screens_.newHeroScreen.get());
@@ -283,8 +289,20 @@ void ScreenEvents::LoadSave(int n) {
   host_.SetGameMode(modes_.Quest());
   if (modes_.LoadSave(n)) return;
   // The screen has faded out for the game: without a game the main menu
-  // must come back.
+  // must come back, and over it the question whether to delete the save
+  // that cannot go on, which says why.
+  selectedSave = n;
+  refusedSaveQuestion_ = modes_.ResumeProblem();
   ShowMainMenu();
+}
+
+void ScreenEvents::RefusedSaveRow(std::string_view name) {
+  if (name != "yes" && name != "no") return;
+  SetState(ss::kMenu);
+  ui_.CloseModal();
+  if (name == "no") return;
+  if (!modes_.DeleteSave(selectedSave)) host_.ShowMessage(Text("save_delete_fail_mess"));
+  ShowContinue();
 }
 
 void ScreenEvents::SaveSelectionRow(UIControl* sender) {
@@ -405,16 +423,20 @@ void ScreenEvents::ShowMainMenu() {
   // Every modal goes: one left under the top one would stay over the menu
   // with nothing to close it.
   ui_.CloseAllModals();
+  ui_.SetScreen(screens_.mainMenuScreen.get());
+  ShowContinue();
+  SetState(ss::kMenu);
+  host_.SelectMusic(kMenuTrack, -1, kSceneMusicFade);
+}
+
+void ScreenEvents::ShowContinue() {
   UIControl* menu = screens_.mainMenuScreen.get();
-  ui_.SetScreen(menu);
   if (UIControl* resume = menu != nullptr ? menu->FindChild("continue") : nullptr) {
     if (modes_.HasSaves())
       resume->Show();
     else
       resume->Hide();
   }
-  SetState(ss::kMenu);
-  host_.SelectMusic(kMenuTrack, -1, kSceneMusicFade);
 }
 
 void ScreenEvents::BackToMenu() {
@@ -478,6 +500,7 @@ void ScreenEvents::MainMenuShown() {
   }
   SetState(ss::kMenu);
   modes_.EndGames();
+  if (!refusedSaveQuestion_.empty()) Ask(ss::kDeleteQuestion, std::exchange(refusedSaveQuestion_, {}));
 }
 
 // A fade ended without a new screen: what was waiting for it goes on.

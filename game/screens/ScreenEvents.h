@@ -122,6 +122,8 @@ class ScreenEvents {
   void NewHeroRow(std::string_view name);
   void SaveSelectionRow(UIControl* sender);
   void DeleteSaveRow(std::string_view name);
+  // The question over the menu whether to delete a save that cannot go on.
+  void RefusedSaveRow(std::string_view name);
   // The rows of the fight, level and game results over the battles.
   void LevelResultRow(std::string_view name);
   void ClosedModalRow(std::string_view name);
@@ -130,6 +132,8 @@ class ScreenEvents {
   void LoadSave(int n);
   void StartNewQuest();
   void RefreshSaveList(bool reset);
+  // The main menu's "continue" is shown only while the quest has a save.
+  void ShowContinue();
   void OpenModal(UIControl* modal, std::uint32_t bits);
   void Ask(std::uint32_t bit, const std::string& key);
   void ScreenGone();
@@ -141,6 +145,9 @@ class ScreenEvents {
   ScreenHost& host_;
   ScreenModes& modes_;
   SetupRows setupRows_;
+  // The question to ask once the main menu is back, after a save could not
+  // be resumed (empty: none).
+  std::string refusedSaveQuestion_;
 };
 
 // A list row's entry: its name read as a row number (digits only) plus the

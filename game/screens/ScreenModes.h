@@ -37,6 +37,9 @@ class ScreenModes {
   virtual bool HasSaves() = 0;
   // Resumes summary n; false when it is missing or refused.
   virtual bool LoadSave(int n) = 0;
+  // The locale key of the question that offers to delete the save the last
+  // LoadSave refused, saying why; empty when there is nothing to ask.
+  virtual std::string ResumeProblem() = 0;
   virtual bool DeleteSave(int n) = 0;
   virtual void SaveQuest() = 0;
   // Ends the quest and the network game (the main menu is back).

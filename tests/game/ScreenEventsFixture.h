@@ -138,6 +138,7 @@ struct FakeModes : ScreenModes {
     log.push_back("load " + std::to_string(n));
     return loadWorks;
   }
+  std::string ResumeProblem() override { return loadWorks ? "" : "save_damaged_confirm"; }
   bool DeleteSave(int n) override {
     log.push_back("delete " + std::to_string(n));
     --saves;

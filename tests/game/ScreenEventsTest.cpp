@@ -86,6 +86,31 @@ TEST_F(ScreenEventsTest, ContinueLoadsTheOnlySaveOrOpensTheSelection) {
   EXPECT_EQ(ui.GetTopModal(), nullptr);
 }
 
+// A save that cannot go on brings the menu back with a question that says
+// why: "no" keeps the save, "yes" deletes it and "continue" goes. A message
+// box over the menu closes with its button.
+TEST_F(ScreenEventsTest, ASaveThatCannotGoOnIsOfferedForDeletion) {
+  modes.saves = 1;
+  modes.loadWorks = false;
+  UIControl* menu = screens.mainMenuScreen.get();
+  for (const char* answer : {"no", "yes"}) {
+    Click("continue");
+    events.OnScreenChanged(menu);  // the fade's end
+    EXPECT_EQ(host.state, 0x204u);
+    EXPECT_EQ(host.log.back(), "ask " + GetLocale().GetText("save_damaged_confirm"));
+    Click("new");  // not a button of the question
+    Click(answer);
+    EXPECT_EQ(host.state, 4u);
+  }
+  EXPECT_EQ(modes.log, (Lines{"load 0", "endGames", "load 0", "endGames", "delete 0"}));
+  EXPECT_FALSE(menu->FindChild("continue")->IsVisible());
+
+  Open(screens.messageScreen.get());
+  Click("ok");
+  EXPECT_EQ(ui.GetTopModal(), nullptr);
+  EXPECT_EQ(host.state, 4u);
+}
+
 // An unlisted control of the question leaves the word alone; deleting the
 // last save leaves a usable main menu with nothing over it.
 TEST_F(ScreenEventsTest, DeletingTheLastSaveReturnsToTheMainMenu) {

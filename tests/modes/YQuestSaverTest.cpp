@@ -92,6 +92,23 @@ TEST_F(QuestSaves, ADuelSavedInsideALevelResumesAndEndsAsABoardFight) {
   EXPECT_TRUE(host.Saw("reward feather_charm 789"));
 }
 
+// Experience a duel brings raises no level before the fight is won: a duel
+// resumed shows the levels it was saved with, and the win still brings the
+// hero its new level's points.
+TEST_F(QuestSaves, ADuelResumesWithTheLevelsItWasSavedWith) {
+  BeginQuest();
+  quest.DoorKeeper()->experience = 60;  // past the 40 of level 1
+  quest.Hero()->experience = 45;
+  ExpectRoundTrip("a duel whose fighters passed a level's experience");
+  EXPECT_EQ(quest.DoorKeeper()->level, 0);
+  EXPECT_EQ(quest.DoorKeeper()->experience, 60);
+  EXPECT_EQ(quest.Hero()->level, 0);
+  const std::int32_t points = quest.Hero()->points;
+  PassDoorKeeper();
+  EXPECT_GE(quest.Hero()->level, 1);
+  EXPECT_EQ(quest.Hero()->points, points + 5 * quest.Hero()->level);
+}
+
 TEST_F(QuestSaves, TheWonQuestIsSavedAsTheLevelItEnds) {
   BeginQuest();
   PassDoorKeeper();
@@ -105,6 +122,7 @@ TEST_F(QuestSaves, TheWonQuestIsSavedAsTheLevelItEnds) {
   host.state = 0x43;  // the result screen over the last fight
   EXPECT_NE(quest.SaveText().find("<game state=\"3\" level=\"1\">"), std::string::npos);
   ExpectRoundTrip("the won quest");
+  EXPECT_EQ(host.state, 0x20002u) << "the board, with the final scene to follow once the fade ends";
 
   quest.LoadSaveList();
   ASSERT_EQ(quest.Saves().size(), 1u);
@@ -149,6 +167,8 @@ TEST_F(QuestSaves, HostileSavesAreRefusedAndTheMenuStaysUsable) {
     quest.LoadSaveList();
     ASSERT_EQ(quest.Saves().size(), 1u) << what;
     EXPECT_FALSE(quest.LoadSave(0)) << what;
+    const bool levelGone = what == std::string("a level the campaign lacks");
+    EXPECT_EQ(quest.ResumeProblem(), levelGone ? "save_levels_confirm" : "save_damaged_confirm") << what;
     EXPECT_EQ(quest.Hero(), nullptr) << what;
     EXPECT_TRUE(quest.HasSaves()) << what;
   }

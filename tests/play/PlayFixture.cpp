@@ -180,6 +180,10 @@ void PlayRun::LeaveForTheMenu() {
 
 void PlayRun::WatchTheEnd() {
   ASSERT_TRUE(Click("ok"));
+  WatchTheFinalScene();
+}
+
+void PlayRun::WatchTheFinalScene() {
   ASSERT_TRUE(Reach("none", "0x20005", "stage 3"));
   Press("space");
   ASSERT_TRUE(Reach("none", "0x20005", "stage 0 waiting"));

@@ -87,6 +87,8 @@ class PlayRun : public e2e::ProgramRunFixture {
   // a key, the fade and zoom onto the book, which waits) and a click to the
   // hall of fame.
   void WatchTheEnd();
+  // The final scene as it begins, through to the hall of fame.
+  void WatchTheFinalScene();
   // The screens the game went through, for a failure's message.
   std::string Trail() const;
   // SIGTERM, and a clean exit.

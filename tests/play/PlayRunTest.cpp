@@ -143,7 +143,8 @@ TEST_F(FirstPlay, EveryMenuScreenOfBothLanguagesIsShownAndKept) {
 }
 
 // A save in the campaign's last level: the stand-ins win it, and the
-// quest's end leads through the final scene to the hall of fame.
+// quest's end leads through the final scene to the hall of fame. The won
+// quest's save, continued, shows its final scene again.
 TEST_F(FirstPlay, TheLastLevelWonLeadsThroughTheFinalSceneToTheHallOfFame) {
   ASSERT_GT(LevelCount(), 0);
   std::filesystem::create_directories(UserFolder() / "save");
@@ -154,6 +155,29 @@ TEST_F(FirstPlay, TheLastLevelWonLeadsThroughTheFinalSceneToTheHallOfFame) {
   ASSERT_TRUE(Reach("battle_victory.yml", "", "", kBoardGame));
   ASSERT_TRUE(Open("ok", "questFinal.yml"));
   ASSERT_NO_FATAL_FAILURE(WatchTheEnd());
+  ASSERT_TRUE(Open("ok", "mainMenu.yml"));
+  ASSERT_TRUE(Click("continue"));
+  ASSERT_NO_FATAL_FAILURE(WatchTheFinalScene());
+  ASSERT_TRUE(Open("ok", "mainMenu.yml"));
+  EXPECT_TRUE(current_.at.count("continue")) << "the won quest's save stays";
+  Stop();
+}
+
+// A save cut short cannot go on: "continue" brings the menu back with the
+// question that says why, and "yes" deletes the save.
+TEST_F(FirstPlay, ASaveThatCannotGoOnIsExplainedAndDeleted) {
+  std::string save = play::LastLevelSave(LevelCount() - 1);
+  save.resize(save.rfind("</game>"));
+  std::filesystem::create_directories(UserFolder() / "save");
+  testing_support::WriteFile(UserFolder() / "save" / "00000.yml", save);
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
+  ASSERT_TRUE(Click("continue"));
+  ASSERT_TRUE(Reach("yesno.yml", "0x204"));
+  EXPECT_NE(current_.text["mess"].find("damaged"), std::string::npos) << current_.text["mess"];
+  ASSERT_TRUE(Open("yes", "mainMenu.yml"));
+  EXPECT_FALSE(current_.at.count("continue")) << "no save is left";
+  EXPECT_FALSE(std::filesystem::exists(UserFolder() / "save" / "00000.yml"));
   Stop();
 }
 
