@@ -265,8 +265,10 @@ void Render_D3D::ClipTo(const YRect& area, float width, float height) {
   if (!device_ || !(width > 0) || !(height > 0)) return;
   const PixelBox view = LetterboxOf(width, height);
   const double sx = view.width / static_cast<double>(width), sy = view.height / static_cast<double>(height);
+  // Held to the viewport; an edge that is no number goes to its low end.
   const auto edge = [](double pixel, int low, int high) {
-    return static_cast<int>(std::clamp(pixel, static_cast<double>(low), static_cast<double>(high)));
+    if (!(pixel >= low)) return low;
+    return pixel > high ? high : static_cast<int>(pixel);
   };
   const int left = edge(std::floor(view.x + area.x * sx), view.x, view.x + view.width);
   const int right = edge(std::ceil(view.x + (area.x + area.width) * sx), left, view.x + view.width);
