@@ -40,6 +40,7 @@
 #include "tiles/TileBattleScreen.h"
 #include "tiles/YTileset.h"
 #include "tiles/effects/YSEffect.h"
+#include "ui/UIControl.h"
 
 GameFramework* g_game = nullptr;
 
@@ -47,6 +48,16 @@ namespace {
 constexpr float kUIWidth = 1000.0f;  // the UI space every screen is laid out in
 constexpr float kUIHeight = 625.0f;
 constexpr float kFpsTextSize = 32.0f;
+
+// The control's rectangle in the UI space: its own moved by its ancestors'.
+YRect AreaInUI(const UIControl& control) {
+  YRect area = control.rect;
+  for (const UIControl* outer = control.Parent(); outer != nullptr; outer = outer->Parent()) {
+    area.x += outer->rect.x;
+    area.y += outer->rect.y;
+  }
+  return area;
+}
 }  // namespace
 
 GameFramework::GameFramework() : uiRoot(kUIWidth, kUIHeight, nullptr) {
@@ -213,6 +224,11 @@ bool GameFramework::DrawScene(float dt) {
   }
   const bool panel = (state & 7) == kStatePanel;
   if (panel) GetControlPanel().Update(dt);
+  const UIControl* blast = drawing_.BlastOf(uiRoot.CurrentScreen());
+  if (blast != nullptr && (state & 7) == kStateMenu) {
+    DrawAroundBlast(*blast);
+    return true;
+  }
   renderer->BeginFrame(true);
   SetUp2D();
   if (panel) GetControlPanel().Draw();
@@ -269,6 +285,27 @@ void GameFramework::DrawBattle(float dt) {
   DrawEffects();
   particles.UpdateAndDraw2D(dt);
   uiRoot.Draw();
+}
+
+// The blast turns a little at every frame while the rest of the screen
+// stands still: the screen without the blast is the still layer, whose
+// kept picture the device shows again, and over it the frame is begun and
+// drawn once more, blast and all, clipped to the blast's rectangle, so
+// that what lies over the blast (titles, dialogs, fades) covers it there
+// as in a frame drawn whole.
+void GameFramework::DrawAroundBlast(const UIControl& blast) {
+  renderer->SetStillDrawing(true);
+  renderer->BeginFrame(true);
+  SetUp2D();
+  drawing_.ShowBlast(false);
+  uiRoot.Draw();
+  drawing_.ShowBlast(true);
+  renderer->SetStillDrawing(false);
+  renderer->ClipTo(AreaInUI(blast), kUIWidth, kUIHeight);
+  renderer->BeginFrame(true);
+  SetUp2D();
+  uiRoot.Draw();
+  renderer->Unclip();
 }
 
 void GameFramework::DrawOverlay() {

@@ -214,6 +214,9 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   // The tile battle's frame: its step, the 3D board through the draw
   // queues, the panels, effects and 2D particles over it.
   void DrawBattle(float dt);
+  // A screen with a turning blast: the screen without it as the still
+  // layer, then the whole frame again clipped to the blast's rectangle.
+  void DrawAroundBlast(const UIControl& blast);
   bool HandleStateKey(std::uint32_t virtualKey);
   // The frame's boundary: a resolution or language the options chose.
   void ChangeVideoMode(const std::string& videoMode);

@@ -245,6 +245,14 @@ void GLDevice::ApplySetViewport(int x, int y, int width, int height, float minZ,
   ApplyViewport();
 }
 
+// Rows from the top, as the viewport's.
+void GLDevice::ApplyScissor(bool on, int x, int y, int width, int height) {
+  FlushDraws();
+  int backWidth = 0, backHeight = 0;
+  BackBufferSize(backWidth, backHeight);
+  renderStates_.SetScissor(on && thrift_.limitToScissor, x, backHeight - (y + height), width, height);
+}
+
 // The device counts rows from the top, OpenGL from the bottom.
 void GLDevice::ApplyViewport() const {
   int width = 0, height = 0;
@@ -306,12 +314,7 @@ void GLDevice::FlushDraws() {
 void GLDevice::SetThrift(const GLDeviceThrift& thrift) {
   RunKeptWork();
   frames_.SetActive(thrift.skipUnchangedFrames);
-  if (!thrift.deferDepthStencilClear && pendingClear_ != 0) {
-    glClearDepth(pendingDepth_);
-    glClearStencil(static_cast<GLint>(pendingStencil_));
-    renderStates_.ClearAll(pendingClear_);
-    pendingClear_ = 0;
-  }
+  if (!thrift.deferDepthStencilClear) ClearPendingNow(pendingClear_);
   thrift_ = thrift;
 }
 
@@ -324,10 +327,18 @@ void GLDevice::ClearPendingBuffersForDraw() {
   GLbitfield bits = 0;
   if (renderStates_.DepthTested()) bits |= pendingClear_ & GL_DEPTH_BUFFER_BIT;
   if (renderStates_.StencilTested()) bits |= pendingClear_ & GL_STENCIL_BUFFER_BIT;
+  ClearPendingNow(bits);
+}
+
+// Deferred clears are of the whole buffer, scissor or not.
+void GLDevice::ClearPendingNow(std::uint32_t glClearBits) {
+  const GLbitfield bits = glClearBits & pendingClear_;
   if (bits == 0) return;
   glClearDepth(pendingDepth_);
   glClearStencil(static_cast<GLint>(pendingStencil_));
+  renderStates_.SuspendScissor();
   renderStates_.ClearAll(bits);
+  renderStates_.ResumeScissor();
   pendingClear_ &= ~bits;
 }
 
@@ -390,6 +401,7 @@ void GLDevice::ApplyClear(bool color, bool depth, bool stencil, std::uint32_t ar
                           std::uint32_t stencilValue) {
   if (muted_) return;
   FlushDraws();
+  z = std::clamp(z, 0.0f, 1.0f);
   GLbitfield bits = 0;
   if (color) {
     glClearColor(
@@ -397,23 +409,37 @@ void GLDevice::ApplyClear(bool color, bool depth, bool stencil, std::uint32_t ar
         static_cast<GLfloat>(argb & 0xFF) / 255.0f, static_cast<GLfloat>((argb >> 24) & 0xFF) / 255.0f);
     bits |= GL_COLOR_BUFFER_BIT;
   }
-  GLbitfield later = 0;
-  if (depth) {
-    pendingDepth_ = std::clamp(z, 0.0f, 1.0f);
-    later |= GL_DEPTH_BUFFER_BIT;
-  }
-  if (stencil) {
-    pendingStencil_ = stencilValue;
-    later |= GL_STENCIL_BUFFER_BIT;
-  }
-  pendingClear_ |= later;
-  if (!thrift_.deferDepthStencilClear) {
-    glClearDepth(pendingDepth_);
-    glClearStencil(static_cast<GLint>(pendingStencil_));
-    bits |= pendingClear_;
-    pendingClear_ = 0;
+  if (renderStates_.Scissored()) {
+    bits |= ScissoredDepthStencil(depth, stencil, z, stencilValue);
+  } else {
+    if (depth) pendingDepth_ = z;
+    if (stencil) pendingStencil_ = stencilValue;
+    pendingClear_ |= (depth ? GL_DEPTH_BUFFER_BIT : 0) | (stencil ? GL_STENCIL_BUFFER_BIT : 0);
+    if (!thrift_.deferDepthStencilClear) {
+      glClearDepth(pendingDepth_);
+      glClearStencil(static_cast<GLint>(pendingStencil_));
+      bits |= pendingClear_;
+      pendingClear_ = 0;
+    }
   }
   if (bits != 0) renderStates_.ClearAll(bits);
+}
+
+// Within the scissor rectangle depth and stencil are cleared at once. A
+// deferred clear of the whole buffer to the same value already covers the
+// rectangle; any other one, and the depth of a restored still layer, go
+// onto the whole buffer first.
+std::uint32_t GLDevice::ScissoredDepthStencil(bool depth, bool stencil, float z, std::uint32_t stencilValue) {
+  GLbitfield bits = 0;
+  if (depth && !((pendingClear_ & GL_DEPTH_BUFFER_BIT) != 0 && pendingDepth_ == z)) bits |= GL_DEPTH_BUFFER_BIT;
+  if (stencil && !((pendingClear_ & GL_STENCIL_BUFFER_BIT) != 0 && pendingStencil_ == stencilValue))
+    bits |= GL_STENCIL_BUFFER_BIT;
+  if (bits == 0) return 0;
+  RestoreKeptDepth();
+  ClearPendingNow(pendingClear_);
+  glClearDepth(z);
+  glClearStencil(static_cast<GLint>(stencilValue));
+  return bits;
 }
 
 void GLDevice::PresentNow() {

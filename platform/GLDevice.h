@@ -53,6 +53,9 @@ struct GLDeviceThrift {
   // With skipUnchangedFrames: a still layer (SetStillDrawing) that stays
   // the same is restored from its kept picture rather than drawn.
   bool keepStillLayer = true;
+  // Draws and clears stay inside the scissor rectangle; off, they reach
+  // the whole back buffer, as the scissor's callers allow for.
+  bool limitToScissor = true;
 };
 
 class GLDevice final : public GraphicsDevice {
@@ -83,6 +86,7 @@ class GLDevice final : public GraphicsDevice {
   void EnableLight(bool on) override;
   void SetVertexFormat(std::uint32_t fvf) override { callerFvf_ = fvf; }
   void SetViewport(int x, int y, int width, int height, float minZ, float maxZ) override;
+  void SetScissor(bool on, int x, int y, int width, int height) override;
 
   void DrawPrimitiveUP(PrimitiveType type, std::uint32_t count, const void* vertices,
                        std::uint32_t stride) override;
@@ -151,6 +155,7 @@ class GLDevice final : public GraphicsDevice {
   void ApplyLight(const DeviceLight& light);
   void ApplyEnableLight(bool on);
   void ApplySetViewport(int x, int y, int width, int height, float minZ, float maxZ);
+  void ApplyScissor(bool on, int x, int y, int width, int height);
   void ApplyDraw(PrimitiveType type, std::uint32_t vertexCount, const void* vertices, std::uint32_t stride,
                  std::uint32_t fvf);
   void ApplyDrawIndexed(const DeviceVertexBuffer& vertices, std::uint32_t stride,
@@ -167,11 +172,14 @@ class GLDevice final : public GraphicsDevice {
   void EndStill();
   bool KeptPictureFresh() const;
   void RestoreKeptDepthForDraw();
+  void RestoreKeptDepth();
   void FlushDraws();
   void ApplyViewport() const;
   bool Refuse();
   void DrawNow(PrimitiveType type, std::uint32_t vertexCount, const void* vertices, std::uint32_t stride);
   void ClearPendingBuffersForDraw();
+  void ClearPendingNow(std::uint32_t glClearBits);
+  std::uint32_t ScissoredDepthStencil(bool depth, bool stencil, float z, std::uint32_t stencilValue);
   void PrepareStagesForDraw();
 
   friend void AfterTextureDeleted(const GLTexture* texture);

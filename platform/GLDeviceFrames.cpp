@@ -25,6 +25,7 @@ enum Kind : std::uint32_t {
   kLight,
   kEnableLight,
   kViewport,
+  kScissor,
   kDraw,
   kDrawIndexed,
   kClear,
@@ -95,6 +96,12 @@ void GLDevice::SetViewport(int x, int y, int width, int height, float minZ, floa
           kViewport, [=, this] { ApplySetViewport(x, y, width, height, minZ, maxZ); }, x, y, width, height,
           minZ, maxZ))
     ApplySetViewport(x, y, width, height, minZ, maxZ);
+}
+
+void GLDevice::SetScissor(bool on, int x, int y, int width, int height) {
+  if (!frames_.Add(
+          kScissor, [=, this] { ApplyScissor(on, x, y, width, height); }, on, x, y, width, height))
+    ApplyScissor(on, x, y, width, height);
 }
 
 void GLDevice::Clear(bool color, bool depth, bool stencil, std::uint32_t argb, float z,

@@ -1,9 +1,9 @@
 // GLDevice: the still layer. Kept, it is drawn into an off-screen picture
-// of the back buffer's size, which then goes onto the back buffer; while
-// its calls stay the same they run for their states alone (draws and
-// clears do nothing) and the kept picture goes onto the back buffer again,
-// with the depth and stencil (once a draw tests them) and the deferred
-// clears drawing it left.
+// of the back buffer's size, which then goes onto the whole back buffer
+// (whatever the scissor); while its calls stay the same they run for their
+// states alone (draws and clears do nothing) and the kept picture goes
+// onto the back buffer again, with the depth and stencil (once a draw
+// tests them) and the deferred clears drawing it left.
 #include <utility>
 
 #include "platform/Clock.h"
@@ -48,7 +48,9 @@ void GLDevice::EndStill() {
   if (use == StillUse::Draw) return;
   FlushDraws();
   muted_ = false;
+  renderStates_.SuspendScissor();
   keptStill_->CopyColourToBackBuffer();
+  renderStates_.ResumeScissor();
   keptDepthWaiting_ = true;
   if (use == StillUse::Keep) {
     keptPendingClear_ = pendingClear_;
@@ -66,9 +68,15 @@ void GLDevice::EndStill() {
 // The kept depth and stencil go onto the back buffer only for a draw that
 // tests them (copying them costs as much as the colour).
 void GLDevice::RestoreKeptDepthForDraw() {
+  if (renderStates_.DepthTested() || renderStates_.StencilTested()) RestoreKeptDepth();
+}
+
+// The whole picture's, whatever the scissor.
+void GLDevice::RestoreKeptDepth() {
   if (!keptDepthWaiting_ || !keptStill_) return;
-  if (!renderStates_.DepthTested() && !renderStates_.StencilTested()) return;
+  renderStates_.SuspendScissor();
   keptStill_->CopyDepthStencilToBackBuffer();
+  renderStates_.ResumeScissor();
   keptDepthWaiting_ = false;
 }
 

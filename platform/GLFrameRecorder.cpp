@@ -18,7 +18,7 @@ void GLFrameRecorder::SetActive(bool active) {
 }
 
 void GLFrameRecorder::Hash(const void* bytes, std::size_t size) {
-  std::uint64_t& hash = slow_ ? slowHash_ : (still_ ? stillHash_ : hash_);
+  std::uint64_t& hash = still_ ? (slow_ ? stillSlowHash_ : stillHash_) : (slow_ ? slowHash_ : hash_);
   if (hash == 0) hash = kOffset;
   const auto* p = static_cast<const unsigned char*>(bytes);
   std::uint64_t h = hash;
@@ -49,7 +49,7 @@ bool GLFrameRecorder::DropIfUnchanged(std::uint64_t extra, bool holdSlow, bool k
   lastHadStill_ = hasStill_;
   HashValue(extra);
   calm_ = !changed_ && hash_ == lastPresented_ && stillHash_ == lastStill_;
-  const bool same = calm_ && slowHash_ == lastSlow_;
+  const bool same = calm_ && slowHash_ == lastSlow_ && stillSlowHash_ == lastStillSlow_;
   const bool drop = same || (calm_ && holdSlow);
   if (drop) {
     commands_.clear();
@@ -62,6 +62,7 @@ bool GLFrameRecorder::DropIfUnchanged(std::uint64_t extra, bool holdSlow, bool k
     lastPresented_ = hash_;
     lastSlow_ = slowHash_;
     lastStill_ = stillHash_;
+    lastStillSlow_ = stillSlowHash_;
   }
   Reset();
   return drop;
@@ -69,17 +70,19 @@ bool GLFrameRecorder::DropIfUnchanged(std::uint64_t extra, bool holdSlow, bool k
 
 // A still layer that stayed the same from the last presented frame to
 // this one is likely to stay so: it is kept then, and drawn straight to
-// the back buffer while it changes from frame to frame.
+// the back buffer while it changes from frame to frame. Only slow drawing
+// inside the layer can make the kept picture stale; slow drawing over it
+// is drawn anew in every frame.
 GLFrameRecorder::StillUse GLFrameRecorder::ChooseStillUse(bool keptFresh) {
   if (!hasStill_ || changed_) {
     keptValid_ = false;
     return StillUse::Draw;
   }
-  if (keptValid_ && stillHash_ == keptStill_ && (slowHash_ == keptSlow_ || keptFresh)) return StillUse::Restore;
+  if (keptValid_ && stillHash_ == keptStill_ && (stillSlowHash_ == keptSlow_ || keptFresh)) return StillUse::Restore;
   if (stillHash_ != lastStill_) return StillUse::Draw;
   keptValid_ = true;
   keptStill_ = stillHash_;
-  keptSlow_ = slowHash_;
+  keptSlow_ = stillSlowHash_;
   return StillUse::Keep;
 }
 
@@ -87,6 +90,7 @@ void GLFrameRecorder::Reset() {
   hash_ = 0;
   slowHash_ = 0;
   stillHash_ = 0;
+  stillSlowHash_ = 0;
   hasStill_ = false;
   changed_ = false;
 }

@@ -69,8 +69,9 @@ class GLFrameRecorder {
   // commands are then dropped); otherwise runs them and remembers the
   // frame. `extra` joins the hash (the back buffer's size). The still
   // layer is restored when its calls equal the kept picture's, but for
-  // slow drawing while `keptFresh` (the kept picture is recent enough); it
-  // is kept when they equal the last presented frame's, drawn otherwise.
+  // slow drawing inside it while `keptFresh` (the kept picture is recent
+  // enough); it is kept when they equal the last presented frame's, drawn
+  // otherwise.
   bool DropIfUnchanged(std::uint64_t extra, bool holdSlow, bool keptFresh);
   std::uint64_t DroppedFrames() const { return dropped_; }
   // Frames held back because only their slow drawing changed.
@@ -103,11 +104,13 @@ class GLFrameRecorder {
   std::uint64_t stillHash_ = 0;
   std::uint64_t lastStill_ = 0;
   std::uint64_t keptStill_ = 0;
-  std::uint64_t keptSlow_ = 0;
+  std::uint64_t keptSlow_ = 0;  // the kept layer's own slow drawing
   std::uint64_t hash_ = 0;
   std::uint64_t slowHash_ = 0;
   std::uint64_t lastPresented_ = 0;
   std::uint64_t lastSlow_ = 0;
+  std::uint64_t stillSlowHash_ = 0;  // slow drawing inside the still layer
+  std::uint64_t lastStillSlow_ = 0;
   std::uint64_t dropped_ = 0;
   std::uint64_t held_ = 0;
   std::vector<std::function<void()>> commands_;

@@ -1,5 +1,7 @@
 #include "platform/GLRenderStates.h"
 
+#include <algorithm>
+
 #include "platform/DeviceTypes.h"
 #include "platform/GLFunctions.h"
 
@@ -207,6 +209,20 @@ void GLRenderStates::ApplyStencil() const {
   glStencilFunc(CompareOf(stencilFunc_), ref, stencilMask_);
   glStencilOp(StencilOpOf(stencilFail_), StencilOpOf(stencilZFail_), StencilOpOf(stencilPass_));
   glStencilMask(stencilWriteMask_);
+}
+
+void GLRenderStates::SetScissor(bool on, int x, int y, int width, int height) {
+  scissor_ = on;
+  Toggle(GL_SCISSOR_TEST, on);
+  if (on) glScissor(x, y, std::max(width, 0), std::max(height, 0));
+}
+
+void GLRenderStates::SuspendScissor() const {
+  if (scissor_) glDisable(GL_SCISSOR_TEST);
+}
+
+void GLRenderStates::ResumeScissor() const {
+  if (scissor_) glEnable(GL_SCISSOR_TEST);
 }
 
 void GLRenderStates::ClearAll(std::uint32_t glClearBits) const {

@@ -1,4 +1,4 @@
-// The device's blending, depth, stencil and culling render states on
+// The device's blending, depth, stencil, culling and scissor states on
 // OpenGL. Keeps the values it was given so that it can restore the write
 // masks around a clear and re-send the stencil settings as one.
 #pragma once
@@ -23,6 +23,14 @@ class GLRenderStates {
   // open, whatever the states say, then restores the masks.
   void ClearAll(std::uint32_t glClearBits) const;
 
+  // Limits draws, clears and copies to a rectangle in OpenGL's window
+  // coordinates (rows from the bottom), or lifts the limit (on false).
+  void SetScissor(bool on, int x, int y, int width, int height);
+  bool Scissored() const { return scissor_; }
+  // Lifts the limit for work on the whole buffer, then sets it again.
+  void SuspendScissor() const;
+  void ResumeScissor() const;
+
   // Whether draws now test (and so may write) the depth or stencil buffer.
   bool DepthTested() const { return depthTest_; }
   bool StencilTested() const { return stencilTest_; }
@@ -38,6 +46,7 @@ class GLRenderStates {
   bool depthTest_ = true;
   bool depthWrite_ = true;
   bool stencilTest_ = false;
+  bool scissor_ = false;
   std::uint32_t stencilFail_, stencilZFail_, stencilPass_, stencilFunc_;
   std::uint32_t stencilRef_ = 0, stencilMask_ = 0xFFFFFFFF, stencilWriteMask_ = 0xFFFFFFFF;
 };

@@ -85,6 +85,11 @@ class GraphicsDevice {
   virtual void EnableLight(bool on) = 0;
   virtual void SetVertexFormat(std::uint32_t fvf) = 0;
   virtual void SetViewport(int x, int y, int width, int height, float minZ, float maxZ) = 0;
+  // Limits the draws and clears that follow to a rectangle of the back
+  // buffer (rows counted from the top, like the viewport's), or lifts the
+  // limit (on false). A device without one draws everywhere, so the caller
+  // must draw outside the rectangle what is already there.
+  virtual void SetScissor(bool /*on*/, int /*x*/, int /*y*/, int /*width*/, int /*height*/) {}
 
   // Drawing from the caller's memory: `count` primitives of vertices in the
   // current vertex format, `stride` bytes apart.
@@ -106,7 +111,8 @@ class GraphicsDevice {
   virtual std::unique_ptr<DeviceVertexBuffer> CreateVertexBuffer(std::span<const std::uint8_t> bytes) = 0;
   virtual std::unique_ptr<DeviceIndexBuffer> CreateIndexBuffer(std::span<const std::uint16_t> indices) = 0;
 
-  // Clears the whole back buffer, whatever the write masks say.
+  // Clears the whole back buffer (only the scissor rectangle while one is
+  // set), whatever the write masks say.
   virtual void Clear(bool color, bool depth, bool stencil, std::uint32_t argb, float z,
                      std::uint32_t stencilValue) = 0;
   virtual void BeginScene() = 0;

@@ -208,6 +208,7 @@ void Render_D3D::SetLightFromCamera() {
 
 void Render_D3D::EndFrame() {
   if (!device_) return;
+  Unclip();
   for (std::uint32_t s = 0; s < stageLimit; ++s) device_->SetTexture(s, nullptr);
   device_->EndScene();
   device_->Present();
@@ -232,24 +233,54 @@ void Render_D3D::Clear(bool withColour) {
 
 void Render_D3D::SetViewport(float width, float height) {
   if (!device_) return;
+  const PixelBox box = LetterboxOf(width, height);
+  device_->SetViewport(box.x, box.y, box.width, box.height, 0.0f, 1.0f);
+}
+
+Render_D3D::PixelBox Render_D3D::LetterboxOf(float width, float height) const {
   int backWidth = 0, backHeight = 0;
   device_->BackBufferSize(backWidth, backHeight);
-  int x = 0, y = 0, w = backWidth, h = backHeight;
+  PixelBox box{0, 0, backWidth, backHeight};
   // A degenerate back buffer or aspect keeps the whole back buffer.
   if (backWidth > 0 && backHeight > 0 && width > 0 && height > 0 && std::isfinite(width / height)) {
     const double screen = static_cast<double>(backWidth) / backHeight;
     const double wanted = static_cast<double>(width) / height;
     if (screen <= wanted) {
       const int cut = CutOf(1.0 - screen / wanted, backHeight);
-      y = cut / 2;
-      h = backHeight - cut;
+      box.y = cut / 2;
+      box.height = backHeight - cut;
     } else {
       const int cut = CutOf(1.0 - wanted / screen, backWidth);
-      x = cut / 2;
-      w = backWidth - cut;
+      box.x = cut / 2;
+      box.width = backWidth - cut;
     }
   }
-  device_->SetViewport(x, y, w, h, 0.0f, 1.0f);
+  return box;
+}
+
+// A pixel is drawn when its centre lies in a primitive, so the pixels from
+// the floor of the area's left (top) edge to the ceiling of its right
+// (bottom) edge hold all that a primitive over the area can touch.
+void Render_D3D::ClipTo(const YRect& area, float width, float height) {
+  if (!device_ || !(width > 0) || !(height > 0)) return;
+  const PixelBox view = LetterboxOf(width, height);
+  const double sx = view.width / static_cast<double>(width), sy = view.height / static_cast<double>(height);
+  // Held to the viewport; an edge that is no number goes to its low end.
+  const auto edge = [](double pixel, int low, int high) {
+    if (!(pixel >= low)) return low;
+    return pixel > high ? high : static_cast<int>(pixel);
+  };
+  const int left = edge(std::floor(view.x + area.x * sx), view.x, view.x + view.width);
+  const int right = edge(std::ceil(view.x + (area.x + area.width) * sx), left, view.x + view.width);
+  const int top = edge(std::floor(view.y + area.y * sy), view.y, view.y + view.height);
+  const int bottom = edge(std::ceil(view.y + (area.y + area.height) * sy), top, view.y + view.height);
+  device_->SetScissor(true, left, top, right - left, bottom - top);
+  clipped_ = true;
+}
+
+void Render_D3D::Unclip() {
+  if (device_ && clipped_) device_->SetScissor(false, 0, 0, 0, 0);
+  clipped_ = false;
 }
 
 // ---- For the texture loaders ---------------------------------------------------

@@ -120,6 +120,8 @@ class Render_D3D : public YRender {
   void Clear(bool withColour) override;
   // Letterboxes the back buffer to width : height.
   void SetViewport(float width, float height) override;
+  void ClipTo(const YRect& area, float width, float height) override;
+  void Unclip() override;
 
   // The device, null when there is none.
   platform::GraphicsDevice* Device() const { return device_.get(); }
@@ -142,6 +144,11 @@ class Render_D3D : public YRender {
   void DrawEmptyFrame();
   void SetLightFromCamera();
   void SetIdentityTransforms();
+  // The back buffer's part that SetViewport(width, height) keeps.
+  struct PixelBox {
+    int x = 0, y = 0, width = 0, height = 0;
+  };
+  PixelBox LetterboxOf(float width, float height) const;
   // Drawing (Render_D3DDraw.cpp).
   void UseVertexFormat(std::uint32_t fvf);
   void Draw(platform::PrimitiveType type, std::uint32_t count, const void* vertices, std::uint32_t stride,
@@ -156,6 +163,7 @@ class Render_D3D : public YRender {
   DeviceMode desktopMode_;  // width 0 when unknown
   std::uint32_t maxTextureSize_ = 0;
   std::uint32_t vertexFormat_ = 0;  // last sent; 0 = none yet this frame
+  bool clipped_ = false;            // a scissor is set (ClipTo)
   // Device buffers handed out; declared after the device so they go first.
   std::unordered_map<platform::DeviceVertexBuffer*, std::unique_ptr<platform::DeviceVertexBuffer>>
       vertexBuffers_;

@@ -15,6 +15,7 @@
 
 #include "framework/YColor.h"
 #include "framework/YMatrix4.h"
+#include "framework/YRect.h"
 #include "framework/YTexVertex.h"
 #include "framework/YVector3.h"
 #include "render/RenderStateBlock.h"
@@ -146,6 +147,13 @@ class YRender {
   virtual bool LastFrameCalm() const { return false; }
   // Letterboxes the viewport to keep width : height.
   virtual void SetViewport(float width, float height) = 0;
+  // Limits the drawing and clears that follow to the pixels that `area`
+  // covers, in the units of the letterboxed viewport SetViewport(width,
+  // height) makes, rounded out to whole pixels; Unclip (or EndFrame) lifts
+  // the limit. The base: nothing, and a device may draw everywhere, so
+  // what is drawn under the limit must also be right outside it.
+  virtual void ClipTo(const YRect& /*area*/, float /*width*/, float /*height*/) {}
+  virtual void Unclip() {}
 
   // ---- Cached front end ------------------------------------------------
   // Makes a shader current: nothing when it already is; otherwise only what

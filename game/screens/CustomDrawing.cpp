@@ -115,7 +115,21 @@ void CustomDrawing::DrawLocalPlayer(const UIControl& panel, const UIControl& set
   EnableButton(&setup, "start", !applyNeeded && modes_.NetworkState().mayStart);
 }
 
+const UIControl* CustomDrawing::BlastOf(const UIControl* screen) const {
+  if (screen == nullptr || HasPanels(screen)) return nullptr;
+  const UIControl* blast = screen->FindChild("blast");
+  return blast != nullptr && blast->IsVisible() ? blast : nullptr;
+}
+
+bool CustomDrawing::HasPanels(const UIControl* screen) const {
+  for (const auto* loaded : {&screens_.profilesScreen, &screens_.selectSaveScreen, &screens_.computerGameScreen,
+                             &screens_.hotseatGameScreen, &screens_.networkGameScreen, &screens_.internetGameScreen})
+    if (screen == loaded->get()) return true;
+  return false;
+}
+
 void CustomDrawing::DrawBlast(const UIControl& blast) {
+  if (!blastShown_) return;
   if (blast_ == nullptr) blast_ = std::make_unique<YRotatingItem>(Area(blast), GetShader(kBlastShader));
   blast_->Update(kBlastStep);
 }

@@ -25,6 +25,11 @@ class CustomDrawing {
 
   // Draws `sender` in its own coordinates. Null: nothing.
   void Draw(UIControl* sender);
+  // The visible control of `screen` that Draw turns as the blast, else null.
+  const UIControl* BlastOf(const UIControl* screen) const;
+  // While off, Draw leaves the blast out (neither drawn nor turned), so a
+  // frame can draw the screen without it. On at first.
+  void ShowBlast(bool shown) { blastShown_ = shown; }
 
   // How far the blast turns at every draw.
   static constexpr float kBlastStep = 0.1f;
@@ -38,10 +43,13 @@ class CustomDrawing {
   void DrawNetworkPanel(const UIControl& panel, const UIControl& setup);
   void DrawLocalPlayer(const UIControl& panel, const UIControl& setup, int profile);
   void DrawBlast(const UIControl& blast);
+  // Whether `screen` is a list or a setup, whose controls Draw fills.
+  bool HasPanels(const UIControl* screen) const;
 
   GameScreens& screens_;
   ScreenModes& modes_;
   ScreenLists& lists_;
   int& selectedSave_;
   std::unique_ptr<YRotatingItem> blast_;
+  bool blastShown_ = true;
 };

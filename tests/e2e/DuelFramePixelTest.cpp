@@ -48,12 +48,7 @@ TEST_F(DuelFrame, WhileOnlyTheMarkerMovesTheRestIsRestoredAsDrawingItShows) {
   platform::GLDeviceThrift thrift;
   thrift.slowFrameMs = 0;  // the kept picture shows the background as it is now
   platform::Image restored, drawn;
-  EXPECT_EQ(RestoredThenDrawn(0, thrift, restored, drawn), 1u);
-  ASSERT_EQ(restored.bgra.size(), drawn.bgra.size());
-  ASSERT_FALSE(drawn.bgra.empty());
-  EXPECT_LT(DifferingPixels(restored, drawn), 200u)
-      << "pixels that differ between the restored and the drawn frame";
-  EXPECT_TRUE(MostlyLit(restored));
+  ExpectRestoredAsDrawn(0, thrift, 200, restored, drawn);
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 // The OpenGL graphics device drawn into a real window and read back: clears,
 // lighting and materials, texture orientation, culling, the texture matrix,
 // blending, stencil, depth 0..1 (with and without clip control), the
-// viewport, buffer drawing, full screen, and a kept start-up context taken
-// over by the device.
+// viewport, the scissor, buffer drawing, full screen, and a kept start-up
+// context taken over by the device.
 #include <span>
 #include <utility>
 
@@ -243,6 +243,19 @@ TEST_F(GLDevice_, ViewportCountsRowsFromTheTopUntilAReset) {
   ASSERT_TRUE(device->Reset(DeviceParams{}));
   FullQuad();
   EXPECT_EQ(Pixel(32, 40), Rgb(255, 255, 255)) << "a reset viewport covers the back buffer";
+}
+
+TEST_F(GLDevice_, AScissorLimitsDrawsAndClearsToItsRowsCountedFromTheTop) {
+  device->SetScissor(true, 0, 0, kSize, 16);
+  device->Clear(true, true, false, 0xFF0000FF, 0.2f, 0);  // the top rows blue and near
+  DrawTFactor(0xFF00FF00);
+  Quad(-1, -1, 0, 1, 0.1f);  // the left half green, in the top rows alone
+  device->SetScissor(false, 0, 0, 0, 0);
+  DrawTFactor(0xFFFFFFFF);
+  FullQuad(0.5f);  // white wherever the depth is still the first clear's
+  EXPECT_EQ(Pixel(10, 4), Rgb(0, 255, 0));
+  EXPECT_EQ(Pixel(54, 4), Rgb(0, 0, 255));
+  EXPECT_EQ(Pixel(10, 40), Rgb(255, 255, 255));
 }
 
 TEST_F(GLDevice_, IndexedDrawingStaysWithinItsBuffers) {

@@ -36,8 +36,8 @@ class GameFrameFixture : public ::testing::Test {
   }
 
   // Three frames of dt under `thrift`, then one more read back into
-  // `restored`, then one drawn whole (nothing kept) into `drawn`; the
-  // still layers restored in the frame read back.
+  // `restored`, then one drawn whole (nothing kept, no scissor) into
+  // `drawn`; the still layers restored in the frame read back.
   std::uint64_t RestoredThenDrawn(float dt, platform::GLDeviceThrift thrift, platform::Image& restored,
                                   platform::Image& drawn) {
     device_->SetThrift(thrift);
@@ -48,10 +48,23 @@ class GameFrameFixture : public ::testing::Test {
     const std::uint64_t restores = device_->RestoredStillLayers() - before;
     thrift.skipUnchangedFrames = false;
     thrift.keepStillLayer = false;
+    thrift.limitToScissor = false;
     device_->SetThrift(thrift);
     device_->CaptureNextPresent(&drawn);
     game_->DrawFrame(dt);
     return restores;
+  }
+
+  // RestoredThenDrawn with one still layer restored, the two frames of one
+  // size, fewer than `most` pixels apart, the restored one lit.
+  void ExpectRestoredAsDrawn(float dt, const platform::GLDeviceThrift& thrift, std::size_t most,
+                             platform::Image& restored, platform::Image& drawn) {
+    EXPECT_EQ(RestoredThenDrawn(dt, thrift, restored, drawn), 1u);
+    ASSERT_EQ(restored.bgra.size(), drawn.bgra.size());
+    ASSERT_FALSE(drawn.bgra.empty());
+    EXPECT_LT(DifferingPixels(restored, drawn), most)
+        << "pixels that differ between the restored and the drawn frame";
+    EXPECT_TRUE(MostlyLit(restored));
   }
 
   // Pixels whose red, green or blue differ by more than a rounding step.

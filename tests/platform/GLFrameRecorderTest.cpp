@@ -17,9 +17,9 @@ class StillChoice : public ::testing::Test {
   void SetUp() override { recorder_.SetActive(true); }
 
   // A frame: a still layer drawing `still` (slow drawing `slow` inside
-  // it), then `moving` over it. The still layer's use as its calls ran,
-  // and "calm" when the frame counted as calm.
-  std::string Frame(int still, int slow, int moving, bool keptFresh = false) {
+  // it), then `moving` and slow drawing `slowOver` over it. The still
+  // layer's use as its calls ran, and "calm" when the frame counted as calm.
+  std::string Frame(int still, int slow, int moving, bool keptFresh = false, int slowOver = 0) {
     StillUse use = StillUse::Draw;
     recorder_.SetStill(true);
     recorder_.Add(
@@ -31,6 +31,10 @@ class StillChoice : public ::testing::Test {
     recorder_.SetStill(false);
     recorder_.Add(
         3, [] {}, moving);
+    recorder_.SetSlow(true);
+    recorder_.Add(
+        4, [] {}, slowOver);
+    recorder_.SetSlow(false);
     recorder_.DropIfUnchanged(0, false, keptFresh);
     const char* names[] = {"draw", "keep", "restore"};
     return std::string(names[static_cast<int>(use)]) + (recorder_.LastFrameCalm() ? " calm" : "");
@@ -53,6 +57,15 @@ TEST_F(StillChoice, AStillLayerIsKeptOnceItStaysTheSameAndRestoredWhileItEqualsT
   EXPECT_EQ(Frame(3, 2, 9), "keep");
   recorder_.ForgetKept();
   EXPECT_EQ(Frame(3, 2, 10), "keep");
+}
+
+// A turning picture drawn over the layer, anew in every frame, leaves the
+// kept picture as it is, however old.
+TEST_F(StillChoice, SlowDrawingOverTheLayerLeavesItRestored) {
+  EXPECT_EQ(Frame(1, 0, 0, false, 0), "draw");
+  EXPECT_EQ(Frame(1, 0, 0, false, 1), "keep calm");
+  EXPECT_EQ(Frame(1, 0, 0, false, 2), "restore calm");
+  EXPECT_EQ(Frame(1, 0, 0, false, 3), "restore calm");
 }
 
 }  // namespace

@@ -123,6 +123,9 @@ class FakeGraphicsDevice : public platform::GraphicsDevice {
   }
   void EnableLight(bool on) override { Record("EnableLight %d", on ? 1 : 0); }
   void SetVertexFormat(std::uint32_t fvf) override { Record("SetVertexFormat 0x%x", fvf); }
+  void SetScissor(bool on, int x, int y, int width, int height) override {
+    Record("SetScissor %d %d %d %d %d", on ? 1 : 0, x, y, width, height);
+  }
   void SetViewport(int x, int y, int width, int height, float minZ, float maxZ) override {
     Record("SetViewport %d %d %d %d %g %g", x, y, width, height, double{minZ}, double{maxZ});
   }

@@ -237,6 +237,20 @@ TEST_F(RenderD3DTest, ViewportLetterboxesToTheWantedAspect) {
   }
 }
 
+// The menu's blast reaches above the interface: its pixels, rounded out,
+// end at the letterboxed viewport's edge; the frame's end lifts the clip.
+TEST_F(RenderD3DTest, AClipCoversTheAreasPixelsRoundedOutWithinTheViewport) {
+  Create();
+  device->backWidth = 1280;
+  device->backHeight = 1024;
+  render->ClipTo(YRect(280, -80, 440, 290), 1000, 625);
+  EXPECT_EQ(device->calls.back(), "SetScissor 1 358 112 564 269");
+  render->ClipTo(YRect(0.1f, 0.1f, 0.2f, 0.2f), 1000, 625);
+  EXPECT_EQ(device->calls.back(), "SetScissor 1 0 112 1 1");
+  render->EndFrame();
+  EXPECT_NE(std::find(device->calls.begin(), device->calls.end(), "SetScissor 0 0 0 0 0"), device->calls.end());
+}
+
 TEST_F(RenderD3DTest, BuffersNeedADeviceAndRefuseOverflow) {
   std::vector<YMeshVertex> vertices(3);
   EXPECT_EQ(render->CreateVertexBuffer(vertices), nullptr);  // no device yet

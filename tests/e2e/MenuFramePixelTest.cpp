@@ -1,0 +1,50 @@
+// The main menu drawn by the whole application object on the OpenGL
+// device in a real window: while only its blast turns, the menu without
+// the blast is restored from the kept picture and only the blast's
+// rectangle is drawn again, and the frame shows what drawing it whole
+// shows, with or without a dialog over the menu. Skipped without an X
+// display.
+#include <gtest/gtest.h>
+
+#include "tests/e2e/GameFrameFixture.h"
+
+namespace {
+
+class MenuFrame : public e2e::GameFrameFixture {
+ protected:
+  void SetUp() override {
+    GameFrameFixture::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    game_->ShowMainMenu();
+    game_->uiRoot.ResetFade();
+    for (int i = 0; i < 20; ++i) game_->DrawFrame(0.05f);
+  }
+
+  // Every frame is shown at once (no frame held back for its slow
+  // drawing), so the one read back is the one drawn over the restored
+  // picture. The blast turns one step between the two frames compared.
+  void ExpectRestoredAsDrawnWhole() {
+    platform::GLDeviceThrift thrift;
+    thrift.slowFrameMs = 0;
+    ExpectRestoredAsDrawn(0.02f, thrift, 50, restored_, drawn_);
+  }
+
+  platform::Image restored_, drawn_;
+};
+
+TEST_F(MenuFrame, WhileTheBlastTurnsTheMenuIsRestoredAsDrawingItWholeShows) {
+  ExpectRestoredAsDrawnWhole();
+  platform::Image later;
+  for (int i = 0; i < 100; ++i) game_->DrawFrame(0.02f);
+  device_->CaptureNextPresent(&later);
+  game_->DrawFrame(0.02f);
+  EXPECT_GT(DifferingPixels(drawn_, later), 1000u) << "the blast turned";
+}
+
+TEST_F(MenuFrame, ADialogOverTheMenuShowsAsDrawnWhole) {
+  game_->uiRoot.PushModal(game_->screens.yesNoScreen.get());
+  for (int i = 0; i < 10; ++i) game_->DrawFrame(0.05f);
+  ExpectRestoredAsDrawnWhole();
+}
+
+}  // namespace
