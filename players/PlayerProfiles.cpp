@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "framework/FileAlerts.h"
 #include "framework/FileUtils.h"
 #include "framework/Init.h"
 #include "framework/Log.h"
@@ -33,6 +34,12 @@ Profiles& State() {
 
 std::string PlayersFolder() { return GetInit().UserPath() + "players"; }
 std::string ProfilePath(const std::string& file) { return PlayersFolder() + "\\" + file; }
+
+// The old file, if any, stays whole; the player is told on screen.
+void ReportUnsavedProfile(const std::string& path) {
+  Log::Printf("Could not save the profile %s", path.c_str());
+  FileAlerts::SaveFailed(FileAlerts::Unsaved::kProfile);
+}
 
 ProfileInfo ReadSummary(const std::string& file) {
   YPlayerSaver reader(nullptr, true);
@@ -115,7 +122,7 @@ void SaveCurrentProfile() {
   Profiles& state = State();
   if (state.current == nullptr || state.currentPath.empty()) return;
   YPlayerSaver writer(&state.current, false);
-  if (!writer.Save(state.currentPath)) Log::Printf("Could not save the profile %s", state.currentPath.c_str());
+  if (!writer.Save(state.currentPath)) ReportUnsavedProfile(state.currentPath);
   FreeCurrentPlayer();
   LoadProfileSummaries();
 }
@@ -138,7 +145,7 @@ bool CreatePlayerProfile(std::string_view name, int race, int gender, int origin
   if (!MakeDirectory(PlayersFolder())) Log::Printf("Cannot create the profile folder %s", PlayersFolder().c_str());
   YPlayerHero* written = hero.get();
   if (!YPlayerSaver(&written, false).Save(ProfilePath(file))) {
-    Log::Printf("Could not save the profile %s", ProfilePath(file).c_str());
+    ReportUnsavedProfile(ProfilePath(file));
     return false;
   }
   hero->FreeLists();

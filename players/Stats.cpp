@@ -5,6 +5,7 @@
 #include "framework/InFStream.h"
 #include "framework/Init.h"
 #include "framework/Log.h"
+#include "framework/FileAlerts.h"
 #include "framework/OutFStream.h"
 #include "framework/StreamHelpers.h"
 
@@ -52,6 +53,7 @@ bool Stats::Save() const {
   Write(out, records);
   if (out.Close()) return true;
   Log::Printf("Could not save the hall of fame %s", FilePath().c_str());
+  FileAlerts::SaveFailed(FileAlerts::Unsaved::kHallOfFame);
   return false;
 }
 
