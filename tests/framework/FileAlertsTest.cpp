@@ -1,12 +1,8 @@
-// Troubles with files the player is told of: a needed file is named once,
-// all of a moment's in one system box (stderr without a display), and a
-// failed save of each kind waits once.
+// A needed file that failed is named once, all of a moment's in one system
+// box (stderr without a display).
 #include "framework/FileAlerts.h"
 
 #include <gtest/gtest.h>
-
-#include <string>
-#include <vector>
 
 #include "tests/support/TestSupport.h"
 
@@ -31,18 +27,6 @@ TEST(FileAlerts, NeededFilesAreNamedOnceEachInOneBoxOnStderrWithoutADisplay) {
             "The game may not show or play as it should. See log.txt in the user folder for more.\n"
             "ERROR: This file of the game cannot be read:\nmesh/piece.mes\n"
             "The game may not show or play as it should. See log.txt in the user folder for more.\n");
-}
-
-TEST(FileAlerts, AFailedSaveWaitsOnceForEachKindInTheOrderTheyFailed) {
-  FileAlerts::Reset();
-  using U = FileAlerts::Unsaved;
-  for (U what : {U::kHallOfFame, U::kQuest, U::kHallOfFame}) FileAlerts::SaveFailed(what);
-  std::vector<U> taken;
-  for (U what{}; FileAlerts::TakeFailedSave(what);) taken.push_back(what);
-  EXPECT_EQ(taken, (std::vector<U>{U::kHallOfFame, U::kQuest}));
-  FileAlerts::SaveFailed(U::kQuest);  // told again when it fails again
-  U what{};
-  EXPECT_TRUE(FileAlerts::TakeFailedSave(what) && what == U::kQuest);
 }
 
 }  // namespace
