@@ -16,6 +16,7 @@ struct Alerts {
   std::set<std::string, std::less<>> filesSeen;  // every file ever reported
   std::vector<std::string> filesWaiting;
   std::deque<FileAlerts::Unsaved> savesWaiting;
+  std::set<FileAlerts::Unsaved> savesTold;  // taken, and not written since
 };
 
 Alerts& State() {
@@ -35,8 +36,15 @@ void FileAlerts::NeededFileFailed(std::string_view fileName) {
 void FileAlerts::SaveFailed(Unsaved what) {
   Alerts& alerts = State();
   const std::lock_guard<std::mutex> hold(alerts.lock);
+  if (alerts.savesTold.contains(what)) return;
   if (std::find(alerts.savesWaiting.begin(), alerts.savesWaiting.end(), what) != alerts.savesWaiting.end()) return;
   alerts.savesWaiting.push_back(what);
+}
+
+void FileAlerts::SaveSucceeded(Unsaved what) {
+  Alerts& alerts = State();
+  const std::lock_guard<std::mutex> hold(alerts.lock);
+  alerts.savesTold.erase(what);
 }
 
 std::vector<std::string> FileAlerts::TakeFailedFiles() {
@@ -61,6 +69,7 @@ bool FileAlerts::TakeFailedSave(Unsaved& what) {
   if (alerts.savesWaiting.empty()) return false;
   what = alerts.savesWaiting.front();
   alerts.savesWaiting.pop_front();
+  alerts.savesTold.insert(what);
   return true;
 }
 
@@ -70,4 +79,5 @@ void FileAlerts::Reset() {
   alerts.filesSeen.clear();
   alerts.filesWaiting.clear();
   alerts.savesWaiting.clear();
+  alerts.savesTold.clear();
 }

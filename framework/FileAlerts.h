@@ -18,8 +18,12 @@ class FileAlerts {
   // is handed out once for the whole run. Any thread.
   static void NeededFileFailed(std::string_view fileName);
   // A file of the player's could not be written (the old one stays whole).
-  // A kind already waiting is not queued twice. Any thread.
+  // A kind already waiting, or already told with no save of it written
+  // since, is not queued again: a full disk is told once, not at every
+  // save. Any thread.
   static void SaveFailed(Unsaved what);
+  // A file of that kind was written: its next failure is told again.
+  static void SaveSucceeded(Unsaved what);
 
   // The needed files reported since the last call, in the order reported.
   static std::vector<std::string> TakeFailedFiles();

@@ -106,7 +106,7 @@ void YGameQuest::Save() {
   if (!MakeDirectory(SaveFolder())) Log::Printf("Cannot create the save folder %s", SaveFolder().c_str());
   OutFStream out(savePath_, true);
   out.Write(text.data(), text.size());
-  if (out.Close()) return;
+  if (out.Close()) return FileAlerts::SaveSucceeded(FileAlerts::Unsaved::kQuest);
   Log::Printf("The quest could not be saved to %s", savePath_.c_str());
   FileAlerts::SaveFailed(FileAlerts::Unsaved::kQuest);
 }

@@ -51,7 +51,10 @@ void Stats::Load() {
 bool Stats::Save() const {
   OutFStream out(FilePath(), true);
   Write(out, records);
-  if (out.Close()) return true;
+  if (out.Close()) {
+    FileAlerts::SaveSucceeded(FileAlerts::Unsaved::kHallOfFame);
+    return true;
+  }
   Log::Printf("Could not save the hall of fame %s", FilePath().c_str());
   FileAlerts::SaveFailed(FileAlerts::Unsaved::kHallOfFame);
   return false;

@@ -43,4 +43,6 @@ TEST_F(ProfileFolderTest, AProfileThatCannotBeWrittenKeepsTheOldFileAndIsTold) {
   FileAlerts::Unsaved what{};
   EXPECT_TRUE(FileAlerts::TakeFailedSave(what) && what == FileAlerts::Unsaved::kProfile);
   EXPECT_FALSE(FileAlerts::TakeFailedSave(what)) << "told once while it waits";
+  EXPECT_FALSE(CreatePlayerProfile("Cy", 0, 0, 0, 1));
+  EXPECT_FALSE(FileAlerts::TakeFailedSave(what)) << "nor again until a profile is written";
 }

@@ -107,7 +107,8 @@ TEST_F(StatsTest, ShownListAddsCampaignsInProgress) {
 namespace {
 
 // A hall of fame that cannot be written (a full disk) keeps its old file
-// whole, leaves no ".tmp" behind, and is told to the player.
+// whole, leaves no ".tmp" behind, and is told to the player, once until a
+// record is written again.
 TEST_F(StatsTest, ARecordThatCannotBeWrittenKeepsTheOldFileAndIsTold) {
   Stats stats;
   stats.AddRecord(Record("kept", 3));
@@ -122,6 +123,11 @@ TEST_F(StatsTest, ARecordThatCannotBeWrittenKeepsTheOldFileAndIsTold) {
   EXPECT_FALSE(std::filesystem::exists(file.string() + ".tmp"));
   FileAlerts::Unsaved what{};
   EXPECT_TRUE(FileAlerts::TakeFailedSave(what) && what == FileAlerts::Unsaved::kHallOfFame);
+  // Once a record is written again, the next failure is told again.
+  stats.AddRecord(Record("written", 1));
+  testing_support::ScopedWriteFault full("stats.dat.tmp");
+  stats.AddRecord(Record("lost again", 2));
+  EXPECT_TRUE(FileAlerts::TakeFailedSave(what));
 }
 
 }  // namespace
