@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "board/YTessorBoard.h"
+#include "framework/FileAlerts.h"
 #include "framework/Log.h"
 #include "platform/FileSystem.h"
 
@@ -48,6 +49,7 @@ bool LoadDeskFile(std::string_view fileName, YTessorBoard& board) {
   for (std::size_t i = 0; i < lines.size(); ++i) {
     if (lines[i].size() != kBoardSize) {
       Log::Printf("Desk load error, error size line %d, file: %s", static_cast<int>(i + 1), name.c_str());
+      FileAlerts::NeededFileFailed(name);
       return false;
     }
   }
@@ -57,6 +59,7 @@ bool LoadDeskFile(std::string_view fileName, YTessorBoard& board) {
       const std::optional<std::uint32_t> type = DeskCellType(line[static_cast<std::size_t>(x)]);
       if (!type) {
         Log::Printf("Desk load error, unknown character [%d,%d], file: %s", x + 1, y + 1, name.c_str());
+        FileAlerts::NeededFileFailed(name);
         return false;
       }
       board.SetCellType(x, y, *type);

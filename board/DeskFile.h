@@ -14,5 +14,6 @@ std::optional<std::uint32_t> DeskCellType(char c);
 // Reads `fileName` into the board's cell kinds (occupants untouched). A
 // missing file or a line that is not nine characters long logs its line
 // number and changes nothing; an unknown character logs its cell and stops,
-// leaving the rows read before it. True when the whole desk was read.
+// leaving the rows read before it; either is reported as a needed file that
+// failed (FileAlerts). True when the whole desk was read.
 bool LoadDeskFile(std::string_view fileName, YTessorBoard& board);

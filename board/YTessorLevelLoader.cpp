@@ -74,7 +74,10 @@ void YTessorLevelLoader::Load(YTessor& tessor, std::string_view fileName, std::i
 }
 
 YTessorLevelLoader::YTessorLevelLoader(YTessor& tessor, std::int32_t baseLevel, bool deskAndBonusOnly)
-    : tessor_(tessor), baseLevel_(baseLevel), deskAndBonusOnly_(deskAndBonusOnly) {
+    : DataFileReader({"Level load error, %s, file: %s, line: %d", true}),
+      tessor_(tessor),
+      baseLevel_(baseLevel),
+      deskAndBonusOnly_(deskAndBonusOnly) {
   AddTag(MakeTag("desk", {{"name", "base.dsk"}}));
   AddTag(MakeTag("monster", {{"id", ""}, {"level", "1"}, {"position", "ordinal"}}));
   AddTag(MakeTag("bonus", {{"artifact", ""}, {"spell", ""}}));
@@ -127,7 +130,7 @@ void YTessorLevelLoader::ReadMonster() {
     tessor_.LoadDesk("desks\\base.dsk");
     deskLoaded_ = true;
   }
-  if (deskAndBonusOnly_) throw XMLParseError("monster entries are not read here");
+  if (deskAndBonusOnly_) return;  // the units come from elsewhere (a save)
   const std::string id = GetAttr(kMonster, kId).value;
   const std::int32_t level = ParseLevel(GetAttr(kMonster, kLevel).value, baseLevel_);
   // An id the catalogue lacks is logged there; the level goes on without it.

@@ -1,7 +1,7 @@
 // The reader of level files: the desk of a campaign level, the monsters of
 // the enemy side with their levels and squares, and the level's bonus. It
-// fills the board object; bad input is skipped without a message, and the
-// placement problems are logged.
+// fills the board object; bad values are skipped without a message, while
+// mark-up errors ("Level load error, ...") and placement problems are logged.
 #pragma once
 
 #include <cstdint>

@@ -3,6 +3,7 @@
 #include <optional>
 #include <sstream>
 
+#include "framework/FileAlerts.h"
 #include "framework/Log.h"
 #include "framework/TextFormat.h"
 #include "platform/FileSystem.h"
@@ -15,11 +16,14 @@ bool DataFileReader::ParseDataFile(std::string_view fileName, bool missingIsQuie
   if (!bytes) {
     fileName_ = std::string(fileName);
     errors_ = 0;
-    if (!missingIsQuiet) Log::Printf("Cannot read data file %s", fileName_.c_str());
+    if (missingIsQuiet) return false;
+    Log::Printf("Cannot read data file %s", fileName_.c_str());
+    if (!errorText_.playersOwn) FileAlerts::NeededFileFailed(fileName_);
     return false;
   }
   std::istringstream in(std::move(*bytes));
   ParseNamedStream(in, fileName);
+  if (errors_ > 0 && !errorText_.playersOwn) FileAlerts::NeededFileFailed(fileName_);
   return true;
 }
 

@@ -1,7 +1,8 @@
 // The base of the game's mark-up readers (configuration, fonts, shaders,
 // sounds, layouts, catalogues, profiles, levels, saves): parses one data file
-// at a time, keeps its name for the error lines, and logs each parser error
-// with the reader's own text, or stays silent for the readers that have none.
+// at a time, keeps its name for the error lines, logs each parser error with
+// the reader's own text, or stays silent for the readers that have none, and
+// reports a data file that cannot be read, or has errors, to FileAlerts.
 #pragma once
 
 #include <iosfwd>
@@ -18,6 +19,9 @@ class DataFileReader : public XMLParser {
   struct ErrorText {
     const char* format = nullptr;
     bool namesFile = false;
+    // The files read are the player's own (profiles), not the game's: their
+    // troubles are only logged.
+    bool playersOwn = false;
   };
   // Past this many error lines in one file, the rest are counted and
   // reported in one closing line.
@@ -39,7 +43,9 @@ class DataFileReader : public XMLParser {
  protected:
   // Parses a data file (name mapped, carriage returns dropped). A file that
   // cannot be read is logged, unless `missingIsQuiet`, and false is
-  // returned; nothing is parsed then.
+  // returned; nothing is parsed then. Unless the reader reads the player's
+  // own files, a file that cannot be read (missingIsQuiet aside) or that
+  // had parser errors is reported as a needed file that failed.
   bool ParseDataFile(std::string_view fileName, bool missingIsQuiet = false);
   // Parses bytes the reader opened itself (a save, a network text), named
   // `name` in the error lines.

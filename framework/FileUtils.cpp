@@ -42,6 +42,18 @@ bool MakeDirectory(std::string_view path) {
   return platform::MakeFolder(path);
 }
 
+std::vector<std::string> RemoveLeftoverTempFiles(std::string_view userPath) {
+  std::vector<std::string> removed;
+  for (const std::string_view sub : {"", "players\\", "save\\"}) {
+    const std::string folder = std::string(userPath) + std::string(sub);
+    for (const platform::FoundEntry& entry : platform::FindFiles(folder + "*.tmp")) {
+      if (!entry.isRegular) continue;
+      if (platform::RemoveFile(folder + entry.name)) removed.push_back(folder + entry.name);
+    }
+  }
+  return removed;
+}
+
 bool ReplaceFile(std::string_view source, std::string_view target) {
   return platform::MoveReplace(source, target);
 }

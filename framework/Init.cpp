@@ -92,9 +92,10 @@ void Init::Load(std::string_view fileName) {
   const bool firstRun = !PathExists(configPath, false);
   if (firstRun) SeedUserFolder(appData + kUserFolderName);
   std::optional<std::string> text = platform::ReadTextFile(configPath);
-  // There but unreadable (no permission, not a regular file): the defaults
-  // will be saved over it when the game ends, so say why.
-  if (!text && !firstRun) Log::Printf("Cannot read data file %s", platform::MapPath(configPath).c_str());
+  // There but unreadable (no permission, not a regular file): the game runs
+  // on the defaults and leaves the player's file as it is.
+  unreadable_ = !text && !firstRun;
+  if (unreadable_) Log::Printf("Cannot read data file %s", platform::MapPath(configPath).c_str());
   // An empty text still resets every attribute to its default.
   std::istringstream in(text.value_or(std::string()));
   ParseNamedStream(in, configPath);
@@ -106,6 +107,11 @@ void Init::LoadFile(std::string_view fileName) { ParseDataFile(fileName); }
 bool Init::SaveFile() {
   if (configPath.empty()) {
     ReportSaveFailure("no configuration was loaded");
+    return false;
+  }
+  if (unreadable_) {
+    Log::Printf("Configuration not saved: %s could not be read, so it is left as it is",
+                platform::MapPath(configPath).c_str());
     return false;
   }
   StoreSettings();

@@ -39,7 +39,8 @@ class Init : public DataFileReader {
   // user folder and its "save" and "players" folders are made first and the
   // program's own "players" and "save" files copied in, keeping files already
   // there. A missing or unreadable file leaves every setting at its default;
-  // one that is there but cannot be read is logged.
+  // one that is there but cannot be read (no permission, a named pipe) is
+  // logged, and SaveFile will leave it alone. A pipe never stalls the read.
   void Load(std::string_view fileName);
   // Parses another file against the same schema ("splash\config.yml",
   // relative to the current folder) for its splash entries; the typed fields
@@ -49,7 +50,9 @@ class Init : public DataFileReader {
   // attribute, to configPath + ".tmp", then moved over the real file. False
   // when nothing was written or the move failed; the old file is then
   // untouched, and the failure, with the real path and the system's reason,
-  // is logged and written to stderr. Call after Load.
+  // is logged and written to stderr. A file Load found but could not read is
+  // not written (the player's settings in it are kept), with a log line.
+  // Call after Load.
   bool SaveFile();
 
   // "RRGGBB" or "RRGGBBAA" in hexadecimal as a colour (an unreadable pair
@@ -97,6 +100,7 @@ class Init : public DataFileReader {
   DisplayModeResolver resolveMode_;
   SplashSink addSplash_;
   std::string language_;  // as read, kept when no interface folder matches
+  bool unreadable_ = false;  // Load found the file but could not read it
 };
 
 // Divides the size of every texture loaded (render / texScale); at least 1.

@@ -2,9 +2,19 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <utility>
 
 #include "framework/Log.h"
 #include "platform/Paths.h"
+
+namespace {
+
+OutFStream::WriteFault& Fault() {
+  static OutFStream::WriteFault fault;
+  return fault;
+}
+
+}  // namespace
 
 OutFStream::OutFStream(std::string_view name, bool safe)
     : safe_(safe), writeName_(std::string(name) + (safe ? ".tmp" : "")), targetName_(name) {
@@ -25,9 +35,17 @@ OutFStream::~OutFStream() {
 
 bool OutFStream::Write(const void* buffer, std::size_t count) {
   if (failed_ || closed_) return false;
-  if (count > 0 && std::fwrite(buffer, 1, count, file_.get()) != count) failed_ = true;
+  if (count == 0) return true;
+  if (Fault() && Fault()(writeName_)) {
+    errno = ENOSPC;
+    failed_ = true;
+  } else if (std::fwrite(buffer, 1, count, file_.get()) != count) {
+    failed_ = true;
+  }
   return !failed_;
 }
+
+void OutFStream::SetWriteFault(WriteFault fault) { Fault() = std::move(fault); }
 
 bool OutFStream::Close() {
   if (closed_) return closeResult_;

@@ -4,6 +4,7 @@
 // anything goes wrong.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -32,6 +33,12 @@ class OutFStream : public OutStream {
   // stream created is removed. True when all bytes written reached the file named at
   // construction. Later calls return the same result.
   bool Close();
+
+  // A seam for tests: every write to a file whose name (the one written to,
+  // with ".tmp" when safe) `fails` accepts fails as on a full disk, with
+  // errno ENOSPC. An empty function ends it. Main thread only.
+  using WriteFault = std::function<bool(std::string_view writeName)>;
+  static void SetWriteFault(WriteFault fault);
 
  private:
   platform::FilePtr file_;

@@ -5,6 +5,7 @@
 #include "board/YTessorSounds.h"
 #include "draw/ParticleSystem.h"
 #include "draw/YControlPanel.h"
+#include "framework/FileAlerts.h"
 #include "framework/Init.h"
 #include "framework/Log.h"
 #include "game/AppIcon.h"
@@ -102,7 +103,7 @@ void GameFramework::CreateRenderer() {
 
 // The data files of the start, in the order each needs the one before.
 void GameFramework::LoadStartupFiles() {
-  YFontLoader::LoadFonts("data\\fonts.yml");
+  YFontLoader::LoadFonts("data\\fonts.yml", kFonts);
   LoadShaders("data\\shaders.yml");
   LoadSounds("data\\sound_fx.yml");
   systemFont = YFont::Find("sysfont");
@@ -328,8 +329,11 @@ void GameFramework::OnIdle() {
 
 bool GameFramework::Frame() {
   // The frame's boundary: no click is being handled, so the options may
-  // delete the screens and re-create the window.
+  // delete the screens and re-create the window, and file troubles may be
+  // shown.
   options_.RunPending();
+  FileAlerts::ShowFailedFiles();
+  notice_.ShowWaiting(state);
   if (!renderer || !renderer->CheckDevice()) return false;
   float dt = 0;
   frameClock.SetCalm(renderer->LastFrameCalm());

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 #include "framework/YFramework.h"
 #include "game/FrameClock.h"
@@ -15,6 +16,7 @@
 #include "game/book/BookPages.h"
 #include "game/book/YBook.h"
 #include "game/screens/CustomDrawing.h"
+#include "game/screens/FileNotice.h"
 #include "game/screens/GameModes.h"
 #include "game/screens/GameScreens.h"
 #include "game/screens/OptionsScreen.h"
@@ -45,6 +47,9 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   static constexpr std::uint32_t kStateBattle = 3;
   static constexpr std::uint32_t kStateMenu = 4;
   static constexpr std::uint32_t kStateSplash = 6;
+  // The fonts "data\fonts.yml" must define: the console's, the texts', the
+  // labels' and the one the interface falls back on.
+  static constexpr std::string_view kFonts[] = {"sysfont", "mainfont", "labelfont", "default"};
 
   // The start-up sequence: music player, UI root, console, renderer and
   // display modes, fonts, shaders, sounds, configuration (seeding the user
@@ -238,6 +243,8 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   CustomDrawing drawing_{screens, gameModes_, events_.lists, events_.selectedSave};
   // Fills and shows the result screens the game modes ask for.
   ScreenResults results_{uiRoot, screens, *this, gameModes_};
+  // Tells the player of a file of theirs that was not written.
+  FileNotice notice_{uiRoot, screens};
   // The options' choices, kept until the frame's boundary.
   OptionsScreen options_{{[this](const std::string& mode) { ChangeVideoMode(mode); },
                           [this](int language) { ChangeLanguage(language); }}};

@@ -82,6 +82,7 @@ void GameFramework::OnVariable(int id) {
 
 void GameFramework::OnEvent(int code, UIControl* sender) {
   if (code == kClickEvent) {
+    if (notice_.TakeClick(sender)) return;
     events_.OnClick(sender);
   } else if (code == kSelectionChangedEvent) {
     events_.portrait.OnSelectionChanged(state, sender);

@@ -5,6 +5,7 @@
 #include <memory>
 #include <system_error>
 
+#include "framework/FileUtils.h"
 #include "framework/Init.h"
 #include "framework/Log.h"
 #include "framework/SystemCheck.h"
@@ -75,6 +76,12 @@ int ProgramMain(std::string_view commandLine, const GameMaker& make) {
     return 0;
   }
   Log::Open(GetInit().UserPath() + "log.txt");
+  // Writes cut short by an earlier run's end leave their ".tmp" files; a
+  // second copy of the game leaves them, as the first may be writing.
+  if (!guard.AlreadyExisted()) {
+    for (const std::string& name : RemoveLeftoverTempFiles(GetInit().UserPath()))
+      Log::Printf("Removed %s, left by a write that was cut short", platform::MapPath(name).c_str());
+  }
   if (const std::string broadcast = BroadcastOption(commandLine); !broadcast.empty()) {
     DefaultPeerLinkFactory().SetBroadcastAddress(broadcast);
     Log::Printf("Network games look for a peer at %s", broadcast.c_str());

@@ -7,6 +7,7 @@
 #include "board/YTessor.h"
 #include "board/YTessorUnit.h"
 #include "draw/PanelSlots.h"
+#include "framework/FileAlerts.h"
 #include "framework/FileUtils.h"
 #include "framework/Init.h"
 #include "framework/Log.h"
@@ -105,7 +106,9 @@ void YGameQuest::Save() {
   if (!MakeDirectory(SaveFolder())) Log::Printf("Cannot create the save folder %s", SaveFolder().c_str());
   OutFStream out(savePath_, true);
   out.Write(text.data(), text.size());
-  if (!out.Close()) Log::Printf("The quest could not be saved to %s", savePath_.c_str());
+  if (out.Close()) return FileAlerts::SaveSucceeded(FileAlerts::Unsaved::kQuest);
+  Log::Printf("The quest could not be saved to %s", savePath_.c_str());
+  FileAlerts::SaveFailed(FileAlerts::Unsaved::kQuest);
 }
 
 // ---- resuming ----------------------------------------------------------------

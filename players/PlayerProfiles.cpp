@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <memory>
 
+#include "framework/FileAlerts.h"
 #include "framework/FileUtils.h"
 #include "framework/Init.h"
 #include "framework/Log.h"
@@ -33,6 +34,18 @@ Profiles& State() {
 
 std::string PlayersFolder() { return GetInit().UserPath() + "players"; }
 std::string ProfilePath(const std::string& file) { return PlayersFolder() + "\\" + file; }
+
+// Writes the hero at `target` to `path`. A failure leaves the old file, if
+// any, whole and is logged and told to the player.
+bool WriteProfile(YPlayerHero** target, const std::string& path) {
+  if (YPlayerSaver(target, false).Save(path)) {
+    FileAlerts::SaveSucceeded(FileAlerts::Unsaved::kProfile);
+    return true;
+  }
+  Log::Printf("Could not save the profile %s", path.c_str());
+  FileAlerts::SaveFailed(FileAlerts::Unsaved::kProfile);
+  return false;
+}
 
 ProfileInfo ReadSummary(const std::string& file) {
   YPlayerSaver reader(nullptr, true);
@@ -114,8 +127,7 @@ void SelectPlayerProfile(int n) {
 void SaveCurrentProfile() {
   Profiles& state = State();
   if (state.current == nullptr || state.currentPath.empty()) return;
-  YPlayerSaver writer(&state.current, false);
-  if (!writer.Save(state.currentPath)) Log::Printf("Could not save the profile %s", state.currentPath.c_str());
+  WriteProfile(&state.current, state.currentPath);
   FreeCurrentPlayer();
   LoadProfileSummaries();
 }
@@ -137,10 +149,7 @@ bool CreatePlayerProfile(std::string_view name, int race, int gender, int origin
   // player deletes stays deleted); the new profile makes it again.
   if (!MakeDirectory(PlayersFolder())) Log::Printf("Cannot create the profile folder %s", PlayersFolder().c_str());
   YPlayerHero* written = hero.get();
-  if (!YPlayerSaver(&written, false).Save(ProfilePath(file))) {
-    Log::Printf("Could not save the profile %s", ProfilePath(file).c_str());
-    return false;
-  }
+  if (!WriteProfile(&written, ProfilePath(file))) return false;
   hero->FreeLists();
   hero.reset();
   state.files.insert(state.files.begin(), file);

@@ -5,6 +5,7 @@
 #include "framework/InFStream.h"
 #include "framework/Init.h"
 #include "framework/Log.h"
+#include "framework/FileAlerts.h"
 #include "framework/OutFStream.h"
 #include "framework/StreamHelpers.h"
 
@@ -50,8 +51,12 @@ void Stats::Load() {
 bool Stats::Save() const {
   OutFStream out(FilePath(), true);
   Write(out, records);
-  if (out.Close()) return true;
+  if (out.Close()) {
+    FileAlerts::SaveSucceeded(FileAlerts::Unsaved::kHallOfFame);
+    return true;
+  }
   Log::Printf("Could not save the hall of fame %s", FilePath().c_str());
+  FileAlerts::SaveFailed(FileAlerts::Unsaved::kHallOfFame);
   return false;
 }
 

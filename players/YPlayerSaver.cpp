@@ -31,7 +31,7 @@ YTextureBase* TextureNamed(const std::string& name) {
 }  // namespace
 
 YPlayerSaver::YPlayerSaver(YPlayerHero** target, bool summary)
-    : DataFileReader({"Player loader error, %s, line: %d", false}), target_(target), summaryMode_(summary) {
+    : DataFileReader({"Player loader error, %s, line: %d", false, true}), target_(target), summaryMode_(summary) {
   SetWriteAll(true);
   AddTag(MakeTag("hero", {{"name", "player"},
                           {"face", ""},

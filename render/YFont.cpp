@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "framework/FileAlerts.h"
 #include "framework/InFStream.h"
 #include "framework/Log.h"
 #include "render/YRender.h"
@@ -68,6 +69,7 @@ void YFont::LoadData(std::string_view fileName) {
   InFStream in(fileName);
   if (in.Failed()) {
     Log::Printf("Load font data error, file %.*s", static_cast<int>(fileName.size()), fileName.data());
+    FileAlerts::NeededFileFailed(fileName);
     return;
   }
   std::array<unsigned char, kDataFileSize> bytes{};

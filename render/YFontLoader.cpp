@@ -1,5 +1,8 @@
 #include "render/YFontLoader.h"
 
+#include <algorithm>
+
+#include "framework/FileAlerts.h"
 #include "framework/Log.h"
 #include "render/YFont.h"
 #include "render/YRender.h"
@@ -16,23 +19,31 @@ YFontLoader::YFontLoader() : DataFileReader({"Font parser error, %s, file: %s, l
   AddTag(MakeTag("font", {{"name", ""}, {"shader", ""}, {"data", ""}}));
 }
 
-void YFontLoader::LoadFonts(std::string_view fileName) {
+void YFontLoader::LoadFonts(std::string_view fileName, std::span<const std::string_view> needed) {
   if (g_render == nullptr) {
     Log::Printf("Font parser error, render must be created.");
     return;
   }
   YFontLoader loader;
-  loader.Load(fileName);
+  loader.Load(fileName, needed);
 }
 
-void YFontLoader::Load(std::string_view fileName) {
+void YFontLoader::Load(std::string_view fileName, std::span<const std::string_view> needed) {
   Log::Printf("Parse fonts from file, %s", std::string(fileName).c_str());
+  defined_.clear();
   ParseDataFile(fileName);
+  for (const std::string_view name : needed) {
+    if (std::find(defined_.begin(), defined_.end(), name) != defined_.end()) continue;
+    Log::Printf("Font %.*s is not defined in %s", static_cast<int>(name.size()), name.data(),
+                std::string(fileName).c_str());
+    FileAlerts::NeededFileFailed(fileName);
+  }
 }
 
 void YFontLoader::OnTagOpen(int tagId) {
   if (tagId != kFontTag) return;
-  YFont* font = YFont::Find(GetAttr(kFontTag, kName).value);
+  defined_.push_back(GetAttr(kFontTag, kName).value);
+  YFont* font = YFont::Find(defined_.back());
   font->shader = GetShader(GetAttr(kFontTag, kShader).value);
   font->LoadData(GetAttr(kFontTag, kData).value);
 }

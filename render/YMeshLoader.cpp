@@ -7,6 +7,7 @@
 #include <limits>
 #include <utility>
 
+#include "framework/FileAlerts.h"
 #include "framework/FileUtils.h"
 #include "framework/InFStream.h"
 #include "framework/Log.h"
@@ -53,13 +54,16 @@ void YMeshLoader::LoadFile(YMesh& mesh, std::string_view name) {
       mesh.loaded = true;
       return;
     }
-    if (!text) return;
+    if (!text) return FileAlerts::NeededFileFailed(compiled);
   }
   Log::Printf("Load mesh file %s", mesh.name.c_str());
   YMeshLoader loader(name, platform::ReadTextFile(name).value_or(std::string()));
   const Result result = loader.Parse(mesh);
   mesh.loaded = result != Result::kRejected;
-  if (result == Result::kClean) Compile(mesh, compiled);
+  if (result == Result::kClean)
+    Compile(mesh, compiled);
+  else
+    FileAlerts::NeededFileFailed(name);
 }
 
 YMeshLoader::YMeshLoader(std::string_view fileName, std::string text)

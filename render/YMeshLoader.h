@@ -29,7 +29,8 @@ class YMeshLoader {
   // parsed from the text, and only a clean parse writes the compiled file
   // (through ".tmp", then read back; when writing or reading back fails the
   // parsed mesh is kept). Other names are read from their compiled name
-  // only. Failures are logged and leave the mesh empty.
+  // only. Failures are logged and leave the mesh empty; a file that could
+  // not be read whole is reported to FileAlerts.
   static void LoadFile(YMesh& mesh, std::string_view name);
   // `name` with its last three characters replaced by `extension`; a name
   // shorter than three characters keeps them all and gets it appended.

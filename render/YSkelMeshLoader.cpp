@@ -2,6 +2,7 @@
 
 #include <limits>
 
+#include "framework/FileAlerts.h"
 #include "framework/FileUtils.h"
 #include "framework/InFStream.h"
 #include "framework/Log.h"
@@ -39,11 +40,11 @@ void YSkelMeshLoader::LoadFile(YSkelMesh& mesh, std::string_view name) {
       return;
     }
     mesh.name = name;
-    if (!text) return;
+    if (!text) return FileAlerts::NeededFileFailed(compiled);
   }
   Log::Printf("Load skeleton mesh file %s", mesh.name.c_str());
   YSkelMeshLoader loader(name, platform::ReadTextFile(name).value_or(std::string()));
-  if (loader.ParseSkeletal(mesh) != Result::kClean) return;
+  if (loader.ParseSkeletal(mesh) != Result::kClean) return FileAlerts::NeededFileFailed(name);
   mesh.loaded = true;
   Compile(mesh, compiled);
 }

@@ -17,7 +17,7 @@ class YSkelMeshLoader : public YMeshLoader {
   // Loads `name` into the mesh: from its compiled file when that exists and
   // is sound, else (for a name ending in "ams") from the text, writing the
   // compiled file (through ".tmp") only after a clean parse. Failures are
-  // logged and leave the mesh empty.
+  // logged, reported to FileAlerts and leave the mesh empty.
   static void LoadFile(YSkelMesh& mesh, std::string_view name);
 
   YSkelMeshLoader(std::string_view fileName, std::string text);

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "framework/FileAlerts.h"
 #include "framework/FileUtils.h"
 #include "framework/InFStream.h"
 #include "framework/Log.h"
@@ -177,10 +178,13 @@ std::string LoadUsableLayout(std::string_view path, DuelBoard& board) {
   const bool safe = IsSafeLayoutPath(path);
   if (!safe) Log::Printf("Layout path refused: %.*s", static_cast<int>(path.size()), path.data());
   if (safe && LoadLayout(path, board)) return std::string(path);
+  if (safe) FileAlerts::NeededFileFailed(path);
   if (path == kStandardPath) return {};
   Log::Printf("Layout %.*s is unusable; the battle uses %s", static_cast<int>(path.size()), path.data(),
               std::string(kStandardPath).c_str());
-  return LoadLayout(kStandardPath, board) ? std::string(kStandardPath) : std::string();
+  if (LoadLayout(kStandardPath, board)) return std::string(kStandardPath);
+  FileAlerts::NeededFileFailed(kStandardPath);
+  return {};
 }
 
 }  // namespace tile_layout

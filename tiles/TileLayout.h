@@ -63,8 +63,9 @@ std::string CompiledPath(std::string_view path);
 bool LoadLayout(std::string_view path, DuelBoard& board);
 // What a battle loads for `path`: the layout itself when its path is safe
 // and it loads, else the standard layout (the refusal and the fallback are
-// logged). The path whose tiles the board then holds; empty, with the board
-// empty, when neither is usable.
+// logged; a safe path that does not load is reported to FileAlerts, as is
+// the standard layout). The path whose tiles the board then holds; empty,
+// with the board empty, when neither is usable.
 std::string LoadUsableLayout(std::string_view path, DuelBoard& board);
 
 }  // namespace tile_layout

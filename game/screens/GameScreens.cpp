@@ -1,9 +1,10 @@
 #include "game/screens/GameScreens.h"
 
+#include "framework/FileAlerts.h"
 #include "ui/UIControl.h"
 #include "ui/UIParser.h"
 
-const std::array<GameScreens::Entry, 25> GameScreens::kEntries = {{
+const std::array<GameScreens::Entry, 26> GameScreens::kEntries = {{
     {&GameScreens::mainMenuScreen, "mainMenu.yml"},
     {&GameScreens::selectSaveScreen, "selectSave.yml"},
     {&GameScreens::messageScreen, "message.yml"},
@@ -29,6 +30,7 @@ const std::array<GameScreens::Entry, 25> GameScreens::kEntries = {{
     {&GameScreens::multiplayerCompleteScreen, "multiplayerComplete.yml"},
     {&GameScreens::optionsScreen, "options.yml"},
     {&GameScreens::hallOfFameScreen, "hallFame.yml"},
+    {&GameScreens::noticeScreen, "message.yml"},
 }};
 
 GameScreens::GameScreens() = default;
@@ -38,7 +40,10 @@ void GameScreens::Load(std::string_view prefix, const std::function<void(UIContr
   for (const Entry& entry : kEntries) {
     std::unique_ptr<UIControl>& screen = this->*entry.member;
     screen.reset();
-    screen = UIParser::LoadLayout(std::string(prefix) + entry.file);
+    const std::string file = std::string(prefix) + entry.file;
+    screen = UIParser::LoadLayout(file);
+    // Even a damaged copy that parses cleanly must not leave a screen out.
+    if (screen == nullptr) FileAlerts::NeededFileFailed(file);
     const bool dialog =
         entry.member == &GameScreens::newHeroScreen || entry.member == &GameScreens::newProfileScreen;
     if (dialog && screen != nullptr && onDialog) onDialog(screen.get());

@@ -24,11 +24,12 @@ class GameScreens {
     const char* file;
   };
   // Every screen, in the order they are loaded.
-  static const std::array<Entry, 25> kEntries;
+  static const std::array<Entry, 26> kEntries;
 
   // Reads every screen from `prefix` + its file ("ui\english\" +
   // "mainMenu.yml"), in the order of kEntries, each replacing the tree
-  // read before; a file that yields nothing leaves its screen null. Calls
+  // read before; a file that yields nothing leaves its screen null and is
+  // reported to FileAlerts. Calls
   // `onDialog` with each hero dialog (new hero, new profile) right after it
   // is read, so its lists can be filled before anything else is read.
   void Load(std::string_view prefix, const std::function<void(UIControl*)>& onDialog);
@@ -60,4 +61,7 @@ class GameScreens {
   std::unique_ptr<UIControl> multiplayerCompleteScreen;
   std::unique_ptr<UIControl> optionsScreen;
   std::unique_ptr<UIControl> hallOfFameScreen;
+  // The message screen's second copy, for FileNotice alone, so that its
+  // button is told apart from the messages the state word answers.
+  std::unique_ptr<UIControl> noticeScreen;
 };

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/FileAlerts.h"
 #include "framework/TextFormat.h"
 #include "tests/framework/LogCapture.h"
 #include "tests/support/TestSupport.h"
@@ -92,4 +93,23 @@ TEST(DataFileReader, AMissingFileIsLoggedUnlessTheCallerExpectsIt) {
   EXPECT_FALSE(reader.ParseDataFile(dir.Str()));  // a folder is not a data file
   EXPECT_EQ(capture.Lines(), (Lines{"Cannot read data file " + dir.File("gone.yml"),
                                     "Cannot read data file " + dir.Str()}));
+}
+
+// A game file that cannot be read, or has parser errors, is told to the
+// player, also by a reader without error lines; the player's own files only
+// reach the log.
+TEST(DataFileReader, DamagedOrMissingGameFilesAreReportedOnce) {
+  ScopedTempDir dir;
+  WriteFile(dir.Path() / "bad.yml", "<a>\n<b>\n<c>");
+  WriteFile(dir.Path() / "good.yml", "<a x=\"1\">");
+  FileAlerts::Reset();
+  ProbeReader silent;
+  silent.ParseDataFile(dir.File("bad.yml"));
+  silent.ParseDataFile(dir.File("good.yml"));
+  silent.ParseDataFile(dir.File("gone.yml"));
+  silent.ParseDataFile(dir.File("quiet.yml"), true);
+  ProbeReader players({"Player loader error, %s, line: %d", false, true});
+  players.ParseDataFile(dir.File("bad.yml"));
+  players.ParseDataFile(dir.File("players.yml"));
+  EXPECT_EQ(FileAlerts::TakeFailedFiles(), (Lines{dir.File("bad.yml"), dir.File("gone.yml")}));
 }

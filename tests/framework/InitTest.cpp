@@ -203,3 +203,22 @@ TEST_F(InitTest, FailedSaveIsReportedWithTheRealPathAndKeepsTheOldFile) {
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             expected[0] + "\n" + expected[2] + "\n" + expected[4] + "\n" + expected[5] + "\n");
 }
+
+// The player's settings in a file the game could not open stay as they are;
+// a file that opened but held garbage is replaced by the defaults.
+TEST_F(InitTest, AConfigurationThatCouldNotBeOpenedIsNotWrittenBack) {
+  fs::create_directories(User());
+  ASSERT_EQ(mkfifo((User() / "config.yml").c_str(), 0600), 0);
+  auto init = Loaded();
+  init->windowWidth = 640;
+  EXPECT_FALSE(init->SaveFile());
+  EXPECT_TRUE(fs::is_fifo(User() / "config.yml"));
+  EXPECT_FALSE(fs::exists(User() / "config.yml.tmp"));
+  EXPECT_EQ(log_.Lines().back(), "Configuration not saved: " + (User() / "config.yml").string() +
+                                      " could not be read, so it is left as it is");
+  fs::remove(User() / "config.yml");
+  WriteConfig("\x01\x02<<garbage>");
+  init = Loaded();
+  EXPECT_TRUE(init->SaveFile());
+  EXPECT_NE(ReadFile(User() / "config.yml").find("<window width=\"800\""), std::string::npos);
+}

@@ -22,6 +22,7 @@
 #include "game/book/BookNames.h"
 #include "game/book/BookPages.h"
 #include "game/screens/CustomDrawing.h"
+#include "game/screens/FileNotice.h"
 #include "game/screens/PlayerPanels.h"
 #include "game/screens/SetupRows.h"
 #include "modes/YGameHotseat.h"
@@ -208,6 +209,7 @@ TEST(ShippedContent, EveryNameTheListScreensLookUpIsShipped) {
     EXPECT_TRUE(InProgramFolder(texture)) << texture;
   std::vector<std::string> keys(std::begin(player_panels::kLocaleKeys), std::end(player_panels::kLocaleKeys));
   keys.insert(keys.end(), std::begin(SetupRows::kLocaleKeys), std::end(SetupRows::kLocaleKeys));
+  keys.insert(keys.end(), std::begin(FileNotice::kTextKeys), std::end(FileNotice::kTextKeys));
   for (const auto& folder : std::filesystem::directory_iterator(std::filesystem::path(QV_GAME_DIR) / "ui")) {
     YLocale locale;
     locale.Load((folder.path() / "locale.yml").string());

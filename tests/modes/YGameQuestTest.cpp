@@ -5,6 +5,7 @@
 
 #include "board/YTessor.h"
 #include "board/YTessorUnit.h"
+#include "framework/FileAlerts.h"
 #include "framework/YLocale.h"
 #include "players/PlayerRules.h"
 #include "players/YMonsterShop.h"
@@ -131,6 +132,24 @@ TEST_F(QuestTest, TheDoorKeeperLostStartsItAgainAndWonOpensTheShop) {
   EXPECT_NE(CampaignShop().Offer(0), nullptr);
   EXPECT_NE(testing_support::ReadFile(fs::path(SaveFolder() / "00000.yml")).find("<game state=\"0\">"),
             std::string::npos);
+}
+
+// The door keeper's win cannot be saved (a full disk): the save of the duel
+// stays whole and the player is told.
+TEST_F(QuestTest, AQuestSaveThatCannotBeWrittenKeepsTheOldSaveAndIsTold) {
+  BeginQuest();
+  const fs::path save = SaveFolder() / "00000.yml";
+  const std::string duel = testing_support::ReadFile(save);
+  ASSERT_NE(duel.find("<game state=\"2\" level=\"-1\">"), std::string::npos);
+  FileAlerts::Reset();
+  {
+    testing_support::ScopedWriteFault full(".yml.tmp");
+    PassDoorKeeper();
+  }
+  EXPECT_EQ(testing_support::ReadFile(save), duel);
+  EXPECT_FALSE(fs::exists(SaveFolder() / "00000.yml.tmp"));
+  FileAlerts::Unsaved what{};
+  EXPECT_TRUE(FileAlerts::TakeFailedSave(what) && what == FileAlerts::Unsaved::kQuest);
 }
 
 TEST_F(QuestTest, AHeroThatFellInAWonLevelPaysItsFineAndItsSaveGoesOnAtTheNextLevel) {

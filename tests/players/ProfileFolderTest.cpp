@@ -1,10 +1,12 @@
-// A profile created when the user folder has no "players" folder (deleted
-// by the player, or never seeded): the folder is made again and the new
-// profile is written and listed, not lost.
+// Profiles and the folder they live in: a profile created when the user
+// folder has no "players" folder (deleted by the player, or never seeded) is
+// written and listed, not lost; one that cannot be written is told.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <iterator>
 
+#include "framework/FileAlerts.h"
 #include "players/PlayerProfiles.h"
 #include "tests/players/PlayersFixture.h"
 
@@ -22,3 +24,25 @@ TEST_F(ProfileFolderTest, ANewProfileMakesTheMissingFolderAndIsKept) {
 }
 
 }  // namespace
+
+// A profile that cannot be written (a full disk) is not listed, its old file
+// stays whole, and the player is told, for a new one and an edited one alike.
+TEST_F(ProfileFolderTest, AProfileThatCannotBeWrittenKeepsTheOldFileAndIsTold) {
+  ScanPlayerProfiles();
+  ASSERT_TRUE(CreatePlayerProfile("Ayla", 0, 1, 3, 3));
+  const std::filesystem::path file = std::filesystem::path(PlayersFolder()) / "00000.yml";
+  const std::string before = testing_support::ReadFile(file);
+  FileAlerts::Reset();
+  testing_support::ScopedWriteFault full(".yml.tmp");
+  CurrentPlayer()->gold += 100;
+  SaveCurrentProfile();
+  EXPECT_EQ(testing_support::ReadFile(file), before);
+  EXPECT_FALSE(CreatePlayerProfile("Bo", 0, 0, 0, 1));
+  EXPECT_EQ(ProfileFiles(), std::vector<std::string>{"00000.yml"});
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(PlayersFolder()), {}), 1);
+  FileAlerts::Unsaved what{};
+  EXPECT_TRUE(FileAlerts::TakeFailedSave(what) && what == FileAlerts::Unsaved::kProfile);
+  EXPECT_FALSE(FileAlerts::TakeFailedSave(what)) << "told once while it waits";
+  EXPECT_FALSE(CreatePlayerProfile("Cy", 0, 0, 0, 1));
+  EXPECT_FALSE(FileAlerts::TakeFailedSave(what)) << "nor again until a profile is written";
+}

@@ -7,6 +7,7 @@
 
 #include "framework/MemoryInStream.h"
 #include "framework/MemoryOutStream.h"
+#include "framework/FileAlerts.h"
 #include "players/Stats.h"
 #include "tests/players/PlayersFixture.h"
 
@@ -99,6 +100,34 @@ TEST_F(StatsTest, ShownListAddsCampaignsInProgress) {
   ASSERT_EQ(stats.shown.size(), 10u);
   EXPECT_EQ(stats.shown[8].name, "run1");
   EXPECT_EQ(stats.shown.back().name, "done1") << "run2 and done0 rank below the tenth";
+}
+
+}  // namespace
+
+namespace {
+
+// A hall of fame that cannot be written (a full disk) keeps its old file
+// whole, leaves no ".tmp" behind, and is told to the player, once until a
+// record is written again.
+TEST_F(StatsTest, ARecordThatCannotBeWrittenKeepsTheOldFileAndIsTold) {
+  Stats stats;
+  stats.AddRecord(Record("kept", 3));
+  const std::filesystem::path file = dir.Path() / "QuennelVarrick" / "stats.dat";
+  const std::string before = testing_support::ReadFile(file);
+  FileAlerts::Reset();
+  {
+    testing_support::ScopedWriteFault full("stats.dat.tmp");
+    stats.AddRecord(Record("lost", 5));
+  }
+  EXPECT_EQ(testing_support::ReadFile(file), before);
+  EXPECT_FALSE(std::filesystem::exists(file.string() + ".tmp"));
+  FileAlerts::Unsaved what{};
+  EXPECT_TRUE(FileAlerts::TakeFailedSave(what) && what == FileAlerts::Unsaved::kHallOfFame);
+  // Once a record is written again, the next failure is told again.
+  stats.AddRecord(Record("written", 1));
+  testing_support::ScopedWriteFault full("stats.dat.tmp");
+  stats.AddRecord(Record("lost again", 2));
+  EXPECT_TRUE(FileAlerts::TakeFailedSave(what));
 }
 
 }  // namespace

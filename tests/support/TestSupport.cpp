@@ -10,6 +10,9 @@
 #include <sstream>
 #include <stdexcept>
 #include <thread>
+#include <utility>
+
+#include "framework/OutFStream.h"
 
 namespace testing_support {
 
@@ -47,6 +50,12 @@ ScopedCwd::~ScopedCwd() {
   std::error_code ec;
   std::filesystem::current_path(old_, ec);
 }
+
+ScopedWriteFault::ScopedWriteFault(std::string suffix) {
+  OutFStream::SetWriteFault([suffix = std::move(suffix)](std::string_view name) { return name.ends_with(suffix); });
+}
+
+ScopedWriteFault::~ScopedWriteFault() { OutFStream::SetWriteFault({}); }
 
 void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -54,6 +54,16 @@ class ScopedCwd {
   std::filesystem::path old_;
 };
 
+// Makes every write to a file whose name (as the writer names it, ".tmp"
+// included) ends with `suffix` fail as on a full disk, for one scope.
+class ScopedWriteFault {
+ public:
+  explicit ScopedWriteFault(std::string suffix);
+  ~ScopedWriteFault();
+  ScopedWriteFault(const ScopedWriteFault&) = delete;
+  ScopedWriteFault& operator=(const ScopedWriteFault&) = delete;
+};
+
 // Runs `write`, which opens `pipe` (a named pipe without a reader), on a
 // thread of its own and reports whether it returned within five seconds. A
 // writer still waiting then is released by opening the pipe's reading end and
