@@ -225,8 +225,7 @@ bool GameFramework::DrawScene(float dt) {
   }
   const bool panel = (state & 7) == kStatePanel;
   if (panel) GetControlPanel().Update(dt);
-  const UIControl* blast = drawing_.BlastOf(uiRoot.CurrentScreen());
-  if (blast != nullptr && (state & 7) == kStateMenu) {
+  if (const UIControl* blast = MenuBlast()) {
     DrawAroundBlast(*blast);
     return true;
   }
@@ -309,9 +308,16 @@ void GameFramework::DrawAroundBlast(const UIControl& blast) {
   renderer->Unclip();
 }
 
+const UIControl* GameFramework::MenuBlast() const {
+  return (state & 7) == kStateMenu ? drawing_.BlastOf(uiRoot.CurrentScreen()) : nullptr;
+}
+
+// Over a menu whose blast alone turns, the cursor is clipped to its own
+// square, so that the frame changes only the two and the device can show
+// just those parts anew; elsewhere a clip would only cost.
 void GameFramework::DrawOverlay() {
   SetUp2D();
-  DrawCursor();
+  DrawCursor(MenuBlast() != nullptr && !YConsole::Instance()->IsOpen());
   YConsole::Instance()->Draw();
   renderer->SetShader(nullptr, true);
   if (GetInit().fps) YFont::DrawTextF(systemFont, 0, 32, kFpsTextSize, "FPS=%0.1f", static_cast<double>(fps));

@@ -101,7 +101,8 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   // The stored mouse position in view coordinates: x -1 at the left edge
   // to 1 at the right, y up, the 1.6 design picture centred.
   void ScreenToView(float& x, float& y) const;
-  void DrawCursor();
+  // Clipped: limited to its own square.
+  void DrawCursor(bool clipped);
   // Reads the interface folder of the configuration's language: its
   // locale, fonts and catalogues, the tile battle's descriptions, the board
   // screen's and the control panel's controls, the styles and every screen.
@@ -222,6 +223,8 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   // A screen with a turning blast: the screen without it as the still
   // layer, then the whole frame again clipped to the blast's rectangle.
   void DrawAroundBlast(const UIControl& blast);
+  // The turning blast of the menu shown, else null.
+  const UIControl* MenuBlast() const;
   bool HandleStateKey(std::uint32_t virtualKey);
   // The frame's boundary: a resolution or language the options chose.
   void ChangeVideoMode(const std::string& videoMode);

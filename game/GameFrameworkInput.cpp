@@ -119,7 +119,7 @@ void GameFramework::OnMouseUp(int button, int, int) {
 
 void GameFramework::OnMouseWheel(int) {}
 
-void GameFramework::DrawCursor() {
+void GameFramework::DrawCursor(bool clipped) {
   if (cursorShader_ == nullptr) cursorShader_ = GetShader("cursor");
   float vx = 0, vy = 0;
   ScreenToView(vx, vy);
@@ -128,6 +128,8 @@ void GameFramework::DrawCursor() {
   const YTexVertex quad[4] = {
       YTexVertex(YVector3(l, t, 0), YVector2(0, 0)), YTexVertex(YVector3(l, b, 0), YVector2(0, 1)),
       YTexVertex(YVector3(r, b, 0), YVector2(1, 1)), YTexVertex(YVector3(r, t, 0), YVector2(1, 0))};
+  if (clipped) renderer->ClipTo(YRect(l, t, kCursorSize, kCursorSize), uiRoot.Width(), uiRoot.Height());
   renderer->SetShader(cursorShader_, true);
   renderer->DrawQuad28(quad);
+  if (clipped) renderer->Unclip();
 }

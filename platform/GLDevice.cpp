@@ -250,7 +250,8 @@ void GLDevice::ApplyScissor(bool on, int x, int y, int width, int height) {
   FlushDraws();
   int backWidth = 0, backHeight = 0;
   BackBufferSize(backWidth, backHeight);
-  renderStates_.SetScissor(on && thrift_.limitToScissor, x, backHeight - (y + height), width, height);
+  scissorRect_ = {x, backHeight - (y + height), width, height};
+  renderStates_.SetScissor(on && thrift_.limitToScissor, scissorRect_.x, scissorRect_.y, width, height);
 }
 
 // The device counts rows from the top, OpenGL from the bottom.
@@ -271,6 +272,7 @@ bool GLDevice::Refuse() {
 void GLDevice::ApplyDraw(PrimitiveType type, std::uint32_t vertexCount, const void* vertices,
                          std::uint32_t stride, std::uint32_t fvf) {
   if (muted_) return;
+  NoteColourDrawn();
   fvf_ = fvf;
   if (!thrift_.mergeDraws || vertexCount > GLDrawBatch::kMaxVertices) {
     FlushDraws();
@@ -349,6 +351,7 @@ void GLDevice::ApplyDrawIndexed(const DeviceVertexBuffer& vertices, std::uint32_
                                 const DeviceIndexBuffer& indices, std::uint32_t startIndex,
                                 std::uint32_t triangleCount, std::uint32_t fvf) {
   if (muted_) return;
+  NoteColourDrawn();
   fvf_ = fvf;
   const auto* vb = dynamic_cast<const GLVertexBuffer*>(&vertices);
   const auto* ib = dynamic_cast<const GLIndexBuffer*>(&indices);
@@ -408,6 +411,7 @@ void GLDevice::ApplyClear(bool color, bool depth, bool stencil, std::uint32_t ar
         static_cast<GLfloat>((argb >> 16) & 0xFF) / 255.0f, static_cast<GLfloat>((argb >> 8) & 0xFF) / 255.0f,
         static_cast<GLfloat>(argb & 0xFF) / 255.0f, static_cast<GLfloat>((argb >> 24) & 0xFF) / 255.0f);
     bits |= GL_COLOR_BUFFER_BIT;
+    NoteColourDrawn();
   }
   if (renderStates_.Scissored()) {
     bits |= ScissoredDepthStencil(depth, stencil, z, stencilValue);
@@ -450,6 +454,13 @@ void GLDevice::PresentNow() {
 bool GLDevice::ReadBackBuffer(Image& out) {
   RunKeptWork();
   return ReadPixelsNow(out);
+}
+
+bool GLDevice::ReadWindow(Image& out) {
+  RunKeptWork();
+  int width = 0, height = 0;
+  BackBufferSize(width, height);
+  return SubBuffer().Read(width, height, out);
 }
 
 bool GLDevice::ReadPixelsNow(Image& out) {

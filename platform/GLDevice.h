@@ -10,12 +10,14 @@
 #include <memory>
 #include <string>
 
+#include "platform/GLChangedAreas.h"
 #include "platform/GLContext.h"
 #include "platform/GLDrawBatch.h"
 #include "platform/GLFrameRecorder.h"
 #include "platform/GLLighting.h"
 #include "platform/GLRenderTarget.h"
 #include "platform/GLRenderStates.h"
+#include "platform/GLSubBufferPresent.h"
 #include "platform/GLTextureStages.h"
 #include "platform/GLTransforms.h"
 #include "platform/GLVertexInput.h"
@@ -56,6 +58,9 @@ struct GLDeviceThrift {
   // Draws and clears stay inside the scissor rectangle; off, they reach
   // the whole back buffer, as the scissor's callers allow for.
   bool limitToScissor = true;
+  // A frame that changed only scissored parts over a restored still layer
+  // is shown by copying those parts to the window, where it can be done.
+  bool copyChangedAreas = true;
 };
 
 class GLDevice final : public GraphicsDevice {
@@ -131,6 +136,11 @@ class GLDevice final : public GraphicsDevice {
   // The back buffer as drawn since the last Present, top row first (for
   // tests and screenshots). False when it could not be read.
   bool ReadBackBuffer(Image& out);
+  // The window as shown, likewise, where the window system lets the
+  // device copy parts of the back buffer to it (else false).
+  bool ReadWindow(Image& out);
+  // Frames shown by copying only their changed parts to the window.
+  std::uint64_t FramesShownInParts() const { return shownInParts_; }
   // The first OpenGL error raised since the last call, 0 when none; clears
   // them all.
   std::uint32_t TakeGLError();
@@ -171,6 +181,10 @@ class GLDevice final : public GraphicsDevice {
   void BeginStill(GLFrameRecorder::StillUse use);
   void EndStill();
   bool KeptPictureFresh() const;
+  void PutKeptColour();
+  void NoteColourDrawn();
+  void ShowFrame();
+  const GLSubBufferPresent& SubBuffer();
   void RestoreKeptDepthForDraw();
   void RestoreKeptDepth();
   void FlushDraws();
@@ -225,6 +239,13 @@ class GLDevice final : public GraphicsDevice {
   std::uint32_t keptPendingStencil_ = 0;
   std::uint32_t keptAtMs_ = 0;
   std::uint64_t restoredStill_ = 0;
+  std::uint64_t keptPicture_ = 0;  // which drawing of the layer the kept picture holds
+  // What frames changed over the kept picture, to show them by copying
+  // only those parts where the window system can.
+  PixelRect scissorRect_;
+  GLChangedAreas changedAreas_;
+  std::unique_ptr<GLSubBufferPresent> subBuffer_;
+  std::uint64_t shownInParts_ = 0;
   Image* capture_ = nullptr;
 };
 

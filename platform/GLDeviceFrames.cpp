@@ -162,7 +162,10 @@ void GLDevice::DrawIndexed(const DeviceVertexBuffer& vertices, std::uint32_t str
 void GLDevice::Present() {
   frames_.SetSlow(false);
   if (frames_.Active()) {
-    if (window_.TakeExposed()) frames_.MarkChanged();
+    if (window_.TakeExposed()) {
+      frames_.MarkChanged();
+      changedAreas_.Forget();
+    }
     int width = 0, height = 0;
     BackBufferSize(width, height);
     const std::uint64_t size = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(width)) << 32) |
@@ -170,20 +173,46 @@ void GLDevice::Present() {
     if (keptStill_ && (keptStill_->Width() != width || keptStill_->Height() != height)) {
       keptStill_.reset();
       frames_.ForgetKept();
+      changedAreas_.Forget();
     }
     const bool holdSlow = TickCount() - lastPresentMs_ < thrift_.slowFrameMs;
     const bool dropped = frames_.DropIfUnchanged(size, holdSlow, KeptPictureFresh());
     EndStill();
     keptDepthWaiting_ = false;
     if (!dropped && !frames_.LastFrameStill()) keptStill_.reset();
-    if (dropped) return;
+    if (dropped) return changedAreas_.Dropped();
   }
   if (capture_ != nullptr) {
     FlushDraws();
     ReadPixelsNow(*std::exchange(capture_, nullptr));
   }
-  PresentNow();
+  ShowFrame();
   lastPresentMs_ = TickCount();
+}
+
+// A frame that changed only a few rectangles over the kept still picture
+// the window shows is shown by copying them (and those the last frame
+// changed) where the window system can; the back buffer then keeps the
+// frame, so the next one restores only those rectangles.
+void GLDevice::ShowFrame() {
+  const GLSubBufferPresent& subBuffer = SubBuffer();
+  const std::vector<PixelRect> areas =
+      subBuffer.Available() && thrift_.copyChangedAreas ? changedAreas_.ToCopy() : std::vector<PixelRect>{};
+  if (areas.empty()) {
+    PresentNow();
+  } else {
+    FlushDraws();
+    for (const PixelRect& area : areas) subBuffer.Copy(area.x, area.y, area.width, area.height);
+    ++shownInParts_;
+  }
+  changedAreas_.Shown(!areas.empty());
+}
+
+// Made again for a new window.
+const GLSubBufferPresent& GLDevice::SubBuffer() {
+  if (!subBuffer_ || subBuffer_->Window() != window_.Sdl())
+    subBuffer_ = std::make_unique<GLSubBufferPresent>(window_.Sdl());
+  return *subBuffer_;
 }
 
 void GLDevice::RunKeptWork() {

@@ -35,6 +35,7 @@ void GLDevice::BeginStill(StillUse use) {
       keptStill_ = GLRenderTarget::Create(width, height, context_->Token());
     if (!keptStill_) return frames_.ForgetKept();
     keptStill_->Bind();
+    ++keptPicture_;
   } else if (!keptStill_) {
     return frames_.ForgetKept();
   } else {
@@ -48,9 +49,7 @@ void GLDevice::EndStill() {
   if (use == StillUse::Draw) return;
   FlushDraws();
   muted_ = false;
-  renderStates_.SuspendScissor();
-  keptStill_->CopyColourToBackBuffer();
-  renderStates_.ResumeScissor();
+  PutKeptColour();
   keptDepthWaiting_ = true;
   if (use == StillUse::Keep) {
     keptPendingClear_ = pendingClear_;
@@ -63,6 +62,25 @@ void GLDevice::EndStill() {
     pendingStencil_ = keptPendingStencil_;
     ++restoredStill_;
   }
+}
+
+// Where the back buffer still holds the kept picture but for the parts the
+// last frame changed, only those go back.
+void GLDevice::PutKeptColour() {
+  renderStates_.SuspendScissor();
+  if (changedAreas_.BackHolds(keptPicture_)) {
+    for (const PixelRect& area : changedAreas_.Stale())
+      keptStill_->CopyColourToBackBuffer(area.x, area.y, area.width, area.height);
+  } else {
+    keptStill_->CopyColourToBackBuffer();
+  }
+  renderStates_.ResumeScissor();
+  changedAreas_.StillPut(keptPicture_);
+}
+
+// Drawing into the kept picture changes nothing on the back buffer.
+void GLDevice::NoteColourDrawn() {
+  if (stillUse_ != StillUse::Keep) changedAreas_.Drew(renderStates_.Scissored(), scissorRect_);
 }
 
 // The kept depth and stencil go onto the back buffer only for a draw that

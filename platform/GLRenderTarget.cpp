@@ -47,17 +47,21 @@ void GLRenderTarget::BindBackBuffer() {
 }
 
 void GLRenderTarget::CopyColourToBackBuffer() const {
-  Copy(GL_COLOR_BUFFER_BIT);
+  Copy(GL_COLOR_BUFFER_BIT, 0, 0, width_, height_);
+}
+
+void GLRenderTarget::CopyColourToBackBuffer(int x, int y, int width, int height) const {
+  Copy(GL_COLOR_BUFFER_BIT, x, y, width, height);
 }
 
 void GLRenderTarget::CopyDepthStencilToBackBuffer() const {
-  Copy(GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+  Copy(GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT, 0, 0, width_, height_);
 }
 
-void GLRenderTarget::Copy(unsigned buffers) const {
+void GLRenderTarget::Copy(unsigned buffers, int x, int y, int width, int height) const {
   GL().BindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_.Name());
   GL().BindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);
-  GL().BlitFramebuffer(0, 0, width_, height_, 0, 0, width_, height_, buffers, GL_NEAREST);
+  GL().BlitFramebuffer(x, y, x + width, y + height, x, y, x + width, y + height, buffers, GL_NEAREST);
   BindBackBuffer();
 }
 

@@ -29,11 +29,13 @@ class GLRenderTarget {
   // Copy the whole target's colour, or its depth and stencil, onto the
   // back buffer, pixel for pixel, and leave the back buffer bound.
   void CopyColourToBackBuffer() const;
+  // Only the rectangle's colour (rows from the bottom), to the same place.
+  void CopyColourToBackBuffer(int x, int y, int width, int height) const;
   void CopyDepthStencilToBackBuffer() const;
 
  private:
   GLRenderTarget() = default;
-  void Copy(unsigned buffers) const;
+  void Copy(unsigned buffers, int x, int y, int width, int height) const;
 
   int width_ = 0, height_ = 0;
   GLObject colour_, depthStencil_, framebuffer_;

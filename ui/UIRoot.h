@@ -34,6 +34,9 @@ class UIRoot {
   // Not owned; a listener that is destroyed is forgotten.
   void SetDefaultListener(UIEvent* listener) { defaultListener_ = listener; }
   UIEvent* DefaultListener() const { return defaultListener_; }
+  // The UI space's size.
+  float Width() const { return width_; }
+  float Height() const { return height_; }
 
   // ---- Screens and modals ------------------------------------------------
   // Starts a change to `screen` (null: no screen): the old one darkens for

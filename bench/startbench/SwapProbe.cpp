@@ -1,9 +1,12 @@
 // A stand-in OpenGL library for the start-up benchmark: SDL loads it in
 // place of libGL (SDL_OPENGL_LIBRARY), it passes every call on to libGL and
-// writes the monotonic time of each buffer swap, one line of nanoseconds,
-// to the file named by QV_SWAP_LOG. Only glXSwapBuffers is its own; all
-// other names resolve through its dependency on libGL, and the look-up of
-// functions by name hands out this glXSwapBuffers too.
+// writes the monotonic time of each presented frame, one line of
+// nanoseconds, to the file named by QV_SWAP_LOG: a buffer swap, or the
+// first of the copies of parts of the back buffer that show one frame
+// (glXCopySubBufferMESA calls less than 2 ms after the last count as one).
+// Only those two are its own; all other names resolve through its
+// dependency on libGL, and the look-up of functions by name hands out
+// these two too.
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <time.h>
@@ -16,6 +19,7 @@
 namespace {
 
 using SwapFn = void (*)(void* display, unsigned long drawable);
+using CopyFn = void (*)(void* display, unsigned long drawable, int x, int y, int width, int height);
 using ProcFn = void* (*)(const unsigned char* name);
 
 void* RealGL(const char* name) {
@@ -39,15 +43,27 @@ int LogFile() {
   return fd;
 }
 
-void LogSwap() {
-  const int fd = LogFile();
-  if (fd < 0) return;
+long long NowNs() {
   timespec now{};
   clock_gettime(CLOCK_MONOTONIC, &now);
+  return static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec;
+}
+
+void LogPresent(long long ns) {
+  const int fd = LogFile();
+  if (fd < 0) return;
   char line[32];
-  const int length = std::snprintf(line, sizeof line, "%lld\n",
-                                   static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec);
+  const int length = std::snprintf(line, sizeof line, "%lld\n", ns);
   if (length > 0) (void)!write(fd, line, static_cast<size_t>(length));
+}
+
+void LogSwap() { LogPresent(NowNs()); }
+
+void LogCopy() {
+  static long long last = 0;
+  const long long now = NowNs();
+  if (now - last >= 2000000) LogPresent(now);
+  last = now;
 }
 
 }  // namespace
@@ -57,11 +73,20 @@ extern "C" __attribute__((visibility("default"))) void glXSwapBuffers(void* disp
   LogSwap();
 }
 
+extern "C" __attribute__((visibility("default"))) void glXCopySubBufferMESA(void* display, unsigned long drawable,
+                                                                             int x, int y, int width, int height) {
+  static CopyFn real = reinterpret_cast<CopyFn>(RealGL("glXCopySubBufferMESA"));
+  if (real != nullptr) real(display, drawable, x, y, width, height);
+  LogCopy();
+}
+
 namespace {
 
 void* LookUp(const char* real, const unsigned char* name) {
   if (std::strcmp(reinterpret_cast<const char*>(name), "glXSwapBuffers") == 0)
     return reinterpret_cast<void*>(&glXSwapBuffers);
+  if (std::strcmp(reinterpret_cast<const char*>(name), "glXCopySubBufferMESA") == 0)
+    return reinterpret_cast<void*>(&glXCopySubBufferMESA);
   auto fn = reinterpret_cast<ProcFn>(RealGL(real));
   return fn != nullptr ? fn(name) : nullptr;
 }

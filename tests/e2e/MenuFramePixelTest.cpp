@@ -41,6 +41,28 @@ TEST_F(MenuFrame, WhileTheBlastTurnsTheMenuIsRestoredAsDrawingItWholeShows) {
   EXPECT_GT(DifferingPixels(drawn_, later), 1000u) << "the blast turned";
 }
 
+// Where the window system copies parts of the back buffer, the turning
+// blast is shown by copying its rectangle and the cursor's: the window
+// then shows what a frame drawn whole shows.
+TEST_F(MenuFrame, TheMenuShownInPartsShowsAsDrawnWhole) {
+  platform::GLDeviceThrift thrift;
+  thrift.slowFrameMs = 0;
+  device_->SetThrift(thrift);
+  const std::uint64_t before = device_->FramesShownInParts();
+  for (int i = 0; i < 5; ++i) game_->DrawFrame(0.02f);
+  if (device_->FramesShownInParts() == before) GTEST_SKIP() << "the window system copies no parts";
+  platform::Image shown, drawn;
+  ASSERT_TRUE(device_->ReadWindow(shown));
+  thrift.skipUnchangedFrames = false;
+  thrift.keepStillLayer = false;
+  device_->SetThrift(thrift);
+  device_->CaptureNextPresent(&drawn);
+  game_->DrawFrame(0.02f);
+  ASSERT_EQ(shown.bgra.size(), drawn.bgra.size());
+  EXPECT_LT(DifferingPixels(shown, drawn), 50u) << "the blast turned one step between them";
+  EXPECT_TRUE(MostlyLit(shown));
+}
+
 TEST_F(MenuFrame, ADialogOverTheMenuShowsAsDrawnWhole) {
   game_->uiRoot.PushModal(game_->screens.yesNoScreen.get());
   for (int i = 0; i < 10; ++i) game_->DrawFrame(0.05f);

@@ -1,0 +1,64 @@
+#include "platform/GLChangedAreas.h"
+
+#include <algorithm>
+
+namespace platform {
+
+namespace {
+
+void AddOnce(std::vector<PixelRect>& rects, const PixelRect& rect) {
+  if (std::find(rects.begin(), rects.end(), rect) == rects.end()) rects.push_back(rect);
+}
+
+}  // namespace
+
+void GLChangedAreas::StillPut(std::uint64_t picture) {
+  picture_ = picture;
+  anywhere_ = false;
+  rects_.clear();
+}
+
+// Before the still layer (or without one) any draw makes the frame whole.
+void GLChangedAreas::Drew(bool scissored, const PixelRect& scissor) {
+  drawn_ = true;
+  if (anywhere_) return;
+  if (picture_ == 0 || !scissored) {
+    anywhere_ = true;
+    return;
+  }
+  if (scissor.width <= 0 || scissor.height <= 0) return;
+  AddOnce(rects_, scissor);
+  if (rects_.size() > kMostRects) anywhere_ = true;
+}
+
+// What changed now, and what changed in the frame the window shows (the
+// kept picture is back there now).
+std::vector<PixelRect> GLChangedAreas::ToCopy() const {
+  if (!FrameInRects() || window_ != picture_) return {};
+  std::vector<PixelRect> copy = rects_;
+  for (const PixelRect& rect : windowRects_) AddOnce(copy, rect);
+  return copy;
+}
+
+void GLChangedAreas::Shown(bool copied) {
+  const bool known = FrameInRects();
+  window_ = known ? picture_ : 0;
+  windowRects_ = rects_;
+  back_ = copied && known ? picture_ : 0;
+  backRects_ = rects_;
+  StartFrame();
+}
+
+void GLChangedAreas::Forget() {
+  window_ = 0;
+  back_ = 0;
+}
+
+void GLChangedAreas::StartFrame() {
+  picture_ = 0;
+  drawn_ = false;
+  anywhere_ = false;
+  rects_.clear();
+}
+
+}  // namespace platform

@@ -1,0 +1,36 @@
+// Shows rectangles of a window's back buffer without a swap, where the
+// window system's OpenGL binding offers a copy of part of the back buffer
+// to the window (X11 with GLX_MESA_copy_sub_buffer). The back buffer keeps
+// its contents, unlike after a swap.
+#pragma once
+
+struct SDL_Window;
+
+namespace platform {
+
+struct Image;
+
+class GLSubBufferPresent {
+ public:
+  // Looks the copy up for `window` (with its context current); without
+  // it Available is false.
+  explicit GLSubBufferPresent(SDL_Window* window);
+
+  bool Available() const { return copy_ != nullptr; }
+  SDL_Window* Window() const { return window_; }
+  // Copies the rectangle (OpenGL window coordinates, rows from the bottom)
+  // of the back buffer to the window.
+  void Copy(int x, int y, int width, int height) const;
+  // What the window shows, `width` x `height` from its top left, top row
+  // first (for tests). False without the copy or when it cannot be read.
+  bool Read(int width, int height, Image& out) const;
+
+ private:
+  using CopyFn = void (*)(void* display, unsigned long drawable, int x, int y, int width, int height);
+  SDL_Window* window_;
+  CopyFn copy_ = nullptr;
+  void* display_ = nullptr;
+  unsigned long drawable_ = 0;
+};
+
+}  // namespace platform
