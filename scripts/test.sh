@@ -11,6 +11,10 @@ fuzz_total_seconds=${QV_FUZZ_TOTAL_SECONDS:-120}
 # shellcheck source=scripts/fuzz-common.sh
 . "$top/scripts/fuzz-common.sh"
 
+# phase <name>: the phase's heading, with the seconds since the start, so
+# that a slow CI run shows where its time went.
+phase() { echo "== $1 (at ${SECONDS} s)"; }
+
 "$top/scripts/setup.sh"
 
 # shellcheck source=scripts/xvfb.sh
@@ -36,7 +40,7 @@ run_suite() {
 
 start_xvfb
 
-echo "== tests"
+phase "tests"
 run_suite "$top/build"
 # The game played through its window, in the plain build only. Its runs
 # mostly wait for the game's animations, so they go on beside the sanitizer
@@ -49,14 +53,14 @@ trap 'kill "$play_pid" 2>/dev/null || true; stop_xvfb' EXIT
 
 # One clang tree carries AddressSanitizer, UndefinedBehaviorSanitizer and the
 # fuzzers' coverage: it runs the whole suite, then the fuzz targets.
-echo "== tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+phase "tests under AddressSanitizer and UndefinedBehaviorSanitizer"
 # It builds only the test programs and the fuzz targets.
 configure_fuzz_tree
 cmake --build "$top/build-fuzz" -j"$jobs" --target qv_tests qv_fuzz_targets
 export LSAN_OPTIONS=suppressions="$top/tests/lsan.supp"
 (cd "$top/build-fuzz" && env -u DISPLAY -u WAYLAND_DISPLAY ALSOFT_DRIVERS=null ASAN_OPTIONS=detect_leaks=1 \
    ctest --output-on-failure -j"$jobs" -LE '^(e2e|play)$')
-echo "== the game played through its window"
+phase "the game played through its window"
 play_status=0
 wait "$play_pid" || play_status=$?
 cat "$play_log"
@@ -69,7 +73,7 @@ rm -f "$play_log"
 
 # ThreadSanitizer: the folders whose code runs threads (workers, links,
 # streams, the log).
-echo "== tests under ThreadSanitizer"
+phase "tests under ThreadSanitizer"
 configure "$top/build-tsan" -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=thread \
   -DCMAKE_C_FLAGS_DEBUG="-O1 -g1" -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" -DQV_CONTENT_FROM="$top/build/game"
 threaded=()
@@ -91,10 +95,10 @@ fuzz_rounds=$(( (${#targets[@]} + jobs - 1) / jobs ))
 fuzz_seconds=$(( fuzz_total_seconds / fuzz_rounds ))
 [ "$fuzz_seconds" -ge 10 ] || fuzz_seconds=10
 [ "$fuzz_seconds" -le 60 ] || fuzz_seconds=60
-echo "== fuzzing, ${fuzz_seconds} s per target, ${jobs} at a time"
+phase "fuzzing, ${fuzz_seconds} s per target, ${jobs} at a time"
 fuzz_work=$(mktemp -d)
 # Each target starts from its committed corpus and its shipped seed files.
 run_fuzzers "${targets[@]}"
 rm -rf "$fuzz_work"
 
-echo "== all tests passed"
+phase "all tests passed"
