@@ -1,13 +1,20 @@
 #include "game/FrameClock.h"
 
+#include <cmath>
+
 bool FrameClock::Gather(std::uint32_t nowMs, float& dt) {
   gathered_ += static_cast<float>(nowMs - previous_) * 0.001f;
   previous_ = nowMs;
-  if (gathered_ < (calm_ && !awake_ ? kCalmStep : kMinStep)) return false;
+  if (gathered_ < Threshold()) return false;
   dt = gathered_ < kMaxStep ? gathered_ : kMaxStep;
   gathered_ = 0;
   awake_ = false;
   return true;
+}
+
+std::uint32_t FrameClock::MsUntilDue() const {
+  const float left = Threshold() - gathered_;
+  return left > 0 ? static_cast<std::uint32_t>(std::ceil(left * 1000.0f)) : 0;
 }
 
 void ClientToView(int mouseX, int mouseY, int clientWidth, int clientHeight, float currentAspect,

@@ -24,12 +24,15 @@ class FrameClock {
   void SetCalm(bool calm) { calm_ = calm; }
   // A message came: the next frame is due after kMinStep, calm or not.
   void Wake() { awake_ = true; }
+  // Milliseconds still to gather before the next frame is due (0: due).
+  std::uint32_t MsUntilDue() const;
 
  private:
   std::uint32_t previous_ = 0;
   float gathered_ = 0;
   bool calm_ = false;
   bool awake_ = false;
+  float Threshold() const { return calm_ && !awake_ ? kCalmStep : kMinStep; }
 };
 
 // The mouse position in view coordinates: x from -1 at the left edge to 1 at

@@ -1,5 +1,7 @@
 #include "game/GameFramework.h"
 
+#include <utility>
+
 #include "board/YTessor.h"
 #include "board/YTessorScreenView.h"
 #include "board/YTessorSounds.h"
@@ -17,6 +19,7 @@
 #include "modes/DuelGold.h"
 #include "modes/YGameQuest.h"
 #include "platform/Clock.h"
+#include "platform/MessageQueue.h"
 #include "platform/Process.h"
 #include "platform/Random.h"
 #include "players/PlayerProfiles.h"
@@ -29,6 +32,7 @@
 #include "render/Shadows.h"
 #include "render/SplashScreens.h"
 #include "render/TextureLoading.h"
+#include "render/YTextureBase.h"
 #include "render/YCamera.h"
 #include "render/YDrawQueue.h"
 #include "render/YFont.h"
@@ -226,6 +230,12 @@ bool GameFramework::DrawScene(float dt) {
   const bool panel = (state & 7) == kStatePanel;
   if (panel) GetControlPanel().Update(dt);
   if (const UIControl* blast = MenuBlast()) {
+    // Only the blast would change, and such a frame would not be shown
+    // yet: it turns without being drawn, unless a message came.
+    if (!std::exchange(messageCame_, false) && renderer->HoldsSlowDrawing()) {
+      drawing_.StepBlast();
+      return false;
+    }
     DrawAroundBlast(*blast);
     return true;
   }
@@ -328,9 +338,19 @@ void GameFramework::OnIdle() {
   // duel) will draw, once a game is under way; the splash and the menus draw
   // few textures, which load as they are drawn, so that the menu does not
   // hold the battles' textures.
+  if (SpareTimeLoads()) LoadNextWaitingTexture();
+}
+
+// Until the next frame is due the loop waits for a message; spare-time
+// loading or a timer keeps it to a millisecond.
+void GameFramework::WaitForFrame() {
+  const bool busy = !timers.empty() || (SpareTimeLoads() && YTextureBase::WaitingForFirstUse() > 0);
+  platform::WaitMessage(busy ? 1 : frameClock.MsUntilDue());
+}
+
+bool GameFramework::SpareTimeLoads() const {
   const std::uint32_t scene = state & 7;
-  if (scene < kStatePanel || scene > kStateBattle) return;
-  LoadNextWaitingTexture();
+  return scene >= kStatePanel && scene <= kStateBattle;
 }
 
 bool GameFramework::Frame() {
@@ -344,7 +364,7 @@ bool GameFramework::Frame() {
   float dt = 0;
   frameClock.SetCalm(renderer->LastFrameCalm());
   if (!frameClock.Gather(GetTime(), dt)) {
-    platform::SleepMs(1);
+    WaitForFrame();
     return false;
   }
   const Init& config = GetInit();
@@ -357,6 +377,7 @@ bool GameFramework::Frame() {
 std::intptr_t GameFramework::WindowProc(platform::Window* window, std::uint32_t message,
                                         std::uintptr_t wParam, std::intptr_t lParam) {
   frameClock.Wake();
+  messageCame_ = true;
   return YFramework::WindowProc(window, message, wParam, lParam);
 }
 

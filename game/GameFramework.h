@@ -190,6 +190,9 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   YGameMaster* gameMaster = nullptr;
 
   FrameClock frameClock;
+  // A message came since the menu's last frame was drawn: the next one is
+  // drawn even while only its blast would change.
+  bool messageCame_ = false;
   // The last key pressed was the console key (its character is not typed).
   bool consoleKey = false;
 
@@ -225,6 +228,10 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   void DrawAroundBlast(const UIControl& blast);
   // The turning blast of the menu shown, else null.
   const UIControl* MenuBlast() const;
+  // Whether spare time loads textures now: while a game's scenes show.
+  bool SpareTimeLoads() const;
+  // Waits for a message until the next frame is due.
+  void WaitForFrame();
   bool HandleStateKey(std::uint32_t virtualKey);
   // The frame's boundary: a resolution or language the options chose.
   void ChangeVideoMode(const std::string& videoMode);

@@ -114,6 +114,7 @@ class GLDevice final : public GraphicsDevice {
   void SetSlowDrawing(bool slow) override { frames_.SetSlow(slow); }
   void SetStillDrawing(bool still) override;
   bool LastFrameCalm() const override { return frames_.LastFrameCalm(); }
+  bool HoldsSlowDrawing() const override;
 
   // The frame's work kept for the present and the draws gathered so far
   // go to OpenGL now (also done before a read, before a texture or buffer

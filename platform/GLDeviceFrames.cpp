@@ -190,6 +190,10 @@ void GLDevice::Present() {
   lastPresentMs_ = TickCount();
 }
 
+bool GLDevice::HoldsSlowDrawing() const {
+  return frames_.Active() && frames_.LastFrameSlowOnly() && TickCount() - lastPresentMs_ < thrift_.slowFrameMs;
+}
+
 // A frame that changed only a few rectangles over the kept still picture
 // the window shows is shown by copying them (and those the last frame
 // changed) where the window system can; the back buffer then keeps the

@@ -49,6 +49,7 @@ bool GLFrameRecorder::DropIfUnchanged(std::uint64_t extra, bool holdSlow, bool k
   lastHadStill_ = hasStill_;
   HashValue(extra);
   calm_ = !changed_ && hash_ == lastPresented_ && stillHash_ == lastStill_;
+  slowOnly_ = calm_;
   const bool same = calm_ && slowHash_ == lastSlow_ && stillSlowHash_ == lastStillSlow_;
   const bool drop = same || (calm_ && holdSlow);
   if (drop) {

@@ -81,6 +81,8 @@ class GLFrameRecorder {
   // The last frame at a present drew nothing new outside slow drawing, or
   // restored its still layer (only what is drawn over it moved).
   bool LastFrameCalm() const { return calm_; }
+  // The last frame at a present drew nothing new outside slow drawing.
+  bool LastFrameSlowOnly() const { return slowOnly_; }
 
  private:
   template <typename T>
@@ -96,6 +98,7 @@ class GLFrameRecorder {
   bool changed_ = true;
   bool slow_ = false;
   bool calm_ = false;
+  bool slowOnly_ = false;
   bool still_ = false;
   bool hasStill_ = false;
   bool lastHadStill_ = false;

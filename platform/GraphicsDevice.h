@@ -132,6 +132,9 @@ class GraphicsDevice {
   // The last present's frame drew nothing new outside slow drawing, or
   // restored its still layer (only what is drawn over it moved).
   virtual bool LastFrameCalm() const { return false; }
+  // A frame that drew what the last present's frame drew but for slow
+  // drawing would be held back now: the caller may leave it undrawn.
+  virtual bool HoldsSlowDrawing() const { return false; }
 };
 
 // The display: its modes, the desktop's mode, and which formats the device

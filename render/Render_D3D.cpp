@@ -226,6 +226,10 @@ bool Render_D3D::LastFrameCalm() const {
   return device_ && device_->LastFrameCalm();
 }
 
+bool Render_D3D::HoldsSlowDrawing() const {
+  return device_ && device_->HoldsSlowDrawing();
+}
+
 void Render_D3D::Clear(bool withColour) {
   if (!device_) return;
   device_->Clear(withColour, true, stencil, 0x00000000, 1.0f, 0);

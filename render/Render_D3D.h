@@ -115,6 +115,7 @@ class Render_D3D : public YRender {
   void SetSlowDrawing(bool slow) override;
   void SetStillDrawing(bool still) override;
   bool LastFrameCalm() const override;
+  bool HoldsSlowDrawing() const override;
   // Depth to 1, stencil to 0 when the mode has stencil, colour to black
   // when withColour.
   void Clear(bool withColour) override;

@@ -145,6 +145,10 @@ class YRender {
   // The last frame ended drew nothing new outside slow drawing, or kept
   // its still layer's picture (the screen is calm). The base: false.
   virtual bool LastFrameCalm() const { return false; }
+  // A frame that differs from the last one only in slow drawing would not
+  // be shown now (the device holds such frames back for a while), so it
+  // need not be drawn. The base: false.
+  virtual bool HoldsSlowDrawing() const { return false; }
   // Letterboxes the viewport to keep width : height.
   virtual void SetViewport(float width, float height) = 0;
   // Limits the drawing and clears that follow to the pixels that `area`

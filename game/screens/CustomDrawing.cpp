@@ -128,6 +128,10 @@ bool CustomDrawing::HasPanels(const UIControl* screen) const {
   return false;
 }
 
+void CustomDrawing::StepBlast() {
+  if (blast_ != nullptr) blast_->Step(kBlastStep);
+}
+
 void CustomDrawing::DrawBlast(const UIControl& blast) {
   if (!blastShown_) return;
   if (blast_ == nullptr) blast_ = std::make_unique<YRotatingItem>(Area(blast), GetShader(kBlastShader));

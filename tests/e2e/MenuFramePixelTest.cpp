@@ -6,6 +6,8 @@
 // display.
 #include <gtest/gtest.h>
 
+#include "platform/VirtualKeys.h"
+#include "platform/WindowMessages.h"
 #include "tests/e2e/GameFrameFixture.h"
 
 namespace {
@@ -39,6 +41,33 @@ TEST_F(MenuFrame, WhileTheBlastTurnsTheMenuIsRestoredAsDrawingItWholeShows) {
   device_->CaptureNextPresent(&later);
   game_->DrawFrame(0.02f);
   EXPECT_GT(DifferingPixels(drawn_, later), 1000u) << "the blast turned";
+}
+
+// While the device would hold back a frame in which only the blast turns,
+// the frame is not drawn at all, yet the blast turns as fast; a message
+// (a key let go) has the next frame drawn.
+TEST_F(MenuFrame, AFrameThatWouldBeHeldBackIsNotDrawnYetTheBlastTurns) {
+  platform::GLDeviceThrift thrift;
+  thrift.slowFrameMs = 0;
+  device_->SetThrift(thrift);
+  platform::Image first, later;
+  device_->CaptureNextPresent(&first);
+  game_->DrawFrame(0.02f);
+  thrift.slowFrameMs = 3600 * 1000;
+  device_->SetThrift(thrift);
+  for (int i = 0; i < 2; ++i) game_->DrawFrame(0.02f);  // shown, then held
+  const auto atDevice = [&] { return device_->HeldFrames() + device_->DroppedFrames(); };
+  const std::uint64_t before = atDevice();
+  for (int i = 0; i < 100; ++i) game_->DrawFrame(0.02f);
+  EXPECT_EQ(atDevice(), before) << "frames that would be held back were drawn";
+  game_->WindowProc(nullptr, platform::msg::KeyUp, platform::vk::Shift, 0);
+  game_->DrawFrame(0.02f);
+  EXPECT_EQ(atDevice(), before + 1) << "a message had no frame drawn";
+  thrift.slowFrameMs = 0;
+  device_->SetThrift(thrift);
+  device_->CaptureNextPresent(&later);
+  game_->DrawFrame(0.02f);
+  EXPECT_GT(DifferingPixels(first, later), 1000u) << "the blast stood still";
 }
 
 // Where the window system copies parts of the back buffer, the turning

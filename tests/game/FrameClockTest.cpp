@@ -22,9 +22,11 @@ TEST(FrameClock, ACalmScreenWaitsThirtyMillisecondsUnlessAMessageCame) {
   float dt = 0;
   clock.SetCalm(true);
   EXPECT_FALSE(clock.Gather(20, dt));
+  EXPECT_EQ(clock.MsUntilDue(), 10u);  // what the loop may wait for a message
   ASSERT_TRUE(clock.Gather(30, dt));
   EXPECT_NEAR(dt, 0.03f, 1e-6f);
   clock.Wake();  // a message: the next frame after the usual 10 ms
+  EXPECT_EQ(clock.MsUntilDue(), 10u);
   ASSERT_TRUE(clock.Gather(40, dt));
   EXPECT_FALSE(clock.Gather(55, dt));  // calm again once that frame ran
   clock.SetCalm(false);
