@@ -298,24 +298,42 @@ void GameFramework::DrawBattle(float dt) {
 }
 
 // The blast turns a little at every frame while the rest of the screen
-// stands still: the screen without the blast is the still layer, whose
-// kept picture the device shows again, and over it the frame is begun and
-// drawn once more, blast and all, clipped to the blast's rectangle, so
-// that what lies over the blast (titles, dialogs, fades) covers it there
-// as in a frame drawn whole.
+// stands still. The still layer, whose kept picture the device shows
+// again, is the screen without the blast, but for the blast's rectangle,
+// which holds only what lies under the blast. Over it each frame draws,
+// clipped to that rectangle, the blast and what lies over it (titles,
+// dialogs, fades), which cover it there as in a frame drawn whole.
 void GameFramework::DrawAroundBlast(const UIControl& blast) {
+  const YRect area = AreaInUI(blast);
+  const auto clipTo = [this](const YRect& clip) {
+    renderer->ClipTo(clip, kUIWidth, kUIHeight);
+    renderer->BeginFrame(true);
+    SetUp2D();
+  };
   renderer->SetStillDrawing(true);
   renderer->BeginFrame(true);
   SetUp2D();
-  drawing_.ShowBlast(false);
-  uiRoot.Draw();
-  drawing_.ShowBlast(true);
-  renderer->SetStillDrawing(false);
-  renderer->ClipTo(AreaInUI(blast), kUIWidth, kUIHeight);
-  renderer->BeginFrame(true);
-  SetUp2D();
-  uiRoot.Draw();
+  DrawUIAtBlast([] { return false; });
+  clipTo(area);
+  DrawUIAtBlast([this] {
+    renderer->ClipTo(YRect(), kUIWidth, kUIHeight);  // the rest lies over the blast
+    return false;
+  });
   renderer->Unclip();
+  renderer->SetStillDrawing(false);
+  clipTo(YRect());  // what lies under the blast is in the still layer
+  DrawUIAtBlast([this, area] {
+    renderer->ClipTo(area, kUIWidth, kUIHeight);
+    return true;
+  });
+  renderer->Unclip();
+}
+
+// The interface, with `reached` called when the blast is.
+void GameFramework::DrawUIAtBlast(std::function<bool()> reached) {
+  drawing_.AtBlast(std::move(reached));
+  uiRoot.Draw();
+  drawing_.AtBlast(nullptr);
 }
 
 const UIControl* GameFramework::MenuBlast() const {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -226,6 +227,7 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   // A screen with a turning blast: the screen without it as the still
   // layer, then the whole frame again clipped to the blast's rectangle.
   void DrawAroundBlast(const UIControl& blast);
+  void DrawUIAtBlast(std::function<bool()> reached);
   // The turning blast of the menu shown, else null.
   const UIControl* MenuBlast() const;
   // Whether spare time loads textures now: while a game's scenes show.

@@ -133,7 +133,7 @@ void CustomDrawing::StepBlast() {
 }
 
 void CustomDrawing::DrawBlast(const UIControl& blast) {
-  if (!blastShown_) return;
+  if (atBlast_ && !atBlast_()) return;
   if (blast_ == nullptr) blast_ = std::make_unique<YRotatingItem>(Area(blast), GetShader(kBlastShader));
   blast_->Update(kBlastStep);
 }

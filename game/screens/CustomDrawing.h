@@ -7,7 +7,9 @@
 // Main thread only.
 #pragma once
 
+#include <functional>
 #include <memory>
+#include <utility>
 
 class GameScreens;
 class ScreenLists;
@@ -27,9 +29,11 @@ class CustomDrawing {
   void Draw(UIControl* sender);
   // The visible control of `screen` that Draw turns as the blast, else null.
   const UIControl* BlastOf(const UIControl* screen) const;
-  // While off, Draw leaves the blast out (neither drawn nor turned), so a
-  // frame can draw the screen without it. On at first.
-  void ShowBlast(bool shown) { blastShown_ = shown; }
+  // Called when Draw reaches the blast, before drawing it: the blast is
+  // drawn (and turned) when it returns true. Without one (at first, or
+  // set empty) the blast is drawn. A frame may thus draw the screen
+  // without the blast, or change the clipping from the blast on.
+  void AtBlast(std::function<bool()> reached) { atBlast_ = std::move(reached); }
   // Turns the blast by its step without drawing it, for a frame left
   // undrawn, so that it turns as fast as when every frame is drawn.
   void StepBlast();
@@ -54,5 +58,5 @@ class CustomDrawing {
   ScreenLists& lists_;
   int& selectedSave_;
   std::unique_ptr<YRotatingItem> blast_;
-  bool blastShown_ = true;
+  std::function<bool()> atBlast_;
 };
