@@ -29,10 +29,18 @@ class YRotatingItem {
   void Step(float dt);
   // Both layers: (angle, phase), then the opposite turn half a cycle later.
   void Draw() const;
+  // The texture is clear beyond `reach` (in texture widths) from its
+  // centre: each layer then draws only the part of the quad where the
+  // texture can show, leaving every pixel as the whole quad would. 0 (at
+  // first): the whole quad.
+  void SetReach(float reach) { reach_ = reach; }
 
   // The quad of one layer: the texture turned by `angleDegrees` and zoomed
   // by 1 / (1.25 x phase + 0.75) about its centre.
   std::array<YTexVertex, 4> LayerQuad(float angleDegrees, float layerPhase) const;
+  // What a layer draws: LayerQuad, or with a reach the part of it around
+  // the circle the texture shows in.
+  std::array<YTexVertex, 4> DrawnQuad(float angleDegrees, float layerPhase) const;
   // The layer's tint: white, its alpha 1.5 x (0.5 - |0.5 - phase|).
   static YColor LayerTint(float layerPhase);
   // An angle in degrees brought into -180 to 180.
@@ -48,4 +56,12 @@ class YRotatingItem {
 
  private:
   void DrawLayer(float layerAngle, float layerPhase) const;
+  // `corners` with their texture coordinates (0 to 1 over the item's
+  // quad) turned and zoomed as a layer's.
+  static std::array<YTexVertex, 4> Turned(std::array<YTexVertex, 4> corners, float angleDegrees,
+                                          float layerPhase);
+  static float Zoom(float layerPhase);
+
+  YRect rect_;
+  float reach_ = 0;
 };

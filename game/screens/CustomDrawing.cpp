@@ -134,6 +134,9 @@ void CustomDrawing::StepBlast() {
 
 void CustomDrawing::DrawBlast(const UIControl& blast) {
   if (atBlast_ && !atBlast_()) return;
-  if (blast_ == nullptr) blast_ = std::make_unique<YRotatingItem>(Area(blast), GetShader(kBlastShader));
+  if (blast_ == nullptr) {
+    blast_ = std::make_unique<YRotatingItem>(Area(blast), GetShader(kBlastShader));
+    blast_->SetReach(kBlastReach);
+  }
   blast_->Update(kBlastStep);
 }

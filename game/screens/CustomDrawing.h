@@ -42,6 +42,9 @@ class CustomDrawing {
   static constexpr float kBlastStep = 0.1f;
   // The shader the blast is drawn with.
   static constexpr const char* kBlastShader = "mmenu_eff";
+  // The blast's texture is clear beyond this share of its width from its
+  // centre (its rays end there), so the blast draws only around it.
+  static constexpr float kBlastReach = 0.3f;
 
  private:
   void DrawProfileRow(const UIControl& row, const UIControl& list);

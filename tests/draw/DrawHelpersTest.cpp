@@ -159,4 +159,37 @@ TEST_F(DrawHelpers, RotatingItemTurnsZoomsWrapsAndFades) {
   EXPECT_EQ(Quads().size(), 1u);
 }
 
+// With a reach, a layer draws part of its quad: there the texture shows as
+// the whole quad shows it, and every point left out shows the texture
+// beyond the reach.
+TEST_F(DrawHelpers, ARotatingItemWithAReachLeavesOutOnlyWhereItsTextureIsClear) {
+  constexpr float kReach = 0.25f;
+  YRotatingItem item(YRect(100, 50, 400, 300), GetShader("draw test back"));
+  item.SetReach(kReach);
+  for (const float phase : {0.0f, 0.3f, 0.95f}) {
+    for (const float angle : {0.0f, 30.0f, -135.0f}) {
+      const auto whole = item.LayerQuad(angle, phase), drawn = item.DrawnQuad(angle, phase);
+      // The whole quad's texture coordinates at a point (top left, bottom left, top right corners).
+      const auto uvAt = [&](float x, float y) {
+        const float a = (x - whole[0].x) / (whole[3].x - whole[0].x), b = (y - whole[0].y) / (whole[1].y - whole[0].y);
+        return std::pair{whole[0].u1 + a * (whole[3].u1 - whole[0].u1) + b * (whole[1].u1 - whole[0].u1),
+                         whole[0].v1 + a * (whole[3].v1 - whole[0].v1) + b * (whole[1].v1 - whole[0].v1)};
+      };
+      for (const YTexVertex& v : drawn) {
+        EXPECT_TRUE(v.x >= 100 && v.x <= 500 && v.y >= 50 && v.y <= 350) << v.x << "," << v.y;
+        EXPECT_NEAR(v.u1, uvAt(v.x, v.y).first, 1e-4) << phase << " " << angle;
+        EXPECT_NEAR(v.v1, uvAt(v.x, v.y).second, 1e-4) << phase << " " << angle;
+      }
+      for (float x = 100; x <= 500; x += 10) {
+        for (float y = 50; y <= 350; y += 10) {
+          if (x > drawn[0].x && x < drawn[3].x && y > drawn[0].y && y < drawn[1].y) continue;
+          const auto [u, v] = uvAt(x, y);
+          EXPECT_GE(std::hypot(u - 0.5f, v - 0.5f), kReach - 1e-4) << x << "," << y;
+        }
+      }
+    }
+  }
+  EXPECT_LT(item.DrawnQuad(0, 0)[3].x - item.DrawnQuad(0, 0)[0].x, 400 * 0.5f) << "nothing left out";
+}
+
 }  // namespace

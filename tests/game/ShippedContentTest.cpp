@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <map>
@@ -140,12 +141,16 @@ TEST(ShippedContent, EveryNameTheBoardScreenLooksUpIsShipped) {
 }
 
 // The BGRA texel at (u, v) of the first texture of a shader, or nothing.
-std::optional<std::array<int, 4>> TexelAt(const std::string& shader, float u, float v) {
+// The picture of a shader's first stage.
+std::optional<platform::Image> ShaderPicture(const std::string& shader) {
   TextureNames names;
   names.ParseFile(std::string(QV_GAME_DIR) + "/data/shaders.yml");
-  const std::string path =
-      (std::filesystem::path(QV_GAME_DIR) / platform::MapPath(names.byShader[shader].at(0))).string();
-  const std::optional<platform::Image> image = platform::LoadImageFile(path);
+  return platform::LoadImageFile(
+      (std::filesystem::path(QV_GAME_DIR) / platform::MapPath(names.byShader[shader].at(0))).string());
+}
+
+std::optional<std::array<int, 4>> TexelAt(const std::string& shader, float u, float v) {
+  const std::optional<platform::Image> image = ShaderPicture(shader);
   if (!image) return std::nullopt;
   const int x = static_cast<int>(u * static_cast<float>(image->width));
   const int y = static_cast<int>(v * static_cast<float>(image->height));
@@ -183,6 +188,25 @@ TEST(ShippedContent, TheBookPictureHasParchmentUnderThePages) {
           << x << " " << y << " light enough for dark ink";
     }
   for (const float u : {0.3f, 0.7f}) EXPECT_EQ((*TexelAt("book", u, 0.85f))[3], 0) << u << " below the book";
+}
+
+// The menu's blast draws only within its reach of its picture's centre:
+// beyond it (less two texels, for the filtering) the picture is clear.
+TEST(ShippedContent, TheBlastsPictureIsClearBeyondItsReach) {
+  const std::optional<platform::Image> image = ShaderPicture(CustomDrawing::kBlastShader);
+  ASSERT_TRUE(image.has_value());
+  const float width = static_cast<float>(image->width), height = static_cast<float>(image->height);
+  int lit = 0, beyond = 0;
+  for (int y = 0; y < image->height; ++y)
+    for (int x = 0; x < image->width; ++x) {
+      if (image->bgra[static_cast<std::size_t>((y * image->width + x) * 4 + 3)] == 0) continue;
+      ++lit;
+      const float r = std::hypot((static_cast<float>(x) + 0.5f) / width - 0.5f,
+                                 (static_cast<float>(y) + 0.5f) / height - 0.5f);
+      if (r >= CustomDrawing::kBlastReach - 2 / width) ++beyond;
+    }
+  EXPECT_GT(lit, 0);
+  EXPECT_EQ(beyond, 0) << "texels that show beyond the reach";
 }
 
 TEST(ShippedContent, EveryNameTheBoardDrawingLooksUpIsShipped) {
