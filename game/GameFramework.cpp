@@ -32,12 +32,12 @@
 #include "render/Shadows.h"
 #include "render/SplashScreens.h"
 #include "render/TextureLoading.h"
-#include "render/YTextureBase.h"
 #include "render/YCamera.h"
 #include "render/YDrawQueue.h"
 #include "render/YFont.h"
 #include "render/YFontLoader.h"
 #include "render/YShader.h"
+#include "render/YTextureBase.h"
 #include "sound/SoundHooks.h"
 #include "sound/SoundSystem.h"
 #include "sound/YSoundLoader.h"
@@ -329,7 +329,6 @@ void GameFramework::DrawAroundBlast(const UIControl& blast) {
   renderer->Unclip();
 }
 
-// The interface, with `reached` called when the blast is.
 void GameFramework::DrawUIAtBlast(std::function<bool()> reached) {
   drawing_.AtBlast(std::move(reached));
   uiRoot.Draw();

@@ -225,8 +225,11 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   // queues, the panels, effects and 2D particles over it.
   void DrawBattle(float dt);
   // A screen with a turning blast: the screen without it as the still
-  // layer, then the whole frame again clipped to the blast's rectangle.
+  // layer, holding only what lies under the blast in the blast's
+  // rectangle; then there the blast and what lies over it.
   void DrawAroundBlast(const UIControl& blast);
+  // The interface, calling `reached` when the blast is (see
+  // CustomDrawing::AtBlast).
   void DrawUIAtBlast(std::function<bool()> reached);
   // The turning blast of the menu shown, else null.
   const UIControl* MenuBlast() const;

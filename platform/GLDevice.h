@@ -50,8 +50,11 @@ struct GLDeviceThrift {
   bool skipUnchangedFrames = true;
   // With skipUnchangedFrames: a frame that differs from the last presented
   // one only in slow drawing is held back until this many milliseconds
-  // have passed since that present (0: shown at once).
-  std::uint32_t slowFrameMs = 100;
+  // have passed since that present (0: shown at once). Slow drawing (the
+  // menu's blast, a duel's turning background) moves a few pixels a
+  // second: four pictures a second show it smoothly, and each one costs a
+  // software renderer a redraw of its rectangle.
+  std::uint32_t slowFrameMs = 250;
   // With skipUnchangedFrames: a still layer (SetStillDrawing) that stays
   // the same is restored from its kept picture rather than drawn.
   bool keepStillLayer = true;

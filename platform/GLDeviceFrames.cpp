@@ -190,8 +190,10 @@ void GLDevice::Present() {
   lastPresentMs_ = TickCount();
 }
 
+// An uncovered window is shown again at the next frame, whatever it draws.
 bool GLDevice::HoldsSlowDrawing() const {
-  return frames_.Active() && frames_.LastFrameSlowOnly() && TickCount() - lastPresentMs_ < thrift_.slowFrameMs;
+  return frames_.Active() && frames_.LastFrameSlowOnly() && !window_.Exposed() &&
+         TickCount() - lastPresentMs_ < thrift_.slowFrameMs;
 }
 
 // A frame that changed only a few rectangles over the kept still picture

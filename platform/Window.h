@@ -115,6 +115,7 @@ class Window {
   // graphics device takes the note and shows its next frame whatever it is.
   void NoteExposed() { exposed_ = true; }
   bool TakeExposed() { return std::exchange(exposed_, false); }
+  bool Exposed() const { return exposed_; }
   // Queues a Size message when the window's state or size differs from the
   // last one reported: minimised gives SizeMinimised with 0 x 0, maximised
   // or full screen SizeMaximised, else SizeRestored.

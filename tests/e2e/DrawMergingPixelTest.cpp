@@ -170,6 +170,9 @@ TEST_F(DeviceThrift, AFrameChangedOnlyInSlowDrawingIsHeldAnyOtherChangeIsShown) 
   EXPECT_EQ(frame(1, 0), "kept calm holding");
   EXPECT_EQ(frame(1, 1), "shown");
   EXPECT_EQ(frame(2, 1), "kept calm holding");
+  opened_.window->NoteExposed();  // an uncovered window is drawn and shown again
+  EXPECT_FALSE(render_->HoldsSlowDrawing());
+  EXPECT_EQ(frame(2, 1), "shown");
   thrift.slowFrameMs = 0;
   device_->SetThrift(thrift);
   EXPECT_EQ(frame(2, 1), "shown");
