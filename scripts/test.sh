@@ -74,7 +74,8 @@ rm -f "$play_log"
 # ThreadSanitizer: the folders whose code runs threads (workers, links,
 # streams, the log).
 phase "tests under ThreadSanitizer"
-configure "$top/build-tsan" -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=thread \
+# A unity build, like the address-sanitizer tree (cmake/UnityBuild.cmake).
+configure "$top/build-tsan" -DCMAKE_BUILD_TYPE=Debug -DQV_SANITIZE=thread -DCMAKE_UNITY_BUILD=ON \
   -DCMAKE_C_FLAGS_DEBUG="-O1 -g1" -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g1" -DQV_CONTENT_FROM="$top/build/game"
 threaded=()
 for folder in framework sound net board tiles; do
