@@ -7,7 +7,7 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
-fuzz_total_seconds=${QV_FUZZ_TOTAL_SECONDS:-120}
+fuzz_total_seconds=${QV_FUZZ_TOTAL_SECONDS:-100}
 # shellcheck source=scripts/fuzz-common.sh
 . "$top/scripts/fuzz-common.sh"
 
