@@ -31,6 +31,16 @@ class MenuFrame : public e2e::GameFrameFixture {
     ExpectRestoredAsDrawn(0.02f, thrift, 50, restored_, drawn_);
   }
 
+  // One frame under a thrift that holds slow drawing back for `slowMs`,
+  // read back into `shown` when given.
+  void FrameHoldingSlowDrawingFor(std::uint32_t slowMs, platform::Image* shown = nullptr) {
+    platform::GLDeviceThrift thrift;
+    thrift.slowFrameMs = slowMs;
+    device_->SetThrift(thrift);
+    if (shown != nullptr) device_->CaptureNextPresent(shown);
+    game_->DrawFrame(0.02f);
+  }
+
   platform::Image restored_, drawn_;
 };
 
@@ -47,15 +57,10 @@ TEST_F(MenuFrame, WhileTheBlastTurnsTheMenuIsRestoredAsDrawingItWholeShows) {
 // the frame is not drawn at all, yet the blast turns as fast; a message
 // (a key let go) has the next frame drawn.
 TEST_F(MenuFrame, AFrameThatWouldBeHeldBackIsNotDrawnYetTheBlastTurns) {
-  platform::GLDeviceThrift thrift;
-  thrift.slowFrameMs = 0;
-  device_->SetThrift(thrift);
   platform::Image first, later;
-  device_->CaptureNextPresent(&first);
-  game_->DrawFrame(0.02f);
-  thrift.slowFrameMs = 3600 * 1000;
-  device_->SetThrift(thrift);
-  for (int i = 0; i < 2; ++i) game_->DrawFrame(0.02f);  // shown, then held
+  FrameHoldingSlowDrawingFor(0, &first);
+  FrameHoldingSlowDrawingFor(3600 * 1000);  // shown (the thrift changed)
+  game_->DrawFrame(0.02f);                  // held
   const auto atDevice = [&] { return device_->HeldFrames() + device_->DroppedFrames(); };
   const std::uint64_t before = atDevice();
   for (int i = 0; i < 100; ++i) game_->DrawFrame(0.02f);
@@ -63,10 +68,7 @@ TEST_F(MenuFrame, AFrameThatWouldBeHeldBackIsNotDrawnYetTheBlastTurns) {
   game_->WindowProc(nullptr, platform::msg::KeyUp, platform::vk::Shift, 0);
   game_->DrawFrame(0.02f);
   EXPECT_EQ(atDevice(), before + 1) << "a message had no frame drawn";
-  thrift.slowFrameMs = 0;
-  device_->SetThrift(thrift);
-  device_->CaptureNextPresent(&later);
-  game_->DrawFrame(0.02f);
+  FrameHoldingSlowDrawingFor(0, &later);
   EXPECT_GT(DifferingPixels(first, later), 1000u) << "the blast stood still";
 }
 
