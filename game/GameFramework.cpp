@@ -1,5 +1,6 @@
 #include "game/GameFramework.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "board/YTessor.h"
@@ -19,7 +20,6 @@
 #include "modes/DuelGold.h"
 #include "modes/YGameQuest.h"
 #include "platform/Clock.h"
-#include "platform/MessageQueue.h"
 #include "platform/Process.h"
 #include "platform/Random.h"
 #include "players/PlayerProfiles.h"
@@ -53,6 +53,8 @@ namespace {
 constexpr float kUIWidth = 1000.0f;  // the UI space every screen is laid out in
 constexpr float kUIHeight = 625.0f;
 constexpr float kFpsTextSize = 32.0f;
+// The longest the loop sleeps between looks at the desktop's events.
+constexpr std::uint32_t kLongestSleepMs = 10;
 
 // The control's rectangle in the UI space: its own moved by its ancestors'.
 YRect AreaInUI(const UIControl& control) {
@@ -358,11 +360,12 @@ void GameFramework::OnIdle() {
   if (SpareTimeLoads()) LoadNextWaitingTexture();
 }
 
-// Until the next frame is due the loop waits for a message; spare-time
-// loading or a timer keeps it to a millisecond.
+// Until the next frame is due the loop sleeps, looking at the desktop's
+// events again at least every kLongestSleepMs, so that input waits no
+// longer; spare-time loading or a timer keeps it to a millisecond.
 void GameFramework::WaitForFrame() {
   const bool busy = !timers.empty() || (SpareTimeLoads() && YTextureBase::WaitingForFirstUse() > 0);
-  platform::WaitMessage(busy ? 1 : frameClock.MsUntilDue());
+  platform::SleepMs(busy ? 1 : std::clamp(frameClock.MsUntilDue(), std::uint32_t{1}, kLongestSleepMs));
 }
 
 bool GameFramework::SpareTimeLoads() const {

@@ -2,7 +2,6 @@
 
 #include <SDL.h>
 
-#include "platform/Clock.h"
 #include "platform/InputTranslation.h"
 #include "platform/MessageQueue.h"
 #include "platform/VirtualKeys.h"
@@ -114,12 +113,6 @@ void PumpDesktopEvents() {
   if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return;
   SDL_Event event;
   while (SDL_PollEvent(&event) != 0) TranslateDesktopEvent(event);
-}
-
-void WaitForDesktopEvent(std::uint32_t timeoutMs) {
-  if (SDL_WasInit(SDL_INIT_VIDEO) == 0) return SleepMs(timeoutMs);
-  const int ms = timeoutMs > 0x7FFFFFFF ? 0x7FFFFFFF : static_cast<int>(timeoutMs);
-  SDL_WaitEventTimeout(nullptr, ms);
 }
 
 void TranslateDesktopEvent(const SDL_Event& event) {

@@ -3,8 +3,6 @@
 // or for sizing sent straight to the procedure). Main thread only.
 #pragma once
 
-#include <cstdint>
-
 union SDL_Event;
 
 namespace platform {
@@ -12,11 +10,6 @@ namespace platform {
 // Translates every pending desktop event; does nothing while the video
 // subsystem is not running.
 void PumpDesktopEvents();
-
-// Waits until a desktop event is pending or `timeoutMs` have passed,
-// leaving the event for PumpDesktopEvents; sleeps while the video
-// subsystem is not running.
-void WaitForDesktopEvent(std::uint32_t timeoutMs);
 
 // Translates one event. Events of windows that are gone are dropped.
 void TranslateDesktopEvent(const SDL_Event& event);

@@ -40,15 +40,6 @@ bool PeekMessage(Message& out) {
   return TakeFront(out);
 }
 
-void WaitMessage(std::uint32_t timeoutMs) {
-  {
-    Queue& queue = TheQueue();
-    std::lock_guard<std::mutex> guard(queue.lock);
-    if (!queue.messages.empty()) return;
-  }
-  WaitForDesktopEvent(timeoutMs);
-}
-
 void PostMessage(const Message& message) {
   Queue& queue = TheQueue();
   std::lock_guard<std::mutex> guard(queue.lock);

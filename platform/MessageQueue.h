@@ -15,11 +15,6 @@ namespace platform {
 // are translated first. Main thread only.
 bool PeekMessage(Message& out);
 
-// Returns once a message is pending (at once when one is queued) or
-// `timeoutMs` have passed; the message stays for PeekMessage. Main thread
-// only; a message another thread posts meanwhile waits for the time-out.
-void WaitMessage(std::uint32_t timeoutMs);
-
 // Appends a message to the queue. Any thread.
 void PostMessage(const Message& message);
 

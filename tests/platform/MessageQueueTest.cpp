@@ -1,10 +1,8 @@
-// The message queue without a display: order, quit, a gone window's
-// messages, waiting for one.
+// The message queue without a display: order, quit, a gone window's messages.
 #include "platform/MessageQueue.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <utility>
 #include <vector>
 
@@ -31,21 +29,6 @@ TEST(MessageQueueTest, MessagesComeOutInPostingOrderWithoutThoseOfAGoneWindow) {
   PostMessage({gone, msg::Size, 0, 0});
   DiscardMessagesFor(gone);
   EXPECT_EQ(Drain(), (Taken{{msg::KeyDown, 'A'}, {msg::Char, 'a'}, {msg::Quit, 3}}));
-}
-
-// The loop waits for a message until its next frame is due: a queued one
-// ends the wait at once, and without one the wait lasts its time.
-TEST(MessageQueueTest, AWaitEndsAtOnceForAQueuedMessageElseAfterItsTime) {
-  using Clock = std::chrono::steady_clock;
-  Drain();
-  PostMessage({nullptr, msg::KeyDown, 'A', 0});
-  Clock::time_point start = Clock::now();
-  WaitMessage(5000);
-  EXPECT_LT(Clock::now() - start, std::chrono::seconds(1));
-  EXPECT_EQ(Drain(), (Taken{{msg::KeyDown, 'A'}}));
-  start = Clock::now();
-  WaitMessage(30);
-  EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(29));
 }
 
 }  // namespace
