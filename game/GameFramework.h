@@ -235,7 +235,7 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   const UIControl* MenuBlast() const;
   // Whether spare time loads textures now: while a game's scenes show.
   bool SpareTimeLoads() const;
-  // Waits for a message until the next frame is due.
+  // Sleeps until the next frame is due, looking at the desktop between.
   void WaitForFrame();
   bool HandleStateKey(std::uint32_t virtualKey);
   // The frame's boundary: a resolution or language the options chose.
