@@ -328,16 +328,17 @@ void YGameQuest::OnNextRound() {
   Host().SetState(1);
 }
 
-// A level that cannot be read stays pending, with the control panel, and
+// A level that cannot be read stays pending, the control panel stays, and
 // the player is told.
 void YGameQuest::Update() {
-  board_.ActivateLayout();
-  if (!nextLevelPending_) return;
-  if (!NextLevel()) {
-    Host().ShowMessage(GetLocale().GetText("level_unreadable_mess"));
-    return;
+  if (nextLevelPending_) {
+    if (!NextLevel()) {
+      Host().ShowMessage(GetLocale().GetText("level_unreadable_mess"));
+      return;
+    }
+    nextLevelPending_ = false;
   }
-  nextLevelPending_ = false;
+  board_.ActivateLayout();
 }
 
 // ---- levels ------------------------------------------------------------------
