@@ -68,7 +68,7 @@ TEST_F(QuestTest, AQuestWithoutItsDoorKeeperOrALevelWithoutEnemiesIsNotStarted) 
   GetLocale().Load(std::string(QV_SOURCE_DIR) + "/content/ui/english/locale.yml");
   BeginQuest();
   PassDoorKeeper();
-  for (const char* level : {"<desk name=\"base.dsk\"/>\n<monster id=\"frogling\" le\x8e\x1f<<\n",
+  for (const char* level : {"<desk name=\"base.dsk\"/>\n<monster id=\"frogling\"/>\n<monster id=\"frogling\" le\x8e\x1f<<\n",
                             "<monster id=\"no_such_monster\"/>\n"}) {
     testing_support::WriteFile(fs::current_path() / "levels" / "level01.yml", level);
     host.calls.clear();
