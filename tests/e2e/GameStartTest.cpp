@@ -80,19 +80,11 @@ TEST_F(GameStart, SecondInstanceIsRefusedAndLeavesTheLogAlone) {
 // program folder) ends the start with a message naming the file and a
 // failing exit code, rather than a black window that answers nothing.
 TEST_F(GameStart, AMainMenuThatCannotBeMadeEndsTheGameSayingWhy) {
-  const fs::path shipped = fs::path(QV_GAME_EXE).parent_path();
   const fs::path copy = tmp.Path() / "game";
-  fs::create_directories(copy);
-  for (const fs::directory_entry& entry : fs::directory_iterator(shipped)) {
-    const fs::path name = entry.path().filename();
-    if (name == "ui" || entry.path() == fs::path(QV_GAME_EXE))
-      fs::copy(entry.path(), copy / name, fs::copy_options::recursive);
-    else
-      fs::create_symlink(entry.path(), copy / name);
-  }
+  const std::string exe = e2e::CopyProgramFolder(QV_GAME_EXE, copy, {"ui"});
   testing_support::WriteFile(copy / "ui" / "english" / "mainMenu.yml",
                              "<container name=\"mainMenu\" bounds=\"[0,0,1000,625]\">\n<button name=\"new\" st");
-  e2e::GameProcess game(tmp.Str(), e2e::Display(), {}, e2e::Launch{(copy / fs::path(QV_GAME_EXE).filename()).string(), ""});
+  e2e::GameProcess game(tmp.Str(), e2e::Display(), {}, e2e::Launch{exe, ""});
   const auto code = game.Wait(30s);
   ASSERT_TRUE(code.has_value()) << "the game went on without its menu";
   EXPECT_EQ(*code, 1);
