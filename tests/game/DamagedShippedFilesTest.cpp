@@ -20,6 +20,7 @@
 #include "render/YMeshLoader.h"
 #include "render/YSTexture.h"
 #include "sound/OggStream.h"
+#include "sound/SoundEntry.h"
 #include "sound/SoundError.h"
 #include "sound/YSoundLoader.h"
 #include "tests/framework/LogCapture.h"
@@ -140,6 +141,7 @@ TEST_F(DamagedShippedFiles, PicturesSoundsAndTextsAreReportedAndLogged) {
   Damage("sound\\combat.ogg", CutInHalf);
   LoadSounds("data\\sound_fx.yml");
   EXPECT_EQ(FileAlerts::TakeFailedFiles(), (std::vector<std::string>{"sound\\walk2.wav", "sound\\combat.ogg"}));
+  ClearSounds();
 
   // Music, cut or garbled, is refused by its decoder.
   Damage("music\\00_menu.ogg", CutInHalf);

@@ -65,6 +65,7 @@ TEST_F(YMusicPlayerTest, IgnoresRequestsItCannotCarryOut) {
   TickAfter(100);
   EXPECT_FALSE(Playing(1));
   LogCapture log;
+  FileAlerts::Reset();
   player_.SelectTrack(3, 1.0f);  // cannot be opened: logged once, dropped
   for (int i = 0; i < 3; ++i) TickAfter(100);
   std::vector<std::string> lines = log.Lines();

@@ -116,6 +116,7 @@ TEST_F(YSoundStreamTest, DecodingErrorIsLoggedOnceAndTheNextFilePlays) {
     std::size_t Read(std::span<std::uint8_t>) override { throw SoundError("Not Vorbis data."); }
   };
   LogCapture log;
+  FileAlerts::Reset();
   stream_.SetSourceOpener([](const std::string&) { return std::make_unique<BrokenSource>(); });
   stream_.Open("broken");
   stream_.Play(true);
