@@ -64,13 +64,13 @@ bool ScanInt(const char*& p, std::int64_t& out) {
 
 }  // namespace
 
-void YTessorLevelLoader::Load(YTessor& tessor, std::string_view fileName, std::int32_t levelNumber,
+bool YTessorLevelLoader::Load(YTessor& tessor, std::string_view fileName, std::int32_t levelNumber,
                               std::int32_t baseLevel, bool deskAndBonusOnly) {
   tessor.SetLevelBonus(std::string(), 0);
   tessor.levelNumber = levelNumber;
   if (!deskAndBonusOnly) tessor.ClearBoard();
   YTessorLevelLoader loader(tessor, baseLevel, deskAndBonusOnly);
-  loader.ParseDataFile(fileName);
+  return loader.ParseDataFile(fileName) && loader.ErrorCount() == 0;
 }
 
 YTessorLevelLoader::YTessorLevelLoader(YTessor& tessor, std::int32_t baseLevel, bool deskAndBonusOnly)

@@ -17,7 +17,8 @@ class YTessorLevelLoader : public DataFileReader {
  public:
   // Sets the level number, empties the bonus, clears the board unless only
   // the desk and the bonus are wanted, and reads the file into `tessor`.
-  static void Load(YTessor& tessor, std::string_view fileName, std::int32_t levelNumber,
+  // True when the file was read without a mark-up error.
+  static bool Load(YTessor& tessor, std::string_view fileName, std::int32_t levelNumber,
                    std::int32_t baseLevel, bool deskAndBonusOnly);
 
   YTessorLevelLoader(YTessor& tessor, std::int32_t baseLevel, bool deskAndBonusOnly);

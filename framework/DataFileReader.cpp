@@ -37,12 +37,16 @@ void DataFileReader::ParseNamedStream(std::istream& in, std::string_view name) {
 bool DataFileReader::OnError(const std::string& message) {
   ++errors_;
   if (errors_ >= kMaxErrors) return false;
-  if (errorText_.format == nullptr || errors_ > kMaxErrorLines) return true;
+  if (errors_ <= kMaxErrorLines) LogError(message);
+  return true;
+}
+
+void DataFileReader::LogError(const std::string& message) const {
+  if (errorText_.format == nullptr) return;
   const std::string line = errorText_.namesFile
                                ? FormatTextArgs(errorText_.format, message, fileName_, LineNumber())
                                : FormatTextArgs(errorText_.format, message, LineNumber());
   Log::Write(line);
-  return true;
 }
 
 void DataFileReader::ReportSkippedErrors() const {

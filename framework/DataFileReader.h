@@ -53,6 +53,9 @@ class DataFileReader : public XMLParser {
   // Logs the error with the reader's text (at most kMaxErrorLines per file)
   // and goes on parsing, up to kMaxErrors.
   bool OnError(const std::string& message) override;
+  // Logs a line with the reader's text, without counting it as an error of
+  // the file: for trouble with a file the data file names.
+  void LogError(const std::string& message) const;
 
  private:
   void ReportSkippedErrors() const;

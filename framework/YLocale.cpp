@@ -12,7 +12,7 @@ constexpr int kMapIncoming = 0;
 
 }  // namespace
 
-YLocale::YLocale() {
+YLocale::YLocale() : DataFileReader({"Locale parser error, %s, file: %s, line: %d", true}) {
   AddTag(MakeTag("locale"));
   AddTag(MakeTag("str", {{"name", ""}}));
   AddTag(MakeTag("map", {{"incoming", ""}}));

@@ -17,7 +17,8 @@ class YLocale : public DataFileReader {
   YLocale& operator=(const YLocale&) = delete;
 
   // Forgets every text, then reads a locale file (data name); a missing file
-  // leaves the locale empty, bad spots are skipped without a message.
+  // leaves the locale empty, bad spots are logged ("Locale parser error,
+  // ...") and skipped.
   void Load(std::string_view fileName);
 
   // The text of a key (keys are case-sensitive). A key no file defines is

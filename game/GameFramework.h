@@ -108,7 +108,8 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   // locale, fonts and catalogues, the tile battle's descriptions, the board
   // screen's and the control panel's controls, the styles and every screen.
   // On a reload (a screen is current) it ends in the main menu with no
-  // modal open.
+  // modal open. A main menu that cannot be made ends the game with a
+  // message and exit code 1.
   void LoadScreens();
   // Closes every modal and fades to the main menu, its "continue" shown
   // only while the quest has a save; the menu music.
@@ -203,6 +204,7 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
 
   void CreateRenderer();
   void LoadStartupFiles();
+  [[noreturn]] static void FailWithoutMainMenu(const std::string& file);
   void StartSound();
   // The board's view, sounds and the hooks of its buttons.
   void InstallBoardScreen();

@@ -5,8 +5,12 @@
 #include "board/YTessor.h"
 #include "draw/YControlPanel.h"
 #include "framework/Init.h"
+#include "framework/Log.h"
 #include "framework/YLocale.h"
 #include "game/GameFramework.h"
+#include "platform/MessageBox.h"
+#include "platform/Paths.h"
+#include "platform/Process.h"
 #include "players/YArtifactLoader.h"
 #include "players/YHeroReader.h"
 #include "players/YMonsterReader.h"
@@ -32,6 +36,17 @@ void GameFramework::LoadScreens() {
     FillOriginList(dialog->FindChild("origin"));
     SetHeroPortrait(dialog);
   });
+  if (!screens.MainMenuMade()) FailWithoutMainMenu(prefix + "mainMenu.yml");
+}
+
+// Without its main menu the game would show a black window that answers
+// nothing: it ends, saying why, as a fatal start-up error does.
+void GameFramework::FailWithoutMainMenu(const std::string& file) {
+  const std::string text = "The game's main menu cannot be made from " + platform::MapPath(file) +
+                           ".\nThe game cannot go on. See log.txt in the user folder for more.";
+  Log::Printf("The main menu cannot be made from %s: the game ends", file.c_str());
+  platform::ShowMessageBox(text, "ERROR", platform::MessageBoxIcon::Exclamation);
+  platform::EndProcess(1);
 }
 
 void GameFramework::FillOriginList(UIControl* origin) {

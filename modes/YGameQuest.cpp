@@ -27,7 +27,12 @@
 #include "tiles/YPlayerCommander.h"
 #include "tiles/YTileset.h"
 
-namespace {}  // namespace
+namespace {
+
+// The monster id of the door keeper, whose duel opens every quest.
+constexpr const char* kDoorKeeper = "door_keeper";
+
+}  // namespace
 
 YGameQuest::YGameQuest() : YGameQuest(GetTessor(), GetTileset()) {}
 
@@ -61,6 +66,11 @@ bool YGameQuest::NewGame(const QuestHeroChoice& choice) {
   if (levelNames_.empty()) {
     Log::Printf("No campaign level in %s: the quest is not started", "levels\\");
     Host().ShowMessage(GetLocale().GetText("quest_no_levels_mess"));
+    return false;
+  }
+  if (FindMonsterType(kDoorKeeper) == nullptr) {
+    Log::Printf("The monsters have no door keeper (%s): the quest is not started", kDoorKeeper);
+    Host().ShowMessage(GetLocale().GetText("quest_no_keeper_mess"));
     return false;
   }
   const std::int32_t row = std::clamp(choice.difficulty, 0, kDifficultyRows - 1);
@@ -101,9 +111,9 @@ void YGameQuest::Start() {
   if (hero_ == nullptr) return;
   levelIndex_ = -1;
   nextLevelPending_ = false;
-  fighter_ = YPlayerMonster::MakeAtLevel("door_keeper", 0, 1.0f);
+  fighter_ = YPlayerMonster::MakeAtLevel(kDoorKeeper, 0, 1.0f);
   if (!fighter_) {
-    Log::Printf("The quest has no door keeper: %s", "door_keeper");
+    Log::Printf("The quest has no door keeper: %s", kDoorKeeper);
     return;
   }
   RefillForDuel(*hero_);
@@ -318,26 +328,39 @@ void YGameQuest::OnNextRound() {
   Host().SetState(1);
 }
 
+// A level that cannot be read stays pending, the control panel stays, and
+// the player is told.
 void YGameQuest::Update() {
+  if (nextLevelPending_) {
+    if (!NextLevel()) {
+      Host().ShowMessage(GetLocale().GetText("level_unreadable_mess"));
+      return;
+    }
+    nextLevelPending_ = false;
+  }
   board_.ActivateLayout();
-  if (!nextLevelPending_) return;
-  NextLevel();
-  nextLevelPending_ = false;
 }
 
 // ---- levels ------------------------------------------------------------------
 
-void YGameQuest::LoadLevel(bool restoring) {
-  if (levelIndex_ < 0 || levelIndex_ >= LevelCount()) return;
-  YTessorLevelLoader::Load(board_, "levels\\" + levelNames_[static_cast<std::size_t>(levelIndex_)],
-                           levelIndex_, hero_->level, restoring);
+bool YGameQuest::LoadLevel(bool restoring) {
+  if (levelIndex_ < 0 || levelIndex_ >= LevelCount()) return false;
+  const bool read = YTessorLevelLoader::Load(
+      board_, "levels\\" + levelNames_[static_cast<std::size_t>(levelIndex_)], levelIndex_, hero_->level, restoring);
   board_.SetPlayer(1, nullptr);
+  return read;
 }
 
-void YGameQuest::NextLevel() {
-  if (hero_ == nullptr || levelIndex_ < 0 || levelIndex_ >= LevelCount()) return;
+// False, with nothing started, when the level's file cannot be read whole
+// or sets no enemy on the board: such a level could never be won.
+bool YGameQuest::NextLevel() {
+  if (hero_ == nullptr || levelIndex_ < 0 || levelIndex_ >= LevelCount()) return false;
   board_.ClearBoard();
-  LoadLevel(false);
+  if (!LoadLevel(false) || board_.Board().Units(1).empty()) {
+    Log::Printf("Level %s is not started", levelNames_[static_cast<std::size_t>(levelIndex_)].c_str());
+    board_.ClearBoard();
+    return false;
+  }
   goldAtLevel_ = hero_->gold;
   hero_->RestoreAll();
   board_.SetArmy(hero_, 0);
@@ -345,6 +368,7 @@ void YGameQuest::NextLevel() {
   board_.NewGame();
   if (levelIndex_ == LevelCount() - 1 && board_.Board().Units(0).size() > 1) TurnArmy();
   Host().SetState(2);
+  return true;
 }
 
 // In the last level the hero's own army turns against it.

@@ -114,8 +114,9 @@ class YGameQuest : public YGameMaster {
   void CreateBoardCommanders();
   void DoorKeeperEnd();
   void LevelFightEnd();
-  void NextLevel();
-  void LoadLevel(bool restoring);
+  bool NextLevel();
+  // True when the level file was read whole.
+  bool LoadLevel(bool restoring);
   void TurnArmy();
   void FinishQuest();
   std::int32_t SavedState() const;

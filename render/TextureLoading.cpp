@@ -6,8 +6,10 @@
 #include <string>
 #include <utility>
 
+#include "framework/FileAlerts.h"
 #include "framework/Init.h"
 #include "framework/Log.h"
+#include "platform/FileSystem.h"
 #include "platform/GraphicsDevice.h"
 #include "platform/Image.h"
 #include "render/Render_D3D.h"
@@ -26,7 +28,8 @@ std::unique_ptr<platform::DeviceTexture> LoadDeviceTexture(platform::GraphicsDev
                                                            std::string_view name,
                                                            std::uint32_t maxTextureSize, int textureScale) {
   const std::string fileName(name);
-  std::optional<platform::Image> image = platform::LoadImageFile(fileName);
+  std::string error;
+  std::optional<platform::Image> image = platform::LoadImageFile(fileName, &error);
   std::unique_ptr<platform::DeviceTexture> texture;
   if (image) {
     const int width = ScaledTextureSide(image->width, maxTextureSize, textureScale);
@@ -37,7 +40,14 @@ std::unique_ptr<platform::DeviceTexture> LoadDeviceTexture(platform::GraphicsDev
     texture = device.CreateMipMappedTexture(std::move(top));
   }
   Log::Printf("Load texture %s, %s", fileName.c_str(), texture ? "ok" : "failed");
+  if (!image) ReportDamagedImage(fileName, error);
   return texture;
+}
+
+void ReportDamagedImage(const std::string& name, const std::string& reason) {
+  if (!platform::PathIs(name, false)) return;
+  Log::Printf("Image file %s cannot be read: %s", name.c_str(), reason.c_str());
+  FileAlerts::NeededFileFailed(name);
 }
 
 void MakeArrayTexture(int columns, int rows, int count, std::vector<YSTexture*>& out,

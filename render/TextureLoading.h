@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -29,6 +30,12 @@ int ScaledTextureSide(int imageSide, std::uint32_t maxTextureSize, int textureSc
 std::unique_ptr<platform::DeviceTexture> LoadDeviceTexture(platform::GraphicsDevice& device,
                                                            std::string_view name,
                                                            std::uint32_t maxTextureSize, int textureScale);
+
+// An image file that failed to decode (`reason` from the decoder): when the
+// file is there, it is damaged, and is logged with the reason and reported
+// to FileAlerts. A missing file is left to the caller's log line, as
+// picture names also come from saves and from the peer.
+void ReportDamagedImage(const std::string& name, const std::string& reason);
 
 // Cuts `count` cells, numbered row by row from the top left, of a grid of
 // columns x rows from the image file `fileName`, appending them to `out`;

@@ -22,10 +22,12 @@ void YSurface::CreateDeviceObjects() {
   const bool sized = platform::ReadImageSize(name_, width, height);
   Log::Printf("Create surface, %s", Outcome(sized));
   std::optional<platform::Image> image;
-  if (sized) image = platform::LoadImageFile(name_);
+  std::string error = "bad header";
+  if (sized) image = platform::LoadImageFile(name_, &error);
   // The file must still be what its header said.
   const bool loaded = image && image->width == width && image->height == height;
   Log::Printf("Load surface %s, %s", name_.c_str(), Outcome(loaded));
+  if (!image) ReportDamagedImage(name_, error);
   if (loaded) texels_ = std::move(image);
 }
 

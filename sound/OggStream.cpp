@@ -1,8 +1,10 @@
 #include "sound/OggStream.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #define OV_EXCLUDE_STATIC_CALLBACKS
 #include <vorbis/vorbisfile.h>
@@ -24,6 +26,46 @@ int SeekFile(void* file, ogg_int64_t offset, int whence) {
 long TellFile(void* file) { return std::ftell(static_cast<std::FILE*>(file)); }
 
 constexpr ov_callbacks kFileCallbacks{ReadFile, SeekFile, nullptr, TellFile};
+
+// An Ogg page: a 27-byte header whose last byte counts the segment table's
+// entries, the table, then a body of the entries' sum.
+constexpr std::size_t kPageHeader = 27;
+constexpr std::size_t kLongestPage = kPageHeader + 255 + 255 * 255;
+constexpr unsigned char kLastPageFlag = 0x04;
+
+// Where the page that starts at `at` ends; past the bytes when it runs
+// beyond them.
+std::size_t PageEnd(std::string_view bytes, std::size_t at) {
+  if (bytes.size() - at < kPageHeader) return std::string_view::npos;
+  const std::size_t segments = static_cast<unsigned char>(bytes[at + kPageHeader - 1]);
+  if (bytes.size() - at < kPageHeader + segments) return std::string_view::npos;
+  std::size_t end = at + kPageHeader + segments;
+  for (std::size_t i = 0; i < segments; ++i) end += static_cast<unsigned char>(bytes[at + kPageHeader + i]);
+  return end;
+}
+
+// Whether the bytes end with a whole page flagged as the stream's last.
+bool EndsWithLastPage(std::string_view tail) {
+  for (std::size_t from = tail.size();;) {
+    const std::size_t at = tail.rfind("OggS", from);
+    if (at == std::string_view::npos) return false;
+    if (PageEnd(tail, at) == tail.size()) return (static_cast<unsigned char>(tail[at + 5]) & kLastPageFlag) != 0;
+    if (at == 0) return false;
+    from = at - 1;
+  }
+}
+
+// A file cut short (a broken copy or download) lacks the page that ends
+// the stream; the decoder would play what is there as if it were all.
+// Leaves the file at its start.
+bool IsWhole(std::FILE* file) {
+  if (fseeko(file, 0, SEEK_END) != 0) return false;
+  const off_t size = ftello(file);
+  const off_t start = std::max<off_t>(0, size - static_cast<off_t>(kLongestPage));
+  std::string tail(static_cast<std::size_t>(std::max<off_t>(size - start, 0)), '\0');
+  const bool read = fseeko(file, start, SEEK_SET) == 0 && std::fread(tail.data(), 1, tail.size(), file) == tail.size();
+  return fseeko(file, 0, SEEK_SET) == 0 && read && EndsWithLastPage(tail);
+}
 
 }  // namespace
 
@@ -66,9 +108,11 @@ void OggStream::Open(std::string_view fileName) {
   // Only a regular file: a named pipe would hold the decoder's thread.
   decoder->file = platform::OpenRegularFile(fileName);
   if (!decoder->file) throw SoundError("Could not open Ogg file.");
+  const bool whole = IsWhole(decoder->file.get());
   int result = ov_open_callbacks(decoder->file.get(), &decoder->vorbis, nullptr, 0, kFileCallbacks);
   if (result < 0) throw SoundError(std::string("Could not open Ogg stream. ") + OggErrorText(result));
   decoder->opened = true;
+  if (!whole) throw SoundError("Ogg file cut short: " + std::string(fileName));
 
   const vorbis_info* info = ov_info(&decoder->vorbis, -1);
   ogg_int64_t samples = ov_pcm_total(&decoder->vorbis, -1);

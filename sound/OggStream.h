@@ -24,9 +24,10 @@ class OggStream {
 
   // Opens a data file name (closing any open file first); logs "Open OGG
   // stream %s". Raises SoundError with "Could not open Ogg file.", "Could not
-  // open Ogg stream. " + the decoder's error text, or, for a stream without a
-  // positive length, "Unknown Ogg error." + the file name; the stream is then
-  // closed.
+  // open Ogg stream. " + the decoder's error text, for a stream without a
+  // positive length "Unknown Ogg error." + the file name, or, for a file
+  // that lacks the stream's last page, "Ogg file cut short: " + the file
+  // name; the stream is then closed.
   void Open(std::string_view fileName);
   // Decodes up to `count` bytes into `buffer`; returns the bytes written,
   // fewer than `count` only at the end of the data (0 there, or when no file

@@ -31,6 +31,7 @@ bool HasId(std::span<const std::uint8_t> b, std::size_t at, const char* id) {
 struct Chunks {
   std::optional<std::span<const std::uint8_t>> format;
   std::optional<std::span<const std::uint8_t>> data;
+  bool dataCut = false;  // the data chunk runs past the end
 };
 
 Chunks FindChunks(std::span<const std::uint8_t> riff) {
@@ -42,7 +43,10 @@ Chunks FindChunks(std::span<const std::uint8_t> riff) {
     std::size_t size = std::min(declared, riff.size() - body);
     std::span<const std::uint8_t> chunk = riff.subspan(body, size);
     if (HasId(riff, at, "fmt ") && !found.format) found.format = chunk;
-    if (HasId(riff, at, "data") && !found.data) found.data = chunk;
+    if (HasId(riff, at, "data") && !found.data) {
+      found.data = chunk;
+      found.dataCut = size < declared;
+    }
     if (size < declared) break;  // the chunk runs past the end
     at = body + size + (size & 1);
     if (at > riff.size()) break;
@@ -76,6 +80,7 @@ WavStatus ParseWav(std::span<const std::uint8_t> bytes, WavData& out) {
   std::size_t frame = static_cast<std::size_t>(format->BlockAlign());
   std::size_t whole = chunks.data->size() / frame * frame;
   out.format = *format;
+  out.cut = chunks.dataCut;
   out.pcm.assign(chunks.data->begin(), chunks.data->begin() + static_cast<std::ptrdiff_t>(whole));
   return WavStatus::Ok;
 }

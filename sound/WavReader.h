@@ -15,6 +15,9 @@
 struct WavData {
   platform::PcmFormat format;
   std::vector<std::uint8_t> pcm;
+  // The data chunk is longer than the file: the file was cut short, and
+  // `pcm` holds only what is there.
+  bool cut = false;
 };
 
 enum class WavStatus {

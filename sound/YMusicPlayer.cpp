@@ -4,6 +4,7 @@
 #include <chrono>
 #include <exception>
 
+#include "framework/FileAlerts.h"
 #include "framework/FileUtils.h"
 #include "framework/Log.h"
 #include "framework/YLock.h"
@@ -149,7 +150,8 @@ void YMusicPlayer::TakeStreamEnds() {
 }
 
 // Opens the requested track on a free slot (slot 1 while slot 0 plays) and
-// starts it. A track that cannot be opened is logged once and dropped.
+// starts it. A track that cannot be opened is logged once, reported and
+// dropped.
 void YMusicPlayer::StartRequest() {
   const int track = requested_;
   requested_ = -1;
@@ -159,6 +161,7 @@ void YMusicPlayer::StartRequest() {
     slots_[slot].Open(playlist_[track]);
   } catch (const std::exception& error) {
     Log::Printf("OpenAL error: %s", error.what());
+    FileAlerts::NeededFileFailed(playlist_[track]);
     return;
   }
   // An end flagged by the file this slot played before is void now.

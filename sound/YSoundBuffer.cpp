@@ -51,7 +51,7 @@ void YSoundBuffer::LoadWav(std::string_view fileName) {
   WavData wav;
   WavStatus status = ReadWavFile(fileName, wav);
   if (status == WavStatus::CannotOpen) throw SoundError("Could not open WAV file " + name);
-  if (status != WavStatus::Ok) {
+  if (status != WavStatus::Ok || wav.cut) {
     std::string message = "Invalid WAV format " + name;
     Log::Printf("Load WAV file error: %s", message.c_str());
     throw SoundError(message);

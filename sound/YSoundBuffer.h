@@ -25,7 +25,8 @@ class YSoundBuffer : public YSoundResource {
   // file type: " + name, or the reader's texts. Makes the device buffer at
   // once when a device exists.
   void Open(std::string_view fileName);
-  // Loads a RIFF/WAVE file of PCM data; logs "Load WAV file %s".
+  // Loads a RIFF/WAVE file of PCM data; logs "Load WAV file %s". A file
+  // cut short is refused as "Invalid WAV format " + name.
   void LoadWav(std::string_view fileName);
   // Decodes a whole Ogg Vorbis file.
   void LoadOgg(std::string_view fileName);

@@ -1,5 +1,6 @@
 #include "sound/YSoundLoader.h"
 
+#include "framework/FileAlerts.h"
 #include "framework/Log.h"
 #include "sound/SoundEntry.h"
 #include "sound/SoundError.h"
@@ -43,13 +44,14 @@ void YSoundLoader::OnTagClose(int tagId) {
   current_ = nullptr;
 }
 
-// A file that cannot be loaded is reported through the parser, which logs
-// it with the line and goes on.
+// A sound file that cannot be loaded is logged with the line that names it
+// and reported itself: the sounds file is not at fault.
 void YSoundLoader::AddFile(const std::string& path) {
   try {
     current_->AddFile(path);
   } catch (const SoundError& error) {
-    throw XMLParseError(error.what());
+    LogError(error.what());
+    FileAlerts::NeededFileFailed(path);
   }
 }
 

@@ -1,7 +1,8 @@
 // The reader of the sound file ("data\sound_fx.yml"): <sound name path>
 // tags declare named sounds, each with its path and nested <file path>
 // tags as variants. Errors are logged with the file and line and reading
-// goes on; a file that fails to load is left out. Main thread only.
+// goes on; a file that fails to load is left out and reported to
+// FileAlerts. Main thread only.
 #pragma once
 
 #include <string>

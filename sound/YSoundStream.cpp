@@ -5,6 +5,7 @@
 #include <exception>
 #include <span>
 
+#include "framework/FileAlerts.h"
 #include "framework/Log.h"
 #include "framework/YLock.h"
 #include "platform/SoundDevice.h"
@@ -107,6 +108,7 @@ void YSoundStream::Refill() {
     FeedFreeBlocks();
   } catch (const std::exception& error) {
     Log::Printf("SoundStream error: %s", error.what());
+    FileAlerts::NeededFileFailed(fileName_);  // a damaged file: its track ends here
     sourceEnded_ = sourceFailed_ = true;
   }
   if (playing_) PlayVoiceLocked();

@@ -65,7 +65,8 @@ class YSoundStream : public YSoundResource, public SoundVolumeTarget {
   // Feeds every free block of the voice from the file, restarts a voice
   // that ran dry and reports the end of a file played once. The refill
   // thread calls it every kRefillIntervalMs; anyone may call it. An error
-  // is logged as "SoundStream error: %s" and the file is read no further.
+  // is logged as "SoundStream error: %s", the file is reported to
+  // FileAlerts and read no further.
   void Refill();
 
   // Whether playback runs: set by Play, cleared by Stop and when a file

@@ -33,6 +33,13 @@ const std::array<GameScreens::Entry, 26> GameScreens::kEntries = {{
     {&GameScreens::noticeScreen, "message.yml"},
 }};
 
+namespace {
+
+constexpr std::array<const char*, 7> kMainMenuButtons = {"continue", "new",  "multiplayer", "options",
+                                                         "hallFame", "help", "exit"};
+
+}  // namespace
+
 GameScreens::GameScreens() = default;
 GameScreens::~GameScreens() = default;
 
@@ -54,4 +61,11 @@ UIControl* GameScreens::Find(std::string_view file) const {
   for (const Entry& entry : kEntries)
     if (file == entry.file) return (this->*entry.member).get();
   return nullptr;
+}
+
+bool GameScreens::MainMenuMade() const {
+  if (mainMenuScreen == nullptr) return false;
+  for (const char* name : kMainMenuButtons)
+    if (mainMenuScreen->FindChild(name) == nullptr) return false;
+  return true;
 }

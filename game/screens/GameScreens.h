@@ -35,6 +35,9 @@ class GameScreens {
   void Load(std::string_view prefix, const std::function<void(UIControl*)>& onDialog);
   // The screen read from `file`, or null (no such entry, or nothing read).
   UIControl* Find(std::string_view file) const;
+  // Whether the main menu was read with every button the game answers on
+  // it: without them the game cannot be played.
+  bool MainMenuMade() const;
 
   std::unique_ptr<UIControl> mainMenuScreen;
   std::unique_ptr<UIControl> selectSaveScreen;

@@ -193,7 +193,7 @@ TEST_F(GameLifecycle, AConfigurationOfGarbageStartsQuicklyWithASmallLog) {
 TEST_F(GameLifecycle, NamedPipesInTheProgramFolderHoldNeitherTheStartNorTheExit) {
   const fs::path program = fs::path(QV_GAME_EXE).parent_path(), copy = tmp.Path() / "game";
   fs::create_directories(copy);
-  for (const char* part : {"data", "fonts", "music", "players", "save", "sound", "splash", "textures"})
+  for (const char* part : {"data", "fonts", "music", "players", "save", "sound", "splash", "textures", "ui"})
     fs::copy(program / part, copy / part, fs::copy_options::recursive);
   fs::copy_file(QV_GAME_EXE, copy / "QuennelVarrick");
   for (const char* pipe : {"fonts/mainfont.dat", "music/00_menu.ogg"}) {

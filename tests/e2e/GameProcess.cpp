@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -66,6 +67,21 @@ std::string GameProcess::Stderr() const {
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
+}
+
+std::string CopyProgramFolder(const std::string& exe, const std::filesystem::path& folder,
+                              const std::vector<std::string>& copied) {
+  namespace fs = std::filesystem;
+  const fs::path program(exe);
+  fs::create_directories(folder);
+  for (const fs::directory_entry& entry : fs::directory_iterator(program.parent_path())) {
+    const fs::path name = entry.path().filename();
+    if (entry.path() == program || std::find(copied.begin(), copied.end(), name.string()) != copied.end())
+      fs::copy(entry.path(), folder / name, fs::copy_options::recursive);
+    else
+      fs::create_symlink(entry.path(), folder / name);
+  }
+  return (folder / program.filename()).string();
 }
 
 int Shell(const std::string& command) { return std::system(command.c_str()); }

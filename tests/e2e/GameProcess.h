@@ -5,6 +5,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -41,6 +42,13 @@ class GameProcess {
   pid_t pid_ = -1;
   std::string stderrPath_;
 };
+
+// A copy of the program folder that holds `exe`, made in `folder` (which
+// must not exist): the program and the `copied` entries copied, every other
+// entry linked, so a test may damage the files of its own copy. Returns the
+// copy's program.
+std::string CopyProgramFolder(const std::string& exe, const std::filesystem::path& folder,
+                              const std::vector<std::string>& copied);
 
 // True once `predicate` holds, polling until the time-out.
 template <typename Pred>

@@ -76,6 +76,22 @@ TEST_F(GameStart, SecondInstanceIsRefusedAndLeavesTheLogAlone) {
   EXPECT_EQ(Log().find("Quennel Varrick v1.0"), Log().rfind("Quennel Varrick v1.0"));
 }
 
+// A main menu that cannot be made (its layout cut short, in a copy of the
+// program folder) ends the start with a message naming the file and a
+// failing exit code, rather than a black window that answers nothing.
+TEST_F(GameStart, AMainMenuThatCannotBeMadeEndsTheGameSayingWhy) {
+  const fs::path copy = tmp.Path() / "game";
+  const std::string exe = e2e::CopyProgramFolder(QV_GAME_EXE, copy, {"ui"});
+  testing_support::WriteFile(copy / "ui" / "english" / "mainMenu.yml",
+                             "<container name=\"mainMenu\" bounds=\"[0,0,1000,625]\">\n<button name=\"new\" st");
+  e2e::GameProcess game(tmp.Str(), e2e::Display(), {}, e2e::Launch{exe, ""});
+  const auto code = game.Wait(30s);
+  ASSERT_TRUE(code.has_value()) << "the game went on without its menu";
+  EXPECT_EQ(*code, 1);
+  EXPECT_NE(game.Stderr().find("main menu cannot be made from ui/english/mainMenu.yml"), std::string::npos)
+      << game.Stderr();
+}
+
 // Without a display there is no OpenGL: the start is refused with a clear
 // message and a failing exit code.
 TEST(GameStartHeadless, RefusesWithoutOpenGL) {

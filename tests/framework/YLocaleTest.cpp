@@ -36,7 +36,8 @@ TEST_F(YLocaleTest, TextsByKeyUntilTheNextLoad) {
   EXPECT_EQ(locale_.GetText("title"), "");  // a new load forgets the old texts
   locale_.Load(dir_.File("none.yml"));
   EXPECT_EQ(locale_.GetText("nowhere"), "");  // and so does a missing file
-  // A broken file loads what it can, silently.
+  // A broken file loads what it can; each bad spot is logged with the file
+  // and the line.
   LogCapture capture;
   LoadText(
       "junk<locale>\n<str name=\"good\">kept</str>\n<str bad=\"1\">lost</str>\n"
@@ -46,7 +47,10 @@ TEST_F(YLocaleTest, TextsByKeyUntilTheNextLoad) {
   EXPECT_EQ(locale_.GetText("after"), "also kept");
   EXPECT_EQ(locale_.GetText("last"), "end");
   EXPECT_EQ(locale_.GetText("cut"), "");
-  EXPECT_TRUE(capture.Lines().empty());
+  const std::vector<std::string> lines = capture.Lines();
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines[0].rfind("Locale parser error, ", 0), 0u) << lines[0];
+  EXPECT_TRUE(lines[0].ends_with(", file: " + dir_.File("locale.yml") + ", line: 0")) << lines[0];
 }
 
 TEST_F(YLocaleTest, LookupMatchesIncomingTextWithoutCase) {

@@ -1,6 +1,7 @@
 // The campaign's flow without a window: save names beside stray files, the
 // arithmetic of a fight's end, the door keeper lost and won, the fine of a
-// hero that fell in a won level and its save resumed.
+// hero that fell in a won level and its save resumed, and what is not
+// started for want of its data.
 #include <gtest/gtest.h>
 
 #include "board/YTessor.h"
@@ -9,6 +10,7 @@
 #include "framework/YLocale.h"
 #include "players/PlayerRules.h"
 #include "players/YMonsterShop.h"
+#include "players/YMonsterType.h"
 #include "players/YPlayerHero.h"
 #include "players/YPlayerMonster.h"
 #include "tests/modes/QuestFixture.h"
@@ -58,6 +60,28 @@ TEST_F(QuestTest, AnEmptyLevelFolderStartsNoQuest) {
   EXPECT_FALSE(quest.NewGame({"Ada", 0, 1, 2, 0}));
   EXPECT_EQ(quest.Hero(), nullptr);
   EXPECT_TRUE(host.Saw("message " + GetLocale().GetText("quest_no_levels_mess")));
+}
+
+// Without its door keeper a quest could never get past its first message;
+// a level that cannot be read, or sets no enemy, could never end.
+TEST_F(QuestTest, AQuestWithoutItsDoorKeeperOrALevelWithoutEnemiesIsNotStarted) {
+  GetLocale().Load(std::string(QV_SOURCE_DIR) + "/content/ui/english/locale.yml");
+  BeginQuest();
+  PassDoorKeeper();
+  for (const char* level : {"<desk name=\"base.dsk\"/>\n<monster id=\"frogling\"/>\n<monster id=\"frogling\" le\x8e\x1f<<\n",
+                            "<monster id=\"no_such_monster\"/>\n"}) {
+    testing_support::WriteFile(fs::current_path() / "levels" / "level01.yml", level);
+    host.calls.clear();
+    quest.Update();  // the control panel's continue
+    EXPECT_TRUE(host.Saw("message " + GetLocale().GetText("level_unreadable_mess"))) << level;
+    EXPECT_EQ(host.state, 1u) << "the control panel stays";
+    EXPECT_TRUE(quest.NextLevelPending());
+  }
+  quest.End();
+
+  ClearMonsterTypes();
+  EXPECT_FALSE(quest.NewGame({"Ada", 0, 1, 2, 0}));
+  EXPECT_TRUE(host.Saw("message " + GetLocale().GetText("quest_no_keeper_mess")));
 }
 
 TEST_F(QuestTest, NewGameLeavesTheStartToTheScreens) {

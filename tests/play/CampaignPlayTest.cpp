@@ -1,9 +1,12 @@
 // The quest campaign played through the window, level by level, with every
 // result screen it has: the door keeper lost and won, levels lost and
-// retried, both rewards, the fine, the final scene and the hall of fame.
+// retried, both rewards, the fine, the final scene and the hall of fame;
+// and a level whose file is damaged.
 #include <gtest/gtest.h>
 
 #include <string>
+
+#include "tests/support/TestSupport.h"
 
 #include "tests/play/PlayFixture.h"
 
@@ -58,6 +61,38 @@ class Campaign : public play::PlayRun {
     ASSERT_TRUE(Open(newSlot, "panel"));  // the selection dropped again
   }
 };
+
+// Between levels, level 0 next: a hero with no army.
+const char* const kBetweenLevelsSave = R"(<game state="0" level="0">
+<hero name="Wanderer" face="textures\heroes\sylph_male.tga" move="fly" distance="3" gold="1600">
+<evol slot="4">
+<data type="now" air="14" fire="6" earth="5" water="8" health="108">
+<data type="start" air="14" fire="6" earth="5" water="8" health="108">
+<data type="self" air="14" fire="6" earth="5" water="8" health="108">
+<data type="skill" air="1" fire="2" earth="2" water="2" health="1">
+</hero>
+<shop>
+</shop>
+</game>
+)";
+
+// A level cut short in the program folder is not started: its message
+// shows over the control panel, which stays when it is closed.
+TEST_F(Campaign, ALevelThatCannotBeReadIsNotStarted) {
+  const std::filesystem::path copy = tmp.Path() / "game";
+  program_ = e2e::CopyProgramFolder(PlayProgram(), copy, {"levels"});
+  const std::string level = testing_support::ReadFile(copy / "levels" / "level01.yml");
+  testing_support::WriteFile(copy / "levels" / "level01.yml", level.substr(0, level.size() / 2));
+  std::filesystem::create_directories(UserFolder() / "save");
+  testing_support::WriteFile(UserFolder() / "save" / "00000.yml", kBetweenLevelsSave);
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
+  ASSERT_TRUE(Open("continue", "panel"));
+  ASSERT_TRUE(Click("cp_continue"));
+  ASSERT_TRUE(Reach("message.yml", "0x1"));
+  ASSERT_TRUE(Open("ok", "panel"));
+  EXPECT_EQ(current_.state, "0x1");
+}
 
 // CI's share of the campaign: the door keeper lost and won, the shop, a
 // spell moved, the first level lost, retried and won for its artifact, the

@@ -83,6 +83,12 @@ void PlayRun::KeepLog(const Game& game) const {
 
 void PlayRun::Start(const std::vector<std::string>& args) { Start(own_, args); }
 
+// QV_PLAYRUN may name another build's play program (a sanitizer tree's).
+std::string PlayRun::PlayProgram() {
+  const char* exe = std::getenv("QV_PLAYRUN");
+  return exe != nullptr ? exe : QV_PLAYRUN_EXE;
+}
+
 void PlayRun::Start(Game& game, const std::vector<std::string>& args) {
   Use(game);
   game.seen = 0;
@@ -96,10 +102,8 @@ void PlayRun::Start(Game& game, const std::vector<std::string>& args) {
   const bool second = !args.empty() && args.front() == "-2";
   std::vector<std::string> all{"-broadcast", "127.255.255.255"};
   all.insert(second ? all.begin() : all.end(), args.begin(), args.end());
-  // QV_PLAYRUN may name another build's play program (a sanitizer tree's).
-  const char* exe = std::getenv("QV_PLAYRUN");
   game.run = std::make_unique<e2e::GameProcess>(game.appData.string(), e2e::Display(), all,
-                                                e2e::Launch{exe != nullptr ? exe : QV_PLAYRUN_EXE, ""});
+                                                e2e::Launch{program_.empty() ? PlayProgram() : program_, ""});
   // Found by its process, as another game's window may be up.
   e2e::WaitUntil(
       [&] {

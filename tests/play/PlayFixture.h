@@ -95,8 +95,11 @@ class PlayRun : public e2e::ProgramRunFixture {
   void Stop();
   // The program folder's campaign levels.
   static int LevelCount();
+  // The play program the games run.
+  static std::string PlayProgram();
 
   Game own_;
+  std::string program_;  // when set, run instead of the play program (a copy of its folder)
   Screen& current_;
 
  private:

@@ -1,6 +1,6 @@
 // The music player on a loopback device, driven by an injected clock and
 // direct ticks: requests it ignores (a track that cannot be opened among
-// them), linear cross-fades (also when one is cut short), switching at once
+// them, reported), linear cross-fades (also when one is cut short), switching at once
 // without a fade, the follow-up after a track played once, ticks while sound
 // is off, and the polling thread.
 
@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "framework/FileAlerts.h"
 #include "sound/SoundError.h"
 #include "sound/YMusicPlayer.h"
 #include "tests/support/TestSupport.h"
@@ -64,10 +65,12 @@ TEST_F(YMusicPlayerTest, IgnoresRequestsItCannotCarryOut) {
   TickAfter(100);
   EXPECT_FALSE(Playing(1));
   LogCapture log;
+  FileAlerts::Reset();
   player_.SelectTrack(3, 1.0f);  // cannot be opened: logged once, dropped
   for (int i = 0; i < 3; ++i) TickAfter(100);
   std::vector<std::string> lines = log.Lines();
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "OpenAL error: Could not open Ogg file."), 1);
+  EXPECT_EQ(FileAlerts::TakeFailedFiles(), std::vector<std::string>{at + "3_broken.ogg"});
   EXPECT_EQ(player_.CurrentTrack(), 0);
   EXPECT_FLOAT_EQ(Volume(0), 1.0f);
 }

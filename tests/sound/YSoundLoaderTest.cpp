@@ -52,7 +52,7 @@ TEST_F(YSoundLoaderTest, ErrorsNameTheFileAndLineAndReadingGoesOn) {
   const std::string mp3 = dir_.File("x.mp3"), gone = dir_.File("gone.wav");
   EXPECT_EQ(Load("<file path=\"" + wav_ + "\">\n<sound name=\"bad\" path=\"" + mp3 + "\">\n<file path=\"" + gone +
                  "\"> <file path=\"noext\"> <file path=\"" + wav_ + "\">\n</sound></sound>\n"),
-            (std::vector<std::string>{Error("Tag <file> outside <sound>.", 0), Error("Unknown file type: " + mp3, 2),
+            (std::vector<std::string>{Error("Tag <file> outside <sound>.", 0), Error("Unknown file type: " + mp3, 1),
                                       Error("Could not open WAV file " + gone, 2), Error("Invalid filename: noext", 2),
                                       Error("Expected <sound>.", 3)}));
   EXPECT_EQ(FindSound("bad")->VariantCount(), 1u);

@@ -2,13 +2,14 @@
 // seam sample for sample, a file played once sounds whole before its end is
 // reported (once), each file plays in its own format, a playing stream plays
 // on at the music volume across a device restart, a decoding error is logged
-// once.
+// and reported once.
 
 #include <atomic>
 #include <algorithm>
 #include <chrono>
 #include <thread>
 
+#include "framework/FileAlerts.h"
 #include "sound/SoundError.h"
 #include "sound/YSoundStreamEvent.h"
 #include "tests/framework/LogCapture.h"
@@ -115,6 +116,7 @@ TEST_F(YSoundStreamTest, DecodingErrorIsLoggedOnceAndTheNextFilePlays) {
     std::size_t Read(std::span<std::uint8_t>) override { throw SoundError("Not Vorbis data."); }
   };
   LogCapture log;
+  FileAlerts::Reset();
   stream_.SetSourceOpener([](const std::string&) { return std::make_unique<BrokenSource>(); });
   stream_.Open("broken");
   stream_.Play(true);
@@ -122,6 +124,7 @@ TEST_F(YSoundStreamTest, DecodingErrorIsLoggedOnceAndTheNextFilePlays) {
   WaitForRefills();
   std::vector<std::string> lines = log.Lines();
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "SoundStream error: Not Vorbis data."), 1);
+  EXPECT_EQ(FileAlerts::TakeFailedFiles(), std::vector<std::string>{"broken"});
   OpenGenerated(stream_, kMono44, 4410);
   stream_.Play(true);
   EXPECT_NEAR(Pump({&stream_}, 4096).back().left, 8000, 2);
