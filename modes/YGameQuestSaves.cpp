@@ -48,7 +48,8 @@ void YGameQuest::LoadSaveList() {
     std::optional<SaveInfo> info;
     if (text) info = reader.ReadSummary(*text, path);
     if (!info) {
-      Log::Printf(text ? "The save %s shows no hero: it is damaged" : "The save %s cannot be read", path.c_str());
+      Log::Printf(text ? "The save %s shows no hero: it is damaged" : "The save %s cannot be read",
+                  path.c_str());
       info.emplace();
       info->name = name;
       info->readable = false;

@@ -49,7 +49,8 @@ std::string ReadTable(InStream& in, std::vector<ScoreRecord>& table) {
   std::string found;
   for (std::int32_t i = 0; i < fit; ++i) {
     ScoreRecord record;
-    if (!ReadRecord(in, record)) return "record " + std::to_string(i + 1) + " is cut short or its name's length is wrong";
+    if (!ReadRecord(in, record))
+      return "record " + std::to_string(i + 1) + " is cut short or its name's length is wrong";
     if (CanBe(record))
       table.push_back(std::move(record));
     else if (found.empty())
@@ -102,8 +103,8 @@ void Stats::SetDamagedFileAside(const std::string& damage) {
                 path.c_str(), damage.c_str(), aside.c_str(), static_cast<int>(records.size()));
     return;
   }
-  Log::Printf("The hall of fame %s is damaged (%s) and cannot be set aside: it is not written over", path.c_str(),
-              damage.c_str());
+  Log::Printf("The hall of fame %s is damaged (%s) and cannot be set aside: it is not written over",
+              path.c_str(), damage.c_str());
   damagedInPlace_ = true;
 }
 

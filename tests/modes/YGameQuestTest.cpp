@@ -202,7 +202,8 @@ TEST_F(QuestTest, ASaveThatCannotBeReadAtAllIsListedAsDamaged) {
     quest.LoadSaveList();
     ASSERT_EQ(quest.Saves().size(), 1u) << text.size();
     EXPECT_FALSE(quest.Saves()[0].readable);
-    EXPECT_EQ(log.Lines().back(), "The save " + GetInit().UserPath() + "save\\00000.yml shows no hero: it is damaged");
+    EXPECT_EQ(log.Lines().back(),
+              "The save " + GetInit().UserPath() + "save\\00000.yml shows no hero: it is damaged");
     EXPECT_FALSE(quest.LoadSave(0));
     EXPECT_EQ(quest.ResumeProblem(), "save_damaged_confirm") << text.size();
   }

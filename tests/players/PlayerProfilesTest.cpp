@@ -292,7 +292,8 @@ TEST_F(ProfilesTest, NestedRecordsAreRefusedAsDamaged) {
   LogCapture log;
   LoadProfileSummaries();
   EXPECT_FALSE(ProfileList().at(0).readable);
-  EXPECT_EQ(log.Lines(), (std::vector<std::string>{"Player loader error, A hero element inside the hero., line: 1"}));
+  EXPECT_EQ(log.Lines(),
+            (std::vector<std::string>{"Player loader error, A hero element inside the hero., line: 1"}));
 }
 
 TEST_F(ProfilesTest, LoadingDoesNotMoveTheSavePath) {
