@@ -161,11 +161,8 @@ void YPlayerSaver::CloseSummary(int tagId) {
 
 // ---- Full read ---------------------------------------------------------
 
-// The hero is the reader's own until its element closes; a hero element
-// inside an open one starts the hero again.
+// The hero is the reader's own until its element closes.
 void YPlayerSaver::ReadHero() {
-  FreeOpenHero();
-  inMonster_ = false;
   if (target_ == nullptr) return;
   hero_ = new YPlayerHero();
   const auto attr = [this](int index) -> const Attr& { return GetAttr(kHero, index); };
