@@ -159,7 +159,6 @@ bool YGameQuest::LoadSave(int n) {
   }
   ClearQuest();
   savePath_ = path;
-  std::erase(wonSaves_, path);  // played on: in progress again
   if (ApplySave(*data)) return true;
   resumeProblem_ = "save_damaged_confirm";
   End();
