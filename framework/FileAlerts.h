@@ -10,8 +10,9 @@
 
 class FileAlerts {
  public:
-  // The player's files whose failed write is told on screen.
-  enum class Unsaved { kQuest, kProfile, kHallOfFame };
+  // The player's files whose failed write is told on screen; the last is a
+  // hall of fame found damaged, moved aside rather than written over.
+  enum class Unsaved { kQuest, kProfile, kHallOfFame, kDamagedHallOfFame };
 
   // A data file the game needs (`fileName` as the loader named it) could not
   // be read, or only in part; the loader has logged the details. Each file

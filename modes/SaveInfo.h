@@ -1,6 +1,7 @@
 // What the save list shows of one campaign save, read without resuming it:
 // the save's own file name, the hero and its campaign counters, and whether
-// the campaign was won.
+// the campaign was won; or, for a save that gives no summary, that it is
+// there and damaged.
 #pragma once
 
 #include <cstdint>
@@ -24,6 +25,7 @@ struct SaveInfo {
   std::int32_t goldall = 0;        // gold won
   std::int32_t experienceall = 0;  // experience won
   bool finished = false;           // the last level was won
+  bool readable = true;            // false: the file cannot be read or shows no hero (name is the file's)
 
   // The hall-of-fame row of a campaign in progress.
   ScoreRecord ToScoreRecord() const {

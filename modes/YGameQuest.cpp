@@ -88,6 +88,7 @@ bool YGameQuest::NewGame(const QuestHeroChoice& choice) {
   const std::string name = NewNumberedFileName(saveNames_);
   saveNames_.insert(saveNames_.begin(), name);
   savePath_ = GetInit().UserPath() + "save\\" + name;
+  std::erase(wonSaves_, savePath_);  // a name used again after a deletion
   levelIndex_ = -1;
   nextLevelPending_ = false;
   return true;
@@ -300,6 +301,7 @@ void YGameQuest::OnRewardChoice(std::int32_t choice) {
 
 void YGameQuest::FinishQuest() {
   LoadSaveList();
+  wonSaves_.push_back(savePath_);
   GetStats().AddRecord({hero_->name, levelIndex_, hero_->gold, hero_->experience, hero_->difficulty,
                         hero_->fightsWon, hero_->fightsLost, hero_->levelsLost, hero_->goldWon,
                         hero_->experienceWon});

@@ -69,7 +69,8 @@ class YGameQuest : public YGameMaster {
   bool NewGame(const QuestHeroChoice& choice);
   // Lists the five-digit ".yml" saves of "save\", highest first.
   void ListSaves();
-  // ListSaves, then one summary per save that yields one.
+  // ListSaves, then one summary per save; a save that cannot be read or
+  // yields none has one marked unreadable.
   void LoadSaveList();
   // True when a save exists (the list is read first when out of date).
   bool HasSaves();
@@ -80,6 +81,9 @@ class YGameQuest : public YGameMaster {
   // question that offers to delete it: the file cannot be read, its level
   // is not in the campaign, or it is damaged. Empty after a resume.
   const std::string& ResumeProblem() const { return resumeProblem_; }
+  // The hall of fame's rows of the campaigns in progress: each save that
+  // "continue" would resume, not won, once.
+  std::vector<ScoreRecord> RunningRecords();
   // Deletes summary n's file; the summary goes only when the file did.
   bool DeleteSave(int n);
   // Writes the quest to its save; nothing without a hero.
@@ -143,6 +147,7 @@ class YGameQuest : public YGameMaster {
   std::int32_t outcome_ = 0;
   std::uint32_t rewardSpell_ = 0;
   std::vector<SaveInfo> saves_;
+  std::vector<std::string> wonSaves_;  // save paths of the quests won in this run
   std::string resumeProblem_;
   YPlayerHero* hero_ = nullptr;  // the board's side-0 record; the quest's to delete
 };

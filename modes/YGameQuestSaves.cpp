@@ -35,8 +35,9 @@ void YGameQuest::ListSaves() {
   saveNames_ = ListNumberedFiles(SaveFolder());
 }
 
-// Each summary keeps its file's name, so a save that yields none leaves
-// the others matched to their own files.
+// Every save is listed under its own file's name; one that cannot be read
+// or yields no summary is listed as damaged (and logged), so that the
+// player meets it where damaged saves are explained and can be deleted.
 void YGameQuest::LoadSaveList() {
   ListSaves();
   saves_.clear();
@@ -44,9 +45,15 @@ void YGameQuest::LoadSaveList() {
   for (const std::string& name : saveNames_) {
     const std::string path = SaveFolder() + "\\" + name;
     const std::optional<std::string> text = platform::ReadTextFile(path);
-    if (!text) continue;
-    std::optional<SaveInfo> info = reader.ReadSummary(*text, path);
-    if (!info) continue;
+    std::optional<SaveInfo> info;
+    if (text) info = reader.ReadSummary(*text, path);
+    if (!info) {
+      Log::Printf(text ? "The save %s shows no hero: it is damaged" : "The save %s cannot be read",
+                  path.c_str());
+      info.emplace();
+      info->name = name;
+      info->readable = false;
+    }
     info->fileName = name;
     saves_.push_back(std::move(*info));
   }
@@ -55,6 +62,23 @@ void YGameQuest::LoadSaveList() {
 bool YGameQuest::HasSaves() {
   if (saves_.size() != saveNames_.size()) LoadSaveList();
   return !saves_.empty();
+}
+
+// Only a save that would be resumed counts as a campaign in progress: the
+// whole file is read, as "continue" reads it. A quest won in this run is
+// in the hall already, also when its last save could not be written.
+std::vector<ScoreRecord> YGameQuest::RunningRecords() {
+  HasSaves();
+  if (levelNames_.empty()) ListLevels();
+  std::vector<ScoreRecord> records;
+  YQuestSaver reader;
+  for (const SaveInfo& info : saves_) {
+    const std::string path = SaveFolder() + "\\" + info.fileName;
+    if (!info.readable || info.finished || std::ranges::count(wonSaves_, path) > 0) continue;
+    const std::optional<std::string> text = platform::ReadTextFile(path);
+    if (text && reader.Read(*text, path, LevelCount())) records.push_back(info.ToScoreRecord());
+  }
+  return records;
 }
 
 bool YGameQuest::DeleteSave(int n) {
@@ -253,12 +277,5 @@ YGameQuest& GetGameQuest() {
 void ListQuestSavesAtStartup() {
   YGameQuest& quest = GetGameQuest();
   quest.ListSaves();
-  GetStats().SetInProgressSource([&quest] {
-    std::vector<ScoreRecord> records;
-    quest.HasSaves();
-    for (const SaveInfo& info : quest.Saves()) {
-      if (!info.finished) records.push_back(info.ToScoreRecord());
-    }
-    return records;
-  });
+  GetStats().SetInProgressSource([&quest] { return quest.RunningRecords(); });
 }

@@ -250,6 +250,17 @@ bool MoveReplace(std::string_view source, std::string_view target) {
   return true;
 }
 
+// A hard link leaves the source to remove; the rename of the fallback
+// has already taken it.
+bool MoveKeepExisting(std::string_view source, std::string_view target) {
+  const std::string from = MapPath(source);
+  const std::string to = MapPath(target);
+  if (!PublishNoReplace(from, to)) return false;
+  ::unlink(from.c_str());
+  SyncPath(FolderOf(to), O_DIRECTORY);
+  return true;
+}
+
 bool CopyFileKeepExisting(std::string_view source, std::string_view target) {
   const std::string to = MapPath(target);
   struct stat info {};

@@ -36,6 +36,10 @@ bool PathIs(std::string_view path, bool wantFolder);
 // old or the new target is whole. False when the move failed.
 bool MoveReplace(std::string_view source, std::string_view target);
 
+// Moves `source` to `target` only when no file has that name (false then,
+// and when the move failed); the folder entry is synced.
+bool MoveKeepExisting(std::string_view source, std::string_view target);
+
 // Copies a file; an existing target is left as it is (returns false then).
 // The copy is written under the target's name with ".tmp" appended, made
 // durable and then given the target's name, so the target is never a

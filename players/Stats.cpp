@@ -8,6 +8,8 @@
 #include "framework/FileAlerts.h"
 #include "framework/OutFStream.h"
 #include "framework/StreamHelpers.h"
+#include "platform/FileSystem.h"
+#include "players/DifficultyTable.h"
 
 namespace {
 
@@ -19,12 +21,44 @@ void RankAndCut(std::vector<ScoreRecord>& records) {
   if (records.size() > Stats::kKept) records.resize(Stats::kKept);
 }
 
+// How many names a damaged hall may be kept under beside the file.
+constexpr int kAsideNames = 100;
+
 bool ReadRecord(InStream& in, ScoreRecord& record) {
   ReadString(in, record.name);
   for (std::int32_t* value : {&record.level, &record.gold, &record.experience, &record.difficulty, &record.fightsWon,
                               &record.fightsLost, &record.levelsLost, &record.goldWon, &record.score})
     ReadInt(in, *value);
   return !in.Failed();
+}
+
+// What no finished campaign gives: such a record is left out.
+bool CanBe(const ScoreRecord& record) {
+  return record.level >= 0 && record.difficulty >= 0 && record.difficulty < kDifficultyRows;
+}
+
+// Reads every whole record into `table`; returns what kept the table from
+// being read whole, or nothing. The count is trusted only as far as the
+// bytes left can hold records, so a damaged count never makes a large table.
+std::string ReadTable(InStream& in, std::vector<ScoreRecord>& table) {
+  std::int32_t count = 0;
+  if (ReadInt(in, count).Failed()) return "its record count is cut short";
+  if (count < 0) return "its record count is negative";
+  const std::int32_t left = in.BytesLeft();
+  const std::int32_t fit = left >= 0 ? std::min(count, left / kSmallestRecord) : count;
+  std::string found;
+  for (std::int32_t i = 0; i < fit; ++i) {
+    ScoreRecord record;
+    if (!ReadRecord(in, record))
+      return "record " + std::to_string(i + 1) + " is cut short or its name's length is wrong";
+    if (CanBe(record))
+      table.push_back(std::move(record));
+    else if (found.empty())
+      found = "record " + std::to_string(i + 1) + " has a level or difficulty no campaign gives";
+  }
+  if (fit < count) return "it holds fewer records than its count says";
+  if (found.empty() && in.BytesLeft() > 0) return "bytes follow its last record";
+  return found;
 }
 
 }  // namespace
@@ -43,12 +77,43 @@ std::string Stats::FilePath() const { return GetInit().UserPath() + fileName; }
 
 void Stats::Load() {
   records.clear();
+  damagedInPlace_ = false;
   InFStream in(FilePath());
-  if (in.BytesLeft() < 1) return;
-  records = Read(in);
+  std::string damage;
+  if (in.Size() < 0 && platform::PathIs(FilePath(), false))
+    damage = "it cannot be read";
+  else if (in.BytesLeft() < 1)
+    return;
+  else
+    records = Read(in, &damage);
+  if (!damage.empty()) SetDamagedFileAside(damage);
+}
+
+// The damaged file takes the first free name of "stats.dat.damaged",
+// "stats.dat.damaged2", ... beside it, where nothing writes; the player is
+// told. A file that cannot be moved stays, and the table is not saved over
+// it in this run.
+void Stats::SetDamagedFileAside(const std::string& damage) {
+  const std::string path = FilePath();
+  FileAlerts::SaveFailed(FileAlerts::Unsaved::kDamagedHallOfFame);
+  for (int n = 1; n <= kAsideNames; ++n) {
+    const std::string aside = path + ".damaged" + (n > 1 ? std::to_string(n) : std::string());
+    if (!platform::MoveKeepExisting(path, aside)) continue;
+    Log::Printf("The hall of fame %s is damaged (%s): it is kept as %s, and its %d whole records stay",
+                path.c_str(), damage.c_str(), aside.c_str(), static_cast<int>(records.size()));
+    return;
+  }
+  Log::Printf("The hall of fame %s is damaged (%s) and cannot be set aside: it is not written over",
+              path.c_str(), damage.c_str());
+  damagedInPlace_ = true;
 }
 
 bool Stats::Save() const {
+  if (damagedInPlace_) {
+    Log::Printf("The hall of fame %s is not saved over its damaged file", FilePath().c_str());
+    FileAlerts::SaveFailed(FileAlerts::Unsaved::kHallOfFame);
+    return false;
+  }
   OutFStream out(FilePath(), true);
   Write(out, records);
   if (out.Close()) {
@@ -87,19 +152,10 @@ void Stats::Write(OutStream& out, const std::vector<ScoreRecord>& table) {
   }
 }
 
-// The count is trusted only as far as the bytes left can hold records, so
-// a damaged count never makes a large table; a record cut short ends the
-// reading and is left out.
-std::vector<ScoreRecord> Stats::Read(InStream& in) {
-  std::int32_t count = 0;
-  if (!ReadInt(in, count).Failed() && count <= 0) return {};
-  const std::int32_t left = in.BytesLeft();
-  if (left >= 0) count = std::min(count, left / kSmallestRecord);
+std::vector<ScoreRecord> Stats::Read(InStream& in, std::string* damage) {
   std::vector<ScoreRecord> table;
-  for (std::int32_t i = 0; i < count && !in.Failed(); ++i) {
-    ScoreRecord record;
-    if (ReadRecord(in, record)) table.push_back(std::move(record));
-  }
+  std::string found = ReadTable(in, table);
+  if (damage != nullptr) *damage = std::move(found);
   return table;
 }
 

@@ -21,11 +21,14 @@ class Stats {
   Stats();
 
   // Empties the table and reads user folder + fileName. A missing or empty
-  // file leaves it empty; a record count beyond what the file holds reads
-  // only the whole records there. Nothing is sorted or cut.
+  // file leaves it empty. A file that cannot be read whole keeps its whole
+  // records in the table and is moved aside to a name of its own, never to
+  // be written over; that is logged and told to the player. Nothing is
+  // sorted or cut.
   void Load();
   // Writes the table through "stats.dat.tmp", moved over the file when
-  // whole. False (and a log line) when it could not be written.
+  // whole. False (a log line, and the player told) when it could not be
+  // written, or when a damaged file could not be moved aside.
   bool Save() const;
   // Appends, ranks, keeps the best ten, saves, then CopyRecords.
   void AddRecord(const ScoreRecord& record);
@@ -35,7 +38,12 @@ class Stats {
 
   // The table's bytes and their reading, for the file and for tests.
   static void Write(OutStream& out, const std::vector<ScoreRecord>& records);
-  static std::vector<ScoreRecord> Read(InStream& in);
+  // Every whole record, in order; a record with a level or difficulty no
+  // campaign gives is left out. `damage`, when given, says what kept the
+  // table from being read whole (a count cut short or negative, a record
+  // cut short or with a wrong name length, fewer records than the count,
+  // a record left out, bytes after the last record), or is emptied.
+  static std::vector<ScoreRecord> Read(InStream& in, std::string* damage = nullptr);
 
   std::string fileName;
   std::vector<ScoreRecord> records;  // at most ten after every addition, ranked
@@ -43,8 +51,10 @@ class Stats {
 
  private:
   std::string FilePath() const;
+  void SetDamagedFileAside(const std::string& damage);
 
   InProgressSource inProgress_;
+  bool damagedInPlace_ = false;  // a damaged file that could not be moved aside
 };
 
 // The process's hall of fame.

@@ -61,6 +61,7 @@ void YPlayerSaver::Reset() {
   FreeOpenHero();
   heroOpen_ = false;
   heroDone_ = false;
+  refused_ = false;
   inMonster_ = false;
   monsterCount_ = 0;
   experience_ = 0;
@@ -84,15 +85,26 @@ void YPlayerSaver::LoadText(const std::string& text, std::string_view name) {
 // A hero record cut short has its values unset and part of its army
 // missing: it is refused, by both reads alike, so that nothing saves it.
 void YPlayerSaver::FinishRead() {
-  if (heroOpen_) OnError("The hero element does not close.");
+  if (heroOpen_ && !refused_) OnError("The hero element does not close.");
   heroOpen_ = false;
   FreeOpenHero();
 }
 
+// A record the reader cannot take whole (its elements nested in a way the
+// writer never writes) is refused as a cut one is: reading it would drop
+// what it holds, and saving it back would lose that for good.
+void YPlayerSaver::Refuse(const std::string& why) {
+  OnError(why);
+  refused_ = true;
+}
+
 // Only the first hero record that closes is read, in both modes.
 void YPlayerSaver::OnTagOpen(int tagId) {
-  if (heroDone_) return;
+  if (heroDone_ || refused_) return;
+  if (heroOpen_ && tagId == kHero) return Refuse("A hero element inside the hero.");
+  if (inMonster_ && tagId == kMonster) return Refuse("A monster element inside a monster.");
   if (tagId == kHero) heroOpen_ = true;
+  if (tagId == kMonster && heroOpen_) inMonster_ = true;
   if (summaryMode_) return OpenSummary(tagId);
   if (tagId == kHero) return ReadHero();
   if (hero_ == nullptr) return;  // nothing belongs to a hero before one is read
@@ -107,12 +119,15 @@ void YPlayerSaver::OnTagOpen(int tagId) {
 }
 
 void YPlayerSaver::OnTagClose(int tagId) {
-  if (heroDone_) return;
+  if (heroDone_ || refused_) return;
   if (tagId == kHero && heroOpen_) {
     heroOpen_ = false;
     heroDone_ = true;
   }
-  if (summaryMode_) return CloseSummary(tagId);
+  if (summaryMode_) {
+    if (tagId == kMonster) inMonster_ = false;
+    return CloseSummary(tagId);
+  }
   if (hero_ == nullptr) return;
   if (tagId == kMonster) EndMonster();
   if (tagId == kHero) EndHero();
@@ -146,11 +161,8 @@ void YPlayerSaver::CloseSummary(int tagId) {
 
 // ---- Full read ---------------------------------------------------------
 
-// The hero is the reader's own until its element closes; a hero element
-// inside an open one starts the hero again.
+// The hero is the reader's own until its element closes.
 void YPlayerSaver::ReadHero() {
-  FreeOpenHero();
-  inMonster_ = false;
   if (target_ == nullptr) return;
   hero_ = new YPlayerHero();
   const auto attr = [this](int index) -> const Attr& { return GetAttr(kHero, index); };

@@ -23,8 +23,9 @@ class YPlayerSaver : public DataFileReader {
   // its army, a hero that was there; no board may hold that hero) and where
   // Save finds the hero to write. It may be null in summary mode.
   // Both modes read the first hero element that closes and nothing after
-  // it; a file whose hero element does not close gives no hero (the target
-  // is left as it was) and no summary, and is logged.
+  // it; a file whose hero element does not close, or holds a hero inside
+  // the hero or a monster inside a monster, gives no hero (the target is
+  // left as it was) and no summary, and is logged.
   YPlayerSaver(YPlayerHero** target, bool summary);
   ~YPlayerSaver() override;
 
@@ -63,6 +64,7 @@ class YPlayerSaver : public DataFileReader {
   void FreeSlot(int slot);
   void Reset();
   void FinishRead();
+  void Refuse(const std::string& why);
   void FreeOpenHero();
 
   YPlayerHero** target_;
@@ -70,11 +72,13 @@ class YPlayerSaver : public DataFileReader {
   // Both modes: a hero element is open; the first hero element has closed.
   bool heroOpen_ = false;
   bool heroDone_ = false;
+  // Both modes: the record was refused; the rest of the file is not read.
+  bool refused_ = false;
   // Full read: the hero this read is making (owned until its element
   // closes and it moves to the target), the monster whose elements are
   // being read (owned by `unplaced_` until an "evol" puts it into a slot),
   // and whether a "monster" element is open (also for an unknown id, whose
-  // elements are then skipped).
+  // elements are then skipped; both modes).
   YPlayerHero* hero_ = nullptr;
   YPlayerMonster* monster_ = nullptr;
   std::unique_ptr<YPlayerMonster> unplaced_;

@@ -1,5 +1,6 @@
 // The notice that a file of the player's (the quest's save, a profile, the
-// hall of fame) could not be written: the message screen's own copy, opened
+// hall of fame) could not be written, or that the hall of fame was found
+// damaged and kept aside: the message screen's own copy, opened
 // over whatever the player sees once FileAlerts holds such a failure, and
 // closed by its button whatever the state word says. Main thread only.
 #pragma once
@@ -24,9 +25,9 @@ class FileNotice {
   // notice is not active (or `sender` is null).
   bool TakeClick(const UIControl* sender);
 
-  // The locale keys of the three texts, in the order of FileAlerts::Unsaved.
+  // The locale keys of the texts, in the order of FileAlerts::Unsaved.
   static constexpr const char* kTextKeys[] = {"quest_not_saved_mess", "profile_not_saved_mess",
-                                              "hall_not_saved_mess"};
+                                              "hall_not_saved_mess", "hall_damaged_mess"};
 
  private:
   bool IsOpen() const;

@@ -61,7 +61,9 @@ PanelLines ProfileLines(const ProfileInfo& info) {
           FormatTextArgs(locale.GetText("mp_info2"), info.monsters)};
 }
 
+// A save that gave no summary has only its file's name to show.
 PanelLines SaveLines(const SaveInfo& save, const std::string& difficulty) {
+  if (!save.readable) return {save.name, {}, {}};
   YLocale& locale = GetLocale();
   return {save.name,
           FormatTextArgs(locale.GetText("ss_info1"), std::int64_t{save.level} + 1, save.experience),

@@ -34,7 +34,8 @@ struct PanelLines {
 // "mp_info2" with its army's size.
 PanelLines ProfileLines(const ProfileInfo& info);
 // A save: its hero's name, "ss_info1" with the level counted from 1 and
-// the experience, "ss_info2" with the difficulty's name.
+// the experience, "ss_info2" with the difficulty's name; a damaged save
+// only its file's name.
 PanelLines SaveLines(const SaveInfo& save, const std::string& difficulty);
 
 // A profile's panel on a setup (the unit 2/9 of the height; lines at 1.25,

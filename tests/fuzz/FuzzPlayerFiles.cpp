@@ -2,7 +2,8 @@
 // and in full as the profile screens do) and as its hall-of-fame file
 // "stats.dat" (read as the game starts). A profile that reads as a hero is
 // written and read again, and must write the same text the second time. The
-// hall of fame never holds more records than its bytes can.
+// hall of fame never holds more records than its bytes can, and one that is
+// not whole is moved aside.
 #include <unistd.h>
 
 #include <cstddef>
@@ -84,6 +85,13 @@ void FuzzStats(const std::string& bytes, bool asFile) {
     Stats stats;
     stats.Load();
     records = stats.records;
+    // A table not read whole is moved aside, never left to be written over.
+    MemoryInStream table(bytes);
+    std::string damage;
+    Stats::Read(table, &damage);
+    const fs::path aside = UserFolder() / "stats.dat.damaged";
+    if ((!bytes.empty() && !damage.empty()) != fs::exists(aside)) __builtin_trap();
+    fs::remove(aside);
   } else {
     MemoryInStream in(bytes, false);
     records = Stats::Read(in);

@@ -3,16 +3,20 @@
 // hero that fell in a won level and its save resumed, and what is not
 // started for want of its data.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include "board/YTessor.h"
 #include "board/YTessorUnit.h"
 #include "framework/FileAlerts.h"
+#include "framework/Init.h"
 #include "framework/YLocale.h"
 #include "players/PlayerRules.h"
+#include "players/Stats.h"
 #include "players/YMonsterShop.h"
 #include "players/YMonsterType.h"
 #include "players/YPlayerHero.h"
 #include "players/YPlayerMonster.h"
+#include "tests/framework/LogCapture.h"
 #include "tests/modes/QuestFixture.h"
 #include "tests/support/TestSupport.h"
 #include "tiles/YTileset.h"
@@ -45,14 +49,17 @@ TEST_F(QuestTest, SaveNamesSkipStrayFilesAndSummariesKeepTheirFile) {
   EXPECT_EQ(FileName(quest.SavePath()), "00001.yml") << "after 99999 the lowest free number";
   quest.End();
 
-  // 00003 yields no summary: the others still name their own files.
+  // 00003 yields no summary: it is listed as damaged under its own name,
+  // and the others still name their own files.
   quest.LoadSaveList();
-  ASSERT_EQ(quest.Saves().size(), 4u);
-  EXPECT_EQ(quest.Saves()[2].fileName, "00001.yml");
-  ASSERT_TRUE(quest.DeleteSave(2));
+  ASSERT_EQ(quest.Saves().size(), 5u);
+  EXPECT_EQ(quest.Saves()[2].name, "00003.yml");
+  EXPECT_FALSE(quest.Saves()[2].readable);
+  EXPECT_EQ(quest.Saves()[3].fileName, "00001.yml");
+  ASSERT_TRUE(quest.DeleteSave(3));
   EXPECT_FALSE(fs::exists(SaveFolder() / "00001.yml"));
   EXPECT_TRUE(fs::exists(SaveFolder() / "00003.yml"));
-  EXPECT_FALSE(quest.DeleteSave(3));
+  EXPECT_FALSE(quest.DeleteSave(4));
 }
 
 TEST_F(QuestTest, AnEmptyLevelFolderStartsNoQuest) {
@@ -201,6 +208,71 @@ TEST_F(QuestTest, AHeroThatFellInAWonLevelPaysItsFineAndItsSaveGoesOnAtTheNextLe
   quest.Update();
   EXPECT_EQ(GetTessor().levelNumber, 1);
   EXPECT_FALSE(GetTessor().Board().Units(1).empty());
+}
+
+// A save that cannot be read at all (empty, garbage, NUL bytes, nested
+// deep, a comment that never ends, no permission) is listed as damaged,
+// with a log line: "continue" refuses it with the question that says why,
+// which offers to delete it.
+TEST_F(QuestTest, ASaveThatCannotBeReadAtAllIsListedAsDamaged) {
+  std::string deep;
+  for (int i = 0; i < 10000; ++i) deep += "<game state=\"1\">\n";
+  const fs::path save = SaveFolder() / "00000.yml";
+  fs::create_directories(SaveFolder());
+  for (const std::string& text : {std::string(), std::string("garbage"), std::string(4096, '\0'), deep,
+                                  "<!--" + std::string(1 << 20, '-')}) {
+    testing_support::WriteFile(save, text);
+    LogCapture log;
+    quest.LoadSaveList();
+    ASSERT_EQ(quest.Saves().size(), 1u) << text.size();
+    EXPECT_FALSE(quest.Saves()[0].readable);
+    EXPECT_EQ(log.Lines().back(),
+              "The save " + GetInit().UserPath() + "save\\00000.yml shows no hero: it is damaged");
+    EXPECT_FALSE(quest.LoadSave(0));
+    EXPECT_EQ(quest.ResumeProblem(), "save_damaged_confirm") << text.size();
+  }
+  fs::permissions(save, fs::perms::none);
+  quest.LoadSaveList();
+  ASSERT_EQ(quest.Saves().size(), 1u);
+  EXPECT_FALSE(quest.LoadSave(0));
+  // Run as root, the test reads the file anyway: then it is damaged.
+  EXPECT_EQ(quest.ResumeProblem(), ::geteuid() == 0 ? "save_damaged_confirm" : "save_unreadable_confirm");
+  EXPECT_TRUE(quest.DeleteSave(0));
+  EXPECT_FALSE(quest.HasSaves());
+}
+
+// The hall's campaigns in progress are the saves "continue" would resume,
+// not one refused for its level nor a damaged one; a quest won while
+// neither its record nor its save could be written shows once.
+TEST_F(QuestTest, TheHallListsOnlyResumableSavesAndEachHeroOnce) {
+  ListQuestSavesAtStartup();
+  Stats& stats = GetStats();
+  stats.records.clear();
+  BeginQuest();
+  std::string far = quest.SaveText();
+  far.replace(far.find("level=\"-1\""), 10, "level=\"9999\"");
+  testing_support::WriteFile(SaveFolder() / "00007.yml", far);
+  testing_support::WriteFile(SaveFolder() / "00008.yml", "garbage");
+  quest.LoadSaveList();
+  stats.CopyRecords();
+  ASSERT_EQ(stats.shown.size(), 1u);
+  EXPECT_EQ(stats.shown[0].level, 0) << "the quest at the door keeper";
+
+  PassDoorKeeper();
+  for (int level = 0; level < 2; ++level) {
+    quest.Update();
+    GetTessor().ClearSide(1, true);
+    if (level == 0) quest.OnRewardChoice(1);
+  }
+  ASSERT_TRUE(quest.IsFinished());
+  {
+    testing_support::ScopedWriteFault full(".tmp");
+    quest.OnRewardChoice(1);
+  }
+  stats.CopyRecords();
+  ASSERT_EQ(stats.shown.size(), 1u);
+  EXPECT_EQ(stats.shown[0].level, 1) << "the record of the won quest";
+  stats.SetInProgressSource(nullptr);
 }
 
 }  // namespace

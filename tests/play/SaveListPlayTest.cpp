@@ -54,4 +54,24 @@ TEST_F(SaveList, TheClickedRowIsFramedAndDeleteRemovesItsSave) {
   Stop();
 }
 
+// A save of NUL bytes among good ones is a row of the list, named by its
+// file; choosing it brings the question that says why, and "yes" deletes
+// it.
+TEST_F(SaveList, ASaveThatCannotBeReadIsARowExplainedAndDeleted) {
+  std::filesystem::create_directories(UserFolder() / "save");
+  testing_support::WriteFile(Save(0), play::LastLevelSave(LevelCount() - 1));
+  testing_support::WriteFile(Save(1), std::string(2048, '\0'));
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
+  ASSERT_TRUE(Open("continue", "selectSave.yml"));
+  ASSERT_TRUE(Click("ok"));  // the first row: the newest save, the damaged one
+  ASSERT_TRUE(Reach("yesno.yml", "0x204"));
+  EXPECT_NE(current_.text["mess"].find("damaged"), std::string::npos) << current_.text["mess"];
+  ASSERT_TRUE(Open("yes", "mainMenu.yml"));
+  EXPECT_FALSE(std::filesystem::exists(Save(1)));
+  EXPECT_TRUE(std::filesystem::exists(Save(0)));
+  EXPECT_TRUE(current_.at.count("continue")) << "the good save is left";
+  Stop();
+}
+
 }  // namespace

@@ -274,6 +274,28 @@ TEST_F(ProfilesTest, AHeroRecordThatDoesNotCloseIsRefusedAndBothReadsTakeTheFirs
   EXPECT_EQ(Summary(two).name, "First");
 }
 
+// A hero inside the hero (deep nesting restarted the hero at every level)
+// or a monster inside a monster cannot be read whole: both reads refuse it
+// with a log line, and the list shows it as damaged.
+TEST_F(ProfilesTest, NestedRecordsAreRefusedAsDamaged) {
+  std::string deep;
+  for (int i = 0; i < 5000; ++i) deep += "<hero name=\"Deep\">\n";
+  for (int i = 0; i < 5000; ++i) deep += "</hero>\n";
+  const std::string monsters = R"(<hero name="M" gold="9"><evol/>
+<monster id="imp"><monster id="golem"><evol slot="2"/></monster><evol slot="3"/></monster></hero>)";
+  for (const std::string& text : {deep, monsters}) {
+    EXPECT_EQ(Read(text), nullptr);
+    EXPECT_EQ(Summary(text).name, "none");
+  }
+  Put("00000.yml", deep);
+  ScanPlayerProfiles();
+  LogCapture log;
+  LoadProfileSummaries();
+  EXPECT_FALSE(ProfileList().at(0).readable);
+  EXPECT_EQ(log.Lines(),
+            (std::vector<std::string>{"Player loader error, A hero element inside the hero., line: 1"}));
+}
+
 TEST_F(ProfilesTest, LoadingDoesNotMoveTheSavePath) {
   ASSERT_TRUE(CreatePlayerProfile("First", 0, 0, 0, 1));
   ASSERT_TRUE(CreatePlayerProfile("Second", 0, 1, 0, 1));

@@ -2,6 +2,8 @@
 // campaigns in progress on the shown list, and damaged files.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <string>
 
@@ -128,6 +130,58 @@ TEST_F(StatsTest, ARecordThatCannotBeWrittenKeepsTheOldFileAndIsTold) {
   testing_support::ScopedWriteFault full("stats.dat.tmp");
   stats.AddRecord(Record("lost again", 2));
   EXPECT_TRUE(FileAlerts::TakeFailedSave(what));
+}
+
+// A hall that cannot be read whole keeps its whole records, is moved to a
+// free name of its own, never written over, and is told; the next win
+// writes a new file with the records kept. A whole hall stays where it is.
+TEST_F(StatsTest, ADamagedHallIsKeptAsideWithItsWholeRecordsAndTold) {
+  MemoryOutStream out;
+  Stats::Write(out, {Record("One", 1), Record("Two", 2)});
+  const std::string whole = out.Bytes();
+  MemoryOutStream odd;
+  Stats::Write(odd, {Record("Odd", 1, 9), Record("Two", 2)});
+  const std::string file = (dir.Path() / "QuennelVarrick" / "stats.dat").string();
+  const std::pair<std::string, Names> cases[] = {
+      {Le32(-1) + whole.substr(4), {}},
+      {"garbage, not a table at all", {}},
+      {Le32(2) + "\xff\x7f" + whole.substr(6), {}},  // a name running past the end
+      {whole.substr(0, whole.size() - 1), {"One"}},
+      {whole + "more", {"One", "Two"}},
+      {odd.Bytes(), {"Two"}},  // a difficulty outside the table
+  };
+  for (std::size_t n = 0; n < std::size(cases); ++n) {
+    const auto& [bytes, kept] = cases[n];
+    testing_support::WriteFile(file, bytes);
+    FileAlerts::Reset();
+    Stats stats;
+    stats.Load();
+    EXPECT_EQ(NamesOf(stats.records), kept) << n;
+    const std::string aside = file + ".damaged" + (n > 0 ? std::to_string(n + 1) : "");
+    EXPECT_EQ(testing_support::ReadFile(aside), bytes) << n << ": kept, beside the older ones";
+    FileAlerts::Unsaved what{};
+    EXPECT_TRUE(FileAlerts::TakeFailedSave(what) && what == FileAlerts::Unsaved::kDamagedHallOfFame) << n;
+    stats.AddRecord(Record("Next", 3));
+    Stats again;
+    again.Load();
+    EXPECT_EQ(again.records.size(), kept.size() + 1) << n;
+  }
+  EXPECT_FALSE(std::filesystem::exists(file + ".damaged7")) << "the last file written was whole";
+  // A hall that cannot be opened at all (here not a regular file) is kept too.
+  std::filesystem::remove(file);
+  ASSERT_EQ(::mkfifo(file.c_str(), 0600), 0);
+  Stats().Load();
+  EXPECT_TRUE(std::filesystem::is_fifo(file + ".damaged7"));
+
+  // With every name beside it taken, the damaged file stays and is not
+  // written over.
+  for (int n = 8; n <= 100; ++n) testing_support::WriteFile(file + ".damaged" + std::to_string(n), "");
+  std::filesystem::remove(file);
+  testing_support::WriteFile(file, cases[0].first);
+  Stats stats;
+  stats.Load();
+  stats.AddRecord(Record("Lost", 3));
+  EXPECT_EQ(testing_support::ReadFile(file), cases[0].first);
 }
 
 }  // namespace
