@@ -39,7 +39,9 @@ bool LockByte(int fd, off_t byte, short type, bool wait) {
   return result == 0;
 }
 
-bool HeldElsewhere() { return errno == EAGAIN || errno == EACCES; }
+bool HeldElsewhere() {
+  return errno == EAGAIN || errno == EACCES;
+}
 
 }  // namespace
 

@@ -92,8 +92,8 @@ TEST_F(GameStart, ACopyBesideAnotherKeepsItsOwnLogAndTheGuardOutlivesTheFirst) {
   const std::string logBefore = Log();
   e2e::GameProcess second(tmp.Str(), e2e::Display(), {"-2"});
   const fs::path secondLog = UserFolder() / "log2.txt";
-  ASSERT_TRUE(e2e::WaitUntil([&] { return ReadFile(secondLog).find("OpenGL device created.") != std::string::npos; },
-                             15s))
+  ASSERT_TRUE(e2e::WaitUntil(
+      [&] { return ReadFile(secondLog).find("OpenGL device created.") != std::string::npos; }, 15s))
       << second.Stderr();
   EXPECT_EQ(Log().substr(0, logBefore.size()), logBefore);
   EXPECT_EQ(Log().find('\0'), std::string::npos);

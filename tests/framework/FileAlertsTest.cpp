@@ -41,7 +41,8 @@ TEST(FileAlerts, TheBoxNamesTheLogThisCopyWrites) {
   testing::internal::CaptureStderr();
   FileAlerts::ShowFailedFiles();
   Log::Close();
-  EXPECT_NE(testing::internal::GetCapturedStderr().find("See log2.txt in the user folder"), std::string::npos);
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("See log2.txt in the user folder"),
+            std::string::npos);
 }
 
 }  // namespace
