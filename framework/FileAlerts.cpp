@@ -6,6 +6,7 @@
 #include <set>
 #include <utility>
 
+#include "framework/Log.h"
 #include "platform/MessageBox.h"
 #include "platform/Paths.h"
 
@@ -59,7 +60,8 @@ void FileAlerts::ShowFailedFiles() {
   std::string text = files.size() == 1 ? "This file of the game cannot be read:\n"
                                        : "These files of the game cannot be read:\n";
   for (const std::string& file : files) text += platform::MapPath(file) + "\n";
-  text += "The game may not show or play as it should. See log.txt in the user folder for more.";
+  text +=
+      "The game may not show or play as it should. See " + Log::FileName() + " in the user folder for more.";
   platform::ShowMessageBox(text, "ERROR", platform::MessageBoxIcon::Exclamation);
 }
 

@@ -15,6 +15,7 @@ namespace {
 struct LogState {
   YCriticalSection lock;
   platform::FilePtr file;
+  std::string fileName = "log.txt";
   Log::Echo echo;
 };
 
@@ -52,6 +53,7 @@ bool Log::Open(std::string_view path) {
   LogState& state = State();
   YLock lock(state.lock);
   state.file.reset();
+  state.fileName = path.substr(path.find_last_of("\\/") + 1);
   bool notRegular = false;
   state.file = platform::OpenRegularForWriting(path, &notRegular);
   // The log cannot report its own refusal.
@@ -64,6 +66,12 @@ void Log::Close() {
   LogState& state = State();
   YLock lock(state.lock);
   state.file.reset();
+}
+
+std::string Log::FileName() {
+  LogState& state = State();
+  YLock lock(state.lock);
+  return state.fileName;
 }
 
 void Log::SetEcho(Echo echo) {

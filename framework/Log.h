@@ -22,6 +22,9 @@ class Log {
   static bool Open(std::string_view path);
   // Closes the file; later lines reach only the echo. Any thread.
   static void Close();
+  // The name, without its folder, of the file the last Open was given
+  // ("log.txt" before any): where a message may send the player. Any thread.
+  static std::string FileName();
 
   // Installs the echo; an empty function removes it. Any thread.
   static void SetEcho(Echo echo);

@@ -221,16 +221,19 @@ bool GameFramework::DrawScene(float dt) {
     renderer->EndFrame();
     return false;
   }
-  if ((state & 7) == kStateBoard) {
+  // A game left for the main menu stands, no longer stepped, under the
+  // screen that fades out, until the menu takes its place.
+  const std::uint32_t scene = events_.SceneLeft() != 0 ? events_.SceneLeft() : state & 7;
+  if (scene == kStateBoard) {
     DrawBoard(dt);
     return true;
   }
-  if ((state & 7) == kStateBattle) {
+  if (scene == kStateBattle) {
     DrawBattle(dt);
     return true;
   }
-  const bool panel = (state & 7) == kStatePanel;
-  if (panel) GetControlPanel().Update(dt);
+  const bool panel = scene == kStatePanel;
+  if ((state & 7) == kStatePanel) GetControlPanel().Update(dt);
   if (const UIControl* blast = MenuBlast()) {
     // Only the blast would change, and such a frame would not be shown
     // yet: it turns without being drawn, unless a message came.
@@ -279,7 +282,10 @@ void GameFramework::DrawBoard(float dt) {
 void GameFramework::DrawBattle(float dt) {
   YTileset& battle = GetTileset();
   ParticleSystem& particles = GetParticleSystem();
-  battle.Update(dt);
+  if ((state & 7) == kStateBattle)
+    battle.Update(dt);
+  else
+    battle.QueueStanding();
   particles.Update3D(dt);
   // The background, the tiles, their shadows and the panels seldom change
   // while the player thinks: the device may keep their picture.

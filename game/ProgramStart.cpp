@@ -3,7 +3,9 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <string>
 #include <system_error>
+#include <vector>
 
 #include "framework/FileUtils.h"
 #include "framework/Init.h"
@@ -34,6 +36,13 @@ void EnterProgramFolder() {
   if (folder.empty() || ec)
     std::fprintf(stderr, "Cannot enter the program folder %s: %s\n", folder.c_str(),
                  folder.empty() ? "its path is unknown" : ec.message().c_str());
+}
+
+// The log of the copy numbered `copyNumber` among the copies running at
+// once: "log.txt" for the first, "log2.txt" for the second, and so on.
+std::string LogFileName(int copyNumber) {
+  if (copyNumber <= 1) return "log.txt";
+  return "log" + std::to_string(copyNumber) + ".txt";
 }
 
 }  // namespace
@@ -75,13 +84,14 @@ int ProgramMain(std::string_view commandLine, const GameMaker& make) {
     std::fprintf(stderr, "%s is already running.\n", kProductTitle);
     return 0;
   }
-  Log::Open(GetInit().UserPath() + "log.txt");
-  // Writes cut short by an earlier run's end leave their ".tmp" files; a
-  // second copy of the game leaves them, as the first may be writing.
-  if (!guard.AlreadyExisted()) {
-    for (const std::string& name : RemoveLeftoverTempFiles(GetInit().UserPath()))
-      Log::Printf("Removed %s, left by a write that was cut short", platform::MapPath(name).c_str());
-  }
+  // Writes cut short by an earlier run's end leave their ".tmp" files. Only
+  // a copy that holds the guard alone removes them, before another copy may
+  // start beside it: while another copy runs, they may be its writes.
+  std::vector<std::string> leftovers;
+  if (!guard.AlreadyExisted()) leftovers = RemoveLeftoverTempFiles(GetInit().UserPath());
+  Log::Open(GetInit().UserPath() + LogFileName(guard.Share()));
+  for (const std::string& name : leftovers)
+    Log::Printf("Removed %s, left by a write that was cut short", platform::MapPath(name).c_str());
   if (const std::string broadcast = BroadcastOption(commandLine); !broadcast.empty()) {
     DefaultPeerLinkFactory().SetBroadcastAddress(broadcast);
     Log::Printf("Network games look for a peer at %s", broadcast.c_str());

@@ -22,7 +22,8 @@ inline constexpr const char* kInstanceGuardName = "QuennelVarrickMutex";
 // program name, joined by blanks), from the executable's own folder
 // whatever the folder it was started from. A second instance is refused,
 // without touching the running one's log, unless the command line begins
-// with "-2". Returns the process exit code.
+// with "-2"; each copy running beside another keeps its own log. Returns
+// the process exit code.
 int ProgramMain(std::string_view commandLine, const GameMaker& make = {});
 
 // Creates the application object, runs its message loop and deletes it.

@@ -1,6 +1,7 @@
-// The single-instance guard: an advisory lock on a file named after the
-// guard, held for the life of the object and released by the system when
-// the process ends, however it ends.
+// The single-instance guard: advisory locks on a file named after the guard,
+// held for the life of the object and released by the system when the
+// process ends, however it ends. Copies allowed to run beside each other
+// share the guard, and each holds a copy number of its own.
 #pragma once
 
 #include <string>
@@ -10,16 +11,25 @@ namespace platform {
 
 class InstanceGuard {
  public:
-  // Takes the lock on `folder`/`name`.lock, creating the file when needed.
-  // The folder must exist.
+  // Opens `folder`/`name`.lock, creating it when needed, and tries to hold
+  // the guard alone. The folder must exist.
   InstanceGuard(std::string_view folder, std::string_view name);
   ~InstanceGuard();
   InstanceGuard(const InstanceGuard&) = delete;
   InstanceGuard& operator=(const InstanceGuard&) = delete;
 
-  // True when another process (or another guard object) already holds the
-  // lock; this guard then holds nothing.
+  // True when another process (or another guard object) holds the guard,
+  // alone or shared; this guard then holds nothing until Share. False means
+  // that no other copy runs while this guard holds it alone.
   bool AlreadyExisted() const { return alreadyExisted_; }
+
+  // Holds the guard beside other copies and takes the lowest copy number
+  // no other holder has. A guard held alone gives way without letting go,
+  // so no start can take it alone in between; one that found another
+  // holder joins, waiting while a start holds it alone. Call once; guards
+  // then stay shared until their copies end, so a later guard finds them
+  // all. Returns the copy number, 1 when the lock file could not be opened.
+  int Share();
 
  private:
   int fd_ = -1;

@@ -107,6 +107,9 @@ class YTileset {
   // One frame. Nothing but the commanders' messages runs until a battle
   // has been started.
   void Update(float dt);
+  // A frame of a battle that stands, not stepped: its tiles queued for
+  // drawing as they lie. Nothing before a battle is dealt.
+  void QueueStanding();
 
   // Mouse input in view coordinates (x -1 .. 1 left to right, y 0.625 ..
   // -0.625 top to bottom).

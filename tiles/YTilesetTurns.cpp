@@ -44,6 +44,10 @@ void YTileset::Update(float dt) {
   if (!effectsRunning) StepTurn(dt);
 }
 
+void YTileset::QueueStanding() {
+  if (dealt_) events_->QueueDrawing(0.0f);
+}
+
 bool YTileset::EndIfDecided() {
   if (!IsBattleOver() || state_.flags == DuelFlag::kOver) return false;
   const auto shownDead = [](const YPlayer* f) { return f == nullptr || f->shownHealth <= 0; };

@@ -420,6 +420,8 @@ void ScreenEvents::LoadScreens(std::string_view prefix, const std::function<void
 }
 
 void ScreenEvents::ShowMainMenu() {
+  const std::uint32_t scene = State() & 7;
+  sceneLeft_ = scene == ss::kPanel || scene == ss::kBoard || scene == ss::kBattle ? scene : 0;
   // Every modal goes: one left under the top one would stay over the menu
   // with nothing to close it.
   ui_.CloseAllModals();
@@ -448,6 +450,7 @@ void ScreenEvents::BackToMenu() {
 }
 
 void ScreenEvents::OnScreenChanged(UIControl* screen) {
+  sceneLeft_ = 0;
   const std::uint32_t state = State();
   if (screen == nullptr) {
     ScreenGone();

@@ -70,6 +70,10 @@ class ScreenEvents {
   // Closes every modal and fades to the main menu, its "continue" shown
   // only while the quest has a save; the menu music.
   void ShowMainMenu();
+  // The scene (control panel, board or duel) that the screen fades out of
+  // on its way to the main menu, to be drawn as it stands until the menu
+  // takes its place; 0 at any other time.
+  std::uint32_t SceneLeft() const { return sceneLeft_; }
   // The control panel's way back: to the main menu while a profile is
   // edited (the profile screen comes back over it), else to the game
   // mode's screen.
@@ -148,6 +152,7 @@ class ScreenEvents {
   // The question to ask once the main menu is back, after a save could not
   // be resumed (empty: none).
   std::string refusedSaveQuestion_;
+  std::uint32_t sceneLeft_ = 0;
 };
 
 // A list row's entry: its name read as a row number (digits only) plus the

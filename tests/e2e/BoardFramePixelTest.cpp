@@ -3,7 +3,8 @@
 // shadows, the side marker, the screen frame and its panels): while nothing
 // on the board changes, the board, its pieces and their shadows are
 // restored from the kept picture, and the frame shows what drawing it all
-// shows, but for the few pixels where the moving side marker lies.
+// shows, but for the few pixels where the moving side marker lies. Left
+// for the main menu, the board stands while the screen fades out.
 // Skipped without an X display.
 #include <gtest/gtest.h>
 
@@ -57,6 +58,17 @@ TEST_F(BoardFrame, WhileNothingOnTheBoardChangesItIsRestoredAsDrawingItShows) {
   EXPECT_LT(DifferingPixels(restored, drawn), 800u)
       << "pixels that differ between the restored and the drawn frame";
   EXPECT_TRUE(MostlyLit(restored));
+}
+
+// Left for the main menu, the board stands under the screen as it fades
+// out, rather than vanishing at once and leaving the buttons on black.
+TEST_F(BoardFrame, LeftForTheMainMenuTheBoardFadesOutAsItStands) {
+  game_->ShowMainMenu();
+  platform::Image next;
+  device_->CaptureNextPresent(&next);
+  game_->DrawFrame(0.05f);
+  ASSERT_FALSE(next.bgra.empty());
+  EXPECT_TRUE(MostlyLit(next));
 }
 
 }  // namespace

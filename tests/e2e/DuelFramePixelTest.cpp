@@ -4,6 +4,7 @@
 // while nothing but the marker moves, its background, tiles, shadows and
 // panels are restored from the kept picture, and the frame shows what
 // drawing it all shows, within a few pixels where one spark more lies.
+// Left for the main menu, the duel stands while the screen fades out.
 // Skipped without an X display.
 #include <gtest/gtest.h>
 
@@ -49,6 +50,22 @@ TEST_F(DuelFrame, WhileOnlyTheMarkerMovesTheRestIsRestoredAsDrawingItShows) {
   thrift.slowFrameMs = 0;  // the kept picture shows the background as it is now
   platform::Image restored, drawn;
   ExpectRestoredAsDrawn(0, thrift, 200, restored, drawn);
+}
+
+// Left for the main menu, the duel stands as it was under the screen that
+// begins to fade out: its tiles do not vanish from the first frame on.
+TEST_F(DuelFrame, LeftForTheMainMenuTheDuelStandsAsItWas) {
+  platform::GLDeviceThrift thrift;
+  thrift.slowFrameMs = 0;  // the kept picture shows the background as it is now
+  device_->SetThrift(thrift);
+  platform::Image before, after;
+  device_->CaptureNextPresent(&before);
+  game_->DrawFrame(0);
+  game_->ShowMainMenu();
+  device_->CaptureNextPresent(&after);
+  game_->DrawFrame(0);
+  ASSERT_EQ(before.bgra.size(), after.bgra.size());
+  EXPECT_LT(DifferingPixels(before, after), 200u);
 }
 
 }  // namespace

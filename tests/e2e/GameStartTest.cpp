@@ -2,7 +2,9 @@
 // single-instance rule and the refusal without a display.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 #include "tests/e2e/GameFixture.h"
@@ -90,6 +92,37 @@ TEST_F(GameStart, AMainMenuThatCannotBeMadeEndsTheGameSayingWhy) {
   EXPECT_EQ(*code, 1);
   EXPECT_NE(game.Stderr().find("main menu cannot be made from ui/english/mainMenu.yml"), std::string::npos)
       << game.Stderr();
+}
+
+// The first copy removes what cut writes left. A copy started with "-2"
+// writes its own log, and the copies share the guard: with the first gone,
+// a start without "-2" is still refused and leaves the ".tmp" files of the
+// copy that runs alone.
+TEST_F(GameStart, ACopyBesideAnotherKeepsItsOwnLogAndTheGuardOutlivesTheFirst) {
+  WriteWindowedConfig(800, 500);
+  const fs::path leftover = UserFolder() / "stats.dat.tmp";
+  testing_support::WriteFile(leftover, "cut short");
+  e2e::GameProcess first(tmp.Str(), e2e::Display());
+  ASSERT_FALSE(WaitForWindow().empty()) << first.Stderr() << Log();
+  EXPECT_FALSE(fs::exists(leftover));
+  const std::string logBefore = Log();
+  e2e::GameProcess second(tmp.Str(), e2e::Display(), {"-2"});
+  const fs::path secondLog = UserFolder() / "log2.txt";
+  ASSERT_TRUE(e2e::WaitUntil(
+      [&] { return ReadFile(secondLog).find("OpenGL device created.") != std::string::npos; }, 15s))
+      << second.Stderr();
+  EXPECT_EQ(Log().substr(0, logBefore.size()), logBefore);
+  EXPECT_EQ(Log().find('\0'), std::string::npos);
+
+  const fs::path writing = UserFolder() / "save" / "00000.yml.tmp";
+  fs::create_directories(writing.parent_path());
+  testing_support::WriteFile(writing, "under way");
+  first.Signal(SIGTERM);
+  ASSERT_TRUE(first.Wait(10s).has_value());
+  e2e::GameProcess third(tmp.Str(), e2e::Display());
+  ASSERT_EQ(third.Wait(10s), std::optional<int>(0));
+  EXPECT_NE(third.Stderr().find("is already running"), std::string::npos) << third.Stderr();
+  EXPECT_TRUE(fs::exists(writing));
 }
 
 // Without a display there is no OpenGL: the start is refused with a clear

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "framework/Log.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -27,6 +28,21 @@ TEST(FileAlerts, NeededFilesAreNamedOnceEachInOneBoxOnStderrWithoutADisplay) {
             "The game may not show or play as it should. See log.txt in the user folder for more.\n"
             "ERROR: This file of the game cannot be read:\nmesh/piece.mes\n"
             "The game may not show or play as it should. See log.txt in the user folder for more.\n");
+}
+
+// A copy beside another keeps its own log, and the box sends the player there.
+TEST(FileAlerts, TheBoxNamesTheLogThisCopyWrites) {
+  FileAlerts::Reset();
+  testing_support::ScopedTempDir dir;
+  testing_support::ScopedEnv noDisplay("DISPLAY", std::nullopt);
+  testing_support::ScopedEnv noWayland("WAYLAND_DISPLAY", std::nullopt);
+  Log::Open(dir.Str() + "\\log2.txt");
+  FileAlerts::NeededFileFailed("desks\\base.dsk");
+  testing::internal::CaptureStderr();
+  FileAlerts::ShowFailedFiles();
+  Log::Close();
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("See log2.txt in the user folder"),
+            std::string::npos);
 }
 
 }  // namespace

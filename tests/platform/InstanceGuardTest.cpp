@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -28,6 +30,21 @@ TEST(InstanceGuardTest, ConflictsInTheSameProcessUntilTheHolderGoes) {
   EXPECT_FALSE(InstanceGuard(dir.Str(), kName).AlreadyExisted());
   // A missing folder guards nothing and refuses nothing.
   EXPECT_FALSE(InstanceGuard(dir.Str() + "/missing", kName).AlreadyExisted());
+}
+
+// Copies that share the guard keep a later one out after the first goes,
+// and each holds the lowest number free when it joined.
+TEST(InstanceGuardTest, SharedGuardsOutliveTheFirstAndNumberTheCopies) {
+  ScopedTempDir dir;
+  auto first = std::make_unique<InstanceGuard>(dir.Str(), kName);
+  EXPECT_EQ(first->Share(), 1);
+  InstanceGuard beside(dir.Str(), kName);
+  ASSERT_TRUE(beside.AlreadyExisted());
+  EXPECT_EQ(beside.Share(), 2);
+  first.reset();
+  InstanceGuard third(dir.Str(), kName);
+  EXPECT_TRUE(third.AlreadyExisted());
+  EXPECT_EQ(third.Share(), 1);
 }
 
 TEST(InstanceGuardTest, AnotherProcessHoldsTheGuardUntilItIsKilled) {
