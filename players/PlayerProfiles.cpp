@@ -162,7 +162,10 @@ bool DeletePlayerProfile(int n) {
   Profiles& state = State();
   if (n < 0 || static_cast<std::size_t>(n) >= std::min(state.list.size(), state.files.size())) return false;
   const std::string path = ProfilePath(state.files[static_cast<std::size_t>(n)]);
-  if (!platform::RemoveFile(path)) return false;
+  if (!platform::RemoveFile(path)) {
+    Log::Printf("Could not delete the profile %s", path.c_str());
+    return false;
+  }
   state.files.erase(state.files.begin() + n);
   state.list.erase(state.list.begin() + n);
   // The selected profile is gone: nothing may write it back.
