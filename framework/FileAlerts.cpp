@@ -37,7 +37,7 @@ void FileAlerts::NeededFileFailed(std::string_view fileName) {
 void FileAlerts::SaveFailed(Unsaved what) {
   Alerts& alerts = State();
   const std::lock_guard<std::mutex> hold(alerts.lock);
-  if (alerts.savesTold.contains(what)) return;
+  if (what != FileAlerts::Unsaved::kProfile && alerts.savesTold.contains(what)) return;
   if (std::find(alerts.savesWaiting.begin(), alerts.savesWaiting.end(), what) != alerts.savesWaiting.end()) return;
   alerts.savesWaiting.push_back(what);
 }

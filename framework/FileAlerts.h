@@ -19,9 +19,11 @@ class FileAlerts {
   // is handed out once for the whole run. Any thread.
   static void NeededFileFailed(std::string_view fileName);
   // A file of the player's could not be written (the old one stays whole).
-  // A kind already waiting, or already told with no save of it written
-  // since, is not queued again: a full disk is told once, not at every
-  // save. Any thread.
+  // A kind already waiting is not queued again. The automatic saves (the
+  // quest, the hall of fame), once told, are not told again until one of
+  // their kind is written: a full disk is told once, not at every save. A
+  // profile is written only when the player creates or edits one, so each
+  // of its failures is told. Any thread.
   static void SaveFailed(Unsaved what);
   // A file of that kind was written: its next failure is told again.
   static void SaveSucceeded(Unsaved what);

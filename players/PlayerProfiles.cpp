@@ -8,6 +8,7 @@
 #include "framework/Init.h"
 #include "framework/Log.h"
 #include "platform/FileSystem.h"
+#include "platform/Paths.h"
 #include "players/NumberedFiles.h"
 #include "players/TileTables.h"
 #include "players/YArtifactLoader.h"
@@ -162,7 +163,10 @@ bool DeletePlayerProfile(int n) {
   Profiles& state = State();
   if (n < 0 || static_cast<std::size_t>(n) >= std::min(state.list.size(), state.files.size())) return false;
   const std::string path = ProfilePath(state.files[static_cast<std::size_t>(n)]);
-  if (!platform::RemoveFile(path)) return false;
+  if (!platform::RemoveFile(path)) {
+    Log::Printf("Could not delete the profile %s", platform::MapPath(path).c_str());
+    return false;
+  }
   state.files.erase(state.files.begin() + n);
   state.list.erase(state.list.begin() + n);
   // The selected profile is gone: nothing may write it back.

@@ -48,7 +48,8 @@ void SaveCurrentProfile();
 // gives for the folder's files (never over one of them), puts it first in
 // the list and selects it. False when the hero cannot be made or written.
 bool CreatePlayerProfile(std::string_view name, int race, int gender, int origin, std::int32_t level);
-// Deletes the file of entry n and, only when that succeeds, the entry.
+// Deletes the file of entry n and, only when that succeeds, the entry (a
+// file that stays is logged).
 // Deleting the selected profile's file also frees the current player and
 // forgets its path, so no profile is selected and nothing is saved.
 bool DeletePlayerProfile(int n);

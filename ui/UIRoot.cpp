@@ -1,6 +1,7 @@
 #include "ui/UIRoot.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "framework/Log.h"
 #include "framework/YMatrix4.h"
@@ -86,6 +87,7 @@ void UIRoot::PushModal(UIControl* modal) {
     return;
   }
   waiting_ = nullptr;
+  closing_ = false;
   modals_.push_back(modal);
   modal->Show();
   modalFade_ = 0;
@@ -94,7 +96,8 @@ void UIRoot::PushModal(UIControl* modal) {
 }
 
 void UIRoot::CloseModal() {
-  modalChange_ = false;
+  modalChange_ = waiting_ != nullptr;
+  closing_ = !modals_.empty();
   if (modals_.empty()) modalFade_ = 0;
   modalTarget_ = 0;
 }
@@ -115,11 +118,13 @@ void UIRoot::SetCurrentScreen(UIControl* screen) {
 void UIRoot::ClearModals() {
   modals_.clear();
   modalChange_ = false;
+  closing_ = false;
 }
 
 void UIRoot::SaveModalStack() {
   savedStacks_.push_back(modals_);
   modals_.clear();
+  closing_ = false;
 }
 
 void UIRoot::RestoreModalStack() {
@@ -128,6 +133,7 @@ void UIRoot::RestoreModalStack() {
     savedStacks_.pop_back();
   }
   if (!modals_.empty()) modalFade_ = modalTarget_ = 1.0f;
+  closing_ = false;
 }
 
 UIControl* UIRoot::GetActive() const {
@@ -174,17 +180,18 @@ void UIRoot::StepModalFade(float dt) {
   FinishShrink();
 }
 
-// The shrunk modal makes way: the waiting one is pushed above it, or else
-// it is hidden and popped; a new top grows open from a line.
+// The shrunk modal makes way: a closed one (or one with nothing waiting)
+// is hidden and popped, and the waiting one, if any, is pushed; a new top
+// grows open from a line. A modal that only shrank for the waiting one
+// stays below it.
 void UIRoot::FinishShrink() {
-  if (waiting_) {
-    modals_.push_back(waiting_);
-    waiting_ = nullptr;
-  } else if (!modals_.empty()) {
+  if (!modals_.empty() && (closing_ || !waiting_)) {
     UIControl* top = modals_.back();
     modals_.pop_back();
     top->Hide();
   }
+  closing_ = false;
+  if (waiting_) modals_.push_back(std::exchange(waiting_, nullptr));
   if (!modals_.empty()) {
     modals_.back()->Show();
     modalChange_ = true;

@@ -45,10 +45,12 @@ class UIRoot {
   // Makes a pending change happen on the next Update.
   void ResetFade();
   // Opens `modal` over the screen: at once when none is open, else it
-  // waits until the open one has shrunk and is then pushed above it. A
-  // null modal (a layout that failed to load) is ignored with a log line.
+  // waits until the open one has shrunk and is then pushed above it, or in
+  // its place when that one was closed (before or after this call). A null
+  // modal (a layout that failed to load) is ignored with a log line.
   void PushModal(UIControl* modal);
-  // Shrinks the top modal; Update pops it (and reopens the one below).
+  // Shrinks the top modal; Update pops it and opens the waiting one, if
+  // any, else reopens the one below.
   void CloseModal();
   // Drops all modals but the top one (not hidden), then closes the top
   // one; a waiting modal still opens once it has shrunk.
@@ -119,6 +121,7 @@ class UIRoot {
   float screenFade_ = 0;
   float screenTarget_ = 0;
   bool modalChange_ = false;  // one modal replaces another: the dimming stays full
+  bool closing_ = false;      // the top modal goes once it has shrunk
   UIControl* pending_ = nullptr;
   UIControl* current_ = nullptr;
   std::vector<UIControl*> modals_;  // the last is the top

@@ -82,8 +82,8 @@ void GameModes::SelectProfile(int n) {
   SelectPlayerProfile(n);
 }
 
-void GameModes::DeleteProfile(int n) {
-  DeletePlayerProfile(n);
+bool GameModes::DeleteProfile(int n) {
+  return DeletePlayerProfile(n);
 }
 
 void GameModes::SaveCurrentProfile() {

@@ -25,7 +25,7 @@ class GameModes final : public ScreenModes {
   const ProfileInfo& ProfileSummary(int n) override;
   bool CreateProfile(const std::string& name, int race, int gender, int origin, std::int32_t level) override;
   void SelectProfile(int n) override;
-  void DeleteProfile(int n) override;
+  bool DeleteProfile(int n) override;
   void SaveCurrentProfile() override;
   bool StartHotseat(int first, int second, std::int32_t difficulty) override;
   NetworkView NetworkState() override;

@@ -56,6 +56,7 @@ void ScreenLists::RefreshProfileList(UIControl* screen, bool reset) {
   if (bar == nullptr) return;
   const int profiles = modes_.ProfileCount();
   RefreshListBar(*bar, selectedProfile, profiles, reset);
+  EnableButton(screen, "edit", profiles > 0);
   EnableButton(screen, "delete", profiles > 1);
 }
 

@@ -19,8 +19,8 @@ class ScreenLists {
   explicit ScreenLists(ScreenModes& modes);
 
   // The profile screen's "sbar" and `selectedProfile` (reset: both to the
-  // top); "delete" is enabled only while more than one profile exists.
-  // Nothing without the bar.
+  // top); "edit" is enabled only while a profile exists, "delete" only
+  // while more than one does. Nothing without the bar.
   void RefreshProfileList(UIControl* screen, bool reset);
   // A computer or hot-seat setup's "sbar0" and "sbar1", one profile each,
   // and `hotseatProfiles` (reset: both the first profile). Nothing unless

@@ -56,7 +56,8 @@ class ScreenModes {
                              std::int32_t level) = 0;
   // Makes profile n the current player; the control panel shows it.
   virtual void SelectProfile(int n) = 0;
-  virtual void DeleteProfile(int n) = 0;
+  // Deletes profile n's file and entry; false when the file stays.
+  virtual bool DeleteProfile(int n) = 0;
   // Writes the profile edited on the control panel back to its file.
   virtual void SaveCurrentProfile() = 0;
   // Profiles `first` and `second` play; side 1 is the computer of row

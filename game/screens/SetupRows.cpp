@@ -42,6 +42,10 @@ UIControl* SetupRows::ActiveSetup() const {
 
 void SetupRows::ProfileRow(UIControl* sender) {
   const std::string_view name = sender->name;
+  if (ui_.GetActive() != nullptr && ui_.GetActive() == screens_.messageScreen.get()) {
+    if (name == "ok") ui_.CloseModal();  // a failure told over the list
+    return;
+  }
   if ((State() & ss::kDeleteQuestion) != 0) return DeleteQuestionRow(name);
   if ((State() & ss::kDialog) != 0) return NewProfileRow(name);
   if (name == "cancel") {
@@ -67,7 +71,8 @@ void SetupRows::DeleteQuestionRow(std::string_view name) {
   SetState(State() & ~ss::kDeleteQuestion);
   ui_.CloseModal();
   if (name == "no") return;
-  modes_.DeleteProfile(lists_.selectedProfile);
+  if (!modes_.DeleteProfile(lists_.selectedProfile))
+    host_.ShowMessage(GetLocale().GetText("profile_delete_fail_mess"));
   lists_.RefreshProfileList(screens_.profilesScreen.get(), false);
 }
 
@@ -88,9 +93,10 @@ void SetupRows::NewProfileRow(std::string_view name) {
   SetState(State() & ~ss::kDialog);
   ui_.CloseModal();
   // The new profile goes first in the list and becomes the current player.
-  if (modes_.CreateProfile(edit->GetText(), race->GetCurrent(), gender->GetCurrent(), origin->GetCurrent(),
-                           (level->GetCurrent() + 1) * kLevelStep))
-    lists_.selectedProfile = 0;
+  if (!modes_.CreateProfile(edit->GetText(), race->GetCurrent(), gender->GetCurrent(), origin->GetCurrent(),
+                            (level->GetCurrent() + 1) * kLevelStep))
+    return;
+  lists_.RefreshProfileList(screens_.profilesScreen.get(), true);
 }
 
 // The setup under the profile screen shows the profiles as they are now.

@@ -18,7 +18,8 @@ class UIRoot;
 class SetupRows {
  public:
   // The locale texts the rows show.
-  static constexpr const char* kLocaleKeys[] = {"player_name", "delete_profile_confirm"};
+  static constexpr const char* kLocaleKeys[] = {"player_name", "delete_profile_confirm",
+                                                "profile_delete_fail_mess"};
 
   // All six outlive this object; `portrait` shows the new-profile dialog's
   // face.

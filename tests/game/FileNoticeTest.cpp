@@ -45,5 +45,41 @@ TEST_F(FileNoticeTest, ShowsOneFailureAtATimeAndItsOkOnlyClosesIt) {
   EXPECT_EQ(ui.GetActive(), screens.noticeScreen.get()) << "only its own button closes it";
 }
 
+// A failure told as the click that caused it closes its dialog: the notice
+// takes the dialog's place, and its "ok" leaves the screens and the word as
+// the click left them. A profile's failure is told at every try.
+TEST_F(FileNoticeTest, TheNoticeTakesThePlaceOfTheDialogItsClickClosed) {
+  const auto clickAndTell = [this](const char* name, FileAlerts::Unsaved what) {
+    FileAlerts::SaveFailed(what);
+    UIControl sender(YRect(), name, nullptr);
+    events.OnClick(&sender);
+    notice.ShowWaiting(host.state);  // the boundary of the click's frame
+    Settle();
+    ASSERT_EQ(ui.GetActive(), screens.noticeScreen.get());
+    ClickNotice("ok");
+  };
+  host.mode = &modes.quest;
+  host.state = 0x9;  // Escape's question over the control panel
+  Open(screens.yesNoScreen.get());
+  clickAndTell("yes", FileAlerts::Unsaved::kQuest);
+  EXPECT_TRUE(ui.ModalStack().empty());
+  EXPECT_EQ(ui.PendingScreen(), screens.mainMenuScreen.get());
+  EXPECT_EQ(host.state, 4u);
+
+  Click("multiplayer");
+  Click("computer");
+  Click("profiles");
+  const std::vector<UIControl*> profileStack = ui.ModalStack();
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    Click("new");
+    clickAndTell("ok", FileAlerts::Unsaved::kProfile);
+    EXPECT_EQ(ui.ModalStack(), profileStack);
+    EXPECT_EQ(host.state, 0x9004u);
+  }
+  Click("cancel");
+  EXPECT_EQ(ui.GetActive(), screens.computerGameScreen.get());
+  EXPECT_EQ(host.state, 0x1004u);
+}
+
 }  // namespace
 }  // namespace screen_test

@@ -151,12 +151,15 @@ struct FakeModes : ScreenModes {
   const ProfileInfo& ProfileSummary(int) override { return profile; }
   bool CreateProfile(const std::string& name, int, int, int, std::int32_t level) override {
     log.push_back("newProfile " + name + " " + std::to_string(level));
+    ++profiles;
     return true;
   }
   void SelectProfile(int n) override { log.push_back("edit " + std::to_string(n)); }
-  void DeleteProfile(int n) override {
+  bool DeleteProfile(int n) override {
     log.push_back("deleteProfile " + std::to_string(n));
+    if (!deleteWorks) return false;
     --profiles;
+    return true;
   }
   void SaveCurrentProfile() override { log.push_back("saveProfile"); }
   bool StartHotseat(int first, int second, std::int32_t difficulty) override {
@@ -190,6 +193,7 @@ struct FakeModes : ScreenModes {
   ProfileInfo profile;
   NetworkView network;
   bool loadWorks = true;
+  bool deleteWorks = true;
   bool running = true;
   Lines log;
   RecordingMode quest{log};

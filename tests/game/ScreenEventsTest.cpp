@@ -286,6 +286,29 @@ TEST_F(ScreenEventsTest, TheProfileListDeletesWhileMoreThanOneProfileIsLeft) {
   EXPECT_FALSE(Enabled(screens.profilesScreen, "delete"));
 }
 
+// A profile file that stays is told over the list, and the message's "ok"
+// closes only it; "edit" waits for a profile to exist.
+TEST_F(ScreenEventsTest, AProfileThatStaysIsToldAndNoneCannotBeEdited) {
+  Click("multiplayer");
+  Click("computer");
+  Click("profiles");
+  modes.deleteWorks = false;
+  Click("delete");
+  Open(screens.yesNoScreen.get());
+  Click("yes");
+  EXPECT_EQ(host.log.back(), "message " + GetLocale().GetText("profile_delete_fail_mess"));
+  Open(screens.messageScreen.get());
+  Click("ok");
+  EXPECT_EQ(ui.GetActive(), screens.profilesScreen.get());
+  EXPECT_EQ(host.state, 0x9004u);
+  modes.profiles = 0;
+  events.lists.RefreshProfileList(screens.profilesScreen.get(), true);
+  EXPECT_FALSE(Enabled(screens.profilesScreen, "edit"));
+  Click("new");
+  Click("ok");
+  EXPECT_TRUE(Enabled(screens.profilesScreen, "edit"));
+}
+
 // A new profile and "edit" hand the profile to the control panel; its way
 // back brings the menu with the setup and the profile screen, and "cancel"
 // gives the setup back with its lists refreshed.

@@ -185,4 +185,27 @@ TEST_F(HotseatPlay, AProfileEditedFromTheSetupKeepsWhatItBought) {
   Stop();
 }
 
+// A new profile that cannot be written (its ".tmp" is taken by a folder) is
+// told at every try, and the notice's "ok" gives back the profile screen the
+// dialog's "ok" led to, which still answers.
+TEST_F(HotseatPlay, ANewProfileThatCannotBeWrittenIsToldAtEveryTry) {
+  WriteProfiles();
+  std::filesystem::create_directories(UserFolder() / "players" / "00002.yml.tmp");
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
+  ASSERT_TRUE(Open("multiplayer", "sg_menu.yml"));
+  ASSERT_TRUE(Open("hotseat", "sg_hotseat.yml"));
+  ASSERT_TRUE(Open("profiles", "sg_profiles.yml"));
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    ASSERT_TRUE(Open("new", "sg_newHero.yml"));
+    ASSERT_TRUE(Open("ok", "message.yml")) << "the notice, at attempt " << attempt;
+    EXPECT_NE(current_.text["mess"].find("could not be saved"), std::string::npos) << current_.text["mess"];
+    ASSERT_TRUE(Open("ok", "sg_profiles.yml"));
+    EXPECT_EQ(current_.state, "0x9004");
+  }
+  ASSERT_TRUE(Open("cancel", "sg_hotseat.yml"));
+  EXPECT_EQ(current_.state, "0x1004");
+  Stop();
+}
+
 }  // namespace

@@ -121,8 +121,27 @@ TEST_F(UIRootTest, CloseAllModalsDropsTheLowerOnesAndKeepsTheWaitingOne) {
   root.PushModal(&c);
   root.CloseAllModals();
   Run(4);
-  EXPECT_EQ(root.ModalStack(), (Stack{&b, &c}));
+  EXPECT_EQ(root.ModalStack(), Stack{&c});
   EXPECT_EQ(root.WaitingModal(), nullptr);
+}
+
+// A modal closed in the frame another is opened (a click that closes its
+// dialog and a notice of what it did) goes: the new one takes its place, in
+// either order, and closing that reopens the one below the closed one.
+TEST_F(UIRootTest, AClosedModalMakesWayForTheOneOpenedWithIt) {
+  Open(a);
+  for (bool closeFirst : {true, false}) {
+    Open(b);
+    if (closeFirst) root.CloseModal();
+    root.PushModal(&c);
+    if (!closeFirst) root.CloseModal();
+    Run(4);
+    EXPECT_EQ(root.ModalStack(), (Stack{&a, &c}));
+    EXPECT_FALSE(b.IsVisible());
+    root.CloseModal();
+    Run(4);
+    EXPECT_EQ(root.ModalStack(), Stack{&a});
+  }
 }
 
 TEST_F(UIRootTest, SavedModalStacksComeBackFullyOpen) {
