@@ -109,7 +109,7 @@ void NetworkPlay::Join(std::uint16_t hostPort, std::uint16_t joinPort, const std
     for (Game* game : {&own_, &peer_}) {
       Switch(*game);
       ASSERT_TRUE(Click("start"));
-      started = Reach("board", "", "", 1s);
+      started = Reach("board|" + orElse, "", "", 1s);
       if (started) break;
     }
   }

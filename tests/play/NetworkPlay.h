@@ -27,8 +27,8 @@ class NetworkPlay : public PlayRun {
   // The game whose link took the master's role, once both are linked.
   Game* Master();
   // Starts both games, the host's links from base port `hostPort`, the
-  // joiner's ("-2") from `joinPort`; both reach the board (the game that
-  // starts second may reach `orElse` instead).
+  // joiner's ("-2") from `joinPort`; both reach the board (or `orElse`
+  // instead, which a game may show before its board was seen).
   void Join(std::uint16_t hostPort, std::uint16_t joinPort, const std::string& orElse = "board");
   // Clicks every duel's result away on both games until both show the
   // game's end; fails on a network message or when the time is up.
