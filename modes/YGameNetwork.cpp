@@ -275,6 +275,7 @@ void YGameNetwork::OnLevelEnd() {
 }
 
 void YGameNetwork::ShowAbort() {
+  if ((Host().State() & host_state::kNetworkAbort) != 0) return;  // one message tells the game's end
   Host().SetState(Host().State() | host_state::kNetworkAbort);
   Host().ShowMessage(GetLocale().GetText("network_abort"));
 }

@@ -57,8 +57,8 @@ class YGameNetwork : public YGameHotseat, public PeerGameEvents {
   void SendAbort();
 
   // The network commanders' reports during a game: each shows its message
-  // (bit 0x4000), the disconnect only while nothing was shown; a duel under
-  // way then waits for the mode's End.
+  // (bit 0x4000) only while nothing was shown; a duel under way then waits
+  // for the mode's End.
   void ShowAbort() override;
   void ShowDisconnect() override;
 
