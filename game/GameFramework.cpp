@@ -352,6 +352,7 @@ const UIControl* GameFramework::MenuBlast() const {
 // just those parts anew; elsewhere a clip would only cost.
 void GameFramework::DrawOverlay() {
   SetUp2D();
+  DrawWaitNotice();
   DrawCursor(MenuBlast() != nullptr && !YConsole::Instance()->IsOpen());
   YConsole::Instance()->Draw();
   renderer->SetShader(nullptr, true);

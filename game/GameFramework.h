@@ -218,6 +218,7 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   // Draws the state's scene; false when the frame is already finished.
   bool DrawScene(float dt);
   void DrawOverlay();
+  void DrawWaitNotice();
   void SetUp2D();
   // The board's frame: its step (only while the whole word is the board
   // state), the turn marker, the 3D board, units and arrow, the HUD and the

@@ -30,6 +30,7 @@ bool GameFramework::HandleStateKey(std::uint32_t virtualKey) {
 
 void GameFramework::OnKeyDown(std::uint32_t virtualKey) {
   if (YFinalScene::ShownIn(state)) return YFinalScene::Instance().OnInput(*this);
+  if (!YConsole::Instance()->IsOpen() && events_.OnMessageKey(virtualKey)) return;
   if (HandleStateKey(virtualKey)) return;
   // Escape asks to abort a game in progress; it never reaches the UI.
   if (virtualKey == platform::vk::Escape) {

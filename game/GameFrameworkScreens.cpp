@@ -14,6 +14,7 @@
 #include "players/YArtifactLoader.h"
 #include "players/YHeroReader.h"
 #include "players/YMonsterReader.h"
+#include "render/YFont.h"
 #include "render/YFontLoader.h"
 #include "tiles/YTileset.h"
 #include "ui/UICombobox.h"
@@ -59,6 +60,24 @@ void GameFramework::FillOriginList(UIControl* origin) {
 
 void GameFramework::SetHeroPortrait(UIControl* dialog) {
   events_.portrait.Apply(dialog);
+}
+
+namespace {
+constexpr float kWaitTextSize = 26.0f;
+}  // namespace
+
+// Over the screen held dark while the network game waits for the other
+// player: what it waits for and how to stop, centred, one text a line.
+void GameFramework::DrawWaitNotice() {
+  if (!events_.WaitsForPeer()) return;
+  YFont* font = GetMainFont();
+  float y = uiRoot.Height() / 2;
+  for (const char* key : ScreenEvents::kWaitTexts) {
+    const std::string text = GetLocale().GetText(key);
+    YFont::DrawText(font, (uiRoot.Width() - font->GetTextWidth(text) * kWaitTextSize) / 2, y, kWaitTextSize,
+                    text);
+    y += kWaitTextSize * 1.5f;
+  }
 }
 
 void GameFramework::ShowMainMenu() {

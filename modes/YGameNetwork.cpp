@@ -1,5 +1,7 @@
 #include "modes/YGameNetwork.h"
 
+#include <utility>
+
 #include "board/YTessor.h"
 #include "board/YTessorPlayerNetwork.h"
 #include "board/YTessorUnit.h"
@@ -40,6 +42,10 @@ bool YGameNetwork::Master() const {
   return link_ != nullptr && link_->Role() == 1;
 }
 
+bool YGameNetwork::Waiting() const {
+  return playAgain_ || (started_ && !board_.gameRunning);
+}
+
 bool YGameNetwork::CanStart() const {
   return Master() && IsConnected() && hasPeerInfo_ && !awaitingAnswer_ && profile_[0] >= 0 && !started_;
 }
@@ -50,7 +56,7 @@ void YGameNetwork::Connect(const std::string& host, bool reconnect) {
   DropLink();
   hostName_ = host;
   link_ = Links().Connect(host);
-  router_ = std::make_unique<PeerMessageRouter>(*link_);
+  router_ = std::make_unique<PeerMessageRouter>(*link_, std::string(kAbort));
   control_ = &router_->Open({kPlayerInfo, kCanStart, kAbort});
   // Every party's mailbox exists from the start, so nothing is lost that
   // arrives before the game's commanders.
@@ -70,6 +76,7 @@ void YGameNetwork::DropLink() {
   profile_[0] = -1;
   hasPeerInfo_ = false;
   awaitingAnswer_ = false;
+  linked_ = startHeld_ = finished_ = playAgain_ = peerAgain_ = false;
 }
 
 void YGameNetwork::SendAbort() {
@@ -94,21 +101,45 @@ void YGameNetwork::SendPlayerInfo(std::int32_t profile) {
     return;
   }
   if (!hasPeerInfo_) awaitingAnswer_ = true;
+  if (std::exchange(startHeld_, false)) BeginGame();
 }
 
 void YGameNetwork::HandleMessages() {
+  if (link_ == nullptr || started_ || (finished_ && !playAgain_)) return;
+  if (IsConnected())
+    linked_ = true;
+  else if (linked_)
+    return PeerGone(false);
   while (link_ != nullptr && !started_) {
     const std::string body = control_->Receive();
-    if (body.empty()) return;
+    if (body.empty()) break;
     const std::string_view keyword = PeerMessageRouter::Keyword(body);
     if (keyword == kPlayerInfo) {
       HandlePlayerInfo(body);
+      peerAgain_ = finished_;
     } else if (keyword == kCanStart) {
       HandleCanStart();
     } else if (keyword == kAbort) {
-      DropLink();
+      return PeerGone(true);
     }
   }
+  if (playAgain_ && peerAgain_ && CanStart()) {
+    control_->Send(kCanStart);
+    BeginGame();
+  }
+}
+
+// In the setup the mode goes on looking for a game; after a game the
+// screens lead back to the setup.
+void YGameNetwork::PeerGone(bool left) {
+  const bool inSetup = !finished_;
+  const std::string host = hostName_;
+  DropLink();
+  if (inSetup) Connect(host, true);
+  if (left)
+    ShowAbort();
+  else
+    ShowDisconnect();
 }
 
 void YGameNetwork::HandleCanStart() {
@@ -117,24 +148,41 @@ void YGameNetwork::HandleCanStart() {
     return;
   }
   if (profile_[0] < 0) {
-    // The peer starts a game this machine has chosen no player for.
-    Log::Printf("A start from the peer without a chosen profile ends the link");
-    SendAbort();
-    DropLink();
+    // The peer starts while this player has none chosen (its profile
+    // screen was open): the game begins with the choice, and the master
+    // shows that it waits meanwhile.
+    Log::Printf("A start from the peer waits for a chosen profile");
+    startHeld_ = true;
     return;
   }
   if (!started_) BeginGame();
 }
 
 void YGameNetwork::Start() {
+  if (finished_) return AskToPlayAgain();
   // Only the master starts; the other machine waits for its "canStart".
   if (!CanStart()) return;
   control_->Send(kCanStart);
   BeginGame();
 }
 
+// The other machine's summary is its wish to play again; the master's
+// "canStart" answers it.
+void YGameNetwork::AskToPlayAgain() {
+  if (link_ == nullptr || playAgain_) return;
+  playAgain_ = true;
+  // The last game's commanders would take the next game's messages.
+  board_.DeleteCommanders();
+  // Summaries sent before the last game began tell nothing of this wish.
+  router_->Open({kPlayerInfo, kCanStart, kAbort})
+      .ForgetBefore(router_->Open(YTessorPlayerNetwork::Keywords()));
+  if (!Master()) SendPlayerInfo(profile_[0]);
+  HandleMessages();
+}
+
 void YGameNetwork::BeginGame() {
-  started_ = true;
+  started_ = linked_ = true;
+  finished_ = playAgain_ = peerAgain_ = false;
   Host().CloseModals();
   Host().SetGameMode(this);
   ClearBattles();
@@ -222,10 +270,12 @@ void YGameNetwork::OnLevelEnd() {
   const YTessorPlayerCommander* winner = side >= 0 ? board_.Commander(side) : nullptr;
   outcome_ = side < 0 ? -1 : (winner != nullptr && winner->Kind() == commander_kind::kNetwork ? 1 : 0);
   started_ = false;
+  finished_ = true;
   Host().ShowNetworkResult(side);
 }
 
 void YGameNetwork::ShowAbort() {
+  if ((Host().State() & host_state::kNetworkAbort) != 0) return;  // one message tells the game's end
   Host().SetState(Host().State() | host_state::kNetworkAbort);
   Host().ShowMessage(GetLocale().GetText("network_abort"));
 }

@@ -45,16 +45,20 @@ class YGameNetwork : public YGameHotseat, public PeerGameEvents {
   bool IsConnected() const;
   // Sends the summary of profile `profile` of the profile list, which
   // becomes the local choice; nothing once started or for an index outside
-  // the list. Makes a link to the stored host first when there is none.
+  // the list. Makes a link to the stored host first when there is none. A
+  // start the master sent before the choice begins the game now.
   void SendPlayerInfo(std::int32_t profile);
-  // Handles the messages of the mode that arrived, while no game runs.
+  // Handles the messages of the mode that arrived, while no game runs: in
+  // the setup, and while this player waits to play again. The other player
+  // leaving, or the link lost after it was made, is shown (bit 0x4000); in
+  // the setup the mode then looks for a game again.
   void HandleMessages();
   // Tells a connected peer that this machine leaves, at once.
   void SendAbort();
 
   // The network commanders' reports during a game: each shows its message
-  // (bit 0x4000), the disconnect only while nothing was shown; a duel under
-  // way then waits for the mode's End.
+  // (bit 0x4000) only while nothing was shown; a duel under way then waits
+  // for the mode's End.
   void ShowAbort() override;
   void ShowDisconnect() override;
 
@@ -63,6 +67,9 @@ class YGameNetwork : public YGameHotseat, public PeerGameEvents {
   bool Master() const;
   bool HasPeerInfo() const { return hasPeerInfo_; }
   bool Started() const { return started_; }
+  // This player waits for the other one: to play again, or for the other
+  // machine's side of a game begun here.
+  bool Waiting() const;
   std::int32_t LocalProfile() const { return profile_[0]; }
   // The setup shown anew: no profile counts as sent until one is sent again.
   void ForgetLocalProfile() { profile_[0] = -1; }
@@ -77,6 +84,9 @@ class YGameNetwork : public YGameHotseat, public PeerGameEvents {
 
   // The master's start (when CanStart) sends "canStart" and begins the
   // game; the other machine begins on that message, never on its own.
+  // After a game's end it is this player's wish to play again: the other
+  // machine tells the master so with its summary, and the master starts
+  // once both wish it (HandleMessages goes on from there).
   void Start() override;
   // Tells the peer, stops both battles and lets the link go.
   void End() override;
@@ -91,6 +101,9 @@ class YGameNetwork : public YGameHotseat, public PeerGameEvents {
  private:
   void HandlePlayerInfo(std::string_view body);
   void HandleCanStart();
+  void AskToPlayAgain();
+  // The peer left ("abort") or the link made was lost.
+  void PeerGone(bool left);
   // Sets the local player against the peer's side and starts the board.
   void BeginGame();
   // Deletes the commanders that read the link, the router and the link.
@@ -108,6 +121,11 @@ class YGameNetwork : public YGameHotseat, public PeerGameEvents {
   // a "canStart" sent then would end the link there.
   bool awaitingAnswer_ = false;
   bool started_ = false;
+  bool linked_ = false;     // the link was seen connected
+  bool startHeld_ = false;  // a "canStart" came before a player was chosen
+  bool finished_ = false;   // a game over this link has ended
+  bool playAgain_ = false;  // this player wishes to play again
+  bool peerAgain_ = false;  // the other player does (the master's view)
   ProfileInfo peer_;
 };
 

@@ -29,7 +29,7 @@ class PeerChannel {
   // 0 before the link is made, then 1 master or 2 slave.
   virtual int Role() const = 0;
   // Gives the link up at once, when the peer's messages cannot be followed:
-  // from then on it is not connected here, and the peer loses it too. A
-  // channel that cannot be given up ignores it.
+  // what was sent just before still leaves, then it is not connected here,
+  // and the peer loses it too. A channel that cannot be given up ignores it.
   virtual void Drop() {}
 };

@@ -39,6 +39,10 @@ void PeerMessageRouter::Mailbox::Drop() {
   router_.Drop();
 }
 
+void PeerMessageRouter::Mailbox::ForgetBefore(const Mailbox& reader) {
+  while (!queue_.empty() && queue_.front().order < reader.taken_) queue_.pop_front();
+}
+
 bool PeerMessageRouter::Mailbox::Wants(std::string_view keyword) const {
   return std::find(keywords_.begin(), keywords_.end(), keyword) != keywords_.end();
 }
@@ -86,6 +90,7 @@ void PeerMessageRouter::GiveUp(std::string_view why, std::string_view keyword) {
 }
 
 void PeerMessageRouter::Drop() {
+  if (!dropped_ && !farewell_.empty() && link_.Connected()) link_.Send(farewell_);
   dropped_ = true;
   link_.Drop();
 }

@@ -5,7 +5,9 @@
 // holds its keyword, in the order it arrived, so no party can take or block
 // another's messages. A message no mailbox wants, or one for a full
 // mailbox, cannot be followed: the router logs it, gives the link up (the
-// parties then see it lost, and so does the peer) and files nothing more.
+// parties then see it lost) and files nothing more. A router given a
+// farewell sends it whenever it gives the link up, so that the peer hears
+// at once that this machine left rather than at its time-out.
 //
 // The owner of the link opens every party's mailbox when it makes the link,
 // so that nothing that arrives early is lost; a mailbox lives as long as the
@@ -49,6 +51,9 @@ class PeerMessageRouter {
     // reader: a party that took a message belonging to its successor (such
     // as the next duel's greeting) leaves it there.
     void PutBack(std::string body) { queue_.push_front({taken_, std::move(body)}); }
+    // Drops the messages filed here before the last one `reader` took:
+    // what the peer sent before the messages `reader` has followed since.
+    void ForgetBefore(const Mailbox& reader);
 
    private:
     friend class PeerMessageRouter;
@@ -68,8 +73,10 @@ class PeerMessageRouter {
     std::uint64_t taken_ = 0;  // the place of the last message handed out
   };
 
-  // Routes the messages of `link`, which must outlive the router.
-  explicit PeerMessageRouter(PeerChannel& link) : link_(link) {}
+  // Routes the messages of `link`, which must outlive the router; a
+  // non-empty `farewell` goes to the peer when the link is given up.
+  explicit PeerMessageRouter(PeerChannel& link, std::string farewell = {})
+      : link_(link), farewell_(std::move(farewell)) {}
   PeerMessageRouter(const PeerMessageRouter&) = delete;
   PeerMessageRouter& operator=(const PeerMessageRouter&) = delete;
 
@@ -88,7 +95,8 @@ class PeerMessageRouter {
   // machine is not in, or a message was not what the peer sent. One that
   // arrived before (a summary that crossed the start) is merely stale.
   const std::string* HeldBeyond(std::initializer_list<const Mailbox*> readers) const;
-  // Gives the link up and files nothing more.
+  // Gives the link up, after the farewell while it is connected, and files
+  // nothing more.
   void Drop();
 
   // The first blank-separated word of a message.
@@ -100,6 +108,7 @@ class PeerMessageRouter {
   void GiveUp(std::string_view why, std::string_view keyword);
 
   PeerChannel& link_;
+  const std::string farewell_;
   std::vector<std::unique_ptr<Mailbox>> mailboxes_;
   std::uint64_t filed_ = 0;  // messages filed so far
   bool dropped_ = false;

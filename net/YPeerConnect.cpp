@@ -59,6 +59,7 @@ std::string YPeerConnect::Receive() {
 }
 
 void YPeerConnect::Drop() {
+  if (link_.Connected()) Process();
   YLock hold(lock_);
   link_.End();
 }

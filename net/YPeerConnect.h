@@ -68,8 +68,10 @@ class YPeerConnect : public PeerChannel {
   // thread runs the same steps. True once the link has ended. Any thread;
   // while not connected a step looks the host up, which may block.
   bool Process();
-  // Ends the link at once: nothing more is sent, answered or taken, so the
-  // peer loses the link at its time-out. Any thread.
+  // Ends the link at once, after one step that sends what was queued just
+  // before (such as a farewell) while connected: nothing more is sent,
+  // answered or taken, so the peer loses the link at its time-out. Any
+  // thread.
   void Drop() override;
 
   // True while the two sides are linked; false before and after a time-out.

@@ -126,6 +126,10 @@ void GameModes::StartNetworkGame() {
   GetNetworkGame().Start();
 }
 
+bool GameModes::NetworkWaiting() {
+  return GetNetworkGame().Waiting();
+}
+
 void GameModes::EndNetworkGame() {
   GetNetworkGame().End();
 }

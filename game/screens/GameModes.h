@@ -34,6 +34,7 @@ class GameModes final : public ScreenModes {
   void ForgetSentProfile() override;
   void ReadNetworkMessages() override;
   void StartNetworkGame() override;
+  bool NetworkWaiting() override;
   void EndNetworkGame() override;
   void SendNetworkAbort() override;
   bool BoardRunning() override;

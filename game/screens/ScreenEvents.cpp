@@ -368,13 +368,30 @@ void ScreenEvents::LevelResultRow(std::string_view name) {
   }
 }
 
-// Message boxes over the scenes, and the network game's end.
+// Message boxes over the scenes, and the network game's end: over its
+// setup the setup goes on, a game that never ran or was over leads back to
+// the setup, one under way to the main menu.
 void ScreenEvents::ClosedModalRow(std::string_view name) {
-  if ((State() & ss::kNetworkAbort) != 0 && name == "ok") {
+  const std::uint32_t state = State();
+  if ((state & ss::kNetworkAbort) == 0 || name != "ok") {
+    ui_.CloseModal();
+  } else if ((state & ss::kNetworkSetup) != 0) {
+    SetState(state & ~ss::kNetworkAbort);
+    ui_.CloseModal();
+  } else if ((state & 7) == ss::kBoard && !modes_.BoardRunning()) {
+    ShowNetworkSetup();
+  } else {
     ShowMainMenu();
-    return;
   }
-  ui_.CloseModal();
+}
+
+bool ScreenEvents::OnMessageKey(std::uint32_t key) {
+  namespace vk = platform::vk;
+  UIControl* box = screens_.messageScreen.get();
+  if (box == nullptr || ui_.GetTopModal() != box) return false;
+  if (key != vk::Return && key != vk::Space && key != vk::Escape) return false;
+  if (UIControl* ok = box->FindChild("ok")) OnClick(ok);
+  return true;
 }
 
 void ScreenEvents::OpenModal(UIControl* modal, std::uint32_t bits) {
@@ -395,7 +412,16 @@ bool ScreenEvents::SceneTakesMouse(std::uint32_t state, bool modalOpen) {
   return !modalOpen && (state & ss::kHelpBook) == 0;
 }
 
+bool ScreenEvents::WaitsForPeer() {
+  return State() == ss::kBoard && ui_.GetTopModal() == nullptr && modes_.NetworkWaiting();
+}
+
 bool ScreenEvents::AskAbort() {
+  if (WaitsForPeer()) {
+    modes_.EndNetworkGame();
+    ShowNetworkSetup();
+    return true;
+  }
   if (!MayAskAbort(State(), ui_.GetTopModal() != nullptr || ui_.WaitingModal() != nullptr)) return false;
   Ask(ss::kQuestion, "abort_game");
   return true;
@@ -429,6 +455,11 @@ void ScreenEvents::ShowMainMenu() {
   ShowContinue();
   SetState(ss::kMenu);
   host_.SelectMusic(kMenuTrack, -1, kSceneMusicFade);
+}
+
+void ScreenEvents::ShowNetworkSetup() {
+  networkSetupPending_ = true;
+  ShowMainMenu();
 }
 
 void ScreenEvents::ShowContinue() {
@@ -483,8 +514,10 @@ void ScreenEvents::BoardScreenShown() {
   std::uint32_t state = State();
   if ((state & ss::kBoard) == 0) state = ss::kBoard;
   SetState(state);
-  const std::uint32_t aborting = ss::kNetworkAbort | ss::kQuestion;
-  if ((state | aborting) == (aborting | ss::kBoard) && !modes_.BoardRunning()) {
+  // Held dark until the game runs (a network game waits for the other
+  // machine's side); a message or question shown meanwhile ends the hold,
+  // so that it can be seen.
+  if (state == ss::kBoard && !modes_.BoardRunning()) {
     ui_.ResetFade();
     return;
   }
@@ -503,6 +536,7 @@ void ScreenEvents::MainMenuShown() {
   }
   SetState(ss::kMenu);
   modes_.EndGames();
+  if (std::exchange(networkSetupPending_, false)) setupRows_.OpenNetworkSetupAgain();
   if (!refusedSaveQuestion_.empty()) Ask(ss::kDeleteQuestion, std::exchange(refusedSaveQuestion_, {}));
 }
 
@@ -516,7 +550,10 @@ void ScreenEvents::ScreenGone() {
     return;
   }
   if (state == ss::kBoard) {
-    if (!modes_.BoardRunning()) ui_.ResetFade();
+    // Held dark while no game runs: a network game waiting to play again
+    // hears the other player here, every frame of the hold.
+    modes_.ReadNetworkMessages();
+    if (State() == ss::kBoard && !modes_.BoardRunning()) ui_.ResetFade();
   } else if (state == ss::kBattle || state == (ss::kBoard | host_state::kBoardFrozen)) {
     SetState(ss::kBattle);
     modes_.SetUpBattleView();

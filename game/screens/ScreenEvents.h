@@ -82,6 +82,16 @@ class ScreenEvents {
   // the board or the duel and no modal is open, asks whether to abort the
   // game. False when the word or a modal leaves it alone.
   bool AskAbort();
+  // The network game waits for the other player (to play again, or for
+  // its side of a game begun here) while the word is 2 alone and no modal
+  // is open: the screen is held dark, the frame says that it waits, and
+  // Escape stops the wait for the network setup.
+  bool WaitsForPeer();
+  // The locale texts the frame shows while WaitsForPeer, one a line.
+  static constexpr const char* kWaitTexts[] = {"mp_connect", "network_wait_escape"};
+  // Enter, Space and Escape answer the message box as its button does.
+  // False when no message box is on top.
+  bool OnMessageKey(std::uint32_t key);
 
   // F1: the help book, except while a screen change is pending (the fade
   // to a duel, 0x102): the book would take the place of the screen the
@@ -143,6 +153,8 @@ class ScreenEvents {
   void ScreenGone();
   void BoardScreenShown();
   void MainMenuShown();
+  // The main menu with the network setup last used over it.
+  void ShowNetworkSetup();
 
   UIRoot& ui_;
   GameScreens& screens_;
@@ -153,6 +165,8 @@ class ScreenEvents {
   // be resumed (empty: none).
   std::string refusedSaveQuestion_;
   std::uint32_t sceneLeft_ = 0;
+  // The network setup opens again once the main menu is back.
+  bool networkSetupPending_ = false;
 };
 
 // A list row's entry: its name read as a row number (digits only) plus the

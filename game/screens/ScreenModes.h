@@ -85,6 +85,9 @@ class ScreenModes {
   // Reads the network mode's messages that arrived.
   virtual void ReadNetworkMessages() = 0;
   virtual void StartNetworkGame() = 0;
+  // The network game waits for the other player: to play again, or for
+  // the other machine's side of a game begun here.
+  virtual bool NetworkWaiting() = 0;
   virtual void EndNetworkGame() = 0;
   // Sends the network game's abort to the other machine.
   virtual void SendNetworkAbort() = 0;

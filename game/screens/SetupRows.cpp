@@ -144,14 +144,21 @@ bool SetupRows::GameMenuRow(std::string_view name) {
     OpenSetup(screens_.computerGameScreen.get(), ss::kMenu | ss::kTwoProfileSetup, false);
   } else if (name == "hotseat") {
     OpenSetup(screens_.hotseatGameScreen.get(), ss::kMenu | ss::kTwoProfileSetup, false);
-  } else if (name == "network") {
-    OpenSetup(screens_.networkGameScreen.get(), ss::kMenu | ss::kNetworkSetup, true);
-  } else if (name == "internet") {
-    OpenSetup(screens_.internetGameScreen.get(), ss::kMenu | ss::kNetworkSetup, true);
+  } else if (name == "network" || name == "internet") {
+    networkSetup_ = name == "network" ? "network" : "internet";
+    const auto& setup = name == "network" ? screens_.networkGameScreen : screens_.internetGameScreen;
+    OpenSetup(setup.get(), ss::kMenu | ss::kNetworkSetup, true);
   } else {
     return false;
   }
   return true;
+}
+
+void SetupRows::OpenNetworkSetupAgain() {
+  modes_.LoadProfileSummaries();
+  SetState(ss::kMenu | ss::kGameMenu);
+  ui_.PushModal(screens_.gameMenuScreen.get());
+  GameMenuRow(networkSetup_);
 }
 
 void SetupRows::OpenSetup(UIControl* setup, std::uint32_t word, bool network) {

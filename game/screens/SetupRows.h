@@ -37,6 +37,9 @@ class SetupRows {
   void TwoProfileSetupRow(std::string_view name);
   // The network setups (word 0x2004).
   void NetworkSetupRow(std::string_view name);
+  // Over the main menu: the game-kind menu and the network setup last
+  // opened (the local-network one when none was), as its button opens it.
+  void OpenNetworkSetupAgain();
 
  private:
   std::uint32_t State() const;
@@ -58,4 +61,6 @@ class SetupRows {
   ScreenModes& modes_;
   ScreenLists& lists_;
   HeroPortrait& portrait_;
+  // The game-kind menu's button of the network setup last opened.
+  std::string_view networkSetup_ = "network";
 };

@@ -175,6 +175,7 @@ struct FakeModes : ScreenModes {
   void SendPlayerInfo(int n) override { network.sentProfile = n; }
   void ForgetSentProfile() override { network.sentProfile = -1; }
   void ReadNetworkMessages() override { log.push_back("read"); }
+  bool NetworkWaiting() override { return networkWaiting; }
   void StartNetworkGame() override { log.push_back("startNetwork"); }
   void EndNetworkGame() override { log.push_back("endNetwork"); }
   void SendNetworkAbort() override { log.push_back("sendAbort"); }
@@ -195,6 +196,7 @@ struct FakeModes : ScreenModes {
   bool loadWorks = true;
   bool deleteWorks = true;
   bool running = true;
+  bool networkWaiting = false;
   Lines log;
   RecordingMode quest{log};
   RecordingMode other{log};

@@ -185,14 +185,56 @@ TEST_F(ScreenEventsTest, TheMainMenuClosesEveryModal) {
   EXPECT_TRUE(ui.ModalStack().empty());
   EXPECT_EQ(ui.WaitingModal(), nullptr);
   EXPECT_EQ(host.state, 4u);
-  // The same for the game-kind menu and a network setup under the abort.
+  // Over a network setup the setup stays, looking for a game again.
   Click("multiplayer");
   Click("network");
   host.state |= 0x4000;
   Open(screens.messageScreen.get());
   Click("ok");
-  EXPECT_TRUE(ui.ModalStack().empty());
-  EXPECT_EQ(host.state, 4u);
+  EXPECT_EQ(ui.GetTopModal(), screens.networkGameScreen.get());
+  EXPECT_EQ(host.state, 0x2004u);
+}
+
+// While the network game waits for the other player the board is held
+// dark, the mode hears the other machine at every frame of the hold, and
+// Escape leads back to the network setup last used. A message shown
+// meanwhile ends the hold, and Enter answers it: back to the setup too.
+TEST_F(ScreenEventsTest, TheNetworkWaitIsHeldUntilEscapeOrAMessageThatKeysAnswer) {
+  UIControl board(YRect(), "board", nullptr);
+  events.scenes.board = &board;
+  Click("multiplayer");
+  Click("internet");
+  modes.running = false;
+  modes.networkWaiting = true;
+  for (const std::uint32_t key : {platform::vk::Escape, platform::vk::Return}) {
+    host.state = 2;
+    ui.CloseAllModals();
+    ui.SetScreen(nullptr);
+    Settle();
+    modes.log.clear();
+    events.OnScreenChanged(nullptr);
+    EXPECT_EQ(modes.log, Lines{"read"});
+    EXPECT_GT(ui.ScreenFade(), 0.9f);
+    EXPECT_TRUE(events.WaitsForPeer());
+    if (key == platform::vk::Return) {
+      host.state = 0x4002;  // the other player left
+      ui.SetScreen(&board);
+      Settle();
+      events.OnScreenChanged(&board);
+      EXPECT_EQ(ui.ScreenFade(), 0.0f);
+      Open(screens.messageScreen.get());
+      EXPECT_TRUE(events.OnMessageKey(key));
+    } else {
+      EXPECT_TRUE(events.AskAbort());
+      EXPECT_EQ(modes.log.back(), "endNetwork");
+    }
+    Settle();
+    events.OnScreenChanged(screens.mainMenuScreen.get());
+    Settle();
+    EXPECT_EQ(ui.GetTopModal(), screens.internetGameScreen.get());
+    EXPECT_EQ(host.state, 0x2004u);
+  }
+  EXPECT_FALSE(events.OnMessageKey(platform::vk::Return));  // no message box on top
 }
 
 TEST_F(ScreenEventsTest, ScreenChangesSetTheWordAndTheMusic) {

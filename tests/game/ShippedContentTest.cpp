@@ -25,6 +25,7 @@
 #include "game/screens/CustomDrawing.h"
 #include "game/screens/FileNotice.h"
 #include "game/screens/PlayerPanels.h"
+#include "game/screens/ScreenEvents.h"
 #include "game/screens/SetupRows.h"
 #include "modes/YGameHotseat.h"
 #include "modes/YGameNetwork.h"
@@ -233,6 +234,7 @@ TEST(ShippedContent, EveryNameTheListScreensLookUpIsShipped) {
     EXPECT_TRUE(InProgramFolder(texture)) << texture;
   std::vector<std::string> keys(std::begin(player_panels::kLocaleKeys), std::end(player_panels::kLocaleKeys));
   keys.insert(keys.end(), std::begin(SetupRows::kLocaleKeys), std::end(SetupRows::kLocaleKeys));
+  keys.insert(keys.end(), std::begin(ScreenEvents::kWaitTexts), std::end(ScreenEvents::kWaitTexts));
   keys.insert(keys.end(), std::begin(FileNotice::kTextKeys), std::end(FileNotice::kTextKeys));
   for (const auto& folder : std::filesystem::directory_iterator(std::filesystem::path(QV_GAME_DIR) / "ui")) {
     YLocale locale;

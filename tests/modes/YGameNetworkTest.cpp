@@ -2,7 +2,8 @@
 // exchange of the players' summaries, the master's start and the other
 // machine's on "canStart", "abort", and what a peer could send that this
 // machine must not follow, also when a relay changes a move into another
-// party's message; monsters with a board special play alike on both boards.
+// party's message; monsters with a board special play alike on both boards;
+// the wait to play again after a game's end.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -52,11 +53,13 @@ struct EndOfPair final : PeerChannel {
 struct PairLinks final : PeerLinkFactory {
   explicit PairLinks(PeerChannel& end) : end(end) {}
   std::unique_ptr<PeerChannel> Connect(const std::string&) override {
+    ++made;
     return std::make_unique<EndOfPair>(end, firstMoveBecomes);
   }
   void Flush(PeerChannel&) override {}
   PeerChannel& end;
   std::string firstMoveBecomes;
+  int made = 0;
 };
 
 // One machine of the pair, connected.
@@ -122,9 +125,10 @@ TEST_F(NetworkTest, TheSummariesCrossOnlyTheMasterMayStartAndTheOtherStartsOnIts
 
   // The master leaves: the other machine's board shows the abort, once.
   master.mode.End();
+  pair.master.Send("abort");
   EXPECT_FALSE(master.mode.IsConnected());
   for (int frame = 0; frame < 40; ++frame) slave.board.Update(0.05f);
-  EXPECT_TRUE(slave.Shown("message " + GetLocale().GetText("network_abort")));
+  EXPECT_EQ(std::ranges::count(slave.host.shown, "message " + GetLocale().GetText("network_abort")), 1);
   EXPECT_FALSE(slave.Shown("message " + GetLocale().GetText("network_disconnect")));
   EXPECT_NE(slave.host.state & host_state::kNetworkAbort, 0u);
 }
@@ -162,20 +166,31 @@ TEST_F(NetworkTest, ThePeersFaceLoadsWhenItsSummaryArrives) {
   YRenderResource::ReleaseAll();
 }
 
-TEST_F(NetworkTest, StrayStartsAreDroppedAndAStartWithoutAChosenPlayerEndsTheLink) {
+TEST_F(NetworkTest, StrayStartsAreDroppedAndAStartWithoutAChosenPlayerWaitsForTheChoice) {
   pair.slave.Send("canStart");  // to the master: never its cue
   master.mode.HandleMessages();
   EXPECT_FALSE(master.mode.Started());
   EXPECT_TRUE(master.mode.IsConnected());
 
-  pair.master.Send("canStart");  // the other machine has chosen nobody
+  pair.master.Send("canStart");  // the other machine has chosen nobody yet
   slave.mode.HandleMessages();
   EXPECT_FALSE(slave.mode.Started());
   EXPECT_TRUE(slave.host.shown.empty());  // no game was begun
-  EXPECT_FALSE(slave.mode.IsConnected());
-  EXPECT_EQ(pair.slave.sent.back(), "abort");
-  master.mode.HandleMessages();  // the master hears it and lets its link go
-  EXPECT_FALSE(master.mode.IsConnected());
+  EXPECT_TRUE(slave.mode.IsConnected());
+  slave.mode.SendPlayerInfo(1);  // the choice begins the game
+  EXPECT_TRUE(slave.mode.Started());
+}
+
+// The other player cancels its setup: this machine says so and looks for a
+// game again with a new link.
+TEST_F(NetworkTest, TheOtherPlayerLeavingTheSetupIsToldAndTheSearchGoesOn) {
+  master.mode.SendPlayerInfo(0);
+  slave.mode.HandleMessages();
+  slave.mode.End();
+  master.mode.HandleMessages();
+  EXPECT_TRUE(master.Shown("message " + GetLocale().GetText("network_abort")));
+  EXPECT_EQ(master.links.made, 2);
+  EXPECT_FALSE(master.mode.HasPeerInfo());
 }
 
 TEST_F(NetworkTest, ADuelUnderWayEndsWithTheMode) {
@@ -209,6 +224,13 @@ void BeginGame(Machine& master, Machine& other, bool pickAgain = false) {
   if (pickAgain) other.mode.SendPlayerInfo(0);
   other.mode.HandleMessages();
   ASSERT_TRUE(other.mode.Started());
+}
+
+// Both boards' game ends as a duel that took side 1's last unit would end it.
+void EndTheGame(Machine& machine) {
+  machine.board.Board().ClearSide(1, true);
+  machine.mode.OnLevelEnd();
+  ASSERT_TRUE(machine.Shown("networkResult 0"));
 }
 
 // Frames of both boards, while the link holds: whenever a machine's own side
@@ -250,6 +272,9 @@ TEST_F(NetworkTest, AMoveTurnedIntoAnotherMessageEndsTheGameAsALostLinkOnBothSid
       EXPECT_TRUE(machine->Shown("message " + GetLocale().GetText("network_disconnect")));
       EXPECT_FALSE(machine->mode.IsConnected());
     }
+    // The machine that gave the link up told the other one first.
+    EXPECT_EQ(std::ranges::count(link.master.sent, "abort") + std::ranges::count(link.slave.sent, "abort"),
+              1);
   }
 }
 
@@ -382,6 +407,48 @@ TEST(NetworkGameEnd, TheResultScreenGetsTheWinningBoardSide) {
   mode.OnLevelEnd();
   EXPECT_EQ(host.shown, std::vector<std::string>{"networkResult 1"});
   EXPECT_EQ(mode.Outcome(), 0);
+}
+
+// "Play again" on both: the master waits for the other machine's summary
+// sent after the game (one that crossed the last start is old news), the
+// last game's commanders take nothing of the next game's, and it runs.
+TEST_F(NetworkTest, PlayingAgainBeginsWhenBothWishIt) {
+  MemoryPeerLink link;
+  Machine one{link.master}, two{link.slave};
+  ASSERT_NO_FATAL_FAILURE(BeginGame(one, two, true));
+  EXPECT_EQ(PlayMoves(one, two, link, 2), 2);
+  for (Machine* machine : {&one, &two}) ASSERT_NO_FATAL_FAILURE(EndTheGame(*machine));
+  one.mode.Start();
+  EXPECT_TRUE(one.mode.Waiting());
+  EXPECT_FALSE(one.mode.Started());
+  two.mode.Start();
+  one.mode.HandleMessages();
+  EXPECT_TRUE(one.mode.Started());
+  two.board.Update(0.05f);  // the new game's greeting is there before the start
+  two.mode.HandleMessages();
+  EXPECT_TRUE(two.mode.Started());
+  EXPECT_EQ(PlayMoves(one, two, link, 2), 2);
+  EXPECT_TRUE(link.connected);
+}
+
+// The other player chooses the main menu, or the link is lost, while this
+// one waits to play again: the message says which, and the wait ends.
+TEST_F(NetworkTest, LeavingOrALostLinkEndsTheWaitToPlayAgainWithItsMessage) {
+  for (const bool left : {true, false}) {
+    MemoryPeerLink link;
+    Machine one{link.master}, two{link.slave};
+    ASSERT_NO_FATAL_FAILURE(BeginGame(one, two));
+    for (Machine* machine : {&one, &two}) ASSERT_NO_FATAL_FAILURE(EndTheGame(*machine));
+    two.mode.Start();
+    if (left)
+      one.mode.End();
+    else
+      link.connected = false;
+    two.mode.HandleMessages();
+    EXPECT_TRUE(two.Shown("message " + GetLocale().GetText(left ? "network_abort" : "network_disconnect")));
+    EXPECT_FALSE(two.mode.Waiting());
+    EXPECT_NE(two.host.state & host_state::kNetworkAbort, 0u);
+  }
 }
 
 }  // namespace

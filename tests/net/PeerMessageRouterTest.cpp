@@ -1,9 +1,10 @@
 // The router shares one link among parties: each mailbox gets exactly the
 // messages of its keywords in arrival order, however interleaved; a keyword
 // of several sets reaches each. A message nobody wants, or one for a full
-// mailbox, gives the link up; a message held for another party is found
-// for a reader that waits, unless the reader takes that keyword too or has
-// taken a later message.
+// mailbox, gives the link up after the router's farewell; a message held
+// for another party is found for a reader that waits, unless the reader
+// takes that keyword too or has taken a later message, and a mailbox can
+// forget what came before another's last message.
 #include <gtest/gtest.h>
 
 #include "net/PeerMessageRouter.h"
@@ -22,7 +23,7 @@ Bodies Drain(PeerChannel& channel) {
 
 struct Parties {
   MemoryPeerLink link;
-  PeerMessageRouter router{link.slave};
+  PeerMessageRouter router{link.slave, "abort"};
   PeerMessageRouter::Mailbox& board = router.Open({"a_move", "a_unit", "abort"});
   PeerMessageRouter::Mailbox& duel = router.Open({"hello", "move", "abort"});
   PeerMessageRouter::Mailbox& mode = router.Open({"playerinfo", "abort"});
@@ -50,6 +51,7 @@ TEST(PeerMessageRouterTest, AMessageThatCannotBeFiledGivesTheLinkUp) {
     EXPECT_EQ(Drain(parties.board), Bodies{"a_move 1 2 3 4"});
     EXPECT_FALSE(parties.board.Connected());
     EXPECT_EQ(log.Lines(), Bodies{"Peer message with an unknown keyword, the link is given up: bogus"});
+    EXPECT_EQ(parties.link.slave.sent, Bodies{"abort"});  // the peer hears it at once
   }
   Parties parties;
   LogCapture log;
@@ -77,6 +79,9 @@ TEST(PeerMessageRouterTest, AMessageHeldForAnotherPartyIsFoundUnlessTakenOrStale
   parties.link.master.Send("a_move 1 2 3 4");
   parties.board.Receive();
   EXPECT_EQ(parties.board.HeldElsewhere(), nullptr);
+  parties.link.master.Send("playerinfo Bo");
+  parties.mode.ForgetBefore(parties.board);
+  EXPECT_EQ(Drain(parties.mode), Bodies{"playerinfo Bo"});
 }
 
 }  // namespace

@@ -69,6 +69,18 @@ class YPeerConnectTest : public ::testing::Test {
     }));
   }
 
+  // The next message the first link receives, stepping it on this thread
+  // until one comes; empty when none came within the wait's limit.
+  std::string NextOnFirst() {
+    std::string got;
+    WaitFor([&] {
+      first->Process();
+      got = first->Receive();
+      return !got.empty();
+    });
+    return got;
+  }
+
   LogCapture log;
   std::atomic<std::uint32_t> now{1000};
   const std::uint16_t base = testing_support::FreeUdpPorts(PeerLink::kPortCount);
@@ -108,13 +120,7 @@ TEST_F(YPeerConnectTest, ProcessSendsAtOnceAndDeletionIsPromptInEveryState) {
   // A message queued just before a step on this thread leaves with it.
   second->Send("abort");
   second->Process();
-  std::string got;
-  ASSERT_TRUE(WaitFor([&] {
-    first->Process();
-    got = first->Receive();
-    return !got.empty();
-  }));
-  EXPECT_EQ(got, "abort");
+  EXPECT_EQ(NextOnFirst(), "abort");
   EXPECT_LT(TimeToDelete(first), 500ms);  // connected
   now += 11000;  // the peer is gone for eleven seconds
   EXPECT_TRUE(second->Process());
@@ -124,6 +130,16 @@ TEST_F(YPeerConnectTest, ProcessSendsAtOnceAndDeletionIsPromptInEveryState) {
   EXPECT_EQ(Count(lines, "Disconnect by timeout.\n"), 1);
   EXPECT_EQ(Count(lines, "POSIX sockets initialized.\n"), 2);
   EXPECT_EQ(lines.back(), "POSIX sockets cleanup.\n");
+}
+
+// Giving the link up sends what was queued just before it, so that a
+// farewell reaches the peer at once.
+TEST_F(YPeerConnectTest, ALinkGivenUpSendsWhatWasQueuedFirst) {
+  MakeIdlePair();
+  second->Send("abort");
+  second->Drop();
+  EXPECT_FALSE(second->Connected());
+  EXPECT_EQ(NextOnFirst(), "abort");
 }
 
 // A third socket floods the first link with 400 datagrams a step, 4,000 a

@@ -10,20 +10,22 @@ using namespace std::chrono_literals;
 namespace {
 
 std::string Profile(const std::string& hero, const std::string& face, const std::string& monster) {
+  const std::string army =
+      monster.empty()
+          ? ""
+          : "<monster id=\"" + monster +
+                "\">\n"
+                "<evol experience=\"0\" points=\"0\" slot=\"3\">\n"
+                "<data type=\"self\" air=\"4\" fire=\"4\" earth=\"8\" water=\"4\" health=\"10\">\n"
+                "</monster>\n";
   return "<hero name=\"" + hero + "\" face=\"textures\\heroes\\" + face +
          "\" move=\"fly\" way=\"any\" distance=\"3\" gold=\"100\">\n"
          "<evol experience=\"0\" points=\"0\" slot=\"4\">\n"
          "<data type=\"start\" air=\"9\" fire=\"9\" earth=\"9\" water=\"9\" health=\"16\">\n"
          "<data type=\"self\" air=\"9\" fire=\"9\" earth=\"9\" water=\"9\" health=\"16\">\n"
          "<data type=\"skill\" air=\"1\" fire=\"1\" earth=\"1\" water=\"1\" health=\"1\">\n"
-         "<spell id=\"315\" selected=\"1\">\n"
-         "<monster id=\"" +
-         monster +
-         "\">\n"
-         "<evol experience=\"0\" points=\"0\" slot=\"3\">\n"
-         "<data type=\"self\" air=\"4\" fire=\"4\" earth=\"8\" water=\"4\" health=\"10\">\n"
-         "</monster>\n"
-         "</hero>\n";
+         "<spell id=\"315\" selected=\"1\">\n" +
+         army + "</hero>\n";
 }
 
 // A duel's result screens and the game's end.
@@ -38,19 +40,26 @@ NetworkPlay::NetworkPlay() {
   peer_.appData = peerFolder_.Path();
 }
 
-void NetworkPlay::WriteProfiles() const {
+void NetworkPlay::WriteProfiles(bool heroesAlone) const {
   // Numbered above the seed profiles, so each comes first in its list.
   const auto write = [](const Game& game, const std::string& text) {
     std::filesystem::create_directories(game.UserFolder() / "players");
     testing_support::WriteFile(game.UserFolder() / "players" / "00007.yml", text);
   };
-  write(own_, Profile("Aldra", "sylph_female.tga", "stone_beetle"));
-  write(peer_, Profile("Bream", "stoneborn_male.tga", "clay_golem"));
+  write(own_, Profile("Aldra", "sylph_female.tga", heroesAlone ? "" : "stone_beetle"));
+  write(peer_, Profile("Bream", "stoneborn_male.tga", heroesAlone ? "" : "clay_golem"));
 }
 
 void NetworkPlay::Switch(Game& game) {
   Use(game);
   e2e::Shell("DISPLAY=" + e2e::Display() + " xdotool windowraise " + game.window + " 2>/dev/null");
+}
+
+void NetworkPlay::StopBoth() {
+  for (Game* game : {&own_, &peer_}) {
+    Switch(*game);
+    Stop();
+  }
 }
 
 void NetworkPlay::OpenSetup() {
@@ -59,7 +68,7 @@ void NetworkPlay::OpenSetup() {
   ASSERT_TRUE(Open("internet", "sg_internet.yml"));
 }
 
-void NetworkPlay::Join(std::uint16_t hostPort, std::uint16_t joinPort, const std::string& orElse) {
+void NetworkPlay::Link(std::uint16_t hostPort, std::uint16_t joinPort) {
   ASSERT_NO_FATAL_FAILURE(Start(own_, {"-netport", std::to_string(hostPort)}));
   ASSERT_NO_FATAL_FAILURE(OpenSetup());
   ASSERT_TRUE(Click("apply"));
@@ -69,6 +78,24 @@ void NetworkPlay::Join(std::uint16_t hostPort, std::uint16_t joinPort, const std
   ASSERT_TRUE(Click("ip"));
   TypeText(peer_.window, "127.0.0.1");
   ASSERT_TRUE(Click("apply"));
+}
+
+Game* NetworkPlay::Master() {
+  Game* master = nullptr;
+  e2e::WaitUntil(
+      [&] {
+        for (Game* game : {&own_, &peer_})
+          if (testing_support::ReadFile(game->UserFolder() / "log.txt").find("Connected as master.") !=
+              std::string::npos)
+            master = game;
+        return master != nullptr;
+      },
+      20s);
+  return master;
+}
+
+void NetworkPlay::Join(std::uint16_t hostPort, std::uint16_t joinPort, const std::string& orElse) {
+  ASSERT_NO_FATAL_FAILURE(Link(hostPort, joinPort));
   // A summary that crosses before the peer's makes the peer choose again:
   // each player applies again once asked, and the link's master (whichever
   // link was made first) then gets a usable "start".
@@ -82,7 +109,7 @@ void NetworkPlay::Join(std::uint16_t hostPort, std::uint16_t joinPort, const std
     for (Game* game : {&own_, &peer_}) {
       Switch(*game);
       ASSERT_TRUE(Click("start"));
-      started = Reach("board", "", "", 1s);
+      started = Reach("board|" + orElse, "", "", 1s);
       if (started) break;
     }
   }
@@ -128,7 +155,8 @@ void NetworkPlay::Join(std::uint16_t hostPort, std::uint16_t joinPort, const std
 }
 
 void NetworkPlay::ExpectTheSameGame(bool winnerNeeded) {
-  EXPECT_EQ(Told(peer_, "link host "), std::vector<std::string>{"link host 127.0.0.1"}) << "joined by address";
+  EXPECT_EQ(Told(peer_, "link host "), std::vector<std::string>{"link host 127.0.0.1"})
+      << "joined by address";
   const std::vector<std::string> duels = Told(own_, "duel ");
   EXPECT_FALSE(duels.empty());
   EXPECT_EQ(duels, Told(peer_, "duel "));

@@ -19,11 +19,16 @@ class NetworkPlay : public PlayRun {
  protected:
   NetworkPlay();
   // Both user folders' profiles; the host's hero is "Aldra", the joiner's
-  // "Bream", each with a monster of its own kind.
-  void WriteProfiles() const;
+  // "Bream", each with a monster of its own kind unless `heroesAlone` (a
+  // game of one duel).
+  void WriteProfiles(bool heroesAlone = false) const;
+  // Starts both games as Join does, up to the joiner's first "apply".
+  void Link(std::uint16_t hostPort, std::uint16_t joinPort);
+  // The game whose link took the master's role, once both are linked.
+  Game* Master();
   // Starts both games, the host's links from base port `hostPort`, the
-  // joiner's ("-2") from `joinPort`; both reach the board (the game that
-  // starts second may reach `orElse` instead).
+  // joiner's ("-2") from `joinPort`; both reach the board (or `orElse`
+  // instead, which a game may show before its board was seen).
   void Join(std::uint16_t hostPort, std::uint16_t joinPort, const std::string& orElse = "board");
   // Clicks every duel's result away on both games until both show the
   // game's end; fails on a network message or when the time is up.
@@ -35,6 +40,8 @@ class NetworkPlay : public PlayRun {
   static std::vector<std::string> Told(const Game& game, const std::string& prefix);
   // Drives `game` from now on, its window over the other's.
   void Switch(Game& game);
+  // Stops both games (PlayRun::Stop).
+  void StopBoth();
 
   testing_support::ScopedTempDir peerFolder_;
   Game peer_;

@@ -1,6 +1,7 @@
 // Network games between two play programs on this machine (NetworkPlay.h).
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <string>
 #include <thread>
@@ -37,24 +38,26 @@ struct Relay {
   e2e::GameProcess process;
 };
 
-// The game that waits for the move gives the link up at once; the mover,
-// no longer answered, loses it at the link's time-out.
-TEST_F(NetworkPlay, AMoveTheRelayTurnsIntoAStartEndsTheGameAsALostLinkOnBothSides) {
+// The game that waits for the move gives the link up at once and tells the
+// mover so, whose player learns that the other left rather than a lost link
+// at the link's time-out.
+TEST_F(NetworkPlay, AMoveTheRelayTurnsIntoAStartEndsTheGameOnBothSidesAtOnce) {
   WriteProfiles();
   const std::uint16_t base = testing_support::FreeUdpPorts(2 * PeerLink::kPortCount);
   Relay relay(base, {"--swap", "canStart", "--seconds", "120"});
   ASSERT_TRUE(relay.Ready()) << relay.process.Stderr();
   // The game that waits may show the message before it is seen at the board.
   ASSERT_NO_FATAL_FAILURE(Join(base, Relay::JoinBase(base), "message.yml"));
+  std::vector<std::string> told;
   for (const play::Game* game : {&own_, &peer_}) {
     ASSERT_TRUE(e2e::WaitUntil([&] { return !Told(*game, "message network").empty(); }, 40s)) << Trail();
-    EXPECT_EQ(Told(*game, "message network"), std::vector<std::string>{"message network_disconnect"});
+    const std::vector<std::string> lines = Told(*game, "message network");
+    told.insert(told.end(), lines.begin(), lines.end());
   }
+  std::sort(told.begin(), told.end());
+  EXPECT_EQ(told, (std::vector<std::string>{"message network_abort", "message network_disconnect"}));
   EXPECT_NE(relay.process.Stderr().find("swapped=1"), std::string::npos) << relay.process.Stderr();
-  for (play::Game* game : {&own_, &peer_}) {
-    Switch(*game);
-    Stop();
-  }
+  StopBoth();
 }
 
 TEST_F(NetworkPlay, TwoGamesJoinedByAddressPlayToTheEndAndAgreeOnEveryDuelAndTheWinner) {
@@ -70,10 +73,84 @@ TEST_F(NetworkPlay, TwoGamesJoinedByAddressPlayToTheEndAndAgreeOnEveryDuelAndThe
   }
   EXPECT_TRUE(Told(own_, "message network").empty());
   EXPECT_TRUE(Told(peer_, "message network").empty());
+  StopBoth();
+}
+
+// Heroes alone: one duel ends each game. "Play again" on both begins a new
+// game; then the other player takes the main menu while this one wishes to
+// play again: a message says so, Escape answers it, and the setup is back.
+TEST_F(NetworkPlay, PlayAgainOnBothBeginsANewGameAndAgainstTheMenuLeadsBackToTheSetup) {
+  WriteProfiles(true);
+  const std::uint16_t base = testing_support::FreeUdpPorts(PeerLink::kPortCount);
+  ASSERT_NO_FATAL_FAILURE(Join(base, base));
+  ASSERT_TRUE(PlayToTheEnd(60s));
   for (play::Game* game : {&own_, &peer_}) {
     Switch(*game);
-    Stop();
+    ASSERT_TRUE(Click("yes"));
   }
+  for (play::Game* game : {&own_, &peer_}) {
+    Switch(*game);
+    ASSERT_TRUE(Reach("board", "0x2")) << "a new game";
+  }
+  ASSERT_TRUE(PlayToTheEnd(60s));
+  EXPECT_EQ(Told(own_, "game winner ").size(), 2u);
+  Switch(own_);
+  ASSERT_TRUE(Click("yes"));
+  Switch(peer_);
+  ASSERT_TRUE(Open("no", "mainMenu.yml"));
+  Switch(own_);
+  ASSERT_TRUE(Reach("message.yml", "0x4002"));
+  Press("Escape");
+  ASSERT_TRUE(Reach("sg_internet.yml", "0x2004"));
+  EXPECT_EQ(Told(own_, "message network"), std::vector<std::string>{"message network_abort"});
+  EXPECT_TRUE(Told(peer_, "message network").empty());
+  StopBoth();
+}
+
+// The master starts while the other player has its player list open: the
+// start waits, the master saying so, until the other one has chosen again.
+TEST_F(NetworkPlay, AStartWhileTheOtherChoosesItsPlayerWaitsForTheChoice) {
+  WriteProfiles();
+  const std::uint16_t base = testing_support::FreeUdpPorts(PeerLink::kPortCount);
+  ASSERT_NO_FATAL_FAILURE(Link(base, base));
+  play::Game* master = Master();
+  ASSERT_NE(master, nullptr) << own_.run->Stderr();
+  play::Game& other = master == &own_ ? peer_ : own_;
+  bool waiting = false;
+  for (int round = 0; round < 10 && !waiting; ++round) {
+    for (play::Game* game : {&own_, &peer_}) {
+      Switch(*game);
+      ASSERT_TRUE(Click("apply"));
+    }
+    std::this_thread::sleep_for(500ms);
+    Switch(other);
+    ASSERT_TRUE(Open("profiles", "sg_profiles.yml"));
+    Switch(*master);
+    ASSERT_TRUE(Click("start"));
+    waiting = e2e::WaitUntil(
+        [&] {
+          return testing_support::ReadFile(master->UserFolder() / "log.txt").find("-> 0x2\n") !=
+                 std::string::npos;
+        },
+        2s);
+    if (!waiting) {
+      Switch(other);
+      ASSERT_TRUE(Open("cancel", "sg_internet.yml"));
+    }
+  }
+  ASSERT_TRUE(waiting) << "the master never started";
+  std::this_thread::sleep_for(1s);
+  Screenshot(master->window, Shot("play_AStartWhileTheOth_waits.png"));
+  Switch(other);
+  ASSERT_TRUE(Open("cancel", "sg_internet.yml"));
+  ASSERT_TRUE(Click("apply"));
+  for (play::Game* game : {&other, master}) {
+    Switch(*game);
+    ASSERT_TRUE(Reach("board", "0x2"));
+  }
+  EXPECT_TRUE(Told(own_, "message network").empty());
+  EXPECT_TRUE(Told(peer_, "message network").empty());
+  StopBoth();
 }
 
 // The maintainer's runs play every duel out: both sides are the duel
@@ -119,10 +196,7 @@ TEST_F(LongNetworkPlay, OverARelayThatLosesAFifthOfTheDatagramsBothAgreeOnEveryD
   const std::string tally = out.substr(out.rfind("relay "));
   EXPECT_EQ(tally.find("dropped=0 "), std::string::npos) << tally;
   std::printf("%s", tally.c_str());
-  for (play::Game* game : {&own_, &peer_}) {
-    Switch(*game);
-    Stop();
-  }
+  StopBoth();
 }
 
 }  // namespace
