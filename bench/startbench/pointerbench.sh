@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # What pointer motion costs the built game. Each run: on the duel screen
-# (qv_duelrun) a burst of motions, then F1, timed from the burst's last
-# motion until the log shows the help book's state; at the main menu (full
+# (qv_duelrun) F1 alone, then F1 right after a burst of motions, each timed
+# from the key (or the burst's last motion) until the log shows the help
+# book's state, at the end of the book's fade; at the main menu (full
 # screen, a fresh user folder, the splash skipped) the CPU share over 10 idle
 # seconds, then over 10 seconds of the pointer going up and down over the
 # menu's buttons at 19 motions a second, then F1 alone and after the burst.
