@@ -31,12 +31,7 @@ std::unique_ptr<GLRenderTarget> GLRenderTarget::Create(int width, int height,
 // frame, and the whole buffer is made only when a picture needs it.
 bool GLRenderTarget::Complete(bool withDepthStencil) {
   Bind();
-  if (withDepthStencil) {
-    GL().BindRenderbuffer(GL_RENDERBUFFER, depthStencil_.Name());
-    GL().RenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, 1, 1);
-    GL().BindRenderbuffer(GL_RENDERBUFFER, 0);
-    GL().FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, depthStencil_.Name());
-  }
+  if (withDepthStencil) StoreDepthStencil(1, 1);
   bool complete = GL().CheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
   while (glGetError() != GL_NO_ERROR) {
   }
@@ -44,10 +39,7 @@ bool GLRenderTarget::Complete(bool withDepthStencil) {
   complete = complete && glGetError() == GL_NO_ERROR;
   if (withDepthStencil) {
     Bind();
-    GL().FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, 0);
-    GL().BindRenderbuffer(GL_RENDERBUFFER, depthStencil_.Name());
-    GL().RenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, 0, 0);
-    GL().BindRenderbuffer(GL_RENDERBUFFER, 0);
+    StoreDepthStencil(0, 0);
   }
   BindBackBuffer();
   return complete;
@@ -56,11 +48,18 @@ bool GLRenderTarget::Complete(bool withDepthStencil) {
 void GLRenderTarget::AddDepthStencil() {
   Bind();
   if (hasDepthStencil_) return;
-  GL().BindRenderbuffer(GL_RENDERBUFFER, depthStencil_.Name());
-  GL().RenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width_, height_);
-  GL().BindRenderbuffer(GL_RENDERBUFFER, 0);
-  GL().FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER, depthStencil_.Name());
+  StoreDepthStencil(width_, height_);
   hasDepthStencil_ = true;
+}
+
+// Storage of that size for the bound target's depth and stencil buffer,
+// attached; none (and detached) for a size of 0.
+void GLRenderTarget::StoreDepthStencil(int width, int height) {
+  GL().BindRenderbuffer(GL_RENDERBUFFER, depthStencil_.Name());
+  GL().RenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
+  GL().BindRenderbuffer(GL_RENDERBUFFER, 0);
+  GL().FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER,
+                               width > 0 ? depthStencil_.Name() : 0);
 }
 
 void GLRenderTarget::Bind() const {

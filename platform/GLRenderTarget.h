@@ -41,6 +41,7 @@ class GLRenderTarget {
  private:
   GLRenderTarget() = default;
   bool Complete(bool withDepthStencil);
+  void StoreDepthStencil(int width, int height);
   void Copy(unsigned buffers, int x, int y, int width, int height) const;
 
   int width_ = 0, height_ = 0;
