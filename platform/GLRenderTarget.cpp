@@ -35,7 +35,8 @@ bool GLRenderTarget::Complete(bool withDepthStencil) {
   bool complete = GL().CheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
   while (glGetError() != GL_NO_ERROR) {
   }
-  const unsigned buffers = withDepthStencil ? GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT : GL_COLOR_BUFFER_BIT;
+  const unsigned buffers =
+      withDepthStencil ? GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT : GL_COLOR_BUFFER_BIT;
   if (complete) Copy(buffers, 0, 0, 1, 1);
   complete = complete && glGetError() == GL_NO_ERROR;
   if (withDepthStencil) {
