@@ -185,10 +185,10 @@ void GameFramework::OnSize(int width, int height) {
 }
 
 void GameFramework::UpdateServices(float dt) {
-  uiRoot.Update(dt);
+  changedWithTime_ = uiRoot.Update(dt);
   ClearShadowVolumes();
   UpdateShaders(dt);
-  YConsole::Instance()->Update(dt);
+  changedWithTime_ = YConsole::Instance()->Update(dt) || changedWithTime_;
   SoundFrame();
 }
 
@@ -236,8 +236,9 @@ bool GameFramework::DrawScene(float dt) {
   if ((state & 7) == kStatePanel) GetControlPanel().Update(dt);
   if (const UIControl* blast = MenuBlast()) {
     // Only the blast would change, and such a frame would not be shown
-    // yet: it turns without being drawn, unless a message came.
-    if (!std::exchange(messageCame_, false) && renderer->HoldsSlowDrawing()) {
+    // yet: it turns without being drawn, unless a message came or a caret
+    // blinked, which shows in time.
+    if (!std::exchange(messageCame_, false) && !changedWithTime_ && renderer->HoldsSlowDrawing()) {
       drawing_.StepBlast();
       return false;
     }

@@ -195,6 +195,7 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   // A message came since the menu's last frame was drawn: the next one is
   // drawn even while only its blast would change.
   bool messageCame_ = false;
+  bool changedWithTime_ = false;  // a caret blinked or a control's look changed
   // The last key pressed was the console key (its character is not typed).
   bool consoleKey = false;
 

@@ -171,19 +171,22 @@ void YConsole::Scroll(bool back) {
 
 // ---- Frame ----------------------------------------------------------------------
 
-void YConsole::Update(float dt) {
-  SlideAndBlink(dt);
+bool YConsole::Update(float dt) {
+  const bool changed = SlideAndBlink(dt);
   PlaceQuad();
+  return changed;
 }
 
-void YConsole::SlideAndBlink(float dt) {
+bool YConsole::SlideAndBlink(float dt) {
+  const float heightBefore = height;
   if (open && height < kOpenHeight) {
     height = std::min(height + dt * speed, kOpenHeight);
   } else if (!open && height > closedHeight) {
     height = std::max(height - dt * speed, closedHeight);
     if (height <= closedHeight) SetScrollIndex(-1);
   }
-  if (height <= 0) return;
+  if (height <= 0) return height != heightBefore;
+  const bool caretBefore = caretVisible;
   if (caretVisible) {
     caretTimer += dt;
     if (caretTimer > caretHalfPeriod) caretVisible = false;
@@ -191,6 +194,7 @@ void YConsole::SlideAndBlink(float dt) {
     caretTimer -= dt;
     if (caretTimer < 0) caretVisible = true;
   }
+  return height != heightBefore || caretVisible != caretBefore;
 }
 
 void YConsole::PlaceQuad() {

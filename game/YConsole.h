@@ -50,8 +50,9 @@ class YConsole {
   // empty line) and follows the newest line again. Any thread.
   void Print(std::string_view text);
 
-  // Slides the panel towards open or closed and blinks the caret. Main thread.
-  void Update(float dt);
+  // Slides the panel towards open or closed and blinks the caret; true when
+  // either changed what shows. Main thread.
+  bool Update(float dt);
   // Draws the panel, the prompt, the command line and the output lines while
   // the panel shows. Does nothing without a renderer. Main thread.
   void Draw();
@@ -106,7 +107,7 @@ class YConsole {
   YTexVertex quad[4];
 
  private:
-  void SlideAndBlink(float dt);
+  bool SlideAndBlink(float dt);
   void PlaceQuad();
   // One statement of the command line from `pos`; false ends the line.
   bool ExecuteStatement(std::string_view line, std::size_t& pos);

@@ -324,6 +324,7 @@ void GLDevice::SetThrift(const GLDeviceThrift& thrift) {
 // tests or writes that buffer (after a restored still layer's depth and
 // stencil, which it clears).
 void GLDevice::ClearPendingBuffersForDraw() {
+  if (renderStates_.DepthTested() || renderStates_.StencilTested()) KeptNeedsDepth();
   RestoreKeptDepthForDraw();
   if (pendingClear_ == 0) return;
   GLbitfield bits = 0;
@@ -336,6 +337,7 @@ void GLDevice::ClearPendingBuffersForDraw() {
 void GLDevice::ClearPendingNow(std::uint32_t glClearBits) {
   const GLbitfield bits = glClearBits & pendingClear_;
   if (bits == 0) return;
+  KeptNeedsDepth();
   glClearDepth(pendingDepth_);
   glClearStencil(static_cast<GLint>(pendingStencil_));
   renderStates_.SuspendScissor();
@@ -426,6 +428,7 @@ void GLDevice::ApplyClear(bool color, bool depth, bool stencil, std::uint32_t ar
       pendingClear_ = 0;
     }
   }
+  if ((bits & ~GL_COLOR_BUFFER_BIT) != 0) KeptNeedsDepth();
   if (bits != 0) renderStates_.ClearAll(bits);
 }
 

@@ -189,6 +189,7 @@ class GLDevice final : public GraphicsDevice {
   void NoteColourDrawn();
   void ShowFrame();
   const GLSubBufferPresent& SubBuffer();
+  void KeptNeedsDepth();
   void RestoreKeptDepthForDraw();
   void RestoreKeptDepth();
   void FlushDraws();

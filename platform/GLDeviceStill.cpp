@@ -44,10 +44,11 @@ void GLDevice::BeginStill(StillUse use) {
   stillUse_ = use;
 }
 
+// The layer's last gathered draws go where the layer's draws go.
 void GLDevice::EndStill() {
-  const StillUse use = std::exchange(stillUse_, StillUse::Draw);
-  if (use == StillUse::Draw) return;
+  if (stillUse_ == StillUse::Draw) return;
   FlushDraws();
+  const StillUse use = std::exchange(stillUse_, StillUse::Draw);
   muted_ = false;
   PutKeptColour();
   keptDepthWaiting_ = true;
@@ -81,6 +82,12 @@ void GLDevice::PutKeptColour() {
 // Drawing into the kept picture changes nothing on the back buffer.
 void GLDevice::NoteColourDrawn() {
   if (stillUse_ != StillUse::Keep) changedAreas_.Drew(renderStates_.Scissored(), scissorRect_);
+}
+
+// A still layer being kept that tests or clears depth or stencil has its
+// picture hold them; a flat one's picture has none.
+void GLDevice::KeptNeedsDepth() {
+  if (stillUse_ == StillUse::Keep) keptStill_->AddDepthStencil();
 }
 
 // The kept depth and stencil go onto the back buffer only for a draw that

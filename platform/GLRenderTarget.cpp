@@ -19,23 +19,49 @@ std::unique_ptr<GLRenderTarget> GLRenderTarget::Create(int width, int height,
   glBindTexture(GL_TEXTURE_2D, target->colour_.Name());
   glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE, nullptr);
   glBindTexture(GL_TEXTURE_2D, static_cast<GLuint>(boundTexture));
-  GL().BindRenderbuffer(GL_RENDERBUFFER, target->depthStencil_.Name());
-  GL().RenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
-  GL().BindRenderbuffer(GL_RENDERBUFFER, 0);
   target->Bind();
   GL().FramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, target->colour_.Name(), 0);
-  GL().FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER,
-                               target->depthStencil_.Name());
-  const bool complete = GL().CheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
-  BindBackBuffer();
-  if (!complete) return nullptr;
-  // A copy the back buffer cannot take (its depth-stencil format differs)
-  // shows now rather than at every frame.
+  return target->Complete(false) && target->Complete(true) ? std::move(target) : nullptr;
+}
+
+// Whether the target, with a depth and stencil buffer or without, is
+// complete and its copies go onto the back buffer. With one, a buffer of a
+// single pixel is tried and taken away again: a copy the back buffer cannot
+// take (its depth-stencil format differs) shows now rather than at every
+// frame, and the whole buffer is made only when a picture needs it.
+bool GLRenderTarget::Complete(bool withDepthStencil) {
+  Bind();
+  if (withDepthStencil) StoreDepthStencil(1, 1);
+  bool complete = GL().CheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
   while (glGetError() != GL_NO_ERROR) {
   }
-  target->CopyColourToBackBuffer();
-  target->CopyDepthStencilToBackBuffer();
-  return glGetError() == GL_NO_ERROR ? std::move(target) : nullptr;
+  const unsigned buffers =
+      withDepthStencil ? GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT : GL_COLOR_BUFFER_BIT;
+  if (complete) Copy(buffers, 0, 0, 1, 1);
+  complete = complete && glGetError() == GL_NO_ERROR;
+  if (withDepthStencil) {
+    Bind();
+    StoreDepthStencil(0, 0);
+  }
+  BindBackBuffer();
+  return complete;
+}
+
+void GLRenderTarget::AddDepthStencil() {
+  Bind();
+  if (hasDepthStencil_) return;
+  StoreDepthStencil(width_, height_);
+  hasDepthStencil_ = true;
+}
+
+// Storage of that size for the bound target's depth and stencil buffer,
+// attached; none (and detached) for a size of 0.
+void GLRenderTarget::StoreDepthStencil(int width, int height) {
+  GL().BindRenderbuffer(GL_RENDERBUFFER, depthStencil_.Name());
+  GL().RenderbufferStorage(GL_RENDERBUFFER, GL_DEPTH24_STENCIL8, width, height);
+  GL().BindRenderbuffer(GL_RENDERBUFFER, 0);
+  GL().FramebufferRenderbuffer(GL_FRAMEBUFFER, GL_DEPTH_STENCIL_ATTACHMENT, GL_RENDERBUFFER,
+                               width > 0 ? depthStencil_.Name() : 0);
 }
 
 void GLRenderTarget::Bind() const {
@@ -55,7 +81,7 @@ void GLRenderTarget::CopyColourToBackBuffer(int x, int y, int width, int height)
 }
 
 void GLRenderTarget::CopyDepthStencilToBackBuffer() const {
-  Copy(GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT, 0, 0, width_, height_);
+  if (hasDepthStencil_) Copy(GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT, 0, 0, width_, height_);
 }
 
 void GLRenderTarget::Copy(unsigned buffers, int x, int y, int width, int height) const {

@@ -40,10 +40,19 @@ bool PeekMessage(Message& out) {
   return TakeFront(out);
 }
 
+// A pointer motion right behind another of the same window replaces it:
+// only where the pointer is now matters, and a burst of motions would
+// otherwise cost a frame each before the next click or key is handled.
 void PostMessage(const Message& message) {
   Queue& queue = TheQueue();
   std::lock_guard<std::mutex> guard(queue.lock);
-  queue.messages.push_back(message);
+  auto& messages = queue.messages;
+  if (message.message == msg::MouseMove && !messages.empty() && messages.back().message == msg::MouseMove &&
+      messages.back().window == message.window) {
+    messages.back() = message;
+    return;
+  }
+  messages.push_back(message);
 }
 
 void PostQuitMessage(int exitCode) {

@@ -15,7 +15,8 @@ namespace platform {
 // are translated first. Main thread only.
 bool PeekMessage(Message& out);
 
-// Appends a message to the queue. Any thread.
+// Appends a message to the queue; a pointer motion replaces one of the same
+// window at the queue's end. Any thread.
 void PostMessage(const Message& message);
 
 // Queues a Quit message: the message loop ends when it takes it. Any thread.

@@ -60,10 +60,11 @@ void UIControl::UpdateTree() {
   OnUpdate();
 }
 
-void UIControl::Animate(float dt) {
-  if (!visible_) return;
-  for (std::size_t i = 0; i < children_.size(); ++i) children_[i]->Animate(dt);
-  OnAnimate(dt);
+bool UIControl::Animate(float dt) {
+  if (!visible_) return false;
+  bool changed = false;
+  for (std::size_t i = 0; i < children_.size(); ++i) changed = children_[i]->Animate(dt) || changed;
+  return OnAnimate(dt) || changed;
 }
 
 UIControl* UIControl::AddChild(std::unique_ptr<UIControl> child) {
@@ -323,4 +324,6 @@ void UIControl::OnMouseLeave() {}
 void UIControl::OnMouseMove(float /*x*/, float /*y*/) {}
 void UIControl::OnMouseDown(int /*button*/, float /*x*/, float /*y*/) {}
 void UIControl::OnMouseUp(int /*button*/, float /*x*/, float /*y*/) {}
-void UIControl::OnAnimate(float /*dt*/) {}
+bool UIControl::OnAnimate(float /*dt*/) {
+  return false;
+}

@@ -31,8 +31,9 @@ class UIControl {
   // ---- Tree operations (virtual; the comments give the base behaviour) --
   // Every child's UpdateTree in list order, then OnUpdate; hidden or not.
   virtual void UpdateTree();
-  // Nothing when hidden; else every child's Animate, then OnAnimate.
-  virtual void Animate(float dt);
+  // Nothing when hidden; else every child's Animate, then OnAnimate. True
+  // when a control's look changed with the time.
+  virtual bool Animate(float dt);
   // Mouse input in this control's own coordinates (relative to its
   // top-left corner). The hot child is the child under the mouse; it gets
   // the events, else this control's On... handlers do.
@@ -77,7 +78,8 @@ class UIControl {
   // holds the focus while its listener hears of it), then the focus is
   // cleared unless the listener gave it to another control.
   virtual void KillFocus();
-  virtual void OnAnimate(float dt);
+  // True when the control's look changed with the time.
+  virtual bool OnAnimate(float dt);
   // Whether (x, y), in the parent's coordinates, lies in the rectangle,
   // edges included.
   virtual bool HitTest(float x, float y) const;

@@ -99,10 +99,11 @@ void UIEdit::OnMouseDown(int button, float, float) {
   if (button == kLeftButton) SetFocus();
 }
 
-void UIEdit::OnAnimate(float dt) {
-  if (Focused() != this) return;
+bool UIEdit::OnAnimate(float dt) {
+  if (Focused() != this) return false;
   caretTime_ += dt;
-  if (caretTime_ <= kBlinkSeconds) return;
+  if (caretTime_ <= kBlinkSeconds) return false;
   caretTime_ = 0;
   caretVisible_ = !caretVisible_;
+  return true;
 }

@@ -33,7 +33,7 @@ class UIEdit : public UIControl {
   // A left press takes the focus.
   void OnMouseDown(int button, float x, float y) override;
   // The caret blinks every 0.2 s while this edit has the focus.
-  void OnAnimate(float dt) override;
+  bool OnAnimate(float dt) override;
 
   virtual const char* GetText() const { return text_.c_str(); }
   // Takes the text as it is: no limit or character test applies.

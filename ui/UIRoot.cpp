@@ -147,15 +147,17 @@ UIControl* UIRoot::GetTopModal() const {
 
 // ---- Frame --------------------------------------------------------------------
 
-void UIRoot::Update(float dt) {
-  AnimateAll(dt);
+bool UIRoot::Update(float dt) {
+  const bool changed = AnimateAll(dt);
   StepModalFade(dt);
   StepScreenFade(dt);
+  return changed;
 }
 
-void UIRoot::AnimateAll(float dt) {
-  if (current_) current_->Animate(dt);
-  for (std::size_t i = 0; i < modals_.size(); ++i) modals_[i]->Animate(dt);
+bool UIRoot::AnimateAll(float dt) {
+  bool changed = current_ && current_->Animate(dt);
+  for (std::size_t i = 0; i < modals_.size(); ++i) changed = modals_[i]->Animate(dt) || changed;
+  return changed;
 }
 
 // A shrink finishes when the fade reaches its target 0, and also when it is

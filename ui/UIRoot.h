@@ -79,8 +79,9 @@ class UIRoot {
 
   // ---- Frame ---------------------------------------------------------------
   // Animates the screen and the modals, then steps the modal fade (5 per
-  // second) and the screen fade (2.5 per second); dt in seconds.
-  void Update(float dt);
+  // second) and the screen fade (2.5 per second); dt in seconds. True when
+  // an animation changed a control's look.
+  bool Update(float dt);
   // The screen, the dimming and the top modal, then the screen fade over
   // everything. Nothing without a renderer.
   void Draw();
@@ -108,7 +109,7 @@ class UIRoot {
   static void ForgetListener(const UIEvent* listener);
 
   UIControl* MouseTarget() const;
-  void AnimateAll(float dt);
+  bool AnimateAll(float dt);
   void StepModalFade(float dt);
   void FinishShrink();
   void StepScreenFade(float dt);

@@ -1,4 +1,5 @@
-// The message queue without a display: order, quit, a gone window's messages.
+// The message queue without a display: order, quit, a gone window's messages,
+// pointer motions collapsed.
 #include "platform/MessageQueue.h"
 
 #include <gtest/gtest.h>
@@ -29,6 +30,30 @@ TEST(MessageQueueTest, MessagesComeOutInPostingOrderWithoutThoseOfAGoneWindow) {
   PostMessage({gone, msg::Size, 0, 0});
   DiscardMessagesFor(gone);
   EXPECT_EQ(Drain(), (Taken{{msg::KeyDown, 'A'}, {msg::Char, 'a'}, {msg::Quit, 3}}));
+}
+
+TEST(MessageQueueTest, ConsecutiveMotionsOfAWindowCollapseIntoTheLatestWithClicksAndKeysInOrder) {
+  Drain();
+  alignas(8) char standIns[2][8];
+  auto* window = reinterpret_cast<Window*>(standIns[0]);
+  auto* other = reinterpret_cast<Window*>(standIns[1]);
+  const auto move = [](Window* w, std::uintptr_t at) { PostMessage({w, msg::MouseMove, at, 0}); };
+  move(window, 1);
+  move(window, 2);
+  PostMessage({window, msg::LButtonDown, 20, 0});
+  move(window, 3);
+  move(window, 4);
+  PostMessage({window, msg::KeyDown, 40, 0});
+  move(window, 5);
+  move(other, 6);
+  move(window, 7);
+  EXPECT_EQ(Drain(), (Taken{{msg::MouseMove, 2},
+                            {msg::LButtonDown, 20},
+                            {msg::MouseMove, 4},
+                            {msg::KeyDown, 40},
+                            {msg::MouseMove, 5},
+                            {msg::MouseMove, 6},
+                            {msg::MouseMove, 7}}));
 }
 
 }  // namespace

@@ -88,21 +88,22 @@ TEST_F(UIEditTest, ShiftInsertAndCtrlVPasteTheClipboard) {
   EXPECT_EQ(edit.GetLength(), 6);
 }
 
-// The caret blinks every 0.2 s while focused, drawn after the text.
+// The caret blinks every 0.2 s while focused, drawn after the text; a blink
+// is reported up the tree.
 TEST_F(UIEditTest, CaretBlinksOnlyWithTheFocusAndFollowsTheText) {
   auto* edit = static_cast<UIEdit*>(
       screen.AddChild(std::make_unique<UIEdit>(YRect(10, 10, 200, 30), "e", style, nullptr, 0, 1, 4, -1)));
   edit->SetText("ab");
-  screen.Animate(0.3f);
+  EXPECT_FALSE(screen.Animate(0.3f));  // no look changed with the time
   EXPECT_FALSE(edit->CaretVisible());
   screen.MouseMove(20, 20);
   screen.MouseDown(2, 20, 20);
   EXPECT_NE(UIControl::Focused(), edit);  // only the left button focuses
   screen.MouseDown(1, 20, 20);
   ASSERT_EQ(UIControl::Focused(), edit);
-  screen.Animate(0.2f);
+  EXPECT_FALSE(screen.Animate(0.2f));
   EXPECT_FALSE(edit->CaretVisible());  // 0.2 s is not more than 0.2 s
-  screen.Animate(0.05f);
+  EXPECT_TRUE(screen.Animate(0.05f));  // the blink is told, for the frame to show it
   EXPECT_TRUE(edit->CaretVisible());
   Draw(*edit);
   EXPECT_EQ(render.Count("DrawStrip28"), 0u);

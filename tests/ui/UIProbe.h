@@ -31,7 +31,10 @@ class Probe : public UIControl {
   void OnMouseUp(int, float x, float y) override { Note("up " + Xy(x, y)); }
   void OnKeyDown(int vkey) override { Note("key " + std::to_string(vkey)); }
   void OnChar(int ch) override { Note("char " + std::to_string(ch)); }
-  void OnAnimate(float) override { Note("animate"); }
+  bool OnAnimate(float) override {
+    Note("animate");
+    return false;
+  }
   void Hide() override {
     Note("hide");
     UIControl::Hide();
