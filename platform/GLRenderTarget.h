@@ -32,6 +32,7 @@ class GLRenderTarget {
   // Only the rectangle's colour (rows from the bottom), to the same place.
   void CopyColourToBackBuffer(int x, int y, int width, int height) const;
   void CopyDepthStencilToBackBuffer() const;
+  void CopyDepthStencilToBackBuffer(int x, int y, int width, int height) const;
 
  private:
   GLRenderTarget() = default;
