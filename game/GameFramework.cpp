@@ -300,7 +300,7 @@ void GameFramework::DrawBattle(float dt) {
   uiRoot.Draw();
 }
 
-void GameFramework::DrawBattleLayer(float dt, YDrawQueue& tiles, YDrawQueue& over) {
+void GameFramework::DrawBattleLayer(float dt, YDrawQueue& tiles, YDrawQueue& over, const YRect* area) {
   YTileset& battle = GetTileset();
   renderer->BeginFrame(true);
   SetUp2D();
@@ -310,22 +310,26 @@ void GameFramework::DrawBattleLayer(float dt, YDrawQueue& tiles, YDrawQueue& ove
   over.Flush();
   DrawShadows();
   renderer->Set2DProjection(kUIWidth, kUIHeight);
-  battle.DrawPanels();
+  if (area != nullptr)
+    battle.DrawPanelsIn(*area);
+  else
+    battle.DrawPanels();
 }
 
 // The marks on tiles that stand still (the selection, the hint) shake at
 // every frame. Left out of the still layer, they leave its picture for the
 // device to keep; the layer is drawn again with them, clipped to a marked
 // tile's place on the screen (`bounds`, in clip space) and with only the
-// tiles that reach into it, where it shows as drawn whole.
+// tiles and panels that reach into it, where it shows as drawn whole.
 void GameFramework::DrawBattleMarks(const YTileBlurDrawer::ClipBounds& bounds, YDrawQueue tiles,
                                     YDrawQueue over) {
   YTileBlurDrawer::Instance().QueueMarks(over);
   const float left = (bounds[0] + 1) * kUIWidth / 2, top = (1 - bounds[3]) * kUIHeight / 2;
   const float right = (bounds[2] + 1) * kUIWidth / 2, bottom = (1 - bounds[1]) * kUIHeight / 2;
-  renderer->ClipTo(YRect(left, top, right - left, bottom - top), kUIWidth, kUIHeight);
+  const YRect area(left, top, right - left, bottom - top);
+  renderer->ClipTo(area, kUIWidth, kUIHeight);
   YTileDrawer::Instance().LimitTo(&bounds);
-  DrawBattleLayer(0, tiles, over);
+  DrawBattleLayer(0, tiles, over, &area);
   YTileDrawer::Instance().LimitTo(nullptr);
   renderer->Unclip();
 }

@@ -34,6 +34,7 @@ class PanelScreenHooks;
 class YRender;
 class YFont;
 class YDrawQueue;
+struct YRect;
 class YShader;
 class YTessorScreenView;
 class YTessorSoundEffects;
@@ -227,8 +228,9 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   // queues, the panels, effects and 2D particles over it.
   void DrawBattle(float dt);
   // The battle screen up to its panels: the background stepped by dt, the
-  // tiles and what lies over them in depth order, their shadows, the panels.
-  void DrawBattleLayer(float dt, YDrawQueue& tiles, YDrawQueue& over);
+  // tiles and what lies over them in depth order, their shadows, the panels
+  // (those that show in `area` when one is given).
+  void DrawBattleLayer(float dt, YDrawQueue& tiles, YDrawQueue& over, const YRect* area = nullptr);
   void DrawBattleMarks(const std::array<float, 4>& bounds, YDrawQueue tiles, YDrawQueue over);
   // A screen with a turning blast: the screen without it as the still
   // layer, holding only what lies under the blast in the blast's
