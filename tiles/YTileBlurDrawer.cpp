@@ -74,15 +74,12 @@ void YTileBlurDrawer::Age(float dt) {
   }
 }
 
-bool YTileBlurDrawer::QueueMarks(YDrawQueue& queue) {
-  bool any = false;
+void YTileBlurDrawer::QueueMarks(YDrawQueue& queue) {
   for (std::size_t i = 0; i < trails_.size(); ++i) {
     if (!trails_[i].mark) continue;
     const YMatrix4& m = trails_[i].matrix;
     queue.Push(i, YVector3(m.m[3][0], m.m[3][1], m.m[3][2]), this);
-    any = true;
   }
-  return any;
 }
 
 std::vector<YTileBlurDrawer::ClipBounds> YTileBlurDrawer::MarksClipBounds(const YMatrix4& viewProjection) const {
@@ -100,7 +97,7 @@ std::vector<YTileBlurDrawer::ClipBounds> YTileBlurDrawer::MarksClipBounds(const 
     corners.clear();
     for (const YMeshVertex& v : tile_box::Vertices())
       corners.push_back(trail.matrix.TransformPoint(YVector3(v.x, v.y, v.z)));
-    if (!YCamera::WidenClipBounds(corners, viewProjection, bounds[at].data())) return {};
+    if (!YCamera::WidenClipBounds(corners, viewProjection, bounds[at].data())) bounds[at] = {-1, -1, 1, 1};
   }
   return bounds;
 }

@@ -49,13 +49,13 @@ class YTileBlurDrawer : public YDrawObj {
   // last one takes its place and is examined next); every other one but
   // the marks is pushed into queue 1 at its place.
   void Age(float dt);
-  // Pushes the live marks into `queue` at their places; false when there
-  // are none.
-  bool QueueMarks(YDrawQueue& queue);
+  // Pushes the live marks into `queue` at their places.
+  void QueueMarks(YDrawQueue& queue);
   // A clip-space rectangle: left, bottom, right, top.
   using ClipBounds = std::array<float, 4>;
   // For each marked tile, the rectangle that holds its marks' boxes seen
-  // through `viewProjection`; none when a box reaches the eye's plane.
+  // through `viewProjection` (the whole screen when a box reaches the
+  // eye's plane).
   std::vector<ClipBounds> MarksClipBounds(const YMatrix4& viewProjection) const;
   // Drops every trail (the tiles they copy are going).
   void Clear() { trails_.clear(); }
