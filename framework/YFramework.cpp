@@ -166,6 +166,9 @@ bool YFramework::HandleInputMessage(platform::Window* window, std::uint32_t mess
       StoreMousePosition(lParam);
       OnMouseMove(mouseX, mouseY);
       return true;
+    case msg::MouseLeave:
+      mouseInside = false;
+      return true;
     case msg::LButtonDown:
       HandleMouseButton(window, 1, true, lParam);
       return true;
@@ -278,6 +281,7 @@ void YFramework::HandleMouseButton(platform::Window* window, int button, bool do
 }
 
 void YFramework::StoreMousePosition(std::intptr_t lParam) {
+  mouseInside = true;
   mouseX = SignedLow(lParam);
   mouseY = SignedHigh(lParam);
 }
@@ -357,7 +361,11 @@ bool YFramework::IsKeyDown(std::uint32_t virtualKey) {
 }
 
 void YFramework::GetMousePos() {
-  if (window) window->CursorPos(mouseX, mouseY);
+  if (!window) return;
+  window->CursorPos(mouseX, mouseY);
+  int width = 0, height = 0;
+  window->ClientSize(width, height);
+  mouseInside = mouseX >= 0 && mouseY >= 0 && mouseX < width && mouseY < height;
 }
 
 void YFramework::SetMousePos(int x, int y) {

@@ -94,7 +94,8 @@ class YFramework {
   // Whether the key is down in g_app's key table (false without g_app or for
   // codes above 255).
   static bool IsKeyDown(std::uint32_t virtualKey);
-  // Reads the pointer position (client pixels) into mouseX, mouseY.
+  // Reads the pointer position (client pixels) into mouseX, mouseY, and
+  // whether it lies over the client area into mouseInside.
   void GetMousePos();
   // Stores x, y and moves the pointer to that client point.
   void SetMousePos(int x, int y);
@@ -122,6 +123,7 @@ class YFramework {
   int frameHeight = 0;
   int mouseX = 0;
   int mouseY = 0;
+  bool mouseInside = true;  // the pointer is over the client area: no leave since its last message
   int pumpDepth = 0;
   int screenWidth = 0;
   int screenHeight = 0;

@@ -1,7 +1,9 @@
 #include "game/GameFramework.h"
 
 #include <algorithm>
+#include <optional>
 #include <utility>
+#include <vector>
 
 #include "board/YTessor.h"
 #include "board/YTessorScreenView.h"
@@ -43,6 +45,8 @@
 #include "sound/YSoundLoader.h"
 #include "sound/YSoundSource.h"
 #include "tiles/TileBattleScreen.h"
+#include "tiles/YTileBlurDrawer.h"
+#include "tiles/YTileDrawer.h"
 #include "tiles/YTileset.h"
 #include "tiles/effects/YSEffect.h"
 #include "ui/UIControl.h"
@@ -288,22 +292,53 @@ void GameFramework::DrawBattle(float dt) {
   else
     battle.QueueStanding();
   particles.Update3D(dt);
+  const std::vector<YTileBlurDrawer::ClipBounds> marks =
+      YTileBlurDrawer::Instance().MarksClipBounds(GetCamera().ViewProjection());
+  std::optional<YDrawQueue> tiles, over;
+  if (!marks.empty()) tiles = YDrawQueue::Queue2(), over = YDrawQueue::Queue1();
   // The background, the tiles, their shadows and the panels seldom change
   // while the player thinks: the device may keep their picture.
   renderer->SetStillDrawing(true);
+  DrawBattleLayer(dt, YDrawQueue::Queue2(), YDrawQueue::Queue1());
+  renderer->SetStillDrawing(false);
+  for (const YTileBlurDrawer::ClipBounds& bounds : marks) DrawBattleMarks(bounds, *tiles, *over);
+  DrawEffects();
+  particles.UpdateAndDraw2D(dt);
+  uiRoot.Draw();
+}
+
+void GameFramework::DrawBattleLayer(float dt, YDrawQueue& tiles, YDrawQueue& over, const YRect* area) {
+  YTileset& battle = GetTileset();
   renderer->BeginFrame(true);
   SetUp2D();
   battle.DrawBackground(dt);
   GetCamera().Apply();
-  YDrawQueue::Flush2();
-  YDrawQueue::Flush1();
+  tiles.Flush();
+  over.Flush();
   DrawShadows();
   renderer->Set2DProjection(kUIWidth, kUIHeight);
-  battle.DrawPanels();
-  renderer->SetStillDrawing(false);
-  DrawEffects();
-  particles.UpdateAndDraw2D(dt);
-  uiRoot.Draw();
+  if (area != nullptr)
+    battle.DrawPanelsIn(*area);
+  else
+    battle.DrawPanels();
+}
+
+// The marks on tiles that stand still (the selection, the hint) shake at
+// every frame. Left out of the still layer, they leave its picture for the
+// device to keep; the layer is drawn again with them, clipped to a marked
+// tile's place on the screen (`bounds`, in clip space) and with only the
+// tiles and panels that reach into it, where it shows as drawn whole.
+void GameFramework::DrawBattleMarks(const YTileBlurDrawer::ClipBounds& bounds, YDrawQueue tiles,
+                                    YDrawQueue over) {
+  YTileBlurDrawer::Instance().QueueMarks(over);
+  const float left = (bounds[0] + 1) * kUIWidth / 2, top = (1 - bounds[3]) * kUIHeight / 2;
+  const float right = (bounds[2] + 1) * kUIWidth / 2, bottom = (1 - bounds[1]) * kUIHeight / 2;
+  const YRect area(left, top, right - left, bottom - top);
+  renderer->ClipTo(area, kUIWidth, kUIHeight);
+  YTileDrawer::Instance().LimitTo(&bounds);
+  DrawBattleLayer(0, tiles, over, &area);
+  YTileDrawer::Instance().LimitTo(nullptr);
+  renderer->Unclip();
 }
 
 // The blast turns a little at every frame while the rest of the screen

@@ -5,6 +5,7 @@
 // configuration when the game quits.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -32,6 +33,8 @@ class BoardScreenHooks;
 class PanelScreenHooks;
 class YRender;
 class YFont;
+class YDrawQueue;
+struct YRect;
 class YShader;
 class YTessorScreenView;
 class YTessorSoundEffects;
@@ -228,6 +231,11 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   // The tile battle's frame: its step, the 3D board through the draw
   // queues, the panels, effects and 2D particles over it.
   void DrawBattle(float dt);
+  // The battle screen up to its panels: the background stepped by dt, the
+  // tiles and what lies over them in depth order, their shadows, the panels
+  // (those that show in `area` when one is given).
+  void DrawBattleLayer(float dt, YDrawQueue& tiles, YDrawQueue& over, const YRect* area = nullptr);
+  void DrawBattleMarks(const std::array<float, 4>& bounds, YDrawQueue tiles, YDrawQueue over);
   // A screen with a turning blast: the screen without it as the still
   // layer, holding only what lies under the blast in the blast's
   // rectangle; then there the blast and what lies over it.

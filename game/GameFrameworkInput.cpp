@@ -120,7 +120,9 @@ void GameFramework::OnMouseUp(int button, int, int) {
 
 void GameFramework::OnMouseWheel(int) {}
 
+// The drawn cursor goes with the pointer when it leaves the window.
 void GameFramework::DrawCursor(bool clipped) {
+  if (!mouseInside) return;
   if (cursorShader_ == nullptr) cursorShader_ = GetShader("cursor");
   float vx = 0, vy = 0;
   ScreenToView(vx, vy);

@@ -45,6 +45,9 @@ void TranslateWindowEvent(const SDL_WindowEvent& event) {
     case SDL_WINDOWEVENT_CLOSE:
       PostMessage({window, msg::Close, 0, 0});
       break;
+    case SDL_WINDOWEVENT_LEAVE:  // coming back, the pointer moves in
+      PostMessage({window, msg::MouseLeave, 0, 0});
+      break;
     default:
       break;
   }

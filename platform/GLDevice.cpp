@@ -434,15 +434,20 @@ void GLDevice::ApplyClear(bool color, bool depth, bool stencil, std::uint32_t ar
 
 // Within the scissor rectangle depth and stencil are cleared at once. A
 // deferred clear of the whole buffer to the same value already covers the
-// rectangle; any other one, and the depth of a restored still layer, go
-// onto the whole buffer first.
+// rectangle; any other one goes onto the whole buffer first, and so does
+// the depth of a restored still layer, unless both depth and stencil are
+// cleared here with no deferred clear waiting: then it is due only around
+// the rectangle.
 std::uint32_t GLDevice::ScissoredDepthStencil(bool depth, bool stencil, float z, std::uint32_t stencilValue) {
   GLbitfield bits = 0;
   if (depth && !((pendingClear_ & GL_DEPTH_BUFFER_BIT) != 0 && pendingDepth_ == z)) bits |= GL_DEPTH_BUFFER_BIT;
   if (stencil && !((pendingClear_ & GL_STENCIL_BUFFER_BIT) != 0 && pendingStencil_ == stencilValue))
     bits |= GL_STENCIL_BUFFER_BIT;
   if (bits == 0) return 0;
-  RestoreKeptDepth();
+  if (keptDepthWaiting_ && depth && stencil && pendingClear_ == 0)
+    keptDepthHoles_.push_back(scissorRect_);
+  else
+    RestoreKeptDepth();
   ClearPendingNow(pendingClear_);
   glClearDepth(z);
   glClearStencil(static_cast<GLint>(stencilValue));

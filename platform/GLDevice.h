@@ -192,6 +192,8 @@ class GLDevice final : public GraphicsDevice {
   void KeptNeedsDepth();
   void RestoreKeptDepthForDraw();
   void RestoreKeptDepth();
+  bool InKeptDepthHole() const;
+  void CopyKeptDepthAroundHoles() const;
   void FlushDraws();
   void ApplyViewport() const;
   bool Refuse();
@@ -239,6 +241,9 @@ class GLDevice final : public GraphicsDevice {
   GLFrameRecorder::StillUse stillUse_ = GLFrameRecorder::StillUse::Draw;
   bool muted_ = false;  // draws and clears do nothing (a restored layer)
   bool keptDepthWaiting_ = false;  // the kept depth and stencil are due on the back buffer
+  // While they are due: rectangles whose depth and stencil were cleared
+  // since (scissored), where none of them is due.
+  std::vector<PixelRect> keptDepthHoles_;
   std::uint32_t keptPendingClear_ = 0;
   float keptPendingDepth_ = 1.0f;
   std::uint32_t keptPendingStencil_ = 0;

@@ -3,8 +3,11 @@
 // (whatever the scissor); while its calls stay the same they run for their
 // states alone (draws and clears do nothing) and the kept picture goes
 // onto the back buffer again, with the depth and stencil (once a draw
-// tests them) and the deferred clears drawing it left.
+// tests them, and only outside rectangles cleared of them since) and the
+// deferred clears drawing it left.
+#include <algorithm>
 #include <utility>
+#include <vector>
 
 #include "platform/Clock.h"
 #include "platform/GLDevice.h"
@@ -52,6 +55,7 @@ void GLDevice::EndStill() {
   muted_ = false;
   PutKeptColour();
   keptDepthWaiting_ = true;
+  keptDepthHoles_.clear();
   if (use == StillUse::Keep) {
     keptPendingClear_ = pendingClear_;
     keptPendingDepth_ = pendingDepth_;
@@ -91,18 +95,54 @@ void GLDevice::KeptNeedsDepth() {
 }
 
 // The kept depth and stencil go onto the back buffer only for a draw that
-// tests them (copying them costs as much as the colour).
+// tests them (copying them costs as much as the colour), and not for one
+// clipped to a rectangle they were cleared in.
 void GLDevice::RestoreKeptDepthForDraw() {
-  if (renderStates_.DepthTested() || renderStates_.StencilTested()) RestoreKeptDepth();
+  if ((renderStates_.DepthTested() || renderStates_.StencilTested()) && !InKeptDepthHole()) RestoreKeptDepth();
 }
 
-// The whole picture's, whatever the scissor.
+// The whole picture's, whatever the scissor, but for the holes.
 void GLDevice::RestoreKeptDepth() {
   if (!keptDepthWaiting_ || !keptStill_) return;
   renderStates_.SuspendScissor();
-  keptStill_->CopyDepthStencilToBackBuffer();
+  if (keptDepthHoles_.empty())
+    keptStill_->CopyDepthStencilToBackBuffer();
+  else
+    CopyKeptDepthAroundHoles();
   renderStates_.ResumeScissor();
   keptDepthWaiting_ = false;
+  keptDepthHoles_.clear();
+}
+
+bool GLDevice::InKeptDepthHole() const {
+  if (!keptDepthWaiting_ || !renderStates_.Scissored()) return false;
+  const PixelRect& s = scissorRect_;
+  return std::any_of(keptDepthHoles_.begin(), keptDepthHoles_.end(), [&](const PixelRect& h) {
+    return s.x >= h.x && s.y >= h.y && s.x + s.width <= h.x + h.width && s.y + s.height <= h.y + h.height;
+  });
+}
+
+// Band by band between the holes' top and bottom edges, the stretches
+// that no hole covers.
+void GLDevice::CopyKeptDepthAroundHoles() const {
+  const int width = keptStill_->Width(), height = keptStill_->Height();
+  std::vector<int> edges{0, height};
+  for (const PixelRect& h : keptDepthHoles_) edges.insert(edges.end(), {h.y, h.y + h.height});
+  std::sort(edges.begin(), edges.end());
+  for (std::size_t i = 0; i + 1 < edges.size(); ++i) {
+    const int y0 = std::clamp(edges[i], 0, height), y1 = std::clamp(edges[i + 1], 0, height);
+    if (y1 <= y0) continue;
+    std::vector<PixelRect> across;
+    for (const PixelRect& h : keptDepthHoles_)
+      if (h.y <= y0 && h.y + h.height >= y1) across.push_back(h);
+    std::sort(across.begin(), across.end(), [](const PixelRect& a, const PixelRect& b) { return a.x < b.x; });
+    int x = 0;
+    for (const PixelRect& h : across) {
+      if (h.x > x) keptStill_->CopyDepthStencilToBackBuffer(x, y0, h.x - x, y1 - y0);
+      x = std::max(x, h.x + h.width);
+    }
+    if (x < width) keptStill_->CopyDepthStencilToBackBuffer(x, y0, width - x, y1 - y0);
+  }
 }
 
 bool GLDevice::KeptPictureFresh() const {

@@ -84,6 +84,10 @@ void GLRenderTarget::CopyDepthStencilToBackBuffer() const {
   if (hasDepthStencil_) Copy(GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT, 0, 0, width_, height_);
 }
 
+void GLRenderTarget::CopyDepthStencilToBackBuffer(int x, int y, int width, int height) const {
+  Copy(GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT, x, y, width, height);
+}
+
 void GLRenderTarget::Copy(unsigned buffers, int x, int y, int width, int height) const {
   GL().BindFramebuffer(GL_READ_FRAMEBUFFER, framebuffer_.Name());
   GL().BindFramebuffer(GL_DRAW_FRAMEBUFFER, 0);

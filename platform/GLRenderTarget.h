@@ -37,6 +37,7 @@ class GLRenderTarget {
   void CopyColourToBackBuffer(int x, int y, int width, int height) const;
   // Nothing while the target has no depth and stencil buffer.
   void CopyDepthStencilToBackBuffer() const;
+  void CopyDepthStencilToBackBuffer(int x, int y, int width, int height) const;
 
  private:
   GLRenderTarget() = default;

@@ -33,6 +33,7 @@ inline constexpr std::uint32_t MButtonUp = 19;
 inline constexpr std::uint32_t MouseWheel = 20;    // wParam: MakeLong(0, delta as 16-bit), 120 per notch, up positive
 inline constexpr std::uint32_t Sizing = 21;        // wParam: SizingEdge; lParam: SizingRect* (sent, never queued)
 inline constexpr std::uint32_t Quit = 22;          // wParam: exit code; has no window
+inline constexpr std::uint32_t MouseLeave = 23;    // the pointer left the client area; no parameters
 // This layer never sends DeadChar or SysCommand: the desktop's input method
 // composes accented characters (they arrive as Char), and the screen saver
 // stays off while the video subsystem runs.

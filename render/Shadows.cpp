@@ -28,22 +28,6 @@ void Append(std::vector<YVector3>& list, std::initializer_list<YVector3> points)
   list.insert(list.end(), points);
 }
 
-// Widens the bounds (left, bottom, right, top) by the points' clip places;
-// false for a point at or behind the eye's plane.
-bool Widen(const std::vector<YVector3>& points, const YMatrix4& m, float bounds[4]) {
-  for (const YVector3& p : points) {
-    const float w = p.x * m.m[0][3] + p.y * m.m[1][3] + p.z * m.m[2][3] + m.m[3][3];
-    if (!(w > 1e-6f)) return false;
-    const float x = (p.x * m.m[0][0] + p.y * m.m[1][0] + p.z * m.m[2][0] + m.m[3][0]) / w;
-    const float y = (p.x * m.m[0][1] + p.y * m.m[1][1] + p.z * m.m[2][1] + m.m[3][1]) / w;
-    bounds[0] = std::min(bounds[0], x);
-    bounds[1] = std::min(bounds[1], y);
-    bounds[2] = std::max(bounds[2], x);
-    bounds[3] = std::max(bounds[3], y);
-  }
-  return true;
-}
-
 void DrawList(YRender& render, YShader* pass, const std::vector<YVector3>& list) {
   if (list.empty()) return;
   render.SetShader(pass, true);
@@ -75,7 +59,9 @@ void ShadowVolumes::Clear() {
 bool ShadowClipBounds(const ShadowVolumes& volumes, const YMatrix4& viewProjection, float margin,
                       float bounds[4]) {
   float b[4] = {2, 2, -2, -2};
-  if (!Widen(volumes.Back(), viewProjection, b) || !Widen(volumes.Front(), viewProjection, b)) return false;
+  if (!YCamera::WidenClipBounds(volumes.Back(), viewProjection, b) ||
+      !YCamera::WidenClipBounds(volumes.Front(), viewProjection, b))
+    return false;
   bounds[0] = std::max(b[0] - margin, -1.0f);
   bounds[1] = std::max(b[1] - margin, -1.0f);
   bounds[2] = std::min(b[2] + margin, 1.0f);
@@ -117,11 +103,8 @@ void DrawShadows() {
   render.SetShader(g_passes[2], true);
   // Outside the volumes' place on the screen every count is zero: the
   // darkening quad covers that place alone (a pixel's width to spare).
-  const YCamera& camera = GetCamera();
-  YMatrix4 viewProjection;  // the view, then the projection (row vectors)
-  camera.Projection().Multiply(viewProjection, camera.View());
   float b[4];
-  if (ShadowClipBounds(volumes, viewProjection, 0.01f, b))
+  if (ShadowClipBounds(volumes, GetCamera().ViewProjection(), 0.01f, b))
     render.DrawScreenArea(b[0], b[1], b[2], b[3]);
   else
     render.DrawScreenQuad();

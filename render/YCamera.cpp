@@ -1,5 +1,6 @@
 #include "render/YCamera.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "render/YRender.h"
@@ -104,6 +105,26 @@ YVector3 YCamera::Eye() const {
 
 YVector3 YCamera::ReferencePoint() const {
   return Row(view_, 3);
+}
+
+YMatrix4 YCamera::ViewProjection() const {
+  YMatrix4 viewProjection;
+  projection_.Multiply(viewProjection, view_);
+  return viewProjection;
+}
+
+bool YCamera::WidenClipBounds(const std::vector<YVector3>& points, const YMatrix4& m, float bounds[4]) {
+  for (const YVector3& p : points) {
+    const float w = p.x * m.m[0][3] + p.y * m.m[1][3] + p.z * m.m[2][3] + m.m[3][3];
+    if (!(w > 1e-6f)) return false;
+    const float x = (p.x * m.m[0][0] + p.y * m.m[1][0] + p.z * m.m[2][0] + m.m[3][0]) / w;
+    const float y = (p.x * m.m[0][1] + p.y * m.m[1][1] + p.z * m.m[2][1] + m.m[3][1]) / w;
+    bounds[0] = std::min(bounds[0], x);
+    bounds[1] = std::min(bounds[1], y);
+    bounds[2] = std::max(bounds[2], x);
+    bounds[3] = std::max(bounds[3], y);
+  }
+  return true;
 }
 
 YCamera& GetCamera() {

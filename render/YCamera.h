@@ -4,6 +4,8 @@
 // exists, reached through GetCamera(). Main thread only.
 #pragma once
 
+#include <vector>
+
 #include "framework/YMatrix4.h"
 #include "framework/YVector3.h"
 
@@ -33,6 +35,13 @@ class YCamera {
   // Hands projection and view to the renderer and resets its world
   // transform; nothing without a renderer.
   void Apply() const;
+  // The projection after the view: world points to clip space (row vectors).
+  YMatrix4 ViewProjection() const;
+  // Widens `bounds` (left, bottom, right, top) by the clip-space places of
+  // the points seen through `viewProjection`; false for a point at or
+  // behind the eye's plane (w <= 0), which has no such place.
+  static bool WidenClipBounds(const std::vector<YVector3>& points, const YMatrix4& viewProjection,
+                              float bounds[4]);
   // The ray from the eye through a view point (x -1..1 left to right, y as
   // the aspect gives, upward), in world space; `direction` is a unit vector.
   void CursorRay(float x, float y, YVector3& origin, YVector3& direction) const;

@@ -54,7 +54,7 @@ void TileBattleScreen::AddSelectionTrails() {
   DuelBoard& board = battle_.Board();
   const auto tile = [&](int index) -> const YTile& { return board.tiles[static_cast<std::size_t>(index)]; };
   const auto trail = [&](int index, const YColor& start, const YColor& end) {
-    blur.AddTrail(tile(index), start, end, YTileBlurDrawer::kLifetime, YTileBlurDrawer::kJitter);
+    blur.AddMark(tile(index), start, end);
   };
   const int selected = battle_.SelectedTile();
   if (selected >= 0) {

@@ -1,8 +1,11 @@
 #include "tiles/YTileBlurDrawer.h"
 
+#include <algorithm>
+
 #include "draw/EffectMath.h"
 #include "draw/TileAtlas.h"
 #include "players/TileTables.h"
+#include "render/YCamera.h"
 #include "render/YDrawQueue.h"
 #include "render/YRender.h"
 #include "render/YShader.h"
@@ -46,6 +49,11 @@ void YTileBlurDrawer::AddTrail(const YTile& tile, const YColor& startColour, con
   trails_.push_back(trail);
 }
 
+void YTileBlurDrawer::AddMark(const YTile& tile, const YColor& startColour, const YColor& endColour) {
+  AddTrail(tile, startColour, endColour, kLifetime, kJitter);
+  trails_.back().mark = true;
+}
+
 void YTileBlurDrawer::AddTrailPreset(const YTile& tile) {
   AddTrail(tile, YColor(1, 0.6f, 0.2f, 0.25f), YColor(1, 0.6f, 0.2f, 0.005f), kLifetime, kJitter);
 }
@@ -61,9 +69,37 @@ void YTileBlurDrawer::Age(float dt) {
       continue;
     }
     const YMatrix4& m = trail.matrix;
-    YDrawQueue::Push1(i, YVector3(m.m[3][0], m.m[3][1], m.m[3][2]), this);
+    if (!trail.mark) YDrawQueue::Push1(i, YVector3(m.m[3][0], m.m[3][1], m.m[3][2]), this);
     ++i;
   }
+}
+
+void YTileBlurDrawer::QueueMarks(YDrawQueue& queue) {
+  for (std::size_t i = 0; i < trails_.size(); ++i) {
+    if (!trails_[i].mark) continue;
+    const YMatrix4& m = trails_[i].matrix;
+    queue.Push(i, YVector3(m.m[3][0], m.m[3][1], m.m[3][2]), this);
+  }
+}
+
+std::vector<YTileBlurDrawer::ClipBounds> YTileBlurDrawer::MarksClipBounds(const YMatrix4& viewProjection) const {
+  std::vector<const YTile*> tiles;
+  std::vector<ClipBounds> bounds;
+  std::vector<YVector3> corners;
+  for (const YTileTrail& trail : trails_) {
+    if (!trail.mark) continue;
+    const auto known = std::find(tiles.begin(), tiles.end(), trail.tile);
+    const std::size_t at = static_cast<std::size_t>(known - tiles.begin());
+    if (known == tiles.end()) {
+      tiles.push_back(trail.tile);
+      bounds.push_back({2, 2, -2, -2});
+    }
+    corners.clear();
+    for (const YMeshVertex& v : tile_box::Vertices())
+      corners.push_back(trail.matrix.TransformPoint(YVector3(v.x, v.y, v.z)));
+    if (!YCamera::WidenClipBounds(corners, viewProjection, bounds[at].data())) bounds[at] = {-1, -1, 1, 1};
+  }
+  return bounds;
 }
 
 YColor YTileBlurDrawer::TrailColour(const YTileTrail& trail) {

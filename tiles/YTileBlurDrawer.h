@@ -6,6 +6,7 @@
 // Main thread only.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "framework/YMatrix4.h"
 #include "render/YDrawObj.h"
 
+class YDrawQueue;
 class YShader;
 struct YTile;
 
@@ -22,6 +24,7 @@ struct YTileTrail {
   YMatrix4 matrix;
   float lifetime = 0;
   float remaining = 0;
+  bool mark = false;  // marks a tile that stands still (QueueMarks)
 };
 
 class YTileBlurDrawer : public YDrawObj {
@@ -35,12 +38,25 @@ class YTileBlurDrawer : public YDrawObj {
   // `jitter` in each axis and its box grown by 0.01 in each dimension.
   void AddTrail(const YTile& tile, const YColor& startColour, const YColor& endColour, float lifetime,
                 float jitter);
+  // A trail of the tile that marks it while it stands still (the selected
+  // tile, its partner, the hint pair): with kLifetime and kJitter, queued
+  // by QueueMarks rather than Age, so that the still picture under it may
+  // be kept.
+  void AddMark(const YTile& tile, const YColor& startColour, const YColor& endColour);
   // The glowing orange trail of a tile the effects move.
   void AddTrailPreset(const YTile& tile);
   // Ages every trail by dt: a trail whose life has run out is dropped (the
-  // last one takes its place and is examined next); every other one is
-  // pushed into queue 1 at its place.
+  // last one takes its place and is examined next); every other one but
+  // the marks is pushed into queue 1 at its place.
   void Age(float dt);
+  // Pushes the live marks into `queue` at their places.
+  void QueueMarks(YDrawQueue& queue);
+  // A clip-space rectangle: left, bottom, right, top.
+  using ClipBounds = std::array<float, 4>;
+  // For each marked tile, the rectangle that holds its marks' boxes seen
+  // through `viewProjection` (the whole screen when a box reaches the
+  // eye's plane).
+  std::vector<ClipBounds> MarksClipBounds(const YMatrix4& viewProjection) const;
   // Drops every trail (the tiles they copy are going).
   void Clear() { trails_.clear(); }
   // `item` is the index of a trail: its box in the colour of its age.

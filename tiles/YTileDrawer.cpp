@@ -14,6 +14,9 @@
 namespace {
 
 constexpr int kFireElement = 1;
+// Half the width and length, and the height, of what a tile draws (its box
+// is 1 x 1.3 x 0.7, its label lies just above the top).
+constexpr float kReachX = 0.55f, kReachY = 0.7f, kReachZ = 0.8f;
 
 YVector3 Translation(const YMatrix4& m) {
   return YVector3(m.m[3][0], m.m[3][1], m.m[3][2]);
@@ -39,7 +42,7 @@ void YTileDrawer::Queue(const YTile& tile) {
 void YTileDrawer::Draw(std::uintptr_t item) {
   const auto& tile = *reinterpret_cast<const YTile*>(item);
   const std::vector<YTileKind>& kinds = GetTileTables().Kinds();
-  if (battle_ == nullptr || g_render == nullptr || tile.kind < 0 ||
+  if (battle_ == nullptr || g_render == nullptr || tile.kind < 0 || !Shows(tile) ||
       static_cast<std::size_t>(tile.kind) >= kinds.size())
     return;
   const YTileKind& kind = kinds[static_cast<std::size_t>(tile.kind)];
@@ -56,6 +59,24 @@ void YTileDrawer::Draw(std::uintptr_t item) {
 void YTileDrawer::DrawOverlay(const YTile& tile, YShader* shader, const YColor& colour) const {
   g_render->SetShaderColor(shader, colour);
   tile_box::DrawAllFaces(tile.world);
+}
+
+void YTileDrawer::LimitTo(const std::array<float, 4>* bounds) {
+  limit_.reset();
+  if (bounds != nullptr) limit_ = *bounds;
+}
+
+// The box, a little larger and taller for the label above its top.
+bool YTileDrawer::Shows(const YTile& tile) const {
+  if (!limit_) return true;
+  std::vector<YVector3> corners;
+  for (float x : {-kReachX, kReachX})
+    for (float y : {-kReachY, kReachY})
+      for (float z : {0.0f, kReachZ}) corners.push_back(tile.world.TransformPoint(YVector3(x, y, z)));
+  std::array<float, 4> b{2, 2, -2, -2};
+  if (!YCamera::WidenClipBounds(corners, GetCamera().ViewProjection(), b.data())) return true;
+  const std::array<float, 4>& l = *limit_;
+  return b[0] <= l[2] && b[2] >= l[0] && b[1] <= l[3] && b[3] >= l[1];
 }
 
 void YTileDrawer::AddShadows() const {

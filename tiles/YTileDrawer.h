@@ -1,11 +1,14 @@
 // The drawer of tiles in draw queue 2: each tile's box with its kind's
 // picture on the top and its element's strip on the sides, and the fire and
 // freeze overlays while the battle's overlay weights are above 0. It keeps
-// the list of the tiles queued this frame, which the shadows read. One
+// the list of the tiles queued this frame, which the shadows read, and may
+// be limited to a part of the screen. One
 // instance serves the process's battle. Main thread only.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "framework/YColor.h"
@@ -37,6 +40,12 @@ class YTileDrawer : public YDrawObj {
   void ClearDrawn() { drawn_.clear(); }
   // Casts the shadows of this frame's drawn tiles (only while shadows are on).
   void AddShadows() const;
+  // While a clip-space rectangle (left, bottom, right, top) is set, the
+  // tiles and their labels are drawn only where they reach into it; null
+  // draws them all.
+  void LimitTo(const std::array<float, 4>* bounds);
+  // Whether the tile, with its label, reaches into the limit.
+  bool Shows(const YTile& tile) const;
 
  private:
   YTileDrawer();
@@ -44,6 +53,7 @@ class YTileDrawer : public YDrawObj {
 
   const YTileset* battle_ = nullptr;
   std::vector<const YTile*> drawn_;
+  std::optional<std::array<float, 4>> limit_;
   YShader* tileShader_;
   YShader* fireShader_;
   YShader* freezeShader_;

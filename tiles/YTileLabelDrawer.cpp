@@ -47,6 +47,7 @@ void YTileLabelDrawer::Draw(std::uintptr_t item) {
   const YTileset* battle = YTileDrawer::Instance().Battle();
   const std::vector<YTileKind>& kinds = GetTileTables().Kinds();
   if (battle == nullptr || g_render == nullptr || font_->shader == nullptr || tile.kind < 0 ||
+      !YTileDrawer::Instance().Shows(tile) ||
       static_cast<std::size_t>(tile.kind) >= kinds.size())
     return;
   const YTileKind& kind = kinds[static_cast<std::size_t>(tile.kind)];

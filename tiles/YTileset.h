@@ -156,6 +156,9 @@ class YTileset {
   // names, levels, health and mana bars and icons, the message log, the hint
   // panel for what the mouse points at, and the frame over it all.
   void DrawPanels();
+  // The panels as they show in `area` (UI space): over the board's opening
+  // only the frame lies, so there it alone is drawn.
+  void DrawPanelsIn(const YRect& area);
   // Each fighter's name over its portrait, the side to move's brighter.
   void DrawSideBars();
   // The spell list of a record from (x, y) down: the two tiles' faces and

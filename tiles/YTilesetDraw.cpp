@@ -66,6 +66,15 @@ constexpr float kSpellsY = 304, kSpellRow = 30, kSpellNameSize = 15, kSpellNameF
                 kSpellNameRoom = 85;
 constexpr float kLogTop = 527, kLogLine = 15, kLogX = 10, kLogRight = 500;
 constexpr float kFrameRows = 0.625f;  // the frame picture's rows that show
+// Where the board shows through the frame: no panel, bar, icon, name or
+// text reaches into it.
+const YRect kOpening(149, 10, 702, 497);
+
+// The frame picture over the whole screen.
+void DrawFrame(const PanelShaders& s) {
+  DrawImageQuadTinted(YRect(0, 0, kUIWidth, kUIHeight), YRect(0, 0, 1, kFrameRows), kImageUpright, nullptr,
+                      s.frame, kShaderColour);
+}
 
 void DrawQuad(float x0, float y0, float x1, float y1, YShader* shader, int orientation) {
   DrawImageRect(x0, y0, x1 - x0, y1 - y0, nullptr, shader, orientation, kShaderColour);
@@ -199,8 +208,7 @@ void YTileset::DrawPanels() {
   }
   DrawHint(mx, my);
   DrawLog(messages_, mx, my);
-  DrawImageQuadTinted(YRect(0, 0, kUIWidth, kUIHeight), YRect(0, 0, 1, kFrameRows), kImageUpright, nullptr,
-                      s.frame, kShaderColour);
+  DrawFrame(s);
   DrawSideBars();
   for (int side = 0; side < 2; ++side) {
     const YPlayer* fighter = Fighter(side);
@@ -210,6 +218,16 @@ void YTileset::DrawPanels() {
     DrawIcons(kSides[side], *fighter, overlays_[kSide0Highlight + side],
               rememberedFlags_[static_cast<std::size_t>(side)]);
   }
+}
+
+void YTileset::DrawPanelsIn(const YRect& area) {
+  const bool inOpening = area.x >= kOpening.x && area.y >= kOpening.y &&
+                         area.x + area.width <= kOpening.x + kOpening.width &&
+                         area.y + area.height <= kOpening.y + kOpening.height;
+  if (inOpening)
+    DrawFrame(Shaders());
+  else
+    DrawPanels();
 }
 
 void YTileset::DrawHint(float mx, float my) const {

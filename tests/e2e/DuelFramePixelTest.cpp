@@ -10,7 +10,9 @@
 
 #include "players/YPlayer.h"
 #include "tests/e2e/GameFrameFixture.h"
+#include "tiles/YTileBlurDrawer.h"
 #include "tiles/YTileset.h"
+#include "tiles/effects/EffectRandom.h"
 
 namespace {
 
@@ -36,6 +38,7 @@ class DuelFrame : public e2e::GameFrameFixture {
     for (int i = 0; i < 100; ++i) game_->DrawFrame(0.05f);  // the deal lands
   }
   void TearDown() override {
+    YTileBlurDrawer::Instance().Clear();
     if (!game_) return;
     GetTileset().ClearTiles();
     game_.reset();
@@ -66,6 +69,29 @@ TEST_F(DuelFrame, LeftForTheMainMenuTheDuelStandsAsItWas) {
   game_->DrawFrame(0);
   ASSERT_EQ(before.bgra.size(), after.bgra.size());
   EXPECT_LT(DifferingPixels(before, after), 200u);
+}
+
+// Two tiles far apart marked as the hint marks them, shaking anew in every
+// frame: the rest is still restored, and the frame shows what drawing the
+// same marks with the rest shows.
+TEST_F(DuelFrame, WhileMarksShakeOnStillTilesTheRestIsRestoredAsDrawingItAllShows) {
+  const DuelBoard& board = GetTileset().Board();
+  const auto mark = [&](int frame) {
+    YTileBlurDrawer& blur = YTileBlurDrawer::Instance();
+    blur.Clear();
+    GetEffectRandom().Seed(static_cast<std::uint32_t>(std::min(frame, 3) + 1));  // the last two alike
+    for (const YTile* tile : {&board.tiles.front(), &board.tiles.back()}) {
+      const YColor start(0.2f, 0.5f, 1, 0.5f), end(0.2f, 0.3f, 1, 0.1f);
+      if (frame < 4)
+        blur.AddMark(*tile, start, end);
+      else  // the same trails, drawn with the rest
+        blur.AddTrail(*tile, start, end, YTileBlurDrawer::kLifetime, YTileBlurDrawer::kJitter);
+    }
+  };
+  platform::GLDeviceThrift thrift;
+  thrift.slowFrameMs = 0;
+  platform::Image restored, drawn;
+  ExpectRestoredAsDrawn(0, thrift, 200, restored, drawn, mark);
 }
 
 }  // namespace

@@ -74,4 +74,34 @@ TEST_F(GameConsole, SplashIsSkippedConsoleSetsFpsAndExitSavesTheConfiguration) {
   EXPECT_TRUE(LogHas("State 0x6 -> 0x4")) << Log();
 }
 
+// The drawn cursor goes with the pointer when it leaves the window (a whole
+// one stayed at the left edge) and comes back with it.
+TEST_F(GameConsole, TheDrawnCursorLeavesTheWindowWithThePointerAndComesBackWithIt) {
+  WriteWindowedConfig(800, 500);
+  e2e::GameProcess game(tmp.Str(), e2e::Display());
+  const std::string window = WaitForWindow();
+  ASSERT_FALSE(window.empty()) << game.Stderr() << Log();
+  ASSERT_TRUE(SkipSplash(window)) << Log();
+  const auto xdotool = [&](const std::string& args) {
+    e2e::Shell("DISPLAY=" + e2e::Display() + " xdotool " + args);
+  };
+  const std::string shot = tmp.File("cursor.png");
+  // Waits until the cursor's gold shows (or is gone) in the square at x, y.
+  const auto shows = [&](int x, int y, bool shown) {
+    return e2e::WaitUntil(
+        [&] {
+          const auto image = Screenshot(window, shot) ? platform::LoadImageFile(shot) : std::nullopt;
+          return image && (CursorTexels(*image, x, y) > 20) == shown;
+        },
+        5s);
+  };
+  xdotool("windowmove " + window + " 200 200");
+  xdotool("mousemove --window " + window + " 2 250");
+  ASSERT_TRUE(shows(0, 250, true)) << shot;
+  xdotool("mousemove 100 450");  // out on the left
+  EXPECT_TRUE(shows(0, 250, false)) << "a cursor stayed at the left edge: " << shot;
+  xdotool("mousemove --window " + window + " 400 250");
+  EXPECT_TRUE(shows(400, 250, true)) << "the cursor did not come back: " << shot;
+}
+
 }  // namespace

@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <functional>
 #include <memory>
 
 #include "game/GameFramework.h"
@@ -37,29 +38,35 @@ class GameFrameFixture : public ::testing::Test {
 
   // Three frames of dt under `thrift`, then one more read back into
   // `restored`, then one drawn whole (nothing kept, no scissor) into
-  // `drawn`; the still layers restored in the frame read back.
+  // `drawn`; the still layers restored in the frame read back. `before`
+  // runs ahead of each frame with the frame's number (0 to 4).
   std::uint64_t RestoredThenDrawn(float dt, platform::GLDeviceThrift thrift, platform::Image& restored,
-                                  platform::Image& drawn) {
+                                  platform::Image& drawn, const std::function<void(int)>& before = {}) {
+    const auto frame = [&](int number) {
+      if (before) before(number);
+      game_->DrawFrame(dt);
+    };
     device_->SetThrift(thrift);
-    for (int i = 0; i < 3; ++i) game_->DrawFrame(dt);
-    const std::uint64_t before = device_->RestoredStillLayers();
+    for (int i = 0; i < 3; ++i) frame(i);
+    const std::uint64_t restoredBefore = device_->RestoredStillLayers();
     device_->CaptureNextPresent(&restored);
-    game_->DrawFrame(dt);
-    const std::uint64_t restores = device_->RestoredStillLayers() - before;
+    frame(3);
+    const std::uint64_t restores = device_->RestoredStillLayers() - restoredBefore;
     thrift.skipUnchangedFrames = false;
     thrift.keepStillLayer = false;
     thrift.limitToScissor = false;
     device_->SetThrift(thrift);
     device_->CaptureNextPresent(&drawn);
-    game_->DrawFrame(dt);
+    frame(4);
     return restores;
   }
 
   // RestoredThenDrawn with one still layer restored, the two frames of one
   // size, fewer than `most` pixels apart, the restored one lit.
   void ExpectRestoredAsDrawn(float dt, const platform::GLDeviceThrift& thrift, std::size_t most,
-                             platform::Image& restored, platform::Image& drawn) {
-    EXPECT_EQ(RestoredThenDrawn(dt, thrift, restored, drawn), 1u);
+                             platform::Image& restored, platform::Image& drawn,
+                             const std::function<void(int)>& before = {}) {
+    EXPECT_EQ(RestoredThenDrawn(dt, thrift, restored, drawn, before), 1u);
     ASSERT_EQ(restored.bgra.size(), drawn.bgra.size());
     ASSERT_FALSE(drawn.bgra.empty());
     EXPECT_LT(DifferingPixels(restored, drawn), most)

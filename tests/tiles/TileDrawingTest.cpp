@@ -133,9 +133,12 @@ TEST_F(ScreenTest, TheHintPairGlowsOnceTheUsersTimeIsUpAndTheSelectionGlowsOrang
   for (int i = 0; i < 21; ++i) battle_.Update(1.0f);  // the countdown runs out
   ASSERT_NE(battle_.HintPair(), nullptr);
   YTileBlurDrawer::Instance().Clear();
-  EXPECT_EQ(Queued().second, labels + 2);
+  EXPECT_EQ(Queued().second, labels);  // marks of still tiles, queued apart
   const std::vector<YTileTrail>& trails = YTileBlurDrawer::Instance().Trails();
   ASSERT_EQ(trails.size(), 2u);
+  YDrawQueue marks(YDrawQueue::Order::NearestFirst);
+  YTileBlurDrawer::Instance().QueueMarks(marks);
+  EXPECT_EQ(marks.Count(), 2u);
   EXPECT_FLOAT_EQ(trails[0].startColour.b, 1.0f);
   EXPECT_FLOAT_EQ(trails[0].startColour.a, 0.07f);
 }
