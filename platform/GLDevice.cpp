@@ -251,7 +251,8 @@ void GLDevice::ApplyScissor(bool on, int x, int y, int width, int height) {
   int backWidth = 0, backHeight = 0;
   BackBufferSize(backWidth, backHeight);
   scissorRect_ = {x, backHeight - (y + height), width, height};
-  renderStates_.SetScissor(on && thrift_.limitToScissor, scissorRect_.x, scissorRect_.y, width, height);
+  scissorOn_ = on;
+  ApplyScissorRect();
 }
 
 // The device counts rows from the top, OpenGL from the bottom.

@@ -131,7 +131,8 @@ class GLDevice final : public GraphicsDevice {
   std::uint64_t DroppedFrames() const { return frames_.DroppedFrames(); }
   // Presents held back because only slow drawing changed.
   std::uint64_t HeldFrames() const { return frames_.HeldFrames(); }
-  // Still layers restored from their kept picture rather than drawn.
+  // Still layers restored rather than drawn whole: from their kept picture,
+  // or drawn again only where frames changed them.
   std::uint64_t RestoredStillLayers() const { return restoredStill_; }
   // The next presented frame is read into `out` (as ReadBackBuffer) just
   // before it is shown; null stops. `out` must live until then.
@@ -183,7 +184,11 @@ class GLDevice final : public GraphicsDevice {
   // (GLDeviceStill.cpp).
   void ApplyStill(bool on);
   void BeginStill(GLFrameRecorder::StillUse use);
+  void BeginRedraw();
   void EndStill();
+  void EndFresh();
+  void PrepareRedraw();
+  void ApplyScissorRect();
   bool KeptPictureFresh() const;
   void PutKeptColour();
   void NoteColourDrawn();
@@ -249,7 +254,17 @@ class GLDevice final : public GraphicsDevice {
   std::uint32_t keptPendingStencil_ = 0;
   std::uint32_t keptAtMs_ = 0;
   std::uint64_t restoredStill_ = 0;
+  std::uint64_t pictures_ = 0;     // drawings of the layer numbered so far
   std::uint64_t keptPicture_ = 0;  // which drawing of the layer the kept picture holds
+  // A flat layer drawn where the back buffer keeps it: which drawing, and
+  // the rectangles to draw it again in (one for each run of its calls).
+  std::uint64_t drawnPicture_ = 0;
+  bool flatLayer_ = true;
+  bool depthTouched_ = false;
+  std::vector<PixelRect> redrawRects_;
+  std::size_t redrawPass_ = 0;
+  PixelRect redrawRect_;
+  bool scissorOn_ = false;  // as the caller set it
   // What frames changed over the kept picture, to show them by copying
   // only those parts where the window system can.
   PixelRect scissorRect_;

@@ -176,6 +176,7 @@ void GLDevice::Present() {
       changedAreas_.Forget();
     }
     const bool holdSlow = TickCount() - lastPresentMs_ < thrift_.slowFrameMs;
+    PrepareRedraw();
     const bool dropped = frames_.DropIfUnchanged(size, holdSlow, KeptPictureFresh());
     EndStill();
     keptDepthWaiting_ = false;

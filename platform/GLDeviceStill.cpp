@@ -29,6 +29,12 @@ void GLDevice::BeginStill(StillUse use) {
   EndStill();
   keptDepthWaiting_ = false;
   if (use == StillUse::Draw) return;
+  if (use == StillUse::Fresh) {
+    depthTouched_ = false;
+    stillUse_ = use;
+    return;
+  }
+  if (use == StillUse::Redraw) return BeginRedraw();
   if (!thrift_.keepStillLayer) return frames_.ForgetKept();
   FlushDraws();
   if (use == StillUse::Keep) {
@@ -38,7 +44,7 @@ void GLDevice::BeginStill(StillUse use) {
       keptStill_ = GLRenderTarget::Create(width, height, context_->Token());
     if (!keptStill_) return frames_.ForgetKept();
     keptStill_->Bind();
-    ++keptPicture_;
+    keptPicture_ = ++pictures_;
   } else if (!keptStill_) {
     return frames_.ForgetKept();
   } else {
@@ -47,11 +53,26 @@ void GLDevice::BeginStill(StillUse use) {
   stillUse_ = use;
 }
 
+// Each run of the layer's calls draws only in the next rectangle to redo.
+void GLDevice::BeginRedraw() {
+  FlushDraws();
+  stillUse_ = StillUse::Redraw;
+  redrawRect_ = redrawPass_ < redrawRects_.size() ? redrawRects_[redrawPass_] : PixelRect{};
+  ++redrawPass_;
+  ApplyScissorRect();
+}
+
 // The layer's last gathered draws go where the layer's draws go.
 void GLDevice::EndStill() {
   if (stillUse_ == StillUse::Draw) return;
   FlushDraws();
   const StillUse use = std::exchange(stillUse_, StillUse::Draw);
+  if (use == StillUse::Fresh) return EndFresh();
+  if (use == StillUse::Redraw) {
+    ApplyScissorRect();
+    if (redrawPass_ == 1) ++restoredStill_;
+    return changedAreas_.StillPut(drawnPicture_);
+  }
   muted_ = false;
   PutKeptColour();
   keptDepthWaiting_ = true;
@@ -67,6 +88,43 @@ void GLDevice::EndStill() {
     pendingStencil_ = keptPendingStencil_;
     ++restoredStill_;
   }
+}
+
+// A layer that needed no depth or stencil can be drawn again in parts
+// where the back buffer keeps it; one that did is kept from now on.
+void GLDevice::EndFresh() {
+  drawnPicture_ = ++pictures_;
+  flatLayer_ = !depthTouched_;
+  if (!flatLayer_) return;
+  int width = 0, height = 0;
+  BackBufferSize(width, height);
+  changedAreas_.StillDrawn(drawnPicture_, {0, 0, width, height});
+}
+
+// Before a present: while the window system copies parts of the back
+// buffer (and so keeps it) a flat layer needs no kept picture; once the
+// back buffer holds it, only the rectangles the last frame changed are
+// drawn again, one run of the layer's calls each.
+void GLDevice::PrepareRedraw() {
+  redrawPass_ = 0;
+  const bool parts = thrift_.keepStillLayer && thrift_.copyChangedAreas && thrift_.limitToScissor &&
+                     SubBuffer().Available();
+  const bool back = parts && flatLayer_ && changedAreas_.BackHolds(drawnPicture_);
+  redrawRects_ = back ? changedAreas_.Stale() : std::vector<PixelRect>{};
+  frames_.SetRedraw(parts, flatLayer_, back ? std::max<std::size_t>(1, redrawRects_.size()) : 0);
+}
+
+// The caller's scissor, inside the rectangle being drawn again.
+void GLDevice::ApplyScissorRect() {
+  PixelRect r = scissorRect_;
+  if (stillUse_ == StillUse::Redraw) {
+    const PixelRect& o = redrawRect_;
+    if (!scissorOn_) r = o;
+    const int x0 = std::max(r.x, o.x), y0 = std::max(r.y, o.y);
+    const int x1 = std::min(r.x + r.width, o.x + o.width), y1 = std::min(r.y + r.height, o.y + o.height);
+    return renderStates_.SetScissor(true, x0, y0, std::max(x1 - x0, 0), std::max(y1 - y0, 0));
+  }
+  renderStates_.SetScissor(scissorOn_ && thrift_.limitToScissor, r.x, r.y, r.width, r.height);
 }
 
 // Where the back buffer still holds the kept picture but for the parts the
@@ -85,12 +143,13 @@ void GLDevice::PutKeptColour() {
 
 // Drawing into the kept picture changes nothing on the back buffer.
 void GLDevice::NoteColourDrawn() {
-  if (stillUse_ != StillUse::Keep) changedAreas_.Drew(renderStates_.Scissored(), scissorRect_);
+  if (stillUse_ != StillUse::Keep && stillUse_ != StillUse::Redraw) changedAreas_.Drew(renderStates_.Scissored(), scissorRect_);
 }
 
 // A still layer being kept that tests or clears depth or stencil has its
 // picture hold them; a flat one's picture has none.
 void GLDevice::KeptNeedsDepth() {
+  depthTouched_ = true;
   if (stillUse_ == StillUse::Keep) keptStill_->AddDepthStencil();
 }
 

@@ -34,11 +34,19 @@ void GLFrameRecorder::RunKept() {
   RunCommands();
 }
 
+// A layer drawn again in parts runs its commands once for each part.
 void GLFrameRecorder::RunCommands() {
   // A command may make the device run what is kept (a texture deleted);
   // take the list first so nothing runs twice.
   std::vector<std::function<void()>> commands = std::exchange(commands_, {});
-  for (const auto& command : commands) command();
+  const std::size_t begin = std::exchange(stillBegin_, kNone);
+  const std::size_t passes = stillUse_ == StillUse::Redraw && begin != kNone ? redrawPasses_ : 1;
+  for (std::size_t i = 0; i < commands.size(); ++i) {
+    commands[i]();
+    if (i + 1 == stillEnd_ && begin != kNone && passes > 1)
+      for (std::size_t pass = 1; pass < passes; ++pass)
+        for (std::size_t j = begin; j < stillEnd_; ++j) commands[j]();
+  }
 }
 
 // A held frame leaves the last presented hashes as they are, so the slow
@@ -57,7 +65,7 @@ bool GLFrameRecorder::DropIfUnchanged(std::uint64_t extra, bool holdSlow, bool k
     ++(same ? dropped_ : held_);
   } else {
     stillUse_ = ChooseStillUse(keptFresh);
-    calm_ = calm_ || stillUse_ == StillUse::Restore;
+    calm_ = calm_ || stillUse_ == StillUse::Restore || stillUse_ == StillUse::Redraw;
     RunCommands();
     stillUse_ = StillUse::Draw;
     lastPresented_ = hash_;
@@ -77,10 +85,12 @@ bool GLFrameRecorder::DropIfUnchanged(std::uint64_t extra, bool holdSlow, bool k
 GLFrameRecorder::StillUse GLFrameRecorder::ChooseStillUse(bool keptFresh) {
   if (!hasStill_ || changed_) {
     keptValid_ = false;
-    return StillUse::Draw;
+    return hasStill_ && fresh_ ? StillUse::Fresh : StillUse::Draw;
   }
+  if (redrawPasses_ > 0 && stillHash_ == lastStill_ && stillSlowHash_ == lastStillSlow_) return StillUse::Redraw;
   if (keptValid_ && stillHash_ == keptStill_ && (stillSlowHash_ == keptSlow_ || keptFresh)) return StillUse::Restore;
-  if (stillHash_ != lastStill_) return StillUse::Draw;
+  if (stillHash_ != lastStill_) return fresh_ ? StillUse::Fresh : StillUse::Draw;
+  if (flat_) return StillUse::Fresh;
   keptValid_ = true;
   keptStill_ = stillHash_;
   keptSlow_ = stillSlowHash_;
@@ -94,6 +104,8 @@ void GLFrameRecorder::Reset() {
   stillSlowHash_ = 0;
   hasStill_ = false;
   changed_ = false;
+  stillBegin_ = kNone;
+  stillEnd_ = 0;
 }
 
 }  // namespace platform

@@ -35,7 +35,9 @@ class GLFrameRecorder {
     if (!active_) return false;
     Hash(&kind, sizeof kind);
     (HashValue(args), ...);
+    if (still_ && stillBegin_ == kNone) stillBegin_ = commands_.size();
     commands_.emplace_back(std::forward<Command>(command));
+    if (still_) stillEnd_ = commands_.size();
     return true;
   }
   // Hashes data a kept command refers to (vertices).
@@ -51,13 +53,26 @@ class GLFrameRecorder {
   // How the still layer's calls run: drawn where they go (Draw), drawn
   // into the kept picture which then goes onto the back buffer (Keep), or
   // run without drawing anything while the kept picture, still equal to
-  // what they draw, goes onto the back buffer (Restore). Set while a
-  // present runs the kept commands; Draw at any other time.
-  enum class StillUse { Draw, Keep, Restore };
+  // what they draw, goes onto the back buffer (Restore). Where the back
+  // buffer outlives a present, a flat layer is instead drawn onto it
+  // (Fresh) and, while it stays the same and the back buffer holds it,
+  // drawn again only in the few rectangles frames changed over it (Redraw:
+  // its calls run once for each, see SetRedraw). Set while a present runs
+  // the kept commands; Draw at any other time.
+  enum class StillUse { Draw, Keep, Restore, Fresh, Redraw };
   StillUse Still() const { return stillUse_; }
   // The device has no kept picture (none could be made, or it was lost):
   // the next still layer is drawn again.
   void ForgetKept() { keptValid_ = false; }
+  // For the next present: whether a changed still layer is drawn where the
+  // back buffer keeps it (`fresh`), an unchanged one too rather than kept
+  // (`flat`: the last one drawn so needed no depth or stencil), and how
+  // many times its calls run to draw it again in parts (0: it cannot be).
+  void SetRedraw(bool fresh, bool flat, std::size_t passes) {
+    fresh_ = fresh;
+    flat_ = fresh && flat;
+    redrawPasses_ = passes;
+  }
 
   // Runs the kept commands now, in order; the frame then counts as changed.
   void RunKept();
@@ -94,6 +109,8 @@ class GLFrameRecorder {
   void RunCommands();
   StillUse ChooseStillUse(bool keptFresh);
 
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
   bool active_ = false;
   bool changed_ = true;
   bool slow_ = false;
@@ -103,6 +120,11 @@ class GLFrameRecorder {
   bool hasStill_ = false;
   bool lastHadStill_ = false;
   bool keptValid_ = false;
+  bool fresh_ = false;
+  bool flat_ = false;
+  std::size_t redrawPasses_ = 0;
+  std::size_t stillBegin_ = kNone;  // the still layer's commands
+  std::size_t stillEnd_ = 0;
   StillUse stillUse_ = StillUse::Draw;
   std::uint64_t stillHash_ = 0;
   std::uint64_t lastStill_ = 0;
