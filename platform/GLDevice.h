@@ -188,6 +188,7 @@ class GLDevice final : public GraphicsDevice {
   void EndStill();
   void EndFresh();
   void PrepareRedraw();
+  static void MergeNearRects(std::vector<PixelRect>& rects);
   void ApplyScissorRect();
   bool KeptPictureFresh() const;
   void PutKeptColour();

@@ -111,7 +111,28 @@ void GLDevice::PrepareRedraw() {
                      SubBuffer().Available();
   const bool back = parts && flatLayer_ && changedAreas_.BackHolds(drawnPicture_);
   redrawRects_ = back ? changedAreas_.Stale() : std::vector<PixelRect>{};
+  MergeNearRects(redrawRects_);
   frames_.SetRedraw(parts, flatLayer_, back ? std::max<std::size_t>(1, redrawRects_.size()) : 0);
+}
+
+// Each run of the layer's calls costs the driver about as much whatever
+// its rectangle, so rectangles whose bounds add little area are drawn as
+// one.
+void GLDevice::MergeNearRects(std::vector<PixelRect>& rects) {
+  const auto area = [](const PixelRect& r) { return std::int64_t{r.width} * r.height; };
+  for (std::size_t i = 0; i < rects.size(); ++i) {
+    for (std::size_t j = i + 1; j < rects.size(); ++j) {
+      const PixelRect& a = rects[i];
+      const PixelRect& b = rects[j];
+      const int x0 = std::min(a.x, b.x), y0 = std::min(a.y, b.y);
+      const PixelRect both{x0, y0, std::max(a.x + a.width, b.x + b.width) - x0,
+                           std::max(a.y + a.height, b.y + b.height) - y0};
+      if (area(both) * 2 > (area(a) + area(b)) * 3) continue;
+      rects[i] = both;
+      rects.erase(rects.begin() + static_cast<std::ptrdiff_t>(j));
+      j = i;
+    }
+  }
 }
 
 // The caller's scissor, inside the rectangle being drawn again.
