@@ -116,6 +116,7 @@ class GLDevice final : public GraphicsDevice {
   void Present() override;
   void SetSlowDrawing(bool slow) override { frames_.SetSlow(slow); }
   void SetStillDrawing(bool still) override;
+  void SetSpotDrawing(bool on, int x, int y, int width, int height) override;
   bool LastFrameCalm() const override { return frames_.LastFrameCalm(); }
   bool HoldsSlowDrawing() const override;
 
@@ -185,6 +186,8 @@ class GLDevice final : public GraphicsDevice {
   void ApplyStill(bool on);
   void BeginStill(GLFrameRecorder::StillUse use);
   void BeginRedraw();
+  std::size_t LastClearCovering(const PixelRect& rect) const;
+  void CountStillClear();
   void EndStill();
   void EndFresh();
   void PrepareRedraw();
@@ -246,6 +249,7 @@ class GLDevice final : public GraphicsDevice {
   std::unique_ptr<GLRenderTarget> keptStill_;
   GLFrameRecorder::StillUse stillUse_ = GLFrameRecorder::StillUse::Draw;
   bool muted_ = false;  // draws and clears do nothing (a restored layer)
+  bool clippedAway_ = false;  // the scissor lets nothing through
   bool keptDepthWaiting_ = false;  // the kept depth and stencil are due on the back buffer
   // While they are due: rectangles whose depth and stencil were cleared
   // since (scissored), where none of them is due.
@@ -263,6 +267,10 @@ class GLDevice final : public GraphicsDevice {
   bool flatLayer_ = true;
   bool depthTouched_ = false;
   std::vector<PixelRect> redrawRects_;
+  std::vector<PixelRect> changedSpots_;  // the spots whose look changed, drawn again with the rest
+  std::vector<PixelRect> freshClears_;  // where the layer drawn whole cleared its colour
+  std::size_t coveringClear_ = 0;       // the clear that covers this redraw's rectangle
+  std::size_t redrawClears_ = 0;        // clears run in this redraw so far
   std::size_t redrawPass_ = 0;
   PixelRect redrawRect_;
   bool scissorOn_ = false;  // as the caller set it

@@ -31,6 +31,7 @@ void GLDevice::BeginStill(StillUse use) {
   if (use == StillUse::Draw) return;
   if (use == StillUse::Fresh) {
     depthTouched_ = false;
+    freshClears_.clear();
     stillUse_ = use;
     return;
   }
@@ -60,6 +61,35 @@ void GLDevice::BeginRedraw() {
   redrawRect_ = redrawPass_ < redrawRects_.size() ? redrawRects_[redrawPass_] : PixelRect{};
   ++redrawPass_;
   ApplyScissorRect();
+  coveringClear_ = LastClearCovering(redrawRect_);
+  redrawClears_ = 0;
+  muted_ = coveringClear_ > 0;
+}
+
+// Which of the layer's colour clears (counted from 1) is the last to cover
+// `rect` whole, 0 for none: whatever the layer draws in it before that
+// clear is cleared away.
+std::size_t GLDevice::LastClearCovering(const PixelRect& rect) const {
+  for (std::size_t i = freshClears_.size(); i > 0; --i) {
+    const PixelRect& c = freshClears_[i - 1];
+    if (rect.x >= c.x && rect.y >= c.y && rect.x + rect.width <= c.x + c.width &&
+        rect.y + rect.height <= c.y + c.height)
+      return i;
+  }
+  return 0;
+}
+
+// A flat layer drawn whole notes where its colour clears reach. Drawn
+// again in a rectangle, its draws before the last clear that covers the
+// rectangle are left out (BeginRedraw), up to that clear.
+void GLDevice::CountStillClear() {
+  if (stillUse_ == StillUse::Fresh) {
+    int width = 0, height = 0;
+    BackBufferSize(width, height);
+    freshClears_.push_back(renderStates_.Scissored() ? scissorRect_ : PixelRect{0, 0, width, height});
+  } else if (stillUse_ == StillUse::Redraw && ++redrawClears_ == coveringClear_) {
+    muted_ = false;
+  }
 }
 
 // The layer's last gathered draws go where the layer's draws go.
@@ -69,9 +99,12 @@ void GLDevice::EndStill() {
   const StillUse use = std::exchange(stillUse_, StillUse::Draw);
   if (use == StillUse::Fresh) return EndFresh();
   if (use == StillUse::Redraw) {
+    muted_ = false;
     ApplyScissorRect();
     if (redrawPass_ == 1) ++restoredStill_;
-    return changedAreas_.StillPut(drawnPicture_);
+    changedAreas_.StillPut(drawnPicture_);
+    for (const PixelRect& spot : changedSpots_) changedAreas_.Drew(true, spot);
+    return;
   }
   muted_ = false;
   PutKeptColour();
@@ -111,6 +144,8 @@ void GLDevice::PrepareRedraw() {
                      SubBuffer().Available();
   const bool back = parts && flatLayer_ && changedAreas_.BackHolds(drawnPicture_);
   redrawRects_ = back ? changedAreas_.Stale() : std::vector<PixelRect>{};
+  changedSpots_ = back ? frames_.ChangedSpots() : std::vector<PixelRect>{};
+  redrawRects_.insert(redrawRects_.end(), changedSpots_.begin(), changedSpots_.end());
   MergeNearRects(redrawRects_);
   frames_.SetRedraw(parts, flatLayer_, back ? std::max<std::size_t>(1, redrawRects_.size()) : 0);
 }
@@ -138,14 +173,17 @@ void GLDevice::MergeNearRects(std::vector<PixelRect>& rects) {
 // The caller's scissor, inside the rectangle being drawn again.
 void GLDevice::ApplyScissorRect() {
   PixelRect r = scissorRect_;
+  bool on = scissorOn_ && thrift_.limitToScissor;
   if (stillUse_ == StillUse::Redraw) {
     const PixelRect& o = redrawRect_;
     if (!scissorOn_) r = o;
     const int x0 = std::max(r.x, o.x), y0 = std::max(r.y, o.y);
     const int x1 = std::min(r.x + r.width, o.x + o.width), y1 = std::min(r.y + r.height, o.y + o.height);
-    return renderStates_.SetScissor(true, x0, y0, std::max(x1 - x0, 0), std::max(y1 - y0, 0));
+    r = {x0, y0, std::max(x1 - x0, 0), std::max(y1 - y0, 0)};
+    on = true;
   }
-  renderStates_.SetScissor(scissorOn_ && thrift_.limitToScissor, r.x, r.y, r.width, r.height);
+  renderStates_.SetScissor(on, r.x, r.y, r.width, r.height);
+  clippedAway_ = on && (r.width <= 0 || r.height <= 0);
 }
 
 // Where the back buffer still holds the kept picture but for the parts the
