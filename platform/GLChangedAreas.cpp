@@ -16,6 +16,12 @@ void GLChangedAreas::StillPut(std::uint64_t picture) {
   picture_ = picture;
   anywhere_ = false;
   rects_.clear();
+  whole_ = {};
+}
+
+void GLChangedAreas::StillDrawn(std::uint64_t picture, const PixelRect& whole) {
+  StillPut(picture);
+  whole_ = whole;
 }
 
 // Before the still layer (or without one) any draw makes the frame whole.
@@ -34,7 +40,9 @@ void GLChangedAreas::Drew(bool scissored, const PixelRect& scissor) {
 // What changed now, and what changed in the frame the window shows (the
 // kept picture is back there now).
 std::vector<PixelRect> GLChangedAreas::ToCopy() const {
-  if (!FrameInRects() || window_ != picture_) return {};
+  if (!FrameInRects()) return {};
+  if (whole_.width > 0) return {whole_};
+  if (window_ != picture_) return {};
   std::vector<PixelRect> copy = rects_;
   for (const PixelRect& rect : windowRects_) AddOnce(copy, rect);
   return copy;
@@ -59,6 +67,7 @@ void GLChangedAreas::StartFrame() {
   drawn_ = false;
   anywhere_ = false;
   rects_.clear();
+  whole_ = {};
 }
 
 }  // namespace platform

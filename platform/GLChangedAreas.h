@@ -21,6 +21,9 @@ class GLChangedAreas {
   // The frame's still layer went onto the back buffer from kept picture
   // `picture`; what was drawn before it no longer counts.
   void StillPut(std::uint64_t picture);
+  // The frame drew still layer `picture` whole onto the back buffer, which
+  // is then shown by copying `whole` and keeps it.
+  void StillDrawn(std::uint64_t picture, const PixelRect& whole);
   // A draw or colour clear: limited to `scissor`, or reaching anywhere.
   void Drew(bool scissored, const PixelRect& scissor);
 
@@ -52,6 +55,7 @@ class GLChangedAreas {
   bool anywhere_ = false;      // the frame drew outside any scissor
   bool drawn_ = false;         // the frame drew at all
   std::vector<PixelRect> rects_;
+  PixelRect whole_;  // the back buffer, when the frame drew its still layer
   std::uint64_t window_ = 0;  // the picture the window shows but in windowRects_
   std::vector<PixelRect> windowRects_;
   std::uint64_t back_ = 0;  // likewise for the back buffer

@@ -251,7 +251,8 @@ void GLDevice::ApplyScissor(bool on, int x, int y, int width, int height) {
   int backWidth = 0, backHeight = 0;
   BackBufferSize(backWidth, backHeight);
   scissorRect_ = {x, backHeight - (y + height), width, height};
-  renderStates_.SetScissor(on && thrift_.limitToScissor, scissorRect_.x, scissorRect_.y, width, height);
+  scissorOn_ = on;
+  ApplyScissorRect();
 }
 
 // The device counts rows from the top, OpenGL from the bottom.
@@ -271,7 +272,7 @@ bool GLDevice::Refuse() {
 // them; `vertices` are the caller's, so a kept draw holds a copy.
 void GLDevice::ApplyDraw(PrimitiveType type, std::uint32_t vertexCount, const void* vertices,
                          std::uint32_t stride, std::uint32_t fvf) {
-  if (muted_) return;
+  if (muted_ || clippedAway_) return;
   NoteColourDrawn();
   fvf_ = fvf;
   if (!thrift_.mergeDraws || vertexCount > GLDrawBatch::kMaxVertices) {
@@ -352,7 +353,7 @@ void GLDevice::ClearPendingNow(std::uint32_t glClearBits) {
 void GLDevice::ApplyDrawIndexed(const DeviceVertexBuffer& vertices, std::uint32_t stride,
                                 const DeviceIndexBuffer& indices, std::uint32_t startIndex,
                                 std::uint32_t triangleCount, std::uint32_t fvf) {
-  if (muted_) return;
+  if (muted_ || clippedAway_) return;
   NoteColourDrawn();
   fvf_ = fvf;
   const auto* vb = dynamic_cast<const GLVertexBuffer*>(&vertices);
@@ -404,7 +405,8 @@ std::unique_ptr<DeviceIndexBuffer> GLDevice::CreateIndexBuffer(std::span<const s
 
 void GLDevice::ApplyClear(bool color, bool depth, bool stencil, std::uint32_t argb, float z,
                           std::uint32_t stencilValue) {
-  if (muted_) return;
+  if (color) CountStillClear();
+  if (muted_ || clippedAway_) return;
   FlushDraws();
   z = std::clamp(z, 0.0f, 1.0f);
   GLbitfield bits = 0;

@@ -116,6 +116,7 @@ class GLDevice final : public GraphicsDevice {
   void Present() override;
   void SetSlowDrawing(bool slow) override { frames_.SetSlow(slow); }
   void SetStillDrawing(bool still) override;
+  void SetSpotDrawing(bool on, int x, int y, int width, int height) override;
   bool LastFrameCalm() const override { return frames_.LastFrameCalm(); }
   bool HoldsSlowDrawing() const override;
 
@@ -131,7 +132,8 @@ class GLDevice final : public GraphicsDevice {
   std::uint64_t DroppedFrames() const { return frames_.DroppedFrames(); }
   // Presents held back because only slow drawing changed.
   std::uint64_t HeldFrames() const { return frames_.HeldFrames(); }
-  // Still layers restored from their kept picture rather than drawn.
+  // Still layers restored rather than drawn whole: from their kept picture,
+  // or drawn again only where frames changed them.
   std::uint64_t RestoredStillLayers() const { return restoredStill_; }
   // The next presented frame is read into `out` (as ReadBackBuffer) just
   // before it is shown; null stops. `out` must live until then.
@@ -183,7 +185,14 @@ class GLDevice final : public GraphicsDevice {
   // (GLDeviceStill.cpp).
   void ApplyStill(bool on);
   void BeginStill(GLFrameRecorder::StillUse use);
+  void BeginRedraw();
+  std::size_t LastClearCovering(const PixelRect& rect) const;
+  void CountStillClear();
   void EndStill();
+  void EndFresh();
+  void PrepareRedraw();
+  static void MergeNearRects(std::vector<PixelRect>& rects);
+  void ApplyScissorRect();
   bool KeptPictureFresh() const;
   void PutKeptColour();
   void NoteColourDrawn();
@@ -240,6 +249,7 @@ class GLDevice final : public GraphicsDevice {
   std::unique_ptr<GLRenderTarget> keptStill_;
   GLFrameRecorder::StillUse stillUse_ = GLFrameRecorder::StillUse::Draw;
   bool muted_ = false;  // draws and clears do nothing (a restored layer)
+  bool clippedAway_ = false;  // the scissor lets nothing through
   bool keptDepthWaiting_ = false;  // the kept depth and stencil are due on the back buffer
   // While they are due: rectangles whose depth and stencil were cleared
   // since (scissored), where none of them is due.
@@ -249,7 +259,21 @@ class GLDevice final : public GraphicsDevice {
   std::uint32_t keptPendingStencil_ = 0;
   std::uint32_t keptAtMs_ = 0;
   std::uint64_t restoredStill_ = 0;
+  std::uint64_t pictures_ = 0;     // drawings of the layer numbered so far
   std::uint64_t keptPicture_ = 0;  // which drawing of the layer the kept picture holds
+  // A flat layer drawn where the back buffer keeps it: which drawing, and
+  // the rectangles to draw it again in (one for each run of its calls).
+  std::uint64_t drawnPicture_ = 0;
+  bool flatLayer_ = true;
+  bool depthTouched_ = false;
+  std::vector<PixelRect> redrawRects_;
+  std::vector<PixelRect> changedSpots_;  // the spots whose look changed, drawn again with the rest
+  std::vector<PixelRect> freshClears_;  // where the layer drawn whole cleared its colour
+  std::size_t coveringClear_ = 0;       // the clear that covers this redraw's rectangle
+  std::size_t redrawClears_ = 0;        // clears run in this redraw so far
+  std::size_t redrawPass_ = 0;
+  PixelRect redrawRect_;
+  bool scissorOn_ = false;  // as the caller set it
   // What frames changed over the kept picture, to show them by copying
   // only those parts where the window system can.
   PixelRect scissorRect_;

@@ -32,6 +32,10 @@ enum Kind : std::uint32_t {
   kStill
 };
 
+// A spot's draws and material hash apart from the still layer (its other
+// calls leave the states that follow it, so they hash with the layer).
+constexpr std::uint64_t kSpotKinds = 1ull << kDraw | 1ull << kDrawIndexed | 1ull << kMaterial;
+
 std::uint64_t VertexCountOf(PrimitiveType type, std::uint32_t primitives) {
   switch (type) {
     case PrimitiveType::TriangleList:
@@ -121,6 +125,14 @@ void GLDevice::SetStillDrawing(bool still) {
   if (!still) frames_.SetStill(false);
 }
 
+// Rows from the top, as the scissor's.
+void GLDevice::SetSpotDrawing(bool on, int x, int y, int width, int height) {
+  if (!on) return frames_.EndSpot();
+  int backWidth = 0, backHeight = 0;
+  BackBufferSize(backWidth, backHeight);
+  frames_.BeginSpot({x, backHeight - (y + height), width, height}, kSpotKinds);
+}
+
 void GLDevice::DrawPrimitiveUP(PrimitiveType type, std::uint32_t count, const void* vertices,
                                std::uint32_t stride) {
   if (count == 0 || vertices == nullptr) return;
@@ -136,9 +148,9 @@ void GLDevice::DrawPrimitiveUP(PrimitiveType type, std::uint32_t count, const vo
   auto copy = std::make_shared<std::vector<std::uint8_t>>(static_cast<const std::uint8_t*>(vertices),
                                                           static_cast<const std::uint8_t*>(vertices) + bytes);
   copy->resize(std::size_t{n} * stride);
-  frames_.Hash(copy->data(), bytes);
   frames_.Add(
       kDraw, [=, this] { ApplyDraw(type, n, copy->data(), stride, fvf); }, type, n, stride, fvf);
+  frames_.Hash(copy->data(), bytes);  // with the draw's call, as a spot's own
 }
 
 void GLDevice::DrawIndexed(const DeviceVertexBuffer& vertices, std::uint32_t stride,
@@ -176,6 +188,7 @@ void GLDevice::Present() {
       changedAreas_.Forget();
     }
     const bool holdSlow = TickCount() - lastPresentMs_ < thrift_.slowFrameMs;
+    PrepareRedraw();
     const bool dropped = frames_.DropIfUnchanged(size, holdSlow, KeptPictureFresh());
     EndStill();
     keptDepthWaiting_ = false;

@@ -9,6 +9,14 @@ namespace {
 constexpr std::uint64_t kOffset = 14695981039346656037ull;  // FNV-1a, 64 bits
 constexpr std::uint64_t kPrime = 1099511628211ull;
 
+void HashInto(std::uint64_t& hash, const void* bytes, std::size_t size) {
+  if (hash == 0) hash = kOffset;
+  const auto* p = static_cast<const unsigned char*>(bytes);
+  std::uint64_t h = hash;
+  for (std::size_t i = 0; i < size; ++i) h = (h ^ p[i]) * kPrime;
+  hash = h;
+}
+
 }  // namespace
 
 void GLFrameRecorder::SetActive(bool active) {
@@ -18,12 +26,39 @@ void GLFrameRecorder::SetActive(bool active) {
 }
 
 void GLFrameRecorder::Hash(const void* bytes, std::size_t size) {
-  std::uint64_t& hash = still_ ? (slow_ ? stillSlowHash_ : stillHash_) : (slow_ ? slowHash_ : hash_);
-  if (hash == 0) hash = kOffset;
-  const auto* p = static_cast<const unsigned char*>(bytes);
-  std::uint64_t h = hash;
-  for (std::size_t i = 0; i < size; ++i) h = (h ^ p[i]) * kPrime;
-  hash = h;
+  std::uint64_t& hash = spotLocal_ ? spotHash_
+                        : still_   ? (slow_ ? stillSlowHash_ : stillHash_)
+                                   : (slow_ ? slowHash_ : hash_);
+  HashInto(hash, bytes, size);
+}
+
+void GLFrameRecorder::BeginSpot(const PixelRect& rect, std::uint64_t localKinds) {
+  EndSpot();
+  if (!active_ || !still_) return;
+  spotLocal_ = false;
+  localKinds_ = localKinds;
+  HashValue(rect);
+  inSpot_ = true;
+  spotHash_ = kOffset;
+  spots_.push_back({rect, 0});
+}
+
+void GLFrameRecorder::EndSpot() {
+  if (!inSpot_) return;
+  inSpot_ = false;
+  spotLocal_ = false;
+  spots_.back().hash = spotHash_;
+  spotsHash_ = (spotsHash_ ^ spotHash_) * kPrime + 1;
+}
+
+std::vector<PixelRect> GLFrameRecorder::ChangedSpots() const {
+  std::vector<PixelRect> changed;
+  if (spots_.size() != lastSpots_.size()) return changed;
+  for (std::size_t i = 0; i < spots_.size(); ++i) {
+    if (!(spots_[i].rect == lastSpots_[i].rect)) return {};
+    if (spots_[i].hash != lastSpots_[i].hash) changed.push_back(spots_[i].rect);
+  }
+  return changed;
 }
 
 // Run before the present, the still layer is drawn where it goes (and the
@@ -34,21 +69,29 @@ void GLFrameRecorder::RunKept() {
   RunCommands();
 }
 
+// A layer drawn again in parts runs its commands once for each part.
 void GLFrameRecorder::RunCommands() {
   // A command may make the device run what is kept (a texture deleted);
   // take the list first so nothing runs twice.
   std::vector<std::function<void()>> commands = std::exchange(commands_, {});
-  for (const auto& command : commands) command();
+  const std::size_t begin = std::exchange(stillBegin_, kNone);
+  const std::size_t passes = stillUse_ == StillUse::Redraw && begin != kNone ? redrawPasses_ : 1;
+  for (std::size_t i = 0; i < commands.size(); ++i) {
+    commands[i]();
+    if (i + 1 == stillEnd_ && begin != kNone && passes > 1)
+      for (std::size_t pass = 1; pass < passes; ++pass)
+        for (std::size_t j = begin; j < stillEnd_; ++j) commands[j]();
+  }
 }
 
 // A held frame leaves the last presented hashes as they are, so the slow
 // drawing's change shows with the next frame presented.
 bool GLFrameRecorder::DropIfUnchanged(std::uint64_t extra, bool holdSlow, bool keptFresh) {
   slow_ = false;
-  still_ = false;
+  SetStill(false);
   lastHadStill_ = hasStill_;
   HashValue(extra);
-  calm_ = !changed_ && hash_ == lastPresented_ && stillHash_ == lastStill_;
+  calm_ = !changed_ && hash_ == lastPresented_ && stillHash_ == lastStill_ && spotsHash_ == lastSpotsHash_;
   slowOnly_ = calm_;
   const bool same = calm_ && slowHash_ == lastSlow_ && stillSlowHash_ == lastStillSlow_;
   const bool drop = same || (calm_ && holdSlow);
@@ -57,13 +100,15 @@ bool GLFrameRecorder::DropIfUnchanged(std::uint64_t extra, bool holdSlow, bool k
     ++(same ? dropped_ : held_);
   } else {
     stillUse_ = ChooseStillUse(keptFresh);
-    calm_ = calm_ || stillUse_ == StillUse::Restore;
+    calm_ = calm_ || stillUse_ == StillUse::Restore || stillUse_ == StillUse::Redraw;
     RunCommands();
     stillUse_ = StillUse::Draw;
     lastPresented_ = hash_;
     lastSlow_ = slowHash_;
     lastStill_ = stillHash_;
     lastStillSlow_ = stillSlowHash_;
+    lastSpots_ = spots_;
+    lastSpotsHash_ = spotsHash_;
   }
   Reset();
   return drop;
@@ -77,12 +122,17 @@ bool GLFrameRecorder::DropIfUnchanged(std::uint64_t extra, bool holdSlow, bool k
 GLFrameRecorder::StillUse GLFrameRecorder::ChooseStillUse(bool keptFresh) {
   if (!hasStill_ || changed_) {
     keptValid_ = false;
-    return StillUse::Draw;
+    return hasStill_ && fresh_ ? StillUse::Fresh : StillUse::Draw;
   }
-  if (keptValid_ && stillHash_ == keptStill_ && (stillSlowHash_ == keptSlow_ || keptFresh)) return StillUse::Restore;
-  if (stillHash_ != lastStill_) return StillUse::Draw;
+  if (redrawPasses_ > 0 && stillHash_ == lastStill_ && stillSlowHash_ == lastStillSlow_) return StillUse::Redraw;
+  if (keptValid_ && stillHash_ == keptStill_ && spotsHash_ == keptSpots_ &&
+      (stillSlowHash_ == keptSlow_ || keptFresh))
+    return StillUse::Restore;
+  if (stillHash_ != lastStill_ || spotsHash_ != lastSpotsHash_) return fresh_ ? StillUse::Fresh : StillUse::Draw;
+  if (flat_) return StillUse::Fresh;
   keptValid_ = true;
   keptStill_ = stillHash_;
+  keptSpots_ = spotsHash_;
   keptSlow_ = stillSlowHash_;
   return StillUse::Keep;
 }
@@ -94,6 +144,10 @@ void GLFrameRecorder::Reset() {
   stillSlowHash_ = 0;
   hasStill_ = false;
   changed_ = false;
+  spots_.clear();
+  spotsHash_ = 0;
+  stillBegin_ = kNone;
+  stillEnd_ = 0;
 }
 
 }  // namespace platform

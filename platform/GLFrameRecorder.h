@@ -9,7 +9,10 @@
 // only in those may be held back for a while. Calls of the still layer (the
 // start of a frame that seldom changes) hash apart too: while they stay the
 // same the device may keep their picture and restore it instead of drawing
-// them (StillUse).
+// them (StillUse). Inside the still layer, spots (parts whose look follows
+// the pointer, within a known rectangle) hash their draws and material
+// apart: a layer that changed only there is drawn again in their
+// rectangles alone (ChangedSpots).
 #pragma once
 
 #include <cstdint>
@@ -18,6 +21,8 @@
 #include <span>
 #include <type_traits>
 #include <vector>
+
+#include "platform/GLChangedAreas.h"
 
 namespace platform {
 
@@ -33,9 +38,12 @@ class GLFrameRecorder {
   template <typename Command, typename... Args>
   bool Add(std::uint32_t kind, Command&& command, const Args&... args) {
     if (!active_) return false;
+    spotLocal_ = inSpot_ && kind < 64 && (localKinds_ >> kind & 1) != 0;
     Hash(&kind, sizeof kind);
     (HashValue(args), ...);
+    if (still_ && stillBegin_ == kNone) stillBegin_ = commands_.size();
     commands_.emplace_back(std::forward<Command>(command));
+    if (still_) stillEnd_ = commands_.size();
     return true;
   }
   // Hashes data a kept command refers to (vertices).
@@ -44,20 +52,44 @@ class GLFrameRecorder {
   void SetSlow(bool slow) { slow_ = slow; }
   // Calls from now on belong to the still layer (on) or not (off).
   void SetStill(bool still) {
+    if (!still) EndSpot();
     still_ = still;
     hasStill_ = hasStill_ || still;
   }
+  // Calls from now on to EndSpot draw inside `rect` alone (the rectangle
+  // itself hashes with the still layer); those of the kinds in
+  // `localKinds` (a mask of 1 << kind, kinds below 64) hash apart, as the
+  // spot's own: they must leave the states that follow the spot alike in
+  // every look of it. Outside the still layer a spot counts as any call.
+  void BeginSpot(const PixelRect& rect, std::uint64_t localKinds);
+  void EndSpot();
+  // The rectangles of the spots whose calls changed from the last
+  // presented frame, when the frame's spots lie where those did; else none.
+  std::vector<PixelRect> ChangedSpots() const;
 
   // How the still layer's calls run: drawn where they go (Draw), drawn
   // into the kept picture which then goes onto the back buffer (Keep), or
   // run without drawing anything while the kept picture, still equal to
-  // what they draw, goes onto the back buffer (Restore). Set while a
-  // present runs the kept commands; Draw at any other time.
-  enum class StillUse { Draw, Keep, Restore };
+  // what they draw, goes onto the back buffer (Restore). Where the back
+  // buffer outlives a present, a flat layer is instead drawn onto it
+  // (Fresh) and, while it stays the same and the back buffer holds it,
+  // drawn again only in the few rectangles frames changed over it (Redraw:
+  // its calls run once for each, see SetRedraw). Set while a present runs
+  // the kept commands; Draw at any other time.
+  enum class StillUse { Draw, Keep, Restore, Fresh, Redraw };
   StillUse Still() const { return stillUse_; }
   // The device has no kept picture (none could be made, or it was lost):
   // the next still layer is drawn again.
   void ForgetKept() { keptValid_ = false; }
+  // For the next present: whether a changed still layer is drawn where the
+  // back buffer keeps it (`fresh`), an unchanged one too rather than kept
+  // (`flat`: the last one drawn so needed no depth or stencil), and how
+  // many times its calls run to draw it again in parts (0: it cannot be).
+  void SetRedraw(bool fresh, bool flat, std::size_t passes) {
+    fresh_ = fresh;
+    flat_ = fresh && flat;
+    redrawPasses_ = passes;
+  }
 
   // Runs the kept commands now, in order; the frame then counts as changed.
   void RunKept();
@@ -94,6 +126,13 @@ class GLFrameRecorder {
   void RunCommands();
   StillUse ChooseStillUse(bool keptFresh);
 
+  struct Spot {
+    PixelRect rect;
+    std::uint64_t hash = 0;
+  };
+
+  static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
+
   bool active_ = false;
   bool changed_ = true;
   bool slow_ = false;
@@ -103,6 +142,11 @@ class GLFrameRecorder {
   bool hasStill_ = false;
   bool lastHadStill_ = false;
   bool keptValid_ = false;
+  bool fresh_ = false;
+  bool flat_ = false;
+  std::size_t redrawPasses_ = 0;
+  std::size_t stillBegin_ = kNone;  // the still layer's commands
+  std::size_t stillEnd_ = 0;
   StillUse stillUse_ = StillUse::Draw;
   std::uint64_t stillHash_ = 0;
   std::uint64_t lastStill_ = 0;
@@ -114,6 +158,14 @@ class GLFrameRecorder {
   std::uint64_t lastSlow_ = 0;
   std::uint64_t stillSlowHash_ = 0;  // slow drawing inside the still layer
   std::uint64_t lastStillSlow_ = 0;
+  bool inSpot_ = false;
+  bool spotLocal_ = false;  // the last call hashes with its spot
+  std::uint64_t localKinds_ = 0;
+  std::uint64_t spotHash_ = 0;  // of the spot being recorded
+  std::vector<Spot> spots_, lastSpots_;
+  std::uint64_t spotsHash_ = 0;  // all spots' calls, for the choices that draw whole
+  std::uint64_t lastSpotsHash_ = 0;
+  std::uint64_t keptSpots_ = 0;
   std::uint64_t dropped_ = 0;
   std::uint64_t held_ = 0;
   std::vector<std::function<void()>> commands_;

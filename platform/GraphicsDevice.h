@@ -129,6 +129,12 @@ class GraphicsDevice {
   // calls stay the same, restore it rather than draw them; the calls'
   // states still hold for what follows. Every present turns it off.
   virtual void SetStillDrawing(bool /*still*/) {}
+  // Marks the still layer's calls that follow as a spot (on) until off:
+  // a part whose look follows the pointer, drawing only inside the
+  // rectangle (pixels, rows from the top) and leaving the states as any
+  // look of it would. A device may draw a layer that changed only in
+  // spots again in their rectangles alone.
+  virtual void SetSpotDrawing(bool /*on*/, int /*x*/, int /*y*/, int /*width*/, int /*height*/) {}
   // The last present's frame drew nothing new outside slow drawing, or
   // restored its still layer (only what is drawn over it moved).
   virtual bool LastFrameCalm() const { return false; }

@@ -267,6 +267,25 @@ Render_D3D::PixelBox Render_D3D::LetterboxOf(float width, float height) const {
 // (bottom) edge hold all that a primitive over the area can touch.
 void Render_D3D::ClipTo(const YRect& area, float width, float height) {
   if (!device_ || !(width > 0) || !(height > 0)) return;
+  const PixelBox box = PixelsOf(area, width, height);
+  device_->SetScissor(true, box.x, box.y, box.width, box.height);
+  clipped_ = true;
+}
+
+// A spot is known by the pixels it may touch, as a clip to it would be.
+void Render_D3D::BeginSpot(const YRect& area) {
+  if (!device_ || !(projection2D_.x > 0) || !(projection2D_.y > 0)) return;
+  const PixelBox box = PixelsOf(area, projection2D_.x, projection2D_.y);
+  device_->SetSpotDrawing(true, box.x, box.y, box.width, box.height);
+}
+
+void Render_D3D::EndSpot() {
+  if (!device_) return;
+  SetMaterial(YMaterial(), true);
+  device_->SetSpotDrawing(false, 0, 0, 0, 0);
+}
+
+Render_D3D::PixelBox Render_D3D::PixelsOf(const YRect& area, float width, float height) const {
   const PixelBox view = LetterboxOf(width, height);
   const double sx = view.width / static_cast<double>(width), sy = view.height / static_cast<double>(height);
   // Held to the viewport; an edge that is no number goes to its low end.
@@ -278,8 +297,7 @@ void Render_D3D::ClipTo(const YRect& area, float width, float height) {
   const int right = edge(std::ceil(view.x + (area.x + area.width) * sx), left, view.x + view.width);
   const int top = edge(std::floor(view.y + area.y * sy), view.y, view.y + view.height);
   const int bottom = edge(std::ceil(view.y + (area.y + area.height) * sy), top, view.y + view.height);
-  device_->SetScissor(true, left, top, right - left, bottom - top);
-  clipped_ = true;
+  return {left, top, right - left, bottom - top};
 }
 
 void Render_D3D::Unclip() {

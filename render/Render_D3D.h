@@ -114,6 +114,8 @@ class Render_D3D : public YRender {
   void EndFrame() override;
   void SetSlowDrawing(bool slow) override;
   void SetStillDrawing(bool still) override;
+  void BeginSpot(const YRect& area) override;
+  void EndSpot() override;
   bool LastFrameCalm() const override;
   bool HoldsSlowDrawing() const override;
   // Depth to 1, stencil to 0 when the mode has stencil, colour to black
@@ -150,6 +152,9 @@ class Render_D3D : public YRender {
     int x = 0, y = 0, width = 0, height = 0;
   };
   PixelBox LetterboxOf(float width, float height) const;
+  // The pixels `area` covers in the viewport letterboxed to width : height,
+  // rounded out and held to it.
+  PixelBox PixelsOf(const YRect& area, float width, float height) const;
   // Drawing (Render_D3DDraw.cpp).
   void UseVertexFormat(std::uint32_t fvf);
   void Draw(platform::PrimitiveType type, std::uint32_t count, const void* vertices, std::uint32_t stride,
@@ -165,6 +170,7 @@ class Render_D3D : public YRender {
   std::uint32_t maxTextureSize_ = 0;
   std::uint32_t vertexFormat_ = 0;  // last sent; 0 = none yet this frame
   bool clipped_ = false;            // a scissor is set (ClipTo)
+  YVector2 projection2D_;           // the last Set2DProjection's size
   // Device buffers handed out; declared after the device so they go first.
   std::unordered_map<platform::DeviceVertexBuffer*, std::unique_ptr<platform::DeviceVertexBuffer>>
       vertexBuffers_;

@@ -184,6 +184,7 @@ void Render_D3D::MakeArrayTexture(int columns, int rows, int count, std::vector<
 
 void Render_D3D::Set2DProjection(float width, float height) {
   if (!device_ || !(width > 0) || !(height > 0)) return;
+  projection2D_ = YVector2(width, height);
   device_->SetTransform(TransformKind::Projection, 0, OrthoOffCenterLH(0, width, height, 0, -1, 1));
   const platform::Matrix16 identity = ToDevice(YMatrix4());
   device_->SetTransform(TransformKind::View, 0, identity);
@@ -192,6 +193,7 @@ void Render_D3D::Set2DProjection(float width, float height) {
 
 void Render_D3D::SetPerspective(float fovDegrees, float aspect, float nearZ, float farZ) {
   if (!device_) return;
+  projection2D_ = YVector2();
   device_->SetTransform(TransformKind::Projection, 0,
                         PerspectiveFovRH(fovDegrees * kDegreesToRadians, aspect, nearZ, farZ));
   const platform::Matrix16 identity = ToDevice(YMatrix4());
@@ -205,6 +207,7 @@ void Render_D3D::SetWorldTransform(const YMatrix4& matrix) {
 
 void Render_D3D::SetViewProjection(const YMatrix4& projection, const YMatrix4& view) {
   if (!device_) return;
+  projection2D_ = YVector2();
   device_->SetTransform(TransformKind::Projection, 0, ToDevice(projection));
   device_->SetTransform(TransformKind::View, 0, ToDevice(view));
 }

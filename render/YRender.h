@@ -142,6 +142,13 @@ class YRender {
   // shown again while it stays the same. EndFrame turns it off. The base:
   // nothing.
   virtual void SetStillDrawing(bool /*still*/) {}
+  // Marks what is drawn up to EndSpot as a part whose look follows the
+  // pointer, drawn only inside `area` (in the units of the last
+  // Set2DProjection): a device may draw again only there when the part
+  // alone changed. EndSpot sets the material alike after every look. The
+  // base: nothing.
+  virtual void BeginSpot(const YRect& /*area*/) {}
+  virtual void EndSpot() {}
   // The last frame ended drew nothing new outside slow drawing, or kept
   // its still layer's picture (the screen is calm). The base: false.
   virtual bool LastFrameCalm() const { return false; }

@@ -1,5 +1,7 @@
 #include "ui/UIButton.h"
 
+#include <algorithm>
+
 #include "render/StyledText.h"
 #include "render/YFont.h"
 #include "render/YRender.h"
@@ -44,6 +46,21 @@ void UIButton::Paint() {
                                                                      : kNormalStyle];
   const float x = (w - GetStyledTextWidth(style, caption)) * 0.5f + ox;
   DrawStyledText(x, (style.size + h) * 0.5f + oy, style, caption);
+}
+
+// The frame moves right and down a little when pressed, and a caption may
+// reach past the sides and, in a large font, past the top and bottom; the
+// bounds leave room for all of that with the glyphs' overhang.
+std::optional<YRect> UIButton::LookBounds() const {
+  float textWidth = 0, textSize = 0;
+  for (const UITextStyle& style : styles) {
+    textWidth = std::max(textWidth, GetStyledTextWidth(style, caption));
+    textSize = std::max(textSize, style.size);
+  }
+  const float h = rect.height;
+  const float padX = std::max(0.0f, (textWidth - rect.width) * 0.5f) + 0.5f * textSize + 0.1f * h;
+  const float padY = 0.5f * std::max(h, textSize) + 0.1f * h;
+  return YRect(-padX, -padY, rect.width + 2 * padX, h + 2 * padY);
 }
 
 void UIButton::SetEnabled(bool enabled) {

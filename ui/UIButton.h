@@ -22,6 +22,7 @@ class UIButton : public UIPressable {
            const YColor& disabledColour);
 
   void Paint() override;
+  std::optional<YRect> LookBounds() const override;
 
   // Disabled at once; enabled only from disabled (a hot or pressed look
   // stays until the pointer moves).

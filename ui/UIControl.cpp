@@ -1,6 +1,7 @@
 #include "ui/UIControl.h"
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 #include "render/YRender.h"
@@ -182,6 +183,20 @@ void UIControl::SetWorld(const YMatrix4& m) const {
   g_render->SetWorldTransform(world);
 }
 
+// A look that follows the pointer is drawn as a spot, its bounds carried
+// into the UI's space as its draws are.
+void UIControl::PaintLook(const YMatrix4& m) {
+  const std::optional<YRect> bounds = LookBounds();
+  if (!bounds) return Paint();
+  YMatrix4 world;
+  m.Multiply(world, RunningTranslation());
+  const YVector3 a = world.TransformPoint(YVector3(bounds->x, bounds->y, 0));
+  const YVector3 b = world.TransformPoint(YVector3(bounds->x + bounds->width, bounds->y + bounds->height, 0));
+  g_render->BeginSpot(YRect(std::min(a.x, b.x), std::min(a.y, b.y), std::abs(b.x - a.x), std::abs(b.y - a.y)));
+  Paint();
+  g_render->EndSpot();
+}
+
 void UIControl::Render(const YMatrix4& m) {
   if (!visible_ || !g_render) return;
   YMatrix4& translation = RunningTranslation();
@@ -194,7 +209,7 @@ void UIControl::Render(const YMatrix4& m) {
   translation.m[3][0] = outerX + rect.x;
   translation.m[3][1] = outerY + rect.y;
   SetWorld(m);
-  Paint();
+  PaintLook(m);
   for (std::size_t i = 0; i < children_.size(); ++i) children_[i]->Render(m);
   translation.m[3][0] = outerX;
   translation.m[3][1] = outerY;

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -52,6 +53,10 @@ class UIControl {
   virtual void Render(const YMatrix4& m);
   // Widgets draw themselves here, at (0, 0) in their own coordinates.
   virtual void Paint();
+  // Where Paint may draw, in the control's own coordinates, when its look
+  // follows the pointer: the renderer may then draw that part again alone
+  // when only it changed. None (the base) for any other look.
+  virtual std::optional<YRect> LookBounds() const { return std::nullopt; }
   // MouseLeave, then the children are handed back (no longer children of
   // this control) in list order.
   virtual std::vector<std::unique_ptr<UIControl>> Clear();
@@ -141,6 +146,7 @@ class UIControl {
   // Whether a click on this control keeps the capture open.
   bool KeepsCapture() const;
   void SetWorld(const YMatrix4& m) const;
+  void PaintLook(const YMatrix4& m);
   // Draws the capture control that the outermost Render put off.
   static void RenderDeferredCapture();
 

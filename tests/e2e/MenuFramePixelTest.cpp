@@ -6,6 +6,8 @@
 // display.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "platform/VirtualKeys.h"
 #include "platform/WindowMessages.h"
 #include "tests/e2e/GameFrameFixture.h"
@@ -41,7 +43,47 @@ class MenuFrame : public e2e::GameFrameFixture {
     game_->DrawFrame(0.02f);
   }
 
+  // Frames with the pointer beside the menu's buttons; false when the
+  // window system copies no parts of the back buffer.
+  bool PointerOverTheMenu() {
+    device_->SetThrift(thrift_);
+    device_->BackBufferSize(width_, height_);
+    game_->WindowProc(nullptr, platform::msg::Size, 0, platform::MakeLong(width_, height_));
+    const std::uint64_t shownInParts = device_->FramesShownInParts();
+    PointAt(300, 309);
+    return device_->FramesShownInParts() != shownInParts;
+  }
+
+  // The pointer moves to (x, y) in the menu's layout units; three frames.
+  void PointAt(float x, float y) {
+    const float scale = std::min(width_ / 1000.0f, height_ / 625.0f);
+    const auto px = static_cast<std::uint32_t>((width_ - 1000 * scale) / 2 + x * scale);
+    const auto py = static_cast<std::uint32_t>((height_ - 625 * scale) / 2 + y * scale);
+    game_->WindowProc(nullptr, platform::msg::MouseMove, 0, platform::MakeLong(px, py));
+    for (int i = 0; i < 3; ++i) game_->DrawFrame(0.02f);
+  }
+
+  // The window as shown, then a frame drawn whole: one blast step apart.
+  void ExpectShownAsDrawnWhole() {
+    platform::Image shown, drawn;
+    ASSERT_TRUE(device_->ReadWindow(shown));
+    thrift_.skipUnchangedFrames = false;
+    thrift_.keepStillLayer = false;
+    device_->SetThrift(thrift_);
+    device_->CaptureNextPresent(&drawn);
+    game_->DrawFrame(0.02f);
+    ASSERT_EQ(shown.bgra.size(), drawn.bgra.size());
+    EXPECT_LT(DifferingPixels(shown, drawn), 50u) << "the blast turned one step between them";
+    EXPECT_TRUE(MostlyLit(shown));
+  }
+
   platform::Image restored_, drawn_;
+  platform::GLDeviceThrift thrift_ = [] {
+    platform::GLDeviceThrift thrift;
+    thrift.slowFrameMs = 0;
+    return thrift;
+  }();
+  int width_ = 0, height_ = 0;
 };
 
 TEST_F(MenuFrame, WhileTheBlastTurnsTheMenuIsRestoredAsDrawingItWholeShows) {
@@ -76,22 +118,24 @@ TEST_F(MenuFrame, AFrameThatWouldBeHeldBackIsNotDrawnYetTheBlastTurns) {
 // blast is shown by copying its rectangle and the cursor's: the window
 // then shows what a frame drawn whole shows.
 TEST_F(MenuFrame, TheMenuShownInPartsShowsAsDrawnWhole) {
-  platform::GLDeviceThrift thrift;
-  thrift.slowFrameMs = 0;
-  device_->SetThrift(thrift);
+  device_->SetThrift(thrift_);
   const std::uint64_t before = device_->FramesShownInParts();
   for (int i = 0; i < 5; ++i) game_->DrawFrame(0.02f);
   if (device_->FramesShownInParts() == before) GTEST_SKIP() << "the window system copies no parts";
-  platform::Image shown, drawn;
-  ASSERT_TRUE(device_->ReadWindow(shown));
-  thrift.skipUnchangedFrames = false;
-  thrift.keepStillLayer = false;
-  device_->SetThrift(thrift);
-  device_->CaptureNextPresent(&drawn);
-  game_->DrawFrame(0.02f);
-  ASSERT_EQ(shown.bgra.size(), drawn.bgra.size());
-  EXPECT_LT(DifferingPixels(shown, drawn), 50u) << "the blast turned one step between them";
-  EXPECT_TRUE(MostlyLit(shown));
+  ExpectShownAsDrawnWhole();
+}
+
+// The pointer going onto a button and off it changes that button's look
+// alone: the menu is not drawn whole for it, and the window, shown in
+// parts, then shows what a frame drawn whole shows.
+TEST_F(MenuFrame, AButtonLitByThePointerIsDrawnAloneAndShowsAsDrawnWhole) {
+  if (!PointerOverTheMenu()) GTEST_SKIP() << "the window system copies no parts";
+  const std::uint64_t restored = device_->RestoredStillLayers();
+  PointAt(500, 334);  // on "Two players"
+  PointAt(500, 309);  // between it and "New quest"
+  PointAt(500, 284);  // on "New quest"
+  EXPECT_EQ(device_->RestoredStillLayers() - restored, 9u) << "a changed look had the menu drawn whole";
+  ExpectShownAsDrawnWhole();
 }
 
 TEST_F(MenuFrame, ADialogOverTheMenuShowsAsDrawnWhole) {
