@@ -8,9 +8,13 @@ namespace platform {
 SoundBuffer::SoundBuffer(SoundDevice& device, ALObject buffer, const PcmFormat& format)
     : device_(&device), buffer_(std::move(buffer)), format_(format) {}
 
+bool SoundBuffer::Takes(const PcmFormat& format, std::span<const std::uint8_t> pcm, std::string& error) {
+  return CheckPcm(format, pcm, error);
+}
+
 std::unique_ptr<SoundBuffer> SoundBuffer::Create(SoundDevice& device, const PcmFormat& format,
                                                  std::span<const std::uint8_t> pcm, std::string& error) {
-  if (!CheckPcm(format, pcm, error)) return nullptr;
+  if (!Takes(format, pcm, error)) return nullptr;
   ALObject buffer = ALObject::Generate(ALObject::Kind::Buffer);
   if (!buffer) {
     error = "the sound library gave no buffer";

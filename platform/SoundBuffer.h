@@ -25,6 +25,9 @@ class SoundBuffer {
   // sample frames. The data is copied; the span may go after the call.
   static std::unique_ptr<SoundBuffer> Create(SoundDevice& device, const PcmFormat& format,
                                              std::span<const std::uint8_t> pcm, std::string& error);
+  // Whether Create would take the data's format and size (no buffer made);
+  // otherwise false with the reason in `error`.
+  static bool Takes(const PcmFormat& format, std::span<const std::uint8_t> pcm, std::string& error);
   const PcmFormat& Format() const { return format_; }
   // The OpenAL buffer name; 0 once the device has gone.
   std::uint32_t Handle() const { return buffer_.Name(); }

@@ -35,7 +35,7 @@ YSoundBuffer::~YSoundBuffer() { Release(); }
 void YSoundBuffer::Open(std::string_view fileName) {
   {
     YLock hold(SoundLock());
-    if (buffer_) throw SoundError("SoundBuffer already opened.");
+    if (pcmBytes_ != 0) throw SoundError("SoundBuffer already opened.");
   }
   fileName_ = fileName;
   std::optional<std::string> ext = Extension(fileName);
@@ -57,10 +57,9 @@ void YSoundBuffer::LoadWav(std::string_view fileName) {
     throw SoundError(message);
   }
   format_ = wav.format;
-  data_ = std::move(wav.pcm);
-  pcmBytes_ = data_.size();
+  pcmBytes_ = wav.pcm.size();
   fromWav_ = true;
-  Create();
+  CheckForDevice(wav.pcm);
 }
 
 void YSoundBuffer::LoadOgg(std::string_view fileName) {
@@ -82,17 +81,34 @@ void YSoundBuffer::LoadOgg(std::string_view fileName) {
   format_ = stream.Format();
   data_ = std::move(pcm);
   pcmBytes_ = data_.size();
-  Create();
+  CheckForDevice(data_);
   stream.Close();
 }
 
-void YSoundBuffer::Create() {
+// A refusal is logged when the file is loaded, as it would be when a voice
+// first asks for the device buffer.
+void YSoundBuffer::CheckForDevice(std::span<const std::uint8_t> pcm) {
   YLock hold(SoundLock());
-  if (buffer_ || pcmBytes_ == 0 || !GetSoundDevice()) return;
-  if (data_.empty() && !ReadWavAgain()) return;
-  // Once the device holds the samples of a WAV file they are read again
-  // from the file when a new device needs them.
-  if (Fill() && fromWav_) std::vector<std::uint8_t>().swap(data_);
+  std::string error;
+  if (GetSoundDevice() && !platform::SoundBuffer::Takes(format_, pcm, error)) {
+    Log::Printf("OpenAL buffer error: %s", fileName_.c_str());
+    refused_ = true;
+  }
+}
+
+void YSoundBuffer::Create() {}
+
+const platform::SoundBuffer* YSoundBuffer::DeviceBufferForVoice() {
+  YLock hold(SoundLock());
+  if (buffer_ || refused_ || pcmBytes_ == 0 || !GetSoundDevice()) return buffer_.get();
+  if (data_.empty() && !ReadWavAgain()) {
+    refused_ = true;
+    return nullptr;
+  }
+  refused_ = !Fill();
+  // The samples of a WAV file stay in the file until a device needs them.
+  if (fromWav_) std::vector<std::uint8_t>().swap(data_);
+  return buffer_.get();
 }
 
 // Without a log line of its own: the file was logged when it was opened.
@@ -115,12 +131,13 @@ bool YSoundBuffer::Fill() {
 }
 
 bool YSoundBuffer::Restore() {
-  Create();
   YLock hold(SoundLock());
-  return buffer_ != nullptr;
+  refused_ = false;
+  return DeviceBufferForVoice() != nullptr;
 }
 
 void YSoundBuffer::Release() {
   YLock hold(SoundLock());
   buffer_.reset();
+  refused_ = false;
 }

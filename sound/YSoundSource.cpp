@@ -42,8 +42,9 @@ YSoundSource::~YSoundSource() {
 void YSoundSource::Create() {
   YLock hold(SoundLock());
   platform::SoundDevice* device = GetSoundDevice();
-  const platform::SoundBuffer* buffer = source_->DeviceBuffer();
-  if (!device || !buffer || voice_) return;
+  if (!device || voice_) return;
+  const platform::SoundBuffer* buffer = source_->DeviceBufferForVoice();
+  if (!buffer) return;
   std::string error;
   voice_ = platform::SoundVoice::Create(*device, *buffer, error);
   if (!voice_) throw SoundError("Could create SoundSource");

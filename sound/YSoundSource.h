@@ -23,8 +23,9 @@ class YSoundSource : public YSoundResource {
   explicit YSoundSource(YSoundBuffer& source);
   ~YSoundSource() override;
 
-  // Makes the device voice when the source has a device buffer and this
-  // voice has none; raises SoundError("Could create SoundSource").
+  // Makes the device voice (and the source's device buffer when it has
+  // none yet) when this voice has none; raises SoundError("Could create
+  // SoundSource").
   void Create() override;
   void Release() override;
 

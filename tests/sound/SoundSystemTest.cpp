@@ -1,4 +1,5 @@
-// The sound system: the volume rule, the device's life over SoundShutdown /
+// The sound system: the volume rule, a sound's device buffer made when it
+// is first played, the device's life over SoundShutdown /
 // SoundInit (buffers restored from kept PCM, pending starts dropped, one
 // failing resource not stopping the others), and the lock that guards the
 // device against threads that use it while the main thread switches it.
@@ -73,6 +74,17 @@ TEST_F(SoundSystemTest, ShutdownAndInitRestoreBuffersFromTheirFilesAndDropPendin
   Render(512);
   EXPECT_NEAR(Peak(Render(512)) / static_cast<float>(full), 0.0562f, 0.005f);
   SetEffectsVolume(1.0f);
+}
+
+TEST_F(SoundSystemTest, ASoundGetsItsDeviceBufferWhenFirstPlayed) {
+  testing_support::WriteFile(dir_.File("beep.wav"), sound_test::MonoWav(44100));
+  SoundEntry* entry = GetSound("unplayed");
+  entry->AddFile(dir_.File("beep.wav"));
+  EXPECT_FALSE(HasDeviceBuffer(entry->Variant(0)));
+  entry->Play({}, -1.0f, {});
+  SoundFrame();
+  EXPECT_TRUE(HasDeviceBuffer(entry->Variant(0)));
+  EXPECT_GT(Peak(Render(1024)), 1000);
 }
 
 TEST_F(SoundSystemTest, AWavFileGoneSinceLoadingLeavesItsSoundSilentOnTheNextDevice) {
