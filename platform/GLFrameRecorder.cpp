@@ -29,7 +29,15 @@ void GLFrameRecorder::Hash(const void* bytes, std::size_t size) {
   std::uint64_t& hash = spotLocal_ ? spotHash_
                         : still_   ? (slow_ ? stillSlowHash_ : stillHash_)
                                    : (slow_ ? slowHash_ : hash_);
+  if (!still_ && !groups_.empty()) {
+    Group& group = groups_.back();
+    HashInto(slow_ ? group.slowHash : group.hash, bytes, size);
+  }
   HashInto(hash, bytes, size);
+}
+
+void GLFrameRecorder::BeginGroup(bool scissored, const PixelRect& rect) {
+  if (active_ && !still_) groups_.push_back({scissored, scissored ? rect : PixelRect{}, kOffset, kOffset, false});
 }
 
 void GLFrameRecorder::BeginSpot(const PixelRect& rect, std::uint64_t localKinds) {
@@ -100,6 +108,7 @@ bool GLFrameRecorder::DropIfUnchanged(std::uint64_t extra, bool holdSlow, bool k
     ++(same ? dropped_ : held_);
   } else {
     stillUse_ = ChooseStillUse(keptFresh);
+    if (stillUse_ != StillUse::Redraw) heldGroups_.clear();
     calm_ = calm_ || stillUse_ == StillUse::Restore || stillUse_ == StillUse::Redraw;
     RunCommands();
     stillUse_ = StillUse::Draw;
@@ -109,6 +118,7 @@ bool GLFrameRecorder::DropIfUnchanged(std::uint64_t extra, bool holdSlow, bool k
     lastStillSlow_ = stillSlowHash_;
     lastSpots_ = spots_;
     lastSpotsHash_ = spotsHash_;
+    KeepShownGroups();
   }
   Reset();
   return drop;
@@ -137,6 +147,13 @@ GLFrameRecorder::StillUse GLFrameRecorder::ChooseStillUse(bool keptFresh) {
   return StillUse::Keep;
 }
 
+// A group left standing shows what it showed when it was last drawn.
+void GLFrameRecorder::KeepShownGroups() {
+  for (std::size_t i = 0; i < groups_.size() && i < heldGroups_.size() && i < shownGroups_.size(); ++i)
+    if (heldGroups_[i]) groups_[i] = shownGroups_[i];
+  shownGroups_ = groups_;
+}
+
 void GLFrameRecorder::Reset() {
   hash_ = 0;
   slowHash_ = 0;
@@ -146,6 +163,8 @@ void GLFrameRecorder::Reset() {
   changed_ = false;
   spots_.clear();
   spotsHash_ = 0;
+  groups_.clear();
+  heldGroups_.clear();
   stillBegin_ = kNone;
   stillEnd_ = 0;
 }

@@ -67,6 +67,31 @@ class GLFrameRecorder {
   // presented frame, when the frame's spots lie where those did; else none.
   std::vector<PixelRect> ChangedSpots() const;
 
+  // Outside the still layer, the calls from a scissor change to the next
+  // form a group, hashed on its own too (its slow drawing apart), so that
+  // a device may leave one that draws what it drew last as it stands.
+  struct Group {
+    bool scissored = false;
+    PixelRect rect;
+    std::uint64_t hash = 0;
+    std::uint64_t slowHash = 0;
+    bool draws = false;  // draws or clears anything
+  };
+  // A scissor change outside the still layer starts a group.
+  void BeginGroup(bool scissored, const PixelRect& rect);
+  // The call just added draws or clears.
+  void NoteDraw() {
+    if (!still_ && !groups_.empty()) groups_.back().draws = true;
+  }
+  bool GroupHeld(std::size_t group) const { return group < heldGroups_.size() && heldGroups_[group]; }
+  const std::vector<Group>& Groups() const { return groups_; }
+  // As the window last showed them: a group the device left standing
+  // keeps the look it had when it was drawn.
+  const std::vector<Group>& ShownGroups() const { return shownGroups_; }
+  // The groups of the frame being presented that the device leaves as
+  // they stand (none unless set before the present).
+  void SetHeldGroups(std::vector<bool> held) { heldGroups_ = std::move(held); }
+
   // How the still layer's calls run: drawn where they go (Draw), drawn
   // into the kept picture which then goes onto the back buffer (Keep), or
   // run without drawing anything while the kept picture, still equal to
@@ -125,6 +150,7 @@ class GLFrameRecorder {
   void Reset();
   void RunCommands();
   StillUse ChooseStillUse(bool keptFresh);
+  void KeepShownGroups();
 
   struct Spot {
     PixelRect rect;
@@ -166,6 +192,8 @@ class GLFrameRecorder {
   std::uint64_t spotsHash_ = 0;  // all spots' calls, for the choices that draw whole
   std::uint64_t lastSpotsHash_ = 0;
   std::uint64_t keptSpots_ = 0;
+  std::vector<Group> groups_, shownGroups_;
+  std::vector<bool> heldGroups_;
   std::uint64_t dropped_ = 0;
   std::uint64_t held_ = 0;
   std::vector<std::function<void()>> commands_;
