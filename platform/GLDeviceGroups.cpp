@@ -19,6 +19,17 @@ bool Meet(const PixelRect& a, const PixelRect& b) {
   return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
 }
 
+// Whether the group draws what it drew when shown: its own calls alike,
+// and its spots alike or changed only where its scissor hides them.
+bool DrawsAsShown(const GLFrameRecorder::Group& now, const GLFrameRecorder::Group& shown) {
+  if (now.hash != shown.hash || now.spots.size() != shown.spots.size()) return false;
+  for (std::size_t i = 0; i < now.spots.size(); ++i) {
+    const GLFrameRecorder::Spot &a = now.spots[i], &b = shown.spots[i];
+    if (!(a.rect == b.rect) || (a.hash != b.hash && Meet(a.rect, now.rect))) return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 // Before a present: which groups stand, and the stale rectangles they
@@ -34,7 +45,7 @@ void GLDevice::HoldGroups(bool backHoldsLayer, bool holdSlow) {
   for (std::size_t i = 0; comparable && i < now.size(); ++i) {
     const GLFrameRecorder::Group &a = now[i], &b = shown[i];
     held[i] = a.scissored && b.scissored && a.rect == b.rect && a.rect.width > 0 && a.rect.height > 0 &&
-              a.hash == b.hash && (a.slowHash == b.slowHash || holdSlow);
+              DrawsAsShown(a, b) && (a.slowHash == b.slowHash || holdSlow);
   }
   for (bool settled = false; !settled;) {
     settled = true;

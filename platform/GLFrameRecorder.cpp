@@ -26,10 +26,10 @@ void GLFrameRecorder::SetActive(bool active) {
 }
 
 void GLFrameRecorder::Hash(const void* bytes, std::size_t size) {
-  std::uint64_t& hash = spotLocal_ ? spotHash_
-                        : still_   ? (slow_ ? stillSlowHash_ : stillHash_)
-                                   : (slow_ ? slowHash_ : hash_);
-  if (!still_ && !groups_.empty()) {
+  if (spotLocal_) HashInto(spotHash_, bytes, size);
+  if (spotLocal_ && still_) return;
+  std::uint64_t& hash = still_ ? (slow_ ? stillSlowHash_ : stillHash_) : (slow_ ? slowHash_ : hash_);
+  if (!still_ && !groups_.empty() && !spotLocal_) {
     Group& group = groups_.back();
     HashInto(slow_ ? group.slowHash : group.hash, bytes, size);
   }
@@ -37,24 +37,30 @@ void GLFrameRecorder::Hash(const void* bytes, std::size_t size) {
 }
 
 void GLFrameRecorder::BeginGroup(bool scissored, const PixelRect& rect) {
-  if (active_ && !still_) groups_.push_back({scissored, scissored ? rect : PixelRect{}, kOffset, kOffset, false});
+  if (!active_ || still_) return;
+  EndSpot();
+  groups_.push_back({scissored, scissored ? rect : PixelRect{}, kOffset, kOffset, false, {}});
 }
 
 void GLFrameRecorder::BeginSpot(const PixelRect& rect, std::uint64_t localKinds) {
   EndSpot();
-  if (!active_ || !still_) return;
+  if (!active_ || (!still_ && groups_.empty())) return;
   spotLocal_ = false;
   localKinds_ = localKinds;
   HashValue(rect);
   inSpot_ = true;
   spotHash_ = kOffset;
-  spots_.push_back({rect, 0});
+  (still_ ? spots_ : groups_.back().spots).push_back({rect, 0});
 }
 
 void GLFrameRecorder::EndSpot() {
   if (!inSpot_) return;
   inSpot_ = false;
   spotLocal_ = false;
+  if (!still_) {
+    groups_.back().spots.back().hash = spotHash_;
+    return;
+  }
   spots_.back().hash = spotHash_;
   spotsHash_ = (spotsHash_ ^ spotHash_) * kPrime + 1;
 }

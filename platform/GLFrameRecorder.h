@@ -60,22 +60,29 @@ class GLFrameRecorder {
   // itself hashes with the still layer); those of the kinds in
   // `localKinds` (a mask of 1 << kind, kinds below 64) hash apart, as the
   // spot's own: they must leave the states that follow the spot alike in
-  // every look of it. Outside the still layer a spot counts as any call.
+  // every look of it. Outside the still layer a spot's calls hash apart
+  // from its group's (the frame's hash keeps them).
   void BeginSpot(const PixelRect& rect, std::uint64_t localKinds);
   void EndSpot();
   // The rectangles of the spots whose calls changed from the last
   // presented frame, when the frame's spots lie where those did; else none.
   std::vector<PixelRect> ChangedSpots() const;
 
+  struct Spot {
+    PixelRect rect;
+    std::uint64_t hash = 0;
+  };
   // Outside the still layer, the calls from a scissor change to the next
-  // form a group, hashed on its own too (its slow drawing apart), so that
-  // a device may leave one that draws what it drew last as it stands.
+  // form a group, hashed on its own too (its slow drawing and its spots
+  // apart), so that a device may leave one that draws what it drew last as
+  // it stands.
   struct Group {
     bool scissored = false;
     PixelRect rect;
     std::uint64_t hash = 0;
     std::uint64_t slowHash = 0;
     bool draws = false;  // draws or clears anything
+    std::vector<Spot> spots;
   };
   // A scissor change outside the still layer starts a group.
   void BeginGroup(bool scissored, const PixelRect& rect);
@@ -151,11 +158,6 @@ class GLFrameRecorder {
   void RunCommands();
   StillUse ChooseStillUse(bool keptFresh);
   void KeepShownGroups();
-
-  struct Spot {
-    PixelRect rect;
-    std::uint64_t hash = 0;
-  };
 
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
