@@ -37,23 +37,30 @@ void GLChangedAreas::Drew(bool scissored, const PixelRect& scissor) {
   if (rects_.size() > kMostRects) anywhere_ = true;
 }
 
+void GLChangedAreas::Held(const PixelRect& rect) {
+  AddOnce(held_, rect);
+}
+
 // What changed now, and what changed in the frame the window shows (the
-// kept picture is back there now).
+// kept picture is back there now) but what stands as it was.
 std::vector<PixelRect> GLChangedAreas::ToCopy() const {
   if (!FrameInRects()) return {};
   if (whole_.width > 0) return {whole_};
   if (window_ != picture_) return {};
   std::vector<PixelRect> copy = rects_;
-  for (const PixelRect& rect : windowRects_) AddOnce(copy, rect);
+  for (const PixelRect& rect : windowRects_)
+    if (std::find(held_.begin(), held_.end(), rect) == held_.end()) AddOnce(copy, rect);
   return copy;
 }
 
 void GLChangedAreas::Shown(bool copied) {
   const bool known = FrameInRects();
+  std::vector<PixelRect> differ = rects_;
+  for (const PixelRect& rect : held_) AddOnce(differ, rect);
   window_ = known ? picture_ : 0;
-  windowRects_ = rects_;
+  windowRects_ = differ;
   back_ = copied && known ? picture_ : 0;
-  backRects_ = rects_;
+  backRects_ = std::move(differ);
   StartFrame();
 }
 
@@ -67,6 +74,7 @@ void GLChangedAreas::StartFrame() {
   drawn_ = false;
   anywhere_ = false;
   rects_.clear();
+  held_.clear();
   whole_ = {};
 }
 

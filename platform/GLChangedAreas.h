@@ -26,6 +26,10 @@ class GLChangedAreas {
   void StillDrawn(std::uint64_t picture, const PixelRect& whole);
   // A draw or colour clear: limited to `scissor`, or reaching anywhere.
   void Drew(bool scissored, const PixelRect& scissor);
+  // The frame left `rect` as the back buffer and the window hold it (what
+  // was drawn over the still picture there last stands): it is not shown
+  // again and stays to be restored later.
+  void Held(const PixelRect& rect);
 
   // Whether the back buffer holds `picture` but in the rectangles Stale
   // names (it was shown by copying parts, and so kept) and nothing was
@@ -55,6 +59,7 @@ class GLChangedAreas {
   bool anywhere_ = false;      // the frame drew outside any scissor
   bool drawn_ = false;         // the frame drew at all
   std::vector<PixelRect> rects_;
+  std::vector<PixelRect> held_;
   PixelRect whole_;  // the back buffer, when the frame drew its still layer
   std::uint64_t window_ = 0;  // the picture the window shows but in windowRects_
   std::vector<PixelRect> windowRects_;

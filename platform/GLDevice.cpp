@@ -253,6 +253,7 @@ void GLDevice::ApplyScissor(bool on, int x, int y, int width, int height) {
   scissorRect_ = {x, backHeight - (y + height), width, height};
   scissorOn_ = on;
   ApplyScissorRect();
+  if (stillUse_ == GLFrameRecorder::StillUse::Draw) EnterGroup();
 }
 
 // The device counts rows from the top, OpenGL from the bottom.
@@ -466,8 +467,10 @@ bool GLDevice::ReadBackBuffer(Image& out) {
   return ReadPixelsNow(out);
 }
 
+// Like a count, a read of the window changes no frame.
 bool GLDevice::ReadWindow(Image& out) {
-  RunKeptWork();
+  frames_.RunKept();
+  FlushDraws();
   int width = 0, height = 0;
   BackBufferSize(width, height);
   return SubBuffer().Read(width, height, out);

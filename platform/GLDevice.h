@@ -190,7 +190,13 @@ class GLDevice final : public GraphicsDevice {
   void CountStillClear();
   void EndStill();
   void EndFresh();
-  void PrepareRedraw();
+  void PrepareRedraw(bool holdSlow);
+  // Groups of calls outside the still layer that a frame leaves standing
+  // (GLDeviceGroups.cpp).
+  void HoldGroups(bool backHoldsLayer, bool holdSlow);
+  bool MeetsChange(const PixelRect& rect, const std::vector<bool>& held) const;
+  void EnterGroup();
+  void EndGroups(bool dropped);
   static void MergeNearRects(std::vector<PixelRect>& rects);
   void ApplyScissorRect();
   bool KeptPictureFresh() const;
@@ -269,6 +275,9 @@ class GLDevice final : public GraphicsDevice {
   std::vector<PixelRect> redrawRects_;
   std::vector<PixelRect> changedSpots_;  // the spots whose look changed, drawn again with the rest
   std::vector<PixelRect> freshClears_;  // where the layer drawn whole cleared its colour
+  std::size_t runGroup_ = 0;            // groups entered in the frame's calls so far
+  bool slowHeld_ = false;               // a group stands with slow drawing that moved since
+  std::uint32_t slowShownMs_ = 0;       // when the groups' slow drawing was last all shown
   std::size_t coveringClear_ = 0;       // the clear that covers this redraw's rectangle
   std::size_t redrawClears_ = 0;        // clears run in this redraw so far
   std::size_t redrawPass_ = 0;

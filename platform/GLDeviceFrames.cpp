@@ -103,6 +103,9 @@ void GLDevice::SetViewport(int x, int y, int width, int height, float minZ, floa
 }
 
 void GLDevice::SetScissor(bool on, int x, int y, int width, int height) {
+  int backWidth = 0, backHeight = 0;
+  BackBufferSize(backWidth, backHeight);
+  frames_.BeginGroup(on, {x, backHeight - (y + height), width, height});
   if (!frames_.Add(
           kScissor, [=, this] { ApplyScissor(on, x, y, width, height); }, on, x, y, width, height))
     ApplyScissor(on, x, y, width, height);
@@ -114,6 +117,7 @@ void GLDevice::Clear(bool color, bool depth, bool stencil, std::uint32_t argb, f
           kClear, [=, this] { ApplyClear(color, depth, stencil, argb, z, stencilValue); }, color, depth,
           stencil, argb, z, stencilValue))
     ApplyClear(color, depth, stencil, argb, z, stencilValue);
+  frames_.NoteDraw();
 }
 
 // The still layer's bounds are kept like any call, in the layer's hash.
@@ -151,6 +155,7 @@ void GLDevice::DrawPrimitiveUP(PrimitiveType type, std::uint32_t count, const vo
   frames_.Add(
       kDraw, [=, this] { ApplyDraw(type, n, copy->data(), stride, fvf); }, type, n, stride, fvf);
   frames_.Hash(copy->data(), bytes);  // with the draw's call, as a spot's own
+  frames_.NoteDraw();
 }
 
 void GLDevice::DrawIndexed(const DeviceVertexBuffer& vertices, std::uint32_t stride,
@@ -164,11 +169,15 @@ void GLDevice::DrawIndexed(const DeviceVertexBuffer& vertices, std::uint32_t str
           kDrawIndexed, [=, this] { ApplyDrawIndexed(*vb, stride, *ib, startIndex, triangleCount, fvf); }, vb,
           ib, stride, startIndex, triangleCount, fvf))
     ApplyDrawIndexed(vertices, stride, indices, startIndex, triangleCount, fvf);
+  frames_.NoteDraw();
 }
 
 // An unchanged frame is not drawn and not shown again, nor one whose only
 // change is slow drawing until slowFrameMs have passed since the last
 // present; a window that was uncovered is shown again whatever the frame.
+// Over a still layer drawn again in parts, a group of calls that draws
+// what it drew when last shown stands (GLDeviceGroups.cpp), its slow
+// drawing held back until slowFrameMs have passed since it was shown.
 // A kept still picture of another size than the back buffer is dropped, and
 // so is one no frame uses any more.
 void GLDevice::Present() {
@@ -188,9 +197,10 @@ void GLDevice::Present() {
       changedAreas_.Forget();
     }
     const bool holdSlow = TickCount() - lastPresentMs_ < thrift_.slowFrameMs;
-    PrepareRedraw();
+    PrepareRedraw(TickCount() - slowShownMs_ < thrift_.slowFrameMs);
     const bool dropped = frames_.DropIfUnchanged(size, holdSlow, KeptPictureFresh());
     EndStill();
+    EndGroups(dropped);
     keptDepthWaiting_ = false;
     if (!dropped && !frames_.LastFrameStill()) keptStill_.reset();
     if (dropped) return changedAreas_.Dropped();

@@ -138,13 +138,14 @@ void GLDevice::EndFresh() {
 // buffer (and so keeps it) a flat layer needs no kept picture; once the
 // back buffer holds it, only the rectangles the last frame changed are
 // drawn again, one run of the layer's calls each.
-void GLDevice::PrepareRedraw() {
+void GLDevice::PrepareRedraw(bool holdSlow) {
   redrawPass_ = 0;
   const bool parts = thrift_.keepStillLayer && thrift_.copyChangedAreas && thrift_.limitToScissor &&
                      SubBuffer().Available();
   const bool back = parts && flatLayer_ && changedAreas_.BackHolds(drawnPicture_);
   redrawRects_ = back ? changedAreas_.Stale() : std::vector<PixelRect>{};
   changedSpots_ = back ? frames_.ChangedSpots() : std::vector<PixelRect>{};
+  HoldGroups(back, holdSlow);
   redrawRects_.insert(redrawRects_.end(), changedSpots_.begin(), changedSpots_.end());
   MergeNearRects(redrawRects_);
   frames_.SetRedraw(parts, flatLayer_, back ? std::max<std::size_t>(1, redrawRects_.size()) : 0);

@@ -26,27 +26,41 @@ void GLFrameRecorder::SetActive(bool active) {
 }
 
 void GLFrameRecorder::Hash(const void* bytes, std::size_t size) {
-  std::uint64_t& hash = spotLocal_ ? spotHash_
-                        : still_   ? (slow_ ? stillSlowHash_ : stillHash_)
-                                   : (slow_ ? slowHash_ : hash_);
+  if (spotLocal_) HashInto(spotHash_, bytes, size);
+  if (spotLocal_ && still_) return;
+  std::uint64_t& hash = still_ ? (slow_ ? stillSlowHash_ : stillHash_) : (slow_ ? slowHash_ : hash_);
+  if (!still_ && !groups_.empty() && !spotLocal_) {
+    Group& group = groups_.back();
+    HashInto(slow_ ? group.slowHash : group.hash, bytes, size);
+  }
   HashInto(hash, bytes, size);
+}
+
+void GLFrameRecorder::BeginGroup(bool scissored, const PixelRect& rect) {
+  if (!active_ || still_) return;
+  EndSpot();
+  groups_.push_back({scissored, scissored ? rect : PixelRect{}, kOffset, kOffset, false, {}});
 }
 
 void GLFrameRecorder::BeginSpot(const PixelRect& rect, std::uint64_t localKinds) {
   EndSpot();
-  if (!active_ || !still_) return;
+  if (!active_ || (!still_ && groups_.empty())) return;
   spotLocal_ = false;
   localKinds_ = localKinds;
   HashValue(rect);
   inSpot_ = true;
   spotHash_ = kOffset;
-  spots_.push_back({rect, 0});
+  (still_ ? spots_ : groups_.back().spots).push_back({rect, 0});
 }
 
 void GLFrameRecorder::EndSpot() {
   if (!inSpot_) return;
   inSpot_ = false;
   spotLocal_ = false;
+  if (!still_) {
+    groups_.back().spots.back().hash = spotHash_;
+    return;
+  }
   spots_.back().hash = spotHash_;
   spotsHash_ = (spotsHash_ ^ spotHash_) * kPrime + 1;
 }
@@ -100,6 +114,7 @@ bool GLFrameRecorder::DropIfUnchanged(std::uint64_t extra, bool holdSlow, bool k
     ++(same ? dropped_ : held_);
   } else {
     stillUse_ = ChooseStillUse(keptFresh);
+    if (stillUse_ != StillUse::Redraw) heldGroups_.clear();
     calm_ = calm_ || stillUse_ == StillUse::Restore || stillUse_ == StillUse::Redraw;
     RunCommands();
     stillUse_ = StillUse::Draw;
@@ -109,6 +124,7 @@ bool GLFrameRecorder::DropIfUnchanged(std::uint64_t extra, bool holdSlow, bool k
     lastStillSlow_ = stillSlowHash_;
     lastSpots_ = spots_;
     lastSpotsHash_ = spotsHash_;
+    KeepShownGroups();
   }
   Reset();
   return drop;
@@ -137,6 +153,13 @@ GLFrameRecorder::StillUse GLFrameRecorder::ChooseStillUse(bool keptFresh) {
   return StillUse::Keep;
 }
 
+// A group left standing shows what it showed when it was last drawn.
+void GLFrameRecorder::KeepShownGroups() {
+  for (std::size_t i = 0; i < groups_.size() && i < heldGroups_.size() && i < shownGroups_.size(); ++i)
+    if (heldGroups_[i]) groups_[i] = shownGroups_[i];
+  shownGroups_ = groups_;
+}
+
 void GLFrameRecorder::Reset() {
   hash_ = 0;
   slowHash_ = 0;
@@ -146,6 +169,8 @@ void GLFrameRecorder::Reset() {
   changed_ = false;
   spots_.clear();
   spotsHash_ = 0;
+  groups_.clear();
+  heldGroups_.clear();
   stillBegin_ = kNone;
   stillEnd_ = 0;
 }

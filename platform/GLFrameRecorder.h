@@ -60,12 +60,44 @@ class GLFrameRecorder {
   // itself hashes with the still layer); those of the kinds in
   // `localKinds` (a mask of 1 << kind, kinds below 64) hash apart, as the
   // spot's own: they must leave the states that follow the spot alike in
-  // every look of it. Outside the still layer a spot counts as any call.
+  // every look of it. Outside the still layer a spot's calls hash apart
+  // from its group's (the frame's hash keeps them).
   void BeginSpot(const PixelRect& rect, std::uint64_t localKinds);
   void EndSpot();
   // The rectangles of the spots whose calls changed from the last
   // presented frame, when the frame's spots lie where those did; else none.
   std::vector<PixelRect> ChangedSpots() const;
+
+  struct Spot {
+    PixelRect rect;
+    std::uint64_t hash = 0;
+  };
+  // Outside the still layer, the calls from a scissor change to the next
+  // form a group, hashed on its own too (its slow drawing and its spots
+  // apart), so that a device may leave one that draws what it drew last as
+  // it stands.
+  struct Group {
+    bool scissored = false;
+    PixelRect rect;
+    std::uint64_t hash = 0;
+    std::uint64_t slowHash = 0;
+    bool draws = false;  // draws or clears anything
+    std::vector<Spot> spots;
+  };
+  // A scissor change outside the still layer starts a group.
+  void BeginGroup(bool scissored, const PixelRect& rect);
+  // The call just added draws or clears.
+  void NoteDraw() {
+    if (!still_ && !groups_.empty()) groups_.back().draws = true;
+  }
+  bool GroupHeld(std::size_t group) const { return group < heldGroups_.size() && heldGroups_[group]; }
+  const std::vector<Group>& Groups() const { return groups_; }
+  // As the window last showed them: a group the device left standing
+  // keeps the look it had when it was drawn.
+  const std::vector<Group>& ShownGroups() const { return shownGroups_; }
+  // The groups of the frame being presented that the device leaves as
+  // they stand (none unless set before the present).
+  void SetHeldGroups(std::vector<bool> held) { heldGroups_ = std::move(held); }
 
   // How the still layer's calls run: drawn where they go (Draw), drawn
   // into the kept picture which then goes onto the back buffer (Keep), or
@@ -125,11 +157,7 @@ class GLFrameRecorder {
   void Reset();
   void RunCommands();
   StillUse ChooseStillUse(bool keptFresh);
-
-  struct Spot {
-    PixelRect rect;
-    std::uint64_t hash = 0;
-  };
+  void KeepShownGroups();
 
   static constexpr std::size_t kNone = static_cast<std::size_t>(-1);
 
@@ -166,6 +194,8 @@ class GLFrameRecorder {
   std::uint64_t spotsHash_ = 0;  // all spots' calls, for the choices that draw whole
   std::uint64_t lastSpotsHash_ = 0;
   std::uint64_t keptSpots_ = 0;
+  std::vector<Group> groups_, shownGroups_;
+  std::vector<bool> heldGroups_;
   std::uint64_t dropped_ = 0;
   std::uint64_t held_ = 0;
   std::vector<std::function<void()>> commands_;

@@ -148,10 +148,11 @@ UIControl* UIRoot::GetTopModal() const {
 // ---- Frame --------------------------------------------------------------------
 
 bool UIRoot::Update(float dt) {
+  const bool fading = modalFade_ != modalTarget_ || screenFade_ != screenTarget_;
   const bool changed = AnimateAll(dt);
   StepModalFade(dt);
   StepScreenFade(dt);
-  return changed;
+  return changed || fading;
 }
 
 bool UIRoot::AnimateAll(float dt) {

@@ -80,7 +80,7 @@ class UIRoot {
   // ---- Frame ---------------------------------------------------------------
   // Animates the screen and the modals, then steps the modal fade (5 per
   // second) and the screen fade (2.5 per second); dt in seconds. True when
-  // an animation changed a control's look.
+  // an animation changed a control's look or a fade moved.
   bool Update(float dt);
   // The screen, the dimming and the top modal, then the screen fade over
   // everything. Nothing without a renderer.

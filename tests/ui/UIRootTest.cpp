@@ -59,6 +59,18 @@ TEST_F(UIRootTest, ScreenChangeSwapsAtFullDarknessAndReportsOnce) {
   EXPECT_EQ(listener.events, (Events{{6, &a}, {6, &b}, {6, &c}, {6, &c}}));
 }
 
+// A fade that moves changes the picture with the time, as an animation
+// does, so that its frames are shown in time; a screen at rest does not.
+TEST_F(UIRootTest, AMovingFadeCountsAsAChangeWithTime) {
+  root.SetScreen(&a);
+  int moving = 0;
+  while (root.Update(0.1f) && moving < 100) ++moving;
+  EXPECT_EQ(moving, 8) << "0.4 s to the dark and the swap, then 0.4 s back";
+  EXPECT_FALSE(root.Update(0.1f));
+  root.PushModal(&b);
+  EXPECT_TRUE(root.Update(0.1f));
+}
+
 // A screen made current at once (a book closing over the screen it hid)
 // is at rest: no change seems pending, and a later fade brings it back.
 TEST_F(UIRootTest, AScreenMadeCurrentAtOnceStaysThroughALaterFade) {
