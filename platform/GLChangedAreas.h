@@ -16,6 +16,11 @@ struct PixelRect {
   bool operator==(const PixelRect&) const = default;
 };
 
+// Whether the two share a pixel.
+inline bool Meet(const PixelRect& a, const PixelRect& b) {
+  return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
+}
+
 class GLChangedAreas {
  public:
   // The frame's still layer went onto the back buffer from kept picture

@@ -197,7 +197,7 @@ class GLDevice final : public GraphicsDevice {
   bool MeetsChange(const PixelRect& rect, const std::vector<bool>& held) const;
   void EnterGroup();
   void EndGroups(bool dropped);
-  static void MergeNearRects(std::vector<PixelRect>& rects);
+  static void MergeNearRects(std::vector<PixelRect>& rects, const std::vector<PixelRect>& keepOut);
   void ApplyScissorRect();
   bool KeptPictureFresh() const;
   void PutKeptColour();
@@ -277,6 +277,7 @@ class GLDevice final : public GraphicsDevice {
   std::vector<PixelRect> freshClears_;  // where the layer drawn whole cleared its colour
   std::size_t runGroup_ = 0;            // groups entered in the frame's calls so far
   bool slowHeld_ = false;               // a group stands with slow drawing that moved since
+  std::vector<PixelRect> heldRects_;    // where groups stand this frame
   std::uint32_t slowShownMs_ = 0;       // when the groups' slow drawing was last all shown
   std::size_t coveringClear_ = 0;       // the clear that covers this redraw's rectangle
   std::size_t redrawClears_ = 0;        // clears run in this redraw so far

@@ -15,10 +15,6 @@ namespace platform {
 
 namespace {
 
-bool Meet(const PixelRect& a, const PixelRect& b) {
-  return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
-}
-
 // Whether the group draws what it drew when shown: its own calls alike,
 // and its spots alike or changed only where its scissor hides them.
 bool DrawsAsShown(const GLFrameRecorder::Group& now, const GLFrameRecorder::Group& shown) {
@@ -52,10 +48,12 @@ void GLDevice::HoldGroups(bool backHoldsLayer, bool holdSlow) {
     for (std::size_t i = 0; i < held.size(); ++i)
       if (held[i] && MeetsChange(now[i].rect, held)) held[i] = false, settled = false;
   }
+  heldRects_.clear();
   for (std::size_t i = 0; i < held.size(); ++i) {
     if (!held[i]) continue;
     slowHeld_ = slowHeld_ || now[i].slowHash != shown[i].slowHash;
     std::erase(redrawRects_, now[i].rect);
+    heldRects_.push_back(now[i].rect);
   }
   frames_.SetHeldGroups(std::move(held));
 }

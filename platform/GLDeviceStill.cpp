@@ -147,14 +147,15 @@ void GLDevice::PrepareRedraw(bool holdSlow) {
   changedSpots_ = back ? frames_.ChangedSpots() : std::vector<PixelRect>{};
   HoldGroups(back, holdSlow);
   redrawRects_.insert(redrawRects_.end(), changedSpots_.begin(), changedSpots_.end());
-  MergeNearRects(redrawRects_);
+  MergeNearRects(redrawRects_, heldRects_);
   frames_.SetRedraw(parts, flatLayer_, back ? std::max<std::size_t>(1, redrawRects_.size()) : 0);
 }
 
 // Each run of the layer's calls costs the driver about as much whatever
 // its rectangle, so rectangles whose bounds add little area are drawn as
-// one.
-void GLDevice::MergeNearRects(std::vector<PixelRect>& rects) {
+// one, unless the bounds reach into a rectangle in `keepOut` (where a
+// group stands).
+void GLDevice::MergeNearRects(std::vector<PixelRect>& rects, const std::vector<PixelRect>& keepOut) {
   const auto area = [](const PixelRect& r) { return std::int64_t{r.width} * r.height; };
   for (std::size_t i = 0; i < rects.size(); ++i) {
     for (std::size_t j = i + 1; j < rects.size(); ++j) {
@@ -164,6 +165,7 @@ void GLDevice::MergeNearRects(std::vector<PixelRect>& rects) {
       const PixelRect both{x0, y0, std::max(a.x + a.width, b.x + b.width) - x0,
                            std::max(a.y + a.height, b.y + b.height) - y0};
       if (area(both) * 2 > (area(a) + area(b)) * 3) continue;
+      if (std::any_of(keepOut.begin(), keepOut.end(), [&](const PixelRect& k) { return Meet(both, k); })) continue;
       rects[i] = both;
       rects.erase(rects.begin() + static_cast<std::ptrdiff_t>(j));
       j = i;
