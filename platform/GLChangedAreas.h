@@ -21,6 +21,12 @@ inline bool Meet(const PixelRect& a, const PixelRect& b) {
   return a.x < b.x + b.width && b.x < a.x + a.width && a.y < b.y + b.height && b.y < a.y + a.height;
 }
 
+// Whether `outer` holds all of `inner`.
+inline bool Contains(const PixelRect& outer, const PixelRect& inner) {
+  return inner.x >= outer.x && inner.y >= outer.y && inner.x + inner.width <= outer.x + outer.width &&
+         inner.y + inner.height <= outer.y + outer.height;
+}
+
 class GLChangedAreas {
  public:
   // The frame's still layer went onto the back buffer from kept picture

@@ -15,14 +15,13 @@ namespace platform {
 
 namespace {
 
-// Whether the group draws what it drew when shown: its own calls alike,
-// and its spots alike or changed only where its scissor hides them.
+// Whether the group draws what it drew when shown: its own calls alike
+// (its scissor and its spots' rectangles among them), and its spots alike
+// or changed only where its scissor hides them.
 bool DrawsAsShown(const GLFrameRecorder::Group& now, const GLFrameRecorder::Group& shown) {
   if (now.hash != shown.hash || now.spots.size() != shown.spots.size()) return false;
-  for (std::size_t i = 0; i < now.spots.size(); ++i) {
-    const GLFrameRecorder::Spot &a = now.spots[i], &b = shown.spots[i];
-    if (!(a.rect == b.rect) || (a.hash != b.hash && Meet(a.rect, now.rect))) return false;
-  }
+  for (std::size_t i = 0; i < now.spots.size(); ++i)
+    if (now.spots[i].hash != shown.spots[i].hash && Meet(now.spots[i].rect, now.rect)) return false;
   return true;
 }
 
@@ -40,8 +39,8 @@ void GLDevice::HoldGroups(bool backHoldsLayer, bool holdSlow) {
                           std::none_of(now.begin(), now.end(), [](const auto& g) { return !g.scissored && g.draws; });
   for (std::size_t i = 0; comparable && i < now.size(); ++i) {
     const GLFrameRecorder::Group &a = now[i], &b = shown[i];
-    held[i] = a.scissored && b.scissored && a.rect == b.rect && a.rect.width > 0 && a.rect.height > 0 &&
-              DrawsAsShown(a, b) && (a.slowHash == b.slowHash || holdSlow);
+    held[i] = a.scissored && a.rect.width > 0 && a.rect.height > 0 && DrawsAsShown(a, b) &&
+              (a.slowHash == b.slowHash || holdSlow);
   }
   for (bool settled = false; !settled;) {
     settled = true;

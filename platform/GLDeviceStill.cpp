@@ -70,12 +70,8 @@ void GLDevice::BeginRedraw() {
 // `rect` whole, 0 for none: whatever the layer draws in it before that
 // clear is cleared away.
 std::size_t GLDevice::LastClearCovering(const PixelRect& rect) const {
-  for (std::size_t i = freshClears_.size(); i > 0; --i) {
-    const PixelRect& c = freshClears_[i - 1];
-    if (rect.x >= c.x && rect.y >= c.y && rect.x + rect.width <= c.x + c.width &&
-        rect.y + rect.height <= c.y + c.height)
-      return i;
-  }
+  for (std::size_t i = freshClears_.size(); i > 0; --i)
+    if (Contains(freshClears_[i - 1], rect)) return i;
   return 0;
 }
 
@@ -237,10 +233,8 @@ void GLDevice::RestoreKeptDepth() {
 
 bool GLDevice::InKeptDepthHole() const {
   if (!keptDepthWaiting_ || !renderStates_.Scissored()) return false;
-  const PixelRect& s = scissorRect_;
-  return std::any_of(keptDepthHoles_.begin(), keptDepthHoles_.end(), [&](const PixelRect& h) {
-    return s.x >= h.x && s.y >= h.y && s.x + s.width <= h.x + h.width && s.y + s.height <= h.y + h.height;
-  });
+  return std::any_of(keptDepthHoles_.begin(), keptDepthHoles_.end(),
+                     [&](const PixelRect& hole) { return Contains(hole, scissorRect_); });
 }
 
 // Band by band between the holes' top and bottom edges, the stretches

@@ -12,7 +12,9 @@
 // them (StillUse). Inside the still layer, spots (parts whose look follows
 // the pointer, within a known rectangle) hash their draws and material
 // apart: a layer that changed only there is drawn again in their
-// rectangles alone (ChangedSpots).
+// rectangles alone (ChangedSpots). Over the layer, the calls between two
+// scissor changes form groups hashed on their own too (Group), so that a
+// device may leave one that draws what it last showed as it stands.
 #pragma once
 
 #include <cstdint>

@@ -85,7 +85,7 @@ void GLRenderTarget::CopyDepthStencilToBackBuffer() const {
 }
 
 void GLRenderTarget::CopyDepthStencilToBackBuffer(int x, int y, int width, int height) const {
-  Copy(GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT, x, y, width, height);
+  if (hasDepthStencil_) Copy(GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT, x, y, width, height);
 }
 
 void GLRenderTarget::Copy(unsigned buffers, int x, int y, int width, int height) const {
