@@ -1,7 +1,7 @@
 // GLDevice: the calls as the renderer makes them. Each keeps its work for
-// the present (GLFrameRecorder), hashing what it does, or runs it at once
-// when frames are not kept; reads and object changes run the kept work
-// first.
+// the present (GLFrameRecorder), hashing what it does (a state's call
+// also as the state a later group inherits), or runs it at once when
+// frames are not kept; reads and object changes run the kept work first.
 #include <memory>
 #include <utility>
 #include <vector>
@@ -52,53 +52,55 @@ std::uint64_t VertexCountOf(PrimitiveType type, std::uint32_t primitives) {
 }  // namespace
 
 void GLDevice::SetRenderState(std::uint32_t state, std::uint32_t value) {
-  if (!frames_.Add(
-          kRenderState, [=, this] { ApplyRenderState(state, value); }, state, value))
+  if (!frames_.AddState(
+          kRenderState, state, [=, this] { ApplyRenderState(state, value); }, state, value))
     ApplyRenderState(state, value);
 }
 
 void GLDevice::SetTextureStageState(std::uint32_t stage, std::uint32_t state, std::uint32_t value) {
-  if (!frames_.Add(
-          kStageState, [=, this] { ApplyTextureStageState(stage, state, value); }, stage, state, value))
+  if (!frames_.AddState(
+          kStageState, std::uint64_t{stage} << 32 | state,
+          [=, this] { ApplyTextureStageState(stage, state, value); }, stage, state, value))
     ApplyTextureStageState(stage, state, value);
 }
 
 // A texture is known by its address: making or deleting one changes the
 // frame anyway, so an address used again cannot pass for the old texture.
 void GLDevice::SetTexture(std::uint32_t stage, const DeviceTexture* texture) {
-  if (!frames_.Add(
-          kTexture, [=, this] { ApplyTexture(stage, texture); }, stage, texture))
+  if (!frames_.AddState(
+          kTexture, stage, [=, this] { ApplyTexture(stage, texture); }, stage, texture))
     ApplyTexture(stage, texture);
 }
 
 void GLDevice::SetTransform(TransformKind kind, std::uint32_t stage, const Matrix16& matrix) {
-  if (!frames_.Add(
-          kTransform, [=, this] { ApplyTransform(kind, stage, matrix); }, kind, stage, matrix))
+  if (!frames_.AddState(
+          kTransform, std::uint64_t{static_cast<std::uint32_t>(kind)} << 32 | stage,
+          [=, this] { ApplyTransform(kind, stage, matrix); }, kind, stage, matrix))
     ApplyTransform(kind, stage, matrix);
 }
 
 void GLDevice::SetMaterial(const DeviceMaterial& material) {
-  if (!frames_.Add(
-          kMaterial, [=, this] { ApplyMaterial(material); }, material))
+  if (!frames_.AddState(
+          kMaterial, 0, [=, this] { ApplyMaterial(material); }, material))
     ApplyMaterial(material);
 }
 
 void GLDevice::SetLight(const DeviceLight& light) {
-  if (!frames_.Add(
-          kLight, [=, this] { ApplyLight(light); }, light))
+  if (!frames_.AddState(
+          kLight, 0, [=, this] { ApplyLight(light); }, light))
     ApplyLight(light);
 }
 
 void GLDevice::EnableLight(bool on) {
-  if (!frames_.Add(
-          kEnableLight, [=, this] { ApplyEnableLight(on); }, on))
+  if (!frames_.AddState(
+          kEnableLight, 0, [=, this] { ApplyEnableLight(on); }, on))
     ApplyEnableLight(on);
 }
 
 void GLDevice::SetViewport(int x, int y, int width, int height, float minZ, float maxZ) {
-  if (!frames_.Add(
-          kViewport, [=, this] { ApplySetViewport(x, y, width, height, minZ, maxZ); }, x, y, width, height,
-          minZ, maxZ))
+  if (!frames_.AddState(
+          kViewport, 0, [=, this] { ApplySetViewport(x, y, width, height, minZ, maxZ); }, x, y, width,
+          height, minZ, maxZ))
     ApplySetViewport(x, y, width, height, minZ, maxZ);
 }
 
