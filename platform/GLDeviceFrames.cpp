@@ -1,7 +1,7 @@
 // GLDevice: the calls as the renderer makes them. Each keeps its work for
-// the present (GLFrameRecorder), hashing what it does, or runs it at once
-// when frames are not kept; reads and object changes run the kept work
-// first.
+// the present (GLFrameRecorder), hashing what it does (a state's call
+// also as the state a later group inherits), or runs it at once when
+// frames are not kept; reads and object changes run the kept work first.
 #include <memory>
 #include <utility>
 #include <vector>
@@ -52,53 +52,55 @@ std::uint64_t VertexCountOf(PrimitiveType type, std::uint32_t primitives) {
 }  // namespace
 
 void GLDevice::SetRenderState(std::uint32_t state, std::uint32_t value) {
-  if (!frames_.Add(
-          kRenderState, [=, this] { ApplyRenderState(state, value); }, state, value))
+  if (!frames_.AddState(
+          kRenderState, state, [=, this] { ApplyRenderState(state, value); }, state, value))
     ApplyRenderState(state, value);
 }
 
 void GLDevice::SetTextureStageState(std::uint32_t stage, std::uint32_t state, std::uint32_t value) {
-  if (!frames_.Add(
-          kStageState, [=, this] { ApplyTextureStageState(stage, state, value); }, stage, state, value))
+  if (!frames_.AddState(
+          kStageState, std::uint64_t{stage} << 32 | state,
+          [=, this] { ApplyTextureStageState(stage, state, value); }, stage, state, value))
     ApplyTextureStageState(stage, state, value);
 }
 
 // A texture is known by its address: making or deleting one changes the
 // frame anyway, so an address used again cannot pass for the old texture.
 void GLDevice::SetTexture(std::uint32_t stage, const DeviceTexture* texture) {
-  if (!frames_.Add(
-          kTexture, [=, this] { ApplyTexture(stage, texture); }, stage, texture))
+  if (!frames_.AddState(
+          kTexture, stage, [=, this] { ApplyTexture(stage, texture); }, stage, texture))
     ApplyTexture(stage, texture);
 }
 
 void GLDevice::SetTransform(TransformKind kind, std::uint32_t stage, const Matrix16& matrix) {
-  if (!frames_.Add(
-          kTransform, [=, this] { ApplyTransform(kind, stage, matrix); }, kind, stage, matrix))
+  if (!frames_.AddState(
+          kTransform, std::uint64_t{static_cast<std::uint32_t>(kind)} << 32 | stage,
+          [=, this] { ApplyTransform(kind, stage, matrix); }, kind, stage, matrix))
     ApplyTransform(kind, stage, matrix);
 }
 
 void GLDevice::SetMaterial(const DeviceMaterial& material) {
-  if (!frames_.Add(
-          kMaterial, [=, this] { ApplyMaterial(material); }, material))
+  if (!frames_.AddState(
+          kMaterial, 0, [=, this] { ApplyMaterial(material); }, material))
     ApplyMaterial(material);
 }
 
 void GLDevice::SetLight(const DeviceLight& light) {
-  if (!frames_.Add(
-          kLight, [=, this] { ApplyLight(light); }, light))
+  if (!frames_.AddState(
+          kLight, 0, [=, this] { ApplyLight(light); }, light))
     ApplyLight(light);
 }
 
 void GLDevice::EnableLight(bool on) {
-  if (!frames_.Add(
-          kEnableLight, [=, this] { ApplyEnableLight(on); }, on))
+  if (!frames_.AddState(
+          kEnableLight, 0, [=, this] { ApplyEnableLight(on); }, on))
     ApplyEnableLight(on);
 }
 
 void GLDevice::SetViewport(int x, int y, int width, int height, float minZ, float maxZ) {
-  if (!frames_.Add(
-          kViewport, [=, this] { ApplySetViewport(x, y, width, height, minZ, maxZ); }, x, y, width, height,
-          minZ, maxZ))
+  if (!frames_.AddState(
+          kViewport, 0, [=, this] { ApplySetViewport(x, y, width, height, minZ, maxZ); }, x, y, width,
+          height, minZ, maxZ))
     ApplySetViewport(x, y, width, height, minZ, maxZ);
 }
 
@@ -178,23 +180,24 @@ void GLDevice::DrawIndexed(const DeviceVertexBuffer& vertices, std::uint32_t str
 // Over a still layer drawn again in parts, a group of calls that draws
 // what it drew when last shown stands (GLDeviceGroups.cpp), its slow
 // drawing held back until slowFrameMs have passed since it was shown.
-// A kept still picture of another size than the back buffer is dropped, and
-// so is one no frame uses any more.
+// At a size other than the last swapped frame's, what the window and the
+// back buffer held counts no more. A kept still picture of another size
+// than the back buffer is dropped, and so is one no frame uses any more.
 void GLDevice::Present() {
   frames_.SetSlow(false);
+  int width = 0, height = 0;
+  BackBufferSize(width, height);
+  const std::uint64_t size = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(width)) << 32) |
+                             static_cast<std::uint32_t>(height);
   if (frames_.Active()) {
     if (window_.TakeExposed()) {
       frames_.MarkChanged();
       changedAreas_.Forget();
     }
-    int width = 0, height = 0;
-    BackBufferSize(width, height);
-    const std::uint64_t size = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(width)) << 32) |
-                               static_cast<std::uint32_t>(height);
+    if (size != swappedSize_) changedAreas_.Forget();
     if (keptStill_ && (keptStill_->Width() != width || keptStill_->Height() != height)) {
       keptStill_.reset();
       frames_.ForgetKept();
-      changedAreas_.Forget();
     }
     const bool holdSlow = TickCount() - lastPresentMs_ < thrift_.slowFrameMs;
     PrepareRedraw(TickCount() - slowShownMs_ < thrift_.slowFrameMs);
@@ -209,7 +212,7 @@ void GLDevice::Present() {
     FlushDraws();
     ReadPixelsNow(*std::exchange(capture_, nullptr));
   }
-  ShowFrame();
+  ShowFrame(size);
   lastPresentMs_ = TickCount();
 }
 
@@ -222,13 +225,17 @@ bool GLDevice::HoldsSlowDrawing() const {
 // A frame that changed only a few rectangles over the kept still picture
 // the window shows is shown by copying them (and those the last frame
 // changed) where the window system can; the back buffer then keeps the
-// frame, so the next one restores only those rectangles.
-void GLDevice::ShowFrame() {
+// frame, so the next one restores only those rectangles. Until a frame of
+// the back buffer's `size` has been swapped, frames are swapped whole: the
+// driver's back buffer may keep its old size till then, and a part copied
+// from it would fall outside it or in the wrong rows.
+void GLDevice::ShowFrame(std::uint64_t size) {
   const GLSubBufferPresent& subBuffer = SubBuffer();
-  const std::vector<PixelRect> areas =
-      subBuffer.Available() && thrift_.copyChangedAreas ? changedAreas_.ToCopy() : std::vector<PixelRect>{};
+  const bool copies = subBuffer.Available() && thrift_.copyChangedAreas && size == swappedSize_;
+  const std::vector<PixelRect> areas = copies ? changedAreas_.ToCopy() : std::vector<PixelRect>{};
   if (areas.empty()) {
     PresentNow();
+    swappedSize_ = size;
   } else {
     FlushDraws();
     for (const PixelRect& area : areas) subBuffer.Copy(area.x, area.y, area.width, area.height);

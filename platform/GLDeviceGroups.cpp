@@ -1,11 +1,11 @@
 // GLDevice: groups of calls over a still layer drawn again in parts. A
 // group (the calls from one scissor change to the next, outside the still
-// layer) that draws what it drew when last shown, in the same rectangle,
-// is left standing where the back buffer keeps it: its calls run for
-// their states alone, its rectangle is neither drawn again nor shown
-// again. Its slow drawing may have moved meanwhile while that is held
-// back. Nothing drawn or restored in the frame may meet a group left
-// standing.
+// layer) that draws what it drew when last shown, in the same rectangle
+// and from the same states set before it, is left standing where the back
+// buffer keeps it: its calls run for their states alone, its rectangle is
+// neither drawn again nor shown again. Its slow drawing may have moved
+// meanwhile while that is held back. Nothing drawn or restored in the
+// frame may meet a group left standing.
 #include <algorithm>
 
 #include "platform/Clock.h"

@@ -1,5 +1,6 @@
 #include "platform/GLFrameRecorder.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace platform {
@@ -17,7 +18,47 @@ void HashInto(std::uint64_t& hash, const void* bytes, std::size_t size) {
   hash = h;
 }
 
+// A state's slot and value as one well-spread number, so that the sum of
+// all states changes with any one of them (splitmix64's finish).
+std::uint64_t MixState(std::uint64_t key, std::uint64_t value) {
+  std::uint64_t z = key * 0x9E3779B97F4A7C15ull ^ value;
+  z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+  z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+  return z ^ (z >> 31);
+}
+
 }  // namespace
+
+void GLFrameRecorder::HashBytes(std::uint64_t& hash, const void* bytes, std::size_t size) {
+  HashInto(hash, bytes, size);
+}
+
+void GLFrameRecorder::NoteState(std::uint64_t key, std::uint64_t value) {
+  const std::uint64_t mixed = MixState(key, value);
+  const auto [at, added] = states_.try_emplace(key, mixed);
+  if (active_) stateChanges_.push_back({key, at->second, !added});
+  const bool inheritedOnce = !still_ && !groups_.empty() && !groups_.back().draws &&
+                             std::find(setInGroup_.begin(), setInGroup_.end(), key) == setInGroup_.end();
+  if (inheritedOnce) setInGroup_.push_back(key);
+  if (inheritedOnce && !added) inherited_ -= at->second;
+  if (!added) statesSum_ -= std::exchange(at->second, mixed);
+  statesSum_ += mixed;
+}
+
+// The states as the last commands run left them on the device.
+void GLFrameRecorder::UndoStates() {
+  for (auto change = stateChanges_.rbegin(); change != stateChanges_.rend(); ++change) {
+    const auto at = states_.find(change->key);
+    statesSum_ -= at->second;
+    if (!change->known) {
+      states_.erase(at);
+      continue;
+    }
+    at->second = change->was;
+    statesSum_ += change->was;
+  }
+  stateChanges_.clear();
+}
 
 void GLFrameRecorder::SetActive(bool active) {
   RunKept();
@@ -40,6 +81,17 @@ void GLFrameRecorder::BeginGroup(bool scissored, const PixelRect& rect) {
   if (!active_ || still_) return;
   EndSpot();
   groups_.push_back({scissored, scissored ? rect : PixelRect{}, kOffset, kOffset, false, {}});
+  inherited_ = statesSum_;
+  setInGroup_.clear();
+}
+
+// At a group's first draw, the states it inherited and has not set itself
+// join its hash: they decide its pixels as much as its own calls.
+void GLFrameRecorder::NoteDraw() {
+  if (still_ || groups_.empty()) return;
+  Group& group = groups_.back();
+  if (!group.draws) HashInto(group.hash, &inherited_, sizeof inherited_);
+  group.draws = true;
 }
 
 void GLFrameRecorder::BeginSpot(const PixelRect& rect, std::uint64_t localKinds) {
@@ -88,6 +140,7 @@ void GLFrameRecorder::RunCommands() {
   // A command may make the device run what is kept (a texture deleted);
   // take the list first so nothing runs twice.
   std::vector<std::function<void()>> commands = std::exchange(commands_, {});
+  stateChanges_.clear();
   const std::size_t begin = std::exchange(stillBegin_, kNone);
   const std::size_t passes = stillUse_ == StillUse::Redraw && begin != kNone ? redrawPasses_ : 1;
   for (std::size_t i = 0; i < commands.size(); ++i) {
@@ -111,6 +164,7 @@ bool GLFrameRecorder::DropIfUnchanged(std::uint64_t extra, bool holdSlow, bool k
   const bool drop = same || (calm_ && holdSlow);
   if (drop) {
     commands_.clear();
+    UndoStates();
     ++(same ? dropped_ : held_);
   } else {
     stillUse_ = ChooseStillUse(keptFresh);

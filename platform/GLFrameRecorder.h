@@ -22,6 +22,7 @@
 #include <functional>
 #include <span>
 #include <type_traits>
+#include <unordered_map>
 #include <vector>
 
 #include "platform/GLChangedAreas.h"
@@ -47,6 +48,18 @@ class GLFrameRecorder {
     commands_.emplace_back(std::forward<Command>(command));
     if (still_) stillEnd_ = commands_.size();
     return true;
+  }
+  // Add for a call that sets one state of the device, named by `slot`
+  // within `kind`, to what its arguments say. A group hashes the states
+  // it inherits (those it has not set before its first draw), so that it
+  // stands only while they are as they were. States are followed whether
+  // or not frames are kept.
+  template <typename Command, typename... Args>
+  bool AddState(std::uint32_t kind, std::uint64_t slot, Command&& command, const Args&... args) {
+    std::uint64_t value = 0;
+    (HashValueInto(value, args), ...);
+    NoteState(std::uint64_t{kind} << 48 ^ slot, value);
+    return Add(kind, std::forward<Command>(command), args...);
   }
   // Hashes data a kept command refers to (vertices).
   void Hash(const void* bytes, std::size_t size);
@@ -76,8 +89,8 @@ class GLFrameRecorder {
   };
   // Outside the still layer, the calls from a scissor change to the next
   // form a group, hashed on its own too (its slow drawing and its spots
-  // apart), so that a device may leave one that draws what it drew last as
-  // it stands.
+  // apart) from the states it inherits (AddState), so that a device may
+  // leave one that draws what it drew last as it stands.
   struct Group {
     bool scissored = false;
     PixelRect rect;
@@ -89,9 +102,7 @@ class GLFrameRecorder {
   // A scissor change outside the still layer starts a group.
   void BeginGroup(bool scissored, const PixelRect& rect);
   // The call just added draws or clears.
-  void NoteDraw() {
-    if (!still_ && !groups_.empty()) groups_.back().draws = true;
-  }
+  void NoteDraw();
   bool GroupHeld(std::size_t group) const { return group < heldGroups_.size() && heldGroups_[group]; }
   const std::vector<Group>& Groups() const { return groups_; }
   // As the window last showed them: a group the device left standing
@@ -156,6 +167,14 @@ class GLFrameRecorder {
     static_assert(std::is_trivially_copyable_v<T>);
     Hash(&value, sizeof value);
   }
+  template <typename T>
+  static void HashValueInto(std::uint64_t& hash, const T& value) {
+    static_assert(std::is_trivially_copyable_v<T>);
+    HashBytes(hash, &value, sizeof value);
+  }
+  static void HashBytes(std::uint64_t& hash, const void* bytes, std::size_t size);
+  void NoteState(std::uint64_t key, std::uint64_t value);
+  void UndoStates();
   void Reset();
   void RunCommands();
   StillUse ChooseStillUse(bool keptFresh);
@@ -196,6 +215,21 @@ class GLFrameRecorder {
   std::uint64_t spotsHash_ = 0;  // all spots' calls, for the choices that draw whole
   std::uint64_t lastSpotsHash_ = 0;
   std::uint64_t keptSpots_ = 0;
+  // The device's states as the calls set them (the slot's key to a mix of
+  // it and its value) and their sum; what they were before each call kept
+  // since commands last ran, undone when a frame is dropped unrun.
+  struct StateChange {
+    std::uint64_t key = 0;
+    std::uint64_t was = 0;
+    bool known = false;
+  };
+  std::unordered_map<std::uint64_t, std::uint64_t> states_;
+  std::uint64_t statesSum_ = 0;
+  std::vector<StateChange> stateChanges_;
+  // Of the group being recorded before its first draw: the sum of the
+  // states it inherits, and the slots it set itself.
+  std::uint64_t inherited_ = 0;
+  std::vector<std::uint64_t> setInGroup_;
   std::vector<Group> groups_, shownGroups_;
   std::vector<bool> heldGroups_;
   std::uint64_t dropped_ = 0;

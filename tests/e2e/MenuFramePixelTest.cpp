@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/VirtualKeys.h"
 #include "platform/WindowMessages.h"
@@ -175,6 +176,25 @@ TEST_F(MenuFrame, ThePointerLeavesTheHeldBlastStandingUntilTheCursorMeetsIt) {
   EXPECT_GT(DifferingPixels(before, during), 100u) << "the cursor stood still";
   PointAt(400, 120);  // in the blast
   ExpectShownAsDrawnWhole(150);
+}
+
+// Made larger and smaller at the menu, the window goes on showing what a
+// frame drawn whole shows at its new size (the game would end at an X
+// error on the way), and is then again shown in parts.
+TEST_F(MenuFrame, AWindowMadeLargerOrSmallerShowsAsDrawnWhole) {
+  for (const auto& [width, height] : {std::pair{1120, 700}, {640, 400}, {768, 480}}) {
+    thrift_.skipUnchangedFrames = thrift_.keepStillLayer = true;
+    device_->SetThrift(thrift_);
+    game_->window->SetClientSize(width, height);
+    for (int i = 0; i < 2000 && (game_->clientWidth != width || game_->clientHeight != height); ++i)
+      game_->PumpOnce();
+    ASSERT_EQ(game_->clientWidth, width);
+    ASSERT_EQ(game_->clientHeight, height);
+    const std::uint64_t before = device_->FramesShownInParts();
+    for (int i = 0; i < 5; ++i) game_->DrawFrame(0.02f);
+    if (device_->FramesShownInParts() == before) GTEST_SKIP() << "the window system copies no parts";
+    ExpectShownAsDrawnWhole();
+  }
 }
 
 TEST_F(MenuFrame, ADialogOverTheMenuShowsAsDrawnWhole) {
