@@ -149,7 +149,6 @@ TEST_F(DrawHelpers, TheBoardsCardShowsAUnitAsItStandsAndTheDuelsLevel) {
   type->start = {4, 10, 5, 5, 80};
   YPlayerMonster hawk(*type);
   hawk.health = 31;
-  hawk.mana = {0, 1, 1, 2};
   EXPECT_EQ(ShownLevel(hawk), 1);
   DrawUnitCardAt(750, 444, &hawk);
   const float barLeft = 750 + 105;

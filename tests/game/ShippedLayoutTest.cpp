@@ -341,7 +341,8 @@ void ExpectScreenControls(const UIControl& root, const std::string& screen, cons
 constexpr float kBandTop = 7.0f / 32, kBandBottom = 28.0f / 32;
 
 // A dialog's title set in its frame's title band stands in it: the middle
-// of its first line lies inside the band, which a narrow frame draws low.
+// of its first line lies inside the band, which a narrow frame draws too
+// thin for a title of the usual size.
 void ExpectTitleInItsBand(const UIControl& root, const std::string& file) {
   const auto* window = dynamic_cast<const UIWindow*>(&root);
   const auto* title = dynamic_cast<const UIText*>(root.FindChild("title"));
