@@ -102,7 +102,7 @@ void DrawCard(float x, float y, YPlayer* unit, const ValueBlock& a, const ValueB
 
 void DrawUnitCardAt(float x, float y, YPlayer* unit) {
   if (unit == nullptr) return;
-  DrawCard(x, y, unit, BaseBlock(*unit), CurrentBlock(*unit), kBoardTitle, kBoardText);
+  DrawCard(x, y, unit, CurrentBlock(*unit), BaseBlock(*unit), kBoardTitle, kBoardText);
 }
 
 void DrawSpellItem(float x, float y, const YTileSpell* spell, const YColor& colour) {

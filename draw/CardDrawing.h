@@ -47,8 +47,9 @@ std::string MoveLine(const YPlayer& unit);
 // nothing.
 void DrawCard(float x, float y, YPlayer* unit, const ValueBlock& a, const ValueBlock& b, const YColor& titleColour,
               const YColor& textColour);
-// The board screen's card: the base values against the current ones, in
-// light yellow.
+// The board screen's card: the unit as it stands, its current values
+// against its own (base) ones, in light yellow, so that a wounded or
+// drained unit shows what its next duel opens with.
 void DrawUnitCardAt(float x, float y, YPlayer* unit);
 
 // A list item 250 x 40 at (x, y): the spell's two tile faces 30 units apart

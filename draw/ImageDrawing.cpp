@@ -3,8 +3,7 @@
 #include "draw/TextDrawing.h"
 #include "framework/IntToString.h"
 #include "players/PlayerRules.h"
-#include "players/YMonsterType.h"
-#include "players/YPlayerMonster.h"
+#include "players/YPlayer.h"
 #include "render/YContainer.h"
 #include "render/YRender.h"
 #include "render/YShader.h"
@@ -101,11 +100,7 @@ void DrawItemBox(const YRect& rect, YTextureBase* texture, YShader* shader, cons
 }
 
 int ShownLevel(const YPlayer& player) {
-  std::int64_t level = player.level;
-  if (const auto* monster = dynamic_cast<const YPlayerMonster*>(&player)) {
-    if (const YMonsterType* type = FindMonsterType(monster->typeId)) level += type->startLevel;
-  }
-  return SaturatedInt32(level + 1);
+  return SaturatedInt32(std::int64_t{player.level} + 1);
 }
 
 void DrawPortrait(const YRect& rect, YPlayer* player, bool mirrored) {

@@ -55,8 +55,8 @@ void DrawImageQuadTinted(const YRect& screen, const YRect& tex, int orientation,
 // between them. Shader and colour as DrawImageRect.
 void DrawItemBox(const YRect& rect, YTextureBase* texture, YShader* shader, const YColor& colour);
 
-// The level a record shows, counted from 1: a hero's level, a monster's
-// level above its type's start level plus that start level.
+// The level a record shows, counted from 1, as the duel's header shows it:
+// a hero's level, a monster's levels above its type's start level.
 int ShownLevel(const YPlayer& player);
 // The record's face over the rectangle (mirrored when asked), then its
 // shown level in light yellow with a shadow, 0.2 x the width high, near

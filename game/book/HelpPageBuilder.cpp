@@ -1,5 +1,6 @@
 #include "game/book/HelpPageBuilder.h"
 
+#include <algorithm>
 #include <string>
 
 #include "draw/ImageDrawing.h"
@@ -110,8 +111,8 @@ HelpPageBuilder::Entry HelpPageBuilder::KindEntry(const YTileKind& kind) const {
     if (YTextureBase* face = sources_.tileFace(kind.tex))
       AddPicture(entry, kPictureX, 0, kTileWidth, kTileHeight, face, YRect(0, 0, kTileFaceU, 1));
   }
-  AddName(entry, kNameX, kNameWidth, kKindNameSize, kind.name);
-  AddDescription(entry, kKindTextY, kind.descr);
+  const float below = AddName(entry, kNameX, kNameWidth, kKindNameSize, kind.name);
+  AddDescription(entry, kKindTextY + below, kind.descr);
   return entry;
 }
 
@@ -119,8 +120,8 @@ HelpPageBuilder::Entry HelpPageBuilder::SpellEntry(const YTileSpell& spell) cons
   Entry entry;
   AddKindPicture(entry, spell.first, kPictureX);
   AddKindPicture(entry, spell.second, kPictureX + kTileWidth);
-  AddName(entry, kSpellNameX, kSpellNameWidth, kKindNameSize, spell.name);
-  AddDescription(entry, kKindTextY, spell.descr);
+  const float below = AddName(entry, kSpellNameX, kSpellNameWidth, kKindNameSize, spell.name);
+  AddDescription(entry, kKindTextY + below, spell.descr);
   return entry;
 }
 
@@ -128,8 +129,8 @@ HelpPageBuilder::Entry HelpPageBuilder::ArtifactEntry(const YArtifact& artifact)
   Entry entry;
   if (artifact.texture != nullptr)
     AddPicture(entry, kPictureX, 0, kIconSide, kIconSide, artifact.texture, YRect(0, 0, 1, 1));
-  AddName(entry, kNameX, kNameWidth, kArtifactNameSize, artifact.name);
-  AddDescription(entry, kArtifactTextY, artifact.descr);
+  const float below = AddName(entry, kNameX, kNameWidth, kArtifactNameSize, artifact.name);
+  AddDescription(entry, kArtifactTextY + below, artifact.descr);
   return entry;
 }
 
@@ -148,9 +149,11 @@ void HelpPageBuilder::AddPicture(Entry& entry, float x, float y, float w, float 
       std::make_unique<UIImage>(YRect(x, y, w, h), "", GetImageStd(), texture, texRect, YColor()));
 }
 
-void HelpPageBuilder::AddName(Entry& entry, float x, float width, float size, std::string_view name) const {
-  entry.parts.push_back(
-      std::make_unique<UIText>(YRect(x, 0, width, 60), "", Style(size, kNameInk), UIText::kLeft, name));
+float HelpPageBuilder::AddName(Entry& entry, float x, float width, float size, std::string_view name) const {
+  auto text = std::make_unique<UIText>(YRect(x, 0, width, 60), "", Style(size, kNameInk), UIText::kLeft, name);
+  const float below = std::max(text->rect.height - size, 0.0f);
+  entry.parts.push_back(std::move(text));
+  return below;
 }
 
 // The two characters "\n" end a line: each piece is a line of its own.

@@ -83,7 +83,9 @@ class HelpPageBuilder {
   void AddPicture(Entry& entry, float x, float y, float w, float h, YTextureBase* texture,
                   const YRect& texRect) const;
   void AddKindPicture(Entry& entry, int kindIndex, float x) const;
-  void AddName(Entry& entry, float x, float width, float size, std::string_view name) const;
+  // The entry's name in its box; returns how far its lines past the first
+  // reach down, which moves the description down as far.
+  float AddName(Entry& entry, float x, float width, float size, std::string_view name) const;
   void AddDescription(Entry& entry, float y, std::string_view text) const;
   Entry KindEntry(const YTileKind& kind) const;
   Entry SpellEntry(const YTileSpell& spell) const;

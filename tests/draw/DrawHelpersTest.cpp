@@ -1,7 +1,8 @@
 // The shared drawing helpers against a recording renderer and a synthetic
 // main font (every letter half the size wide): text alignment and the safe
 // formatter, picture textures and tints, bars that never divide by
-// zero, the card's element bars and move line, and the turning background.
+// zero, the card's element bars and move line, the board's card of a
+// wounded unit, and the turning background.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -14,7 +15,9 @@
 #include "draw/ImageDrawing.h"
 #include "draw/TextDrawing.h"
 #include "draw/YRotatingItem.h"
+#include "players/YMonsterType.h"
 #include "players/YPlayer.h"
+#include "players/YPlayerMonster.h"
 #include "render/YContainer.h"
 #include "render/YShader.h"
 #include "render/YTextureBase.h"
@@ -135,6 +138,24 @@ TEST_F(DrawHelpers, CardElementBarsSpreadOverTheRangeAndStayFinite) {
   DrawCard(0, 0, &unit, MaximumBlock(unit), MaximumBlock(unit), YColor(1, 0, 0, 1), YColor(0, 0, 0, 1));
   for (const auto* quad : Quads())
     for (float f : quad->floats) ASSERT_TRUE(std::isfinite(f));
+}
+
+// The board's card shows a unit as its next duel takes it: a hawk that
+// ended a duel on 31 of its 80 health shows a bar filled 31/80, and its
+// level is counted as the duel's header counts it, from its type's start.
+TEST_F(DrawHelpers, TheBoardsCardShowsAUnitAsItStandsAndTheDuelsLevel) {
+  YMonsterType* type = FindOrAddMonsterType("draw test hawk");
+  type->startLevel = 4;
+  type->start = {4, 10, 5, 5, 80};
+  YPlayerMonster hawk(*type);
+  hawk.health = 31;
+  EXPECT_EQ(ShownLevel(hawk), 1);
+  DrawUnitCardAt(750, 444, &hawk);
+  const float barLeft = 750 + 105;
+  bool healthShown = false;
+  for (const auto* quad : Quads())
+    healthShown |= quad->floats[0] == barLeft && std::fabs(quad->floats[14] - barLeft - 90 * 31.0f / 80) < 1e-3f;
+  EXPECT_TRUE(healthShown) << "the health bar is filled 31/80";
 }
 
 TEST_F(DrawHelpers, RotatingItemTurnsZoomsWrapsAndFades) {

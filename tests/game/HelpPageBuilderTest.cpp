@@ -124,6 +124,21 @@ TEST_F(HelpPageBuilderTest, EntriesFillPagesThatAlternateSidesWithTheirLinks) {
   EXPECT_NE(PageWords(*pages[9]).find("a6"), std::string::npos);
 }
 
+// A name too long for one line pushes its description down by its second
+// line: the description keeps the gap it has under a name of one line.
+TEST_F(HelpPageBuilderTest, ANameOfTwoLinesPushesItsDescriptionDown) {
+  for (const char* name : {"hidden", "Key", "Key of the keeper of the first gate"}) AddArtifact(name);
+  HelpPageBuilder(Sources()).Append(pages);
+  std::vector<float> gaps;
+  for (const auto& child : pages.back()->Children()) {
+    if (Words(*child).find("Key") == 0) gaps.push_back(-(child->rect.y + child->rect.height));
+    if (Words(*child).find("line") == 0) gaps.back() += child->rect.y;
+  }
+  ASSERT_EQ(gaps.size(), 2u);
+  EXPECT_GT(gaps[0], 0);
+  EXPECT_FLOAT_EQ(gaps[1], gaps[0]);
+}
+
 // Thirty lines end below the page's bottom even on an empty page: the
 // entry stays there rather than leaving an empty page behind.
 TEST_F(HelpPageBuilderTest, AnEntryTallerThanAPageFillsOnePage) {

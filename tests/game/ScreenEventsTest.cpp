@@ -195,6 +195,19 @@ TEST_F(ScreenEventsTest, TheMainMenuClosesEveryModal) {
   EXPECT_EQ(host.state, 0x2004u);
 }
 
+// Enter, Space and Escape each answer a message box as its button does;
+// any other key leaves it to the screens.
+TEST_F(ScreenEventsTest, EnterSpaceAndEscapeAnswerAMessageBox) {
+  for (const std::uint32_t key : {platform::vk::Return, platform::vk::Space, platform::vk::Escape}) {
+    Open(screens.messageScreen.get());
+    EXPECT_FALSE(events.OnMessageKey('A'));
+    ASSERT_EQ(ui.GetTopModal(), screens.messageScreen.get());
+    EXPECT_TRUE(events.OnMessageKey(key)) << key;
+    Settle();
+    EXPECT_TRUE(ui.ModalStack().empty()) << key;
+  }
+}
+
 // While the network game waits for the other player the board is held
 // dark, the mode hears the other machine at every frame of the hold, and
 // Escape leads back to the network setup last used. A message shown

@@ -1,6 +1,7 @@
 // The shipped interface files: every layout reads cleanly, names only shipped
 // shaders and textures, keeps drop-down lists inside their parent (the only
-// place the pointer reaches them), and holds the controls the code looks up.
+// place the pointer reaches them), sets dialog titles in their frame's title
+// band, and holds the controls the code looks up.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -27,6 +28,7 @@
 #include "ui/UISpeedButton.h"
 #include "ui/UIText.h"
 #include "ui/UITracker.h"
+#include "ui/UIWindow.h"
 
 namespace {
 
@@ -334,6 +336,26 @@ void ExpectScreenControls(const UIControl& root, const std::string& screen, cons
   }
 }
 
+// The dialog frame's title band: rows 7 to 28 of its picture's 32-row top
+// cap, which the frame draws w / 16 high on a window w wide.
+constexpr float kBandTop = 7.0f / 32, kBandBottom = 28.0f / 32;
+
+// A dialog's title set in its frame's title band stands in it: the middle
+// of its first line lies inside the band, which a narrow frame draws too
+// thin for a title of the usual size.
+void ExpectTitleInItsBand(const UIControl& root, const std::string& file) {
+  const auto* window = dynamic_cast<const UIWindow*>(&root);
+  const auto* title = dynamic_cast<const UIText*>(root.FindChild("title"));
+  if (window == nullptr || window->aspect <= 0 || title == nullptr || title->Runs().empty()) return;
+  const float cap = window->tl1 * root.rect.width / window->aspect;
+  const float top = kBandTop * cap, bottom = kBandBottom * cap;
+  if (title->rect.y < top || title->rect.y > bottom) return;  // a title of its own, below the band
+  const UIText::Run& run = title->Runs().front();
+  const float middle = title->rect.y + run.y - run.style.size / 2;
+  EXPECT_TRUE(middle >= top && middle <= bottom)
+      << file << ": the title's middle at " << middle << " is outside its band " << top << "-" << bottom;
+}
+
 TEST(ShippedLayouts, EveryLayoutReadsCleanlyAndNamesOnlyShippedContent) {
   testing_support::ScopedCwd cwd(QV_GAME_DIR);
   const std::set<std::string> shaders = DefinedShaders();
@@ -349,6 +371,7 @@ TEST(ShippedLayouts, EveryLayoutReadsCleanlyAndNamesOnlyShippedContent) {
       ASSERT_NE(root, nullptr) << data + name;
       ExpectListsInsideTheirParents(*root, name);
       ExpectOnABookPage(*root, name);
+      ExpectTitleInItsBand(*root, data + name);
       seen.insert(name);
       ExpectScreenControls(*root, name, data + name);
       const auto wanted = kLookedUp.find(name);
