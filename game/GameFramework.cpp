@@ -175,6 +175,9 @@ void GameFramework::StartSound() {
 }
 
 void GameFramework::Quit() {
+  // Every way out (the window's close, a signal, the menu's exit) leaves a
+  // game as leaving it by the menu does.
+  events_.LeaveGames();
   GetInit().SaveFile();
   YFramework::Quit();
 }
@@ -446,6 +449,7 @@ std::intptr_t GameFramework::WindowProc(platform::Window* window, std::uint32_t 
 
 bool GameFramework::DrawFrame(float dt) {
   UpdateServices(dt);
+  events_.ReadNetworkSetup();
   if (!DrawScene(dt)) return false;  // the splash presents on its own
   DrawOverlay();
   renderer->EndFrame();

@@ -62,7 +62,8 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   GameFramework();
   ~GameFramework() override;
 
-  // Saves the configuration, then ends the message loop.
+  // Leaves the game in play as the menu does (the quest saved, the network
+  // peer told), saves the configuration, then ends the message loop.
   void Quit() override;
   // Remembers the windowed size and the maximised flag in the configuration.
   void OnSize(int clientWidth, int clientHeight) override;

@@ -93,12 +93,13 @@ bool YGameQuest::DeleteSave(int n) {
 // ---- writing -----------------------------------------------------------------
 
 // A duel is saved only from the tile battle's own state word (3, or 3 under
-// the abort question's bit): the quest-final save, made under the result
-// screen's 0x43, is of the level it ends.
+// the abort question's or the help book's bit): the quest-final save, made
+// under the result screen's 0x43, is of the level it ends.
 std::int32_t YGameQuest::SavedState() const {
+  constexpr std::uint32_t kOverTheDuel = 0x8 | 0x40000;  // the abort question, the help book
   if (nextLevelPending_) return 0;
   const std::uint32_t word = host_ != nullptr ? host_->State() : 0;
-  if ((word & ~0x8u) == 3 && battle_.Fighter(0) != nullptr) return 2;
+  if ((word & ~kOverTheDuel) == 3 && battle_.Fighter(0) != nullptr) return 2;
   return IsFinished() ? 3 : 1;
 }
 

@@ -127,6 +127,12 @@ void PeerLink::HandleHello(PeerTransport& transport, const PeerDatagram& datagra
   }
   // Our own broadcast comes back to us too.
   if (!datagram.number || *datagram.number == static_cast<std::int32_t>(startTick_)) return;
+  // A linked side answers only the link it was made with. A new link from
+  // the peer's address (its player gave up and looks again, from the same
+  // port) is left for this machine's next link: answered with this old
+  // link's earlier tick, it would take the slave's role, and so would the
+  // next link when this side's own new link reached it.
+  if (connected_ && *datagram.number != peerTick_) return;
   if (!connected_) ConnectTo(from, *datagram.number);
   if (transport.Send(peer_, PeerDatagram::Connected(startTick_))) silenceMs_ = 0;
 }
@@ -170,6 +176,7 @@ void PeerLink::ConnectTo(const platform::UdpEndpoint& from, std::int32_t remoteT
   const bool master = remoteTick > static_cast<std::int32_t>(startTick_);
   role_ = master ? kMaster : kSlave;
   peer_ = from;
+  peerTick_ = remoteTick;
   connected_ = true;
   Log::Printf("Connected as %s.", master ? "master" : "slave");
   silenceMs_ = 0;

@@ -112,6 +112,8 @@ class PeerLink {
   bool stepped_ = false;
   std::uint32_t lastStep_ = 0;
   platform::UdpEndpoint peer_;
+  // The start tick of the peer's link that this one was made with.
+  std::int32_t peerTick_ = 0;
   std::atomic<bool> connected_{false};
   std::atomic<bool> ended_{false};
   std::atomic<int> role_{kNoRole};

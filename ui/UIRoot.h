@@ -72,6 +72,9 @@ class UIRoot {
   UIControl* CurrentScreen() const { return current_; }
   UIControl* PendingScreen() const { return pending_; }
   UIControl* WaitingModal() const { return waiting_; }
+  // The top modal shrinks on its way out: closed, or making way for a
+  // waiting one.
+  bool TopModalLeaving() const { return !modals_.empty() && modalTarget_ == 0; }
   const std::vector<UIControl*>& ModalStack() const { return modals_; }
   // 0 closed (or shrunk to a line) .. 1 open / 0 visible .. 1 dark.
   float ModalFade() const { return modalFade_; }

@@ -111,7 +111,6 @@ void CustomDrawing::DrawLocalPlayer(const UIControl& panel, const UIControl& set
   const ScreenModes::NetworkView sent = modes_.NetworkState();
   const bool applyNeeded = profile != sent.sentProfile || (host != nullptr && host->GetText() != sent.host);
   EnableButton(&setup, "apply", applyNeeded);
-  modes_.ReadNetworkMessages();
   EnableButton(&setup, "start", !applyNeeded && modes_.NetworkState().mayStart);
 }
 

@@ -34,6 +34,13 @@ constexpr int kBoardTrack = 3;
 std::string Text(const char* key) {
   return GetLocale().GetText(key);
 }
+
+// The screen or modal box `control` lies on: its outermost ancestor.
+const UIControl* BoxOf(const UIControl& control) {
+  const UIControl* box = &control;
+  while (box->Parent() != nullptr) box = box->Parent();
+  return box;
+}
 }  // namespace
 
 int ListRowEntry(std::string_view name, int firstVisible) {
@@ -65,6 +72,10 @@ void ScreenEvents::SetState(std::uint32_t word) const {
 
 void ScreenEvents::OnClick(UIControl* sender) {
   if (sender == nullptr) return;
+  // A box on its way out takes no click: the state word already tells of
+  // what comes after it (a message that came unasked, the screen under
+  // it), and would take the click as one on that.
+  if (ui_.TopModalLeaving() && BoxOf(*sender) == ui_.GetTopModal()) return;
   const std::string_view name = sender->name;
   const std::uint32_t state = State();
   // The skill screen, the book (over any state, the profile screen's
@@ -214,9 +225,13 @@ bool ScreenEvents::QuestionRow(std::string_view name) {
     ui_.CloseModal();
     return true;
   }
-  if (host_.GameMode() != nullptr && host_.GameMode() == modes_.Quest()) modes_.SaveQuest();
+  SaveQuestInPlay();
   ShowMainMenu();
   return true;
+}
+
+void ScreenEvents::SaveQuestInPlay() {
+  if (host_.GameMode() != nullptr && host_.GameMode() == modes_.Quest()) modes_.SaveQuest();
 }
 
 bool ScreenEvents::OptionsRow(std::string_view name) {
@@ -410,6 +425,16 @@ bool ScreenEvents::MayAskAbort(std::uint32_t state, bool modalOpen) {
 
 bool ScreenEvents::SceneTakesMouse(std::uint32_t state, bool modalOpen) {
   return !modalOpen && (state & ss::kHelpBook) == 0;
+}
+
+void ScreenEvents::LeaveGames() {
+  // The scenes Escape may leave, under its question or the help book.
+  if (MayAskAbort(State() & ~(ss::kQuestion | ss::kHelpBook), false)) SaveQuestInPlay();
+  modes_.EndGames();
+}
+
+void ScreenEvents::ReadNetworkSetup() {
+  if ((State() & ss::kNetworkSetup) != 0) modes_.ReadNetworkMessages();
 }
 
 bool ScreenEvents::WaitsForPeer() {

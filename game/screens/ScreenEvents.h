@@ -82,6 +82,15 @@ class ScreenEvents {
   // the board or the duel and no modal is open, asks whether to abort the
   // game. False when the word or a modal leaves it alone.
   bool AskAbort();
+  // The program ends (the window closed, a signal, the menu's exit): as
+  // leaving by the menu does, a quest under way is saved where it stands
+  // (not while a result waits to be taken into it) and the other player
+  // of a network game is told.
+  void LeaveGames();
+  // At every frame while a network setup is open, whatever covers it (the
+  // player list, a message, the control panel): the network mode reads
+  // what arrived, so that the other player leaving is told at once.
+  void ReadNetworkSetup();
   // The network game waits for the other player (to play again, or for
   // its side of a game begun here) while the word is 2 alone and no modal
   // is open: the screen is held dark, the frame says that it waits, and
@@ -142,6 +151,8 @@ class ScreenEvents {
   void LevelResultRow(std::string_view name);
   void ClosedModalRow(std::string_view name);
   bool OptionsRow(std::string_view name);
+  // The quest, when it is the game in play, saved where it stands.
+  void SaveQuestInPlay();
   void Continue();
   void LoadSave(int n);
   void StartNewQuest();

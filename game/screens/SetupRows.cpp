@@ -43,7 +43,11 @@ UIControl* SetupRows::ActiveSetup() const {
 void SetupRows::ProfileRow(UIControl* sender) {
   const std::string_view name = sender->name;
   if (ui_.GetActive() != nullptr && ui_.GetActive() == screens_.messageScreen.get()) {
-    if (name == "ok") ui_.CloseModal();  // a failure told over the list
+    if (name != "ok") return;
+    // A failure told over the list, or the other player gone: the setup
+    // under the list looks for a game again.
+    SetState(State() & ~ss::kNetworkAbort);
+    ui_.CloseModal();
     return;
   }
   if ((State() & ss::kDeleteQuestion) != 0) return DeleteQuestionRow(name);
@@ -132,6 +136,10 @@ void SetupRows::EditProfile() {
 }
 
 void SetupRows::OpenProfiles() {
+  // Over a network setup the player chooses anew: a start the other
+  // machine sends meanwhile (its messages are read under the list) waits
+  // for the choice.
+  if ((State() & ss::kNetworkSetup) != 0) modes_.ForgetSentProfile();
   lists_.RefreshProfileList(screens_.profilesScreen.get(), true);
   SetState(State() | ss::kProfiles);
   ui_.PushModal(screens_.profilesScreen.get());

@@ -81,6 +81,9 @@ TEST_F(QuestSaves, EveryStateIsWrittenReadAndWrittenAgainByteForByte) {
 TEST_F(QuestSaves, ADuelSavedInsideALevelResumesAndEndsAsABoardFight) {
   BeginQuest();
   StartLevelFight();
+  host.state = 0x40003;  // the help book over the duel
+  EXPECT_NE(quest.SaveText().find("<game state=\"2\""), std::string::npos);
+  host.state = 3;
   ExpectRoundTrip("a duel inside a level");
   EXPECT_EQ(host.state, 3u);
   ASSERT_NE(GetTileset().Fighter(1), nullptr);

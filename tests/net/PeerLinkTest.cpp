@@ -278,6 +278,26 @@ TEST_F(PeerLinkTest, ALinkGivenUpGoesSilentAndThePeerTimesOut) {
   EXPECT_NEAR(steps, 100, 2);
 }
 
+// A player who gives up looks again at once from the same port. The other
+// side's old link, not yet through the farewell, leaves the new link's
+// hellos unanswered, so that the two new links settle one master.
+TEST_F(PeerLinkTest, AnOldLinkLeavesThePeersNewLinkToTheNextOneAndOneSideIsMaster) {
+  FakeNetwork::Endpoint& other = network.Add(kPeer);
+  PeerLink second(10000, 9000);
+  ASSERT_TRUE(Discover(link, own, second, other, now));
+  PeerLink again(10000, 12000);  // the peer's new link
+  for (int n = 0; n < 5; ++n) {
+    again.Step(other, now + 50, kBroadcast);
+    Step();
+  }
+  EXPECT_FALSE(again.Connected());
+  EXPECT_TRUE(link.Connected());
+  PeerLink next(10000, 15000);  // this side's, once the farewell came
+  ASSERT_TRUE(Discover(next, own, again, other, now));
+  EXPECT_EQ(again.Role(), PeerLink::kMaster);
+  EXPECT_EQ(next.Role(), PeerLink::kSlave);
+}
+
 TEST_F(PeerLinkTest, AStepThatAnswersAHelloStillSendsWhatIsQueued) {
   Connect();
   link.Send("abort");

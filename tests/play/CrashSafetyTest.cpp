@@ -79,12 +79,7 @@ class CrashSafety : public play::Long<play::PlayRun> {
   // A first quest, its door keeper beaten and left on the control panel:
   // the save every campaign-save round continues.
   void BeginQuest() {
-    ASSERT_TRUE(Open("new", "newHero.yml"));
-    ASSERT_TRUE(Open("ok", "book"));
-    Press("Escape");
-    ASSERT_TRUE(Reach("message.yml"));
-    ASSERT_TRUE(Open("ok", "battle_victory.yml"));
-    ASSERT_TRUE(Open("ok", "panel"));
+    ASSERT_NO_FATAL_FAILURE(BeginAQuest());
     ASSERT_NO_FATAL_FAILURE(LeaveForTheMenu());
   }
 

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <csignal>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -16,6 +17,10 @@ namespace {
 
 using namespace std::chrono_literals;
 using play::NetworkPlay;
+
+// Light pixels of the two lines of the network wait's notice, at least; a
+// screen without the notice has none there.
+constexpr int kWaitNoticePixels = 400;
 
 // The relay program between the host's links, from base port `base`, and
 // the joiner's, five ports on: it holds the first port of each, where the
@@ -141,8 +146,17 @@ TEST_F(NetworkPlay, AStartWhileTheOtherChoosesItsPlayerWaitsForTheChoice) {
     }
   }
   ASSERT_TRUE(waiting) << "the master never started";
+  Point(master->window, 990, 615, false);  // the pointer away from the notice
   std::this_thread::sleep_for(1s);
-  Screenshot(master->window, Shot("play_AStartWhileTheOth_waits.png"));
+  // The board is held dark, and across its middle the master says that it
+  // waits for the other player.
+  const std::string shot = Shot("play_AStartWhileTheOth_waits.png");
+  ASSERT_TRUE(Screenshot(master->window, shot));
+  const std::optional<platform::Image> image = platform::LoadImageFile(shot);
+  ASSERT_TRUE(image);
+  const auto light = [](int r, int g, int b) { return r + g + b > 384; };
+  EXPECT_GT(e2e::CountPixels(*image, 0, 250, 1000, 450, light), kWaitNoticePixels);
+  EXPECT_LT(e2e::CountPixels(*image, 0, 0, 1000, 200, light), 50) << "the board is held dark";
   Switch(other);
   ASSERT_TRUE(Open("cancel", "sg_internet.yml"));
   ASSERT_TRUE(Click("apply"));
@@ -153,6 +167,32 @@ TEST_F(NetworkPlay, AStartWhileTheOtherChoosesItsPlayerWaitsForTheChoice) {
   EXPECT_TRUE(Told(own_, "message network").empty());
   EXPECT_TRUE(Told(peer_, "message network").empty());
   StopBoth();
+}
+
+// This player's program ends (a signal, as when the window is closed) while
+// the other one has its player list open over the setup: the other one is
+// told at once that this one left, over the list, and its answer leaves the
+// list over a setup that looks for a game again.
+TEST_F(NetworkPlay, AProgramEndedInTheSetupIsToldAtOnceOverTheOthersPlayerList) {
+  WriteProfiles();
+  const std::uint16_t base = testing_support::FreeUdpPorts(PeerLink::kPortCount);
+  ASSERT_NO_FATAL_FAILURE(Link(base, base));
+  const auto linked = [](const play::Game& game) {
+    return testing_support::ReadFile(game.UserFolder() / "log.txt").find("Connected as ") != std::string::npos;
+  };
+  ASSERT_TRUE(e2e::WaitUntil([&] { return linked(own_) && linked(peer_); }, 20s));
+  Switch(peer_);
+  ASSERT_TRUE(Open("profiles", "sg_profiles.yml"));
+  Switch(own_);
+  Stop();
+  Switch(peer_);
+  ASSERT_TRUE(Reach("message.yml", "0xe004", "", 5s));
+  EXPECT_EQ(Told(peer_, "message network"), std::vector<std::string>{"message network_abort"});
+  ASSERT_TRUE(Click("ok"));
+  ASSERT_TRUE(Reach("sg_profiles.yml", "0xa004"));
+  ASSERT_TRUE(Click("cancel"));
+  ASSERT_TRUE(Reach("sg_internet.yml", "0x2004"));
+  Stop();
 }
 
 // The maintainer's runs play every duel out: both sides are the duel

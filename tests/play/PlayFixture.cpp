@@ -182,6 +182,15 @@ void PlayRun::LeaveForTheMenu() {
   ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
 }
 
+void PlayRun::BeginAQuest() {
+  ASSERT_TRUE(Open("new", "newHero.yml"));
+  ASSERT_TRUE(Open("ok", "book"));
+  Press("Escape");
+  ASSERT_TRUE(Reach("message.yml"));
+  ASSERT_TRUE(Open("ok", "battle_victory.yml"));
+  ASSERT_TRUE(Open("ok", "panel"));
+}
+
 void PlayRun::WatchTheEnd() {
   ASSERT_TRUE(Click("ok"));
   WatchTheFinalScene();

@@ -83,6 +83,9 @@ class PlayRun : public e2e::ProgramRunFixture {
   void StandIn(const std::string& mode) const;
   // Escape's question over a game in progress, answered yes: the main menu.
   void LeaveForTheMenu();
+  // From the main menu a new hero's quest, the introduction skipped, through
+  // the door keeper's duel (the stand-in wins it) to the control panel.
+  void BeginAQuest();
   // From the quest's last result: the final scene (its picture cut short by
   // a key, the fade and zoom onto the book, which waits) and a click to the
   // hall of fame.

@@ -105,17 +105,31 @@ TEST_F(FirstPlay, ANewHeroPassesTheDoorKeeperShopsSavesLeavesAndContinues) {
 
   // A second hero's quest: two saves, so "continue" offers the choice.
   ASSERT_NO_FATAL_FAILURE(LeaveForTheMenu());
-  ASSERT_TRUE(Open("new", "newHero.yml"));
-  ASSERT_TRUE(Open("ok", "book"));
-  Press("Escape");  // the introduction skipped
-  ASSERT_TRUE(Reach("message.yml"));
-  ASSERT_TRUE(Open("ok", "battle_victory.yml"));
-  ASSERT_TRUE(Open("ok", "panel"));
+  ASSERT_NO_FATAL_FAILURE(BeginAQuest());
   ASSERT_NO_FATAL_FAILURE(LeaveForTheMenu());
   ASSERT_TRUE(Open("continue", "selectSave.yml"));
   ASSERT_TRUE(Click("1"));
   ASSERT_TRUE(Open("ok", "panel"));
   EXPECT_EQ(current_.gold, goldLeft) << "the first hero's save, with its purchase";
+  Stop();
+}
+
+// The program ended between levels (a signal, as the window's close) leaves
+// the quest as Escape's question does: saved where it stands, the monster
+// just bought included.
+TEST_F(FirstPlay, AQuestEndedByTheSystemIsSavedWhereItStands) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
+  ASSERT_NO_FATAL_FAILURE(BeginAQuest());
+  const int gold = current_.gold;
+  for (const char* control : {"cp_shop", "slot0", "cp_buy"}) ASSERT_TRUE(Open(control, "panel"));
+  ASSERT_LT(current_.gold, gold) << "the monster was paid for";
+  const int goldLeft = current_.gold;
+  Stop();
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
+  ASSERT_TRUE(Open("continue", "panel"));
+  EXPECT_EQ(current_.gold, goldLeft);
   Stop();
 }
 
