@@ -132,11 +132,22 @@ void Stats::AddRecord(const ScoreRecord& record) {
   CopyRecords();
 }
 
+bool Stats::AddRecordOnce(const ScoreRecord& record) {
+  if (!CanBe(record) || std::ranges::find(records, record) != records.end()) return false;
+  // Ranked after every record it does not rank above, as AddRecord places it.
+  const auto before =
+      std::ranges::count_if(records, [&](const ScoreRecord& r) { return !StatsRecordLess(record, r); });
+  if (before >= static_cast<std::ptrdiff_t>(kKept)) return false;
+  AddRecord(record);
+  return true;
+}
+
+// The campaigns in progress are asked for first: asking may add a finished
+// campaign's record to the table.
 void Stats::CopyRecords() {
+  std::vector<ScoreRecord> running = inProgress_ ? inProgress_() : std::vector<ScoreRecord>();
   shown = records;
-  if (inProgress_) {
-    for (ScoreRecord& running : inProgress_()) shown.push_back(std::move(running));
-  }
+  for (ScoreRecord& record : running) shown.push_back(std::move(record));
   RankAndCut(shown);
 }
 

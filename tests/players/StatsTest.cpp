@@ -104,6 +104,19 @@ TEST_F(StatsTest, ShownListAddsCampaignsInProgress) {
   EXPECT_EQ(stats.shown.back().name, "done1") << "run2 and done0 rank below the tenth";
 }
 
+// A won campaign met again (its save read once more) is not counted twice,
+// nor added where it would not stay among the ten.
+TEST_F(StatsTest, AddRecordOnceSkipsARecordHeldOrOneThatWouldNotStay) {
+  Stats stats;
+  EXPECT_TRUE(stats.AddRecordOnce(Record("won", 3)));
+  EXPECT_FALSE(stats.AddRecordOnce(Record("won", 3)));
+  for (int i = 0; i < 9; ++i) stats.AddRecord(Record("r" + std::to_string(i), 5));
+  EXPECT_FALSE(stats.AddRecordOnce(Record("tie", 3))) << "placed after its equal, it would be cut";
+  EXPECT_TRUE(stats.AddRecordOnce(Record("better", 4)));
+  EXPECT_EQ(stats.records.size(), 10u);
+  EXPECT_EQ(stats.records.back().name, "better");
+}
+
 }  // namespace
 
 namespace {
