@@ -78,6 +78,11 @@ std::string Stats::FilePath() const { return GetInit().UserPath() + fileName; }
 void Stats::Load() {
   records.clear();
   damagedInPlace_ = false;
+  if (platform::PathIs(FilePath(), true)) {
+    Log::Printf("The hall of fame %s is a folder, not a file: the hall is empty, and no record can be saved",
+                FilePath().c_str());
+    return;
+  }
   InFStream in(FilePath());
   std::string damage;
   if (in.Size() < 0 && platform::PathIs(FilePath(), false))

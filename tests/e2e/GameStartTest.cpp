@@ -92,6 +92,15 @@ TEST_F(GameStart, AMainMenuThatCannotBeMadeEndsTheGameSayingWhy) {
   EXPECT_EQ(*code, 1);
   EXPECT_NE(game.Stderr().find("main menu cannot be made from ui/english/mainMenu.yml"), std::string::npos)
       << game.Stderr();
+
+  // Beside a running copy, the message names the log this copy writes.
+  e2e::GameProcess first(tmp.Str(), e2e::Display());
+  ASSERT_TRUE(e2e::WaitUntil([&] { return LogHas("OpenGL device created."); }, 20s)) << first.Stderr();
+  e2e::GameProcess beside(tmp.Str(), e2e::Display(), {"-2"}, e2e::Launch{exe, ""});
+  EXPECT_EQ(beside.Wait(30s), std::optional<int>(1));
+  EXPECT_NE(beside.Stderr().find("See log2.txt in the user folder"), std::string::npos) << beside.Stderr();
+  first.Signal(SIGTERM);
+  EXPECT_TRUE(first.Wait(10s).has_value());
 }
 
 // The first copy removes what cut writes left. A copy started with "-2"

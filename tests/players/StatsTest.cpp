@@ -11,6 +11,7 @@
 #include "framework/MemoryOutStream.h"
 #include "framework/FileAlerts.h"
 #include "players/Stats.h"
+#include "tests/framework/LogCapture.h"
 #include "tests/players/PlayersFixture.h"
 
 namespace {
@@ -115,6 +116,18 @@ TEST_F(StatsTest, AddRecordOnceSkipsARecordHeldOrOneThatWouldNotStay) {
   EXPECT_TRUE(stats.AddRecordOnce(Record("better", 4)));
   EXPECT_EQ(stats.records.size(), 10u);
   EXPECT_EQ(stats.records.back().name, "better");
+}
+
+// A folder in the hall's place is not a hall: it is said in the log.
+TEST_F(StatsTest, AFolderInPlaceOfTheHallIsLogged) {
+  const std::filesystem::path file = dir.Path() / "QuennelVarrick" / "stats.dat";
+  std::filesystem::create_directories(file);
+  LogCapture log;
+  Stats stats;
+  stats.Load();
+  EXPECT_TRUE(stats.records.empty());
+  ASSERT_EQ(log.Lines().size(), 1u);
+  EXPECT_NE(log.Lines()[0].find("stats.dat is a folder, not a file"), std::string::npos) << log.Lines()[0];
 }
 
 }  // namespace
