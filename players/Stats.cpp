@@ -9,6 +9,7 @@
 #include "framework/OutFStream.h"
 #include "framework/StreamHelpers.h"
 #include "platform/FileSystem.h"
+#include "platform/Paths.h"
 #include "players/DifficultyTable.h"
 
 namespace {
@@ -80,7 +81,7 @@ void Stats::Load() {
   damagedInPlace_ = false;
   if (platform::PathIs(FilePath(), true)) {
     Log::Printf("The hall of fame %s is a folder, not a file: the hall is empty, and no record can be saved",
-                FilePath().c_str());
+                platform::MapPath(FilePath()).c_str());
     return;
   }
   InFStream in(FilePath());
