@@ -138,17 +138,17 @@ bool CreatePlayerProfile(std::string_view name, int race, int gender, int origin
   if (!hero) return false;
   RaiseNewHero(*hero, level);
   Profiles& state = State();
-  // The folder may be gone (the user's folder was seeded once, and what the
-  // player deletes stays deleted); the new profile makes it again.
-  if (!MakeDirectory(PlayersFolder())) Log::Printf("Cannot create the profile folder %s", PlayersFolder().c_str());
   // Numbered from the folder itself: the list's first entry need not be the
   // highest (a profile numbered below 99999 goes first), and the folder may
-  // hold files the list has not seen, or names another copy holds.
-  const std::string file = ReserveNumberedFileName(PlayersFolder());
+  // hold files the list has not seen.
+  const std::string file = NewNumberedFileName(ListNumberedFiles(PlayersFolder()));
   if (file.empty()) {
     Log::Printf("Could not create a profile: every number is taken in %s", PlayersFolder().c_str());
     return false;
   }
+  // The folder may be gone (the user's folder was seeded once, and what the
+  // player deletes stays deleted); the new profile makes it again.
+  if (!MakeDirectory(PlayersFolder())) Log::Printf("Cannot create the profile folder %s", PlayersFolder().c_str());
   YPlayerHero* written = hero.get();
   if (!WriteProfile(&written, ProfilePath(file))) return false;
   hero->FreeLists();

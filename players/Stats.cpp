@@ -149,7 +149,8 @@ bool Stats::AddRecordOnce(const ScoreRecord& record) {
 }
 
 // The campaigns in progress are asked for first: asking may add a finished
-// campaign's record to the table.
+// campaign's record, whose AddRecord makes the list itself; the list made
+// after it then holds every row once.
 void Stats::CopyRecords() {
   std::vector<ScoreRecord> running = inProgress_ ? inProgress_() : std::vector<ScoreRecord>();
   shown = records;

@@ -299,6 +299,7 @@ TEST_F(QuestTest, AWonQuestIsInTheHallAsSoonAsItsSaveSaysWon) {
   stats.records.clear();
   BeginQuest();
   PassDoorKeeper();
+  const std::string running = quest.SaveText();
   for (int level = 0; level < 2; ++level) {
     quest.Update();
     GetTessor().ClearSide(1, true);
@@ -310,9 +311,15 @@ TEST_F(QuestTest, AWonQuestIsInTheHallAsSoonAsItsSaveSaysWon) {
   EXPECT_EQ(stats.records[0].name, "Ada");
   const ScoreRecord won = stats.records[0];
   stats.records.clear();  // as when the game ended before the record was written
-  quest.LoadSaveList();
-  ASSERT_EQ(stats.records.size(), 1u);
-  EXPECT_EQ(stats.records[0], won);
+  // The hall opened first reads the save list itself, beside a quest in
+  // progress; a copy of the won save is the same quest.
+  fs::copy_file(SaveFolder() / "00000.yml", SaveFolder() / "00005.yml");
+  testing_support::WriteFile(SaveFolder() / "00007.yml", running);
+  quest.ListSaves();
+  stats.CopyRecords();
+  ASSERT_EQ(stats.shown.size(), 2u) << "each once";
+  EXPECT_EQ(stats.shown[0], won);
+  EXPECT_EQ(stats.records.size(), 1u);
   quest.LoadSaveList();
   quest.OnRewardChoice(-1);
   EXPECT_EQ(stats.records.size(), 1u) << "neither the list read again nor the OK adds another";
