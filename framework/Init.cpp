@@ -87,10 +87,13 @@ Init::Init()
 
 std::string Init::UserPath() const { return appData + kUserFolderName + "\\"; }
 
+void Init::SeedOnFirstRun(std::string_view fileName) {
+  if (!PathExists(UserPath() + std::string(fileName), false)) SeedUserFolder(appData + kUserFolderName);
+}
+
 void Init::Load(std::string_view fileName) {
   configPath = UserPath() + std::string(fileName);
   const bool firstRun = !PathExists(configPath, false);
-  if (firstRun) SeedUserFolder(appData + kUserFolderName);
   std::optional<std::string> text = platform::ReadTextFile(configPath);
   // There but unreadable (no permission, not a regular file): the game runs
   // on the defaults and leaves the player's file as it is.

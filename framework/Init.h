@@ -34,13 +34,22 @@ class Init : public DataFileReader {
   // "\QuennelVarrick\"); names such as "save\" and "log.txt" are appended.
   std::string UserPath() const;
 
+  // The user's configuration file in the user folder.
+  static constexpr const char* kFileName = "config.yml";
+
+  // When the user's configuration `fileName` is missing (a first run), makes
+  // the user folder and its "save" and "players" folders and copies the
+  // program's own "players" and "save" files in, keeping files already
+  // there. Only a start sure that no other copy of the game runs may call
+  // it: beside another copy, which writes its configuration only when it
+  // ends, it would bring back files the player deleted there, and its
+  // copying would meet that copy's writes.
+  void SeedOnFirstRun(std::string_view fileName);
   // Reads the user's configuration `fileName` ("config.yml") from the user
-  // folder into the typed fields. When that file is missing (a first run) the
-  // user folder and its "save" and "players" folders are made first and the
-  // program's own "players" and "save" files copied in, keeping files already
-  // there. A missing or unreadable file leaves every setting at its default;
-  // one that is there but cannot be read (no permission, a named pipe) is
-  // logged, and SaveFile will leave it alone. A pipe never stalls the read.
+  // folder into the typed fields. A missing or unreadable file leaves every
+  // setting at its default; one that is there but cannot be read (no
+  // permission, a named pipe) is logged, and SaveFile will leave it alone.
+  // A pipe never stalls the read.
   void Load(std::string_view fileName);
   // Parses another file against the same schema ("splash\config.yml",
   // relative to the current folder) for its splash entries; the typed fields

@@ -49,13 +49,13 @@ std::string FormatV(const char* format, va_list args) {
 
 }  // namespace
 
-bool Log::Open(std::string_view path) {
+bool Log::Open(std::string_view path, bool* heldElsewhere) {
   LogState& state = State();
   YLock lock(state.lock);
   state.file.reset();
   state.fileName = path.substr(path.find_last_of("\\/") + 1);
   bool notRegular = false;
-  state.file = platform::OpenRegularForWriting(path, &notRegular);
+  state.file = platform::OpenRegularForWritingAlone(path, &notRegular, heldElsewhere);
   // The log cannot report its own refusal.
   if (notRegular)
     std::fprintf(stderr, "Not a regular file, no log is written: %s\n", platform::MapPath(path).c_str());

@@ -17,9 +17,11 @@ class Log {
   // UserPath() + "log.txt". Call once the user folder exists. Lines written
   // before the file opens, or after it failed to open, reach only the echo.
   // A named pipe, device or folder in the path's place is refused (said on
-  // stderr, since the log cannot report it). Returns whether the file is
-  // open. Any thread.
-  static bool Open(std::string_view path);
+  // stderr, since the log cannot report it). The file is the log's alone
+  // while it is open: one another log (of any process) has open is left as
+  // it is, and `*heldElsewhere` is set. Returns whether the file is open.
+  // Any thread.
+  static bool Open(std::string_view path, bool* heldElsewhere = nullptr);
   // Closes the file; later lines reach only the echo. Any thread.
   static void Close();
   // The name, without its folder, of the file the last Open was given

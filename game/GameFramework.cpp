@@ -122,7 +122,7 @@ void GameFramework::LoadStartupFiles() {
   // Splash entries of the user's own file add their screens too.
   InstallSplashSink();
   Init& config = GetInit();
-  config.Load("config.yml");
+  config.Load(Init::kFileName);
   config.LoadFile("splash\\config.yml");
   ScanPlayerProfiles();
   GetStats().Load();

@@ -44,7 +44,7 @@ void GameFramework::LoadScreens() {
 // nothing: it ends, saying why, as a fatal start-up error does.
 void GameFramework::FailWithoutMainMenu(const std::string& file) {
   const std::string text = "The game's main menu cannot be made from " + platform::MapPath(file) +
-                           ".\nThe game cannot go on. See log.txt in the user folder for more.";
+                           ".\nThe game cannot go on. See " + Log::FileName() + " in the user folder for more.";
   Log::Printf("The main menu cannot be made from %s: the game ends", file.c_str());
   platform::ShowMessageBox(text, "ERROR", platform::MessageBoxIcon::Exclamation);
   platform::EndProcess(1);

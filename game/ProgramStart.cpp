@@ -45,6 +45,41 @@ std::string LogFileName(int copyNumber) {
   return "log" + std::to_string(copyNumber) + ".txt";
 }
 
+// How many logs a copy may try for one that no other copy has open.
+constexpr int kLogNames = 100;
+
+// The log of copy `copyNumber`, or, while another copy has that one open
+// (copies that could not take the guard have no number of their own), the
+// next one free.
+void OpenOwnLog(int copyNumber) {
+  bool held = true;
+  for (int n = copyNumber; held && n < copyNumber + kLogNames; ++n)
+    Log::Open(GetInit().UserPath() + LogFileName(n), &held);
+}
+
+// What a copy says, on stderr and in its log, when it could not take the
+// guard: another copy may be running, so it runs as one started beside
+// another would. Empty when the guard was taken.
+std::string UnguardedNotice(const platform::InstanceGuard& guard) {
+  if (!guard.Failed()) return {};
+  return "The single-instance guard cannot be taken (" + guard.Failure() +
+         "): this copy runs as one started with -2 beside another, with a log of its own, and removes "
+         "nothing from the user folder";
+}
+
+// Writes cut short by an earlier run's end leave their ".tmp" files, and a
+// first run's user folder is filled from the program's. Only a copy that
+// holds the guard alone does either, before another copy may start beside
+// it: while another copy runs, the ".tmp" files may be its writes, and the
+// files the folder lacks may be ones the player deleted there. Returns the
+// files removed, for the log.
+std::vector<std::string> TidyUserFolderAlone(const platform::InstanceGuard& guard) {
+  if (guard.Failed() || guard.AlreadyExisted()) return {};
+  std::vector<std::string> leftovers = RemoveLeftoverTempFiles(GetInit().UserPath());
+  GetInit().SeedOnFirstRun(Init::kFileName);
+  return leftovers;
+}
+
 }  // namespace
 
 bool AllowsSecondInstance(std::string_view commandLine) {
@@ -80,16 +115,15 @@ int ProgramMain(std::string_view commandLine, const GameMaker& make) {
   std::error_code ec;
   std::filesystem::create_directories(UserFolder(), ec);
   platform::InstanceGuard guard(UserFolder(), kInstanceGuardName);
+  const std::string unguarded = UnguardedNotice(guard);
+  if (!unguarded.empty()) std::fprintf(stderr, "%s\n", unguarded.c_str());
   if (guard.AlreadyExisted() && !AllowsSecondInstance(commandLine)) {
     std::fprintf(stderr, "%s is already running.\n", kProductTitle);
     return 0;
   }
-  // Writes cut short by an earlier run's end leave their ".tmp" files. Only
-  // a copy that holds the guard alone removes them, before another copy may
-  // start beside it: while another copy runs, they may be its writes.
-  std::vector<std::string> leftovers;
-  if (!guard.AlreadyExisted()) leftovers = RemoveLeftoverTempFiles(GetInit().UserPath());
-  Log::Open(GetInit().UserPath() + LogFileName(guard.Share()));
+  const std::vector<std::string> leftovers = TidyUserFolderAlone(guard);
+  OpenOwnLog(guard.Share());
+  if (!unguarded.empty()) Log::Write(unguarded);
   for (const std::string& name : leftovers)
     Log::Printf("Removed %s, left by a write that was cut short", platform::MapPath(name).c_str());
   if (const std::string broadcast = BroadcastOption(commandLine); !broadcast.empty()) {

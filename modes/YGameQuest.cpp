@@ -85,9 +85,13 @@ bool YGameQuest::NewGame(const QuestHeroChoice& choice) {
   hero_->slots[kArmyOrder[0]] = hero_;
   board_.SetPlayer(0, hero_);
   ListSaves();
-  const std::string name = NewNumberedFileName(saveNames_);
+  // The save is first written after the introduction: its name is held
+  // from now on, so that another copy of the game starting a quest in
+  // between takes another.
+  MakeSaveFolder();
+  const std::string name = ReserveNumberedFileName(SaveFolder());
   saveNames_.insert(saveNames_.begin(), name);
-  savePath_ = GetInit().UserPath() + "save\\" + name;
+  savePath_ = SaveFolder() + "\\" + name;
   std::erase(wonSaves_, savePath_);  // a name used again after a deletion
   levelIndex_ = -1;
   nextLevelPending_ = false;
@@ -252,6 +256,7 @@ void YGameQuest::LevelFightEnd() {
     rewardSpell_ = 0;
     Host().ShowQuestFinal();
     Save();
+    RecordWonQuest();
     Host().SetState(0x82);
     return;
   }
@@ -301,12 +306,20 @@ void YGameQuest::OnRewardChoice(std::int32_t choice) {
 
 void YGameQuest::FinishQuest() {
   LoadSaveList();
-  wonSaves_.push_back(savePath_);
-  GetStats().AddRecord({hero_->name, levelIndex_, hero_->gold, hero_->experience, hero_->difficulty,
-                        hero_->fightsWon, hero_->fightsLost, hero_->levelsLost, hero_->goldWon,
-                        hero_->experienceWon});
+  RecordWonQuest();
   Host().SetState(Host().State() | host_state::kFinalScene);
   Host().ClearScreen();
+}
+
+// The hall holds the won quest from the moment its save says it is won, so
+// that a game closed at the quest's final dialog loses no record; a save
+// that says so without a record behind it gets one when the save list
+// meets it. Recording the quest again adds nothing.
+void YGameQuest::RecordWonQuest() {
+  if (std::ranges::count(wonSaves_, savePath_) == 0) wonSaves_.push_back(savePath_);
+  GetStats().AddRecordOnce({hero_->name, levelIndex_, hero_->gold, hero_->experience, hero_->difficulty,
+                            hero_->fightsWon, hero_->fightsLost, hero_->levelsLost, hero_->goldWon,
+                            hero_->experienceWon});
 }
 
 void YGameQuest::OnRetryLevel() {

@@ -109,6 +109,9 @@ class YGameQuest : public YGameMaster {
 
  private:
   GameHost& Host();
+  // The user folder's "save", as a data name without the trailing "\".
+  static std::string SaveFolder();
+  static void MakeSaveFolder();
   void ListLevels();
   std::int32_t LevelCount() const { return static_cast<std::int32_t>(levelNames_.size()); }
   void ClearQuest();
@@ -123,6 +126,7 @@ class YGameQuest : public YGameMaster {
   bool LoadLevel(bool restoring);
   void TurnArmy();
   void FinishQuest();
+  void RecordWonQuest();
   std::int32_t SavedState() const;
   // Resuming a save (YGameQuestSaves.cpp).
   bool ApplySave(QuestSaveData& data);

@@ -23,13 +23,14 @@
 #include "players/YPlayerHero.h"
 #include "tiles/YTileset.h"
 
-namespace {
-
-std::string SaveFolder() {
+std::string YGameQuest::SaveFolder() {
   return GetInit().UserPath() + "save";
 }
 
-}  // namespace
+// The folder may be gone (the player deleted it); the next save makes it.
+void YGameQuest::MakeSaveFolder() {
+  if (!MakeDirectory(SaveFolder())) Log::Printf("Cannot create the save folder %s", SaveFolder().c_str());
+}
 
 void YGameQuest::ListSaves() {
   saveNames_ = ListNumberedFiles(SaveFolder());
@@ -56,6 +57,12 @@ void YGameQuest::LoadSaveList() {
     }
     info->fileName = name;
     saves_.push_back(std::move(*info));
+  }
+  // A won quest's save written before its record (the game ended in
+  // between) gets the record now; the list is whole before the hall asks
+  // for it again.
+  for (const SaveInfo& info : saves_) {
+    if (info.readable && info.finished) GetStats().AddRecordOnce(info.ToScoreRecord());
   }
 }
 
@@ -128,7 +135,7 @@ void YGameQuest::Save() {
   board_.ClearUndoOfSide(1);
   hero_->RemoveDeadMonsters();
   const std::string text = SaveText();
-  if (!MakeDirectory(SaveFolder())) Log::Printf("Cannot create the save folder %s", SaveFolder().c_str());
+  MakeSaveFolder();
   OutFStream out(savePath_, true);
   out.Write(text.data(), text.size());
   if (out.Close()) return FileAlerts::SaveSucceeded(FileAlerts::Unsaved::kQuest);

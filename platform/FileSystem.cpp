@@ -119,18 +119,36 @@ bool RefuseNonRegular(const struct stat& info, bool* notRegular) {
   return true;
 }
 
+// Locks the whole file for writing for as long as its open file stays open
+// (a lock of the open file, not of the process, so two opens in one process
+// conflict too). False, with `*heldElsewhere` set, when another open holds
+// it; a system that cannot lock lets the file be written unlocked.
+bool LockWhileOpen(int fd, bool* heldElsewhere) {
+  struct flock lock {};
+  lock.l_type = F_WRLCK;
+  lock.l_whence = SEEK_SET;
+  int result;
+  do {
+    result = ::fcntl(fd, F_OFD_SETLK, &lock);
+  } while (result != 0 && errno == EINTR);
+  *heldElsewhere = result != 0 && (errno == EAGAIN || errno == EACCES);
+  return !*heldElsewhere;
+}
+
 // Opens a file for writing only when it is (or becomes) a regular file. What
 // is already there is looked at before the open, so a pipe or a device is
 // never opened; O_NONBLOCK keeps one that appears in between from stalling
 // the open, and the check after it catches it. Truncation waits until the
-// file is known to be regular.
-ScopedFd OpenRegularForWritingFd(const std::string& path, bool* notRegular) {
+// file is known to be regular, and, with `heldElsewhere`, locked.
+ScopedFd OpenRegularForWritingFd(const std::string& path, bool* notRegular, bool* heldElsewhere = nullptr) {
   struct stat info {};
   if (::stat(path.c_str(), &info) == 0 && RefuseNonRegular(info, notRegular)) return ScopedFd(-1);
   ScopedFd fd(::open(path.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666));
   if (!fd.Valid()) return fd;
   if (::fstat(fd.Get(), &info) != 0) return ScopedFd(-1);
-  if (RefuseNonRegular(info, notRegular) || ::ftruncate(fd.Get(), 0) != 0) return ScopedFd(-1);
+  if (RefuseNonRegular(info, notRegular)) return ScopedFd(-1);
+  if (heldElsewhere != nullptr && !LockWhileOpen(fd.Get(), heldElsewhere)) return ScopedFd(-1);
+  if (::ftruncate(fd.Get(), 0) != 0) return ScopedFd(-1);
   return fd;
 }
 
@@ -283,6 +301,10 @@ bool CopyFileKeepExisting(std::string_view source, std::string_view target) {
 
 bool RemoveFile(std::string_view path) { return ::unlink(MapPath(path).c_str()) == 0; }
 
+bool CreateNewFile(std::string_view path) {
+  return ScopedFd(::open(MapPath(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666)).Valid();
+}
+
 void FileCloser::operator()(std::FILE* file) const {
   if (file != nullptr) std::fclose(file);
 }
@@ -294,6 +316,13 @@ FilePtr OpenRegularFile(std::string_view path) {
 FilePtr OpenRegularForWriting(std::string_view path, bool* notRegular) {
   if (notRegular != nullptr) *notRegular = false;
   return AsBlockingFile(OpenRegularForWritingFd(MapPath(path), notRegular), "wb");
+}
+
+FilePtr OpenRegularForWritingAlone(std::string_view path, bool* notRegular, bool* heldElsewhere) {
+  bool held = false;
+  FilePtr file = AsBlockingFile(OpenRegularForWritingFd(MapPath(path), notRegular, &held), "wb");
+  if (heldElsewhere != nullptr) *heldElsewhere = held;
+  return file;
 }
 
 std::optional<std::string> ReadBinaryFile(std::string_view path) {

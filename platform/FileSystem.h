@@ -49,6 +49,12 @@ bool CopyFileKeepExisting(std::string_view source, std::string_view target);
 // Deletes a file; false when it did not exist or could not be deleted.
 bool RemoveFile(std::string_view path);
 
+// Creates an empty file, but only when nothing has that name, checked and
+// made in one step: of several processes creating the same name at once,
+// exactly one succeeds. False otherwise, with errno EEXIST when something
+// had the name.
+bool CreateNewFile(std::string_view path);
+
 // A stdio file, closed when the pointer goes.
 struct FileCloser {
   void operator()(std::FILE* file) const;
@@ -67,6 +73,12 @@ FilePtr OpenRegularFile(std::string_view path);
 // EISDIR for a folder, else EINVAL. Any other failure gives null with the
 // system's errno and `*notRegular` false. `notRegular` may be null.
 FilePtr OpenRegularForWriting(std::string_view path, bool* notRegular);
+// OpenRegularForWriting for a file that one open at a time writes (a log):
+// the file is locked until it is closed, and truncated only once locked.
+// Null, with `*heldElsewhere` set and the file left as it is, when another
+// open (in any process) has it this way. A system that cannot lock lets the
+// file be written unlocked. Either pointer may be null.
+FilePtr OpenRegularForWritingAlone(std::string_view path, bool* notRegular, bool* heldElsewhere);
 
 // Reads a whole file in binary. Nothing when the file cannot be opened or
 // is not a regular file.

@@ -4,6 +4,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstring>
+#include <string>
 
 #include "platform/Paths.h"
 
@@ -54,13 +56,19 @@ bool HeldElsewhere() {
 InstanceGuard::InstanceGuard(std::string_view folder, std::string_view name) {
   const std::string path = LockFilePath(folder, name);
   fd_ = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-  // A guard that cannot open its file guards nothing; the program runs as
-  // the only instance rather than not at all.
-  if (fd_ < 0) return;
+  if (fd_ < 0) {
+    Fail(path, "cannot be opened");
+    return;
+  }
   if (LockByte(fd_, kGuardByte, F_WRLCK, false)) return;
   alreadyExisted_ = HeldElsewhere();
-  if (alreadyExisted_) return;
-  ::close(fd_);
+  if (!alreadyExisted_) Fail(path, "cannot be locked");
+}
+
+// Read at once, while errno is the failed call's.
+void InstanceGuard::Fail(const std::string& path, const char* what) {
+  failure_ = "the lock file " + path + " " + what + ": " + std::strerror(errno);
+  if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
 }
 

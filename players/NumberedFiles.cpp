@@ -1,10 +1,12 @@
 #include "players/NumberedFiles.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <set>
 
 #include "framework/FileUtils.h"
+#include "platform/FileSystem.h"
 
 namespace {
 
@@ -56,4 +58,23 @@ std::string NewNumberedFileName(const std::vector<std::string>& names) {
     if (taken.count(NameOf(number)) == 0) return NameOf(number);
   }
   return {};
+}
+
+// The ".tmp" is made before the file's own name is looked at: a copy that
+// finds no file might otherwise pass its check just before another copy's
+// first write is moved into place.
+std::string ReserveNumberedFileName(std::string_view folder) {
+  std::vector<std::string> taken = ListNumberedFiles(folder);
+  for (;;) {
+    std::string name = NewNumberedFileName(taken);
+    if (name.empty()) return name;
+    const std::string path = std::string(folder) + "\\" + name;
+    if (platform::CreateNewFile(path + ".tmp")) {
+      if (!platform::PathIs(path, false) && !platform::PathIs(path, true)) return name;
+      platform::RemoveFile(path + ".tmp");
+    } else if (errno != EEXIST) {
+      return name;
+    }
+    taken.push_back(std::move(name));
+  }
 }

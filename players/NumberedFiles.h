@@ -19,3 +19,11 @@ std::vector<std::string> ListNumberedFiles(std::string_view folder);
 // "00000.yml" for none, else one above the highest; when the highest is
 // 99999, the lowest number not taken. Empty when every number is taken.
 std::string NewNumberedFileName(const std::vector<std::string>& names);
+// The name for a new file of `folder` (which must exist), as
+// NewNumberedFileName gives it, held against every other copy of the game
+// until the file is written: the name's ".tmp", where a safe write of the
+// file goes first, is made at once, so a name whose file or ".tmp" exists
+// is passed over. When no ".tmp" can be made at all the name is given
+// unheld (the file's write will fail and say so). Empty when every number
+// is taken.
+std::string ReserveNumberedFileName(std::string_view folder);

@@ -16,6 +16,8 @@ struct ScoreRecord {
   std::int32_t levelsLost = 0;
   std::int32_t goldWon = 0;
   std::int32_t score = 0;       // experience gained in fights
+
+  bool operator==(const ScoreRecord&) const = default;
 };
 
 // True when a ranks above b: higher level, then higher difficulty, then

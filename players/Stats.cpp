@@ -9,6 +9,7 @@
 #include "framework/OutFStream.h"
 #include "framework/StreamHelpers.h"
 #include "platform/FileSystem.h"
+#include "platform/Paths.h"
 #include "players/DifficultyTable.h"
 
 namespace {
@@ -78,6 +79,11 @@ std::string Stats::FilePath() const { return GetInit().UserPath() + fileName; }
 void Stats::Load() {
   records.clear();
   damagedInPlace_ = false;
+  if (platform::PathIs(FilePath(), true)) {
+    Log::Printf("The hall of fame %s is a folder, not a file: the hall is empty, and no record can be saved",
+                platform::MapPath(FilePath()).c_str());
+    return;
+  }
   InFStream in(FilePath());
   std::string damage;
   if (in.Size() < 0 && platform::PathIs(FilePath(), false))
@@ -132,11 +138,23 @@ void Stats::AddRecord(const ScoreRecord& record) {
   CopyRecords();
 }
 
+bool Stats::AddRecordOnce(const ScoreRecord& record) {
+  if (!CanBe(record) || std::ranges::find(records, record) != records.end()) return false;
+  // Ranked after every record it does not rank above, as AddRecord places it.
+  const auto before =
+      std::ranges::count_if(records, [&](const ScoreRecord& r) { return !StatsRecordLess(record, r); });
+  if (before >= static_cast<std::ptrdiff_t>(kKept)) return false;
+  AddRecord(record);
+  return true;
+}
+
+// The campaigns in progress are asked for first: asking may add a finished
+// campaign's record, whose AddRecord makes the list itself; the list made
+// after it then holds every row once.
 void Stats::CopyRecords() {
+  std::vector<ScoreRecord> running = inProgress_ ? inProgress_() : std::vector<ScoreRecord>();
   shown = records;
-  if (inProgress_) {
-    for (ScoreRecord& running : inProgress_()) shown.push_back(std::move(running));
-  }
+  for (ScoreRecord& record : running) shown.push_back(std::move(record));
   RankAndCut(shown);
 }
 

@@ -32,6 +32,10 @@ class Stats {
   bool Save() const;
   // Appends, ranks, keeps the best ten, saves, then CopyRecords.
   void AddRecord(const ScoreRecord& record);
+  // AddRecord for a finished campaign that may have been recorded already:
+  // nothing happens when the table holds an equal record, or when the
+  // record would not stay among the ten. True when it was added.
+  bool AddRecordOnce(const ScoreRecord& record);
   // shown := the table plus the campaigns in progress, ranked, cut to ten.
   void CopyRecords();
   void SetInProgressSource(InProgressSource source);

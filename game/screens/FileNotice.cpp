@@ -4,6 +4,8 @@
 #include <cstddef>
 
 #include "framework/FileAlerts.h"
+#include "framework/Log.h"
+#include "framework/TextFormat.h"
 #include "framework/YLocale.h"
 #include "game/screens/GameScreens.h"
 #include "game/screens/ScreenEvents.h"
@@ -22,7 +24,9 @@ void FileNotice::ShowWaiting(std::uint32_t state) {
   if ((state & (ss::kFinalScene | ss::kHelpBook)) != 0) return;
   FileAlerts::Unsaved what{};
   if (!FileAlerts::TakeFailedSave(what)) return;
-  screen_texts::ShowTextBox(ui_, notice, GetLocale().GetText(kTextKeys[static_cast<std::size_t>(what)]));
+  // A text that names the log names this copy's own.
+  const std::string text = GetLocale().GetText(kTextKeys[static_cast<std::size_t>(what)]);
+  screen_texts::ShowTextBox(ui_, notice, FormatTextArgs(text, Log::FileName()));
 }
 
 bool FileNotice::TakeClick(const UIControl* sender) {

@@ -92,6 +92,15 @@ TEST_F(GameStart, AMainMenuThatCannotBeMadeEndsTheGameSayingWhy) {
   EXPECT_EQ(*code, 1);
   EXPECT_NE(game.Stderr().find("main menu cannot be made from ui/english/mainMenu.yml"), std::string::npos)
       << game.Stderr();
+
+  // Beside a running copy, the message names the log this copy writes.
+  e2e::GameProcess first(tmp.Str(), e2e::Display());
+  ASSERT_TRUE(e2e::WaitUntil([&] { return LogHas("OpenGL device created."); }, 20s)) << first.Stderr();
+  e2e::GameProcess beside(tmp.Str(), e2e::Display(), {"-2"}, e2e::Launch{exe, ""});
+  EXPECT_EQ(beside.Wait(30s), std::optional<int>(1));
+  EXPECT_NE(beside.Stderr().find("See log2.txt in the user folder"), std::string::npos) << beside.Stderr();
+  first.Signal(SIGTERM);
+  EXPECT_TRUE(first.Wait(10s).has_value());
 }
 
 // The first copy removes what cut writes left. A copy started with "-2"
@@ -123,6 +132,54 @@ TEST_F(GameStart, ACopyBesideAnotherKeepsItsOwnLogAndTheGuardOutlivesTheFirst) {
   ASSERT_EQ(third.Wait(10s), std::optional<int>(0));
   EXPECT_NE(third.Stderr().find("is already running"), std::string::npos) << third.Stderr();
   EXPECT_TRUE(fs::exists(writing));
+}
+
+// Only a copy sure that it runs alone fills a new user folder or removes a
+// ".tmp" file. A copy started with "-2" before the first has written its
+// configuration (it does when it ends) brings back none of the profiles
+// the player deleted; copies that cannot take the guard say so, run as
+// such copies do, and each keeps a log of its own.
+TEST_F(GameStart, CopiesNotSureToRunAloneLeaveTheUserFolderAsItIs) {
+  const auto started = [&](const char* log) {
+    return e2e::WaitUntil(
+        [&] { return ReadFile(UserFolder() / log).find("OpenGL device created.") != std::string::npos; }, 20s);
+  };
+  e2e::GameProcess first(tmp.Str(), e2e::Display());
+  ASSERT_TRUE(started("log.txt")) << first.Stderr() << Log();
+  const fs::path players = UserFolder() / "players";
+  ASSERT_TRUE(fs::exists(players / "00000.yml")) << "the first run's profiles";
+  for (const char* name : {"00000.yml", "00001.yml"}) {
+    fs::remove(players / name);
+    testing_support::WriteFile(players / (std::string(name) + ".tmp"), "under way");
+  }
+  e2e::GameProcess beside(tmp.Str(), e2e::Display(), {"-2"});
+  ASSERT_TRUE(started("log2.txt")) << beside.Stderr();
+  EXPECT_FALSE(fs::exists(players / "00000.yml") || fs::exists(players / "00001.yml"));
+  EXPECT_TRUE(fs::exists(players / "00000.yml.tmp") && fs::exists(players / "00001.yml.tmp"));
+  beside.Signal(SIGTERM);
+  first.Signal(SIGTERM);
+  ASSERT_TRUE(beside.Wait(10s).has_value() && first.Wait(10s).has_value());
+
+  const fs::path lock = UserFolder() / "QuennelVarrickMutex.lock";
+  fs::remove(lock);
+  fs::create_directory(lock);
+  fs::remove(UserFolder() / "log.txt");
+  fs::remove(UserFolder() / "log2.txt");
+  e2e::GameProcess one(tmp.Str(), e2e::Display());
+  ASSERT_TRUE(started("log.txt")) << one.Stderr();
+  const fs::path writing = UserFolder() / "save" / "00000.yml.tmp";
+  testing_support::WriteFile(writing, "under way");
+  const std::string logBefore = Log();
+  e2e::GameProcess other(tmp.Str(), e2e::Display());
+  ASSERT_TRUE(started("log2.txt")) << other.Stderr();
+  EXPECT_EQ(Log().substr(0, logBefore.size()), logBefore);
+  EXPECT_TRUE(fs::exists(writing));
+  for (const e2e::GameProcess* copy : {&one, &other})
+    EXPECT_NE(copy->Stderr().find("The single-instance guard cannot be taken"), std::string::npos) << copy->Stderr();
+  EXPECT_NE(ReadFile(UserFolder() / "log2.txt").find("QuennelVarrickMutex.lock cannot be opened"), std::string::npos);
+  other.Signal(SIGTERM);
+  one.Signal(SIGTERM);
+  EXPECT_TRUE(other.Wait(10s).has_value() && one.Wait(10s).has_value());
 }
 
 // Without a display there is no OpenGL: the start is refused with a clear

@@ -50,9 +50,11 @@ class InitTest : public ::testing::Test {
     fs::create_directories(User());
     WriteFile(User() / "config.yml", text);
   }
-  // A fresh configuration object, as a new run of the program builds it.
+  // A fresh configuration object, as a new run of the program running
+  // alone builds it.
   std::unique_ptr<Init> Loaded() {
     auto init = std::make_unique<Init>();
+    init->SeedOnFirstRun("config.yml");
     init->Load("config.yml");
     return init;
   }

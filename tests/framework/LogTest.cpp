@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "platform/FileSystem.h"
 #include "tests/framework/LogCapture.h"
 #include "tests/support/TestSupport.h"
 
@@ -84,6 +85,21 @@ TEST_F(LogTest, PipeInPlaceOfTheFileIsRefusedOnStderr) {
   }));
   EXPECT_FALSE(opened);
   EXPECT_EQ(testing::internal::GetCapturedStderr(), "Not a regular file, no log is written: " + pipe + "\n");
+}
+
+// Copies of the game running at once each keep a log of their own: a log
+// another open holds is left whole, and is free once that one closes it.
+TEST_F(LogTest, ALogAnotherOpenHoldsIsLeftWhole) {
+  Log::Write("the first copy's line");
+  bool held = false;
+  EXPECT_EQ(platform::OpenRegularForWritingAlone(Path(), nullptr, &held), nullptr);
+  EXPECT_TRUE(held);
+  EXPECT_EQ(Contents(), "the first copy's line\n");
+  Log::Close();
+  const platform::FilePtr other = platform::OpenRegularForWritingAlone(Path(), nullptr, &held);
+  ASSERT_NE(other, nullptr) << "free once closed";
+  EXPECT_FALSE(Log::Open(Path(), &held));
+  EXPECT_TRUE(held);
 }
 
 TEST_F(LogTest, ConcurrentWritersProduceWholeLines) {

@@ -4,6 +4,8 @@
 #include "game/screens/FileNotice.h"
 
 #include "framework/FileAlerts.h"
+#include "framework/Log.h"
+#include "tests/support/TestSupport.h"
 #include "tests/game/ScreenEventsFixture.h"
 
 namespace screen_test {
@@ -79,6 +81,20 @@ TEST_F(FileNoticeTest, TheNoticeTakesThePlaceOfTheDialogItsClickClosed) {
   Click("cancel");
   EXPECT_EQ(ui.GetActive(), screens.computerGameScreen.get());
   EXPECT_EQ(host.state, 0x1004u);
+}
+
+// A copy started beside another keeps its own log, and the notice that
+// sends the player to the log names that one.
+TEST_F(FileNoticeTest, TheDamagedHallsNoticeNamesThisCopysLog) {
+  testing_support::ScopedTempDir dir;
+  ASSERT_TRUE(Log::Open(dir.Str() + "\\log2.txt"));
+  FileAlerts::SaveFailed(FileAlerts::Unsaved::kDamagedHallOfFame);
+  host.state = 4;  // the main menu
+  notice.ShowWaiting(host.state);
+  Settle();
+  Log::Close();
+  const std::string text = TextOf(screens.noticeScreen.get(), "mess");
+  EXPECT_NE(text.find("; log2.txt names it."), std::string::npos) << text;
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 #include "framework/FileAlerts.h"
 #include "framework/Init.h"
 #include "framework/YLocale.h"
+#include "players/NumberedFiles.h"
 #include "players/PlayerRules.h"
 #include "players/Stats.h"
 #include "players/YMonsterShop.h"
@@ -60,6 +61,20 @@ TEST_F(QuestTest, SaveNamesSkipStrayFilesAndSummariesKeepTheirFile) {
   EXPECT_FALSE(fs::exists(SaveFolder() / "00001.yml"));
   EXPECT_TRUE(fs::exists(SaveFolder() / "00003.yml"));
   EXPECT_FALSE(quest.DeleteSave(4));
+}
+
+// Copies of the game share the save folder. A new quest's number is held
+// from the moment its hero is made, though its save is first written when
+// the quest begins, after the introduction.
+TEST_F(QuestTest, ANewQuestsSaveNumberIsHeldBeforeItsFirstSave) {
+  ASSERT_TRUE(quest.NewGame({"Ada", 0, 1, 2, 0}));
+  EXPECT_EQ(FileName(quest.SavePath()), "00000.yml");
+  const std::string folder = GetInit().UserPath() + "save";
+  EXPECT_EQ(ReserveNumberedFileName(folder), "00001.yml") << "another copy's new quest";
+  quest.Start();
+  EXPECT_TRUE(fs::exists(SaveFolder() / "00000.yml"));
+  EXPECT_FALSE(fs::exists(SaveFolder() / "00000.yml.tmp"));
+  EXPECT_EQ(ReserveNumberedFileName(folder), "00002.yml") << "00001 is still held";
 }
 
 TEST_F(QuestTest, AnEmptyLevelFolderStartsNoQuest) {
@@ -272,6 +287,42 @@ TEST_F(QuestTest, TheHallListsOnlyResumableSavesAndEachHeroOnce) {
   stats.CopyRecords();
   ASSERT_EQ(stats.shown.size(), 1u);
   EXPECT_EQ(stats.shown[0].level, 1) << "the record of the won quest";
+  stats.SetInProgressSource(nullptr);
+}
+
+// The won quest is in the hall from the moment its save says it is won, not
+// only from the final dialog's OK; a save that says so without a record (the
+// game ended between the two) gets one when the save list meets it, once.
+TEST_F(QuestTest, AWonQuestIsInTheHallAsSoonAsItsSaveSaysWon) {
+  ListQuestSavesAtStartup();
+  Stats& stats = GetStats();
+  stats.records.clear();
+  BeginQuest();
+  PassDoorKeeper();
+  const std::string running = quest.SaveText();
+  for (int level = 0; level < 2; ++level) {
+    quest.Update();
+    GetTessor().ClearSide(1, true);
+    quest.OnLevelEnd();
+    if (level == 0) quest.OnRewardChoice(1);
+  }
+  ASSERT_TRUE(host.Saw("final"));
+  ASSERT_EQ(stats.records.size(), 1u) << "recorded with the save, before the dialog's OK";
+  EXPECT_EQ(stats.records[0].name, "Ada");
+  const ScoreRecord won = stats.records[0];
+  stats.records.clear();  // as when the game ended before the record was written
+  // The hall opened first reads the save list itself, beside a quest in
+  // progress; a copy of the won save is the same quest.
+  fs::copy_file(SaveFolder() / "00000.yml", SaveFolder() / "00005.yml");
+  testing_support::WriteFile(SaveFolder() / "00007.yml", running);
+  quest.ListSaves();
+  stats.CopyRecords();
+  ASSERT_EQ(stats.shown.size(), 2u) << "each once";
+  EXPECT_EQ(stats.shown[0], won);
+  EXPECT_EQ(stats.records.size(), 1u);
+  quest.LoadSaveList();
+  quest.OnRewardChoice(-1);
+  EXPECT_EQ(stats.records.size(), 1u) << "neither the list read again nor the OK adds another";
   stats.SetInProgressSource(nullptr);
 }
 

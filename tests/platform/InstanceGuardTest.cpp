@@ -7,7 +7,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
+#include <string>
 
 #include "tests/support/TestSupport.h"
 
@@ -28,8 +30,17 @@ TEST(InstanceGuardTest, ConflictsInTheSameProcessUntilTheHolderGoes) {
     EXPECT_TRUE(InstanceGuard(dir.Str(), kName).AlreadyExisted());
   }
   EXPECT_FALSE(InstanceGuard(dir.Str(), kName).AlreadyExisted());
-  // A missing folder guards nothing and refuses nothing.
-  EXPECT_FALSE(InstanceGuard(dir.Str() + "/missing", kName).AlreadyExisted());
+  // A guard that cannot be taken refuses nothing and says so: whether
+  // another copy runs is then unknown.
+  for (const std::string& folder : {dir.Str() + "/missing", dir.Str() + "/lock"}) {
+    std::filesystem::create_directories(dir.Path() / "lock" / "QuennelVarrickMutex.lock");
+    InstanceGuard unknown(folder, kName);
+    EXPECT_FALSE(unknown.AlreadyExisted()) << folder;
+    EXPECT_TRUE(unknown.Failed()) << folder;
+    EXPECT_NE(unknown.Failure().find(folder + "/QuennelVarrickMutex.lock cannot be opened: "), std::string::npos)
+        << unknown.Failure();
+  }
+  EXPECT_FALSE(InstanceGuard(dir.Str(), kName).Failed());
 }
 
 // Copies that share the guard keep a later one out after the first goes,

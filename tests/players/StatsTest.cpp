@@ -11,6 +11,7 @@
 #include "framework/MemoryOutStream.h"
 #include "framework/FileAlerts.h"
 #include "players/Stats.h"
+#include "tests/framework/LogCapture.h"
 #include "tests/players/PlayersFixture.h"
 
 namespace {
@@ -102,6 +103,31 @@ TEST_F(StatsTest, ShownListAddsCampaignsInProgress) {
   ASSERT_EQ(stats.shown.size(), 10u);
   EXPECT_EQ(stats.shown[8].name, "run1");
   EXPECT_EQ(stats.shown.back().name, "done1") << "run2 and done0 rank below the tenth";
+}
+
+// A won campaign met again (its save read once more) is not counted twice,
+// nor added where it would not stay among the ten.
+TEST_F(StatsTest, AddRecordOnceSkipsARecordHeldOrOneThatWouldNotStay) {
+  Stats stats;
+  EXPECT_TRUE(stats.AddRecordOnce(Record("won", 3)));
+  EXPECT_FALSE(stats.AddRecordOnce(Record("won", 3)));
+  for (int i = 0; i < 9; ++i) stats.AddRecord(Record("r" + std::to_string(i), 5));
+  EXPECT_FALSE(stats.AddRecordOnce(Record("tie", 3))) << "placed after its equal, it would be cut";
+  EXPECT_TRUE(stats.AddRecordOnce(Record("better", 4)));
+  EXPECT_EQ(stats.records.size(), 10u);
+  EXPECT_EQ(stats.records.back().name, "better");
+}
+
+// A folder in the hall's place is not a hall: it is said in the log.
+TEST_F(StatsTest, AFolderInPlaceOfTheHallIsLogged) {
+  const std::filesystem::path file = dir.Path() / "QuennelVarrick" / "stats.dat";
+  std::filesystem::create_directories(file);
+  LogCapture log;
+  Stats stats;
+  stats.Load();
+  EXPECT_TRUE(stats.records.empty());
+  ASSERT_EQ(log.Lines().size(), 1u);
+  EXPECT_NE(log.Lines()[0].find("stats.dat is a folder, not a file"), std::string::npos) << log.Lines()[0];
 }
 
 }  // namespace
