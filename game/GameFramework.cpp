@@ -125,6 +125,7 @@ void GameFramework::LoadStartupFiles() {
   config.Load("config.yml");
   config.LoadFile("splash\\config.yml");
   ScanPlayerProfiles();
+  GetStats().levelCount = CampaignLevelCount();
   GetStats().Load();
   ListQuestSavesAtStartup();
   GetTileset().LoadTexture();
