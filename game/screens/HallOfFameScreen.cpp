@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "players/PlayerRules.h"
 #include "render/UITextStyle.h"
 #include "render/YFont.h"
 #include "ui/UICombobox.h"
@@ -33,7 +34,10 @@ std::string DifficultyName(const UICombobox* difficulties, int row) {
 }
 
 // Row 0's name is set in the layout's own style, which the later cells take.
-void FillName(const UIControl& screen, int row, const std::string& name, UITextStyle& style) {
+// A name longer than the name boxes take (a hall file edited by hand) shows
+// as far as they would.
+void FillName(const UIControl& screen, int row, std::string name, UITextStyle& style) {
+  CutHeroName(name);
   UIText* cell = Cell(screen, "name", row);
   if (cell == nullptr) return;
   if (row != 0 || cell->Runs().empty()) {

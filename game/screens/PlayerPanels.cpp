@@ -48,9 +48,10 @@ void DrawPanel(YTextureBase* face, const PanelLines& lines, const YRect& rect, c
   DrawFace(face, rect);
   const float unit = rect.height * shape.unit;
   const float x = rect.x + rect.height + unit * shape.gap;
-  DrawTextAligned(x, rect.y + unit * shape.lines[0], unit, kNameColour, kAlignLeft, lines.name);
-  DrawTextAligned(x, rect.y + unit * shape.lines[1], unit, kTextColour, kAlignLeft, lines.first);
-  DrawTextAligned(x, rect.y + unit * shape.lines[2], unit, kTextColour, kAlignLeft, lines.second);
+  const float width = rect.x + rect.width - x;
+  DrawTextWithin(x, rect.y + unit * shape.lines[0], width, unit, kNameColour, lines.name);
+  DrawTextWithin(x, rect.y + unit * shape.lines[1], width, unit, kTextColour, lines.first);
+  DrawTextWithin(x, rect.y + unit * shape.lines[2], width, unit, kTextColour, lines.second);
 }
 
 }  // namespace
