@@ -411,6 +411,7 @@ TEST_F(ScreenEventsTest, StartPlaysTheChosenDifficultyOrASecondPersonWhenProfile
   modes.profiles = 0;
   Click("multiplayer");
   Click("hotseat");
+  EXPECT_FALSE(Enabled(screens.hotseatGameScreen, "start"));
   Click("start");
   EXPECT_EQ(host.state, 0x1004u);
   EXPECT_EQ(ui.GetTopModal(), screens.hotseatGameScreen.get());
