@@ -58,6 +58,7 @@ void DrawPanel(YTextureBase* face, const PanelLines& lines, const YRect& rect, c
 
 PanelLines ProfileLines(const ProfileInfo& info) {
   YLocale& locale = GetLocale();
+  if (!info.readable) return {info.name, locale.GetText("profile_damaged"), {}};
   return {info.name, FormatTextArgs(locale.GetText("mp_info1"), std::int64_t{info.level} + 1),
           FormatTextArgs(locale.GetText("mp_info2"), info.monsters)};
 }
