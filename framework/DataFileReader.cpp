@@ -7,6 +7,7 @@
 #include "framework/Log.h"
 #include "framework/TextFormat.h"
 #include "platform/FileSystem.h"
+#include "platform/Paths.h"
 
 DataFileReader::DataFileReader() = default;
 DataFileReader::DataFileReader(ErrorText errorText) : errorText_(errorText) {}
@@ -40,7 +41,8 @@ bool DataFileReader::OnError(const std::string& message) {
   // names a file cut short.
   if (message == kEndsInsideTag) {
     if (errors_ <= kMaxErrorLines)
-      Log::Printf("The file %s is damaged: it ends inside a tag, line: %d", fileName_.c_str(), LineNumber());
+      Log::Printf("The file %s is damaged: it ends inside a tag, line: %d", platform::MapPath(fileName_).c_str(),
+                  LineNumber());
     return false;
   }
   if (errors_ >= kMaxErrors) return false;

@@ -10,6 +10,7 @@
 
 #include "framework/FileAlerts.h"
 #include "framework/TextFormat.h"
+#include "platform/Paths.h"
 #include "tests/framework/LogCapture.h"
 #include "tests/support/TestSupport.h"
 
@@ -112,7 +113,8 @@ TEST(DataFileReader, DamagedOrMissingGameFilesAreReportedOnce) {
     silent.ParseDataFile(dir.File("cut.yml"));
     ProbeReader lineOnly({"Init parser error, %s, file: config.yml, line: %d", false});
     lineOnly.ParseDataFile(dir.File("cut.yml"));
-    const std::string line = "The file " + dir.File("cut.yml") + " is damaged: it ends inside a tag, line: 1";
+    const std::string line =
+        "The file " + platform::MapPath(dir.File("cut.yml")) + " is damaged: it ends inside a tag, line: 1";
     EXPECT_EQ(capture.Lines(), (Lines{line, line}));
     EXPECT_EQ(silent.ErrorCount(), 1);
   }
