@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "game/screens/GameScreens.h"
+#include "players/PlayerRules.h"
 #include "tests/support/TestSupport.h"
 #include "ui/UICombobox.h"
 #include "ui/UIControl.h"
@@ -38,7 +39,9 @@ struct HallOfFameScreenTest : ::testing::Test {
   GameScreens screens;
   const UICombobox* difficulties = nullptr;
   // Fights lost (3, 9) differ from levels lost (1, 4), which "loss" shows.
-  std::vector<ScoreRecord> records{{"Ilsa", 7, 0, 0, 2, 18, 3, 1, 0, 37}, {"Bo", 3, 0, 0, 0, 5, 9, 4, 0, 0}};
+  // Bo's name is longer than the name boxes take.
+  std::vector<ScoreRecord> records{{"Ilsa", 7, 0, 0, 2, 18, 3, 1, 0, 37},
+                                   {"Bo" + std::string(1000, 'o'), 3, 0, 0, 0, 5, 9, 4, 0, 0}};
 };
 
 TEST_F(HallOfFameScreenTest, RowsShowTheRecordsAndClearTheRest) {
@@ -52,6 +55,7 @@ TEST_F(HallOfFameScreenTest, RowsShowTheRecordsAndClearTheRest) {
   EXPECT_EQ(TextOf(hall, "loss0"), "1");
   EXPECT_EQ(TextOf(hall, "scores0"), "185");
   EXPECT_EQ(TextOf(hall, "loss1"), "4");
+  EXPECT_EQ(TextOf(hall, "name1"), records[1].name.substr(0, kMaxHeroName)) << "as far as a name box takes";
   // Row 0's name keeps the layout's style, and the later cells take it.
   const UITextStyle& style = Cell(hall, "name0")->Runs().front().style;
   for (const char* cell : {"scores0", "name1", "difficulty1"}) {

@@ -359,6 +359,8 @@ TEST_F(ScreenEventsTest, EditingADamagedProfileOffersToDeleteIt) {
   Click("profiles");
   Click("1");
   Click("edit");
+  EXPECT_TRUE(modes.log.empty()) << "a damaged profile has no hero to edit";
+  ASSERT_FALSE(host.log.empty());
   EXPECT_EQ(host.log.back(), "ask " + GetLocale().GetText("profile_damaged_confirm"));
   EXPECT_EQ(host.state, 0x9204u);
   Click("yes");
