@@ -26,6 +26,13 @@ void DrawTextAligned(float x, float y, float size, const YColor& colour, int ali
   DrawColoured(AlignedTextStart(x, width, align), y, size, colour, text);
 }
 
+void DrawTextWithin(float x, float y, float width, float size, const YColor& colour, std::string_view text) {
+  YFont* font = GetMainFont();
+  if (g_render == nullptr || font->shader == nullptr) return;
+  g_render->SetShaderColor(font->shader, colour);
+  YFont::DrawTextClipped(font, x, y, size, text, width);
+}
+
 void DrawTextShadow(float x, float y, float size, const YColor& colour, std::string_view text) {
   DrawColoured(x - 1, y - 1, size, kShadow, text);
   DrawColoured(x, y, size, colour, text);

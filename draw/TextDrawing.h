@@ -21,6 +21,10 @@ float AlignedTextStart(float x, float width, int align);
 // The text in the main font at `size`, coloured, aligned on x.
 void DrawTextAligned(float x, float y, float size, const YColor& colour, int align, std::string_view text);
 
+// The text in the main font at `size`, coloured, from x, cut to its
+// longest start narrower than `width`: a line that must stay in its box.
+void DrawTextWithin(float x, float y, float width, float size, const YColor& colour, std::string_view text);
+
 // The format filled by FormatText ("%s" and "%d" take the arguments in
 // order; a conversion without an argument prints nothing), cut to
 // kMaxFormattedText bytes, then drawn as DrawTextAligned.

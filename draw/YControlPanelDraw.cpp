@@ -12,6 +12,7 @@
 #include "players/YMonsterShop.h"
 #include "players/YPlayerHero.h"
 #include "players/YPlayerMonster.h"
+#include "render/YFont.h"
 #include "render/YRender.h"
 #include "render/YShader.h"
 #include "ui/UIHotLine.h"
@@ -28,6 +29,9 @@ constexpr float kCardX = 635, kCardY = 50;
 constexpr float kInfoX = 610, kInfoY = 50, kInfoWidth = 330;
 constexpr float kCostX = 730, kCostY = 210, kNoSlotY = 235, kCostSize = 20;
 constexpr float kHeaderSize = 25;
+// The hero's name in the header ends before the skill button.
+constexpr float kNameLeft = 220;
+constexpr float kNameRight = 395;
 constexpr float kSkillGlow = 20;  // the glow reaches this far beyond the skill button
 
 YShader* Shader(int which) {
@@ -91,7 +95,8 @@ void YControlPanel::DrawHeader() const {
   static YTextureBase* const star = GetTexture(kStarTexture);
   static YTextureBase* const gold = GetTexture(kGoldTexture);
   DrawPortrait(YRect(24, 33, 147, 147), player, false);
-  DrawTextShadow(220, 55, kHeaderSize, kPanelDarkRed, player->name);
+  DrawTextShadow(kNameLeft, 55, kHeaderSize, kPanelDarkRed,
+                 GetMainFont()->StartWithin(player->name, kHeaderSize, kNameRight - kNameLeft));
   DrawTextAlignedF(215, 100, kHeaderSize, kPanelBlack, kAlignLeft, GetLocale().GetText("cp_level"), player->level + 1);
   DrawImageRect(215, 115, 30, 30, star, nullptr, kImageUpright, kShaderColour);
   DrawTextAligned(250, 140, kHeaderSize, kPanelBlack, kAlignLeft, IntToString(player->experience));

@@ -7,6 +7,7 @@
 #include "framework/Log.h"
 #include "framework/TextFormat.h"
 #include "platform/FileSystem.h"
+#include "platform/Paths.h"
 
 DataFileReader::DataFileReader() = default;
 DataFileReader::DataFileReader(ErrorText errorText) : errorText_(errorText) {}
@@ -36,6 +37,14 @@ void DataFileReader::ParseNamedStream(std::istream& in, std::string_view name) {
 
 bool DataFileReader::OnError(const std::string& message) {
   ++errors_;
+  // Whatever the reader's own text, and also for a silent reader, the log
+  // names a file cut short.
+  if (message == kEndsInsideTag) {
+    if (errors_ <= kMaxErrorLines)
+      Log::Printf("The file %s is damaged: it ends inside a tag, line: %d", platform::MapPath(fileName_).c_str(),
+                  LineNumber());
+    return false;
+  }
   if (errors_ >= kMaxErrors) return false;
   if (errors_ <= kMaxErrorLines) LogError(message);
   return true;

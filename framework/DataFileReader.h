@@ -51,7 +51,8 @@ class DataFileReader : public XMLParser {
   // `name` in the error lines.
   void ParseNamedStream(std::istream& in, std::string_view name);
   // Logs the error with the reader's text (at most kMaxErrorLines per file)
-  // and goes on parsing, up to kMaxErrors.
+  // and goes on parsing, up to kMaxErrors. A file cut inside a tag is
+  // logged as damaged, naming it, also by a silent reader.
   bool OnError(const std::string& message) override;
   // Logs a line with the reader's text, without counting it as an error of
   // the file: for trouble with a file the data file names.

@@ -14,6 +14,7 @@
 #include "framework/OutFStream.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
+#include "platform/Window.h"
 
 std::int32_t g_textureScale = 1;
 
@@ -32,6 +33,8 @@ constexpr const char* kUserFolderName = "\\QuennelVarrick";
 constexpr float kByteToUnit = 0.003921569f;  // 1 / 255
 constexpr std::int32_t kDefaultWidth = 800;
 constexpr std::int32_t kDefaultHeight = 600;
+// Beyond this the textures are too coarse to read.
+constexpr std::int32_t kLargestTextureScale = 4;
 
 int HexDigit(char c) {
   if (c >= '0' && c <= '9') return c - '0';
@@ -51,18 +54,36 @@ int HexPair(std::string_view text, std::size_t at) {
   return value;
 }
 
+// A setting outside its range (a file edited by hand) is logged with the
+// text the file held, cut to a readable length, and the value used.
+void LogHeldSetting(const XMLParser::Tag& tag, int attr, double used) {
+  const XMLParser::Attr& setting = tag.attrs.at(static_cast<std::size_t>(attr));
+  Log::Printf("config.yml: %s %s=\"%s\" is out of range; %g is used", tag.name.c_str(), setting.name.c_str(),
+              setting.value.substr(0, 32).c_str(), used);
+}
+
+// An integer setting held to [low, high]; below low (none, or no number)
+// it takes `fallback`.
+std::int32_t HeldInt(const XMLParser::Tag& tag, int attr, std::int32_t low, std::int32_t high,
+                     std::int32_t fallback) {
+  const std::int32_t value = tag.attrs.at(static_cast<std::size_t>(attr)).AsInt();
+  const std::int32_t held = value < low ? fallback : std::min(value, high);
+  if (held != value) LogHeldSetting(tag, attr, held);
+  return held;
+}
+
 // Volumes outside 0..1 would make the sound louder than full scale.
-float UnitValue(float value, float fallback) {
-  if (std::isnan(value)) return fallback;
-  return std::clamp(value, 0.0f, 1.0f);
+float HeldVolume(const XMLParser::Tag& tag, int attr, float fallback) {
+  const float value = tag.attrs.at(static_cast<std::size_t>(attr)).AsFloat();
+  const float held = std::isnan(value) ? fallback : std::clamp(value, 0.0f, 1.0f);
+  if (!(held == value)) LogHeldSetting(tag, attr, held);
+  return held;
 }
 
 // The system's words for a failed call; errno is read by the caller at once.
 std::string SystemReason(int error) {
   return error != 0 ? std::strerror(error) : "unknown error";
 }
-
-std::int32_t PositiveOr(std::int32_t value, std::int32_t fallback) { return value > 0 ? value : fallback; }
 
 }  // namespace
 
@@ -183,14 +204,14 @@ void Init::SeedUserFolder(const std::string& folder) {
 void Init::ReadSettings() {
   fullscreen = GetAttr(kVideo, kFullscreen).AsBool();
   videoMode = resolveMode_(GetAttr(kVideo, kMode).value);
-  windowWidth = PositiveOr(GetAttr(kWindow, kWidth).AsInt(), kDefaultWidth);
-  windowHeight = PositiveOr(GetAttr(kWindow, kHeight).AsInt(), kDefaultHeight);
+  windowWidth = HeldInt(GetTag(kWindow), kWidth, 1, platform::kLargestSide, kDefaultWidth);
+  windowHeight = HeldInt(GetTag(kWindow), kHeight, 1, platform::kLargestSide, kDefaultHeight);
   maximized = GetAttr(kWindow, kMaximize).AsBool();
-  soundVolume = UnitValue(GetAttr(kSound, kVolume).AsFloat(), kDefaultSoundVolume);
-  musicVolume = UnitValue(GetAttr(kSound, kMusic).AsFloat(), kDefaultMusicVolume);
+  soundVolume = HeldVolume(GetTag(kSound), kVolume, kDefaultSoundVolume);
+  musicVolume = HeldVolume(GetTag(kSound), kMusic, kDefaultMusicVolume);
   fps = GetAttr(kRender, kFps).AsBool();
   shadows = GetAttr(kRender, kShadows).AsBool();
-  g_textureScale = std::max<std::int32_t>(1, GetAttr(kRender, kTexScale).AsInt());
+  g_textureScale = HeldInt(GetTag(kRender), kTexScale, 1, kLargestTextureScale, 1);
   language_ = GetAttr(kInterface, kLanguage).value;
   interfaceIndex = interfaces.IndexOf(language_, 0);
 }

@@ -167,7 +167,9 @@ void XMLParser::Parse(std::istream& in) {
     current_ = ReadChar();
     RunStates();
   } catch (const EndOfInput&) {
-    // The end of input ends the parse quietly wherever it is met.
+    // Between tags the end of input ends the parse quietly; inside one the
+    // file was cut short.
+    if (state_ != kStart && state_ != kText && state_ != kResume) OnError(std::string(kEndsInsideTag));
   }
   putBack_ = -1;
 }

@@ -25,6 +25,10 @@ class XMLParseError : public std::runtime_error {
 
 class XMLParser {
  public:
+  // The error a file that ends inside a tag or a comment gives: it was cut
+  // short, and what it held after the cut is lost.
+  static constexpr std::string_view kEndsInsideTag = "The file ends inside a tag.";
+
   struct Attr {
     std::string name;
     std::string value;
@@ -62,7 +66,8 @@ class XMLParser {
   // dropped) and parses it; a file that cannot be opened is silently skipped.
   void ParseFile(std::string_view fileName);
   // Parses a stream from state 0, every attribute back at its default and the
-  // line number at 0.
+  // line number at 0. The end of input ends the parse; met inside a tag or
+  // a comment it is first reported as kEndsInsideTag.
   void Parse(std::istream& in);
 
   // Writer: "<name attr="value" ...>" with only attributes that differ from

@@ -125,6 +125,9 @@ void GameFramework::LoadStartupFiles() {
   config.Load(Init::kFileName);
   config.LoadFile("splash\\config.yml");
   ScanPlayerProfiles();
+  // The hall's records are held to the campaign's levels; without level
+  // files (a damaged program folder) the hall is left as it is.
+  if (const std::int32_t levels = CampaignLevelCount(); levels > 0) GetStats().levelCount = levels;
   GetStats().Load();
   ListQuestSavesAtStartup();
   GetTileset().LoadTexture();

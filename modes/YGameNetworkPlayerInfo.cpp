@@ -7,6 +7,7 @@
 
 #include "framework/Log.h"
 #include "modes/YGameNetwork.h"
+#include "players/PlayerRules.h"
 #include "players/YHeroReader.h"
 #include "render/YContainer.h"
 #include "render/YTextureBase.h"
@@ -63,6 +64,7 @@ void YGameNetwork::HandlePlayerInfo(std::string_view body) {
     return;
   }
   for (std::size_t i = 1; i < tail; ++i) info.name += (i > 1 ? " " : "") + words[i];
+  CutHeroName(info.name);  // no longer than the peer's own name box takes
   info.face = CatalogueFace(words[tail]);
   peer_ = std::move(info);
   hasPeerInfo_ = true;

@@ -31,6 +31,8 @@ namespace {
 
 // The monster id of the door keeper, whose duel opens every quest.
 constexpr const char* kDoorKeeper = "door_keeper";
+// The campaign's level files, in the order they are played.
+constexpr const char* kLevelFiles = "levels\\*.yml";
 
 }  // namespace
 
@@ -52,7 +54,11 @@ GameHost& YGameQuest::Host() {
 // The levels are listed when a quest needs them, from the folder the game
 // runs in then.
 void YGameQuest::ListLevels() {
-  levelNames_ = ListDirectory("levels\\*.yml");
+  levelNames_ = ListDirectory(kLevelFiles);
+}
+
+std::int32_t CampaignLevelCount() {
+  return static_cast<std::int32_t>(ListDirectory(kLevelFiles).size());
 }
 
 bool YGameQuest::IsFinished() const {

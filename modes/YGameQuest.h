@@ -161,3 +161,5 @@ YGameQuest& GetGameQuest();
 // At start-up, once the configuration is read: lists the saves and lets the
 // hall of fame show the campaigns in progress.
 void ListQuestSavesAtStartup();
+// The number of the campaign's level files.
+std::int32_t CampaignLevelCount();

@@ -200,6 +200,14 @@ void YQuestSaver::ReadGame() {
   if (data_->level < -1 || data_->level >= levelCount_) return Refuse("a level the campaign does not have");
 }
 
+// A name longer than the name boxes take (a file edited by hand) is cut
+// to their length, so that no list or dialog draws more.
+std::string YQuestSaver::HeroName() {
+  std::string name = GetAttr(kHero, kName).value;
+  if (CutHeroName(name)) LogError("A hero name longer than " + std::to_string(kMaxHeroName) + " characters is cut.");
+  return name;
+}
+
 void YQuestSaver::ReadHero() {
   if (data_->hero != nullptr) return Refuse("a second hero");
   const auto attr = [this](int index) -> const Attr& { return GetAttr(kHero, index); };
@@ -207,7 +215,7 @@ void YQuestSaver::ReadHero() {
   if (difficulty < 0 || difficulty >= kDifficultyRows) return Refuse("a difficulty outside the table");
   auto* hero = new YPlayerHero();
   data_->hero = hero;
-  hero->name = attr(kName).value;
+  hero->name = HeroName();
   hero->face = TextureNamed(attr(kFace).value);
   hero->moveKind = ParseMoveKind(attr(kMove).value);
   hero->way = ParseWay(attr(kWay).value);
@@ -417,7 +425,7 @@ void YQuestSaver::SummaryTag(int tagId) {
   if (tagId != kEvol || section_ != Section::kHero || inMonster_) return;
   const auto hero = [this](int index) { return GetAttr(kHero, index).AsInt(); };
   SaveInfo info;
-  info.name = GetAttr(kHero, kName).value;
+  info.name = HeroName();
   info.face = TextureNamed(GetAttr(kHero, kFace).value);
   info.level = std::max(0, GetAttr(kGame, kGameLevel).AsInt());
   info.experience = GetAttr(kEvol, kExperience).AsInt();

@@ -62,6 +62,7 @@ class YQuestSaver : public DataFileReader {
   void Reset(bool summary, std::int32_t levelCount);
   void Refuse(const std::string& why);
   void ReadGame();
+  std::string HeroName();
   void ReadHero();
   void ReadMonster();
   void ReadEvol();

@@ -18,8 +18,6 @@ namespace platform {
 
 namespace {
 
-constexpr int kLargestSide = 16384;
-
 std::string& LastError() {
   static std::string error;
   return error;

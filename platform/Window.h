@@ -54,6 +54,9 @@ void DesktopSize(int& width, int& height);
 // the whole desktop when the desktop does not say, 0 x 0 without a display.
 void DesktopUsableSize(int& width, int& height);
 
+// No side of a window the layer makes exceeds this.
+inline constexpr int kLargestSide = 16384;
+
 class Window {
  public:
   // Creates the window hidden; null on failure (reason in LastVideoError).

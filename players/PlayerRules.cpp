@@ -25,6 +25,12 @@ std::int32_t HeroLevelForExperience(std::int64_t experience) {
   return SaturatedInt32(FirstLevelAbove(1, experience) - 1);
 }
 
+bool CutHeroName(std::string& name) {
+  if (name.size() <= kMaxHeroName) return false;
+  name.resize(kMaxHeroName);
+  return true;
+}
+
 std::int32_t UnitStrengthSum(const YPlayer& record) {
   std::int64_t sum = 3 * (static_cast<std::int64_t>(record.moveKind) + record.way + record.distance);
   for (std::int32_t value : record.baseMana) sum += value;

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
+#include <string>
 
 class YPlayer;
 struct YPlayerUndo;
@@ -16,6 +17,13 @@ struct YPlayerUndo;
 // a new profile hero stands in the first.
 inline constexpr std::array<int, 18> kArmyOrder = {4, 5, 3, 13, 6, 2, 14, 12, 7, 1, 15, 11, 8, 0, 16, 10, 17, 9};
 inline constexpr int kArmySlots = 18;
+
+// The longest hero name, in bytes: what the name boxes of the new-hero
+// dialogs and of the control panel take. A longer name read from a file is
+// cut to it, so that no list, panel or dialog draws more.
+inline constexpr std::size_t kMaxHeroName = 16;
+// Cuts `name` to kMaxHeroName bytes; true when it was longer.
+bool CutHeroName(std::string& name);
 
 // The highest level whose next threshold still fits a 32-bit experience
 // value; levels asked for beyond it are held there.

@@ -33,15 +33,17 @@ bool ReadRecord(InStream& in, ScoreRecord& record) {
   return !in.Failed();
 }
 
-// What no finished campaign gives: such a record is left out.
-bool CanBe(const ScoreRecord& record) {
-  return record.level >= 0 && record.difficulty >= 0 && record.difficulty < kDifficultyRows;
+// What no finished campaign of `levelCount` levels gives: such a record is
+// left out.
+bool CanBe(const ScoreRecord& record, std::int32_t levelCount) {
+  return record.level >= 0 && record.level < levelCount && record.difficulty >= 0 &&
+         record.difficulty < kDifficultyRows;
 }
 
 // Reads every whole record into `table`; returns what kept the table from
 // being read whole, or nothing. The count is trusted only as far as the
 // bytes left can hold records, so a damaged count never makes a large table.
-std::string ReadTable(InStream& in, std::vector<ScoreRecord>& table) {
+std::string ReadTable(InStream& in, std::vector<ScoreRecord>& table, std::int32_t levelCount) {
   std::int32_t count = 0;
   if (ReadInt(in, count).Failed()) return "its record count is cut short";
   if (count < 0) return "its record count is negative";
@@ -52,7 +54,7 @@ std::string ReadTable(InStream& in, std::vector<ScoreRecord>& table) {
     ScoreRecord record;
     if (!ReadRecord(in, record))
       return "record " + std::to_string(i + 1) + " is cut short or its name's length is wrong";
-    if (CanBe(record))
+    if (CanBe(record, levelCount))
       table.push_back(std::move(record));
     else if (found.empty())
       found = "record " + std::to_string(i + 1) + " has a level or difficulty no campaign gives";
@@ -91,7 +93,7 @@ void Stats::Load() {
   else if (in.BytesLeft() < 1)
     return;
   else
-    records = Read(in, &damage);
+    records = Read(in, &damage, levelCount);
   if (!damage.empty()) SetDamagedFileAside(damage);
 }
 
@@ -170,9 +172,9 @@ void Stats::Write(OutStream& out, const std::vector<ScoreRecord>& table) {
   }
 }
 
-std::vector<ScoreRecord> Stats::Read(InStream& in, std::string* damage) {
+std::vector<ScoreRecord> Stats::Read(InStream& in, std::string* damage, std::int32_t levelCount) {
   std::vector<ScoreRecord> table;
-  std::string found = ReadTable(in, table);
+  std::string found = ReadTable(in, table, levelCount);
   if (damage != nullptr) *damage = std::move(found);
   return table;
 }

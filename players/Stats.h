@@ -3,6 +3,7 @@
 // shows, which adds the campaigns still in progress. Main thread only.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -17,6 +18,8 @@ class Stats {
   // The campaigns in progress, as records (installed by the campaign mode).
   using InProgressSource = std::function<std::vector<ScoreRecord>()>;
   static constexpr std::size_t kKept = 10;
+  // A level count that takes every level from 0.
+  static constexpr std::int32_t kAnyLevels = 0x7fffffff;
 
   Stats();
 
@@ -43,13 +46,17 @@ class Stats {
   // The table's bytes and their reading, for the file and for tests.
   static void Write(OutStream& out, const std::vector<ScoreRecord>& records);
   // Every whole record, in order; a record with a level or difficulty no
-  // campaign gives is left out. `damage`, when given, says what kept the
+  // campaign gives (a level outside 0 to levelCount - 1) is left out. `damage`, when given, says what kept the
   // table from being read whole (a count cut short or negative, a record
   // cut short or with a wrong name length, fewer records than the count,
   // a record left out, bytes after the last record), or is emptied.
-  static std::vector<ScoreRecord> Read(InStream& in, std::string* damage = nullptr);
+  static std::vector<ScoreRecord> Read(InStream& in, std::string* damage = nullptr,
+                                       std::int32_t levelCount = kAnyLevels);
 
   std::string fileName;
+  // The campaign's levels, which Load holds the records' levels to; the
+  // game sets it from the campaign before loading.
+  std::int32_t levelCount = kAnyLevels;
   std::vector<ScoreRecord> records;  // at most ten after every addition, ranked
   std::vector<ScoreRecord> shown;    // what the screen lists
 

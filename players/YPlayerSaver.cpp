@@ -133,6 +133,14 @@ void YPlayerSaver::OnTagClose(int tagId) {
   if (tagId == kHero) EndHero();
 }
 
+// A name longer than the name boxes take (a file edited by hand) is cut
+// to their length, so that no list or dialog draws more.
+std::string YPlayerSaver::HeroName() {
+  std::string name = GetAttr(kHero, kName).value;
+  if (CutHeroName(name)) LogError("A hero name longer than " + std::to_string(kMaxHeroName) + " characters is cut.");
+  return name;
+}
+
 // ---- Summary mode ------------------------------------------------------
 
 void YPlayerSaver::OpenSummary(int tagId) {
@@ -152,7 +160,7 @@ void YPlayerSaver::OpenSummary(int tagId) {
 void YPlayerSaver::CloseSummary(int tagId) {
   if (tagId != kHero || !heroDone_) return;
   ProfileInfo info;
-  info.name = GetAttr(kHero, kName).value;
+  info.name = HeroName();
   info.face = TextureNamed(GetAttr(kHero, kFace).value);
   info.level = HeroLevelForExperience(experience_);
   info.monsters = monsterCount_;
@@ -166,7 +174,7 @@ void YPlayerSaver::ReadHero() {
   if (target_ == nullptr) return;
   hero_ = new YPlayerHero();
   const auto attr = [this](int index) -> const Attr& { return GetAttr(kHero, index); };
-  hero_->name = attr(kName).value;
+  hero_->name = HeroName();
   hero_->face = TextureNamed(attr(kFace).value);
   hero_->moveKind = ParseMoveKind(attr(kMove).value);
   hero_->way = ParseWay(attr(kWay).value);

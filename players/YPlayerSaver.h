@@ -51,6 +51,7 @@ class YPlayerSaver : public DataFileReader {
  private:
   void OpenSummary(int tagId);
   void CloseSummary(int tagId);
+  std::string HeroName();
   void ReadHero();
   void ReadMonster();
   void ReadEvol();

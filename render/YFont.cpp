@@ -98,18 +98,22 @@ float YFont::DrawText(YFont* font, float x, float y, float size, std::string_vie
   return g_render->DrawText(*font, x, y, size, text);
 }
 
-float YFont::DrawTextClipped(YFont* font, float x, float y, float size, std::string_view text,
-                             float maxWidth) {
-  if (font == nullptr) return 0;
+std::string_view YFont::StartWithin(std::string_view text, float size, float maxWidth) const {
   text = UpToZero(text);
   std::size_t count = 0;
   float used = 0;
   for (; count < text.size(); ++count) {
-    const float next = used + font->GetCharWidth(text[count]) * size;
+    const float next = used + GetCharWidth(text[count]) * size;
     if (!(next < maxWidth)) break;
     used = next;
   }
-  return DrawText(font, x, y, size, text.substr(0, count));
+  return text.substr(0, count);
+}
+
+float YFont::DrawTextClipped(YFont* font, float x, float y, float size, std::string_view text,
+                             float maxWidth) {
+  if (font == nullptr) return 0;
+  return DrawText(font, x, y, size, font->StartWithin(text, size, maxWidth));
 }
 
 float YFont::DrawTextF(YFont* font, float x, float y, float size, const char* format, ...) {

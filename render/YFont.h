@@ -57,13 +57,16 @@ class YFont {
   // units). The text ends at its end or at a zero byte.
   float GetCharWidth(char c) const { return widths[static_cast<unsigned char>(c)]; }
   float GetTextWidth(std::string_view text) const;
+  // The longest start of the text (up to a zero byte) whose width at `size`
+  // stays strictly below maxWidth.
+  std::string_view StartWithin(std::string_view text, float size, float maxWidth) const;
 
   // Text through the renderer with the font's shader and material: one glyph
   // quad per byte with an advance, y is the bottom of the line box in the UI
   // space (y downward). Returns the pen advance in UI units. A null font, a
   // font without a shader or no renderer draws nothing and returns 0.
   static float DrawText(YFont* font, float x, float y, float size, std::string_view text);
-  // The longest prefix whose running width stays strictly below maxWidth.
+  // The text's StartWithin maxWidth.
   static float DrawTextClipped(YFont* font, float x, float y, float size, std::string_view text,
                                float maxWidth);
   // printf-formatted text, cut to 1023 bytes.

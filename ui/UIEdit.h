@@ -46,6 +46,7 @@ class UIEdit : public UIControl {
   void Paste();
   bool CaretVisible() const { return caretVisible_; }
   float MaxWidth() const { return maxWidth_; }
+  int MaxLength() const { return maxLength_; }
 
   // Replaces the clipboard source (the desktop's clipboard by default).
   static void SetClipboardReader(ClipboardReader reader);

@@ -4,11 +4,13 @@
 #include <string>
 #include <string_view>
 
+#include "players/PlayerRules.h"
 #include "render/UITextStyle.h"
 #include "render/YFont.h"
 #include "ui/UICombobox.h"
 #include "ui/UIComboboxList.h"
 #include "ui/UIControl.h"
+#include "ui/UIQuads.h"
 #include "ui/UIText.h"
 
 namespace {
@@ -32,16 +34,24 @@ std::string DifficultyName(const UICombobox* difficulties, int row) {
   return difficulties->GetItemText(row);
 }
 
+// A name as far as the name boxes take it (a hall file edited by hand may
+// hold more) and as far as it stays inside a cell `width` wide.
+std::string FittedName(std::string name, const UITextStyle& style, float width) {
+  CutHeroName(name);
+  while (!name.empty() && GetStyledTextWidth(style, name) > width) name.pop_back();
+  return name;
+}
+
 // Row 0's name is set in the layout's own style, which the later cells take.
 void FillName(const UIControl& screen, int row, const std::string& name, UITextStyle& style) {
   UIText* cell = Cell(screen, "name", row);
   if (cell == nullptr) return;
   if (row != 0 || cell->Runs().empty()) {
-    cell->SetTextStyled(style, UIText::kLeft, name);
+    cell->SetTextStyled(style, UIText::kLeft, FittedName(name, style, cell->rect.width));
     return;
   }
   style = cell->Runs().front().style;
-  cell->SetText(UIText::kLeft, name);
+  cell->SetText(UIText::kLeft, FittedName(name, style, cell->rect.width));
 }
 }  // namespace
 

@@ -48,15 +48,17 @@ void DrawPanel(YTextureBase* face, const PanelLines& lines, const YRect& rect, c
   DrawFace(face, rect);
   const float unit = rect.height * shape.unit;
   const float x = rect.x + rect.height + unit * shape.gap;
-  DrawTextAligned(x, rect.y + unit * shape.lines[0], unit, kNameColour, kAlignLeft, lines.name);
-  DrawTextAligned(x, rect.y + unit * shape.lines[1], unit, kTextColour, kAlignLeft, lines.first);
-  DrawTextAligned(x, rect.y + unit * shape.lines[2], unit, kTextColour, kAlignLeft, lines.second);
+  const float width = rect.x + rect.width - x;
+  DrawTextWithin(x, rect.y + unit * shape.lines[0], width, unit, kNameColour, lines.name);
+  DrawTextWithin(x, rect.y + unit * shape.lines[1], width, unit, kTextColour, lines.first);
+  DrawTextWithin(x, rect.y + unit * shape.lines[2], width, unit, kTextColour, lines.second);
 }
 
 }  // namespace
 
 PanelLines ProfileLines(const ProfileInfo& info) {
   YLocale& locale = GetLocale();
+  if (!info.readable) return {info.name, locale.GetText("profile_damaged"), {}};
   return {info.name, FormatTextArgs(locale.GetText("mp_info1"), std::int64_t{info.level} + 1),
           FormatTextArgs(locale.GetText("mp_info2"), info.monsters)};
 }

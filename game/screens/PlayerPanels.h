@@ -19,8 +19,8 @@ inline constexpr const char* kFaceShader = "small_face";
 inline constexpr const char* kFrameShader = "slotsel";
 inline constexpr const char* kSelectionTexture = "textures\\slotsel.tga";
 inline constexpr const char* kWaitingPicture = "textures\\heroes\\wizard_wait.jpg";
-inline constexpr const char* kLocaleKeys[] = {"mp_info1", "mp_info2",   "ss_info1",
-                                              "ss_info2", "mp_connect", "mp_noconnect"};
+inline constexpr const char* kLocaleKeys[] = {"mp_info1",   "mp_info2",     "ss_info1",       "ss_info2",
+                                              "mp_connect", "mp_noconnect", "profile_damaged"};
 }  // namespace player_panels
 
 // The three lines of a panel or a save row.
@@ -31,7 +31,8 @@ struct PanelLines {
 };
 
 // A profile: its name, "mp_info1" with its level counted from 1,
-// "mp_info2" with its army's size.
+// "mp_info2" with its army's size; a damaged profile its file's name and
+// "profile_damaged".
 PanelLines ProfileLines(const ProfileInfo& info);
 // A save: its hero's name, "ss_info1" with the level counted from 1 and
 // the experience, "ss_info2" with the difficulty's name; a damaged save

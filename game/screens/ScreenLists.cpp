@@ -67,6 +67,7 @@ void ScreenLists::RefreshTwoProfileLists(UIControl* screen, bool reset) {
   const int profiles = modes_.ProfileCount();
   hotseatProfiles[0] = OneProfileBar(*first, profiles, reset);
   hotseatProfiles[1] = OneProfileBar(*second, profiles, reset);
+  EnableButton(screen, "start", profiles > 0);
 }
 
 void ScreenLists::RefreshNetworkScreen(UIControl* screen, bool reset) {

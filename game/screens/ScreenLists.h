@@ -23,8 +23,8 @@ class ScreenLists {
   // while more than one does. Nothing without the bar.
   void RefreshProfileList(UIControl* screen, bool reset);
   // A computer or hot-seat setup's "sbar0" and "sbar1", one profile each,
-  // and `hotseatProfiles` (reset: both the first profile). Nothing unless
-  // both bars exist.
+  // and `hotseatProfiles` (reset: both the first profile); "start" is
+  // enabled only while a profile exists. Nothing unless both bars exist.
   void RefreshTwoProfileLists(UIControl* screen, bool reset);
   // A network setup's "sbar0" and `hotseatProfiles`[0] (reset: the first
   // profile, and none counts as sent); "start" disabled, "apply" enabled;

@@ -59,10 +59,7 @@ void SetupRows::ProfileRow(UIControl* sender) {
   } else if (name == "edit") {
     EditProfile();
   } else if (name == "delete") {
-    if (lists_.selectedProfile >= 0 && lists_.selectedProfile < modes_.ProfileCount()) {
-      SetState(State() | ss::kDeleteQuestion);
-      host_.ShowYesNo(GetLocale().GetText("delete_profile_confirm"));
-    }
+    AskDeleteProfile("delete_profile_confirm");
   } else {
     const auto* bar = ChildOf<UIScrollBar>(screens_.profilesScreen.get(), "sbar");
     const int entry = ListRowEntry(name, bar != nullptr ? bar->GetPos() : 0);
@@ -132,7 +129,16 @@ void SetupRows::OpenNewProfile() {
 void SetupRows::EditProfile() {
   const int n = lists_.selectedProfile;
   if (n < 0 || n >= modes_.ProfileCount()) return;
+  // A damaged profile has no hero to show: the player may delete it.
+  if (!modes_.ProfileSummary(n).readable) return AskDeleteProfile("profile_damaged_confirm");
   modes_.SelectProfile(n);
+}
+
+// The yes/no question whose "yes" deletes the selected profile.
+void SetupRows::AskDeleteProfile(const char* question) {
+  if (lists_.selectedProfile < 0 || lists_.selectedProfile >= modes_.ProfileCount()) return;
+  SetState(State() | ss::kDeleteQuestion);
+  host_.ShowYesNo(GetLocale().GetText(question));
 }
 
 void SetupRows::OpenProfiles() {

@@ -19,7 +19,7 @@ class SetupRows {
  public:
   // The locale texts the rows show.
   static constexpr const char* kLocaleKeys[] = {"player_name", "delete_profile_confirm",
-                                                "profile_delete_fail_mess"};
+                                                "profile_damaged_confirm", "profile_delete_fail_mess"};
 
   // All six outlive this object; `portrait` shows the new-profile dialog's
   // face.
@@ -49,6 +49,7 @@ class SetupRows {
   void CloseProfiles();
   void OpenNewProfile();
   void EditProfile();
+  void AskDeleteProfile(const char* question);
   void OpenProfiles();
   void OpenSetup(UIControl* setup, std::uint32_t word, bool network);
   void StartTwoProfileGame();

@@ -10,6 +10,7 @@
 
 #include "framework/FileAlerts.h"
 #include "framework/TextFormat.h"
+#include "platform/Paths.h"
 #include "tests/framework/LogCapture.h"
 #include "tests/support/TestSupport.h"
 
@@ -102,8 +103,21 @@ TEST(DataFileReader, DamagedOrMissingGameFilesAreReportedOnce) {
   ScopedTempDir dir;
   WriteFile(dir.Path() / "bad.yml", "<a>\n<b>\n<c>");
   WriteFile(dir.Path() / "good.yml", "<a x=\"1\">");
+  WriteFile(dir.Path() / "cut.yml", "<a x=\"1\">\n<a x=");
   FileAlerts::Reset();
   ProbeReader silent;
+  {
+    // A file cut inside a tag is damaged: logged naming it, whatever the
+    // reader's own words, and told.
+    LogCapture capture;
+    silent.ParseDataFile(dir.File("cut.yml"));
+    ProbeReader lineOnly({"Init parser error, %s, file: config.yml, line: %d", false});
+    lineOnly.ParseDataFile(dir.File("cut.yml"));
+    const std::string line =
+        "The file " + platform::MapPath(dir.File("cut.yml")) + " is damaged: it ends inside a tag, line: 1";
+    EXPECT_EQ(capture.Lines(), (Lines{line, line}));
+    EXPECT_EQ(silent.ErrorCount(), 1);
+  }
   silent.ParseDataFile(dir.File("bad.yml"));
   silent.ParseDataFile(dir.File("good.yml"));
   silent.ParseDataFile(dir.File("gone.yml"));
@@ -111,5 +125,5 @@ TEST(DataFileReader, DamagedOrMissingGameFilesAreReportedOnce) {
   ProbeReader players({"Player loader error, %s, line: %d", false, true});
   players.ParseDataFile(dir.File("bad.yml"));
   players.ParseDataFile(dir.File("players.yml"));
-  EXPECT_EQ(FileAlerts::TakeFailedFiles(), (Lines{dir.File("bad.yml"), dir.File("gone.yml")}));
+  EXPECT_EQ(FileAlerts::TakeFailedFiles(), (Lines{dir.File("cut.yml"), dir.File("bad.yml"), dir.File("gone.yml")}));
 }

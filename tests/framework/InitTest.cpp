@@ -122,6 +122,21 @@ TEST_F(InitTest, ValuesThatWouldBreakTheProgramAreBoundedAndErrorsLogged) {
   EXPECT_EQ(Settings(*Loaded()), "full=1 mode= 800x600 max=0 sound=1,0.8 fps=0 shadows=1 tex=1 ui\\english");
 }
 
+// Values too large are held to their range, logged, and written back held.
+TEST_F(InitTest, ValuesBeyondTheirRangeAreHeldLoggedAndWrittenBackHeld) {
+  WriteConfig("<config><window width=\"99999999999\" height=\"700\"><render texScale=\"2147483647\"></config>");
+  LogCapture log;
+  const auto init = Loaded();
+  EXPECT_EQ(Settings(*init), "full=1 mode= 16384x700 max=0 sound=1,0.8 fps=0 shadows=1 tex=4 ui\\english");
+  EXPECT_EQ(log.Lines(), (std::vector<std::string>{
+                              "config.yml: window width=\"99999999999\" is out of range; 16384 is used",
+                              "config.yml: render texScale=\"2147483647\" is out of range; 4 is used"}));
+  ASSERT_TRUE(init->SaveFile());
+  const std::string saved = ReadFile(User() / "config.yml");
+  EXPECT_NE(saved.find("<window width=\"16384\" height=\"700\""), std::string::npos) << saved;
+  EXPECT_NE(saved.find("texScale=\"4\""), std::string::npos) << saved;
+}
+
 TEST_F(InitTest, AConfigurationThatCannotBeReadIsLogged) {
   fs::create_directories(User());
   ASSERT_EQ(mkfifo((User() / "config.yml").c_str(), 0600), 0);

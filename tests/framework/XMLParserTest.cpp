@@ -90,8 +90,10 @@ TEST(XMLParserRead, EventsTextAndErrorRecovery) {
       {"ab\ncd", "<? | error Expected '<'. @1 | error Expected '<'. @1 | error Expected '<'. @1"},
       {"<b/>\n\n<zz>", "open b | close b [] | error Unknown tag: zz @2"},
       {"<\nb>\n<zz>", "open b | error Unknown tag: zz @2"},  // a line feed put back counts once
-      // The end of the input ends quietly anywhere.
+      // The end of the input between tags ends quietly; inside a tag or a
+      // comment it is an error.
       {"<b>text", "open b"},
+      {"<b>\n<a x=", "open b | error The file ends inside a tag. @1"},
   };
   Recorder p;
   for (const auto& [input, expected] : cases) {
@@ -100,8 +102,9 @@ TEST(XMLParserRead, EventsTextAndErrorRecovery) {
       wanted.replace(at, 2, "error Expected '<'. @0");
     EXPECT_EQ(p.Run(input), wanted) << input;
   }
-  for (const char* input : {"", "  \n\t ", "<", "<a x=", "<a x='open", "<a y=[1,2", "<!-- x", "</a", "<b/"})
-    EXPECT_EQ(p.Run(input), "") << input;
+  for (const char* input : {"", "  \n\t "}) EXPECT_EQ(p.Run(input), "") << input;
+  for (const char* input : {"<", "<a x=", "<a x='open", "<a y=[1,2", "<!-- x", "</a", "<b/", "<!"})
+    EXPECT_EQ(p.Run(input), "error The file ends inside a tag. @0") << input;
   p.goOn = false;  // the reader decides whether to go on
   EXPECT_EQ(p.Run("xyz<b/>"), "error Expected '<'. @0");
   p.goOn = true;

@@ -5,14 +5,18 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "game/screens/GameScreens.h"
+#include "players/PlayerRules.h"
+#include "render/YFont.h"
 #include "tests/support/TestSupport.h"
 #include "ui/UICombobox.h"
 #include "ui/UIControl.h"
 #include "ui/UIParser.h"
+#include "ui/UIQuads.h"
 #include "ui/UIText.h"
 
 namespace {
@@ -28,6 +32,9 @@ std::string TextOf(const UIControl& screen, const std::string& name) {
 
 struct HallOfFameScreenTest : ::testing::Test {
   void Load(const std::string& language) {
+    // The fonts' widths, which the cells are measured with.
+    for (const auto& file : std::filesystem::directory_iterator(std::string(QV_GAME_DIR) + "/fonts"))
+      if (file.path().extension() == ".dat") YFont::Find(file.path().stem().string())->LoadData(file.path().string());
     const std::string prefix = "ui\\" + language + "\\";
     UIParser::LoadLayout(prefix + "styles.yml");
     screens.Load(prefix, nullptr);
@@ -38,7 +45,9 @@ struct HallOfFameScreenTest : ::testing::Test {
   GameScreens screens;
   const UICombobox* difficulties = nullptr;
   // Fights lost (3, 9) differ from levels lost (1, 4), which "loss" shows.
-  std::vector<ScoreRecord> records{{"Ilsa", 7, 0, 0, 2, 18, 3, 1, 0, 37}, {"Bo", 3, 0, 0, 0, 5, 9, 4, 0, 0}};
+  // Bo's name is longer than the name boxes take.
+  std::vector<ScoreRecord> records{{"Ilsa", 7, 0, 0, 2, 18, 3, 1, 0, 37},
+                                   {"Bo" + std::string(1000, 'W'), 3, 0, 0, 0, 5, 9, 4, 0, 0}};
 };
 
 TEST_F(HallOfFameScreenTest, RowsShowTheRecordsAndClearTheRest) {
@@ -52,6 +61,11 @@ TEST_F(HallOfFameScreenTest, RowsShowTheRecordsAndClearTheRest) {
   EXPECT_EQ(TextOf(hall, "loss0"), "1");
   EXPECT_EQ(TextOf(hall, "scores0"), "185");
   EXPECT_EQ(TextOf(hall, "loss1"), "4");
+  // A long name shows as far as a name box takes it and its cell holds it.
+  const std::string shown = TextOf(hall, "name1");
+  EXPECT_EQ(shown, records[1].name.substr(0, shown.size()));
+  EXPECT_LE(shown.size(), kMaxHeroName);
+  EXPECT_LE(GetStyledTextWidth(Cell(hall, "name1")->Runs().front().style, shown), Cell(hall, "name1")->rect.width);
   // Row 0's name keeps the layout's style, and the later cells take it.
   const UITextStyle& style = Cell(hall, "name0")->Runs().front().style;
   for (const char* cell : {"scores0", "name1", "difficulty1"}) {

@@ -20,7 +20,8 @@ TEST(PlayerPanels, LocaleFormatsTakeOnlyTheirOwnArguments) {
                              "<str name=\"ss_info1\">%s of %d %d %n</str>\n"
                              "<str name=\"ss_info2\">%d/%s</str>\n"
                              "<str name=\"mp_info1\">Level %d</str>\n"
-                             "<str name=\"mp_info2\">%s%s%s</str>\n");
+                             "<str name=\"mp_info2\">%s%s%s</str>\n"
+                             "<str name=\"profile_damaged\">Damaged</str>\n");
   GetLocale().Load(dir.File("locale.yml"));
   SaveInfo save;
   save.name = "Mira";
@@ -35,6 +36,10 @@ TEST(PlayerPanels, LocaleFormatsTakeOnlyTheirOwnArguments) {
   const PanelLines profileLines = ProfileLines(profile);
   EXPECT_EQ(profileLines.first, "Level 2147483648");
   EXPECT_EQ(profileLines.second, "7");
+  // A profile that gave no hero shows its file's name, told as damaged.
+  const ProfileInfo damaged{"00002.yml", nullptr, 0, 0, false};
+  EXPECT_EQ(ProfileLines(damaged).first, "Damaged");
+  EXPECT_EQ(ProfileLines(damaged).second, "");
   GetLocale().Load("");
 }
 

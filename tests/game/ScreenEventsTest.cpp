@@ -432,6 +432,22 @@ TEST_F(ScreenEventsTest, AProfileThatStaysIsToldAndNoneCannotBeEdited) {
   EXPECT_TRUE(Enabled(screens.profilesScreen, "edit"));
 }
 
+// "edit" on a damaged profile says so and offers to delete it.
+TEST_F(ScreenEventsTest, EditingADamagedProfileOffersToDeleteIt) {
+  modes.profile.readable = false;
+  Click("multiplayer");
+  Click("computer");
+  Click("profiles");
+  Click("1");
+  Click("edit");
+  EXPECT_TRUE(modes.log.empty()) << "a damaged profile has no hero to edit";
+  ASSERT_FALSE(host.log.empty());
+  EXPECT_EQ(host.log.back(), "ask " + GetLocale().GetText("profile_damaged_confirm"));
+  EXPECT_EQ(host.state, 0x9204u);
+  Click("yes");
+  EXPECT_EQ(modes.log, Lines{"deleteProfile 1"});
+}
+
 // A new profile and "edit" hand the profile to the control panel; its way
 // back brings the menu with the setup and the profile screen, and "cancel"
 // gives the setup back with its lists refreshed.
@@ -492,6 +508,7 @@ TEST_F(ScreenEventsTest, StartPlaysTheChosenDifficultyOrASecondPersonWhenProfile
   modes.profiles = 0;
   Click("multiplayer");
   Click("hotseat");
+  EXPECT_FALSE(Enabled(screens.hotseatGameScreen, "start"));
   Click("start");
   EXPECT_EQ(host.state, 0x1004u);
   EXPECT_EQ(ui.GetTopModal(), screens.hotseatGameScreen.get());

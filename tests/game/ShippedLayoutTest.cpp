@@ -14,6 +14,7 @@
 
 #include "framework/YRect.h"
 #include "platform/Paths.h"
+#include "players/PlayerRules.h"
 #include "tests/framework/LogCapture.h"
 #include "tests/support/TestSupport.h"
 #include "ui/UIButton.h"
@@ -356,6 +357,16 @@ void ExpectTitleInItsBand(const UIControl& root, const std::string& file) {
       << file << ": the title's middle at " << middle << " is outside its band " << top << "-" << bottom;
 }
 
+// A hero's name box takes as many characters as a name read from a file
+// keeps, so what the box shows is what every list draws.
+void ExpectHeroNameBoxes(const UIControl& root, const std::string& file) {
+  for (const char* name : {"name", "hero_name"}) {
+    if (const auto* edit = dynamic_cast<const UIEdit*>(root.FindControl(name))) {
+      EXPECT_EQ(edit->MaxLength(), static_cast<int>(kMaxHeroName)) << file << ": " << name;
+    }
+  }
+}
+
 TEST(ShippedLayouts, EveryLayoutReadsCleanlyAndNamesOnlyShippedContent) {
   testing_support::ScopedCwd cwd(QV_GAME_DIR);
   const std::set<std::string> shaders = DefinedShaders();
@@ -374,6 +385,7 @@ TEST(ShippedLayouts, EveryLayoutReadsCleanlyAndNamesOnlyShippedContent) {
       ExpectTitleInItsBand(*root, data + name);
       seen.insert(name);
       ExpectScreenControls(*root, name, data + name);
+      ExpectHeroNameBoxes(*root, data + name);
       const auto wanted = kLookedUp.find(name);
       if (wanted == kLookedUp.end()) continue;
       for (const std::string& control : wanted->second)

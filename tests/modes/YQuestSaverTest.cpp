@@ -6,6 +6,7 @@
 #include "board/YTessor.h"
 #include "board/YTessorUnit.h"
 #include "modes/YQuestSaver.h"
+#include "players/PlayerRules.h"
 #include "players/YPlayerHero.h"
 #include "tests/modes/QuestFixture.h"
 #include "tests/support/TestSupport.h"
@@ -192,6 +193,23 @@ TEST_F(QuestSaves, HostileSavesAreRefusedAndTheMenuStaysUsable) {
   quest.LoadSaveList();
   EXPECT_TRUE(quest.LoadSave(0));
   EXPECT_TRUE(GetTessor().Board().Units(1).empty());
+}
+
+// A hero name longer than the name box takes is cut, in the save list and
+// in the resumed quest alike.
+TEST_F(QuestSaves, AHeroNameLongerThanTheNameBoxIsCutOnReading) {
+  BeginQuest();
+  std::string text = quest.SaveText();
+  quest.End();
+  const std::size_t at = text.find("name=\"", text.find("<hero")) + 6;
+  const std::string name(100000, 'N');
+  text.replace(at, text.find('"', at) - at, name);
+  testing_support::WriteFile(SaveFolder() / "00000.yml", text);
+  quest.LoadSaveList();
+  ASSERT_EQ(quest.Saves().size(), 1u);
+  EXPECT_EQ(quest.Saves().front().name, name.substr(0, kMaxHeroName));
+  ASSERT_TRUE(quest.LoadSave(0));
+  EXPECT_EQ(quest.Hero()->name, name.substr(0, kMaxHeroName));
 }
 
 }  // namespace

@@ -10,6 +10,7 @@
 
 #include "framework/Init.h"
 #include "players/NumberedFiles.h"
+#include "players/PlayerRules.h"
 #include "players/PlayerProfiles.h"
 #include "players/TileTables.h"
 #include "players/YArtifactLoader.h"
@@ -294,6 +295,23 @@ TEST_F(ProfilesTest, NestedRecordsAreRefusedAsDamaged) {
   EXPECT_FALSE(ProfileList().at(0).readable);
   EXPECT_EQ(log.Lines(),
             (std::vector<std::string>{"Player loader error, A hero element inside the hero., line: 1"}));
+}
+
+// A name longer than the name box takes (a file edited by hand, a
+// megabyte long) is cut to the box's length by both reads, with a log line.
+TEST_F(ProfilesTest, ANameLongerThanTheNameBoxIsCutOnReading) {
+  const std::string name(1 << 20, 'N');
+  const std::string text = "<hero name=\"" + name + "\"><evol/></hero>";
+  LogCapture log;
+  const Hero hero = Read(text);
+  ASSERT_NE(hero, nullptr);
+  EXPECT_EQ(hero->name, name.substr(0, kMaxHeroName));
+  EXPECT_EQ(Summary(text).name, name.substr(0, kMaxHeroName));
+  EXPECT_EQ(log.Lines().size(), 2u);
+  EXPECT_EQ(log.Lines().at(0), "Player loader error, A hero name longer than 16 characters is cut., line: 0");
+  EXPECT_EQ(Summary("<hero name=\"" + name.substr(0, kMaxHeroName) + "\"></hero>").name,
+            name.substr(0, kMaxHeroName));
+  EXPECT_EQ(log.Lines().size(), 2u) << "a name that fits is kept whole";
 }
 
 TEST_F(ProfilesTest, LoadingDoesNotMoveTheSavePath) {

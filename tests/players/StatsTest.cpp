@@ -210,4 +210,20 @@ TEST_F(StatsTest, ADamagedHallIsKeptAsideWithItsWholeRecordsAndTold) {
   EXPECT_EQ(testing_support::ReadFile(file), cases[0].first);
 }
 
+// A record at a level the campaign (here of three levels) does not have is
+// left out, as a record of a difficulty outside the table is.
+TEST_F(StatsTest, ARecordAtALevelTheCampaignLacksIsLeftOut) {
+  MemoryOutStream out;
+  Stats::Write(out, {Record("Far", 9999), Record("Last", 2), Record("Past", 3), Record("Below", -1)});
+  MemoryInStream in(out.Bytes());
+  std::string damage;
+  EXPECT_EQ(NamesOf(Stats::Read(in, &damage, 3)), (Names{"Last"}));
+  EXPECT_EQ(damage, "record 1 has a level or difficulty no campaign gives");
+  testing_support::WriteFile(dir.Path() / "QuennelVarrick" / "stats.dat", out.Bytes());
+  Stats stats;
+  stats.levelCount = 3;
+  stats.Load();
+  EXPECT_EQ(NamesOf(stats.records), (Names{"Last"}));
+}
+
 }  // namespace
