@@ -141,7 +141,7 @@ void Stats::AddRecord(const ScoreRecord& record) {
 }
 
 bool Stats::AddRecordOnce(const ScoreRecord& record) {
-  if (!CanBe(record) || std::ranges::find(records, record) != records.end()) return false;
+  if (!CanBe(record, levelCount) || std::ranges::find(records, record) != records.end()) return false;
   // Ranked after every record it does not rank above, as AddRecord places it.
   const auto before =
       std::ranges::count_if(records, [&](const ScoreRecord& r) { return !StatsRecordLess(record, r); });
