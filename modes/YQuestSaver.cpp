@@ -204,7 +204,7 @@ void YQuestSaver::ReadGame() {
 // to their length, so that no list or dialog draws more.
 std::string YQuestSaver::HeroName() {
   std::string name = GetAttr(kHero, kName).value;
-  if (CutHeroName(name)) LogError("A hero name longer than " + std::to_string(kMaxHeroName) + " characters is cut.");
+  if (CutHeroName(name)) LogError(HeroNameCutNotice());
   return name;
 }
 

@@ -31,6 +31,10 @@ bool CutHeroName(std::string& name) {
   return true;
 }
 
+std::string HeroNameCutNotice() {
+  return "A hero name longer than " + std::to_string(kMaxHeroName) + " characters is cut.";
+}
+
 std::int32_t UnitStrengthSum(const YPlayer& record) {
   std::int64_t sum = 3 * (static_cast<std::int64_t>(record.moveKind) + record.way + record.distance);
   for (std::int32_t value : record.baseMana) sum += value;

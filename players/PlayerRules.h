@@ -24,6 +24,8 @@ inline constexpr int kArmySlots = 18;
 inline constexpr std::size_t kMaxHeroName = 16;
 // Cuts `name` to kMaxHeroName bytes; true when it was longer.
 bool CutHeroName(std::string& name);
+// What a reader logs of a name it cut.
+std::string HeroNameCutNotice();
 
 // The highest level whose next threshold still fits a 32-bit experience
 // value; levels asked for beyond it are held there.

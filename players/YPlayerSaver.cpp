@@ -137,7 +137,7 @@ void YPlayerSaver::OnTagClose(int tagId) {
 // to their length, so that no list or dialog draws more.
 std::string YPlayerSaver::HeroName() {
   std::string name = GetAttr(kHero, kName).value;
-  if (CutHeroName(name)) LogError("A hero name longer than " + std::to_string(kMaxHeroName) + " characters is cut.");
+  if (CutHeroName(name)) LogError(HeroNameCutNotice());
   return name;
 }
 

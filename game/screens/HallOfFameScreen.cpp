@@ -10,7 +10,6 @@
 #include "ui/UICombobox.h"
 #include "ui/UIComboboxList.h"
 #include "ui/UIControl.h"
-#include "ui/UIQuads.h"
 #include "ui/UIText.h"
 
 namespace {
@@ -38,8 +37,7 @@ std::string DifficultyName(const UICombobox* difficulties, int row) {
 // hold more) and as far as it stays inside a cell `width` wide.
 std::string FittedName(std::string name, const UITextStyle& style, float width) {
   CutHeroName(name);
-  while (!name.empty() && GetStyledTextWidth(style, name) > width) name.pop_back();
-  return name;
+  return style.font != nullptr ? std::string(style.font->StartWithin(name, style.size, width)) : name;
 }
 
 // Row 0's name is set in the layout's own style, which the later cells take.
