@@ -77,6 +77,10 @@ class XMLParser {
   void WriteOpenTag(std::ostream& out, int tagId) const;
   void WriteCloseTag(std::ostream& out, int tagId) const;
   void WriteTag(std::ostream& out, const Tag& tag, bool selfClosing) const;
+  // The value a reader reads back of `value` once written: the value itself,
+  // or, when it holds both kinds of quote, with its double quotes as
+  // apostrophes.
+  static std::string WrittenValue(std::string_view value);
 
   void SetWriteAll(bool writeAll) { writeAll_ = writeAll; }
   bool WriteAll() const { return writeAll_; }

@@ -14,6 +14,7 @@
 #include "framework/Log.h"
 #include "framework/YLocale.h"
 #include "modes/GameHost.h"
+#include "modes/YQuestSaver.h"
 #include "platform/Random.h"
 #include "players/DifficultyTable.h"
 #include "players/NumberedFiles.h"
@@ -310,22 +311,21 @@ void YGameQuest::OnRewardChoice(std::int32_t choice) {
   Save();
 }
 
+// The win was recorded when the last level was won; the final scene follows.
 void YGameQuest::FinishQuest() {
-  LoadSaveList();
-  RecordWonQuest();
   Host().SetState(Host().State() | host_state::kFinalScene);
   Host().ClearScreen();
 }
 
 // The hall holds the won quest from the moment its save says it is won, so
 // that a game closed at the quest's final dialog loses no record; a save
-// that says so without a record behind it gets one when the save list
-// meets it. Recording the quest again adds nothing.
+// that says so without a record behind it gets one at the next start. The
+// record is the one the save reads back (the writer may change a name it
+// cannot write as it stands), so that the save met again is the same win.
 void YGameQuest::RecordWonQuest() {
   if (std::ranges::count(wonSaves_, savePath_) == 0) wonSaves_.push_back(savePath_);
-  GetStats().AddRecordOnce({hero_->name, levelIndex_, hero_->gold, hero_->experience, hero_->difficulty,
-                            hero_->fightsWon, hero_->fightsLost, hero_->levelsLost, hero_->goldWon,
-                            hero_->experienceWon});
+  if (const std::optional<SaveInfo> saved = YQuestSaver().ReadSummary(SaveText(), savePath_))
+    GetStats().AddRecordOnce(saved->ToScoreRecord());
 }
 
 void YGameQuest::OnRetryLevel() {

@@ -70,8 +70,10 @@ class YGameQuest : public YGameMaster {
   // Lists the five-digit ".yml" saves of "save\", highest first.
   void ListSaves();
   // ListSaves, then one summary per save; a save that cannot be read or
-  // yields none has one marked unreadable.
+  // yields none has one marked unreadable. Only reads.
   void LoadSaveList();
+  // Each won quest of the save list gets its hall-of-fame record, once.
+  void RecordWonSaves();
   // True when a save exists (the list is read first when out of date).
   bool HasSaves();
   // Resumes summary n's save. False when n is outside the summaries or the
@@ -158,8 +160,9 @@ class YGameQuest : public YGameMaster {
 
 // The process's quest.
 YGameQuest& GetGameQuest();
-// At start-up, once the configuration is read: lists the saves and lets the
-// hall of fame show the campaigns in progress.
+// At start-up, once the configuration and the hall of fame are read: reads
+// the save list, records the won quests the hall lacks and lets the hall
+// show the campaigns in progress.
 void ListQuestSavesAtStartup();
 // The number of the campaign's level files.
 std::int32_t CampaignLevelCount();

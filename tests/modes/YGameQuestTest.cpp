@@ -282,7 +282,8 @@ TEST_F(QuestTest, TheHallListsOnlyResumableSavesAndEachHeroOnce) {
   ASSERT_TRUE(quest.IsFinished());
   {
     testing_support::ScopedWriteFault full(".tmp");
-    quest.OnRewardChoice(1);
+    quest.OnLevelEnd();
+    quest.OnRewardChoice(-1);
   }
   stats.CopyRecords();
   ASSERT_EQ(stats.shown.size(), 1u);
@@ -292,7 +293,8 @@ TEST_F(QuestTest, TheHallListsOnlyResumableSavesAndEachHeroOnce) {
 
 // The won quest is in the hall from the moment its save says it is won, not
 // only from the final dialog's OK; a save that says so without a record (the
-// game ended between the two) gets one when the save list meets it, once.
+// game ended between the two) gets one at the next start, once; reading the
+// save list, as the hall's screen does, writes nothing.
 TEST_F(QuestTest, AWonQuestIsInTheHallAsSoonAsItsSaveSaysWon) {
   ListQuestSavesAtStartup();
   Stats& stats = GetStats();
@@ -311,11 +313,13 @@ TEST_F(QuestTest, AWonQuestIsInTheHallAsSoonAsItsSaveSaysWon) {
   EXPECT_EQ(stats.records[0].name, "Ada");
   const ScoreRecord won = stats.records[0];
   stats.records.clear();  // as when the game ended before the record was written
-  // The hall opened first reads the save list itself, beside a quest in
-  // progress; a copy of the won save is the same quest.
+  // Beside a quest in progress; a copy of the won save is the same quest.
   fs::copy_file(SaveFolder() / "00000.yml", SaveFolder() / "00005.yml");
   testing_support::WriteFile(SaveFolder() / "00007.yml", running);
   quest.ListSaves();
+  stats.CopyRecords();
+  EXPECT_TRUE(stats.records.empty()) << "the hall's screen reads the save list, and only reads";
+  ListQuestSavesAtStartup();
   stats.CopyRecords();
   ASSERT_EQ(stats.shown.size(), 2u) << "each once";
   EXPECT_EQ(stats.shown[0], won);
@@ -323,6 +327,39 @@ TEST_F(QuestTest, AWonQuestIsInTheHallAsSoonAsItsSaveSaysWon) {
   quest.LoadSaveList();
   quest.OnRewardChoice(-1);
   EXPECT_EQ(stats.records.size(), 1u) << "neither the list read again nor the OK adds another";
+  stats.SetInProgressSource(nullptr);
+}
+
+// The save writer keeps one kind of quote: a name holding both is read back
+// with apostrophes. The win is recorded as its save reads it back, and a
+// hall holding it under the name the game held (as the build before wrote
+// it), or under both names, has one row of it after a start.
+TEST_F(QuestTest, AWinOfANameWithBothKindsOfQuoteTakesOneRowOfTheHall) {
+  ListQuestSavesAtStartup();
+  Stats& stats = GetStats();
+  stats.records.clear();
+  ASSERT_TRUE(quest.NewGame({"Jo'e \"Q\"", 0, 1, 2, 0}));
+  quest.Start();
+  PassDoorKeeper();
+  for (int level = 0; level < 2; ++level) {
+    quest.Update();
+    GetTessor().ClearSide(1, true);
+    quest.OnLevelEnd();
+    quest.OnRewardChoice(level == 0 ? 1 : -1);
+  }
+  ASSERT_EQ(stats.records.size(), 1u);
+  const ScoreRecord won = stats.records[0];
+  EXPECT_EQ(won.name, "Jo'e 'Q'");
+  ScoreRecord held = won;
+  held.name = "Jo'e \"Q\"";
+  for (const std::vector<ScoreRecord>& hall : {std::vector{held}, std::vector{held, won}}) {
+    stats.records = hall;
+    stats.Save();
+    stats.Load();
+    ListQuestSavesAtStartup();
+    stats.Load();
+    EXPECT_EQ(stats.records.size(), 1u) << hall.size() << " rows before";
+  }
   stats.SetInProgressSource(nullptr);
 }
 
