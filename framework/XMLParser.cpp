@@ -374,6 +374,7 @@ void XMLParser::ReadAttribute(Tag& tag) {
   SkipSpaces();
   if (ReadChar() != '=') throw XMLParseError("Expected '='.");
   SkipSpaces();
+  it->line = lineNumber_;
   it->value = ReadValue();
   it->given = true;
 }

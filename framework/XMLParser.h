@@ -34,6 +34,7 @@ class XMLParser {
     std::string value;
     std::string defaultValue;
     bool given = false;  // the last parsed opening tag set this attribute
+    int line = 0;        // when given, the line its value begins on
 
     int AsInt() const;             // atoi; values beyond the int range are held at its ends
     std::uint32_t AsHex() const;   // strtoul, base 16, as a 32-bit value
