@@ -42,13 +42,18 @@ bool MakeDirectory(std::string_view path) {
   return platform::MakeFolder(path);
 }
 
-std::vector<std::string> RemoveLeftoverTempFiles(std::string_view userPath) {
-  std::vector<std::string> removed;
+LeftoverTempFiles RemoveLeftoverTempFiles(std::string_view userPath) {
+  LeftoverTempFiles removed;
   for (const std::string_view sub : {"", "players\\", "save\\"}) {
     const std::string folder = std::string(userPath) + std::string(sub);
     for (const platform::FoundEntry& entry : platform::FindFiles(folder + "*.tmp")) {
       if (!entry.isRegular) continue;
-      if (platform::RemoveFile(folder + entry.name)) removed.push_back(folder + entry.name);
+      const std::string path = folder + entry.name;
+      const std::string target = path.substr(0, path.size() - 4);
+      // A new quest holds its save number by an empty ".tmp" until its first save.
+      const bool held = sub == "save\\" && platform::ReadBinaryFile(path).value_or("-").empty() &&
+                        !platform::PathIs(target, false) && !platform::PathIs(target, true);
+      if (platform::RemoveFile(path)) (held ? removed.heldSaveNumbers : removed.cutWrites).push_back(path);
     }
   }
   return removed;

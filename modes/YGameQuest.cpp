@@ -15,6 +15,7 @@
 #include "framework/YLocale.h"
 #include "modes/GameHost.h"
 #include "modes/YQuestSaver.h"
+#include "platform/FileSystem.h"
 #include "platform/Random.h"
 #include "players/DifficultyTable.h"
 #include "players/NumberedFiles.h"
@@ -97,6 +98,7 @@ bool YGameQuest::NewGame(const QuestHeroChoice& choice) {
   // between takes another.
   MakeSaveFolder();
   const std::string name = ReserveNumberedFileName(SaveFolder());
+  heldSave_ = name;
   saveNames_.insert(saveNames_.begin(), name);
   savePath_ = SaveFolder() + "\\" + name;
   std::erase(wonSaves_, savePath_);  // a name used again after a deletion
@@ -106,8 +108,9 @@ bool YGameQuest::NewGame(const QuestHeroChoice& choice) {
 }
 
 // Deletes what a quest holds: both battles' commanders, the board's units,
-// the hero with its army and the door keeper.
+// the hero with its army, the door keeper and a save name never used.
 void YGameQuest::ClearQuest() {
+  ReleaseHeldSave();
   battle_.DeleteCommanders();
   board_.DeleteCommanders();
   board_.ClearBoard();
@@ -117,6 +120,15 @@ void YGameQuest::ClearQuest() {
   hero_ = nullptr;
   fighter_.reset();
   CampaignShop().Attach(nullptr, false);
+}
+
+// A new quest left before its first save (during the introduction) gives
+// back the save number it held.
+void YGameQuest::ReleaseHeldSave() {
+  if (heldSave_.empty()) return;
+  platform::RemoveFile(SaveFolder() + "\\" + heldSave_ + ".tmp");
+  std::erase(saveNames_, heldSave_);
+  heldSave_.clear();
 }
 
 void YGameQuest::Start() {

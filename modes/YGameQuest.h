@@ -117,6 +117,7 @@ class YGameQuest : public YGameMaster {
   void ListLevels();
   std::int32_t LevelCount() const { return static_cast<std::int32_t>(levelNames_.size()); }
   void ClearQuest();
+  void ReleaseHeldSave();
   void RefillForDuel(YPlayer& record);
   void StartFight(YPlayer* side0, YPlayer* side1, const std::string& layout, std::int32_t firstSide);
   void CreateDuelCommanders();
@@ -147,6 +148,7 @@ class YGameQuest : public YGameMaster {
   std::int32_t experienceAtFight_ = 0;
   std::string rewardArtifact_;
   std::string savePath_;
+  std::string heldSave_;  // a new quest's save name, held by its ".tmp" until the first save
   std::unique_ptr<YPlayerMonster> fighter_;
   bool nextLevelPending_ = false;
   std::int32_t levelIndex_ = -1;

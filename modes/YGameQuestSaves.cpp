@@ -141,6 +141,7 @@ void YGameQuest::Save() {
   MakeSaveFolder();
   OutFStream out(savePath_, true);
   out.Write(text.data(), text.size());
+  heldSave_.clear();  // the write takes the held ".tmp" over, or removes it
   if (out.Close()) return FileAlerts::SaveSucceeded(FileAlerts::Unsaved::kQuest);
   Log::Printf("The quest could not be saved to %s", savePath_.c_str());
   FileAlerts::SaveFailed(FileAlerts::Unsaved::kQuest);

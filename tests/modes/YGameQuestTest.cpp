@@ -65,7 +65,8 @@ TEST_F(QuestTest, SaveNamesSkipStrayFilesAndSummariesKeepTheirFile) {
 
 // Copies of the game share the save folder. A new quest's number is held
 // from the moment its hero is made, though its save is first written when
-// the quest begins, after the introduction.
+// the quest begins, after the introduction; a quest left during the
+// introduction gives its number back, and one begun keeps its save.
 TEST_F(QuestTest, ANewQuestsSaveNumberIsHeldBeforeItsFirstSave) {
   ASSERT_TRUE(quest.NewGame({"Ada", 0, 1, 2, 0}));
   EXPECT_EQ(FileName(quest.SavePath()), "00000.yml");
@@ -75,6 +76,14 @@ TEST_F(QuestTest, ANewQuestsSaveNumberIsHeldBeforeItsFirstSave) {
   EXPECT_TRUE(fs::exists(SaveFolder() / "00000.yml"));
   EXPECT_FALSE(fs::exists(SaveFolder() / "00000.yml.tmp"));
   EXPECT_EQ(ReserveNumberedFileName(folder), "00002.yml") << "00001 is still held";
+  quest.End();
+  EXPECT_TRUE(fs::exists(SaveFolder() / "00000.yml"));
+
+  ASSERT_TRUE(quest.NewGame({"Bea", 0, 1, 2, 0}));
+  EXPECT_EQ(FileName(quest.SavePath()), "00003.yml");
+  quest.End();
+  EXPECT_FALSE(fs::exists(SaveFolder() / "00003.yml.tmp"));
+  EXPECT_EQ(quest.SaveNames().front(), "00000.yml");
 }
 
 TEST_F(QuestTest, AnEmptyLevelFolderStartsNoQuest) {
