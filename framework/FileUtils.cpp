@@ -1,6 +1,7 @@
 #include "framework/FileUtils.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/FileSystem.h"
 
@@ -11,6 +12,13 @@ std::string JoinName(std::string_view folder, std::string_view name) {
   path += '\\';
   path += name;
   return path;
+}
+
+// A new quest holds its save number by an empty ".tmp" until its first save.
+bool IsHeldSaveNumber(const std::string& tmpPath) {
+  const std::string save = tmpPath.substr(0, tmpPath.size() - 4);
+  const std::optional<std::string> bytes = platform::ReadBinaryFile(tmpPath);
+  return bytes && bytes->empty() && !platform::PathIs(save, false) && !platform::PathIs(save, true);
 }
 
 }  // namespace
@@ -49,10 +57,7 @@ LeftoverTempFiles RemoveLeftoverTempFiles(std::string_view userPath) {
     for (const platform::FoundEntry& entry : platform::FindFiles(folder + "*.tmp")) {
       if (!entry.isRegular) continue;
       const std::string path = folder + entry.name;
-      const std::string target = path.substr(0, path.size() - 4);
-      // A new quest holds its save number by an empty ".tmp" until its first save.
-      const bool held = sub == "save\\" && platform::ReadBinaryFile(path).value_or("-").empty() &&
-                        !platform::PathIs(target, false) && !platform::PathIs(target, true);
+      const bool held = sub == "save\\" && IsHeldSaveNumber(path);
       if (platform::RemoveFile(path)) (held ? removed.heldSaveNumbers : removed.cutWrites).push_back(path);
     }
   }
