@@ -58,6 +58,10 @@ void DataFileReader::LogError(const std::string& message) const {
   Log::Write(line);
 }
 
+void DataFileReader::LogValueNotice(const std::string& message, const Attr& attr) const {
+  Log::Printf("%s, file: %s, line: %d", message.c_str(), platform::MapPath(fileName_).c_str(), attr.line);
+}
+
 void DataFileReader::ReportSkippedErrors() const {
   if (errorText_.format == nullptr || errors_ <= kMaxErrorLines) return;
   Log::Printf("%d more parser errors in %s not shown%s", errors_ - kMaxErrorLines, fileName_.c_str(),

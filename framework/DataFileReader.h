@@ -57,6 +57,9 @@ class DataFileReader : public XMLParser {
   // Logs a line with the reader's text, without counting it as an error of
   // the file: for trouble with a file the data file names.
   void LogError(const std::string& message) const;
+  // Logs what the reader made of a value the file gives (a name it cut),
+  // naming the file and the line the value stands on.
+  void LogValueNotice(const std::string& message, const Attr& attr) const;
 
  private:
   void ReportSkippedErrors() const;

@@ -1,6 +1,7 @@
 #include "framework/FileUtils.h"
 
 #include <algorithm>
+#include <optional>
 
 #include "platform/FileSystem.h"
 
@@ -11,6 +12,13 @@ std::string JoinName(std::string_view folder, std::string_view name) {
   path += '\\';
   path += name;
   return path;
+}
+
+// A new quest holds its save number by an empty ".tmp" until its first save.
+bool IsHeldSaveNumber(const std::string& tmpPath) {
+  const std::string save = tmpPath.substr(0, tmpPath.size() - 4);
+  const std::optional<std::string> bytes = platform::ReadBinaryFile(tmpPath);
+  return bytes && bytes->empty() && !platform::PathIs(save, false) && !platform::PathIs(save, true);
 }
 
 }  // namespace
@@ -42,13 +50,15 @@ bool MakeDirectory(std::string_view path) {
   return platform::MakeFolder(path);
 }
 
-std::vector<std::string> RemoveLeftoverTempFiles(std::string_view userPath) {
-  std::vector<std::string> removed;
+LeftoverTempFiles RemoveLeftoverTempFiles(std::string_view userPath) {
+  LeftoverTempFiles removed;
   for (const std::string_view sub : {"", "players\\", "save\\"}) {
     const std::string folder = std::string(userPath) + std::string(sub);
     for (const platform::FoundEntry& entry : platform::FindFiles(folder + "*.tmp")) {
       if (!entry.isRegular) continue;
-      if (platform::RemoveFile(folder + entry.name)) removed.push_back(folder + entry.name);
+      const std::string path = folder + entry.name;
+      const bool held = sub == "save\\" && IsHeldSaveNumber(path);
+      if (platform::RemoveFile(path)) (held ? removed.heldSaveNumbers : removed.cutWrites).push_back(path);
     }
   }
   return removed;

@@ -25,13 +25,20 @@ bool PathExists(std::string_view path, bool wantFolder);
 // afterwards (also when it existed already).
 bool MakeDirectory(std::string_view path);
 
+// What RemoveLeftoverTempFiles removed, for the log.
+struct LeftoverTempFiles {
+  std::vector<std::string> cutWrites;  // ".tmp" files of writes cut short
+  // Empty ".tmp" files in "save" beside no save of their name: save numbers
+  // that new quests held and never used.
+  std::vector<std::string> heldSaveNumbers;
+};
+
 // Removes what writes cut short (a kill, a crash, a power cut) left behind:
 // every regular file named "*.tmp" directly in the user folder `userPath`
 // (a data name ending in "\") and in its "players" and "save" folders.
 // Nothing else is touched: not the real files, not a folder or pipe of that
 // name. Call at start, while no write of the game's is under way.
-// Returns the names removed, for the log.
-std::vector<std::string> RemoveLeftoverTempFiles(std::string_view userPath);
+LeftoverTempFiles RemoveLeftoverTempFiles(std::string_view userPath);
 
 // Moves `source` over `target`, replacing it durably: after a crash either the
 // old or the new target is whole. False when the move failed (the target is

@@ -374,6 +374,7 @@ void XMLParser::ReadAttribute(Tag& tag) {
   SkipSpaces();
   if (ReadChar() != '=') throw XMLParseError("Expected '='.");
   SkipSpaces();
+  it->line = lineNumber_;
   it->value = ReadValue();
   it->given = true;
 }
@@ -459,19 +460,16 @@ void XMLParser::WriteTag(std::ostream& out, const Tag& tag, bool selfClosing) co
 // quotes, or in apostrophes when it holds a double quote. A value holding
 // both cannot be written so that it reads back; its double quotes become
 // apostrophes, which keeps the rest of the file readable.
+std::string XMLParser::WrittenValue(std::string_view value) {
+  std::string written(value);
+  if (written.find('\'') != std::string::npos) std::replace(written.begin(), written.end(), '"', '\'');
+  return written;
+}
+
 void XMLParser::WriteAttribute(std::ostream& out, const Attr& attr) {
-  const bool hasDouble = attr.value.find('"') != std::string::npos;
-  const bool hasSingle = attr.value.find('\'') != std::string::npos;
-  out << ' ' << attr.name << '=';
-  if (!hasDouble) {
-    out << '"' << attr.value << '"';
-  } else if (!hasSingle) {
-    out << '\'' << attr.value << '\'';
-  } else {
-    std::string value = attr.value;
-    std::replace(value.begin(), value.end(), '"', '\'');
-    out << '"' << value << '"';
-  }
+  const std::string value = WrittenValue(attr.value);
+  const char quote = value.find('"') != std::string::npos ? '\'' : '"';
+  out << ' ' << attr.name << '=' << quote << value << quote;
 }
 
 // ---- Reader hooks -----------------------------------------------------

@@ -34,6 +34,7 @@ class XMLParser {
     std::string value;
     std::string defaultValue;
     bool given = false;  // the last parsed opening tag set this attribute
+    int line = 0;        // when given, the line its value begins on
 
     int AsInt() const;             // atoi; values beyond the int range are held at its ends
     std::uint32_t AsHex() const;   // strtoul, base 16, as a 32-bit value
@@ -77,6 +78,10 @@ class XMLParser {
   void WriteOpenTag(std::ostream& out, int tagId) const;
   void WriteCloseTag(std::ostream& out, int tagId) const;
   void WriteTag(std::ostream& out, const Tag& tag, bool selfClosing) const;
+  // The value a reader reads back of `value` once written: the value itself,
+  // or, when it holds both kinds of quote, with its double quotes as
+  // apostrophes.
+  static std::string WrittenValue(std::string_view value);
 
   void SetWriteAll(bool writeAll) { writeAll_ = writeAll; }
   bool WriteAll() const { return writeAll_; }

@@ -73,9 +73,9 @@ std::string UnguardedNotice(const platform::InstanceGuard& guard) {
 // it: while another copy runs, the ".tmp" files may be its writes, and the
 // files the folder lacks may be ones the player deleted there. Returns the
 // files removed, for the log.
-std::vector<std::string> TidyUserFolderAlone(const platform::InstanceGuard& guard) {
+LeftoverTempFiles TidyUserFolderAlone(const platform::InstanceGuard& guard) {
   if (guard.Failed() || guard.AlreadyExisted()) return {};
-  std::vector<std::string> leftovers = RemoveLeftoverTempFiles(GetInit().UserPath());
+  LeftoverTempFiles leftovers = RemoveLeftoverTempFiles(GetInit().UserPath());
   GetInit().SeedOnFirstRun(Init::kFileName);
   return leftovers;
 }
@@ -121,11 +121,13 @@ int ProgramMain(std::string_view commandLine, const GameMaker& make) {
     std::fprintf(stderr, "%s is already running.\n", kProductTitle);
     return 0;
   }
-  const std::vector<std::string> leftovers = TidyUserFolderAlone(guard);
+  const LeftoverTempFiles leftovers = TidyUserFolderAlone(guard);
   OpenOwnLog(guard.Share());
   if (!unguarded.empty()) Log::Write(unguarded);
-  for (const std::string& name : leftovers)
+  for (const std::string& name : leftovers.cutWrites)
     Log::Printf("Removed %s, left by a write that was cut short", platform::MapPath(name).c_str());
+  for (const std::string& name : leftovers.heldSaveNumbers)
+    Log::Printf("Removed %s, a save number a new quest held and never used", platform::MapPath(name).c_str());
   if (const std::string broadcast = BroadcastOption(commandLine); !broadcast.empty()) {
     DefaultPeerLinkFactory().SetBroadcastAddress(broadcast);
     Log::Printf("Network games look for a peer at %s", broadcast.c_str());

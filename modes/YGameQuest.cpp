@@ -14,6 +14,8 @@
 #include "framework/Log.h"
 #include "framework/YLocale.h"
 #include "modes/GameHost.h"
+#include "modes/YQuestSaver.h"
+#include "platform/FileSystem.h"
 #include "platform/Random.h"
 #include "players/DifficultyTable.h"
 #include "players/NumberedFiles.h"
@@ -96,6 +98,7 @@ bool YGameQuest::NewGame(const QuestHeroChoice& choice) {
   // between takes another.
   MakeSaveFolder();
   const std::string name = ReserveNumberedFileName(SaveFolder());
+  heldSave_ = name;
   saveNames_.insert(saveNames_.begin(), name);
   savePath_ = SaveFolder() + "\\" + name;
   std::erase(wonSaves_, savePath_);  // a name used again after a deletion
@@ -105,8 +108,9 @@ bool YGameQuest::NewGame(const QuestHeroChoice& choice) {
 }
 
 // Deletes what a quest holds: both battles' commanders, the board's units,
-// the hero with its army and the door keeper.
+// the hero with its army, the door keeper and a save name never used.
 void YGameQuest::ClearQuest() {
+  ReleaseHeldSave();
   battle_.DeleteCommanders();
   board_.DeleteCommanders();
   board_.ClearBoard();
@@ -116,6 +120,15 @@ void YGameQuest::ClearQuest() {
   hero_ = nullptr;
   fighter_.reset();
   CampaignShop().Attach(nullptr, false);
+}
+
+// A new quest left before its first save (during the introduction) gives
+// back the save number it held.
+void YGameQuest::ReleaseHeldSave() {
+  if (heldSave_.empty()) return;
+  platform::RemoveFile(SaveFolder() + "\\" + heldSave_ + ".tmp");
+  std::erase(saveNames_, heldSave_);
+  heldSave_.clear();
 }
 
 void YGameQuest::Start() {
@@ -310,22 +323,21 @@ void YGameQuest::OnRewardChoice(std::int32_t choice) {
   Save();
 }
 
+// The win was recorded when the last level was won; the final scene follows.
 void YGameQuest::FinishQuest() {
-  LoadSaveList();
-  RecordWonQuest();
   Host().SetState(Host().State() | host_state::kFinalScene);
   Host().ClearScreen();
 }
 
 // The hall holds the won quest from the moment its save says it is won, so
 // that a game closed at the quest's final dialog loses no record; a save
-// that says so without a record behind it gets one when the save list
-// meets it. Recording the quest again adds nothing.
+// that says so without a record behind it gets one at the next start. The
+// record is the one the save reads back (the writer may change a name it
+// cannot write as it stands), so that the save met again is the same win.
 void YGameQuest::RecordWonQuest() {
   if (std::ranges::count(wonSaves_, savePath_) == 0) wonSaves_.push_back(savePath_);
-  GetStats().AddRecordOnce({hero_->name, levelIndex_, hero_->gold, hero_->experience, hero_->difficulty,
-                            hero_->fightsWon, hero_->fightsLost, hero_->levelsLost, hero_->goldWon,
-                            hero_->experienceWon});
+  if (const std::optional<SaveInfo> saved = YQuestSaver().ReadSummary(SaveText(), savePath_))
+    GetStats().AddRecordOnce(saved->ToScoreRecord());
 }
 
 void YGameQuest::OnRetryLevel() {

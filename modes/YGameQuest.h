@@ -70,8 +70,10 @@ class YGameQuest : public YGameMaster {
   // Lists the five-digit ".yml" saves of "save\", highest first.
   void ListSaves();
   // ListSaves, then one summary per save; a save that cannot be read or
-  // yields none has one marked unreadable.
+  // yields none has one marked unreadable. Only reads.
   void LoadSaveList();
+  // Each won quest of the save list gets its hall-of-fame record, once.
+  void RecordWonSaves();
   // True when a save exists (the list is read first when out of date).
   bool HasSaves();
   // Resumes summary n's save. False when n is outside the summaries or the
@@ -115,6 +117,7 @@ class YGameQuest : public YGameMaster {
   void ListLevels();
   std::int32_t LevelCount() const { return static_cast<std::int32_t>(levelNames_.size()); }
   void ClearQuest();
+  void ReleaseHeldSave();
   void RefillForDuel(YPlayer& record);
   void StartFight(YPlayer* side0, YPlayer* side1, const std::string& layout, std::int32_t firstSide);
   void CreateDuelCommanders();
@@ -145,6 +148,7 @@ class YGameQuest : public YGameMaster {
   std::int32_t experienceAtFight_ = 0;
   std::string rewardArtifact_;
   std::string savePath_;
+  std::string heldSave_;  // a new quest's save name, held by its ".tmp" until the first save
   std::unique_ptr<YPlayerMonster> fighter_;
   bool nextLevelPending_ = false;
   std::int32_t levelIndex_ = -1;
@@ -158,8 +162,9 @@ class YGameQuest : public YGameMaster {
 
 // The process's quest.
 YGameQuest& GetGameQuest();
-// At start-up, once the configuration is read: lists the saves and lets the
-// hall of fame show the campaigns in progress.
+// At start-up, once the configuration and the hall of fame are read: reads
+// the save list, records the won quests the hall lacks and lets the hall
+// show the campaigns in progress.
 void ListQuestSavesAtStartup();
 // The number of the campaign's level files.
 std::int32_t CampaignLevelCount();

@@ -58,9 +58,12 @@ void YGameQuest::LoadSaveList() {
     info->fileName = name;
     saves_.push_back(std::move(*info));
   }
-  // A won quest's save written before its record (the game ended in
-  // between) gets the record now; the list is whole before the hall asks
-  // for it again.
+}
+
+// A won quest whose record the game did not write (it ended in between)
+// gets it from its save; a win the hall holds, under the name the game held
+// or the one its save reads back, is not added again.
+void YGameQuest::RecordWonSaves() {
   for (const SaveInfo& info : saves_) {
     if (info.readable && info.finished) GetStats().AddRecordOnce(info.ToScoreRecord());
   }
@@ -138,6 +141,7 @@ void YGameQuest::Save() {
   MakeSaveFolder();
   OutFStream out(savePath_, true);
   out.Write(text.data(), text.size());
+  heldSave_.clear();  // the write takes the held ".tmp" over, or removes it
   if (out.Close()) return FileAlerts::SaveSucceeded(FileAlerts::Unsaved::kQuest);
   Log::Printf("The quest could not be saved to %s", savePath_.c_str());
   FileAlerts::SaveFailed(FileAlerts::Unsaved::kQuest);
@@ -284,6 +288,7 @@ YGameQuest& GetGameQuest() {
 
 void ListQuestSavesAtStartup() {
   YGameQuest& quest = GetGameQuest();
-  quest.ListSaves();
+  quest.LoadSaveList();
+  quest.RecordWonSaves();
   GetStats().SetInProgressSource([&quest] { return quest.RunningRecords(); });
 }

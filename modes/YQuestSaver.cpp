@@ -203,8 +203,9 @@ void YQuestSaver::ReadGame() {
 // A name longer than the name boxes take (a file edited by hand) is cut
 // to their length, so that no list or dialog draws more.
 std::string YQuestSaver::HeroName() {
-  std::string name = GetAttr(kHero, kName).value;
-  if (CutHeroName(name)) LogError(HeroNameCutNotice());
+  const Attr& given = GetAttr(kHero, kName);
+  std::string name = given.value;
+  if (CutHeroName(name)) LogValueNotice(HeroNameCutNotice(), given);
   return name;
 }
 

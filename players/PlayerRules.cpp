@@ -32,7 +32,7 @@ bool CutHeroName(std::string& name) {
 }
 
 std::string HeroNameCutNotice() {
-  return "A hero name longer than " + std::to_string(kMaxHeroName) + " characters is cut.";
+  return "A hero name longer than " + std::to_string(kMaxHeroName) + " characters is cut";
 }
 
 std::int32_t UnitStrengthSum(const YPlayer& record) {

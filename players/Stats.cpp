@@ -8,6 +8,7 @@
 #include "framework/FileAlerts.h"
 #include "framework/OutFStream.h"
 #include "framework/StreamHelpers.h"
+#include "framework/XMLParser.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
 #include "players/DifficultyTable.h"
@@ -141,7 +142,14 @@ void Stats::AddRecord(const ScoreRecord& record) {
 }
 
 bool Stats::AddRecordOnce(const ScoreRecord& record) {
-  if (!CanBe(record, levelCount) || std::ranges::find(records, record) != records.end()) return false;
+  if (!CanBe(record, levelCount)) return false;
+  const auto same = [&record](const ScoreRecord& r) { return SameWin(r, record); };
+  const auto held = std::ranges::count_if(records, same);
+  if (held > 1) {
+    std::erase_if(records, same);
+    AddRecord(record);
+  }
+  if (held > 0) return false;
   // Ranked after every record it does not rank above, as AddRecord places it.
   const auto before =
       std::ranges::count_if(records, [&](const ScoreRecord& r) { return !StatsRecordLess(record, r); });
@@ -150,9 +158,14 @@ bool Stats::AddRecordOnce(const ScoreRecord& record) {
   return true;
 }
 
-// The campaigns in progress are asked for first: asking may add a finished
-// campaign's record, whose AddRecord makes the list itself; the list made
-// after it then holds every row once.
+bool Stats::SameWin(const ScoreRecord& a, const ScoreRecord& b) {
+  ScoreRecord writtenA = a;
+  ScoreRecord writtenB = b;
+  writtenA.name = XMLParser::WrittenValue(a.name);
+  writtenB.name = XMLParser::WrittenValue(b.name);
+  return writtenA == writtenB;
+}
+
 void Stats::CopyRecords() {
   std::vector<ScoreRecord> running = inProgress_ ? inProgress_() : std::vector<ScoreRecord>();
   shown = records;

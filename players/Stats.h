@@ -36,9 +36,15 @@ class Stats {
   // Appends, ranks, keeps the best ten, saves, then CopyRecords.
   void AddRecord(const ScoreRecord& record);
   // AddRecord for a finished campaign that may have been recorded already:
-  // nothing happens when the table holds an equal record, or when the
-  // record would not stay among the ten. True when it was added.
+  // nothing happens when the table holds the same win (SameWin), or when
+  // the record would not stay among the ten. Rows of one win that a build
+  // before wrote twice become the one row `record`. True when it was added.
   bool AddRecordOnce(const ScoreRecord& record);
+  // One win: equal values and names, a name equal up to what the save writer
+  // makes of it (its double quotes written as apostrophes when it holds
+  // both kinds of quote), so that a win recorded under the name the game
+  // held is the win its save reads back.
+  static bool SameWin(const ScoreRecord& a, const ScoreRecord& b);
   // shown := the table plus the campaigns in progress, ranked, cut to ten.
   void CopyRecords();
   void SetInProgressSource(InProgressSource source);

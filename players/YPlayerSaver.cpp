@@ -136,8 +136,9 @@ void YPlayerSaver::OnTagClose(int tagId) {
 // A name longer than the name boxes take (a file edited by hand) is cut
 // to their length, so that no list or dialog draws more.
 std::string YPlayerSaver::HeroName() {
-  std::string name = GetAttr(kHero, kName).value;
-  if (CutHeroName(name)) LogError(HeroNameCutNotice());
+  const Attr& given = GetAttr(kHero, kName);
+  std::string name = given.value;
+  if (CutHeroName(name)) LogValueNotice(HeroNameCutNotice(), given);
   return name;
 }
 

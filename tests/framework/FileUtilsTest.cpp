@@ -22,8 +22,13 @@ TEST(FileUtils, LeftoverTempFilesOfTheUserFolderGoAndNothingElse) {
   for (const char* name : leftovers) testing_support::WriteFile(user / name, "cut short");
   for (const char* name : kept) testing_support::WriteFile(user / name, "whole");
   ASSERT_EQ(mkfifo((user / "save/pipe.tmp").c_str(), 0600), 0);
+  // Empty: a number a new quest held, unless it is of a save that exists.
+  testing_support::WriteFile(user / "save/00004.yml.tmp", "");
+  testing_support::WriteFile(user / "save/00003.yml.tmp", "");
 
-  std::vector<std::string> removed = RemoveLeftoverTempFiles(dir.Str() + "\\");
+  LeftoverTempFiles found = RemoveLeftoverTempFiles(dir.Str() + "\\");
+  EXPECT_EQ(found.heldSaveNumbers, std::vector<std::string>{dir.Str() + "\\save\\00004.yml.tmp"});
+  std::vector<std::string>& removed = found.cutWrites;
   std::ranges::sort(removed);
   std::vector<std::string> expected;
   for (const char* name : {"\\config.yml.tmp", "\\players\\00001.yml.tmp", "\\save\\00003.yml.tmp", "\\stats.dat.tmp"})

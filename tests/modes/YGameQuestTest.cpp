@@ -65,7 +65,8 @@ TEST_F(QuestTest, SaveNamesSkipStrayFilesAndSummariesKeepTheirFile) {
 
 // Copies of the game share the save folder. A new quest's number is held
 // from the moment its hero is made, though its save is first written when
-// the quest begins, after the introduction.
+// the quest begins, after the introduction; a quest left during the
+// introduction gives its number back, and one begun keeps its save.
 TEST_F(QuestTest, ANewQuestsSaveNumberIsHeldBeforeItsFirstSave) {
   ASSERT_TRUE(quest.NewGame({"Ada", 0, 1, 2, 0}));
   EXPECT_EQ(FileName(quest.SavePath()), "00000.yml");
@@ -75,6 +76,14 @@ TEST_F(QuestTest, ANewQuestsSaveNumberIsHeldBeforeItsFirstSave) {
   EXPECT_TRUE(fs::exists(SaveFolder() / "00000.yml"));
   EXPECT_FALSE(fs::exists(SaveFolder() / "00000.yml.tmp"));
   EXPECT_EQ(ReserveNumberedFileName(folder), "00002.yml") << "00001 is still held";
+  quest.End();
+  EXPECT_TRUE(fs::exists(SaveFolder() / "00000.yml"));
+
+  ASSERT_TRUE(quest.NewGame({"Bea", 0, 1, 2, 0}));
+  EXPECT_EQ(FileName(quest.SavePath()), "00003.yml");
+  quest.End();
+  EXPECT_FALSE(fs::exists(SaveFolder() / "00003.yml.tmp"));
+  EXPECT_EQ(quest.SaveNames().front(), "00000.yml");
 }
 
 TEST_F(QuestTest, AnEmptyLevelFolderStartsNoQuest) {
@@ -282,7 +291,8 @@ TEST_F(QuestTest, TheHallListsOnlyResumableSavesAndEachHeroOnce) {
   ASSERT_TRUE(quest.IsFinished());
   {
     testing_support::ScopedWriteFault full(".tmp");
-    quest.OnRewardChoice(1);
+    quest.OnLevelEnd();
+    quest.OnRewardChoice(-1);
   }
   stats.CopyRecords();
   ASSERT_EQ(stats.shown.size(), 1u);
@@ -292,7 +302,8 @@ TEST_F(QuestTest, TheHallListsOnlyResumableSavesAndEachHeroOnce) {
 
 // The won quest is in the hall from the moment its save says it is won, not
 // only from the final dialog's OK; a save that says so without a record (the
-// game ended between the two) gets one when the save list meets it, once.
+// game ended between the two) gets one at the next start, once; reading the
+// save list, as the hall's screen does, writes nothing.
 TEST_F(QuestTest, AWonQuestIsInTheHallAsSoonAsItsSaveSaysWon) {
   ListQuestSavesAtStartup();
   Stats& stats = GetStats();
@@ -311,11 +322,13 @@ TEST_F(QuestTest, AWonQuestIsInTheHallAsSoonAsItsSaveSaysWon) {
   EXPECT_EQ(stats.records[0].name, "Ada");
   const ScoreRecord won = stats.records[0];
   stats.records.clear();  // as when the game ended before the record was written
-  // The hall opened first reads the save list itself, beside a quest in
-  // progress; a copy of the won save is the same quest.
+  // Beside a quest in progress; a copy of the won save is the same quest.
   fs::copy_file(SaveFolder() / "00000.yml", SaveFolder() / "00005.yml");
   testing_support::WriteFile(SaveFolder() / "00007.yml", running);
   quest.ListSaves();
+  stats.CopyRecords();
+  EXPECT_TRUE(stats.records.empty()) << "the hall's screen reads the save list, and only reads";
+  ListQuestSavesAtStartup();
   stats.CopyRecords();
   ASSERT_EQ(stats.shown.size(), 2u) << "each once";
   EXPECT_EQ(stats.shown[0], won);
@@ -323,6 +336,39 @@ TEST_F(QuestTest, AWonQuestIsInTheHallAsSoonAsItsSaveSaysWon) {
   quest.LoadSaveList();
   quest.OnRewardChoice(-1);
   EXPECT_EQ(stats.records.size(), 1u) << "neither the list read again nor the OK adds another";
+  stats.SetInProgressSource(nullptr);
+}
+
+// The save writer keeps one kind of quote: a name holding both is read back
+// with apostrophes. The win is recorded as its save reads it back, and a
+// hall holding it under the name the game held (as the build before wrote
+// it), or under both names, has one row of it after a start.
+TEST_F(QuestTest, AWinOfANameWithBothKindsOfQuoteTakesOneRowOfTheHall) {
+  ListQuestSavesAtStartup();
+  Stats& stats = GetStats();
+  stats.records.clear();
+  ASSERT_TRUE(quest.NewGame({"Jo'e \"Q\"", 0, 1, 2, 0}));
+  quest.Start();
+  PassDoorKeeper();
+  for (int level = 0; level < 2; ++level) {
+    quest.Update();
+    GetTessor().ClearSide(1, true);
+    quest.OnLevelEnd();
+    quest.OnRewardChoice(level == 0 ? 1 : -1);
+  }
+  ASSERT_EQ(stats.records.size(), 1u);
+  const ScoreRecord won = stats.records[0];
+  EXPECT_EQ(won.name, "Jo'e 'Q'");
+  ScoreRecord held = won;
+  held.name = "Jo'e \"Q\"";
+  for (const std::vector<ScoreRecord>& hall : {std::vector{held}, std::vector{held, won}}) {
+    stats.records = hall;
+    stats.Save();
+    stats.Load();
+    ListQuestSavesAtStartup();
+    stats.Load();
+    EXPECT_EQ(stats.records.size(), 1u) << hall.size() << " rows before";
+  }
   stats.SetInProgressSource(nullptr);
 }
 

@@ -5,9 +5,12 @@
 
 #include "board/YTessor.h"
 #include "board/YTessorUnit.h"
+#include "framework/Init.h"
 #include "modes/YQuestSaver.h"
+#include "platform/Paths.h"
 #include "players/PlayerRules.h"
 #include "players/YPlayerHero.h"
+#include "tests/framework/LogCapture.h"
 #include "tests/modes/QuestFixture.h"
 #include "tests/support/TestSupport.h"
 #include "tiles/YTileset.h"
@@ -205,9 +208,12 @@ TEST_F(QuestSaves, AHeroNameLongerThanTheNameBoxIsCutOnReading) {
   const std::string name(100000, 'N');
   text.replace(at, text.find('"', at) - at, name);
   testing_support::WriteFile(SaveFolder() / "00000.yml", text);
+  LogCapture log;
   quest.LoadSaveList();
   ASSERT_EQ(quest.Saves().size(), 1u);
   EXPECT_EQ(quest.Saves().front().name, name.substr(0, kMaxHeroName));
+  EXPECT_EQ(log.Lines().at(0), "A hero name longer than 16 characters is cut, file: " +
+                                   platform::MapPath(GetInit().UserPath() + "save\\00000.yml") + ", line: 1");
   ASSERT_TRUE(quest.LoadSave(0));
   EXPECT_EQ(quest.Hero()->name, name.substr(0, kMaxHeroName));
 }

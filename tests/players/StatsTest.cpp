@@ -118,6 +118,17 @@ TEST_F(StatsTest, AddRecordOnceSkipsARecordHeldOrOneThatWouldNotStay) {
   EXPECT_EQ(stats.records.back().name, "better");
 }
 
+// A name the save writer changes (both kinds of quote: its double quotes
+// become apostrophes) is the same win under either name; rows of one win
+// held twice become the one added. A name the writer keeps is its own.
+TEST_F(StatsTest, AWinIsTheSameUnderTheNameItsSaveReadsBack) {
+  Stats stats;
+  stats.records = {Record("Jo'e \"Q\"", 3), Record("Jo'e 'Q'", 3), Record("\"Q\"", 3)};
+  EXPECT_FALSE(stats.AddRecordOnce(Record("Jo'e 'Q'", 3)));
+  EXPECT_EQ(NamesOf(stats.records), (Names{"\"Q\"", "Jo'e 'Q'"}));
+  EXPECT_TRUE(stats.AddRecordOnce(Record("'Q'", 3)));
+}
+
 // A folder in the hall's place is not a hall: it is said in the log.
 TEST_F(StatsTest, AFolderInPlaceOfTheHallIsLogged) {
   const std::filesystem::path file = dir.Path() / "QuennelVarrick" / "stats.dat";
