@@ -192,15 +192,19 @@ bool ScreenEvents::MainMenuRow(std::string_view name) {
     modes_.LoadProfileSummaries();
     OpenModal(screens_.gameMenuScreen.get(), ss::kGameMenu);
   } else if (name == "options") {
-    SetState(State() | ss::kOptions);
+    if (screens_.optionsScreen == nullptr) return true;
     host_.FillOptions();
-    ui_.PushModal(screens_.optionsScreen.get());
+    OpenModal(screens_.optionsScreen.get(), ss::kOptions);
   } else if (name == "hallFame") {
-    host_.ShowHallOfFame();
+    if (screens_.hallOfFameScreen != nullptr) host_.ShowHallOfFame();
   } else if (name == "help") {
     host_.ShowHelp(true);
   } else if (name == "exit") {
-    Ask(ss::kQuestion, "exit_confirm");
+    // Without its question box the game ends as "yes" would end it.
+    if (screens_.yesNoScreen == nullptr)
+      host_.QuitGame();
+    else
+      Ask(ss::kQuestion, "exit_confirm");
   }
   return true;
 }
@@ -293,31 +297,46 @@ void ScreenEvents::Continue() {
   if (saves == 0) return;  // nothing to continue
   if (saves == 1) {
     ui_.SetScreen(nullptr);
-    LoadSave(0);
+    LoadSave(0, false);
     return;
   }
-  RefreshSaveList(true);
+  OpenSaveList(true);
+}
+
+void ScreenEvents::OpenSaveList(bool reset) {
+  RefreshSaveList(reset);
   OpenModal(screens_.selectSaveScreen.get(), ss::kSaves);
 }
 
-void ScreenEvents::LoadSave(int n) {
+void ScreenEvents::LoadSave(int n, bool fromList) {
   host_.SetGameMode(modes_.Quest());
   if (modes_.LoadSave(n)) return;
   // The screen has faded out for the game: without a game the main menu
   // must come back, and over it the question whether to delete the save
   // that cannot go on, which says why.
   selectedSave = n;
+  refusedFromList_ = fromList;
   refusedSaveQuestion_ = modes_.ResumeProblem();
   ShowMainMenu();
 }
 
+// A save chosen in the list goes back to the list, as a damaged profile's
+// question does, unless a failed deletion has its message to show.
 void ScreenEvents::RefusedSaveRow(std::string_view name) {
   if (name != "yes" && name != "no") return;
   SetState(ss::kMenu);
   ui_.CloseModal();
-  if (name == "no") return;
-  if (!modes_.DeleteSave(selectedSave)) host_.ShowMessage(Text("save_delete_fail_mess"));
-  ShowContinue();
+  bool backToList = std::exchange(refusedFromList_, false);
+  if (name == "yes") {
+    if (!modes_.DeleteSave(selectedSave)) {
+      host_.ShowMessage(Text("save_delete_fail_mess"));
+      backToList = false;
+    }
+    ShowContinue();
+  }
+  if (!backToList) return;
+  modes_.LoadSaveList();
+  if (modes_.SaveCount() > 0) OpenSaveList(false);
 }
 
 void ScreenEvents::SaveSelectionRow(UIControl* sender) {
@@ -331,7 +350,7 @@ void ScreenEvents::SaveSelectionRow(UIControl* sender) {
     if (selectedSave < 0 || selectedSave >= modes_.SaveCount()) return;
     ui_.CloseModal();
     ui_.SetScreen(nullptr);
-    LoadSave(selectedSave);
+    LoadSave(selectedSave, true);
   } else {
     const auto* bar = ChildOf<UIScrollBar>(screens_.selectSaveScreen.get(), "sbar");
     const int entry = ListRowEntry(name, bar != nullptr ? bar->GetPos() : 0);
@@ -409,12 +428,16 @@ bool ScreenEvents::OnMessageKey(std::uint32_t key) {
   return true;
 }
 
+// A screen whose layout could not be made opens nothing and leaves the word
+// at the screen shown, so that its buttons go on answering.
 void ScreenEvents::OpenModal(UIControl* modal, std::uint32_t bits) {
+  if (modal == nullptr) return;
   SetState(State() | bits);
   ui_.PushModal(modal);
 }
 
 void ScreenEvents::Ask(std::uint32_t bit, const std::string& key) {
+  if (screens_.yesNoScreen == nullptr) return;
   SetState(State() | bit);
   host_.ShowYesNo(GetLocale().GetText(key));
 }
