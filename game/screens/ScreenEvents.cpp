@@ -192,7 +192,6 @@ bool ScreenEvents::MainMenuRow(std::string_view name) {
     modes_.LoadProfileSummaries();
     OpenModal(screens_.gameMenuScreen.get(), ss::kGameMenu);
   } else if (name == "options") {
-    if (screens_.optionsScreen == nullptr) return true;
     host_.FillOptions();
     OpenModal(screens_.optionsScreen.get(), ss::kOptions);
   } else if (name == "hallFame") {

@@ -100,7 +100,7 @@ TEST_F(SetupRowsTest, AScreenThatCouldNotBeMadeLeavesTheWordAtTheScreenShown) {
   EXPECT_EQ(ui.GetTopModal(), nullptr);
   screens.yesNoScreen.reset();
   Click("exit");
-  EXPECT_EQ(host.log, Lines{"quit"});
+  EXPECT_EQ(host.log, (Lines{"fillOptions", "quit"}));
 }
 
 }  // namespace
