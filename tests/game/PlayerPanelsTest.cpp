@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <filesystem>
 #include <limits>
 #include <string>
 
@@ -13,6 +12,7 @@
 #include "modes/SaveInfo.h"
 #include "players/ProfileInfo.h"
 #include "render/YFont.h"
+#include "tests/game/ShippedFonts.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -55,8 +55,7 @@ TEST(PlayerPanels, LocaleFormatsTakeOnlyTheirOwnArguments) {
 // wrapped within the text column and the panel's height, never cut.
 TEST(PlayerPanels, ADamagedFilesWordsAreShownWhole) {
   testing_support::ScopedCwd cwd(QV_GAME_DIR);
-  for (const auto& file : std::filesystem::directory_iterator(std::string(QV_GAME_DIR) + "/fonts"))
-    if (file.path().extension() == ".dat") YFont::Find(file.path().stem().string())->LoadData(file.path().string());
+  shipped_fonts::Load();
   YFont* font = GetMainFont();
   const ProfileInfo damaged{"00002.yml", nullptr, 0, 0, false};
   // The shipped setups' player panels and the list rows.
