@@ -9,15 +9,19 @@ UIWindow::UIWindow(const YRect& r, std::string_view n, YShader* shader_, YTextur
                    float tl1_, float tl2_)
     : UIControl(r, n, nullptr), shader(shader_), texture(texture_), aspect(aspect_), tl1(tl1_), tl2(tl2_) {}
 
+bool UIWindow::Banded() const {
+  return aspect != 0.0f && band > 0 && tl1 > 0;
+}
+
 float UIWindow::TopCap() const {
   if (aspect == 0.0f) return 0;
-  return band > 0 && tl1 > 0 ? band : tl1 * rect.width / aspect;
+  return Banded() ? band : tl1 * rect.width / aspect;
 }
 
 void UIWindow::Paint() {
   g_render->SetShader(shader, true);
   g_render->SetStageTexture(texture, 0);
-  if (aspect != 0.0f && band > 0 && tl1 > 0) return PaintAtBand();
+  if (Banded()) return PaintAtBand();
   if (aspect != 0.0f) {
     BuildWindowBands(rect, aspect, tl1, tl2);
     g_render->DrawStrip28(UIQuadVertices.data(), 6);

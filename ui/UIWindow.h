@@ -32,6 +32,8 @@ class UIWindow : public UIControl {
   float band = 0;
 
  private:
+  // Drawn at its band: an aspect, a band and a top cap in the texture.
+  bool Banded() const;
   // The frame in nine pieces, its caps at the band's scale.
   void PaintAtBand();
 };

@@ -93,11 +93,10 @@ std::vector<PlacedText> PanelTexts(const PanelLines& lines, const YRect& rect, P
   const float first = rect.y + unit * form.lines[1], second = rect.y + unit * form.lines[2];
   std::vector<PlacedText> texts;
   const auto place = [&](float y, std::string_view text) {
-    const std::string_view kept = font != nullptr ? font->StartWithin(text, unit, width) : text;
-    texts.push_back({x, y, unit, std::string(kept)});
+    texts.push_back({x, y, unit, std::string(font->StartWithin(text, unit, width))});
   };
   place(rect.y + unit * form.lines[0], lines.name);
-  if (!lines.second.empty() || font == nullptr) {
+  if (!lines.second.empty()) {
     place(first, lines.first);
     place(second, lines.second);
     return texts;

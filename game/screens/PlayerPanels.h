@@ -48,9 +48,9 @@ struct PlacedText {
   float x = 0, y = 0, size = 0;
   std::string text;
 };
-// Where the lines go in `rect` in `font`: the name and the first and second
-// lines, each cut to the text column; a first line without a second wraps
-// on into the second's room, so that a notice is read whole.
+// Where the lines go in `rect` in `font` (not null): the name and the first
+// and second lines, each cut to the text column; a first line without a
+// second wraps on into the second's room, so that a notice is read whole.
 std::vector<PlacedText> PanelTexts(const PanelLines& lines, const YRect& rect, PanelShape shape, YFont* font);
 
 // A profile's panel on a setup (the unit 2/9 of the height; lines at 1.25,

@@ -15,10 +15,10 @@ UIScrollBar* BarOf(const UIControl* screen, const char* name) {
   return ChildOf<UIScrollBar>(screen, name);
 }
 
-// One profile per bar: the bar's position is the chosen profile; reset
-// puts it at `first`.
-int OneProfileBar(UIScrollBar& bar, int profiles, bool reset, int first) {
-  bar.SetRange(reset ? first : bar.GetPos(), profiles, 1);
+// One profile per bar: the bar's position, held to the list, is the
+// chosen profile.
+int OneProfileBar(UIScrollBar& bar, int profiles, int position) {
+  bar.SetRange(position, profiles, 1);
   return bar.GetPos();
 }
 
@@ -78,9 +78,9 @@ void ScreenLists::RefreshTwoProfileLists(UIControl* screen, bool reset) {
   UIScrollBar* second = BarOf(screen, "sbar1");
   if (first == nullptr || second == nullptr) return;
   const int profiles = modes_.ProfileCount();
-  const int start = reset ? FirstPlayable() : 0;
-  hotseatProfiles[0] = OneProfileBar(*first, profiles, reset, start);
-  hotseatProfiles[1] = OneProfileBar(*second, profiles, reset, start);
+  const int start = FirstPlayable();
+  hotseatProfiles[0] = OneProfileBar(*first, profiles, reset ? start : first->GetPos());
+  hotseatProfiles[1] = OneProfileBar(*second, profiles, reset ? start : second->GetPos());
   EnableTwoProfileStart(screen);
 }
 
@@ -95,7 +95,7 @@ void ScreenLists::RefreshNetworkScreen(UIControl* screen, bool reset) {
   UIScrollBar* bar = BarOf(screen, "sbar0");
   if (bar == nullptr) return;
   if (reset) modes_.ForgetSentProfile();
-  hotseatProfiles[0] = OneProfileBar(*bar, modes_.ProfileCount(), reset, reset ? FirstPlayable() : 0);
+  hotseatProfiles[0] = OneProfileBar(*bar, modes_.ProfileCount(), reset ? FirstPlayable() : bar->GetPos());
   EnableButton(screen, "start", false);
   EnableButton(screen, "apply", true);
   if (VisibleHostEdit(screen) == nullptr) modes_.Connect("");
