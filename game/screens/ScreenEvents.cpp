@@ -319,23 +319,19 @@ void ScreenEvents::LoadSave(int n, bool fromList) {
   ShowMainMenu();
 }
 
-// A save chosen in the list goes back to the list, as a damaged profile's
-// question does, unless a failed deletion has its message to show.
+// "no" to a save chosen in the list goes back to the list, as a damaged
+// profile's question does; "yes" deletes it and stays at the menu.
 void ScreenEvents::RefusedSaveRow(std::string_view name) {
   if (name != "yes" && name != "no") return;
   SetState(ss::kMenu);
   ui_.CloseModal();
-  bool backToList = std::exchange(refusedFromList_, false);
-  if (name == "yes") {
-    if (!modes_.DeleteSave(selectedSave)) {
-      host_.ShowMessage(Text("save_delete_fail_mess"));
-      backToList = false;
-    }
-    ShowContinue();
+  const bool fromList = std::exchange(refusedFromList_, false);
+  if (name == "no") {
+    if (fromList) OpenSaveList(false);
+    return;
   }
-  if (!backToList) return;
-  modes_.LoadSaveList();
-  if (modes_.SaveCount() > 0) OpenSaveList(false);
+  if (!modes_.DeleteSave(selectedSave)) host_.ShowMessage(Text("save_delete_fail_mess"));
+  ShowContinue();
 }
 
 void ScreenEvents::SaveSelectionRow(UIControl* sender) {

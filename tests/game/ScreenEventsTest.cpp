@@ -111,8 +111,8 @@ TEST_F(ScreenEventsTest, ASaveThatCannotGoOnIsOfferedForDeletion) {
   EXPECT_EQ(host.state, 4u);
 }
 
-// Chosen in the list, a save that cannot go on goes back to the list after
-// its question, its selection kept, as a damaged profile's does.
+// Chosen in the list, a save that cannot go on goes back to the list on
+// "no" to its question, its selection kept, as a damaged profile's does.
 TEST_F(ScreenEventsTest, ASaveRefusedFromTheListGoesBackToIt) {
   modes.saves = 3;
   modes.loadWorks = false;
@@ -127,8 +127,8 @@ TEST_F(ScreenEventsTest, ASaveRefusedFromTheListGoesBackToIt) {
   Click("ok");
   events.OnScreenChanged(screens.mainMenuScreen.get());
   Click("yes");
-  EXPECT_EQ(host.state, 0x24u);
-  EXPECT_EQ(ui.GetTopModal(), screens.selectSaveScreen.get());
+  EXPECT_EQ(host.state, 4u);
+  EXPECT_EQ(ui.GetTopModal(), nullptr);
   EXPECT_EQ(modes.log, (Lines{"load 2", "endGames", "load 2", "endGames", "delete 2"}));
 }
 
