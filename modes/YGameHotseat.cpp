@@ -40,7 +40,8 @@ bool YGameHotseat::StartGame(std::int32_t first, std::int32_t second, std::int32
   LoadPlayerProfile(first, &heroes[0]);
   LoadPlayerProfile(second, &heroes[1]);
   if (StartWithHeroes(heroes[0], heroes[1], difficulty)) return true;
-  Log::Printf("The hot-seat game is not started: profile %d or %d gives no hero", first, second);
+  Log::Printf("The %s is not started: profile %d or %d gives no hero",
+              difficulty >= 0 ? "game against the computer" : "hot-seat game", first, second);
   return false;
 }
 

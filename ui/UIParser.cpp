@@ -39,7 +39,7 @@ UIParser::UIParser() : DataFileReader({"Layout parser error, %s, file: %s, line:
   AddTag(MakeTag("style", {name}));
   AddTag(MakeTag("container", {style, name, {"bounds", "[0,0,200,200]"}}));
   AddTag(MakeTag("window", {style, name, {"bounds", "[0,0,200,200]"}, shader, texture, {"aspect", "0"},
-                            {"tl1", "0"}, {"tl2", "0"}}));
+                            {"tl1", "0"}, {"tl2", "0"}, {"band", "0"}}));
   AddTag(MakeTag("image", {style, name, {"bounds", "[0,0,20,20]"}, shader, texture, {"coord", "[0,0,1,1]"},
                            {"color", "00000000"}}));
   AddTag(MakeTag("draw", {style, name, {"bounds", "[0,0,200,200]"}}));

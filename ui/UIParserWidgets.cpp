@@ -18,8 +18,10 @@ constexpr const char* kDefaultDisabledColour = "777777";
 }  // namespace
 
 std::unique_ptr<UIControl> UIParser::BuildWindow() const {
-  return std::make_unique<UIWindow>(Bounds(), Name(), Shader(3), Texture(4), A(5).AsFloat(), A(6).AsFloat(),
-                                    A(7).AsFloat());
+  auto window = std::make_unique<UIWindow>(Bounds(), Name(), Shader(3), Texture(4), A(5).AsFloat(), A(6).AsFloat(),
+                                           A(7).AsFloat());
+  window->band = A(8).AsFloat();
+  return window;
 }
 
 std::unique_ptr<UIControl> UIParser::BuildImage() const {

@@ -11,6 +11,15 @@ void Put(int index, float x, float y, float u, float v) {
   UIQuadVertices[static_cast<std::size_t>(index)] = YTexVertex(YVector3(x, y, 0), YVector2(u, v));
 }
 
+// Three bands side by side from `top` to `bottom`: columns at xs, texture
+// u at us, v from vTop to vBottom; top and bottom corners in turn.
+void PutColumns(const float (&xs)[4], const float (&us)[4], float top, float bottom, float vTop, float vBottom) {
+  for (int i = 0; i < 4; ++i) {
+    Put(2 * i, xs[i], top, us[i], vTop);
+    Put(2 * i + 1, xs[i], bottom, us[i], vBottom);
+  }
+}
+
 void PlacedQuad(float x, float y, const YRect& rect, const UITexRect& t) {
   Put(0, x, y, t.x, t.y);
   Put(1, x + rect.width, y, t.x + t.width, t.y);
@@ -50,10 +59,13 @@ void BuildSideCapBands(const YRect& p, const UITexRect& t, float lrFactor) {
   const float c = lrFactor * p.height;
   const float xs[4] = {p.x, p.x + c, p.x + p.width - c, p.x + p.width};
   const float us[4] = {t.x, t.x + 0.25f * t.width, t.x + 0.75f * t.width, t.x + t.width};
-  for (int i = 0; i < 4; ++i) {
-    Put(2 * i, xs[i], p.y, us[i], t.y);
-    Put(2 * i + 1, xs[i], p.y + p.height, us[i], t.y + t.height);
-  }
+  PutColumns(xs, us, p.y, p.y + p.height, t.y, t.y + t.height);
+}
+
+void BuildFrameRow(float width, float top, float bottom, float vTop, float vBottom, float corner, float cornerU) {
+  const float xs[4] = {0, corner, width - corner, width};
+  const float us[4] = {0, cornerU, 1 - cornerU, 1};
+  PutColumns(xs, us, top, bottom, vTop, vBottom);
 }
 
 void BuildEndCapBands(const YRect& p, const UITexRect& t) {
@@ -69,10 +81,7 @@ void BuildEndCapBands(const YRect& p, const UITexRect& t) {
 void BuildListBands(const YRect& p, float corner, float vBottom, float vTop) {
   const float xs[4] = {p.x, p.x + corner, p.x + p.width - corner, p.x + p.width};
   const float us[4] = {0, 0.25f, 0.75f, 1};
-  for (int i = 0; i < 4; ++i) {
-    Put(2 * i, xs[i], p.y, us[i], vTop);
-    Put(2 * i + 1, xs[i], p.y + p.height, us[i], vBottom);
-  }
+  PutColumns(xs, us, p.y, p.y + p.height, vTop, vBottom);
 }
 
 void DrawUIQuad(const YRect& rect, const UITexRect& tex, YShader* shader, YTextureBase* texture) {

@@ -34,6 +34,11 @@ void BuildThumbQuad(const YRect& rect, const UITexRect& tex);
 // bottom caps keep the texture's proportions (aspect = its width over its
 // height) at the rect's width, the middle stretches. Uses the rect's size.
 void BuildWindowBands(const YRect& rect, float aspect, float tl1, float tl2);
+// One row of a frame drawn in nine pieces, from `top` to `bottom` of a
+// control `width` wide, v from vTop to vBottom: the texture's outer
+// columns cornerU wide drawn `corner` wide at the sides, its middle
+// stretched between.
+void BuildFrameRow(float width, float top, float bottom, float vTop, float vBottom, float corner, float cornerU);
 // Three bands side by side over `pos`: the texture's left and right
 // quarters lrFactor x height wide, its middle half stretched between.
 void BuildSideCapBands(const YRect& pos, const UITexRect& tex, float lrFactor);

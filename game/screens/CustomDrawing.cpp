@@ -83,11 +83,13 @@ void CustomDrawing::DrawSaveRow(const UIControl& row, const UIControl& list) {
   if (entry >= 0 && entry == selectedSave_) DrawSelectionFrame(Area(row));
 }
 
-// Panel d shows the profile at the position of the bar "sbar" + d.
+// Panel d shows the profile at the position of the bar "sbar" + d; "start"
+// follows the bars as they are scrolled.
 void CustomDrawing::DrawSetupPanel(const UIControl& panel, const UIControl& setup) {
   const UIScrollBar* bar = BarOf(setup, "sbar" + panel.name);
   if (bar != nullptr && bar->GetPos() < modes_.ProfileCount())
     FillPlayerPanel1(modes_.ProfileSummary(bar->GetPos()), Area(panel));
+  lists_.EnableTwoProfileStart(&setup);
 }
 
 // The panel with a bar is this machine's player, the other the peer's.
@@ -104,13 +106,14 @@ void CustomDrawing::DrawNetworkPanel(const UIControl& panel, const UIControl& se
 }
 
 // "apply" is needed while the chosen profile or the typed host differs
-// from what was sent; "start" waits for it and for the network mode.
+// from what was sent, and offered only for a profile that can play;
+// "start" waits for it and for the network mode.
 void CustomDrawing::DrawLocalPlayer(const UIControl& panel, const UIControl& setup, int profile) {
   if (profile < modes_.ProfileCount()) FillPlayerPanel1(modes_.ProfileSummary(profile), Area(panel));
   const auto* host = dynamic_cast<const UIEdit*>(VisibleHostEdit(&setup));
   const ScreenModes::NetworkView sent = modes_.NetworkState();
   const bool applyNeeded = profile != sent.sentProfile || (host != nullptr && host->GetText() != sent.host);
-  EnableButton(&setup, "apply", applyNeeded);
+  EnableButton(&setup, "apply", applyNeeded && lists_.Playable(profile));
   EnableButton(&setup, "start", !applyNeeded && modes_.NetworkState().mayStart);
 }
 

@@ -11,6 +11,7 @@
 #include "render/YFont.h"
 #include "render/YRender.h"
 #include "render/YShader.h"
+#include "render/YTextBlock.h"
 
 namespace {
 
@@ -43,15 +44,26 @@ void DrawFace(YTextureBase* face, const YRect& rect) {
     DrawImageRect(rect.x, rect.y, rect.height, rect.height, face, FaceShader(), 0, kShaderColour);
 }
 
-void DrawPanel(YTextureBase* face, const PanelLines& lines, const YRect& rect, const Proportions& shape) {
+const Proportions& ShapeOf(PanelShape shape) {
+  switch (shape) {
+    case PanelShape::kSetup:
+      return kSetupPanel;
+    case PanelShape::kList:
+      return kListPanel;
+    case PanelShape::kSave:
+      break;
+  }
+  return kSaveRow;
+}
+
+void DrawPanel(YTextureBase* face, const PanelLines& lines, const YRect& rect, PanelShape shape) {
   if (!CanDraw()) return;
   DrawFace(face, rect);
-  const float unit = rect.height * shape.unit;
-  const float x = rect.x + rect.height + unit * shape.gap;
-  const float width = rect.x + rect.width - x;
-  DrawTextWithin(x, rect.y + unit * shape.lines[0], width, unit, kNameColour, lines.name);
-  DrawTextWithin(x, rect.y + unit * shape.lines[1], width, unit, kTextColour, lines.first);
-  DrawTextWithin(x, rect.y + unit * shape.lines[2], width, unit, kTextColour, lines.second);
+  const std::vector<PlacedText> texts = PanelTexts(lines, rect, shape, GetMainFont());
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    const PlacedText& text = texts[i];
+    DrawTextAligned(text.x, text.y, text.size, i == 0 ? kNameColour : kTextColour, kAlignLeft, text.text);
+  }
 }
 
 }  // namespace
@@ -63,25 +75,49 @@ PanelLines ProfileLines(const ProfileInfo& info) {
           FormatTextArgs(locale.GetText("mp_info2"), info.monsters)};
 }
 
-// A save that gave no summary has only its file's name to show.
+// A save that gave no summary has only its file's name to show, told as
+// damaged as a profile is.
 PanelLines SaveLines(const SaveInfo& save, const std::string& difficulty) {
-  if (!save.readable) return {save.name, {}, {}};
   YLocale& locale = GetLocale();
+  if (!save.readable) return {save.name, locale.GetText("profile_damaged"), {}};
   return {save.name,
           FormatTextArgs(locale.GetText("ss_info1"), std::int64_t{save.level} + 1, save.experience),
           FormatTextArgs(locale.GetText("ss_info2"), difficulty)};
 }
 
+std::vector<PlacedText> PanelTexts(const PanelLines& lines, const YRect& rect, PanelShape shape, YFont* font) {
+  const Proportions& form = ShapeOf(shape);
+  const float unit = rect.height * form.unit;
+  const float x = rect.x + rect.height + unit * form.gap;
+  const float width = rect.x + rect.width - x;
+  const float first = rect.y + unit * form.lines[1], second = rect.y + unit * form.lines[2];
+  std::vector<PlacedText> texts;
+  const auto place = [&](float y, std::string_view text) {
+    texts.push_back({x, y, unit, std::string(font->StartWithin(text, unit, width))});
+  };
+  place(rect.y + unit * form.lines[0], lines.name);
+  if (!lines.second.empty()) {
+    place(first, lines.first);
+    place(second, lines.second);
+    return texts;
+  }
+  YTextBlock block;
+  block.Layout(lines.first, x, first, width, font, unit);
+  for (const YTextBlock::Line& line : block.lines)
+    if (line.y <= second) place(line.y, line.text);
+  return texts;
+}
+
 void FillPlayerPanel1(const ProfileInfo& info, const YRect& rect) {
-  DrawPanel(info.face, ProfileLines(info), rect, kSetupPanel);
+  DrawPanel(info.face, ProfileLines(info), rect, PanelShape::kSetup);
 }
 
 void FillPlayerPanel2(const ProfileInfo& info, const YRect& rect) {
-  DrawPanel(info.face, ProfileLines(info), rect, kListPanel);
+  DrawPanel(info.face, ProfileLines(info), rect, PanelShape::kList);
 }
 
 void FillSaveRow(const SaveInfo& save, const std::string& difficulty, const YRect& rect) {
-  DrawPanel(save.face, SaveLines(save, difficulty), rect, kSaveRow);
+  DrawPanel(save.face, SaveLines(save, difficulty), rect, PanelShape::kSave);
 }
 
 void FillWaitingPanel(bool connected, const YRect& rect) {

@@ -6,11 +6,13 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "framework/YRect.h"
 
 struct ProfileInfo;
 struct SaveInfo;
+class YFont;
 class YTextureBase;
 
 // The names the panels look up in the shipped content.
@@ -36,8 +38,20 @@ struct PanelLines {
 PanelLines ProfileLines(const ProfileInfo& info);
 // A save: its hero's name, "ss_info1" with the level counted from 1 and
 // the experience, "ss_info2" with the difficulty's name; a damaged save
-// only its file's name.
+// its file's name and the words of a damaged profile.
 PanelLines SaveLines(const SaveInfo& save, const std::string& difficulty);
+
+// The panels' shapes: a setup's player, a profile list's row, a save row.
+enum class PanelShape { kSetup, kList, kSave };
+// One text of a panel: y is the bottom of its line box, `size` its height.
+struct PlacedText {
+  float x = 0, y = 0, size = 0;
+  std::string text;
+};
+// Where the lines go in `rect` in `font` (not null): the name and the first
+// and second lines, each cut to the text column; a first line without a
+// second wraps on into the second's room, so that a notice is read whole.
+std::vector<PlacedText> PanelTexts(const PanelLines& lines, const YRect& rect, PanelShape shape, YFont* font);
 
 // A profile's panel on a setup (the unit 2/9 of the height; lines at 1.25,
 // 3.25 and 4.25 units) / in the profile list (2/7; 1.25, 2.25, 3.25); the

@@ -192,15 +192,18 @@ bool ScreenEvents::MainMenuRow(std::string_view name) {
     modes_.LoadProfileSummaries();
     OpenModal(screens_.gameMenuScreen.get(), ss::kGameMenu);
   } else if (name == "options") {
-    SetState(State() | ss::kOptions);
     host_.FillOptions();
-    ui_.PushModal(screens_.optionsScreen.get());
+    OpenModal(screens_.optionsScreen.get(), ss::kOptions);
   } else if (name == "hallFame") {
-    host_.ShowHallOfFame();
+    if (screens_.hallOfFameScreen != nullptr) host_.ShowHallOfFame();
   } else if (name == "help") {
     host_.ShowHelp(true);
   } else if (name == "exit") {
-    Ask(ss::kQuestion, "exit_confirm");
+    // Without its question box the game ends as "yes" would end it.
+    if (screens_.yesNoScreen == nullptr)
+      host_.QuitGame();
+    else
+      Ask(ss::kQuestion, "exit_confirm");
   }
   return true;
 }
@@ -293,29 +296,40 @@ void ScreenEvents::Continue() {
   if (saves == 0) return;  // nothing to continue
   if (saves == 1) {
     ui_.SetScreen(nullptr);
-    LoadSave(0);
+    LoadSave(0, false);
     return;
   }
-  RefreshSaveList(true);
+  OpenSaveList(true);
+}
+
+void ScreenEvents::OpenSaveList(bool reset) {
+  RefreshSaveList(reset);
   OpenModal(screens_.selectSaveScreen.get(), ss::kSaves);
 }
 
-void ScreenEvents::LoadSave(int n) {
+void ScreenEvents::LoadSave(int n, bool fromList) {
   host_.SetGameMode(modes_.Quest());
   if (modes_.LoadSave(n)) return;
   // The screen has faded out for the game: without a game the main menu
   // must come back, and over it the question whether to delete the save
   // that cannot go on, which says why.
   selectedSave = n;
+  refusedFromList_ = fromList;
   refusedSaveQuestion_ = modes_.ResumeProblem();
   ShowMainMenu();
 }
 
+// "no" to a save chosen in the list goes back to the list, as a damaged
+// profile's question does; "yes" deletes it and stays at the menu.
 void ScreenEvents::RefusedSaveRow(std::string_view name) {
   if (name != "yes" && name != "no") return;
   SetState(ss::kMenu);
   ui_.CloseModal();
-  if (name == "no") return;
+  const bool fromList = std::exchange(refusedFromList_, false);
+  if (name == "no") {
+    if (fromList) OpenSaveList(false);
+    return;
+  }
   if (!modes_.DeleteSave(selectedSave)) host_.ShowMessage(Text("save_delete_fail_mess"));
   ShowContinue();
 }
@@ -331,7 +345,7 @@ void ScreenEvents::SaveSelectionRow(UIControl* sender) {
     if (selectedSave < 0 || selectedSave >= modes_.SaveCount()) return;
     ui_.CloseModal();
     ui_.SetScreen(nullptr);
-    LoadSave(selectedSave);
+    LoadSave(selectedSave, true);
   } else {
     const auto* bar = ChildOf<UIScrollBar>(screens_.selectSaveScreen.get(), "sbar");
     const int entry = ListRowEntry(name, bar != nullptr ? bar->GetPos() : 0);
@@ -409,12 +423,16 @@ bool ScreenEvents::OnMessageKey(std::uint32_t key) {
   return true;
 }
 
+// A screen whose layout could not be made opens nothing and leaves the word
+// at the screen shown, so that its buttons go on answering.
 void ScreenEvents::OpenModal(UIControl* modal, std::uint32_t bits) {
+  if (modal == nullptr) return;
   SetState(State() | bits);
   ui_.PushModal(modal);
 }
 
 void ScreenEvents::Ask(std::uint32_t bit, const std::string& key) {
+  if (screens_.yesNoScreen == nullptr) return;
   SetState(State() | bit);
   host_.ShowYesNo(GetLocale().GetText(key));
 }

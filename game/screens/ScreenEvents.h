@@ -154,7 +154,11 @@ class ScreenEvents {
   // The quest, when it is the game in play, saved where it stands.
   void SaveQuestInPlay();
   void Continue();
-  void LoadSave(int n);
+  // The save selection over the menu (reset: its first save selected).
+  void OpenSaveList(bool reset);
+  // Resumes save n; `fromList`: chosen in the save selection, which its
+  // refusal's question goes back to.
+  void LoadSave(int n, bool fromList);
   void StartNewQuest();
   void RefreshSaveList(bool reset);
   // The main menu's "continue" is shown only while the quest has a save.
@@ -175,6 +179,7 @@ class ScreenEvents {
   // The question to ask once the main menu is back, after a save could not
   // be resumed (empty: none).
   std::string refusedSaveQuestion_;
+  bool refusedFromList_ = false;
   std::uint32_t sceneLeft_ = 0;
   // The network setup opens again once the main menu is back.
   bool networkSetupPending_ = false;

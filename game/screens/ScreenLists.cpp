@@ -15,10 +15,10 @@ UIScrollBar* BarOf(const UIControl* screen, const char* name) {
   return ChildOf<UIScrollBar>(screen, name);
 }
 
-// One profile per bar: the bar's position is the chosen profile.
-int OneProfileBar(UIScrollBar& bar, int profiles, bool reset) {
-  if (reset) bar.SetPos(0);
-  bar.SetRange(bar.GetPos(), profiles, 1);
+// One profile per bar: the bar's position, held to the list, is the
+// chosen profile.
+int OneProfileBar(UIScrollBar& bar, int profiles, int position) {
+  bar.SetRange(position, profiles, 1);
   return bar.GetPos();
 }
 
@@ -60,21 +60,42 @@ void ScreenLists::RefreshProfileList(UIControl* screen, bool reset) {
   EnableButton(screen, "delete", profiles > 1);
 }
 
+bool ScreenLists::Playable(int n) const {
+  return n >= 0 && n < modes_.ProfileCount() && modes_.ProfileSummary(n).readable;
+}
+
+// Damaged profiles keep their places in the list (the newest first), so a
+// setup opens on the first one that can play; on none when no profile can.
+int ScreenLists::FirstPlayable() const {
+  const int profiles = modes_.ProfileCount();
+  for (int n = 0; n < profiles; ++n)
+    if (Playable(n)) return n;
+  return 0;
+}
+
 void ScreenLists::RefreshTwoProfileLists(UIControl* screen, bool reset) {
   UIScrollBar* first = BarOf(screen, "sbar0");
   UIScrollBar* second = BarOf(screen, "sbar1");
   if (first == nullptr || second == nullptr) return;
   const int profiles = modes_.ProfileCount();
-  hotseatProfiles[0] = OneProfileBar(*first, profiles, reset);
-  hotseatProfiles[1] = OneProfileBar(*second, profiles, reset);
-  EnableButton(screen, "start", profiles > 0);
+  const int start = FirstPlayable();
+  hotseatProfiles[0] = OneProfileBar(*first, profiles, reset ? start : first->GetPos());
+  hotseatProfiles[1] = OneProfileBar(*second, profiles, reset ? start : second->GetPos());
+  EnableTwoProfileStart(screen);
+}
+
+void ScreenLists::EnableTwoProfileStart(const UIControl* screen) const {
+  const UIScrollBar* first = BarOf(screen, "sbar0");
+  const UIScrollBar* second = BarOf(screen, "sbar1");
+  if (first == nullptr || second == nullptr) return;
+  EnableButton(screen, "start", Playable(first->GetPos()) && Playable(second->GetPos()));
 }
 
 void ScreenLists::RefreshNetworkScreen(UIControl* screen, bool reset) {
   UIScrollBar* bar = BarOf(screen, "sbar0");
   if (bar == nullptr) return;
   if (reset) modes_.ForgetSentProfile();
-  hotseatProfiles[0] = OneProfileBar(*bar, modes_.ProfileCount(), reset);
+  hotseatProfiles[0] = OneProfileBar(*bar, modes_.ProfileCount(), reset ? FirstPlayable() : bar->GetPos());
   EnableButton(screen, "start", false);
   EnableButton(screen, "apply", true);
   if (VisibleHostEdit(screen) == nullptr) modes_.Connect("");

@@ -23,14 +23,19 @@ class ScreenLists {
   // while more than one does. Nothing without the bar.
   void RefreshProfileList(UIControl* screen, bool reset);
   // A computer or hot-seat setup's "sbar0" and "sbar1", one profile each,
-  // and `hotseatProfiles` (reset: both the first profile); "start" is
-  // enabled only while a profile exists. Nothing unless both bars exist.
+  // and `hotseatProfiles` (reset: both the first profile that can play);
+  // "start" as EnableTwoProfileStart. Nothing unless both bars exist.
   void RefreshTwoProfileLists(UIControl* screen, bool reset);
+  // A computer or hot-seat setup's "start": enabled only while both bars
+  // show a profile that can play.
+  void EnableTwoProfileStart(const UIControl* screen) const;
   // A network setup's "sbar0" and `hotseatProfiles`[0] (reset: the first
-  // profile, and none counts as sent); "start" disabled, "apply" enabled;
-  // the local-network setup (no visible "ip") looks for a game by
-  // broadcast at once. Nothing without the bar.
+  // profile that can play, and none counts as sent); "start" disabled,
+  // "apply" enabled; the local-network setup (no visible "ip") looks for a
+  // game by broadcast at once. Nothing without the bar.
   void RefreshNetworkScreen(UIControl* screen, bool reset);
+  // Whether profile n exists and gives a hero (a damaged one does not).
+  bool Playable(int n) const;
 
   // The selected profile of the profile list (-1: none).
   int selectedProfile = 0;
@@ -38,6 +43,9 @@ class ScreenLists {
   std::array<int, 2> hotseatProfiles{};
 
  private:
+  // The first profile that can play; 0 when none can.
+  int FirstPlayable() const;
+
   ScreenModes& modes_;
 };
 

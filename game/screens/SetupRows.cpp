@@ -115,6 +115,7 @@ void SetupRows::CloseProfiles() {
 
 void SetupRows::OpenNewProfile() {
   UIControl* dialog = screens_.newProfileScreen.get();
+  if (dialog == nullptr) return;
   SetState(State() | ss::kDialog);
   ui_.PushModal(dialog);
   portrait_.Apply(dialog);
@@ -136,12 +137,14 @@ void SetupRows::EditProfile() {
 
 // The yes/no question whose "yes" deletes the selected profile.
 void SetupRows::AskDeleteProfile(const char* question) {
+  if (screens_.yesNoScreen == nullptr) return;
   if (lists_.selectedProfile < 0 || lists_.selectedProfile >= modes_.ProfileCount()) return;
   SetState(State() | ss::kDeleteQuestion);
   host_.ShowYesNo(GetLocale().GetText(question));
 }
 
 void SetupRows::OpenProfiles() {
+  if (screens_.profilesScreen == nullptr) return;
   // Over a network setup the player chooses anew: a start the other
   // machine sends meanwhile (its messages are read under the list) waits
   // for the choice.
@@ -175,7 +178,10 @@ void SetupRows::OpenNetworkSetupAgain() {
   GameMenuRow(networkSetup_);
 }
 
+// A setup whose layout could not be made opens nothing: the word stays at
+// the game-kind menu that is shown.
 void SetupRows::OpenSetup(UIControl* setup, std::uint32_t word, bool network) {
+  if (setup == nullptr) return;
   if (network)
     lists_.RefreshNetworkScreen(setup, true);
   else
@@ -196,20 +202,25 @@ void SetupRows::TwoProfileSetupRow(std::string_view name) {
 }
 
 // Only a game that really starts closes the setups: without profiles, or
-// with one that gives no hero, the setup stays usable.
+// with one that gives no hero, the setup stays usable. A profile damaged
+// since the list was read is read again, so its panel tells of it and
+// "start" waits for another choice.
 void SetupRows::StartTwoProfileGame() {
-  const UIControl* setup = ActiveSetup();
+  UIControl* setup = ActiveSetup();
   const auto* first = ChildOf<UIScrollBar>(setup, "sbar0");
   const auto* second = ChildOf<UIScrollBar>(setup, "sbar1");
   if (first == nullptr || second == nullptr) return;
   lists_.hotseatProfiles = {first->GetPos(), second->GetPos()};
-  const int profiles = modes_.ProfileCount();
-  if (lists_.hotseatProfiles[0] >= profiles || lists_.hotseatProfiles[1] >= profiles) return;
+  if (!lists_.Playable(lists_.hotseatProfiles[0]) || !lists_.Playable(lists_.hotseatProfiles[1])) return;
   const auto* difficulty = ChildOf<UICombobox>(setup, "difficulty");
   host_.SetGameMode(modes_.Hotseat());
   if (modes_.StartHotseat(lists_.hotseatProfiles[0], lists_.hotseatProfiles[1],
-                          difficulty != nullptr ? difficulty->GetCurrent() : -1))
+                          difficulty != nullptr ? difficulty->GetCurrent() : -1)) {
     ui_.CloseAllModals();
+    return;
+  }
+  modes_.LoadProfileSummaries();
+  lists_.RefreshTwoProfileLists(setup, false);
 }
 
 void SetupRows::NetworkSetupRow(std::string_view name) {
@@ -229,7 +240,7 @@ void SetupRows::NetworkSetupRow(std::string_view name) {
 void SetupRows::ApplyNetworkChoice() {
   const UIControl* setup = ActiveSetup();
   const auto* bar = ChildOf<UIScrollBar>(setup, "sbar0");
-  if (bar == nullptr) return;
+  if (bar == nullptr || !lists_.Playable(bar->GetPos())) return;
   if (const auto* host = dynamic_cast<const UIEdit*>(VisibleHostEdit(setup))) modes_.Connect(host->GetText());
   modes_.SendPlayerInfo(bar->GetPos());
 }

@@ -146,9 +146,14 @@ struct FakeModes : ScreenModes {
   }
   void SaveQuest() override { log.push_back("saveQuest"); }
   void EndGames() override { log.push_back("endGames"); }
-  void LoadProfileSummaries() override {}
+  void LoadProfileSummaries() override {
+    if (rereadProfiles) rereadProfiles();
+  }
   int ProfileCount() override { return profiles; }
-  const ProfileInfo& ProfileSummary(int) override { return profile; }
+  // Entry n of `profileList` when it has one, else `profile`.
+  const ProfileInfo& ProfileSummary(int n) override {
+    return n >= 0 && n < static_cast<int>(profileList.size()) ? profileList[static_cast<std::size_t>(n)] : profile;
+  }
   bool CreateProfile(const std::string& name, int, int, int, std::int32_t level) override {
     log.push_back("newProfile " + name + " " + std::to_string(level));
     ++profiles;
@@ -165,7 +170,7 @@ struct FakeModes : ScreenModes {
   bool StartHotseat(int first, int second, std::int32_t difficulty) override {
     log.push_back("hotseat " + std::to_string(first) + " " + std::to_string(second) + " " +
                   std::to_string(difficulty));
-    return true;
+    return startWorks;
   }
   NetworkView NetworkState() override { return network; }
   void Connect(const std::string& host) override {
@@ -192,6 +197,9 @@ struct FakeModes : ScreenModes {
   int profiles = 2;
   SaveInfo save;
   ProfileInfo profile;
+  std::vector<ProfileInfo> profileList;
+  std::function<void()> rereadProfiles;
+  bool startWorks = true;
   NetworkView network;
   bool loadWorks = true;
   bool deleteWorks = true;

@@ -111,6 +111,27 @@ TEST_F(ScreenEventsTest, ASaveThatCannotGoOnIsOfferedForDeletion) {
   EXPECT_EQ(host.state, 4u);
 }
 
+// Chosen in the list, a save that cannot go on goes back to the list on
+// "no" to its question, its selection kept, as a damaged profile's does.
+TEST_F(ScreenEventsTest, ASaveRefusedFromTheListGoesBackToIt) {
+  modes.saves = 3;
+  modes.loadWorks = false;
+  Click("continue");
+  Click("2");
+  Click("ok");
+  events.OnScreenChanged(screens.mainMenuScreen.get());
+  Click("no");
+  EXPECT_EQ(host.state, 0x24u);
+  EXPECT_EQ(ui.GetTopModal(), screens.selectSaveScreen.get());
+  EXPECT_EQ(events.selectedSave, 2);
+  Click("ok");
+  events.OnScreenChanged(screens.mainMenuScreen.get());
+  Click("yes");
+  EXPECT_EQ(host.state, 4u);
+  EXPECT_EQ(ui.GetTopModal(), nullptr);
+  EXPECT_EQ(modes.log, (Lines{"load 2", "endGames", "load 2", "endGames", "delete 2"}));
+}
+
 // An unlisted control of the question leaves the word alone; deleting the
 // last save leaves a usable main menu with nothing over it.
 TEST_F(ScreenEventsTest, DeletingTheLastSaveReturnsToTheMainMenu) {

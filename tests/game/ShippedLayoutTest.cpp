@@ -16,6 +16,7 @@
 #include "platform/Paths.h"
 #include "players/PlayerRules.h"
 #include "tests/framework/LogCapture.h"
+#include "tests/game/ShippedFonts.h"
 #include "tests/support/TestSupport.h"
 #include "ui/UIButton.h"
 #include "ui/UICombobox.h"
@@ -338,23 +339,37 @@ void ExpectScreenControls(const UIControl& root, const std::string& screen, cons
 }
 
 // The dialog frame's title band: rows 7 to 28 of its picture's 32-row top
-// cap, which the frame draws w / 16 high on a window w wide.
+// cap.
 constexpr float kBandTop = 7.0f / 32, kBandBottom = 28.0f / 32;
 
-// A dialog's title set in its frame's title band stands in it: the middle
-// of its first line lies inside the band, which a narrow frame draws too
-// thin for a title of the usual size.
+// The frame a title is set over: the dialog itself, or a screen's "frame".
+const UIWindow* FrameOf(const UIControl& root) {
+  if (const auto* window = dynamic_cast<const UIWindow*>(&root)) return window;
+  return dynamic_cast<const UIWindow*>(root.FindChild("frame"));
+}
+
+// A title set in its frame's title band stands in it: its letters, from
+// the cap height of an "H" to the baseline, lie inside the band at the
+// frame's width (a band that grew with the width left narrow dialogs'
+// titles hanging out of it).
 void ExpectTitleInItsBand(const UIControl& root, const std::string& file) {
-  const auto* window = dynamic_cast<const UIWindow*>(&root);
+  const UIWindow* frame = FrameOf(root);
   const auto* title = dynamic_cast<const UIText*>(root.FindChild("title"));
-  if (window == nullptr || window->aspect <= 0 || title == nullptr || title->Runs().empty()) return;
-  const float cap = window->tl1 * root.rect.width / window->aspect;
+  if (frame == nullptr || frame->TopCap() <= 0 || title == nullptr || title->Runs().empty()) return;
+  // A title beside its frame is placed in the screen, as the frame is.
+  const float y = title->rect.y - (frame == &root ? 0 : frame->rect.y);
+  const float cap = frame->TopCap();
   const float top = kBandTop * cap, bottom = kBandBottom * cap;
-  if (title->rect.y < top || title->rect.y > bottom) return;  // a title of its own, below the band
+  if (y < 0 || y > bottom) return;  // a title of its own, below the band
   const UIText::Run& run = title->Runs().front();
-  const float middle = title->rect.y + run.y - run.style.size / 2;
-  EXPECT_TRUE(middle >= top && middle <= bottom)
-      << file << ": the title's middle at " << middle << " is outside its band " << top << "-" << bottom;
+  ASSERT_NE(run.style.font, nullptr) << file;
+  const YGlyph& letter = run.style.font->glyphs[static_cast<unsigned char>('H')];
+  const float box = y + run.y - run.style.size;  // the first line's box
+  const float capHeight = box + letter.corners[0].gy * run.style.size;
+  const float baseline = box + letter.corners[1].gy * run.style.size;
+  EXPECT_TRUE(capHeight >= top && baseline <= bottom)
+      << file << ": the title's letters from " << capHeight << " to " << baseline << " leave its band " << top
+      << "-" << bottom;
 }
 
 // A hero's name box takes as many characters as a name read from a file
@@ -369,6 +384,7 @@ void ExpectHeroNameBoxes(const UIControl& root, const std::string& file) {
 
 TEST(ShippedLayouts, EveryLayoutReadsCleanlyAndNamesOnlyShippedContent) {
   testing_support::ScopedCwd cwd(QV_GAME_DIR);
+  shipped_fonts::Load();  // the titles' letters are measured
   const std::set<std::string> shaders = DefinedShaders();
   const std::vector<fs::path> folders = InterfaceFolders();
   ASSERT_GE(folders.size(), 2u) << "English and a second language";

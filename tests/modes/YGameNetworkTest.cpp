@@ -147,6 +147,10 @@ TEST_F(NetworkTest, NamesKeepTheirWordsAndOnlyCatalogueFacesAreShown) {
   EXPECT_EQ(slave.mode.PeerInfo().name, "Old Tom");
   ASSERT_NE(slave.mode.PeerInfo().face, nullptr);
   EXPECT_EQ(slave.mode.PeerInfo().face->name(), "textures\\heroes\\sylph_male.tga");
+  // A name longer than a name box takes is held to it, as a profile's is.
+  pair.master.Send("playerinfo Bartholomew Oakenshield textures\\heroes\\sylph_male.tga 4 1 1");
+  slave.mode.HandleMessages();
+  EXPECT_EQ(slave.mode.PeerInfo().name, "Bartholomew Oake");
 }
 
 // A face made before the device waits for its first use, which spare time

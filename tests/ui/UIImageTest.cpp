@@ -74,6 +74,26 @@ TEST_F(UIImageTest, WindowWithoutAspectIsOneQuadOverTheWholeTexture) {
   ExpectNear(Positions(4), {200, 0, 0, 0, 200, 60, 0, 60});
 }
 
+// A frame texture four times as wide as high, cut at 0.25 and 0.75: with a
+// band its caps are that high at any width and its corners as wide, a
+// sixteenth of the texture's width (the top cap's height in it).
+TEST_F(UIImageTest, AWindowWithABandKeepsItsCapsAndCornersAtAnyWidth) {
+  UIWindow window(YRect(10, 10, 200, 300), "w", GetShader("window test"), nullptr, 4, 0.25f, 0.75f);
+  window.band = 40;
+  EXPECT_EQ(window.TopCap(), 40);
+  Draw(window);
+  EXPECT_EQ(render.Texts("Draw"), std::vector<std::string>(3, "DrawStrip28 6"));
+  // The last row drawn is the bottom cap, as high as the top one.
+  ExpectNear(Positions(), {0, 260, 0, 300, 40, 260, 40, 300, 160, 260, 160, 300, 200, 260, 200, 300});
+  ExpectNear(TexCoords(), {0, 0.75f, 0, 1, 0.0625f, 0.75f, 0.0625f, 1, 0.9375f, 0.75f, 0.9375f, 1, 1, 0.75f, 1, 1});
+  // Too small for them, the caps and the corners shrink alike.
+  window.rect = YRect(10, 10, 60, 40);
+  Draw(window);
+  ExpectNear(Positions(), {0, 20, 0, 40, 20, 20, 20, 40, 40, 20, 40, 40, 60, 20, 60, 40});
+  window.band = 0;  // the caps in the texture's proportion at the width
+  EXPECT_EQ(window.TopCap(), 3.75f);
+}
+
 TEST_F(UIImageTest, CustomDrawAsksItsListenerToDrawAndReportsPresses) {
   UIControl* area = screen.AddChild(std::make_unique<UICustomDraw>(YRect(100, 100, 50, 50), "area"));
   Draw(screen);
