@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Sets everything up and runs every test: the plain build headless (no
-# display) and its window tests under Xvfb; the whole suite again in a clang
-# tree with AddressSanitizer and UndefinedBehaviorSanitizer; the threaded
-# folders under ThreadSanitizer; then that clang tree's fuzz targets, which
-# share a fixed time budget.
+# display; each headless test program also whole as one process, shuffled in
+# two fixed orders) and its window tests under Xvfb; the whole suite again in
+# a clang tree with AddressSanitizer and UndefinedBehaviorSanitizer; the
+# threaded folders under ThreadSanitizer; then that clang tree's fuzz
+# targets, which share a fixed time budget.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc 2>/dev/null || echo 2)

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <filesystem>
 
 #include "board/BoardShaderNames.h"
 #include "board/YTessor.h"
@@ -19,8 +18,6 @@
 #include "tests/render/RecordingRender.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // Keeps every lit quad with the shader and material it was drawn with, and
 // the face texture in place at each mesh part drawn with a face shader.
@@ -54,9 +51,6 @@ class QuadRecorder : public RecordingRender {
 class BoardDrawingTest : public BoardTest {
  protected:
   BoardDrawingTest() {
-    fs::create_directory(dir.Path() / "mesh");
-    for (const char* name : {"piece.mes", "pieceboss.mes", "piecehero.mes"})
-      fs::copy_file(fs::path(QV_GAME_DIR) / "mesh" / name, dir.Path() / "mesh" / name);
     saved_ = GetCamera().Placement();
     GetCamera().SetView(YCamera::LookAtPlacement({0, -15, 34}, {0, -0.15f, 0}, {0, 1, 0}));
     for (std::size_t k = 0; k < 4; ++k) {

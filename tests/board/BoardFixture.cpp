@@ -133,6 +133,12 @@ BoardTest::BoardTest() {
   YMonsterReader().Load(dir.File("monsters.yml"));
   std::filesystem::create_directories(dir.Path() / "desks");
   std::filesystem::create_directories(dir.Path() / "levels");
+  // The process's mesh cache keeps the first load of each unit mesh, also a
+  // failed one: whichever test draws a unit first finds the shipped meshes.
+  const std::filesystem::path meshes = dir.Path() / "mesh";
+  std::filesystem::create_directories(meshes);
+  for (const char* name : {"piece.mes", "pieceboss.mes", "piecehero.mes"})
+    std::filesystem::copy_file(std::filesystem::path(QV_GAME_DIR) / "mesh" / name, meshes / name);
 }
 
 BoardTest::~BoardTest() {

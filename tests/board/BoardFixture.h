@@ -1,7 +1,7 @@
 // Shared set-up of the board tests: a temporary program folder as the
-// working folder (desks, levels), a small monster catalogue with the
-// breeding monsters, records and units made to measure, and recording
-// stand-ins for the board's sounds, view and game mode.
+// working folder (desks, levels, the shipped unit meshes), a small monster
+// catalogue with the breeding monsters, records and units made to measure,
+// and recording stand-ins for the board's sounds, view and game mode.
 #pragma once
 
 #include <gtest/gtest.h>

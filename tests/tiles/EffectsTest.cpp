@@ -16,6 +16,7 @@
 #include "tiles/YTileBlurDrawer.h"
 #include "tiles/YTileDrawer.h"
 #include "tiles/effects/EffectPoints.h"
+#include "tiles/effects/EffectRandom.h"
 #include "tiles/effects/YSEffect.h"
 #include "tiles/effects/YSEffectCollectResource.h"
 #include "tiles/effects/YSEffectComet.h"
@@ -55,6 +56,8 @@ YVector3 At(const YTile& t) {
 class EffectsTest : public ::testing::Test {
  protected:
   EffectsTest() {
+    // The effects' draws as in a process of their own, whatever ran before.
+    GetEffectRandom().Seed(1);
     for (int i = 0; i < 3; ++i) board_.AddTile(4 * i, 2, i);
     board_.BuildGrid();
   }

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstring>
 
+#include "draw/ParticleSystem.h"
 #include "players/TileTables.h"
 #include "render/YCamera.h"
 #include "render/YDrawQueue.h"
@@ -94,6 +95,7 @@ class ScreenTest : public ::testing::Test {
   ~ScreenTest() override {
     Flush();
     battle_.ClearTiles();
+    GetParticleSystem().Clear();  // the process's: the glows and trails emitted stay there
   }
   static void Flush() {
     YDrawQueue::Flush1();
