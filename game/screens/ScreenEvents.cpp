@@ -230,8 +230,12 @@ bool ScreenEvents::QuestionRow(std::string_view name) {
   return true;
 }
 
+bool ScreenEvents::QuestInPlay() const {
+  return host_.GameMode() != nullptr && host_.GameMode() == modes_.Quest();
+}
+
 void ScreenEvents::SaveQuestInPlay() {
-  if (host_.GameMode() != nullptr && host_.GameMode() == modes_.Quest()) modes_.SaveQuest();
+  if (QuestInPlay()) modes_.SaveQuest();
 }
 
 bool ScreenEvents::OptionsRow(std::string_view name) {
@@ -428,8 +432,15 @@ bool ScreenEvents::SceneTakesMouse(std::uint32_t state, bool modalOpen) {
 }
 
 void ScreenEvents::LeaveGames() {
-  // The scenes Escape may leave, under its question or the help book.
-  if (MayAskAbort(State() & ~(ss::kQuestion | ss::kHelpBook), false)) SaveQuestInPlay();
+  const std::uint32_t scene = State() & ~(ss::kQuestion | ss::kHelpBook);
+  // The scenes Escape may leave, under its question or the help book; at
+  // a quest's result box the result is taken first.
+  const bool result =
+      scene == (ss::kBoard | ss::kResult) || scene == (ss::kBattle | ss::kResult) || scene == (ss::kBoard | ss::kComplete);
+  if (MayAskAbort(scene, false))
+    SaveQuestInPlay();
+  else if (result && QuestInPlay())
+    modes_.TakeQuestResult();
   modes_.EndGames();
 }
 

@@ -84,7 +84,7 @@ class ScreenEvents {
   bool AskAbort();
   // The program ends (the window closed, a signal, the menu's exit): as
   // leaving by the menu does, a quest under way is saved where it stands
-  // (not while a result waits to be taken into it) and the other player
+  // (at a result box with the result taken into it) and the other player
   // of a network game is told.
   void LeaveGames();
   // At every frame while a network setup is open, whatever covers it (the
@@ -151,7 +151,8 @@ class ScreenEvents {
   void LevelResultRow(std::string_view name);
   void ClosedModalRow(std::string_view name);
   bool OptionsRow(std::string_view name);
-  // The quest, when it is the game in play, saved where it stands.
+  // The quest is the game in play; then saved where it stands.
+  bool QuestInPlay() const;
   void SaveQuestInPlay();
   void Continue();
   void LoadSave(int n);

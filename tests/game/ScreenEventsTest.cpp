@@ -177,8 +177,8 @@ TEST_F(ScreenEventsTest, EscapesQuestionSavesTheQuestAndShowsTheMainMenu) {
 
 // Every way out of the program leaves a game as Escape's question does:
 // the quest saved where it stands (under the question or the help book
-// too), not while a result waits to be taken into it; the games end (the
-// network peer told) whatever is shown.
+// too), at a result box with its result; the games end (the network peer
+// told) whatever is shown.
 TEST_F(ScreenEventsTest, LeavingTheProgramSavesTheQuestWhereItStandsAndEndsTheGames) {
   host.mode = &modes.quest;
   for (const std::uint32_t state : {1u, 2u, 3u, 0xBu, 0x40003u}) {
@@ -187,16 +187,27 @@ TEST_F(ScreenEventsTest, LeavingTheProgramSavesTheQuestWhereItStandsAndEndsTheGa
     EXPECT_EQ(modes.log, (Lines{"saveQuest", "endGames"})) << state;
     modes.log.clear();
   }
-  for (const std::uint32_t state : {0x43u, 0x102u, 0x82u, 4u}) {
+  // At a result box (the help over it too) the quest takes the result the
+  // box waits to hand over; the fade into a fight keeps the save before it.
+  for (const std::uint32_t state : {0x42u, 0x43u, 0x82u, 0x40082u}) {
+    host.state = state;
+    events.LeaveGames();
+    EXPECT_EQ(modes.log, (Lines{"takeResult", "endGames"})) << state;
+    modes.log.clear();
+  }
+  for (const std::uint32_t state : {0x102u, 4u}) {
     host.state = state;
     events.LeaveGames();
     EXPECT_EQ(modes.log, Lines{"endGames"}) << state;
     modes.log.clear();
   }
   host.mode = &modes.other;
-  host.state = 3;
-  events.LeaveGames();
-  EXPECT_EQ(modes.log, Lines{"endGames"});
+  for (const std::uint32_t state : {3u, 0x82u}) {
+    host.state = state;
+    events.LeaveGames();
+    EXPECT_EQ(modes.log, Lines{"endGames"}) << state;
+    modes.log.clear();
+  }
 }
 
 // A network abort's message over a fight's result: the main menu closes
