@@ -226,6 +226,9 @@ bool ScreenEvents::QuestionRow(std::string_view name) {
     return true;
   }
   SaveQuestInPlay();
+  // The other machine hears of the leave at once, not once the fade to the
+  // menu has ended the game.
+  if (host_.GameMode() != nullptr && host_.GameMode() == modes_.Network()) modes_.SendNetworkAbort();
   ShowMainMenu();
   return true;
 }

@@ -7,7 +7,7 @@
 namespace e2e {
 
 bool RequestWindowClose(const std::string& display, const std::string& windowId) {
-  Display* connection = XOpenDisplay(display.c_str());
+  ::Display* connection = XOpenDisplay(display.c_str());
   if (connection == nullptr) return false;
   XEvent event{};
   event.xclient.type = ClientMessage;

@@ -210,6 +210,20 @@ TEST_F(ScreenEventsTest, LeavingTheProgramSavesTheQuestWhereItStandsAndEndsTheGa
   }
 }
 
+// Escape's question answered yes in a network game tells the other machine
+// at once; the game itself ends once the fade reaches the menu.
+TEST_F(ScreenEventsTest, LeavingANetworkGameByTheMenuTellsThePeerAtOnce) {
+  host.mode = modes.Network();
+  for (const std::uint32_t state : {0xAu, 0xBu}) {
+    host.state = state;
+    Open(screens.yesNoScreen.get());
+    Click("yes");
+    EXPECT_EQ(modes.log, Lines{"sendAbort"}) << state;
+    EXPECT_EQ(host.state, 4u);
+    modes.log.clear();
+  }
+}
+
 // A network abort's message over a fight's result: the main menu closes
 // both, not only the top one.
 TEST_F(ScreenEventsTest, TheMainMenuClosesEveryModal) {
