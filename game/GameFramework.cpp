@@ -178,9 +178,10 @@ void GameFramework::StartSound() {
 }
 
 void GameFramework::Quit() {
-  // Every way out (the window's close, a signal, the menu's exit) leaves a
-  // game as leaving it by the menu does.
-  events_.LeaveGames();
+  events_.EndProgram();
+}
+
+void GameFramework::QuitGame() {
   GetInit().SaveFile();
   YFramework::Quit();
 }

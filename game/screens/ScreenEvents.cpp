@@ -210,7 +210,7 @@ bool ScreenEvents::QuestionRow(std::string_view name) {
   const std::uint32_t state = State();
   if (state == (ss::kMenu | ss::kQuestion)) {
     if (name == "yes") {
-      host_.QuitGame();
+      EndProgram();
       return true;
     }
     SetState(ss::kMenu);
@@ -432,6 +432,11 @@ bool ScreenEvents::MayAskAbort(std::uint32_t state, bool modalOpen) {
 
 bool ScreenEvents::SceneTakesMouse(std::uint32_t state, bool modalOpen) {
   return !modalOpen && (state & ss::kHelpBook) == 0;
+}
+
+void ScreenEvents::EndProgram() {
+  LeaveGames();
+  host_.QuitGame();
 }
 
 void ScreenEvents::LeaveGames() {

@@ -82,10 +82,12 @@ class ScreenEvents {
   // the board or the duel and no modal is open, asks whether to abort the
   // game. False when the word or a modal leaves it alone.
   bool AskAbort();
-  // The program ends (the window closed, a signal, the menu's exit): as
-  // leaving by the menu does, a quest under way is saved where it stands
-  // (at a result box with the result taken into it) and the other player
-  // of a network game is told.
+  // Every way out of the program (the menu's exit, the window's close, a
+  // signal): LeaveGames, then the host's QuitGame.
+  void EndProgram();
+  // As leaving by the menu does, a quest under way is saved where it
+  // stands (at a result box with the result taken into it) and the other
+  // player of a network game is told.
   void LeaveGames();
   // At every frame while a network setup is open, whatever covers it (the
   // player list, a message, the control panel): the network mode reads

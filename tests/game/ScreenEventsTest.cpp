@@ -175,7 +175,8 @@ TEST_F(ScreenEventsTest, EscapesQuestionSavesTheQuestAndShowsTheMainMenu) {
   EXPECT_EQ(host.state, 4u);
 }
 
-// Every way out of the program leaves a game as Escape's question does:
+// Every way out of the program (the menu's exit, the window's close, a
+// signal) leaves a game as Escape's question does, then ends the program:
 // the quest saved where it stands (under the question or the help book
 // too), at a result box with its result; the games end (the network peer
 // told) whatever is shown.
@@ -183,28 +184,30 @@ TEST_F(ScreenEventsTest, LeavingTheProgramSavesTheQuestWhereItStandsAndEndsTheGa
   host.mode = &modes.quest;
   for (const std::uint32_t state : {1u, 2u, 3u, 0xBu, 0x40003u}) {
     host.state = state;
-    events.LeaveGames();
+    events.EndProgram();
     EXPECT_EQ(modes.log, (Lines{"saveQuest", "endGames"})) << state;
+    EXPECT_EQ(host.log, Lines{"quit"}) << "then the program ends";
     modes.log.clear();
+    host.log.clear();
   }
   // At a result box (the help over it too) the quest takes the result the
   // box waits to hand over; the fade into a fight keeps the save before it.
   for (const std::uint32_t state : {0x42u, 0x43u, 0x82u, 0x40082u}) {
     host.state = state;
-    events.LeaveGames();
+    events.EndProgram();
     EXPECT_EQ(modes.log, (Lines{"takeResult", "endGames"})) << state;
     modes.log.clear();
   }
   for (const std::uint32_t state : {0x102u, 4u}) {
     host.state = state;
-    events.LeaveGames();
+    events.EndProgram();
     EXPECT_EQ(modes.log, Lines{"endGames"}) << state;
     modes.log.clear();
   }
   host.mode = &modes.other;
   for (const std::uint32_t state : {3u, 0x82u}) {
     host.state = state;
-    events.LeaveGames();
+    events.EndProgram();
     EXPECT_EQ(modes.log, Lines{"endGames"}) << state;
     modes.log.clear();
   }
