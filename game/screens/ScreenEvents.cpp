@@ -443,8 +443,8 @@ void ScreenEvents::LeaveGames() {
   const std::uint32_t scene = State() & ~(ss::kQuestion | ss::kHelpBook);
   // The scenes Escape may leave, under its question or the help book; at
   // a quest's result box the result is taken first.
-  const bool result =
-      scene == (ss::kBoard | ss::kResult) || scene == (ss::kBattle | ss::kResult) || scene == (ss::kBoard | ss::kComplete);
+  const bool result = scene == (ss::kBoard | ss::kResult) || scene == (ss::kBattle | ss::kResult) ||
+                      scene == (ss::kBoard | ss::kComplete);
   if (MayAskAbort(scene, false))
     SaveQuestInPlay();
   else if (result && QuestInPlay())
