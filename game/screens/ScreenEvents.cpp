@@ -452,6 +452,11 @@ void ScreenEvents::LeaveGames() {
   modes_.EndGames();
 }
 
+std::uint32_t ScreenEvents::FrameScene() {
+  ReadNetworkSetup();
+  return sceneLeft_ != 0 ? sceneLeft_ : State() & 7;
+}
+
 void ScreenEvents::ReadNetworkSetup() {
   if ((State() & ss::kNetworkSetup) != 0) modes_.ReadNetworkMessages();
 }

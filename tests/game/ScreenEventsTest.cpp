@@ -292,7 +292,7 @@ TEST_F(ScreenEventsTest, TheNetworkSetupIsReadUnderThePlayerListAndItsMessage) {
   Click("profiles");
   EXPECT_EQ(modes.network.sentProfile, -1);
   modes.log.clear();
-  events.ReadNetworkSetup();
+  EXPECT_EQ(events.FrameScene(), 4u);  // every frame, before its scene is drawn
   EXPECT_EQ(modes.log, Lines{"read"});
   host.state |= 0x4000;
   Open(screens.messageScreen.get());
