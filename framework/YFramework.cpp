@@ -314,8 +314,11 @@ bool YFramework::PumpOnce() {
   } else {
     OnIdle();
   }
-  DispatchTimers();
-  RenderFrame();
+  // Once Quit has run (the window's close, F10, the menu's exit) the pass
+  // ends here: leaving may have freed what a timer or the next frame would
+  // reach.
+  if (running) DispatchTimers();
+  if (running) RenderFrame();
   return running;
 }
 

@@ -81,7 +81,8 @@ class YFramework {
   void Run();
   // One pass: one message or OnIdle, then at most one due timer, then one
   // frame. Returns running. A Quit message, or a termination request
-  // (platform/Process.h), calls Quit and ends the loop at once.
+  // (platform/Process.h), calls Quit and ends the loop at once; after a
+  // Quit made by the message or OnIdle no timer fires and no frame is drawn.
   bool PumpOnce();
   // One frame while active; updates fps after strictly more than 1000 ms.
   void RenderFrame();

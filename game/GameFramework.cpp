@@ -178,9 +178,10 @@ void GameFramework::StartSound() {
 }
 
 void GameFramework::Quit() {
-  // Every way out (the window's close, a signal, the menu's exit) leaves a
-  // game as leaving it by the menu does.
-  events_.LeaveGames();
+  events_.EndProgram();
+}
+
+void GameFramework::QuitGame() {
   GetInit().SaveFile();
   YFramework::Quit();
 }
@@ -208,6 +209,7 @@ void GameFramework::SetUp2D() {
 }
 
 bool GameFramework::DrawScene(float dt) {
+  const std::uint32_t scene = events_.FrameScene();
   // The help book over any state; state 5 is the final scene with its bit,
   // else the introduction's book.
   if ((state & screen_state::kHelpBook) != 0 || (state & 7) == screen_state::kBook) {
@@ -231,9 +233,6 @@ bool GameFramework::DrawScene(float dt) {
     renderer->EndFrame();
     return false;
   }
-  // A game left for the main menu stands, no longer stepped, under the
-  // screen that fades out, until the menu takes its place.
-  const std::uint32_t scene = events_.SceneLeft() != 0 ? events_.SceneLeft() : state & 7;
   if (scene == kStateBoard) {
     DrawBoard(dt);
     return true;
@@ -452,7 +451,6 @@ std::intptr_t GameFramework::WindowProc(platform::Window* window, std::uint32_t 
 
 bool GameFramework::DrawFrame(float dt) {
   UpdateServices(dt);
-  events_.ReadNetworkSetup();
   if (!DrawScene(dt)) return false;  // the splash presents on its own
   DrawOverlay();
   renderer->EndFrame();

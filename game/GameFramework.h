@@ -62,8 +62,9 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   GameFramework();
   ~GameFramework() override;
 
-  // Leaves the game in play as the menu does (the quest saved, the network
-  // peer told), saves the configuration, then ends the message loop.
+  // Every way out (the window's close, a signal, the console's exit): the
+  // screens end the program (ScreenEvents::EndProgram), leaving the game in
+  // play as the menu does, then QuitGame.
   void Quit() override;
   // Remembers the windowed size and the maximised flag in the configuration.
   void OnSize(int clientWidth, int clientHeight) override;
@@ -162,7 +163,7 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   YGameMaster* GameMode() const override { return gameMaster; }
   void ShowYesNo(const std::string& text) override;
   void SelectMusic(int track, int followUp, float fade) override;
-  void QuitGame() override { Quit(); }
+  void QuitGame() override;
   // The help book over the current screen (see BookPages::OpenHelp).
   void ShowHelp(bool fromStart) override;
   BookPages& Pages() override { return bookPages_; }

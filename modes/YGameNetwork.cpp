@@ -55,6 +55,7 @@ void YGameNetwork::Connect(const std::string& host, bool reconnect) {
   SendAbort();
   DropLink();
   hostName_ = host;
+  abortSent_ = false;
   link_ = Links().Connect(host);
   router_ = std::make_unique<PeerMessageRouter>(*link_, std::string(kAbort));
   control_ = &router_->Open({kPlayerInfo, kCanStart, kAbort});
@@ -80,7 +81,7 @@ void YGameNetwork::DropLink() {
 }
 
 void YGameNetwork::SendAbort() {
-  if (!IsConnected()) return;
+  if (!IsConnected() || std::exchange(abortSent_, true)) return;
   link_->Send(kAbort);
   Links().Flush(*link_);
 }

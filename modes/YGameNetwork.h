@@ -53,7 +53,8 @@ class YGameNetwork : public YGameHotseat, public PeerGameEvents {
   // leaving, or the link lost after it was made, is shown (bit 0x4000); in
   // the setup the mode then looks for a game again.
   void HandleMessages();
-  // Tells a connected peer that this machine leaves, at once.
+  // Tells a connected peer that this machine leaves, at once; once a link
+  // (the game's end after a leave told at once tells nothing more).
   void SendAbort();
 
   // The network commanders' reports during a game: each shows its message
@@ -124,6 +125,7 @@ class YGameNetwork : public YGameHotseat, public PeerGameEvents {
   bool linked_ = false;     // the link was seen connected
   bool startHeld_ = false;  // a "canStart" came before a player was chosen
   bool finished_ = false;   // a game over this link has ended
+  bool abortSent_ = false;  // the peer was told of this machine's leave
   bool playAgain_ = false;  // this player wishes to play again
   bool peerAgain_ = false;  // the other player does (the master's view)
   ProfileInfo peer_;

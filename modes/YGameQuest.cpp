@@ -340,6 +340,19 @@ void YGameQuest::RecordWonQuest() {
     GetStats().AddRecordOnce(saved->ToScoreRecord());
 }
 
+void YGameQuest::TakeWaitingResult() {
+  if (hero_ == nullptr) return;
+  if ((Host().State() & host_state::kResultModal) != 0) OnLevelEnd();
+  // The fine and the quest's end were saved as their boxes opened.
+  if ((Host().State() & host_state::kCompleteModal) == 0 || nextLevelPending_ || IsFinished()) return;
+  if (board_.Board().Units(0).empty())
+    OnRetryLevel();
+  else if (rewardSpell_ == 0)
+    OnRewardChoice(-1);
+  else
+    Save();
+}
+
 void YGameQuest::OnRetryLevel() {
   if (hero_ == nullptr) return;
   hero_->RestoreAll();

@@ -90,6 +90,12 @@ class YGameQuest : public YGameMaster {
   bool DeleteSave(int n);
   // Writes the quest to its save; nothing without a hero.
   void Save();
+  // The game ends while a result waits for its box's click (the state
+  // word's 0x40 of a fight, 0x80 of a level): the result is taken into the
+  // quest as the box's button takes it, and saved, so that what was won
+  // stays won. A reward still to choose stays to choose: the level is saved
+  // won, its hero where it stood, and resuming it shows the reward again.
+  void TakeWaitingResult();
   // The last level is the current one and its enemy army is gone.
   bool IsFinished() const;
 

@@ -183,10 +183,14 @@ bool YGameQuest::ApplySave(QuestSaveData& data) {
   levelIndex_ = data.level;
   CampaignShop().Attach(hero_, false);
   for (QuestSaveData::Unit& offer : data.shop) CampaignShop().SetOffer(offer.slot, std::move(offer.record));
-  // A level won but not yet left (an older save of a fallen hero): the
-  // quest goes on between levels, at the next one.
+  // A level won: with its hero where the level ended (on the board, or
+  // fallen) the game ended at its reward, which is offered again once the
+  // board is back; a hero already restored and off the board (an older
+  // save of a fallen hero, its reward taken) goes on between levels, at
+  // the next one.
   const bool wonLevel = data.state == 1 && data.enemies.empty() && levelIndex_ < LevelCount() - 1;
-  if (data.state == 0 || wonLevel || (levelIndex_ < 0 && data.state != 2)) {
+  const bool rewardWaits = wonLevel && (data.heroCell.x >= 0 || hero_->health < 1);
+  if (data.state == 0 || (wonLevel && !rewardWaits) || (levelIndex_ < 0 && data.state != 2)) {
     if (wonLevel) levelIndex_ += 1;
     nextLevelPending_ = true;
     Host().OpenControlPanel(hero_, &CampaignShop(), panel::kSpellsTab);
@@ -198,6 +202,11 @@ bool YGameQuest::ApplySave(QuestSaveData& data) {
   if (levelIndex_ >= 0) enemies = PlaceSavedUnits(data);
   if (data.state == 2) return ResumeDuel(data, enemies);
   Host().SetState(host_state::kBoard);
+  // The screens end the level when the fade ends on a fight's result.
+  if (rewardWaits) {
+    Host().SetState(host_state::kBoard | host_state::kResultModal);
+    Host().ClearScreen();
+  }
   // A won quest goes on with its final scene: the screens open it when the
   // fade ends on the board's word with the final-scene bit.
   if (IsFinished()) {

@@ -57,6 +57,10 @@ void GameModes::SaveQuest() {
   GetGameQuest().Save();
 }
 
+void GameModes::TakeQuestResult() {
+  GetGameQuest().TakeWaitingResult();
+}
+
 void GameModes::EndGames() {
   GetGameQuest().End();
   GetNetworkGame().End();

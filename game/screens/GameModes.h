@@ -19,6 +19,7 @@ class GameModes final : public ScreenModes {
   std::string ResumeProblem() override;
   bool DeleteSave(int n) override;
   void SaveQuest() override;
+  void TakeQuestResult() override;
   void EndGames() override;
   void LoadProfileSummaries() override;
   int ProfileCount() override;

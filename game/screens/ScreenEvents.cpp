@@ -213,7 +213,7 @@ bool ScreenEvents::QuestionRow(std::string_view name) {
   const std::uint32_t state = State();
   if (state == (ss::kMenu | ss::kQuestion)) {
     if (name == "yes") {
-      host_.QuitGame();
+      EndProgram();
       return true;
     }
     SetState(ss::kMenu);
@@ -229,12 +229,19 @@ bool ScreenEvents::QuestionRow(std::string_view name) {
     return true;
   }
   SaveQuestInPlay();
+  // The other machine hears of the leave at once, not once the fade to the
+  // menu has ended the game.
+  if (host_.GameMode() != nullptr && host_.GameMode() == modes_.Network()) modes_.SendNetworkAbort();
   ShowMainMenu();
   return true;
 }
 
+bool ScreenEvents::QuestInPlay() const {
+  return host_.GameMode() != nullptr && host_.GameMode() == modes_.Quest();
+}
+
 void ScreenEvents::SaveQuestInPlay() {
-  if (host_.GameMode() != nullptr && host_.GameMode() == modes_.Quest()) modes_.SaveQuest();
+  if (QuestInPlay()) modes_.SaveQuest();
 }
 
 bool ScreenEvents::OptionsRow(std::string_view name) {
@@ -445,10 +452,27 @@ bool ScreenEvents::SceneTakesMouse(std::uint32_t state, bool modalOpen) {
   return !modalOpen && (state & ss::kHelpBook) == 0;
 }
 
+void ScreenEvents::EndProgram() {
+  LeaveGames();
+  host_.QuitGame();
+}
+
 void ScreenEvents::LeaveGames() {
-  // The scenes Escape may leave, under its question or the help book.
-  if (MayAskAbort(State() & ~(ss::kQuestion | ss::kHelpBook), false)) SaveQuestInPlay();
+  const std::uint32_t scene = State() & ~(ss::kQuestion | ss::kHelpBook);
+  // The scenes Escape may leave, under its question or the help book; at
+  // a quest's result box the result is taken first.
+  const bool result = scene == (ss::kBoard | ss::kResult) || scene == (ss::kBattle | ss::kResult) ||
+                      scene == (ss::kBoard | ss::kComplete);
+  if (MayAskAbort(scene, false))
+    SaveQuestInPlay();
+  else if (result && QuestInPlay())
+    modes_.TakeQuestResult();
   modes_.EndGames();
+}
+
+std::uint32_t ScreenEvents::FrameScene() {
+  ReadNetworkSetup();
+  return sceneLeft_ != 0 ? sceneLeft_ : State() & 7;
 }
 
 void ScreenEvents::ReadNetworkSetup() {

@@ -70,10 +70,11 @@ class ScreenEvents {
   // Closes every modal and fades to the main menu, its "continue" shown
   // only while the quest has a save; the menu music.
   void ShowMainMenu();
-  // The scene (control panel, board or duel) that the screen fades out of
-  // on its way to the main menu, to be drawn as it stands until the menu
-  // takes its place; 0 at any other time.
-  std::uint32_t SceneLeft() const { return sceneLeft_; }
+  // At every frame, before its scene is drawn: ReadNetworkSetup, then the
+  // scene to draw (the low three bits of the state word). A game left for
+  // the main menu (control panel, board or duel) stands, no longer stepped,
+  // under the screen that fades out of it, until the menu takes its place.
+  std::uint32_t FrameScene();
   // The control panel's way back: to the main menu while a profile is
   // edited (the profile screen comes back over it), else to the game
   // mode's screen.
@@ -82,15 +83,13 @@ class ScreenEvents {
   // the board or the duel and no modal is open, asks whether to abort the
   // game. False when the word or a modal leaves it alone.
   bool AskAbort();
-  // The program ends (the window closed, a signal, the menu's exit): as
-  // leaving by the menu does, a quest under way is saved where it stands
-  // (not while a result waits to be taken into it) and the other player
-  // of a network game is told.
+  // Every way out of the program (the menu's exit, the window's close, a
+  // signal): LeaveGames, then the host's QuitGame.
+  void EndProgram();
+  // As leaving by the menu does, a quest under way is saved where it
+  // stands (at a result box with the result taken into it) and the other
+  // player of a network game is told.
   void LeaveGames();
-  // At every frame while a network setup is open, whatever covers it (the
-  // player list, a message, the control panel): the network mode reads
-  // what arrived, so that the other player leaving is told at once.
-  void ReadNetworkSetup();
   // The network game waits for the other player (to play again, or for
   // its side of a game begun here) while the word is 2 alone and no modal
   // is open: the screen is held dark, the frame says that it waits, and
@@ -151,7 +150,12 @@ class ScreenEvents {
   void LevelResultRow(std::string_view name);
   void ClosedModalRow(std::string_view name);
   bool OptionsRow(std::string_view name);
-  // The quest, when it is the game in play, saved where it stands.
+  // While a network setup is open, whatever covers it (the player list, a
+  // message, the control panel): the network mode reads what arrived, so
+  // that the other player leaving is told at once.
+  void ReadNetworkSetup();
+  // The quest is the game in play; then saved where it stands.
+  bool QuestInPlay() const;
   void SaveQuestInPlay();
   void Continue();
   // The save selection over the menu (reset: its first save selected).

@@ -20,7 +20,8 @@ class ScreenHost : public GameHost {
   // The music player's track `track`; `followUp` the track after it (-1:
   // the same one loops); `fade` the cross-fade in seconds.
   virtual void SelectMusic(int track, int followUp, float fade) = 0;
-  // Ends the program at the end of this frame.
+  // Saves the configuration and ends the message loop; the games were left
+  // first (ScreenEvents::EndProgram).
   virtual void QuitGame() = 0;
   // The help book at its first page (`fromStart`) or at the page where it
   // was closed last.

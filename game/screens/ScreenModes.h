@@ -42,6 +42,9 @@ class ScreenModes {
   virtual std::string ResumeProblem() = 0;
   virtual bool DeleteSave(int n) = 0;
   virtual void SaveQuest() = 0;
+  // The game ends at a result box of the quest: the result it waits to
+  // hand over is taken into the quest, which is saved (YGameQuest).
+  virtual void TakeQuestResult() = 0;
   // Ends the quest and the network game (the main menu is back).
   virtual void EndGames() = 0;
 

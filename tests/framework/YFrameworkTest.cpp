@@ -37,7 +37,10 @@ class Recorder : public YFramework {
     ++quits;  // an application saves its state here
     YFramework::Quit();
   }
-  void OnIdle() override { ++idles; }
+  void OnIdle() override {
+    ++idles;
+    if (quitWhenIdle) Quit();  // as a close message's handler would
+  }
   void OnSize(int w, int h) override { sizes.emplace_back(w, h); }
   void OnTimer(std::uint32_t id, std::uint32_t elapsedMs) override { fired.emplace_back(id, elapsedMs); }
   void OnKeyDown(std::uint32_t key) override {
@@ -50,6 +53,7 @@ class Recorder : public YFramework {
 
   std::uint32_t& now;
   bool keepDefaultKeys = true;
+  bool quitWhenIdle = false;
   int quitAtFrame = 0, frames = 0, idles = 0, downs = 0, quits = 0;
   std::vector<std::pair<int, int>> sizes;
   Fired fired;
@@ -81,6 +85,18 @@ TEST_F(YFrameworkTest, APassTakesOneMessageOrIdlesThenDrawsOneFrameUntilQuit) {
   EXPECT_EQ(app.frames, 4);
   EXPECT_EQ(app.idles, 3);
   EXPECT_EQ(app.pumpDepth, 0);
+}
+
+// The window's close (or F10) quits inside the pass: leaving may free what
+// a frame would draw, so the pass draws none and fires no timer.
+TEST_F(YFrameworkTest, APassWhoseMessageQuitsDrawsNoFrameAndFiresNoTimer) {
+  app.SetTimer(0, 1);
+  app.running = true;
+  app.quitWhenIdle = true;
+  EXPECT_FALSE(app.PumpOnce());
+  EXPECT_EQ(app.quits, 1);
+  EXPECT_EQ(app.frames, 0);
+  EXPECT_TRUE(app.fired.empty());
 }
 
 TEST_F(YFrameworkTest, OneDueTimerFiresPerPassInSettingOrderAcrossTheClockWrap) {

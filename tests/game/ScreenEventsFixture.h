@@ -145,6 +145,7 @@ struct FakeModes : ScreenModes {
     return true;
   }
   void SaveQuest() override { log.push_back("saveQuest"); }
+  void TakeQuestResult() override { log.push_back("takeResult"); }
   void EndGames() override { log.push_back("endGames"); }
   void LoadProfileSummaries() override {
     if (rereadProfiles) rereadProfiles();

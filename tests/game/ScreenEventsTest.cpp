@@ -196,28 +196,56 @@ TEST_F(ScreenEventsTest, EscapesQuestionSavesTheQuestAndShowsTheMainMenu) {
   EXPECT_EQ(host.state, 4u);
 }
 
-// Every way out of the program leaves a game as Escape's question does:
+// Every way out of the program (the menu's exit, the window's close, a
+// signal) leaves a game as Escape's question does, then ends the program:
 // the quest saved where it stands (under the question or the help book
-// too), not while a result waits to be taken into it; the games end (the
-// network peer told) whatever is shown.
+// too), at a result box with its result; the games end (the network peer
+// told) whatever is shown.
 TEST_F(ScreenEventsTest, LeavingTheProgramSavesTheQuestWhereItStandsAndEndsTheGames) {
   host.mode = &modes.quest;
   for (const std::uint32_t state : {1u, 2u, 3u, 0xBu, 0x40003u}) {
     host.state = state;
-    events.LeaveGames();
+    events.EndProgram();
     EXPECT_EQ(modes.log, (Lines{"saveQuest", "endGames"})) << state;
+    EXPECT_EQ(host.log, Lines{"quit"}) << "then the program ends";
+    modes.log.clear();
+    host.log.clear();
+  }
+  // At a result box (the help over it too) the quest takes the result the
+  // box waits to hand over; the fade into a fight keeps the save before it.
+  for (const std::uint32_t state : {0x42u, 0x43u, 0x82u, 0x40082u}) {
+    host.state = state;
+    events.EndProgram();
+    EXPECT_EQ(modes.log, (Lines{"takeResult", "endGames"})) << state;
     modes.log.clear();
   }
-  for (const std::uint32_t state : {0x43u, 0x102u, 0x82u, 4u}) {
+  for (const std::uint32_t state : {0x102u, 4u}) {
     host.state = state;
-    events.LeaveGames();
+    events.EndProgram();
     EXPECT_EQ(modes.log, Lines{"endGames"}) << state;
     modes.log.clear();
   }
   host.mode = &modes.other;
-  host.state = 3;
-  events.LeaveGames();
-  EXPECT_EQ(modes.log, Lines{"endGames"});
+  for (const std::uint32_t state : {3u, 0x82u}) {
+    host.state = state;
+    events.EndProgram();
+    EXPECT_EQ(modes.log, Lines{"endGames"}) << state;
+    modes.log.clear();
+  }
+}
+
+// Escape's question answered yes in a network game tells the other machine
+// at once; the game itself ends once the fade reaches the menu.
+TEST_F(ScreenEventsTest, LeavingANetworkGameByTheMenuTellsThePeerAtOnce) {
+  host.mode = modes.Network();
+  for (const std::uint32_t state : {0xAu, 0xBu}) {
+    host.state = state;
+    Open(screens.yesNoScreen.get());
+    Click("yes");
+    EXPECT_EQ(modes.log, Lines{"sendAbort"}) << state;
+    EXPECT_EQ(host.state, 4u);
+    modes.log.clear();
+  }
 }
 
 // A network abort's message over a fight's result: the main menu closes
@@ -285,7 +313,7 @@ TEST_F(ScreenEventsTest, TheNetworkSetupIsReadUnderThePlayerListAndItsMessage) {
   Click("profiles");
   EXPECT_EQ(modes.network.sentProfile, -1);
   modes.log.clear();
-  events.ReadNetworkSetup();
+  EXPECT_EQ(events.FrameScene(), 4u);  // every frame, before its scene is drawn
   EXPECT_EQ(modes.log, Lines{"read"});
   host.state |= 0x4000;
   Open(screens.messageScreen.get());

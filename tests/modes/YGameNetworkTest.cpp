@@ -259,6 +259,17 @@ int PlayMoves(Machine& one, Machine& two, const MemoryPeerLink& link, int moves)
   return made;
 }
 
+// A leave told at once (Escape's question) is not told again when the game
+// ends after the fade to the menu.
+TEST_F(NetworkTest, ALeaveIsToldOncePerLink) {
+  MemoryPeerLink link;
+  Machine one{link.master}, two{link.slave};
+  ASSERT_NO_FATAL_FAILURE(BeginGame(one, two));
+  one.mode.SendAbort();
+  one.mode.End();
+  EXPECT_EQ(std::ranges::count(link.master.sent, "abort"), 1);
+}
+
 // A relay turns the first move into a message the board cannot take: the
 // machine that waits for the move would wait for ever, and the mover with
 // it. Both end the game as a lost link instead.

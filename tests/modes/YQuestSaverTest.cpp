@@ -144,6 +144,55 @@ TEST_F(QuestSaves, TheWonQuestIsSavedAsTheLevelItEnds) {
   EXPECT_EQ(info.experience, quest.Hero()->experience);
 }
 
+// The game ended at a result box keeps what was won: the fight that won
+// the level, with its reward still to choose, resumes at the reward; a lost
+// level is saved to be tried again. A save of a won level whose hero is
+// restored and off the board (its reward taken) goes on at the next level.
+TEST_F(QuestSaves, AGameEndedAtAResultBoxKeepsTheResult) {
+  BeginQuest();
+  StartLevelFight();
+  quest.OnFightEnd(0);
+  ASSERT_EQ(host.state, 0x43u) << "the victory box";
+  quest.TakeWaitingResult();
+  EXPECT_TRUE(host.Saw("reward feather_charm 789"));
+  const fs::path save = SaveFolder() / "00000.yml";
+  const std::string won = testing_support::ReadFile(save);
+  EXPECT_NE(won.find("<game state=\"1\">\n"), std::string::npos) << won;
+  EXPECT_NE(won.find("<desk"), std::string::npos);
+  EXPECT_EQ(won.find("<monster", won.find("<desk")), won.find("<shop") + 7) << "no enemy is left";
+
+  host.calls.clear();
+  quest.LoadSaveList();
+  ASSERT_TRUE(quest.LoadSave(0));
+  EXPECT_EQ(host.state, 0x42u) << "the level ends as the fade ends";
+  quest.OnLevelEnd();
+  EXPECT_TRUE(host.Saw("reward feather_charm 789"));
+  EXPECT_FALSE(quest.NextLevelPending());
+
+  // The same save with the hero restored off the board: the reward was taken.
+  std::string taken = won;
+  taken.erase(taken.find(" pos_x"), taken.find('>', taken.find(" pos_x")) - taken.find(" pos_x"));
+  testing_support::WriteFile(save, taken);
+  quest.LoadSaveList();
+  ASSERT_TRUE(quest.LoadSave(0));
+  EXPECT_EQ(host.state, 1u);
+  EXPECT_EQ(quest.LevelIndex(), 1);
+  EXPECT_TRUE(quest.NextLevelPending());
+
+  // A lost level, ended at the defeat box: tried again from the panel.
+  testing_support::WriteFile(save, won);
+  quest.End();
+  BeginQuest();
+  StartLevelFight();
+  quest.OnFightEnd(1);
+  quest.TakeWaitingResult();
+  EXPECT_TRUE(host.Saw("fail"));
+  const std::string lost = testing_support::ReadFile(SaveFolder() / "00001.yml");
+  EXPECT_NE(lost.find("<game state=\"0\">\n"), std::string::npos) << lost.substr(0, 300);
+  EXPECT_TRUE(quest.NextLevelPending());
+  EXPECT_EQ(quest.LevelIndex(), 0);
+}
+
 TEST_F(QuestSaves, HostileSavesAreRefusedAndTheMenuStaysUsable) {
   BeginQuest();
   const std::string keeper = quest.SaveText();

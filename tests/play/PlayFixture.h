@@ -78,8 +78,8 @@ class PlayRun : public e2e::ProgramRunFixture {
   // 3 shop) through its link unless it is open already.
   ::testing::AssertionResult OpenTab(int tab);
   void Press(const std::string& keys) { PressKey(game_->window, keys); }
-  // How the stand-in ends the user's next duels: "win", "lose" or
-  // "hero-loses" (PlayRun.cpp).
+  // How the stand-in ends the user's next duels: "win", "lose",
+  // "hero-loses" or "hold" (PlayRun.cpp).
   void StandIn(const std::string& mode) const;
   // Escape's question over a game in progress, answered yes: the main menu.
   void LeaveForTheMenu();

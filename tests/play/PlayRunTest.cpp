@@ -133,6 +133,40 @@ TEST_F(FirstPlay, AQuestEndedByTheSystemIsSavedWhereItStands) {
   Stop();
 }
 
+// The game ended at a result box keeps what was won: at the door keeper's
+// victory the quest goes on at the control panel; at the victory that
+// empties the level's board, the level's reward is offered again.
+TEST_F(FirstPlay, AWinStaysWonWhenTheGameEndsAtItsResult) {
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
+  ASSERT_TRUE(Open("new", "newHero.yml"));
+  ASSERT_TRUE(Open("ok", "book"));
+  Press("Escape");
+  ASSERT_TRUE(Reach("message.yml"));
+  ASSERT_TRUE(Open("ok", "battle_victory.yml"));
+  Stop();
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
+  ASSERT_TRUE(Open("continue", "panel"));
+  EXPECT_EQ(current_.state, "0x1");
+  Stop();
+
+  std::filesystem::remove_all(UserFolder() / "save");
+  std::filesystem::create_directories(UserFolder() / "save");
+  testing_support::WriteFile(UserFolder() / "save" / "00000.yml", play::LastLevelSave(0));
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
+  ASSERT_TRUE(Click("continue"));
+  ASSERT_TRUE(Reach("battle_victory.yml", "", "", kBoardGame));
+  Stop();
+  ASSERT_NO_FATAL_FAILURE(Start());
+  ASSERT_TRUE(Reach("mainMenu.yml", "0x4"));
+  ASSERT_TRUE(Click("continue"));
+  ASSERT_TRUE(Reach("levelComplete.yml", "0x82"));
+  ASSERT_TRUE(Open("artifact", "panel"));
+  Stop();
+}
+
 // Every menu screen in both interface languages, the second chosen on the
 // options screen; each picture is kept for review.
 TEST_F(FirstPlay, EveryMenuScreenOfBothLanguagesIsShownAndKept) {

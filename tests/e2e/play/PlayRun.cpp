@@ -40,8 +40,9 @@ namespace {
 
 // How the user's side ends a duel, as the file "standin.txt" in the user
 // folder says at the side's first turn: "lose" (the user's fighter falls),
-// "hero-loses" (only the hero falls, the hero's monsters win), anything
-// else or no file: the enemy falls.
+// "hero-loses" (only the hero falls, the hero's monsters win), "hold" (the
+// side never moves: the duel stands), anything else or no file: the enemy
+// falls.
 std::string StandInMode() {
   std::ifstream file(platform::UserDataParent() + "/QuennelVarrick/standin.txt");
   std::string mode;
@@ -58,6 +59,7 @@ class StandInCommander : public YPlayerCommander {
     YPlayer* other = Battle()->Fighter(side ^ 1);
     if (own == nullptr || other == nullptr) return;
     const std::string mode = StandInMode();
+    if (mode == "hold") return;
     const bool yields = mode == "lose" || (mode == "hero-loses" && dynamic_cast<YPlayerHero*>(own) != nullptr);
     (yields ? own : other)->health = 0;
   }
