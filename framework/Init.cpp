@@ -69,7 +69,6 @@ template <typename Number, typename Read>
 std::optional<Number> NumberOf(const std::string& text, Read read) {
   const char* begin = text.c_str();
   char* end = nullptr;
-  errno = 0;
   const auto value = read(begin, &end);
   if (end == begin) return std::nullopt;
   while (*end == ' ' || *end == '\t') ++end;

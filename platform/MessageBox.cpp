@@ -60,7 +60,8 @@ std::string BoxProgramPath() {
 
 // Starts the box program in a process group of its own, so that a terminal's
 // Ctrl+C reaches the game alone and ending the group ends all of the box,
-// with the signals' default actions. -1 when it cannot start.
+// with the signals' default actions and none of the game's files, locks or
+// sockets beyond the standard streams. -1 when it cannot start.
 pid_t StartBoxProgram(const std::string& path, std::vector<std::string> args) {
   std::vector<char*> argv;
   for (std::string& arg : args) argv.push_back(arg.data());
@@ -75,8 +76,12 @@ pid_t StartBoxProgram(const std::string& path, std::vector<std::string> args) {
   posix_spawnattr_setsigmask(&attributes, &none);
   posix_spawnattr_setpgroup(&attributes, 0);
   posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+  posix_spawn_file_actions_t files;
+  posix_spawn_file_actions_init(&files);
+  posix_spawn_file_actions_addclosefrom_np(&files, STDERR_FILENO + 1);
   pid_t box = -1;
-  const int result = posix_spawn(&box, path.c_str(), nullptr, &attributes, argv.data(), environ);
+  const int result = posix_spawn(&box, path.c_str(), &files, &attributes, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&files);
   posix_spawnattr_destroy(&attributes);
   return result == 0 ? box : -1;
 }
