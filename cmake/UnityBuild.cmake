@@ -13,7 +13,7 @@ set(_qv_unity_alone
   modes/YGameNetwork.cpp
   tools/layoutgen/LayoutDrawing.cpp
   tests/framework/YFrameworkTest.cpp tests/net/YPeerConnectTest.cpp tests/render/YRenderTest.cpp
-  tests/tiles/TileLayoutTest.cpp)
+  tests/tiles/TileLayoutTest.cpp tests/e2e/RenderPixelTest.cpp)
 list(TRANSFORM _qv_unity_alone PREPEND ${PROJECT_SOURCE_DIR}/)
 
 # Source properties belong to the folder that makes the target: mark the

@@ -12,6 +12,7 @@
 #include "framework/FileUtils.h"
 #include "framework/Log.h"
 #include "framework/OutFStream.h"
+#include "framework/YFramework.h"
 #include "platform/FileSystem.h"
 #include "platform/Paths.h"
 #include "platform/Window.h"
@@ -54,29 +55,59 @@ int HexPair(std::string_view text, std::size_t at) {
   return value;
 }
 
-// A setting outside its range (a file edited by hand) is logged with the
-// text the file held, cut to a readable length, and the value used.
-void LogHeldSetting(const XMLParser::Tag& tag, int attr, double used) {
+// A setting not taken as it stands (a file edited by hand) is logged with
+// the text the file held, cut to a readable length, why, and the value used.
+void LogSettingNotTaken(const XMLParser::Tag& tag, int attr, const char* why, double used) {
   const XMLParser::Attr& setting = tag.attrs.at(static_cast<std::size_t>(attr));
-  Log::Printf("config.yml: %s %s=\"%s\" is out of range; %g is used", tag.name.c_str(), setting.name.c_str(),
-              setting.value.substr(0, 32).c_str(), used);
+  Log::Printf("config.yml: %s %s=\"%s\" %s; %g is used", tag.name.c_str(), setting.name.c_str(),
+              setting.value.substr(0, 32).c_str(), why, used);
 }
 
-// An integer setting held to [low, high]; below low (none, or no number)
-// it takes `fallback`.
+// The number of a setting's whole text (blanks around it aside), read by
+// `read` (strtol or strtof); nothing when the text is no number.
+template <typename Number, typename Read>
+std::optional<Number> NumberOf(const std::string& text, Read read) {
+  const char* begin = text.c_str();
+  char* end = nullptr;
+  const auto value = read(begin, &end);
+  if (end == begin) return std::nullopt;
+  while (*end == ' ' || *end == '\t') ++end;
+  if (*end != '\0') return std::nullopt;
+  return static_cast<Number>(value);
+}
+
+// An integer setting held to [low, high]; no number keeps `fallback`.
 std::int32_t HeldInt(const XMLParser::Tag& tag, int attr, std::int32_t low, std::int32_t high,
                      std::int32_t fallback) {
-  const std::int32_t value = tag.attrs.at(static_cast<std::size_t>(attr)).AsInt();
-  const std::int32_t held = value < low ? fallback : std::min(value, high);
-  if (held != value) LogHeldSetting(tag, attr, held);
+  const std::string& text = tag.attrs.at(static_cast<std::size_t>(attr)).value;
+  const std::optional<long> value =
+      NumberOf<long>(text, [](const char* from, char** end) { return std::strtol(from, end, 10); });
+  if (!value) {
+    LogSettingNotTaken(tag, attr, "is not a number", fallback);
+    return fallback;
+  }
+  const auto held = static_cast<std::int32_t>(std::clamp<long>(*value, low, high));
+  if (held != *value) LogSettingNotTaken(tag, attr, "is out of range", held);
   return held;
 }
 
-// Volumes outside 0..1 would make the sound louder than full scale.
+// A switch: 0 or 1.
+bool HeldSwitch(const XMLParser::Tag& tag, int attr, bool fallback) {
+  return HeldInt(tag, attr, 0, 1, fallback ? 1 : 0) != 0;
+}
+
+// Volumes outside 0..1 would make the sound louder than full scale; no
+// number (nan too) keeps `fallback`.
 float HeldVolume(const XMLParser::Tag& tag, int attr, float fallback) {
-  const float value = tag.attrs.at(static_cast<std::size_t>(attr)).AsFloat();
-  const float held = std::isnan(value) ? fallback : std::clamp(value, 0.0f, 1.0f);
-  if (!(held == value)) LogHeldSetting(tag, attr, held);
+  const std::string& text = tag.attrs.at(static_cast<std::size_t>(attr)).value;
+  const std::optional<float> value =
+      NumberOf<float>(text, [](const char* from, char** end) { return std::strtof(from, end); });
+  if (!value || std::isnan(*value)) {
+    LogSettingNotTaken(tag, attr, "is not a number", fallback);
+    return fallback;
+  }
+  const float held = std::clamp(*value, 0.0f, 1.0f);
+  if (held != *value) LogSettingNotTaken(tag, attr, "is out of range", held);
   return held;
 }
 
@@ -202,15 +233,17 @@ void Init::SeedUserFolder(const std::string& folder) {
 }
 
 void Init::ReadSettings() {
-  fullscreen = GetAttr(kVideo, kFullscreen).AsBool();
+  fullscreen = HeldSwitch(GetTag(kVideo), kFullscreen, true);
   videoMode = resolveMode_(GetAttr(kVideo, kMode).value);
-  windowWidth = HeldInt(GetTag(kWindow), kWidth, 1, platform::kLargestSide, kDefaultWidth);
-  windowHeight = HeldInt(GetTag(kWindow), kHeight, 1, platform::kLargestSide, kDefaultHeight);
-  maximized = GetAttr(kWindow, kMaximize).AsBool();
+  windowWidth =
+      HeldInt(GetTag(kWindow), kWidth, YFramework::kSmallestClientWidth, platform::kLargestSide, kDefaultWidth);
+  windowHeight = HeldInt(GetTag(kWindow), kHeight, YFramework::kSmallestClientHeight, platform::kLargestSide,
+                         kDefaultHeight);
+  maximized = HeldSwitch(GetTag(kWindow), kMaximize, false);
   soundVolume = HeldVolume(GetTag(kSound), kVolume, kDefaultSoundVolume);
   musicVolume = HeldVolume(GetTag(kSound), kMusic, kDefaultMusicVolume);
-  fps = GetAttr(kRender, kFps).AsBool();
-  shadows = GetAttr(kRender, kShadows).AsBool();
+  fps = HeldSwitch(GetTag(kRender), kFps, false);
+  shadows = HeldSwitch(GetTag(kRender), kShadows, true);
   g_textureScale = HeldInt(GetTag(kRender), kTexScale, 1, kLargestTextureScale, 1);
   language_ = GetAttr(kInterface, kLanguage).value;
   interfaceIndex = interfaces.IndexOf(language_, 0);

@@ -20,7 +20,6 @@ namespace msg = platform::msg;
 
 constexpr std::uint32_t kLeftButtonBit = 1;
 constexpr std::uint32_t kRightButtonBit = 2;
-constexpr int kMinTrackWidth = 320;
 constexpr std::uint32_t kFpsPeriodMs = 1000;
 
 // Float to int toward zero, clamped so an absurd size cannot overflow.
@@ -218,8 +217,8 @@ std::intptr_t YFramework::HandleMinMaxInfo(platform::Window* window, std::uintpt
   auto* info = reinterpret_cast<platform::MinMaxInfo*>(lParam);
   if (fullscreen || info == nullptr)
     return platform::DefaultWindowProc(window, msg::GetMinMaxInfo, wParam, lParam);
-  info->minTrackWidth = frameWidth + kMinTrackWidth;
-  info->minTrackHeight = frameHeight + Truncate(kMinTrackWidth / designAspect);
+  info->minTrackWidth = frameWidth + kSmallestClientWidth;
+  info->minTrackHeight = frameHeight + kSmallestClientHeight;
   return 0;
 }
 

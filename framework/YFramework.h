@@ -26,6 +26,11 @@ class YFramework {
   // The millisecond clock the pump, the timers and the FPS count read.
   using TimeSource = std::function<std::uint32_t()>;
 
+  // The smallest client area a window may be sized to: the UI space's shape,
+  // 320 wide.
+  static constexpr int kSmallestClientWidth = 320;
+  static constexpr int kSmallestClientHeight = 200;
+
   // Sets g_app to this object. An empty clock means the system time.
   explicit YFramework(TimeSource clock = {});
   // Kills the window; clears g_app when it points here.

@@ -1,18 +1,32 @@
 #include "platform/MessageBox.h"
 
-#include <SDL.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <utility>
+#include <vector>
 
+#include "platform/Clock.h"
+#include "platform/CloseRequestWatch.h"
 #include "platform/Cp1252.h"
+#include "platform/MessageBoxProcess.h"
+#include "platform/Process.h"
 #include "platform/Window.h"
+
+extern char** environ;
 
 namespace platform {
 
 namespace {
+
+// How often a waiting box looks for a request to end the game.
+constexpr std::uint32_t kBoxPollMs = 20;
 
 MessageBoxHandler& Handler() {
   static MessageBoxHandler handler;
@@ -32,16 +46,74 @@ bool CanShowBox() {
   return InitVideo();
 }
 
-Uint32 SdlFlags(MessageBoxIcon icon) {
-  switch (icon) {
-    case MessageBoxIcon::Information:
-      return SDL_MESSAGEBOX_INFORMATION;
-    case MessageBoxIcon::Exclamation:
-      return SDL_MESSAGEBOX_WARNING;
-    case MessageBoxIcon::Error:
-      return SDL_MESSAGEBOX_ERROR;
+bool EndRequested(CloseRequestWatch& closeRequest) {
+  return TerminationRequested() || closeRequest.Requested();
+}
+
+// The box program next to the running executable; empty when it is missing.
+std::string BoxProgramPath() {
+  const std::string folder = ProgramFolder();
+  if (folder.empty()) return {};
+  std::string path = folder + "/" + kMessageBoxProgram;
+  return access(path.c_str(), X_OK) == 0 ? path : std::string();
+}
+
+// Starts the box program in a process group of its own, so that a terminal's
+// Ctrl+C reaches the game alone and ending the group ends all of the box,
+// with the signals' default actions and none of the game's files, locks or
+// sockets beyond the standard streams. -1 when it cannot start.
+pid_t StartBoxProgram(const std::string& path, std::vector<std::string> args) {
+  std::vector<char*> argv;
+  for (std::string& arg : args) argv.push_back(arg.data());
+  argv.push_back(nullptr);
+  posix_spawnattr_t attributes;
+  posix_spawnattr_init(&attributes);
+  sigset_t defaults, none;
+  sigemptyset(&defaults);
+  for (const int signalNumber : {SIGTERM, SIGINT, SIGPIPE}) sigaddset(&defaults, signalNumber);
+  sigemptyset(&none);
+  posix_spawnattr_setsigdefault(&attributes, &defaults);
+  posix_spawnattr_setsigmask(&attributes, &none);
+  posix_spawnattr_setpgroup(&attributes, 0);
+  posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+  posix_spawn_file_actions_t files;
+  posix_spawn_file_actions_init(&files);
+  posix_spawn_file_actions_addclosefrom_np(&files, STDERR_FILENO + 1);
+  pid_t box = -1;
+  const int result = posix_spawn(&box, path.c_str(), &files, &attributes, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&files);
+  posix_spawnattr_destroy(&attributes);
+  return result == 0 ? box : -1;
+}
+
+// Waits until the box is closed, or until the game is asked to end, which
+// ends the box at once. The box program's exit code; -1 when it was ended.
+int WaitForBox(pid_t box, CloseRequestWatch& closeRequest) {
+  for (;;) {
+    int status = 0;
+    const pid_t done = waitpid(box, &status, WNOHANG);
+    if (done == box) return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    if (done < 0 && errno != EINTR) return -1;
+    if (EndRequested(closeRequest)) {
+      kill(-box, SIGKILL);
+      while (waitpid(box, &status, 0) < 0 && errno == EINTR) {
+      }
+      return -1;
+    }
+    SleepMs(kBoxPollMs);
   }
-  return SDL_MESSAGEBOX_ERROR;
+}
+
+// True when the box showed and the player closed it.
+bool ShowOnDesktop(const std::string& text, const std::string& caption, MessageBoxIcon icon) {
+  if (!CanShowBox()) return false;
+  CloseRequestWatch closeRequest;
+  if (EndRequested(closeRequest)) return false;
+  const std::string program = BoxProgramPath();
+  if (program.empty()) return false;
+  const pid_t box =
+      StartBoxProgram(program, MessageBoxArguments(getpid(), static_cast<int>(icon), caption, text));
+  return box > 0 && WaitForBox(box, closeRequest) == kBoxClosed;
 }
 
 void WriteToStderr(const std::string& text, const std::string& caption) {
@@ -59,10 +131,7 @@ void ShowMessageBox(std::string_view text, std::string_view caption, MessageBoxI
   }
   const std::string utf8Text = Cp1252ToUtf8(text);
   const std::string utf8Caption = Cp1252ToUtf8(caption);
-  if (CanShowBox() &&
-      SDL_ShowSimpleMessageBox(SdlFlags(icon), utf8Caption.c_str(), utf8Text.c_str(), nullptr) == 0)
-    return;
-  WriteToStderr(utf8Text, utf8Caption);
+  if (!ShowOnDesktop(utf8Text, utf8Caption, icon)) WriteToStderr(utf8Text, utf8Caption);
 }
 
 void SetMessageBoxHandler(MessageBoxHandler handler) {

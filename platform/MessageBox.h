@@ -11,6 +11,13 @@ namespace platform {
 
 enum class MessageBoxIcon { Information, Exclamation, Error };
 
+// Shows the box and returns once the player closed it. The box is a process
+// of the box program (MessageBoxProcess.h): a request to end the game while
+// it shows (SIGTERM, SIGINT, the close of the game's window) ends the box at
+// once and returns, leaving the request to the message loop, and the box
+// dies with the game however the game ends. A box that was not closed by
+// the player (no desktop, no box program, ended early) leaves its text on
+// standard error. Main thread.
 void ShowMessageBox(std::string_view text, std::string_view caption, MessageBoxIcon icon);
 
 // Replaces the message box (tests record the calls); an empty function

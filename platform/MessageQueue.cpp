@@ -59,6 +59,14 @@ void PostQuitMessage(int exitCode) {
   PostMessage({nullptr, msg::Quit, static_cast<std::uintptr_t>(exitCode), 0});
 }
 
+bool CloseOrQuitQueued() {
+  Queue& queue = TheQueue();
+  std::lock_guard<std::mutex> guard(queue.lock);
+  return std::any_of(queue.messages.begin(), queue.messages.end(), [](const Message& m) {
+    return m.message == msg::Close || m.message == msg::Quit;
+  });
+}
+
 void DiscardMessagesFor(const Window* window) {
   if (window == nullptr) return;
   Queue& queue = TheQueue();

@@ -22,6 +22,9 @@ void PostMessage(const Message& message);
 // Queues a Quit message: the message loop ends when it takes it. Any thread.
 void PostQuitMessage(int exitCode);
 
+// True while a Close or Quit message waits in the queue. Any thread.
+bool CloseOrQuitQueued();
+
 // Drops the queued messages of a window that is going away, so none is
 // dispatched to it afterwards (the window's destructor calls this).
 void DiscardMessagesFor(const Window* window);

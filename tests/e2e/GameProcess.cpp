@@ -26,7 +26,10 @@ GameProcess::GameProcess(const std::string& appData, const std::string& display,
   if (chdir(folder.c_str()) != 0) _exit(120);
   setenv("APPDATA", appData.c_str(), 1);
   setenv("ALSOFT_DRIVERS", "null", 1);
-  setenv("QV_MESSAGEBOX_STDERR", "1", 1);
+  if (launch.boxesOnTheDisplay)
+    unsetenv("QV_MESSAGEBOX_STDERR");
+  else
+    setenv("QV_MESSAGEBOX_STDERR", "1", 1);
   if (display.empty())
     unsetenv("DISPLAY");
   else

@@ -17,6 +17,7 @@ namespace e2e {
 struct Launch {
   std::string exe;
   std::string workingFolder;
+  bool boxesOnTheDisplay = false;  // message boxes show, rather than go to standard error
 };
 
 class GameProcess {

@@ -113,8 +113,9 @@ TEST_F(InitTest, ValuesThatWouldBreakTheProgramAreBoundedAndErrorsLogged) {
   WriteConfig(
       "<config>\n<window width=\"0\" height=\"-5\">\n"
       "<video depth=\"1\"><sound volume=\"2.5\" music=\"-1\"><render texScale=\"0\"></config>");
-  // Parsing goes on after the error; textures are divided by texScale.
-  EXPECT_EQ(Settings(*Loaded()), "full=1 mode= 800x600 max=0 sound=1,0 fps=0 shadows=1 tex=1 ui\\english");
+  // Parsing goes on after the error; textures are divided by texScale; the
+  // window is held to its smallest size.
+  EXPECT_EQ(Settings(*Loaded()), "full=1 mode= 320x200 max=0 sound=1,0 fps=0 shadows=1 tex=1 ui\\english");
   ASSERT_FALSE(log_.Lines().empty());
   EXPECT_EQ(log_.Lines()[0],
             "Init parser error, Unknown attribute: depth of tag: video, file: config.yml, line: 2");
@@ -135,6 +136,27 @@ TEST_F(InitTest, ValuesBeyondTheirRangeAreHeldLoggedAndWrittenBackHeld) {
   const std::string saved = ReadFile(User() / "config.yml");
   EXPECT_NE(saved.find("<window width=\"16384\" height=\"700\""), std::string::npos) << saved;
   EXPECT_NE(saved.find("texScale=\"4\""), std::string::npos) << saved;
+}
+
+// The smallest window is the one the window keeps to; a text that is no
+// number keeps the default, whatever the setting; each is logged.
+TEST_F(InitTest, ValuesBelowTheWindowsSmallestAndNoNumbersAreLoggedAndNotTaken) {
+  WriteConfig(
+      "<config><video fullscreen=\"yes\"><window width=\"1\" height=\"150\" maximize=\"2\">"
+      "<sound volume=\"abc\" music=\" 0.5 \"><render fps=\"\" texScale=\"2x\"></config>");
+  LogCapture log;
+  const auto init = Loaded();
+  EXPECT_EQ(Settings(*init), "full=1 mode= 320x200 max=1 sound=1,0.5 fps=0 shadows=1 tex=1 ui\\english");
+  EXPECT_EQ(log.Lines(), (std::vector<std::string>{
+                             "config.yml: video fullscreen=\"yes\" is not a number; 1 is used",
+                             "config.yml: window width=\"1\" is out of range; 320 is used",
+                             "config.yml: window height=\"150\" is out of range; 200 is used",
+                             "config.yml: window maximize=\"2\" is out of range; 1 is used",
+                             "config.yml: sound volume=\"abc\" is not a number; 1 is used",
+                             "config.yml: render fps=\"\" is not a number; 0 is used",
+                             "config.yml: render texScale=\"2x\" is not a number; 1 is used"}));
+  ASSERT_TRUE(init->SaveFile());
+  EXPECT_NE(ReadFile(User() / "config.yml").find("<window width=\"320\" height=\"200\""), std::string::npos);
 }
 
 TEST_F(InitTest, AConfigurationThatCannotBeReadIsLogged) {
