@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "tests/e2e/GameFixture.h"
+#include "tests/e2e/WindowClose.h"
 
 namespace fs = std::filesystem;
 using namespace std::chrono_literals;
@@ -62,6 +63,13 @@ class DesktopBox : public e2e::GameFixture {
   static bool AllGone(const std::vector<pid_t>& box) {
     return std::none_of(box.begin(), box.end(), Running);
   }
+  // The game ended at once and the usual way, its box with it.
+  void ExpectEndedWithItsBox(e2e::GameProcess& game, const std::vector<pid_t>& box) const {
+    EXPECT_EQ(game.Wait(5s), std::optional<int>(0)) << "the game waited on its box";
+    EXPECT_TRUE(e2e::WaitUntil([&] { return AllGone(box); }, 2s)) << "the box outlived its game";
+    EXPECT_NE(game.Stderr().find("ui/english/sg_computer.yml"), std::string::npos) << game.Stderr();
+    EXPECT_TRUE(fs::exists(UserFolder() / "config.yml"));
+  }
 };
 
 TEST_F(DesktopBox, ARequestToEndEndsTheGameAndItsBoxAtOnce) {
@@ -70,10 +78,18 @@ TEST_F(DesktopBox, ARequestToEndEndsTheGameAndItsBoxAtOnce) {
   ASSERT_FALSE(box.empty()) << game.Stderr() << Log();
 
   game.Signal(SIGTERM);
-  EXPECT_EQ(game.Wait(5s), std::optional<int>(0)) << "the game waited on its box";
-  EXPECT_TRUE(e2e::WaitUntil([&] { return AllGone(box); }, 2s)) << "the box outlived its game";
-  EXPECT_NE(game.Stderr().find("ui/english/sg_computer.yml"), std::string::npos) << game.Stderr();
-  EXPECT_TRUE(fs::exists(UserFolder() / "config.yml"));  // left the usual way
+  ExpectEndedWithItsBox(game, box);
+}
+
+TEST_F(DesktopBox, TheWindowsCloseEndsTheGameAndItsBoxAtOnce) {
+  e2e::GameProcess game(tmp.Str(), e2e::Display(), {}, DamagedCopy());
+  const std::vector<pid_t> box = WaitForBox(game);
+  ASSERT_FALSE(box.empty()) << game.Stderr() << Log();
+  const std::string window = e2e::FindGameWindow(e2e::Display());
+  ASSERT_FALSE(window.empty());
+
+  ASSERT_TRUE(e2e::RequestWindowClose(e2e::Display(), window));
+  ExpectEndedWithItsBox(game, box);
 }
 
 TEST_F(DesktopBox, ABoxDiesWithAGameKilledOutright) {
