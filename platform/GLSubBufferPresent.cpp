@@ -26,6 +26,33 @@ bool HasWord(const char* list, std::string_view word) {
   return false;
 }
 
+#if defined(SDL_VIDEO_DRIVER_X11)
+// The errors of the requests a copy makes are noted, not fatal; those of
+// requests made before it go to the handler that stood then.
+struct CopyErrors {
+  unsigned long firstRequest = 0;
+  bool refused = false;
+  XErrorHandler before = nullptr;
+};
+CopyErrors g_copyErrors;
+
+int NoteCopyError(Display* display, XErrorEvent* error) {
+  if (error->serial >= g_copyErrors.firstRequest) {
+    g_copyErrors.refused = true;
+    return 0;
+  }
+  return g_copyErrors.before != nullptr ? g_copyErrors.before(display, error) : 0;
+}
+
+bool HasSize(Display* display, unsigned long drawable, int width, int height) {
+  ::Window root = 0;
+  int x = 0, y = 0;
+  unsigned int w = 0, h = 0, border = 0, depth = 0;
+  return XGetGeometry(display, drawable, &root, &x, &y, &w, &h, &border, &depth) != 0 &&
+         static_cast<int>(w) == width && static_cast<int>(h) == height;
+}
+#endif
+
 }  // namespace
 
 GLSubBufferPresent::GLSubBufferPresent(SDL_Window* window) : window_(window) {
@@ -44,8 +71,26 @@ GLSubBufferPresent::GLSubBufferPresent(SDL_Window* window) : window_(window) {
 #endif
 }
 
-void GLSubBufferPresent::Copy(int x, int y, int width, int height) const {
-  if (copy_ != nullptr && width > 0 && height > 0) copy_(display_, drawable_, x, y, width, height);
+// The window's size is asked at the copy itself: the one the game knows
+// may already be another. The request that asks it and the copies run
+// under a handler of their own, synchronised before it goes.
+bool GLSubBufferPresent::Copy(const std::vector<PixelRect>& areas, int width, int height) const {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  if (copy_ == nullptr) return false;
+  auto* display = static_cast<Display*>(display_);
+  g_copyErrors = {NextRequest(display), false, nullptr};
+  g_copyErrors.before = XSetErrorHandler(NoteCopyError);
+  const bool sized = HasSize(display, drawable_, width, height);
+  if (sized)
+    for (const PixelRect& area : areas)
+      if (area.width > 0 && area.height > 0) copy_(display_, drawable_, area.x, area.y, area.width, area.height);
+  XSync(display, False);
+  XSetErrorHandler(g_copyErrors.before);
+  return sized && !g_copyErrors.refused;
+#else
+  (void)areas, (void)width, (void)height;
+  return false;
+#endif
 }
 
 bool GLSubBufferPresent::Read(int width, int height, Image& out) const {
