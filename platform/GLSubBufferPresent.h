@@ -30,7 +30,8 @@ class GLSubBufferPresent {
   // refused copy is never fatal.
   bool Copy(const std::vector<PixelRect>& areas, int width, int height) const;
   // What the window shows, `width` x `height` from its top left, top row
-  // first (for tests). False without the copy or when it cannot be read.
+  // first (for tests). False without the copy or when it cannot be read
+  // (the window has another size by now).
   bool Read(int width, int height, Image& out) const;
 
  private:
