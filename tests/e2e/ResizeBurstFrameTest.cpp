@@ -93,10 +93,9 @@ class ResizeBurst : public e2e::GameFrameFixture {
     SCOPED_TRACE(scene + ": " + command);
     for (int i = 0; i < 400 && !std::filesystem::exists(done); ++i) Frames(10ms);
     ASSERT_TRUE(std::filesystem::exists(done));
-    Frames(700ms);
+    Frames(300ms);
     const UIRoot& ui = game_->uiRoot;
-    for (int i = 0; i < 300 && (ui.ScreenFade() > 0 || ui.PendingScreen() || (ui.ModalFade() > 0 && ui.ModalFade() < 1));
-         ++i)
+    for (int i = 0; i < 300 && (ui.ScreenFade() > 0 || (ui.ModalFade() > 0 && ui.ModalFade() < 1)); ++i)
       Frames(10ms);
     ExpectShownAsDrawnWhole();
   }
