@@ -202,7 +202,18 @@ std::intptr_t YFramework::HandleSize(std::uintptr_t wParam, std::intptr_t lParam
   const FrameworkHooks& hooks = GetFrameworkHooks();
   if (hooks.RendererExists() && hooks.resizeDevice) hooks.resizeDevice();
   OnSize(clientWidth, clientHeight);
+  FindPointerAgain();
   return 0;
+}
+
+// The desktop sends no motion when the window changes its size under a
+// resting pointer, yet the pointer now lies elsewhere in the view: where
+// it stands is read again and handled as a move, so that what it lies
+// over follows the drawn cursor.
+void YFramework::FindPointerAgain() {
+  if (!mouseInside) return;
+  GetMousePos();
+  if (mouseInside) OnMouseMove(mouseX, mouseY);
 }
 
 void YFramework::HandleActivate(std::uintptr_t wParam) {
@@ -404,7 +415,6 @@ void YFramework::CreateMainWindow(std::string_view title, int width, int height,
   window->Show(maximised || fullscreen);
   const FrameworkHooks& hooks = GetFrameworkHooks();
   if (hooks.soundInit) hooks.soundInit(*window);
-  GetMousePos();
   if (hooks.RendererExists() && hooks.createDevice)
     hooks.createDevice(*window, fullscreen, width, height, bits, refresh);
   platform::DesktopSize(screenWidth, screenHeight);

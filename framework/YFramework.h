@@ -129,7 +129,10 @@ class YFramework {
   int frameHeight = 0;
   int mouseX = 0;
   int mouseY = 0;
-  bool mouseInside = true;  // the pointer is over the client area: no leave since its last message
+  // The pointer is over the client area: a pointer message came (the
+  // desktop sends a move when the pointer enters, or when a window opens
+  // under it) and no leave since.
+  bool mouseInside = false;
   int pumpDepth = 0;
   int screenWidth = 0;
   int screenHeight = 0;
@@ -142,6 +145,7 @@ class YFramework {
 
  private:
   std::intptr_t HandleSize(std::uintptr_t wParam, std::intptr_t lParam);
+  void FindPointerAgain();
   void HandleActivate(std::uintptr_t wParam);
   std::intptr_t HandleMinMaxInfo(platform::Window* window, std::uintptr_t wParam, std::intptr_t lParam);
   std::intptr_t HandleSizing(platform::Window* window, std::uintptr_t wParam, std::intptr_t lParam);

@@ -12,6 +12,11 @@ void AddOnce(std::vector<PixelRect>& rects, const PixelRect& rect) {
 
 }  // namespace
 
+void GLChangedAreas::Sized(int width, int height) {
+  size_ = {0, 0, width, height};
+  if (size_ != swapped_) Forget();
+}
+
 void GLChangedAreas::StillPut(std::uint64_t picture) {
   picture_ = picture;
   anywhere_ = false;
@@ -44,7 +49,7 @@ void GLChangedAreas::Held(const PixelRect& rect) {
 // What changed now, and what changed in the frame the window shows (the
 // kept picture is back there now) but what stands as it was.
 std::vector<PixelRect> GLChangedAreas::ToCopy() const {
-  if (!FrameInRects()) return {};
+  if (!FrameInRects() || size_ != swapped_) return {};
   if (whole_.width > 0) return {whole_};
   if (window_ != picture_) return {};
   std::vector<PixelRect> copy = rects_;
@@ -60,6 +65,7 @@ void GLChangedAreas::Shown(bool copied) {
   window_ = known ? picture_ : 0;
   windowRects_ = differ;
   back_ = copied && known ? picture_ : 0;
+  if (!copied) swapped_ = size_;
   backRects_ = std::move(differ);
   StartFrame();
 }

@@ -29,6 +29,14 @@ inline bool Contains(const PixelRect& outer, const PixelRect& inner) {
 
 class GLChangedAreas {
  public:
+  // The frame is shown at `width` x `height`. At a size other than the last
+  // swapped frame's, what the window and the back buffer held counts no
+  // more, and frames are swapped whole until one has been swapped at it:
+  // the driver's back buffer may keep its old size till then, and a part
+  // copied from it would fall outside it or in the wrong rows. Comes before
+  // the frame's still layer goes onto the back buffer.
+  void Sized(int width, int height);
+
   // The frame's still layer went onto the back buffer from kept picture
   // `picture`; what was drawn before it no longer counts.
   void StillPut(std::uint64_t picture);
@@ -50,7 +58,8 @@ class GLChangedAreas {
 
   // The rectangles to copy to show this frame; empty when it must be
   // swapped whole (the window shows another picture, or the frame drew
-  // outside its scissor rectangles or had no kept still layer).
+  // outside its scissor rectangles or had no kept still layer, or no frame
+  // was swapped at its size yet).
   std::vector<PixelRect> ToCopy() const;
   // The frame was shown by copying ToCopy, or else by a swap (which leaves
   // the back buffer undefined); the next frame starts.
@@ -66,6 +75,8 @@ class GLChangedAreas {
   bool FrameInRects() const { return picture_ != 0 && !anywhere_; }
   void StartFrame();
 
+  PixelRect size_;     // of this frame (width and height)
+  PixelRect swapped_;  // of the last frame swapped whole
   std::uint64_t picture_ = 0;  // of this frame's still layer
   bool anywhere_ = false;      // the frame drew outside any scissor
   bool drawn_ = false;         // the frame drew at all

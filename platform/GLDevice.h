@@ -202,7 +202,7 @@ class GLDevice final : public GraphicsDevice {
   bool KeptPictureFresh() const;
   void PutKeptColour();
   void NoteColourDrawn();
-  void ShowFrame(std::uint64_t size);
+  void ShowFrame(int width, int height);
   const GLSubBufferPresent& SubBuffer();
   void KeptNeedsDepth();
   void RestoreKeptDepthForDraw();
@@ -290,9 +290,6 @@ class GLDevice final : public GraphicsDevice {
   GLChangedAreas changedAreas_;
   std::unique_ptr<GLSubBufferPresent> subBuffer_;
   std::uint64_t shownInParts_ = 0;
-  // The back buffer's size (width << 32 | height) when a frame was last
-  // swapped whole: parts are copied only at that size.
-  std::uint64_t swappedSize_ = 0;
   Image* capture_ = nullptr;
 };
 

@@ -181,20 +181,21 @@ void GLDevice::DrawIndexed(const DeviceVertexBuffer& vertices, std::uint32_t str
 // what it drew when last shown stands (GLDeviceGroups.cpp), its slow
 // drawing held back until slowFrameMs have passed since it was shown.
 // At a size other than the last swapped frame's, what the window and the
-// back buffer held counts no more. A kept still picture of another size
-// than the back buffer is dropped, and so is one no frame uses any more.
+// back buffer held counts no more (GLChangedAreas::Sized). A kept still
+// picture of another size than the back buffer is dropped, and so is one
+// no frame uses any more.
 void GLDevice::Present() {
   frames_.SetSlow(false);
   int width = 0, height = 0;
   BackBufferSize(width, height);
   const std::uint64_t size = (static_cast<std::uint64_t>(static_cast<std::uint32_t>(width)) << 32) |
                              static_cast<std::uint32_t>(height);
+  changedAreas_.Sized(width, height);
   if (frames_.Active()) {
     if (window_.TakeExposed()) {
       frames_.MarkChanged();
       changedAreas_.Forget();
     }
-    if (size != swappedSize_) changedAreas_.Forget();
     if (keptStill_ && (keptStill_->Width() != width || keptStill_->Height() != height)) {
       keptStill_.reset();
       frames_.ForgetKept();
@@ -212,7 +213,7 @@ void GLDevice::Present() {
     FlushDraws();
     ReadPixelsNow(*std::exchange(capture_, nullptr));
   }
-  ShowFrame(size);
+  ShowFrame(width, height);
   lastPresentMs_ = TickCount();
 }
 
@@ -225,23 +226,21 @@ bool GLDevice::HoldsSlowDrawing() const {
 // A frame that changed only a few rectangles over the kept still picture
 // the window shows is shown by copying them (and those the last frame
 // changed) where the window system can; the back buffer then keeps the
-// frame, so the next one restores only those rectangles. Until a frame of
-// the back buffer's `size` has been swapped, frames are swapped whole: the
-// driver's back buffer may keep its old size till then, and a part copied
-// from it would fall outside it or in the wrong rows.
-void GLDevice::ShowFrame(std::uint64_t size) {
+// frame, so the next one restores only those rectangles. The back buffer
+// holds the whole frame, so one whose copy the window system refuses (the
+// window took another size meanwhile) is swapped whole instead.
+void GLDevice::ShowFrame(int width, int height) {
   const GLSubBufferPresent& subBuffer = SubBuffer();
-  const bool copies = subBuffer.Available() && thrift_.copyChangedAreas && size == swappedSize_;
+  const bool copies = subBuffer.Available() && thrift_.copyChangedAreas;
   const std::vector<PixelRect> areas = copies ? changedAreas_.ToCopy() : std::vector<PixelRect>{};
-  if (areas.empty()) {
-    PresentNow();
-    swappedSize_ = size;
-  } else {
+  bool copied = false;
+  if (!areas.empty()) {
     FlushDraws();
-    for (const PixelRect& area : areas) subBuffer.Copy(area.x, area.y, area.width, area.height);
-    ++shownInParts_;
+    copied = subBuffer.Copy(areas, width, height);
+    shownInParts_ += copied ? 1 : 0;
   }
-  changedAreas_.Shown(!areas.empty());
+  if (!copied) PresentNow();
+  changedAreas_.Shown(copied);
 }
 
 // Made again for a new window.

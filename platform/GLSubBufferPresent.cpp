@@ -26,6 +26,46 @@ bool HasWord(const char* list, std::string_view word) {
   return false;
 }
 
+#if defined(SDL_VIDEO_DRIVER_X11)
+// What the handler standing while NotFatal runs its requests noted.
+struct RequestErrors {
+  unsigned long firstRequest = 0;
+  bool failed = false;
+  XErrorHandler before = nullptr;
+};
+RequestErrors g_requestErrors;
+
+int NoteRequestError(Display* display, XErrorEvent* error) {
+  if (error->serial >= g_requestErrors.firstRequest) {
+    g_requestErrors.failed = true;
+    return 0;
+  }
+  return g_requestErrors.before != nullptr ? g_requestErrors.before(display, error) : 0;
+}
+
+// Runs `requests` (true when they were all made) under a handler that
+// notes the errors they cause instead of ending the program, as Xlib's
+// own does; false when one failed. Errors of requests made before go to
+// the handler that stood then.
+template <class Requests>
+bool NotFatal(Display* display, Requests&& requests) {
+  g_requestErrors = {NextRequest(display), false, nullptr};
+  g_requestErrors.before = XSetErrorHandler(NoteRequestError);
+  const bool made = requests();
+  XSync(display, False);
+  XSetErrorHandler(g_requestErrors.before);
+  return made && !g_requestErrors.failed;
+}
+
+bool HasSize(Display* display, unsigned long drawable, int width, int height) {
+  ::Window root = 0;
+  int x = 0, y = 0;
+  unsigned int w = 0, h = 0, border = 0, depth = 0;
+  return XGetGeometry(display, drawable, &root, &x, &y, &w, &h, &border, &depth) != 0 &&
+         static_cast<int>(w) == width && static_cast<int>(h) == height;
+}
+#endif
+
 }  // namespace
 
 GLSubBufferPresent::GLSubBufferPresent(SDL_Window* window) : window_(window) {
@@ -44,17 +84,38 @@ GLSubBufferPresent::GLSubBufferPresent(SDL_Window* window) : window_(window) {
 #endif
 }
 
-void GLSubBufferPresent::Copy(int x, int y, int width, int height) const {
-  if (copy_ != nullptr && width > 0 && height > 0) copy_(display_, drawable_, x, y, width, height);
+// The window's size is asked at the copy itself: the one the game knows
+// may already be another.
+bool GLSubBufferPresent::Copy(const std::vector<PixelRect>& areas, int width, int height) const {
+#if defined(SDL_VIDEO_DRIVER_X11)
+  if (copy_ == nullptr) return false;
+  auto* display = static_cast<Display*>(display_);
+  return NotFatal(display, [&] {
+    if (!HasSize(display, drawable_, width, height)) return false;
+    for (const PixelRect& area : areas)
+      if (area.width > 0 && area.height > 0) copy_(display_, drawable_, area.x, area.y, area.width, area.height);
+    return true;
+  });
+#else
+  (void)areas, (void)width, (void)height;
+  return false;
+#endif
 }
 
 bool GLSubBufferPresent::Read(int width, int height, Image& out) const {
 #if defined(SDL_VIDEO_DRIVER_X11)
   if (copy_ == nullptr || width < 1 || height < 1) return false;
   auto* display = static_cast<Display*>(display_);
-  XImage* image = XGetImage(display, drawable_, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height),
-                            AllPlanes, ZPixmap);
-  if (image == nullptr) return false;
+  XImage* image = nullptr;
+  const bool read = NotFatal(display, [&] {
+    image = XGetImage(display, drawable_, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height),
+                      AllPlanes, ZPixmap);
+    return image != nullptr;
+  });
+  if (!read) {  // the window has another size by now
+    if (image != nullptr) XDestroyImage(image);
+    return false;
+  }
   out.width = width;
   out.height = height;
   out.bgra.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);

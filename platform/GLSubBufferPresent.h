@@ -4,6 +4,10 @@
 // its contents, unlike after a swap.
 #pragma once
 
+#include <vector>
+
+#include "platform/GLChangedAreas.h"
+
 struct SDL_Window;
 
 namespace platform {
@@ -18,11 +22,16 @@ class GLSubBufferPresent {
 
   bool Available() const { return copy_ != nullptr; }
   SDL_Window* Window() const { return window_; }
-  // Copies the rectangle (OpenGL window coordinates, rows from the bottom)
-  // of the back buffer to the window.
-  void Copy(int x, int y, int width, int height) const;
+  // Copies the rectangles (OpenGL window coordinates, rows from the
+  // bottom) of the back buffer to the window if the window is `width` x
+  // `height` now. False when it is not, or when the window system refused
+  // a copy (the window took another size meanwhile, so a rectangle fell
+  // outside the driver's buffer): the frame must then be swapped whole. A
+  // refused copy is never fatal.
+  bool Copy(const std::vector<PixelRect>& areas, int width, int height) const;
   // What the window shows, `width` x `height` from its top left, top row
-  // first (for tests). False without the copy or when it cannot be read.
+  // first (for tests). False without the copy or when it cannot be read
+  // (the window has another size by now).
   bool Read(int width, int height, Image& out) const;
 
  private:

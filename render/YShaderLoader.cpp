@@ -45,6 +45,17 @@ struct StageCopy {
   StageStates states;
 };
 
+// The texture a map names. One named before whose file could not be read
+// then holds nothing and waits for no use: it is read again, so that a
+// shader file loaded again gives what loading it once gives.
+YTextureBase* MapTexture(const std::string& name) {
+  YTextureBase* texture = YContainer<YTextureBase>::Find(name);
+  if (texture == nullptr) return YContainer<YTextureBase>::Get(name);
+  if (texture->DeviceTexture() == nullptr && !texture->WaitsForFirstUse() && !texture->ReleasedUntilUsed())
+    texture->CreateDeviceObjects();
+  return texture;
+}
+
 }  // namespace
 
 YShaderLoader::YShaderLoader(const YRender& render)
@@ -151,7 +162,7 @@ void YShaderLoader::OpenMap() {
   stage_ = &shader_->AddStage();
   stage_->states = render_.defaultStageStates;
   const std::string& texture = GetAttr(kMap, kTexture).value;
-  stage_->texture = texture.empty() ? nullptr : YContainer<YTextureBase>::Get(texture);
+  stage_->texture = texture.empty() ? nullptr : MapTexture(texture);
   SetStageState(kMap, kWrapX, 9);
   SetStageState(kMap, kWrapY, 10);
 }

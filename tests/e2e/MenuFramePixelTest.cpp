@@ -52,6 +52,7 @@ class MenuFrame : public e2e::GameFrameFixture {
     device_->SetThrift(thrift_);
     device_->BackBufferSize(width_, height_);
     game_->WindowProc(nullptr, platform::msg::Size, 0, platform::MakeLong(width_, height_));
+    PointAt(280, 309);  // the pointer comes in: the cursor is drawn from now on
     const std::uint64_t shownInParts = device_->FramesShownInParts();
     PointAt(300, 309);
     return device_->FramesShownInParts() != shownInParts;

@@ -43,6 +43,7 @@ class Recorder : public YFramework {
   }
   void OnSize(int w, int h) override { sizes.emplace_back(w, h); }
   void OnTimer(std::uint32_t id, std::uint32_t elapsedMs) override { fired.emplace_back(id, elapsedMs); }
+  void OnMouseMove(int x, int y) override { moves.emplace_back(x, y); }
   void OnKeyDown(std::uint32_t key) override {
     ++downs;
     if (keepDefaultKeys) YFramework::OnKeyDown(key);
@@ -55,7 +56,7 @@ class Recorder : public YFramework {
   bool keepDefaultKeys = true;
   bool quitWhenIdle = false;
   int quitAtFrame = 0, frames = 0, idles = 0, downs = 0, quits = 0;
-  std::vector<std::pair<int, int>> sizes;
+  std::vector<std::pair<int, int>> sizes, moves;
   Fired fired;
 };
 
@@ -162,6 +163,22 @@ TEST_F(YFrameworkTest, MinimisingStopsFramesUntilRestoredLosingTheFocusDoesNot) 
   EXPECT_FALSE(drawsAfter(msg::Activate, MakeLong(platform::Inactive, 1)));  // and minimised
   EXPECT_TRUE(drawsAfter(msg::Activate, MakeLong(platform::Active, 0)));
   EXPECT_EQ(sound, (std::vector<bool>{true, false, true}));
+}
+
+// The pointer counts as in the window once a pointer message said so, and
+// a size change handles it again where it stands, as the desktop sends no
+// move for it; a pointer that left is not brought back.
+TEST_F(YFrameworkTest, ASizeChangeMovesThePointerAgainOnceItIsInTheWindow) {
+  EXPECT_FALSE(app.mouseInside);
+  app.Send(msg::Size, platform::SizeRestored, MakeLong(800, 500));
+  EXPECT_TRUE(app.moves.empty());
+  app.Send(msg::MouseMove, 0, MakeLong(400, 450));
+  app.Send(msg::Size, platform::SizeRestored, MakeLong(768, 480));
+  EXPECT_EQ(app.moves, (std::vector<std::pair<int, int>>{{400, 450}, {400, 450}}));
+  app.Send(msg::MouseLeave);
+  app.Send(msg::Size, platform::SizeRestored, MakeLong(800, 500));
+  EXPECT_EQ(app.moves.size(), 2u);
+  EXPECT_FALSE(app.mouseInside);
 }
 
 TEST_F(YFrameworkTest, MinimumTrackingSizeIs320By200Windowed) {

@@ -83,4 +83,35 @@ TEST(GLChangedAreas, AForgottenWindowIsSwappedWholeAndRestoredWhole) {
   EXPECT_TRUE(areas.ToCopy().empty());
 }
 
+// A new size forgets what the back buffer and the window held before the
+// frame goes onto the back buffer, and copies nothing until a frame has
+// been swapped at it: the driver's buffer may keep the old size till then.
+TEST(GLChangedAreas, ANewSizeRestoresAndShowsWholeUntilAFrameIsSwappedAtIt) {
+  GLChangedAreas areas;
+  const auto frame = [&](int width, int height) {
+    areas.Sized(width, height);
+    const bool backHeld = areas.BackHolds(7);
+    DrawFrame(areas, kBlast, kCursor);
+    return backHeld;
+  };
+  frame(800, 500);
+  areas.Shown(false);
+  frame(800, 500);
+  areas.Shown(true);
+  EXPECT_TRUE(frame(800, 500)) << "the same size keeps the back buffer";
+  areas.Shown(true);
+
+  EXPECT_FALSE(frame(640, 400)) << "the back buffer took the new size";
+  EXPECT_TRUE(areas.ToCopy().empty());
+  areas.Shown(false);
+  frame(640, 400);
+  EXPECT_EQ(areas.ToCopy(), (std::vector<PixelRect>{kBlast, kCursor}));
+  areas.Shown(true);
+
+  areas.Sized(800, 500);
+  EXPECT_FALSE(areas.BackHolds(7));
+  areas.StillDrawn(7, {0, 0, 800, 500});
+  EXPECT_TRUE(areas.ToCopy().empty()) << "a layer drawn whole is swapped, not copied, at a new size";
+}
+
 }  // namespace

@@ -101,6 +101,27 @@ TEST_F(ShaderLoaderTest, RedefinitionRebuildsTheShaderFromScratchAndForgetsItsOp
   EXPECT_TRUE(Defined("dangle").stages.empty());
 }
 
+// A file loaded again gives what loading it once gives: its stages once,
+// and a texture whose file could not be read the first time read again
+// (one released until used, or waiting for its first use, stays so).
+TEST_F(ShaderLoaderTest, AFileLoadedAgainGivesWhatLoadingItOnceGives) {
+  const std::string file =
+      "<shader name=\"again\"><map texture=\"again.tga\"></map><map texture=\"later.tga\"></map></shader>";
+  ASSERT_EQ(Load(file), Lines{});
+  YTextureBase* again = YContainer<YTextureBase>::Get("again.tga");
+  YTextureBase* later = YContainer<YTextureBase>::Get("later.tga");
+  again->ReleaseDeviceObjects();  // as when its file was missing
+  later->ReleaseUntilUsed();
+  render_.ClearCalls();
+  ASSERT_EQ(Load(file), Lines{});
+  const YShader& shader = Defined("again");
+  ASSERT_EQ(shader.stages.size(), 2u);
+  EXPECT_EQ(shader.stages[0]->texture, again);
+  EXPECT_NE(again->DeviceTexture(), nullptr);
+  EXPECT_TRUE(later->ReleasedUntilUsed());
+  EXPECT_EQ(render_.Count("LoadTexture"), 1u);
+}
+
 TEST_F(ShaderLoaderTest, InheritedShaderCopiesStatesMaterialAndStagesWithoutModifiers) {
   EXPECT_EQ(Load("<shader name=\"super\"><blend src=\"srcalpha\"/><material diffuse=\"ff0000\" power=\"4\"/>"
                  "<lighting/><map texture=\"inh_a.tga\"><colorblend op=\"add\"/><mod_rotate/></map>"
