@@ -79,6 +79,7 @@ YFramework::~YFramework() {
 
 void YFramework::Quit() {
   running = false;
+  ++quitCount_;
 }
 void YFramework::OnSize(int, int) {}
 
@@ -313,6 +314,7 @@ bool YFramework::PumpOnce() {
     Quit();
     return false;
   }
+  const unsigned quitsBefore = quitCount_;
   platform::Message message;
   if (platform::PeekMessage(message)) {
     if (message.message == msg::Quit) {
@@ -327,8 +329,9 @@ bool YFramework::PumpOnce() {
   // Once Quit has run (the window's close, F10, the menu's exit) the pass
   // ends here: leaving may have freed what a timer or the next frame would
   // reach.
-  if (running) DispatchTimers();
-  if (running) RenderFrame();
+  if (quitCount_ != quitsBefore) return running;
+  DispatchTimers();
+  RenderFrame();
   return running;
 }
 

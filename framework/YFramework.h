@@ -159,6 +159,9 @@ class YFramework {
   [[noreturn]] void FailWindowCreation(std::string_view text);
 
   TimeSource clock_;
+  // Calls of Quit so far: a pass whose message or idle step quit draws
+  // nothing, whether or not the loop was started by Run.
+  unsigned quitCount_ = 0;
 };
 
 // The application object; set by YFramework's constructor.

@@ -65,7 +65,9 @@ void GameFixture::Point(const std::string& window, int x, int y, bool click) con
 }
 
 bool GameFixture::Screenshot(const std::string& window, const std::string& path) const {
-  return Shell("DISPLAY=" + Display() + " import -window " + window + " '" + path + "' 2>/dev/null") == 0;
+  // import holds the whole display while it reads the window: a read that
+  // never ends would stall every client of the display, so it has a limit.
+  return Shell("DISPLAY=" + Display() + " timeout 30 import -window " + window + " '" + path + "' 2>/dev/null") == 0;
 }
 
 }  // namespace e2e

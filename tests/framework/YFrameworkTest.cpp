@@ -98,6 +98,10 @@ TEST_F(YFrameworkTest, APassWhoseMessageQuitsDrawsNoFrameAndFiresNoTimer) {
   EXPECT_EQ(app.quits, 1);
   EXPECT_EQ(app.frames, 0);
   EXPECT_TRUE(app.fired.empty());
+  // A pass that does not quit draws, whether or not Run started the loop.
+  app.quitWhenIdle = false;
+  app.PumpOnce();
+  EXPECT_EQ(app.frames, 1);
 }
 
 TEST_F(YFrameworkTest, OneDueTimerFiresPerPassInSettingOrderAcrossTheClockWrap) {
