@@ -23,14 +23,16 @@ namespace {
 
 using namespace std::chrono_literals;
 
-// Every thread of the process on the first core while it lives.
+// Every thread of the process on the first core it may use, while it lives.
 class OneCore {
  public:
   OneCore() {
     sched_getaffinity(0, sizeof(before_), &before_);
+    int core = 0;
+    while (core < CPU_SETSIZE - 1 && !CPU_ISSET(core, &before_)) ++core;
     cpu_set_t first;
     CPU_ZERO(&first);
-    CPU_SET(0, &first);
+    CPU_SET(core, &first);
     SetAll(first);
   }
   ~OneCore() { SetAll(before_); }
