@@ -33,8 +33,8 @@ class GLChangedAreas {
   // swapped frame's, what the window and the back buffer held counts no
   // more, and frames are swapped whole until one has been swapped at it:
   // the driver's back buffer may keep its old size till then, and a part
-  // copied from it would fall outside it or in the wrong rows. Comes before
-  // the frame's still layer goes onto the back buffer.
+  // copied from it would fall outside it or in the wrong rows. Called as
+  // each frame is presented, before ToCopy.
   void Sized(int width, int height);
 
   // The frame's still layer went onto the back buffer from kept picture

@@ -201,7 +201,7 @@ bool ScreenEvents::MainMenuRow(std::string_view name) {
   } else if (name == "exit") {
     // Without its question box the game ends as "yes" would end it.
     if (screens_.yesNoScreen == nullptr)
-      host_.QuitGame();
+      EndProgram();
     else
       Ask(ss::kQuestion, "exit_confirm");
   }
