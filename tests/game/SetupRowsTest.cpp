@@ -103,4 +103,26 @@ TEST_F(SetupRowsTest, AScreenThatCouldNotBeMadeLeavesTheWordAtTheScreenShown) {
   EXPECT_EQ(host.log, (Lines{"fillOptions", "quit"}));
 }
 
+// Without the question box, "delete" on the profile list asks nothing and
+// the list goes on answering; without the list, the setup does.
+TEST_F(SetupRowsTest, AProfileListOrItsQuestionThatCouldNotBeMadeLeavesTheScreenUnderAnswering) {
+  Click("multiplayer");
+  Click("computer");
+  screens.yesNoScreen.reset();
+  Click("profiles");
+  EXPECT_EQ(host.state, 0x9004u);
+  Click("delete");
+  EXPECT_EQ(host.state, 0x9004u);
+  Click("cancel");
+  EXPECT_EQ(host.state, 0x1004u);
+  EXPECT_EQ(ui.GetTopModal(), screens.computerGameScreen.get());
+
+  screens.profilesScreen.reset();
+  Click("profiles");
+  EXPECT_EQ(host.state, 0x1004u);
+  Click("cancel");
+  EXPECT_EQ(host.state, 0x804u);
+  EXPECT_EQ(ui.GetTopModal(), screens.gameMenuScreen.get());
+}
+
 }  // namespace
