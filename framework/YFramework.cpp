@@ -210,11 +210,13 @@ std::intptr_t YFramework::HandleSize(std::uintptr_t wParam, std::intptr_t lParam
 // The desktop sends no motion when the window changes its size under a
 // resting pointer, yet the pointer now lies elsewhere in the view: where
 // it stands is read again and handled as a move, so that what it lies
-// over follows the drawn cursor.
+// over follows the drawn cursor. A pointer the window shrank away from is
+// handled as a move to where it now stands outside, as one moved out is,
+// so nothing stays lit under a drawn cursor that is gone.
 void YFramework::FindPointerAgain() {
   if (!mouseInside) return;
   GetMousePos();
-  if (mouseInside) OnMouseMove(mouseX, mouseY);
+  OnMouseMove(mouseX, mouseY);
 }
 
 void YFramework::HandleActivate(std::uintptr_t wParam) {
@@ -377,11 +379,8 @@ bool YFramework::IsKeyDown(std::uint32_t virtualKey) {
 }
 
 void YFramework::GetMousePos() {
-  if (!window) return;
-  window->CursorPos(mouseX, mouseY);
-  int width = 0, height = 0;
-  window->ClientSize(width, height);
-  mouseInside = mouseX >= 0 && mouseY >= 0 && mouseX < width && mouseY < height;
+  if (window) window->CursorPos(mouseX, mouseY);
+  mouseInside = mouseX >= 0 && mouseY >= 0 && mouseX < clientWidth && mouseY < clientHeight;
 }
 
 void YFramework::SetMousePos(int x, int y) {

@@ -101,7 +101,9 @@ class YFramework {
   // codes above 255).
   static bool IsKeyDown(std::uint32_t virtualKey);
   // Reads the pointer position (client pixels) into mouseX, mouseY, and
-  // whether it lies over the client area into mouseInside.
+  // whether it lies over the client area of the last size message into
+  // mouseInside. Without a window the position stays as the last pointer
+  // message left it.
   void GetMousePos();
   // Stores x, y and moves the pointer to that client point.
   void SetMousePos(int x, int y);

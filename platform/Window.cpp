@@ -59,18 +59,38 @@ Uint32 CreationFlags(const WindowDesc& desc, bool coverDesktop) {
   return flags;
 }
 
+// The X11 display and window behind an SDL window; false on another desktop.
+bool X11Handles(SDL_Window* window, ::Display*& display, ::Window& handle) {
+  SDL_SysWMinfo info;
+  SDL_VERSION(&info.version);
+  if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) return false;
+  display = info.info.x11.display;
+  handle = info.info.x11.window;
+  return true;
+}
+
 // Sets the window manager's full-screen state on a window not yet mapped,
 // which the manager applies as it maps the window.
 void RequestFullscreenState(SDL_Window* window) {
-  SDL_SysWMinfo info;
-  SDL_VERSION(&info.version);
-  if (SDL_GetWindowWMInfo(window, &info) != SDL_TRUE || info.subsystem != SDL_SYSWM_X11) return;
-  ::Display* display = info.info.x11.display;
+  ::Display* display = nullptr;
+  ::Window handle = 0;
+  if (!X11Handles(window, display, handle)) return;
   const Atom state = XInternAtom(display, "_NET_WM_STATE", False);
   const Atom fullscreen = XInternAtom(display, "_NET_WM_STATE_FULLSCREEN", False);
-  XChangeProperty(display, info.info.x11.window, state, XA_ATOM, 32, PropModeReplace,
+  XChangeProperty(display, handle, state, XA_ATOM, 32, PropModeReplace,
                   reinterpret_cast<const unsigned char*>(&fullscreen), 1);
   XFlush(display);
+}
+
+// The pointer relative to the window, as the X server has it now; false off
+// X11, or with the pointer on another screen.
+bool QueryX11Pointer(SDL_Window* window, int& x, int& y) {
+  ::Display* display = nullptr;
+  ::Window handle = 0, root = 0, child = 0;
+  if (!X11Handles(window, display, handle)) return false;
+  int rootX = 0, rootY = 0;
+  unsigned int buttons = 0;
+  return XQueryPointer(display, handle, &root, &child, &rootX, &rootY, &x, &y, &buttons) != False;
 }
 
 // A client size the desktop can show: within its usable area for a window,
@@ -289,7 +309,11 @@ void Window::SetMinimumClientSize(int width, int height) {
   SDL_SetWindowMinimumSize(window_, std::clamp(width, 1, kLargestSide), std::clamp(height, 1, kLargestSide));
 }
 
+// Asked of the X server where it can be: SDL's own idea of where the window
+// stands, and of where the pointer is on the desktop, lags behind moves made
+// by other programs (with no window manager, SDL may not hear of them).
 void Window::CursorPos(int& x, int& y) const {
+  if (QueryX11Pointer(window_, x, y)) return;
   int globalX = 0, globalY = 0, windowX = 0, windowY = 0;
   SDL_GetGlobalMouseState(&globalX, &globalY);
   SDL_GetWindowPosition(window_, &windowX, &windowY);

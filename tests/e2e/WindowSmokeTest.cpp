@@ -165,6 +165,20 @@ TEST_F(WindowSmokeTest, MouseMovesAndClicksArriveInClientPixels) {
   EXPECT_EQ(app.mouseY, 50);
 }
 
+// Moved by another program, with no window manager to tell SDL, the window
+// still reads the pointer where it stands over it after a resize.
+TEST_F(WindowSmokeTest, APointerReadAfterAResizeIsInTheMovedWindowsPixels) {
+  Open("QV Smoke Moved");
+  XdoTool("windowmove WINDOW 0 0");
+  XdoTool("mousemove --window WINDOW 150 80");
+  ASSERT_TRUE(PumpUntil(app, [&] { return app.lastMove.x == 150 && app.lastMove.y == 80; }));
+  app.lastMove = {};
+  XdoTool("windowsize WINDOW 800 500");
+  ASSERT_TRUE(PumpUntil(app, [&] { return app.clientWidth == 800; }));
+  EXPECT_EQ(app.lastMove.x, 150);
+  EXPECT_EQ(app.lastMove.y, 80);
+}
+
 TEST_F(WindowSmokeTest, ClipboardTextRoundTripsInWindows1252) {
   Open("QV Smoke Clipboard");
   ASSERT_TRUE(platform::SetClipboardText("Caf\xE9 \x80 5"));

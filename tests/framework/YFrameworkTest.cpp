@@ -171,7 +171,9 @@ TEST_F(YFrameworkTest, MinimisingStopsFramesUntilRestoredLosingTheFocusDoesNot) 
 
 // The pointer counts as in the window once a pointer message said so, and
 // a size change handles it again where it stands, as the desktop sends no
-// move for it; a pointer that left is not brought back.
+// move for it; a pointer that left is not brought back. A shrink that
+// leaves it outside hands it the move there, as a pointer moved out gets,
+// so nothing stays lit under it.
 TEST_F(YFrameworkTest, ASizeChangeMovesThePointerAgainOnceItIsInTheWindow) {
   EXPECT_FALSE(app.mouseInside);
   app.Send(msg::Size, platform::SizeRestored, MakeLong(800, 500));
@@ -179,9 +181,14 @@ TEST_F(YFrameworkTest, ASizeChangeMovesThePointerAgainOnceItIsInTheWindow) {
   app.Send(msg::MouseMove, 0, MakeLong(400, 450));
   app.Send(msg::Size, platform::SizeRestored, MakeLong(768, 480));
   EXPECT_EQ(app.moves, (std::vector<std::pair<int, int>>{{400, 450}, {400, 450}}));
+  EXPECT_TRUE(app.mouseInside);
+  app.Send(msg::Size, platform::SizeRestored, MakeLong(640, 400));
+  EXPECT_EQ(app.moves.size(), 3u);
+  EXPECT_FALSE(app.mouseInside);
+  app.Send(msg::MouseMove, 0, MakeLong(400, 350));
   app.Send(msg::MouseLeave);
   app.Send(msg::Size, platform::SizeRestored, MakeLong(800, 500));
-  EXPECT_EQ(app.moves.size(), 2u);
+  EXPECT_EQ(app.moves.size(), 4u);
   EXPECT_FALSE(app.mouseInside);
 }
 
