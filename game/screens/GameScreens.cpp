@@ -63,6 +63,12 @@ UIControl* GameScreens::Find(std::string_view file) const {
   return nullptr;
 }
 
+const char* GameScreens::FileOf(std::unique_ptr<UIControl> GameScreens::*member) {
+  for (const Entry& entry : kEntries)
+    if (entry.member == member) return entry.file;
+  return "";
+}
+
 bool GameScreens::MainMenuMade() const {
   if (mainMenuScreen == nullptr) return false;
   for (const char* name : kMainMenuButtons)

@@ -2,6 +2,8 @@
 // screens: gains, state bits and music, rewards, the game ends and the fine.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/game/ScreenEventsFixture.h"
 
 namespace {
@@ -56,6 +58,11 @@ TEST_F(ScreenResultsTest, ALevelRewardShowsItsPicturesOrFallsBackWhenMissing) {
   EXPECT_EQ(log.Lines().size(), 1u);
   Click("ok");
   EXPECT_EQ(modes.log, Lines{"reward -1"});
+
+  screens.levelCompleteScreen.reset();  // a reward whose screen could not be made
+  results.ShowLevelComplete(item.id, spell.key);
+  Settle();
+  EXPECT_EQ(ui.GetTopModal(), screens.levelComplete2Screen.get());
 }
 
 // The locale's game-end text is a format from a data file: only %s and %d
@@ -107,6 +114,89 @@ TEST_F(ScreenResultsTest, TheFineBecomesTheScreenAndItsOkGoesOn) {
   Click("ok");
   EXPECT_EQ(modes.log, Lines{"nextRound"});
   EXPECT_EQ(host.state, 2u);
+}
+
+// The killing blow's result lands under the question whether to leave,
+// asked while the fallen side's health ran down: the result takes the
+// question's place and its "ok" hands it over once. A question answered
+// "no" before it lands leaves the result as it comes.
+TEST_F(ScreenResultsTest, AFightsResultUnderTheQuestionTakesItsPlace) {
+  host.mode = &modes.quest;
+  for (const bool answerFirst : {false, true}) {
+    host.state = 3;
+    ASSERT_TRUE(events.AskAbort());
+    Open(screens.yesNoScreen.get());
+    if (answerFirst) Click("no");
+    results.ShowDefeat(0, 5);
+    Settle();
+    EXPECT_EQ(host.state, 0x43u);
+    EXPECT_EQ(ui.ModalStack(), std::vector<UIControl*>{screens.defeatScreen.get()});
+    Click("ok");
+    events.OnScreenChanged(nullptr);
+    EXPECT_EQ(modes.log, Lines{"levelEnd"});
+    modes.log.clear();
+  }
+  // A two-player draw is a message (the host's) under the mode's own bit.
+  host.mode = &modes.other;
+  host.state = 3;
+  events.AskAbort();
+  Open(screens.yesNoScreen.get());
+  host.state |= 0x40;
+  results.ShowMultiplayerDraw();
+  Settle();
+  EXPECT_EQ(host.state, 0x43u);
+  EXPECT_TRUE(ui.ModalStack().empty()) << "the question closed";
+}
+
+// A duel resumed with a fighter fallen ends as the screen fades into it:
+// the fade's end does not take its result; its box waits for the click.
+TEST_F(ScreenResultsTest, AResultOpenAtTheFadesEndWaitsForItsClick) {
+  host.mode = &modes.quest;
+  host.state = 3;
+  results.ShowBattleVictory(true, 10, 20, 5, 7);
+  events.OnScreenChanged(nullptr);
+  Settle();
+  EXPECT_TRUE(modes.log.empty());
+  EXPECT_EQ(ui.GetTopModal(), screens.battleVictoryScreen.get());
+  EXPECT_EQ(host.state, 0x43u);
+  Click("ok");
+  events.OnScreenChanged(nullptr);
+  EXPECT_EQ(modes.log, Lines{"levelEnd"});
+}
+
+// A result whose screen could not be made is logged with its file and
+// taken as its button takes it: a fight's by the fade to its end, a
+// level's at the frame's boundary while the word still waits at it.
+TEST_F(ScreenResultsTest, AResultWhoseScreenCannotBeMadeIsTakenAsItsButtonTakesIt) {
+  host.mode = &modes.quest;
+  screens.battleVictoryScreen.reset();
+  screens.levelFailScreen.reset();
+  LogCapture log;
+  host.state = 3;
+  results.ShowBattleVictory(true, 10, 20, 5, 7);
+  ui.Update(0.1f);
+  EXPECT_GT(ui.ScreenFade(), 0.0f) << "the fade its ok would begin";
+  EXPECT_EQ(host.state, 0x43u);
+  Settle();
+  events.OnScreenChanged(nullptr);
+  EXPECT_EQ(modes.log, Lines{"levelEnd"});
+
+  modes.log.clear();
+  host.state = 2;
+  results.ShowLevelFail();
+  host.state = 0x82;  // the mode waits at the result
+  results.AnswerUnmadeScreen();
+  EXPECT_EQ(modes.log, Lines{"retry"});
+  EXPECT_EQ(host.state, 2u);
+  results.AnswerUnmadeScreen();
+  EXPECT_EQ(modes.log, Lines{"retry"}) << "once";
+  results.ShowLevelFail();
+  host.state = 1;  // taken meanwhile (the game ended at it): no second answer
+  results.AnswerUnmadeScreen();
+  EXPECT_EQ(modes.log, Lines{"retry"});
+  const Lines lines = log.Lines();
+  EXPECT_TRUE(std::ranges::any_of(lines, [](const std::string& l) { return l.find("battle_victory.yml") != l.npos; }));
+  EXPECT_TRUE(std::ranges::any_of(lines, [](const std::string& l) { return l.find("levelFail.yml") != l.npos; }));
 }
 
 }  // namespace
