@@ -75,3 +75,8 @@ bool GameScreens::MainMenuMade() const {
     if (mainMenuScreen->FindChild(name) == nullptr) return false;
   return true;
 }
+
+bool GameScreens::QuestionMade() const {
+  return yesNoScreen != nullptr && yesNoScreen->FindChild("yes") != nullptr &&
+         yesNoScreen->FindChild("no") != nullptr;
+}

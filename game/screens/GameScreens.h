@@ -40,6 +40,9 @@ class GameScreens {
   // Whether the main menu was read with every button the game answers on
   // it: without them the game cannot be played.
   bool MainMenuMade() const;
+  // Whether the question box was read with its "yes" and "no": without
+  // them a question could not be answered.
+  bool QuestionMade() const;
 
   std::unique_ptr<UIControl> mainMenuScreen;
   std::unique_ptr<UIControl> selectSaveScreen;

@@ -200,7 +200,7 @@ bool ScreenEvents::MainMenuRow(std::string_view name) {
     host_.ShowHelp(true);
   } else if (name == "exit") {
     // Without its question box the game ends as "yes" would end it.
-    if (screens_.yesNoScreen == nullptr)
+    if (!screens_.QuestionMade())
       EndProgram();
     else
       Ask(ss::kQuestion, "exit_confirm");
@@ -443,7 +443,7 @@ void ScreenEvents::OpenModal(UIControl* modal, std::uint32_t bits) {
 }
 
 void ScreenEvents::Ask(std::uint32_t bit, const std::string& key) {
-  if (screens_.yesNoScreen == nullptr) return;
+  if (!screens_.QuestionMade()) return;
   SetState(State() | bit);
   host_.ShowYesNo(GetLocale().GetText(key));
 }
@@ -502,7 +502,7 @@ bool ScreenEvents::AskAbort() {
   }
   if (!MayAskAbort(State(), ui_.GetTopModal() != nullptr || ui_.WaitingModal() != nullptr)) return false;
   // Without its question box the game is left as "yes" would leave it.
-  if (screens_.yesNoScreen == nullptr)
+  if (!screens_.QuestionMade())
     LeaveForMenu();
   else
     Ask(ss::kQuestion, "abort_game");

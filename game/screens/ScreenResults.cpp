@@ -71,12 +71,17 @@ void ScreenResults::WithdrawQuestion() {
   ui_.CloseModal();
 }
 
-void ScreenResults::Open(Screen screen, std::uint32_t bits, int track, Answer answer) {
+void ScreenResults::Open(Screen screen, const char* button, std::uint32_t bits, int track, Answer answer) {
   WithdrawQuestion();
   if (bits != 0) SetStateBits(bits);
   if (track != kNoMusic) host_.SelectMusic(track, kResultFollowUp, kResultFade);
-  if ((screens_.*screen) == nullptr) return TakeUnmade(screen, bits, std::move(answer));
-  ui_.PushModal((screens_.*screen).get());
+  UIControl* box = (screens_.*screen).get();
+  if (!HasButton(box, button)) return TakeUnmade(screen, bits, std::move(answer));
+  ui_.PushModal(box);
+}
+
+bool ScreenResults::HasButton(const UIControl* box, const char* button) {
+  return box != nullptr && (button == nullptr || box->FindChild(button) != nullptr);
 }
 
 void ScreenResults::TakeUnmade(Screen screen, std::uint32_t bits, Answer answer) {
@@ -102,14 +107,14 @@ void ScreenResults::ShowBattleVictory(bool victory, std::int32_t gold, std::int3
   st::SetNumber(screen, "experence", '+', experience);
   st::SetNumber(screen, "goldbonus", '+', goldBonus);
   st::SetNumber(screen, "experencebonus", '+', experienceBonus);
-  Open(member, ss::kResult, kVictoryTrack);
+  Open(member, "ok", ss::kResult, kVictoryTrack);
 }
 
 void ScreenResults::ShowDefeat(std::int32_t gold, std::int32_t experience) {
   UIControl* screen = screens_.defeatScreen.get();
   st::SetNumber(screen, "gold", '+', gold);
   st::SetNumber(screen, "experence", '+', experience);
-  Open(&GameScreens::defeatScreen, ss::kResult, kDefeatTrack);
+  Open(&GameScreens::defeatScreen, "ok", ss::kResult, kDefeatTrack);
 }
 
 void ScreenResults::ShowBattleVictoryMP(const std::string& text, std::int32_t experience,
@@ -118,7 +123,7 @@ void ScreenResults::ShowBattleVictoryMP(const std::string& text, std::int32_t ex
   st::SetText(screen, "text", text, st::kCentred);
   st::SetNumber(screen, "experence", '+', experience);
   st::SetNumber(screen, "experencebonus", '+', experienceBonus);
-  Open(&GameScreens::battleVictoryMPScreen, ss::kResult, kVictoryTrack);
+  Open(&GameScreens::battleVictoryMPScreen, "ok", ss::kResult, kVictoryTrack);
 }
 
 void ScreenResults::ShowMultiplayerDraw() {
@@ -155,12 +160,12 @@ void ScreenResults::ShowNetworkResult(std::int32_t winner) {
 void ScreenResults::ShowGameEnd(const std::string& text) {
   UIControl* screen = screens_.multiplayerCompleteScreen.get();
   st::SetText(screen, "text", text, st::kCentred);
-  Open(&GameScreens::multiplayerCompleteScreen, ss::kComplete, kNoMusic);
+  Open(&GameScreens::multiplayerCompleteScreen, nullptr, ss::kComplete, kNoMusic);
 }
 
 void ScreenResults::ShowLevelComplete(const std::string& artifact, std::uint32_t spell) {
   if (FillReward(artifact, spell)) {
-    Open(&GameScreens::levelCompleteScreen, 0, kNoMusic);
+    Open(&GameScreens::levelCompleteScreen, nullptr, 0, kNoMusic);
     return;
   }
   // Without its reward (or its screen) the screen would offer nothing to
@@ -175,7 +180,8 @@ bool ScreenResults::FillReward(const std::string& artifact, std::uint32_t spell)
   const YArtifact* item = YArtifactLoader::FindArtifact(artifact);
   const YTileSpell* pair = GetTileTables().FindSpell(spell);
   UIControl* screen = screens_.levelCompleteScreen.get();
-  if (item == nullptr || pair == nullptr || screen == nullptr) return false;
+  if (item == nullptr || pair == nullptr) return false;
+  if (!HasButton(screen, "artifact") || !HasButton(screen, "spell")) return false;
   SetPicture(screen, "artifactImg", item->texture, YRect(0, 0, 1, 1));
   st::SetText(screen, "artifactName", item->name, st::kCentred);
   SetTileFace(screen, "spellImg1", pair->first);
@@ -185,21 +191,22 @@ bool ScreenResults::FillReward(const std::string& artifact, std::uint32_t spell)
 }
 
 void ScreenResults::ShowLevelComplete2() {
-  Open(&GameScreens::levelComplete2Screen, 0, kNoMusic, [](YGameMaster& mode) { mode.OnRewardChoice(-1); });
+  Open(&GameScreens::levelComplete2Screen, "ok", 0, kNoMusic,
+       [](YGameMaster& mode) { mode.OnRewardChoice(-1); });
 }
 
 void ScreenResults::ShowLevelFail() {
-  Open(&GameScreens::levelFailScreen, 0, kNoMusic, [](YGameMaster& mode) { mode.OnRetryLevel(); });
+  Open(&GameScreens::levelFailScreen, "ok", 0, kNoMusic, [](YGameMaster& mode) { mode.OnRetryLevel(); });
 }
 
 void ScreenResults::ShowQuestFinal() {
-  Open(&GameScreens::questFinalScreen, 0, kNoMusic, [](YGameMaster& mode) { mode.OnRewardChoice(-1); });
+  Open(&GameScreens::questFinalScreen, "ok", 0, kNoMusic, [](YGameMaster& mode) { mode.OnRewardChoice(-1); });
 }
 
 void ScreenResults::ShowHeroFine(const std::string& face, std::int32_t gold) {
   UIControl* screen = screens_.heroFineScreen.get();
   SetStateBits(ss::kComplete);
-  if (screen == nullptr)
+  if (!HasButton(screen, "ok"))
     return TakeUnmade(&GameScreens::heroFineScreen, 0, [](YGameMaster& mode) { mode.OnNextRound(); });
   if (!face.empty()) {
     auto* image = ChildOf<UIImage>(screen, "face");

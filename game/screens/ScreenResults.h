@@ -69,8 +69,10 @@ class ScreenResults {
   // A fight's result closes the question whether to leave, if open.
   void WithdrawQuestion();
   // The modal over the scene with the state bits and the music of its row
-  // (track < 0: the music stays); `answer` is a level result's "ok".
-  void Open(Screen screen, std::uint32_t bits, int track, Answer answer = {});
+  // (track < 0: the music stays); `answer` is a level result's "ok". A
+  // screen not made, or made without `button` (null: any), is taken.
+  void Open(Screen screen, const char* button, std::uint32_t bits, int track, Answer answer = {});
+  static bool HasButton(const UIControl* box, const char* button);
   // The result of a screen that could not be made: a fight's is handed
   // over by the fade its "ok" would begin, a level's at the frame's boundary.
   void TakeUnmade(Screen screen, std::uint32_t bits, Answer answer);
