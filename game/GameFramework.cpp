@@ -423,11 +423,12 @@ bool GameFramework::SpareTimeLoads() const {
 
 bool GameFramework::Frame() {
   // The frame's boundary: no click is being handled, so the options may
-  // delete the screens and re-create the window, and file troubles may be
-  // shown.
+  // delete the screens and re-create the window, file troubles may be
+  // shown and a result whose screen could not be made goes on.
   options_.RunPending();
   FileAlerts::ShowFailedFiles();
   notice_.ShowWaiting(state);
+  results_.AnswerUnmadeScreen();
   if (!renderer || !renderer->CheckDevice()) return false;
   float dt = 0;
   frameClock.SetCalm(renderer->LastFrameCalm());

@@ -63,9 +63,20 @@ UIControl* GameScreens::Find(std::string_view file) const {
   return nullptr;
 }
 
+const char* GameScreens::FileOf(std::unique_ptr<UIControl> GameScreens::*member) {
+  for (const Entry& entry : kEntries)
+    if (entry.member == member) return entry.file;
+  return "";
+}
+
 bool GameScreens::MainMenuMade() const {
   if (mainMenuScreen == nullptr) return false;
   for (const char* name : kMainMenuButtons)
     if (mainMenuScreen->FindChild(name) == nullptr) return false;
   return true;
+}
+
+bool GameScreens::QuestionMade() const {
+  return yesNoScreen != nullptr && yesNoScreen->FindChild("yes") != nullptr &&
+         yesNoScreen->FindChild("no") != nullptr;
 }

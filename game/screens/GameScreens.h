@@ -35,9 +35,14 @@ class GameScreens {
   void Load(std::string_view prefix, const std::function<void(UIControl*)>& onDialog);
   // The screen read from `file`, or null (no such entry, or nothing read).
   UIControl* Find(std::string_view file) const;
+  // The layout file `member` is read from; empty when it has no entry.
+  static const char* FileOf(std::unique_ptr<UIControl> GameScreens::*member);
   // Whether the main menu was read with every button the game answers on
   // it: without them the game cannot be played.
   bool MainMenuMade() const;
+  // Whether the question box was read with its "yes" and "no": without
+  // them a question could not be answered.
+  bool QuestionMade() const;
 
   std::unique_ptr<UIControl> mainMenuScreen;
   std::unique_ptr<UIControl> selectSaveScreen;

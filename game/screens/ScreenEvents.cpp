@@ -200,7 +200,7 @@ bool ScreenEvents::MainMenuRow(std::string_view name) {
     host_.ShowHelp(true);
   } else if (name == "exit") {
     // Without its question box the game ends as "yes" would end it.
-    if (screens_.yesNoScreen == nullptr)
+    if (!screens_.QuestionMade())
       EndProgram();
     else
       Ask(ss::kQuestion, "exit_confirm");
@@ -228,12 +228,16 @@ bool ScreenEvents::QuestionRow(std::string_view name) {
     ui_.CloseModal();
     return true;
   }
+  LeaveForMenu();
+  return true;
+}
+
+void ScreenEvents::LeaveForMenu() {
   SaveQuestInPlay();
   // The other machine hears of the leave at once, not once the fade to the
   // menu has ended the game.
   if (host_.GameMode() != nullptr && host_.GameMode() == modes_.Network()) modes_.SendNetworkAbort();
   ShowMainMenu();
-  return true;
 }
 
 bool ScreenEvents::QuestInPlay() const {
@@ -439,9 +443,16 @@ void ScreenEvents::OpenModal(UIControl* modal, std::uint32_t bits) {
 }
 
 void ScreenEvents::Ask(std::uint32_t bit, const std::string& key) {
-  if (screens_.yesNoScreen == nullptr) return;
+  if (!screens_.QuestionMade()) return;
   SetState(State() | bit);
   host_.ShowYesNo(GetLocale().GetText(key));
+}
+
+bool ScreenEvents::FightResultOpen() const {
+  const UIControl* top = ui_.GetTopModal();
+  if (top == nullptr || ui_.TopModalLeaving()) return false;
+  return top == screens_.battleVictoryScreen.get() || top == screens_.battleDrawScreen.get() ||
+         top == screens_.defeatScreen.get() || top == screens_.battleVictoryMPScreen.get();
 }
 
 bool ScreenEvents::MayAskAbort(std::uint32_t state, bool modalOpen) {
@@ -490,7 +501,11 @@ bool ScreenEvents::AskAbort() {
     return true;
   }
   if (!MayAskAbort(State(), ui_.GetTopModal() != nullptr || ui_.WaitingModal() != nullptr)) return false;
-  Ask(ss::kQuestion, "abort_game");
+  // Without its question box the game is left as "yes" would leave it.
+  if (!screens_.QuestionMade())
+    LeaveForMenu();
+  else
+    Ask(ss::kQuestion, "abort_game");
   return true;
 }
 
@@ -632,6 +647,10 @@ void ScreenEvents::ScreenGone() {
     if (mode != nullptr) mode->Start();
     host_.ShowMessage(Text("door-keeper_mess"));
   } else if (state == (ss::kBoard | ss::kResult) || state == (ss::kBattle | ss::kResult)) {
+    // Only the fade its button began hands the result over: a box that
+    // opened while the screen faded into the duel (a duel resumed already
+    // decided) waits for its click.
+    if (FightResultOpen()) return;
     if (mode != nullptr) mode->OnLevelEnd();
   } else if (state == (ss::kBoard | ss::kRestart)) {
     SetState(ss::kBoard);

@@ -81,7 +81,8 @@ class ScreenEvents {
   void BackToMenu();
   // Escape outside the menus: while the whole word is the control panel,
   // the board or the duel and no modal is open, asks whether to abort the
-  // game. False when the word or a modal leaves it alone.
+  // game (without its question box, leaves it as "yes" would). False when
+  // the word or a modal leaves it alone.
   bool AskAbort();
   // Every way out of the program (the menu's exit, the window's close, a
   // signal): LeaveGames, then the host's QuitGame.
@@ -141,6 +142,9 @@ class ScreenEvents {
   // The rows of the main menu (word 4) and of its questions and dialogs.
   bool MainMenuRow(std::string_view name);
   bool QuestionRow(std::string_view name);
+  // "yes" to the question whether to abort the game: the quest saved, the
+  // network peer told, the main menu.
+  void LeaveForMenu();
   void NewHeroRow(std::string_view name);
   void SaveSelectionRow(UIControl* sender);
   void DeleteSaveRow(std::string_view name);
@@ -170,6 +174,8 @@ class ScreenEvents {
   void OpenModal(UIControl* modal, std::uint32_t bits);
   void Ask(std::uint32_t bit, const std::string& key);
   void ScreenGone();
+  // A fight's result box stands open, not on its way out.
+  bool FightResultOpen() const;
   void BoardScreenShown();
   void MainMenuShown();
   // The main menu with the network setup last used over it.

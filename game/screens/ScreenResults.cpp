@@ -1,5 +1,7 @@
 #include "game/screens/ScreenResults.h"
 
+#include <utility>
+
 #include "board/YTessorPlayerCommander.h"
 #include "draw/ImageDrawing.h"
 #include "draw/TileAtlas.h"
@@ -13,6 +15,7 @@
 #include "game/screens/ScreenModes.h"
 #include "game/screens/ScreenTexts.h"
 #include "players/TileTables.h"
+#include "players/YGameMaster.h"
 #include "players/YArtifactLoader.h"
 #include "ui/UIControl.h"
 #include "ui/UIImage.h"
@@ -58,31 +61,60 @@ void ScreenResults::SetStateBits(std::uint32_t bits) const {
   host_.SetState(host_.State() | bits);
 }
 
-void ScreenResults::Open(UIControl* screen, std::uint32_t bits, int track) {
+// A fight may end under the question (its last blow struck before it was
+// asked): the result takes the question's place, so that neither waits
+// behind the other with the word at both.
+void ScreenResults::WithdrawQuestion() {
+  const std::uint32_t state = host_.State();
+  if ((state & ss::kQuestion) == 0) return;
+  host_.SetState(state & ~ss::kQuestion);
+  ui_.CloseModal();
+}
+
+void ScreenResults::Open(Screen screen, const char* button, std::uint32_t bits, int track, Answer answer) {
+  WithdrawQuestion();
   if (bits != 0) SetStateBits(bits);
-  ui_.PushModal(screen);
   if (track != kNoMusic) host_.SelectMusic(track, kResultFollowUp, kResultFade);
+  UIControl* box = (screens_.*screen).get();
+  if (!HasButton(box, button)) return TakeUnmade(screen, bits, std::move(answer));
+  ui_.PushModal(box);
+}
+
+bool ScreenResults::HasButton(const UIControl* box, const char* button) {
+  return box != nullptr && (button == nullptr || box->FindChild(button) != nullptr);
+}
+
+void ScreenResults::TakeUnmade(Screen screen, std::uint32_t bits, Answer answer) {
+  Log::Printf("The result screen of %s cannot be made", GameScreens::FileOf(screen));
+  if ((bits & ss::kResult) != 0)
+    ui_.SetScreen(nullptr);  // the fade's end hands the result to the mode
+  else
+    unmadeAnswer_ = std::move(answer);
+}
+
+void ScreenResults::AnswerUnmadeScreen() {
+  Answer answer = std::exchange(unmadeAnswer_, {});
+  if (!answer || (host_.State() & ss::kComplete) == 0) return;
+  host_.SetState(ss::kBoard);
+  if (YGameMaster* mode = host_.GameMode()) answer(*mode);
 }
 
 void ScreenResults::ShowBattleVictory(bool victory, std::int32_t gold, std::int32_t experience,
                                       std::int32_t goldBonus, std::int32_t experienceBonus) {
-  if (!screens_.battleVictoryScreen || !screens_.battleDrawScreen) {
-    Log::Printf("The fight's result screens are not loaded%s", "");
-    return;
-  }
-  UIControl* screen = victory ? screens_.battleVictoryScreen.get() : screens_.battleDrawScreen.get();
+  const Screen member = victory ? &GameScreens::battleVictoryScreen : &GameScreens::battleDrawScreen;
+  UIControl* screen = (screens_.*member).get();
   st::SetNumber(screen, "gold", '+', gold);
   st::SetNumber(screen, "experence", '+', experience);
   st::SetNumber(screen, "goldbonus", '+', goldBonus);
   st::SetNumber(screen, "experencebonus", '+', experienceBonus);
-  Open(screen, ss::kResult, kVictoryTrack);
+  Open(member, "ok", ss::kResult, kVictoryTrack);
 }
 
 void ScreenResults::ShowDefeat(std::int32_t gold, std::int32_t experience) {
   UIControl* screen = screens_.defeatScreen.get();
   st::SetNumber(screen, "gold", '+', gold);
   st::SetNumber(screen, "experence", '+', experience);
-  Open(screen, ss::kResult, kDefeatTrack);
+  Open(&GameScreens::defeatScreen, "ok", ss::kResult, kDefeatTrack);
 }
 
 void ScreenResults::ShowBattleVictoryMP(const std::string& text, std::int32_t experience,
@@ -91,15 +123,17 @@ void ScreenResults::ShowBattleVictoryMP(const std::string& text, std::int32_t ex
   st::SetText(screen, "text", text, st::kCentred);
   st::SetNumber(screen, "experence", '+', experience);
   st::SetNumber(screen, "experencebonus", '+', experienceBonus);
-  Open(screen, ss::kResult, kVictoryTrack);
+  Open(&GameScreens::battleVictoryMPScreen, "ok", ss::kResult, kVictoryTrack);
 }
 
 void ScreenResults::ShowMultiplayerDraw() {
+  WithdrawQuestion();
   host_.ShowMessage(Text("multiplayer_draw"));
   host_.SelectMusic(kVictoryTrack, kResultFollowUp, kResultFade);
 }
 
 void ScreenResults::ShowNetworkDefeat() {
+  WithdrawQuestion();
   host_.ShowMessage(Text("network_defeat"));
   host_.SelectMusic(kDefeatTrack, kResultFollowUp, kResultFade);
 }
@@ -126,17 +160,18 @@ void ScreenResults::ShowNetworkResult(std::int32_t winner) {
 void ScreenResults::ShowGameEnd(const std::string& text) {
   UIControl* screen = screens_.multiplayerCompleteScreen.get();
   st::SetText(screen, "text", text, st::kCentred);
-  Open(screen, ss::kComplete, kNoMusic);
+  Open(&GameScreens::multiplayerCompleteScreen, nullptr, ss::kComplete, kNoMusic);
 }
 
 void ScreenResults::ShowLevelComplete(const std::string& artifact, std::uint32_t spell) {
   if (FillReward(artifact, spell)) {
-    Open(screens_.levelCompleteScreen.get(), 0, kNoMusic);
+    Open(&GameScreens::levelCompleteScreen, nullptr, 0, kNoMusic);
     return;
   }
-  // Without its reward the screen would offer nothing to click and the
-  // quest would wait at its result for ever: the level ends without one.
-  Log::Printf("Level reward not found (artifact \"%s\", spell 0x%x): the level ends without a reward",
+  // Without its reward (or its screen) the screen would offer nothing to
+  // click and the quest would wait at its result for ever: the level ends
+  // without one.
+  Log::Printf("Level reward not shown (artifact \"%s\", spell 0x%x): the level ends without a reward",
               artifact.c_str(), spell);
   ShowLevelComplete2();
 }
@@ -144,8 +179,9 @@ void ScreenResults::ShowLevelComplete(const std::string& artifact, std::uint32_t
 bool ScreenResults::FillReward(const std::string& artifact, std::uint32_t spell) {
   const YArtifact* item = YArtifactLoader::FindArtifact(artifact);
   const YTileSpell* pair = GetTileTables().FindSpell(spell);
-  if (item == nullptr || pair == nullptr) return false;
   UIControl* screen = screens_.levelCompleteScreen.get();
+  if (item == nullptr || pair == nullptr) return false;
+  if (!HasButton(screen, "artifact") || !HasButton(screen, "spell")) return false;
   SetPicture(screen, "artifactImg", item->texture, YRect(0, 0, 1, 1));
   st::SetText(screen, "artifactName", item->name, st::kCentred);
   SetTileFace(screen, "spellImg1", pair->first);
@@ -155,24 +191,27 @@ bool ScreenResults::FillReward(const std::string& artifact, std::uint32_t spell)
 }
 
 void ScreenResults::ShowLevelComplete2() {
-  Open(screens_.levelComplete2Screen.get(), 0, kNoMusic);
+  Open(&GameScreens::levelComplete2Screen, "ok", 0, kNoMusic,
+       [](YGameMaster& mode) { mode.OnRewardChoice(-1); });
 }
 
 void ScreenResults::ShowLevelFail() {
-  Open(screens_.levelFailScreen.get(), 0, kNoMusic);
+  Open(&GameScreens::levelFailScreen, "ok", 0, kNoMusic, [](YGameMaster& mode) { mode.OnRetryLevel(); });
 }
 
 void ScreenResults::ShowQuestFinal() {
-  Open(screens_.questFinalScreen.get(), 0, kNoMusic);
+  Open(&GameScreens::questFinalScreen, "ok", 0, kNoMusic, [](YGameMaster& mode) { mode.OnRewardChoice(-1); });
 }
 
 void ScreenResults::ShowHeroFine(const std::string& face, std::int32_t gold) {
   UIControl* screen = screens_.heroFineScreen.get();
+  SetStateBits(ss::kComplete);
+  if (!HasButton(screen, "ok"))
+    return TakeUnmade(&GameScreens::heroFineScreen, 0, [](YGameMaster& mode) { mode.OnNextRound(); });
   if (!face.empty()) {
     auto* image = ChildOf<UIImage>(screen, "face");
     if (image != nullptr) image->texture = GetTexture(face);
   }
   st::SetNumber(screen, "gold", '-', gold);
-  SetStateBits(ss::kComplete);
   ui_.SetScreen(screen);
 }

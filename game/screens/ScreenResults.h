@@ -5,10 +5,15 @@
 // its screen stands for, switches the music and opens the screen. Works on
 // the UI root, the loaded screens, the application (ScreenHost: state word,
 // music, message box) and the game modes (ScreenModes: the board's sides),
-// so tests drive it without a window. Main thread only.
+// so tests drive it without a window. A fight's result that comes while
+// the question whether to leave is open takes the question's place; a
+// result whose screen could not be made is logged, naming its file, and
+// taken as its button takes it. Main thread only.
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <string>
 
 class GameScreens;
@@ -16,6 +21,7 @@ class ScreenHost;
 class ScreenModes;
 class UIControl;
 class UIRoot;
+class YGameMaster;
 
 class ScreenResults {
  public:
@@ -23,7 +29,7 @@ class ScreenResults {
   ScreenResults(UIRoot& ui, GameScreens& screens, ScreenHost& host, ScreenModes& modes);
 
   // A quest fight won (victory) or with both fighters fallen: the gains as
-  // "+n". Shows nothing unless both the victory and the draw screen loaded.
+  // "+n".
   void ShowBattleVictory(bool victory, std::int32_t gold, std::int32_t experience, std::int32_t goldBonus,
                          std::int32_t experienceBonus);
   void ShowDefeat(std::int32_t gold, std::int32_t experience);
@@ -49,11 +55,27 @@ class ScreenResults {
   // current screen, not a modal.
   void ShowHeroFine(const std::string& face, std::int32_t gold);
 
+  // At the frame's boundary: a level's result whose screen could not be
+  // made is handed to the game mode as its "ok" hands it, while the word
+  // still waits at the result.
+  void AnswerUnmadeScreen();
+
  private:
+  using Screen = std::unique_ptr<UIControl> GameScreens::*;
+  // What a level result's "ok" hands to the game mode.
+  using Answer = std::function<void(YGameMaster&)>;
+
   void SetStateBits(std::uint32_t bits) const;
+  // A fight's result closes the question whether to leave, if open.
+  void WithdrawQuestion();
   // The modal over the scene with the state bits and the music of its row
-  // (track < 0: the music stays).
-  void Open(UIControl* screen, std::uint32_t bits, int track);
+  // (track < 0: the music stays); `answer` is a level result's "ok". A
+  // screen not made, or made without `button` (null: any), is taken.
+  void Open(Screen screen, const char* button, std::uint32_t bits, int track, Answer answer = {});
+  static bool HasButton(const UIControl* box, const char* button);
+  // The result of a screen that could not be made: a fight's is handed
+  // over by the fade its "ok" would begin, a level's at the frame's boundary.
+  void TakeUnmade(Screen screen, std::uint32_t bits, Answer answer);
   void ShowGameEnd(const std::string& text);
   // Fills the reward screen; false when the artifact or the spell is missing.
   bool FillReward(const std::string& artifact, std::uint32_t spell);
@@ -62,4 +84,5 @@ class ScreenResults {
   GameScreens& screens_;
   ScreenHost& host_;
   ScreenModes& modes_;
+  Answer unmadeAnswer_;
 };

@@ -137,7 +137,7 @@ void SetupRows::EditProfile() {
 
 // The yes/no question whose "yes" deletes the selected profile.
 void SetupRows::AskDeleteProfile(const char* question) {
-  if (screens_.yesNoScreen == nullptr) return;
+  if (!screens_.QuestionMade()) return;
   if (lists_.selectedProfile < 0 || lists_.selectedProfile >= modes_.ProfileCount()) return;
   SetState(State() | ss::kDeleteQuestion);
   host_.ShowYesNo(GetLocale().GetText(question));

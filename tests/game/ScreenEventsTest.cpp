@@ -196,6 +196,19 @@ TEST_F(ScreenEventsTest, EscapesQuestionSavesTheQuestAndShowsTheMainMenu) {
   EXPECT_EQ(host.state, 4u);
 }
 
+// Without its question box (a layout cut short: the box without its
+// buttons) Escape leaves a game as "yes" would.
+TEST_F(ScreenEventsTest, EscapeWithoutItsQuestionBoxLeavesTheGame) {
+  const std::string question = testing_support::ReadFile("ui/english/yesno.yml");
+  screens.yesNoScreen = UIParser().LoadText(question.substr(0, question.size() / 3), "yesno.yml");
+  ASSERT_NE(screens.yesNoScreen, nullptr);
+  host.mode = &modes.quest;
+  host.state = 3;
+  ASSERT_TRUE(events.AskAbort());
+  EXPECT_EQ(modes.log, Lines{"saveQuest"});
+  EXPECT_EQ(host.state, 4u);
+}
+
 // Every way out of the program (the menu's exit, the window's close, a
 // signal) leaves a game as Escape's question does, then ends the program:
 // the quest saved where it stands (under the question or the help book

@@ -56,6 +56,11 @@ TEST_F(ScreenResultsTest, ALevelRewardShowsItsPicturesOrFallsBackWhenMissing) {
   EXPECT_EQ(log.Lines().size(), 1u);
   Click("ok");
   EXPECT_EQ(modes.log, Lines{"reward -1"});
+
+  screens.levelCompleteScreen.reset();  // a reward whose screen could not be made
+  results.ShowLevelComplete(item.id, spell.key);
+  Settle();
+  EXPECT_EQ(ui.GetTopModal(), screens.levelComplete2Screen.get());
 }
 
 // The locale's game-end text is a format from a data file: only %s and %d
@@ -107,6 +112,79 @@ TEST_F(ScreenResultsTest, TheFineBecomesTheScreenAndItsOkGoesOn) {
   Click("ok");
   EXPECT_EQ(modes.log, Lines{"nextRound"});
   EXPECT_EQ(host.state, 2u);
+}
+
+// The killing blow's result lands under the question whether to leave,
+// asked while the fallen side's health ran down: the result takes the
+// question's place and its "ok" hands it over once. A question answered
+// "no" before it lands leaves the result as it comes.
+TEST_F(ScreenResultsTest, AFightsResultUnderTheQuestionTakesItsPlace) {
+  host.mode = &modes.quest;
+  for (const bool answerFirst : {false, true}) {
+    host.state = 3;
+    ASSERT_TRUE(events.AskAbort());
+    Open(screens.yesNoScreen.get());
+    if (answerFirst) Click("no");
+    results.ShowDefeat(0, 5);
+    Settle();
+    EXPECT_EQ(host.state, 0x43u);
+    EXPECT_EQ(ui.ModalStack(), std::vector<UIControl*>{screens.defeatScreen.get()});
+    Click("ok");
+    events.OnScreenChanged(nullptr);
+    EXPECT_EQ(modes.log, Lines{"levelEnd"});
+    modes.log.clear();
+  }
+}
+
+// A duel resumed with a fighter fallen ends as the screen fades into it:
+// the fade's end does not take its result; its box waits for the click.
+TEST_F(ScreenResultsTest, AResultOpenAtTheFadesEndWaitsForItsClick) {
+  host.mode = &modes.quest;
+  host.state = 3;
+  results.ShowBattleVictory(true, 10, 20, 5, 7);
+  events.OnScreenChanged(nullptr);
+  Settle();
+  EXPECT_TRUE(modes.log.empty());
+  EXPECT_EQ(ui.GetTopModal(), screens.battleVictoryScreen.get());
+  Click("ok");
+  events.OnScreenChanged(nullptr);
+  EXPECT_EQ(modes.log, Lines{"levelEnd"});
+}
+
+// A result whose screen could not be made is logged with its file and
+// taken as its button takes it: a fight's by the fade to its end, a
+// level's at the frame's boundary while the word still waits at it.
+TEST_F(ScreenResultsTest, AResultWhoseScreenCannotBeMadeIsTakenAsItsButtonTakesIt) {
+  host.mode = &modes.quest;
+  LogCapture log;
+  // A layout cut short gives a box without its button, or none at all.
+  const std::string victory = testing_support::ReadFile("ui/english/battle_victory.yml");
+  screens.battleVictoryScreen =
+      UIParser().LoadText(victory.substr(0, victory.size() / 3), "battle_victory.yml");
+  ASSERT_NE(screens.battleVictoryScreen, nullptr);
+  screens.levelFailScreen.reset();
+  host.state = 3;
+  results.ShowBattleVictory(true, 10, 20, 5, 7);
+  ui.Update(0.1f);
+  EXPECT_GT(ui.ScreenFade(), 0.0f) << "the fade its ok would begin";
+  events.OnScreenChanged(nullptr);
+  EXPECT_EQ(modes.log, Lines{"levelEnd"});
+
+  modes.log.clear();
+  host.state = 2;
+  results.ShowLevelFail();
+  host.state = 0x82;  // the mode waits at the result
+  results.AnswerUnmadeScreen();
+  EXPECT_EQ(modes.log, Lines{"retry"});
+  EXPECT_EQ(host.state, 2u);
+  results.ShowLevelFail();
+  host.state = 1;  // taken meanwhile (the game ended at it): no second answer
+  results.AnswerUnmadeScreen();
+  EXPECT_EQ(modes.log, Lines{"retry"});
+  std::string lines;
+  for (const std::string& line : log.Lines()) lines += line;
+  EXPECT_NE(lines.find("of battle_victory.yml"), std::string::npos);
+  EXPECT_NE(lines.find("of levelFail.yml"), std::string::npos);
 }
 
 }  // namespace
