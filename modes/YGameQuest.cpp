@@ -108,10 +108,12 @@ bool YGameQuest::NewGame(const QuestHeroChoice& choice) {
 }
 
 // Deletes what a quest holds: both battles' commanders, the board's units,
-// the hero with its army, the door keeper and a save name never used.
+// the hero with its army, the door keeper and a save name never used. The
+// screens, the duel and the shop let go of them first.
 void YGameQuest::ClearQuest() {
   ReleaseHeldSave();
-  battle_.DeleteCommanders();
+  Host().ReleasePlayers();
+  battle_.StopBattle();
   board_.DeleteCommanders();
   board_.ClearBoard();
   board_.SetPlayer(0, nullptr);
@@ -251,7 +253,7 @@ void YGameQuest::OnLevelEnd() {
 
 void YGameQuest::DoorKeeperEnd() {
   const bool keeperBeaten = fighter_ == nullptr || fighter_->health < 1;
-  battle_.DeleteCommanders();
+  battle_.StopBattle();  // the duel lets go of its fighters: the keeper goes next
   fighter_.reset();
   if (keeperBeaten) {
     OnNextRound();
