@@ -242,12 +242,9 @@ void YGameQuest::OnFightEnd(std::int32_t result) {
 
 // ---- the end of a fight and of a level ---------------------------------------
 
-// A level whose reward box was left open has ended already: its box is
-// shown again and nothing else changes.
 void YGameQuest::OnLevelEnd() {
   if (hero_ == nullptr) return;
   if (levelIndex_ < 0) return DoorKeeperEnd();
-  if (rewardWaits_) return ShowReward();
   LevelFightEnd();
 }
 
@@ -274,6 +271,9 @@ void YGameQuest::LevelFightEnd() {
     Save();
     return;
   }
+  // A level whose reward box was left open has ended already: the board
+  // comes back as it stood and the box is shown again, nothing else.
+  if (rewardWaits_) return ShowReward();
   board_.ClearUndoOfSide(1);
   hero_->RemoveDeadMonsters();
   if (IsFinished()) {
