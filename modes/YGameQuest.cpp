@@ -109,7 +109,7 @@ bool YGameQuest::NewGame(const QuestHeroChoice& choice) {
 
 // Deletes what a quest holds: both battles' commanders, the board's units,
 // the hero with its army, the door keeper and a save name never used. The
-// screens, the duel and the shop let go of them first.
+// screens and the duel let go of them first.
 void YGameQuest::ClearQuest() {
   ReleaseHeldSave();
   Host().ReleasePlayers();
