@@ -150,6 +150,14 @@ void YControlPanel::SetPlayer(YPlayerHero* player_, YMonsterShop* shop_, int wan
   if (window != nullptr && UIRoot::Instance() != nullptr) UIRoot::Instance()->SetScreen(window.get());
 }
 
+void YControlPanel::Release() {
+  player = nullptr;
+  shop = nullptr;
+  freeSlots = 0;
+  ClearSelection();
+  hoverSlot = -1;
+}
+
 void YControlPanel::SetTab(int t) {
   if (t < kSpellsTab || t > kShopTab) return;
   tab = t;

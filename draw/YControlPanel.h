@@ -67,6 +67,9 @@ class YControlPanel : public UIEvent {
   // keeps the current one, refreshed for the new player; without one a tab
   // outside 0-1 opens tab 0. The window becomes the UI root's screen.
   void SetPlayer(YPlayerHero* player, YMonsterShop* shop, int tab);
+  // Lets go of the player and the shop (their game frees them): nothing of
+  // them is drawn or changed until the next SetPlayer. The screen stays.
+  void Release();
   // Switches to tab 0-3 (others are ignored): hover and selection cleared,
   // action buttons hidden, the scroll bar set for the tab's list, the free
   // army slots counted.

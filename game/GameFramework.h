@@ -156,6 +156,7 @@ class GameFramework : public YFramework, public YConsoleCommand, public UIEvent,
   void ShowQuestFinal() override;
   void ShowHeroFine(const std::string& face, std::int32_t gold) override;
   void OpenControlPanel(YPlayer* hero, YMonsterShop* shop, std::int32_t tab) override;
+  void ReleasePlayers() override;
   void CloseModals() override;
   void SetGameMode(YGameMaster* mode) override { gameMaster = mode; }
 

@@ -127,6 +127,11 @@ void GameFramework::OpenControlPanel(YPlayer* hero, YMonsterShop* shop, std::int
   GetControlPanel().SetPlayer(player, shop, tab);
 }
 
+void GameFramework::ReleasePlayers() {
+  GetControlPanel().Release();
+  events_.skill.skillHero = nullptr;
+}
+
 void GameFramework::CloseModals() {
   uiRoot.CloseAllModals();
 }

@@ -61,6 +61,10 @@ class GameHost {
   // The control panel for the hero between levels, with the monster shop
   // (null: none) on tab `tab` (a tab the panel lacks keeps its own).
   virtual void OpenControlPanel(YPlayer* hero, YMonsterShop* shop, std::int32_t tab) = 0;
+  // The game is left and frees its players: every screen that shows one
+  // (the control panel, the skill screen) lets go of it, and of the shop,
+  // before they go. What is on screen stays until another screen comes.
+  virtual void ReleasePlayers() = 0;
 
   // --- the mode in play --------------------------------------------------------
   // Closes every open modal screen.
@@ -91,6 +95,7 @@ class NullGameHost final : public GameHost {
   void ShowQuestFinal() override {}
   void ShowHeroFine(const std::string&, std::int32_t) override {}
   void OpenControlPanel(YPlayer*, YMonsterShop*, std::int32_t) override {}
+  void ReleasePlayers() override {}
   void CloseModals() override {}
   void SetGameMode(YGameMaster*) override {}
 

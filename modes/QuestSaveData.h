@@ -40,6 +40,7 @@ struct QuestSaveData {
 
   std::int32_t state = 0;  // 0 between levels, 1 on the board, 2 in a duel, 3 won
   std::int32_t level = -1;
+  bool rewardWaits = false;  // the level is won and its reward still to choose
   YPlayerHero* hero = nullptr;  // owned until taken
   Cell heroCell;
   std::array<Cell, kArmySlots> armyCells{};  // the army slots' board cells

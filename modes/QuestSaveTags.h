@@ -5,7 +5,7 @@
 namespace quest_save {
 
 enum Tag { kGame, kHero, kMonster, kEvol, kData, kArtifact, kSpell, kDesk, kShop, kBattle, kTile };
-enum GameAttr { kGameState, kGameLevel };
+enum GameAttr { kGameState, kGameLevel, kGameReward };
 enum HeroAttr {
   kName,
   kFace,

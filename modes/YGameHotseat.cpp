@@ -64,6 +64,7 @@ bool YGameHotseat::StartWithHeroes(YPlayerHero* first, YPlayerHero* second, std:
 }
 
 void YGameHotseat::ClearBattles() {
+  Host().ReleasePlayers();
   battle_.StopBattle();
   board_.DeleteCommanders();
   board_.ResetBoard();

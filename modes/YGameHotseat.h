@@ -81,7 +81,8 @@ class YGameHotseat : public YGameMaster {
   // freezes and the screen fades. When no duel can be fought the attack is
   // turned back at once (the defender holds).
   void BeginDuel(const std::string& layout, YPlayer* side0, YPlayer* side1, std::int32_t firstSide);
-  // Clears both battles for a new game or the end of one.
+  // Clears both battles for a new game or the end of one; the screens let
+  // go of the players first.
   void ClearBattles();
   // Applies a decided duel to the records: the loser (both for -1) falls;
   // the winner gains the loser's worth after `show` saw the bonus. Returns

@@ -108,10 +108,12 @@ bool YGameQuest::NewGame(const QuestHeroChoice& choice) {
 }
 
 // Deletes what a quest holds: both battles' commanders, the board's units,
-// the hero with its army, the door keeper and a save name never used.
+// the hero with its army, the door keeper and a save name never used. The
+// screens and the duel let go of them first.
 void YGameQuest::ClearQuest() {
   ReleaseHeldSave();
-  battle_.DeleteCommanders();
+  Host().ReleasePlayers();
+  battle_.StopBattle();
   board_.DeleteCommanders();
   board_.ClearBoard();
   board_.SetPlayer(0, nullptr);
@@ -120,6 +122,7 @@ void YGameQuest::ClearQuest() {
   hero_ = nullptr;
   fighter_.reset();
   CampaignShop().Attach(nullptr, false);
+  rewardWaits_ = false;
 }
 
 // A new quest left before its first save (during the introduction) gives
@@ -247,7 +250,7 @@ void YGameQuest::OnLevelEnd() {
 
 void YGameQuest::DoorKeeperEnd() {
   const bool keeperBeaten = fighter_ == nullptr || fighter_->health < 1;
-  battle_.DeleteCommanders();
+  battle_.StopBattle();  // the duel lets go of its fighters: the keeper goes next
   fighter_.reset();
   if (keeperBeaten) {
     OnNextRound();
@@ -268,6 +271,9 @@ void YGameQuest::LevelFightEnd() {
     Save();
     return;
   }
+  // A level whose reward box was left open has ended already: the board
+  // comes back as it stood and the box is shown again, nothing else.
+  if (rewardWaits_) return ShowReward();
   board_.ClearUndoOfSide(1);
   hero_->RemoveDeadMonsters();
   if (IsFinished()) {
@@ -283,15 +289,26 @@ void YGameQuest::LevelFightEnd() {
   if (board_.Board().Units(0).empty()) {
     hero_->levelsLost += 1;
     Host().ShowLevelFail();
-  } else if (board_.bonusSpell == 0) {
-    rewardArtifact_.clear();
-    rewardSpell_ = 0;
-    Host().ShowLevelComplete2();
   } else {
-    rewardArtifact_ = board_.bonusArtifact;
-    rewardSpell_ = board_.bonusSpell;
-    Host().ShowLevelComplete(rewardArtifact_, rewardSpell_);
+    TakeLevelBonus();
+    return ShowReward();
   }
+  Host().SetState(0x82);
+}
+
+// The won level's reward is its bonus; a level without a bonus spell
+// offers none.
+void YGameQuest::TakeLevelBonus() {
+  rewardWaits_ = true;
+  rewardArtifact_ = board_.bonusSpell != 0 ? board_.bonusArtifact : std::string();
+  rewardSpell_ = board_.bonusSpell;
+}
+
+void YGameQuest::ShowReward() {
+  if (rewardSpell_ == 0)
+    Host().ShowLevelComplete2();
+  else
+    Host().ShowLevelComplete(rewardArtifact_, rewardSpell_);
   Host().SetState(0x82);
 }
 
@@ -300,6 +317,7 @@ void YGameQuest::LevelFightEnd() {
 // replays the won level on an empty board nor skips the next.
 void YGameQuest::OnRewardChoice(std::int32_t choice) {
   if (hero_ == nullptr) return;
+  rewardWaits_ = false;
   const bool fallen = hero_->health < 1;
   if (choice == 0) hero_->AddSpell(rewardSpell_);
   if (choice == 1) hero_->AddArtifact(rewardArtifact_);
@@ -342,15 +360,11 @@ void YGameQuest::RecordWonQuest() {
 
 void YGameQuest::TakeWaitingResult() {
   if (hero_ == nullptr) return;
-  if ((Host().State() & host_state::kResultModal) != 0) OnLevelEnd();
+  if ((Host().State() & host_state::kResultModal) != 0 && !rewardWaits_) OnLevelEnd();
+  if (rewardWaits_) return rewardSpell_ == 0 ? OnRewardChoice(-1) : Save();
   // The fine and the quest's end were saved as their boxes opened.
   if ((Host().State() & host_state::kCompleteModal) == 0 || nextLevelPending_ || IsFinished()) return;
-  if (board_.Board().Units(0).empty())
-    OnRetryLevel();
-  else if (rewardSpell_ == 0)
-    OnRewardChoice(-1);
-  else
-    Save();
+  if (board_.Board().Units(0).empty()) OnRetryLevel();
 }
 
 void YGameQuest::OnRetryLevel() {

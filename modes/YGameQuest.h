@@ -130,6 +130,9 @@ class YGameQuest : public YGameMaster {
   void CreateBoardCommanders();
   void DoorKeeperEnd();
   void LevelFightEnd();
+  void TakeLevelBonus();
+  // The won level's reward box, with the reward taken from the level.
+  void ShowReward();
   bool NextLevel();
   // True when the level file was read whole.
   bool LoadLevel(bool restoring);
@@ -157,6 +160,7 @@ class YGameQuest : public YGameMaster {
   std::string heldSave_;  // a new quest's save name, held by its ".tmp" until the first save
   std::unique_ptr<YPlayerMonster> fighter_;
   bool nextLevelPending_ = false;
+  bool rewardWaits_ = false;  // the won level's end is done; its reward box waits for a choice
   std::int32_t levelIndex_ = -1;
   std::int32_t outcome_ = 0;
   std::uint32_t rewardSpell_ = 0;

@@ -118,6 +118,7 @@ std::string YGameQuest::SaveText() {
   QuestSnapshot snapshot;
   snapshot.state = SavedState();
   snapshot.level = levelIndex_;
+  snapshot.rewardWaits = rewardWaits_;
   snapshot.hero = hero_;
   snapshot.board = &board_;
   snapshot.battle = &battle_;
@@ -183,13 +184,13 @@ bool YGameQuest::ApplySave(QuestSaveData& data) {
   levelIndex_ = data.level;
   CampaignShop().Attach(hero_, false);
   for (QuestSaveData::Unit& offer : data.shop) CampaignShop().SetOffer(offer.slot, std::move(offer.record));
-  // A level won: with its hero where the level ended (on the board, or
-  // fallen) the game ended at its reward, which is offered again once the
-  // board is back; a hero already restored and off the board (an older
-  // save of a fallen hero, its reward taken) goes on between levels, at
-  // the next one.
+  // A level won whose save says its reward waits was left at its reward
+  // box, which is offered again once the board is back. A save without the
+  // word (an older one) tells it by its hero where the level ended (on the
+  // board, or fallen); a hero restored and off the board there (a fallen
+  // hero, its reward taken) goes on between levels, at the next one.
   const bool wonLevel = data.state == 1 && data.enemies.empty() && levelIndex_ < LevelCount() - 1;
-  const bool rewardWaits = wonLevel && (data.heroCell.x >= 0 || hero_->health < 1);
+  const bool rewardWaits = wonLevel && (data.rewardWaits || data.heroCell.x >= 0 || hero_->health < 1);
   if (data.state == 0 || (wonLevel && !rewardWaits) || (levelIndex_ < 0 && data.state != 2)) {
     if (wonLevel) levelIndex_ += 1;
     nextLevelPending_ = true;
@@ -202,8 +203,10 @@ bool YGameQuest::ApplySave(QuestSaveData& data) {
   if (levelIndex_ >= 0) enemies = PlaceSavedUnits(data);
   if (data.state == 2) return ResumeDuel(data, enemies);
   Host().SetState(host_state::kBoard);
-  // The screens end the level when the fade ends on a fight's result.
+  // The screens show the reward again when the fade ends on a fight's
+  // result; the level's end, done before the save, is not done again.
   if (rewardWaits) {
+    TakeLevelBonus();
     Host().SetState(host_state::kBoard | host_state::kResultModal);
     Host().ClearScreen();
   }

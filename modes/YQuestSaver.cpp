@@ -55,7 +55,8 @@ YPlayerHero* QuestSaveData::TakeHero() {
 }
 
 YQuestSaver::YQuestSaver() : DataFileReader({"Game loader error, %s, line: %d", false}) {
-  AddTag(MakeTag("game", {{"state", ""}, {"level", "0"}}));
+  // "reward" 1: the level on the board is won and its reward box waits.
+  AddTag(MakeTag("game", {{"state", ""}, {"level", "0"}, {"reward", "0"}}));
   AddTag(MakeTag("hero", {{"name", "player"},
                           {"face", ""},
                           {"move", "walk"},
@@ -196,6 +197,7 @@ void YQuestSaver::ReadGame() {
   const Attr& state = GetAttr(kGame, kGameState);
   data_->state = state.AsInt();
   data_->level = GetAttr(kGame, kGameLevel).AsInt();
+  data_->rewardWaits = GetAttr(kGame, kGameReward).AsBool();
   if (state.value.empty() || data_->state < 0 || data_->state > 3) return Refuse("a state outside 0-3");
   if (data_->level < -1 || data_->level >= levelCount_) return Refuse("a level the campaign does not have");
 }

@@ -23,6 +23,7 @@ class YTileset;
 struct QuestSnapshot {
   std::int32_t state = 0;  // 0 between levels, 1 on the board, 2 in a duel, 3 won
   std::int32_t level = -1;
+  bool rewardWaits = false;           // state 1 only: the won level's reward box is open
   const YPlayerHero* hero = nullptr;  // nothing is written without one
   const YTessor* board = nullptr;     // needed for states above 0
   const YTileset* battle = nullptr;   // needed for state 2

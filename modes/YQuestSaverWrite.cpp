@@ -169,7 +169,7 @@ std::string YQuestSaver::Write(const QuestSnapshot& q) {
   SaveWriter w(*this, out);
   using W = SaveWriter;
   const YPlayerHero& hero = *q.hero;
-  w.Open(kGame, {W::Int(q.state), W::Int(q.level)});
+  w.Open(kGame, {W::Int(q.state), W::Int(q.level), q.state == 1 && q.rewardWaits ? "1" : "0"});
   w.Open(kHero, {hero.name, hero.face != nullptr ? hero.face->name() : std::string(),
                  MoveKindName(hero.moveKind), WayName(hero.way), W::Int(hero.distance), W::Int(hero.gold),
                  W::Int(hero.difficulty), W::Int(hero.fightsWon), W::Int(hero.fightsLost),

@@ -78,6 +78,7 @@ struct FakeHost : ScreenHost {
   void ShowQuestFinal() override {}
   void ShowHeroFine(const std::string&, std::int32_t) override {}
   void OpenControlPanel(YPlayer*, YMonsterShop*, std::int32_t) override {}
+  void ReleasePlayers() override {}
   void CloseModals() override {}
   void SetGameMode(YGameMaster* m) override { mode = m; }
   YGameMaster* GameMode() const override { return mode; }

@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "draw/YControlPanel.h"
 #include "modes/GameHost.h"
 #include "modes/YGameQuest.h"
 #include "tests/tiles/TilesTestSupport.h"
@@ -45,6 +46,8 @@ class RecordingHost : public GameHost {
     panelShop = shop;
     panelTab = tab;
   }
+  // The process's panel lets go, as the application's does.
+  void ReleasePlayers() override { GetControlPanel().Release(); }
   YMonsterShop* panelShop = nullptr;
   std::int32_t panelTab = -1;
   void CloseModals() override { calls.push_back("close"); }

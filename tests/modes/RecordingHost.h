@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "draw/YControlPanel.h"
 #include "modes/GameHost.h"
 
 // Keeps the state word and one line per screen shown, such as
@@ -42,6 +43,8 @@ class RecordingHost : public GameHost {
   void ShowQuestFinal() override {}
   void ShowHeroFine(const std::string&, std::int32_t) override {}
   void OpenControlPanel(YPlayer*, YMonsterShop*, std::int32_t) override {}
+  // The process's panel lets go, as the application's does.
+  void ReleasePlayers() override { GetControlPanel().Release(); }
   void CloseModals() override { shown.push_back("closeModals"); }
   void SetGameMode(YGameMaster* mode) override { gameMode = mode; }
 

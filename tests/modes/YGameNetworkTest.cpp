@@ -16,6 +16,7 @@
 #include "board/YTessorMove.h"
 #include "board/YTessorPlayerCommander.h"
 #include "board/YTessorUnit.h"
+#include "draw/YControlPanel.h"
 #include "framework/YLocale.h"
 #include "modes/PeerLinkFactory.h"
 #include "modes/YGameNetwork.h"
@@ -208,10 +209,13 @@ TEST_F(NetworkTest, ADuelUnderWayEndsWithTheMode) {
   master.board.Board().sideToMove = 0;
   master.mode.OnFight(mine, theirs);
   ASSERT_EQ(master.battle.Fighter(0), mine->record);
+  // The board's panel button showed the player's hero.
+  GetControlPanel().SetPlayer(dynamic_cast<YPlayerHero*>(master.board.Player(0)), nullptr, 0);
   pair.connected = false;
   master.battle.Update(0.05f);  // the duel's network commander finds the link lost
   EXPECT_TRUE(master.Shown("message " + GetLocale().GetText("network_disconnect")));
   master.mode.End();
+  EXPECT_EQ(GetControlPanel().player, nullptr);
   EXPECT_EQ(master.battle.Fighter(0), nullptr);
   EXPECT_EQ(master.battle.Commander(1), nullptr);
   EXPECT_FALSE(master.battle.IsBattleStarted());

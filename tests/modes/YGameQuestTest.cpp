@@ -1,12 +1,13 @@
 // The campaign's flow without a window: save names beside stray files, the
 // arithmetic of a fight's end, the door keeper lost and won, the fine of a
-// hero that fell in a won level and its save resumed, and what is not
-// started for want of its data.
+// hero that fell in a won level and its save resumed, what is not started
+// for want of its data, and what leaving lets go of.
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include "board/YTessor.h"
 #include "board/YTessorUnit.h"
+#include "draw/YControlPanel.h"
 #include "framework/FileAlerts.h"
 #include "framework/Init.h"
 #include "framework/YLocale.h"
@@ -19,6 +20,7 @@
 #include "players/YPlayerMonster.h"
 #include "tests/framework/LogCapture.h"
 #include "tests/modes/QuestFixture.h"
+#include "tests/render/RecordingRender.h"
 #include "tests/support/TestSupport.h"
 #include "tiles/YTileset.h"
 
@@ -232,6 +234,29 @@ TEST_F(QuestTest, AHeroThatFellInAWonLevelPaysItsFineAndItsSaveGoesOnAtTheNextLe
   quest.Update();
   EXPECT_EQ(GetTessor().levelNumber, 1);
   EXPECT_FALSE(GetTessor().Board().Units(1).empty());
+}
+
+// Leaving a quest in its duel or at the panel leaves neither holding what
+// the quest freed: both still draw after it, as a frame drawn while the
+// quit save runs would.
+TEST_F(QuestTest, LeavingLeavesNothingFreedInTheDuelOrThePanel) {
+  RecordingRender render;
+  YControlPanel& panel = GetControlPanel();
+  panel.Build();
+  BeginQuest();
+  quest.End();
+  EXPECT_EQ(GetTileset().Fighter(0), nullptr);
+  EXPECT_EQ(GetTileset().Fighter(1), nullptr);
+  GetTileset().DrawPanels();
+
+  BeginQuest();
+  PassDoorKeeper();
+  EXPECT_EQ(GetTileset().Fighter(1), nullptr) << "the door keeper is freed as its duel ends";
+  panel.SetPlayer(quest.Hero(), host.panelShop, host.panelTab);  // as the application opens it
+  quest.End();
+  EXPECT_EQ(panel.player, nullptr);
+  EXPECT_EQ(panel.shop, nullptr);
+  panel.Draw();
 }
 
 // A save that cannot be read at all (empty, garbage, NUL bytes, nested

@@ -157,7 +157,7 @@ TEST_F(QuestSaves, AGameEndedAtAResultBoxKeepsTheResult) {
   EXPECT_TRUE(host.Saw("reward feather_charm 789"));
   const fs::path save = SaveFolder() / "00000.yml";
   const std::string won = testing_support::ReadFile(save);
-  EXPECT_NE(won.find("<game state=\"1\">\n"), std::string::npos) << won;
+  EXPECT_NE(won.find("<game state=\"1\" reward=\"1\">\n"), std::string::npos) << won;
   EXPECT_NE(won.find("<desk"), std::string::npos);
   EXPECT_EQ(won.find("<monster", won.find("<desk")), won.find("<shop") + 7) << "no enemy is left";
 
@@ -169,8 +169,10 @@ TEST_F(QuestSaves, AGameEndedAtAResultBoxKeepsTheResult) {
   EXPECT_TRUE(host.Saw("reward feather_charm 789"));
   EXPECT_FALSE(quest.NextLevelPending());
 
-  // The same save with the hero restored off the board: the reward was taken.
+  // The same save as an older game wrote it, with the hero restored off the
+  // board: the reward was taken.
   std::string taken = won;
+  taken.erase(taken.find(" reward=\"1\""), 11);
   taken.erase(taken.find(" pos_x"), taken.find('>', taken.find(" pos_x")) - taken.find(" pos_x"));
   testing_support::WriteFile(save, taken);
   quest.LoadSaveList();
@@ -191,6 +193,45 @@ TEST_F(QuestSaves, AGameEndedAtAResultBoxKeepsTheResult) {
   EXPECT_NE(lost.find("<game state=\"0\">\n"), std::string::npos) << lost.substr(0, 300);
   EXPECT_TRUE(quest.NextLevelPending());
   EXPECT_EQ(quest.LevelIndex(), 0);
+}
+
+// The game left at the reward box and resumed, again and again, ends the
+// level once: the box offers the same reward and taking it saves what
+// taking it before leaving saves, shop included. The save itself says that
+// the reward waits, also for a hero whose cell reads as none.
+TEST_F(QuestSaves, ARewardBoxLeftAndResumedEndsItsLevelOnce) {
+  BeginQuest();
+  StartLevelFight();
+  quest.OnFightEnd(0);
+  quest.OnLevelEnd();
+  ASSERT_EQ(host.state, 0x82u);
+  quest.TakeWaitingResult();
+  const fs::path save = SaveFolder() / "00000.yml";
+  const std::string atBox = testing_support::ReadFile(save);
+  quest.OnRewardChoice(1);
+  const std::string taken = quest.SaveText();
+
+  std::string cellless = atBox;
+  const std::size_t cell = cellless.find(" pos_x", cellless.find("<evol"));
+  cellless.erase(cell, cellless.find('>', cell) - cell);
+  for (const std::string& left : {atBox, cellless}) {
+    testing_support::WriteFile(save, left);
+    for (int round = 0; round < 3; ++round) {
+      host.calls.clear();
+      quest.LoadSaveList();
+      ASSERT_TRUE(quest.LoadSave(0));
+      ASSERT_EQ(host.state, 0x42u) << round;
+      if (round == 1) {
+        quest.TakeWaitingResult();  // left again before the fade ended
+        continue;
+      }
+      quest.OnLevelEnd();
+      EXPECT_EQ(host.calls.back(), "reward feather_charm 789") << round;
+      if (round == 0) quest.TakeWaitingResult();
+    }
+    quest.OnRewardChoice(1);
+    EXPECT_EQ(quest.SaveText(), taken);
+  }
 }
 
 TEST_F(QuestSaves, HostileSavesAreRefusedAndTheMenuStaysUsable) {
