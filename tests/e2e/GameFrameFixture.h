@@ -13,6 +13,7 @@
 #include <functional>
 #include <memory>
 
+#include "framework/YRect.h"
 #include "game/GameFramework.h"
 #include "platform/GLDevice.h"
 #include "platform/Image.h"
@@ -21,6 +22,15 @@
 #include "tests/support/TestSupport.h"
 
 namespace e2e {
+
+// Where `area` (layout units of the game's 1000 x 625 space) lies in a
+// window `width` x `height` pixels large: scaled alike both ways, centred.
+inline YRect LayoutToPixels(const YRect& area, int width, int height) {
+  const float scale = std::min(static_cast<float>(width) / 1000, static_cast<float>(height) / 625);
+  return YRect((static_cast<float>(width) - 1000 * scale) / 2 + area.x * scale,
+               (static_cast<float>(height) - 625 * scale) / 2 + area.y * scale, area.width * scale,
+               area.height * scale);
+}
 
 class GameFrameFixture : public ::testing::Test {
  protected:
@@ -34,6 +44,16 @@ class GameFrameFixture : public ::testing::Test {
     ASSERT_NE(render, nullptr);
     device_ = dynamic_cast<platform::GLDevice*>(render->Device());
     ASSERT_NE(device_, nullptr);
+  }
+
+  // Has the window made `width` x `height` and pumps its messages until
+  // the game has taken the new size.
+  void Resize(int width, int height) {
+    game_->window->SetClientSize(width, height);
+    for (int i = 0; i < 2000 && (game_->clientWidth != width || game_->clientHeight != height); ++i)
+      game_->PumpOnce();
+    ASSERT_EQ(game_->clientWidth, width);
+    ASSERT_EQ(game_->clientHeight, height);
   }
 
   // Three frames of dt under `thrift`, then one more read back into

@@ -66,11 +66,7 @@ class MenuFrame : public e2e::GameFrameFixture {
     for (int i = 0; i < 3; ++i) game_->DrawFrame(0.02f);
   }
 
-  YRect InPixels(const YRect& area) const {
-    const float scale = std::min(width_ / 1000.0f, height_ / 625.0f);
-    return YRect((width_ - 1000 * scale) / 2 + area.x * scale, (height_ - 625 * scale) / 2 + area.y * scale,
-                 area.width * scale, area.height * scale);
-  }
+  YRect InPixels(const YRect& area) const { return e2e::LayoutToPixels(area, width_, height_); }
 
   // The part of `frame` under `area` (layout units).
   platform::Image Part(const platform::Image& frame, const YRect& area) const {
@@ -186,11 +182,8 @@ TEST_F(MenuFrame, AWindowMadeLargerOrSmallerShowsAsDrawnWhole) {
   for (const auto& [width, height] : {std::pair{1120, 700}, {640, 400}, {768, 480}}) {
     thrift_.skipUnchangedFrames = thrift_.keepStillLayer = true;
     device_->SetThrift(thrift_);
-    game_->window->SetClientSize(width, height);
-    for (int i = 0; i < 2000 && (game_->clientWidth != width || game_->clientHeight != height); ++i)
-      game_->PumpOnce();
-    ASSERT_EQ(game_->clientWidth, width);
-    ASSERT_EQ(game_->clientHeight, height);
+    Resize(width, height);
+    if (HasFatalFailure()) return;
     const std::uint64_t before = device_->FramesShownInParts();
     for (int i = 0; i < 5; ++i) game_->DrawFrame(0.02f);
     if (device_->FramesShownInParts() == before) GTEST_SKIP() << "the window system copies no parts";

@@ -70,15 +70,18 @@ namespace {
 
 // A panel four times as wide as high: the top and bottom quarters are the
 // caps (a title band above, the element marks in the corners), the middle
-// half stretches with the window's height.
+// half stretches with the window's height. A frame drawn in nine pieces
+// cuts it 32 texels in from each side and stretches what lies between, so
+// the marks and the band's rounded ends lie wholly within those 32 texels
+// and every column between the cuts is the same.
 Canvas Window() {
   Canvas c(512, 128);
   Panel(c, 1, 1, 511, 127, 18, 3, kRim, Brighter(kNight, 1.4f), kNight, 0);
-  c.Fill(20, 6, 492, 29, RoundedBox(28, 7, 484, 28, 9), Colour{kWater.r, kWater.g, kWater.b, 0.55f});
-  ElementMark(c, 0, 15, 15, 8);
-  ElementMark(c, 1, 497, 15, 8);
-  ElementMark(c, 2, 15, 113, 8);
-  ElementMark(c, 3, 497, 113, 8);
+  c.Fill(21, 6, 491, 29, RoundedBox(22, 7, 490, 28, 6), Colour{kWater.r, kWater.g, kWater.b, 0.55f});
+  ElementMark(c, 0, 13.5f, 13.5f, 6.5f);
+  ElementMark(c, 1, 498.5f, 13.5f, 6.5f);
+  ElementMark(c, 2, 13.5f, 114.5f, 6.5f);
+  ElementMark(c, 3, 498.5f, 114.5f, 6.5f);
   return c;
 }
 
