@@ -14,6 +14,7 @@
 #include "game/GameFramework.h"
 #include "modes/PeerLinkFactory.h"
 #include "platform/InstanceGuard.h"
+#include "platform/MessageBox.h"
 #include "platform/Paths.h"
 #include "platform/Process.h"
 
@@ -123,6 +124,10 @@ int ProgramMain(std::string_view commandLine, const GameMaker& make) {
   }
   const LeftoverTempFiles leftovers = TidyUserFolderAlone(guard);
   OpenOwnLog(guard.Share());
+  platform::SetBoxProgramFailureHook([](std::string_view problem) {
+    Log::Printf("The message box program cannot be started (%.*s): the box shows in the game's own process",
+                static_cast<int>(problem.size()), problem.data());
+  });
   if (!unguarded.empty()) Log::Write(unguarded);
   for (const std::string& name : leftovers.cutWrites)
     Log::Printf("Removed %s, left by a write that was cut short", platform::MapPath(name).c_str());

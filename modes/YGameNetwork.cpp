@@ -80,6 +80,13 @@ void YGameNetwork::DropLink() {
   linked_ = startHeld_ = finished_ = playAgain_ = peerAgain_ = false;
 }
 
+void YGameNetwork::DropLinkAndSearch() {
+  const bool inSetup = !finished_;
+  const std::string host = hostName_;
+  DropLink();
+  if (inSetup) Connect(host, true);
+}
+
 void YGameNetwork::SendAbort() {
   if (!IsConnected() || std::exchange(abortSent_, true)) return;
   link_->Send(kAbort);
@@ -91,6 +98,7 @@ void YGameNetwork::SendPlayerInfo(std::int32_t profile) {
   if (link_ == nullptr) Connect(hostName_, false);
   const std::vector<ProfileInfo>& list = ProfileList();
   if (profile < 0 || profile >= static_cast<std::int32_t>(list.size())) return;
+  if (!list[static_cast<std::size_t>(profile)].readable) return;
   profile_[0] = profile;
   const ProfileInfo& info = list[static_cast<std::size_t>(profile)];
   const std::string face = info.face != nullptr && !info.face->name().empty() ? info.face->name() : "0";
@@ -102,7 +110,7 @@ void YGameNetwork::SendPlayerInfo(std::int32_t profile) {
     return;
   }
   if (!hasPeerInfo_) awaitingAnswer_ = true;
-  if (std::exchange(startHeld_, false)) BeginGame();
+  if (std::exchange(startHeld_, false)) BeginOnMastersWord();
 }
 
 void YGameNetwork::HandleMessages() {
@@ -124,19 +132,13 @@ void YGameNetwork::HandleMessages() {
       return PeerGone(true);
     }
   }
-  if (playAgain_ && peerAgain_ && CanStart()) {
-    control_->Send(kCanStart);
-    BeginGame();
-  }
+  if (playAgain_ && peerAgain_ && CanStart()) BeginAsMaster();
 }
 
 // In the setup the mode goes on looking for a game; after a game the
 // screens lead back to the setup.
 void YGameNetwork::PeerGone(bool left) {
-  const bool inSetup = !finished_;
-  const std::string host = hostName_;
-  DropLink();
-  if (inSetup) Connect(host, true);
+  DropLinkAndSearch();
   if (left)
     ShowAbort();
   else
@@ -156,15 +158,14 @@ void YGameNetwork::HandleCanStart() {
     startHeld_ = true;
     return;
   }
-  if (!started_) BeginGame();
+  if (!started_) BeginOnMastersWord();
 }
 
 void YGameNetwork::Start() {
   if (finished_) return AskToPlayAgain();
   // Only the master starts; the other machine waits for its "canStart".
   if (!CanStart()) return;
-  control_->Send(kCanStart);
-  BeginGame();
+  BeginAsMaster();
 }
 
 // The other machine's summary is its wish to play again; the master's
@@ -181,19 +182,39 @@ void YGameNetwork::AskToPlayAgain() {
   HandleMessages();
 }
 
-void YGameNetwork::BeginGame() {
+// The hero is read before anything is sent or closed: a profile that gives
+// none starts nothing, the setup stays as it stands and the choice is
+// forgotten, so "start" waits for another.
+YPlayerHero* YGameNetwork::ReadLocalHero() {
+  YPlayerHero* hero = nullptr;
+  LoadPlayerProfile(profile_[0], &hero);
+  if (hero != nullptr) return hero;
+  Log::Printf("The network game is not started: profile %d gives no hero", profile_[0]);
+  profile_[0] = -1;
+  return nullptr;
+}
+
+void YGameNetwork::BeginAsMaster() {
+  YPlayerHero* hero = ReadLocalHero();
+  if (hero == nullptr) return;
+  control_->Send(kCanStart);
+  BeginGame(hero);
+}
+
+// The master has begun: a hero that cannot be read ends this link, which
+// tells the master so, and in the setup the search goes on.
+void YGameNetwork::BeginOnMastersWord() {
+  if (YPlayerHero* hero = ReadLocalHero()) return BeginGame(hero);
+  SendAbort();
+  DropLinkAndSearch();
+}
+
+void YGameNetwork::BeginGame(YPlayerHero* hero) {
   started_ = linked_ = true;
   finished_ = playAgain_ = peerAgain_ = false;
   Host().CloseModals();
   Host().SetGameMode(this);
   ClearBattles();
-  YPlayerHero* hero = nullptr;
-  LoadPlayerProfile(profile_[0], &hero);
-  if (hero == nullptr) {
-    Log::Printf("The network game is not started: profile %d gives no hero", profile_[0]);
-    End();
-    return;
-  }
   board_.LoadDesk(kDesk);
   board_.SetArmy(hero, 0);
   CreateBoardCommander();

@@ -44,9 +44,10 @@ class YGameNetwork : public YGameHotseat, public PeerGameEvents {
   void Connect(const std::string& host, bool reconnect);
   bool IsConnected() const;
   // Sends the summary of profile `profile` of the profile list, which
-  // becomes the local choice; nothing once started or for an index outside
-  // the list. Makes a link to the stored host first when there is none. A
-  // start the master sent before the choice begins the game now.
+  // becomes the local choice; nothing once started, for an index outside
+  // the list or for a profile whose summary could not be read. Makes a
+  // link to the stored host first when there is none. A start the master
+  // sent before the choice begins the game now.
   void SendPlayerInfo(std::int32_t profile);
   // Handles the messages of the mode that arrived, while no game runs: in
   // the setup, and while this player waits to play again. The other player
@@ -105,10 +106,20 @@ class YGameNetwork : public YGameHotseat, public PeerGameEvents {
   void AskToPlayAgain();
   // The peer left ("abort") or the link made was lost.
   void PeerGone(bool left);
-  // Sets the local player against the peer's side and starts the board.
-  void BeginGame();
+  // The chosen profile's hero; null (logged, the choice forgotten) when it
+  // gives none.
+  YPlayerHero* ReadLocalHero();
+  // The master's start: "canStart" goes only with a hero to play.
+  void BeginAsMaster();
+  // The other machine's start on the master's word.
+  void BeginOnMastersWord();
+  // Sets the local player's `hero` (the board takes it) against the peer's
+  // side and starts the board.
+  void BeginGame(YPlayerHero* hero);
   // Deletes the commanders that read the link, the router and the link.
   void DropLink();
+  // The same; in the setup the mode then looks for a game again.
+  void DropLinkAndSearch();
   PeerLinkFactory& Links() const;
 
   PeerLinkFactory* linkFactory_ = nullptr;

@@ -8,6 +8,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <utility>
 #include <vector>
@@ -33,6 +34,11 @@ MessageBoxHandler& Handler() {
   return handler;
 }
 
+BoxProgramFailureHook& FailureHook() {
+  static BoxProgramFailureHook hook;
+  return hook;
+}
+
 bool IsSet(const char* name) {
   const char* value = std::getenv(name);
   return value != nullptr && *value != '\0';
@@ -50,19 +56,26 @@ bool EndRequested(CloseRequestWatch& closeRequest) {
   return TerminationRequested() || closeRequest.Requested();
 }
 
-// The box program next to the running executable; empty when it is missing.
-std::string BoxProgramPath() {
+// The box program next to the running executable; empty, with `problem`
+// said, when it is missing or may not be run.
+std::string BoxProgramPath(std::string& problem) {
   const std::string folder = ProgramFolder();
-  if (folder.empty()) return {};
+  if (folder.empty()) {
+    problem = std::string(kMessageBoxProgram) + ": the program folder is unknown";
+    return {};
+  }
   std::string path = folder + "/" + kMessageBoxProgram;
-  return access(path.c_str(), X_OK) == 0 ? path : std::string();
+  if (access(path.c_str(), X_OK) == 0) return path;
+  problem = path + ": " + std::strerror(errno);
+  return {};
 }
 
 // Starts the box program in a process group of its own, so that a terminal's
 // Ctrl+C reaches the game alone and ending the group ends all of the box,
 // with the signals' default actions and none of the game's files, locks or
-// sockets beyond the standard streams. -1 when it cannot start.
-pid_t StartBoxProgram(const std::string& path, std::vector<std::string> args) {
+// sockets beyond the standard streams. -1, with `problem` said, when it
+// cannot start.
+pid_t StartBoxProgram(const std::string& path, std::vector<std::string> args, std::string& problem) {
   std::vector<char*> argv;
   for (std::string& arg : args) argv.push_back(arg.data());
   argv.push_back(nullptr);
@@ -83,7 +96,9 @@ pid_t StartBoxProgram(const std::string& path, std::vector<std::string> args) {
   const int result = posix_spawn(&box, path.c_str(), &files, &attributes, argv.data(), environ);
   posix_spawn_file_actions_destroy(&files);
   posix_spawnattr_destroy(&attributes);
-  return result == 0 ? box : -1;
+  if (result == 0) return box;
+  problem = path + ": " + std::strerror(result);
+  return -1;
 }
 
 // Waits until the box is closed, or until the game is asked to end, which
@@ -104,16 +119,25 @@ int WaitForBox(pid_t box, CloseRequestWatch& closeRequest) {
   }
 }
 
+// The box shows as it did before there was a box program, once the reason
+// is told.
+bool ShowWithoutBoxProgram(const std::string& problem, const std::string& text, const std::string& caption,
+                           MessageBoxIcon icon) {
+  if (const BoxProgramFailureHook hook = FailureHook()) hook(problem);
+  return ShowBoxInThisProcess(static_cast<int>(icon), caption, text);
+}
+
 // True when the box showed and the player closed it.
 bool ShowOnDesktop(const std::string& text, const std::string& caption, MessageBoxIcon icon) {
   if (!CanShowBox()) return false;
   CloseRequestWatch closeRequest;
   if (EndRequested(closeRequest)) return false;
-  const std::string program = BoxProgramPath();
-  if (program.empty()) return false;
-  const pid_t box =
-      StartBoxProgram(program, MessageBoxArguments(getpid(), static_cast<int>(icon), caption, text));
-  return box > 0 && WaitForBox(box, closeRequest) == kBoxClosed;
+  std::string problem;
+  const std::string program = BoxProgramPath(problem);
+  const auto args = MessageBoxArguments(getpid(), static_cast<int>(icon), caption, text);
+  const pid_t box = program.empty() ? -1 : StartBoxProgram(program, args, problem);
+  if (box < 0) return ShowWithoutBoxProgram(problem, text, caption, icon);
+  return WaitForBox(box, closeRequest) == kBoxClosed;
 }
 
 void WriteToStderr(const std::string& text, const std::string& caption) {
@@ -136,6 +160,10 @@ void ShowMessageBox(std::string_view text, std::string_view caption, MessageBoxI
 
 void SetMessageBoxHandler(MessageBoxHandler handler) {
   Handler() = std::move(handler);
+}
+
+void SetBoxProgramFailureHook(BoxProgramFailureHook hook) {
+  FailureHook() = std::move(hook);
 }
 
 }  // namespace platform

@@ -54,8 +54,11 @@ int RunMessageBoxProcess(int argc, char** argv) {
   if (!DieWithParent(static_cast<pid_t>(std::atoi(argv[1])))) return kBoxOrphaned;
   g_boxProgram = getpid();
   pthread_atfork(nullptr, nullptr, OnForkedChild);
-  const int icon = std::atoi(argv[2]);
-  return SDL_ShowSimpleMessageBox(SdlFlags(icon), argv[3], argv[4], nullptr) == 0 ? kBoxClosed : kBoxNotShown;
+  return ShowBoxInThisProcess(std::atoi(argv[2]), argv[3], argv[4]) ? kBoxClosed : kBoxNotShown;
+}
+
+bool ShowBoxInThisProcess(int icon, const std::string& caption, const std::string& text) {
+  return SDL_ShowSimpleMessageBox(SdlFlags(icon), caption.c_str(), text.c_str(), nullptr) == 0;
 }
 
 }  // namespace platform

@@ -27,4 +27,9 @@ std::vector<std::string> MessageBoxArguments(int callerPid, int icon, const std:
 // process that started it, even when that one is killed outright.
 int RunMessageBoxProcess(int argc, char** argv);
 
+// Shows the box (icon as above, caption and text in UTF-8) with the
+// desktop's dialog in the calling process and returns once the player
+// closed it: true then, false when the desktop refused it.
+bool ShowBoxInThisProcess(int icon, const std::string& caption, const std::string& text);
+
 }  // namespace platform

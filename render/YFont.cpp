@@ -64,16 +64,25 @@ YFont* YFont::Find(std::string_view fontName) {
 }
 
 // The table is read whole and decoded float by float, so a short file
-// stops at its last whole float and nothing is read past the tables.
+// stops at its last whole float and nothing is read past the tables. A
+// file that is missing or short is named to the player: its text would
+// draw with glyphs missing or misplaced.
 void YFont::LoadData(std::string_view fileName) {
+  const int nameLength = static_cast<int>(fileName.size());
   InFStream in(fileName);
   if (in.Failed()) {
-    Log::Printf("Load font data error, file %.*s", static_cast<int>(fileName.size()), fileName.data());
+    Log::Printf("Load font data error, file %.*s", nameLength, fileName.data());
     FileAlerts::NeededFileFailed(fileName);
     return;
   }
   std::array<unsigned char, kDataFileSize> bytes{};
-  const std::size_t floats = in.Read(bytes.data(), bytes.size()) / 4;
+  const std::size_t read = in.Read(bytes.data(), bytes.size());
+  if (read < bytes.size()) {
+    Log::Printf("Load font data error, file %.*s: %zu of %zu bytes", nameLength, fileName.data(), read,
+                bytes.size());
+    FileAlerts::NeededFileFailed(fileName);
+  }
+  const std::size_t floats = read / 4;
   std::size_t next = 0;
   const auto take = [&](float& value) {
     if (next < floats) value = LittleEndianFloat(bytes.data() + 4 * next);

@@ -50,7 +50,8 @@ class YFont {
   // Reads a font data file (a data name such as "fonts\mainfont.dat"). A
   // file that cannot be opened logs "Load font data error, file %s" and
   // changes nothing. A short file fills the tables up to its last whole
-  // float and leaves the rest as it was; bytes past the tables are not read.
+  // float and leaves the rest as it was, and logs how many bytes it held;
+  // bytes past the tables are not read. Either is reported to FileAlerts.
   void LoadData(std::string_view fileName);
 
   // Advance widths in units of the text size (multiply by the size for UI

@@ -126,8 +126,9 @@ void GameModes::ReadNetworkMessages() {
   GetNetworkGame().HandleMessages();
 }
 
-void GameModes::StartNetworkGame() {
+bool GameModes::StartNetworkGame() {
   GetNetworkGame().Start();
+  return GetNetworkGame().Started();
 }
 
 bool GameModes::NetworkWaiting() {

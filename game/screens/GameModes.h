@@ -34,7 +34,7 @@ class GameModes final : public ScreenModes {
   void SendPlayerInfo(int n) override;
   void ForgetSentProfile() override;
   void ReadNetworkMessages() override;
-  void StartNetworkGame() override;
+  bool StartNetworkGame() override;
   bool NetworkWaiting() override;
   void EndNetworkGame() override;
   void SendNetworkAbort() override;

@@ -87,7 +87,9 @@ class ScreenModes {
   virtual void ForgetSentProfile() = 0;
   // Reads the network mode's messages that arrived.
   virtual void ReadNetworkMessages() = 0;
-  virtual void StartNetworkGame() = 0;
+  // False when no game began here (the other machine's begins on the
+  // master's word; a profile that gives no hero begins none).
+  virtual bool StartNetworkGame() = 0;
   // The network game waits for the other player: to play again, or for
   // the other machine's side of a game begun here.
   virtual bool NetworkWaiting() = 0;

@@ -231,16 +231,29 @@ void SetupRows::NetworkSetupRow(std::string_view name) {
   } else if (name == "apply") {
     ApplyNetworkChoice();
   } else if (name == "start") {
-    modes_.StartNetworkGame();
+    StartNetworkGame();
   } else if (name == "profiles") {
     OpenProfiles();
   }
 }
 
+// A game that does not begin leaves the setup shown: a profile damaged
+// since it was sent is read again, so its panel tells of it and "start"
+// waits for another choice.
+void SetupRows::StartNetworkGame() {
+  if (modes_.StartNetworkGame()) return;
+  modes_.LoadProfileSummaries();
+  lists_.RefreshNetworkScreen(ActiveSetup(), false);
+}
+
+// The profile is read again first: one damaged since the list was read is
+// not sent.
 void SetupRows::ApplyNetworkChoice() {
   const UIControl* setup = ActiveSetup();
   const auto* bar = ChildOf<UIScrollBar>(setup, "sbar0");
-  if (bar == nullptr || !lists_.Playable(bar->GetPos())) return;
+  if (bar == nullptr) return;
+  modes_.LoadProfileSummaries();
+  if (!lists_.Playable(bar->GetPos())) return;
   if (const auto* host = dynamic_cast<const UIEdit*>(VisibleHostEdit(setup))) modes_.Connect(host->GetText());
   modes_.SendPlayerInfo(bar->GetPos());
 }

@@ -53,6 +53,7 @@ class SetupRows {
   void OpenProfiles();
   void OpenSetup(UIControl* setup, std::uint32_t word, bool network);
   void StartTwoProfileGame();
+  void StartNetworkGame();
   void ApplyNetworkChoice();
   UIControl* ActiveSetup() const;
 

@@ -102,4 +102,28 @@ TEST_F(DesktopBox, ABoxDiesWithAGameKilledOutright) {
   EXPECT_TRUE(e2e::WaitUntil([&] { return AllGone(box); }, 3s)) << "the box outlived its game";
 }
 
+// Without its box program the game logs why and shows the box itself, as
+// it did before there was one, rather than only writing its text out; the
+// player's Return closes it and the game goes on.
+TEST_F(DesktopBox, WithoutItsBoxProgramTheGameLogsWhyAndShowsTheBoxItself) {
+  const e2e::Launch launch = DamagedCopy();
+  fs::remove(tmp.Path() / "game" / "QuennelVarrickBox");
+  e2e::GameProcess game(tmp.Str(), e2e::Display(), {}, launch);
+  ASSERT_TRUE(e2e::WaitUntil([&] { return BoxShows(); }, 30s)) << game.Stderr() << Log();
+  // The desktop's box may draw in a process forked from the game's, which
+  // would outlive a game killed under it.
+  const std::vector<pid_t> drawing = Descendants(game.Pid());
+  const std::string x = "DISPLAY=" + e2e::Display();
+  const std::string box =
+      e2e::ShellOutput(x + " xwininfo -root -tree | grep '\"ERROR\": ' | awk '{print $1}'");
+  e2e::Shell(x + " xdotool key --window " + box + " Return");
+  const bool closed = e2e::WaitUntil([&] { return !BoxShows(); }, 10s);
+  for (const pid_t pid : drawing) kill(pid, SIGKILL);
+  EXPECT_TRUE(closed);
+  EXPECT_TRUE(LogHas("The message box program cannot be started")) << Log();
+  game.Signal(SIGTERM);
+  EXPECT_EQ(game.Wait(10s), std::optional<int>(0));
+  EXPECT_EQ(game.Stderr().find("sg_computer.yml"), std::string::npos) << game.Stderr();
+}
+
 }  // namespace

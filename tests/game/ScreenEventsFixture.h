@@ -183,7 +183,10 @@ struct FakeModes : ScreenModes {
   void ForgetSentProfile() override { network.sentProfile = -1; }
   void ReadNetworkMessages() override { log.push_back("read"); }
   bool NetworkWaiting() override { return networkWaiting; }
-  void StartNetworkGame() override { log.push_back("startNetwork"); }
+  bool StartNetworkGame() override {
+    log.push_back("startNetwork");
+    return startWorks;
+  }
   void EndNetworkGame() override { log.push_back("endNetwork"); }
   void SendNetworkAbort() override { log.push_back("sendAbort"); }
   bool BoardRunning() override { return running; }

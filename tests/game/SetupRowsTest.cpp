@@ -4,6 +4,8 @@
 // answering.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "game/screens/ScreenControls.h"
 #include "tests/game/ScreenEventsFixture.h"
 
@@ -74,6 +76,17 @@ TEST_F(SetupRowsTest, TheNetworkSetupSendsOnlyAProfileThatCanPlay) {
   EXPECT_EQ(ChildOf<UIButton>(local.get(), "apply")->State(), UIButton::kDisabled);
   Click("apply");
   EXPECT_EQ(modes.network.sentProfile, -1);
+  // One damaged since the list was read is read again and not sent.
+  Bar(local, "sbar0")->SetPos(1);
+  modes.rereadProfiles = [this] { modes.profileList[1].readable = false; };
+  Click("apply");
+  EXPECT_EQ(modes.network.sentProfile, -1);
+  // A start that begins no game reads the list again under the setup.
+  modes.startWorks = false;
+  modes.rereadProfiles = [this] { modes.log.push_back("reread"); };
+  Click("start");
+  EXPECT_NE(std::ranges::find(modes.log, "reread"), modes.log.end());
+  EXPECT_EQ(ui.GetTopModal(), local.get());
 }
 
 // A setup, the options, the hall or the question box that could not be

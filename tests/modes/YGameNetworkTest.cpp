@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <utility>
@@ -17,9 +18,11 @@
 #include "board/YTessorPlayerCommander.h"
 #include "board/YTessorUnit.h"
 #include "draw/YControlPanel.h"
+#include "framework/Init.h"
 #include "framework/YLocale.h"
 #include "modes/PeerLinkFactory.h"
 #include "modes/YGameNetwork.h"
+#include "platform/Paths.h"
 #include "players/PlayerProfiles.h"
 #include "players/YPlayer.h"
 #include "players/YPlayerHero.h"
@@ -184,6 +187,32 @@ TEST_F(NetworkTest, StrayStartsAreDroppedAndAStartWithoutAChosenPlayerWaitsForTh
   EXPECT_TRUE(slave.mode.IsConnected());
   slave.mode.SendPlayerInfo(1);  // the choice begins the game
   EXPECT_TRUE(slave.mode.Started());
+}
+
+// A profile damaged after it was sent begins no game and closes no screen:
+// the master sends no start and its choice is gone; the other machine,
+// started by the master's word, tells it that it leaves.
+TEST_F(NetworkTest, AProfileDamagedAfterItWasSentBeginsNoGame) {
+  master.mode.SendPlayerInfo(0);
+  slave.mode.HandleMessages();
+  slave.mode.SendPlayerInfo(1);
+  master.mode.HandleMessages();
+  ASSERT_TRUE(master.mode.CanStart());
+  for (const std::string& file : {ProfileFiles()[0], ProfileFiles()[1]}) {
+    const std::filesystem::path path = platform::MapPath(GetInit().UserPath() + "players\\" + file);
+    std::filesystem::resize_file(path, std::filesystem::file_size(path) / 3);
+  }
+  master.mode.Start();
+  EXPECT_FALSE(master.mode.Started());
+  EXPECT_FALSE(master.mode.CanStart());
+  EXPECT_EQ(std::ranges::count(pair.master.sent, "canStart"), 0);
+  EXPECT_TRUE(master.host.shown.empty());
+
+  pair.master.Send("canStart");
+  slave.mode.HandleMessages();
+  EXPECT_FALSE(slave.mode.Started());
+  EXPECT_EQ(pair.slave.sent.back(), "abort");
+  EXPECT_TRUE(slave.host.shown.empty());
 }
 
 // The other player cancels its setup: this machine says so and looks for a
