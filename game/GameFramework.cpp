@@ -139,6 +139,7 @@ void GameFramework::LoadStartupFiles() {
   InstallPanelScreens();
   InstallModeHost();
   SetProfileSelectedHook([](YPlayerHero* player, YMonsterShop* shop, int tab) {
+    if (player == nullptr) return GetControlPanel().Release();
     GetControlPanel().SetPlayer(player, shop, tab);
   });
 }

@@ -60,6 +60,7 @@ ProfileInfo ReadSummary(const std::string& file) {
 
 void FreeCurrentPlayer() {
   Profiles& state = State();
+  if (state.current != nullptr && state.onSelected) state.onSelected(nullptr, nullptr, 0);
   ProfileMonsterSet().Attach(nullptr, false);
   YPlayerHero::DeleteWithArmy(state.current);
   state.current = nullptr;

@@ -26,7 +26,8 @@ YPlayerHero* CurrentPlayer();
 const std::string& CurrentProfilePath();
 
 // The screens' control panel takes the selected player and its shop (tab 0);
-// installed by the game screens, called after every selection.
+// installed by the game screens, called after every selection, and with
+// nulls as the selected player is freed, so that nothing keeps it.
 using ProfileSelectedHook = std::function<void(YPlayerHero* player, YMonsterShop* shop, int tab)>;
 void SetProfileSelectedHook(ProfileSelectedHook hook);
 

@@ -7,6 +7,7 @@
 #include <memory>
 #include <sstream>
 #include <tuple>
+#include <vector>
 
 #include "framework/Init.h"
 #include "players/NumberedFiles.h"
@@ -122,7 +123,12 @@ TEST_F(ProfilesTest, SaveAndReadBackKeepEverything) {
   ASSERT_EQ(hero->spells.size(), 5u);
   hero->spareSpells.push_back(GetTileTables().FindSpell(0x0818));
   const std::string before = Describe(*hero);
+  // The screen that shows the selected hero hears that it is freed.
+  std::vector<const YPlayerHero*> shown;
+  SetProfileSelectedHook([&shown](YPlayerHero* player, YMonsterShop*, int) { shown.push_back(player); });
   SaveCurrentProfile();
+  SetProfileSelectedHook({});
+  EXPECT_EQ(shown, std::vector<const YPlayerHero*>{nullptr});
   EXPECT_EQ(CurrentPlayer(), nullptr);
   EXPECT_EQ(ProfileMonsterSet().Player(), nullptr);
   ASSERT_EQ(ProfileList().size(), 1u);
